@@ -1,0 +1,15 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# overmoor_library(<folder> [DEPS ...]): a static library overmoor_<folder> from every .cpp in it.
+function(overmoor_library folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(_sources)
+    add_library(overmoor_${folder} STATIC ${_sources})
+    target_include_directories(overmoor_${folder} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(overmoor_${folder} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(overmoor_${folder} INTERFACE)
+    target_include_directories(overmoor_${folder} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(overmoor_${folder} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dsp/CMVXDSPAlgInterface.h"
+
+CMVXDSPAlgInterface::CMVXDSPAlgInterface (double sampleRateHz, uint32_t maxBlockSamples)
+: maxBlockSize (maxBlockSamples), sampleRate (sampleRateHz)
+{
+}
+
+CMVXDSPAlgInterface::~CMVXDSPAlgInterface () = default;
+
+void CMVXDSPAlgInterface::processBlock (float** inputs, float** outputs, float* inPeaks,
+                                        float* outPeaks, int32_t numSamples, int32_t*, int32_t*)
+{
+    processAudio (inputs, outputs, inPeaks, outPeaks, numSamples);
+}
+
+void CMVXDSPAlgInterface::addFactoryPreset (CMVXPresetRecord preset)
+{
+    presets[factoryPresetCount] = std::move (preset);
+    ++factoryPresetCount;
+}
+
+int32_t CMVXDSPAlgInterface::addUserPreset (CMVXPresetRecord preset)
+{
+    const int32_t key = presets.empty () ? 0 : presets.rbegin ()->first + 1;
+    presets[key] = std::move (preset);
+    return key;
+}
+
+bool CMVXDSPAlgInterface::applyPreset (int32_t key)
+{
+    auto it = presets.find (key);
+    if (it == presets.end ())
+        return false;
+    const auto& values = it->second.values;
+    for (size_t i = 0; i < values.size (); ++i)
+        if (auto* param = findParameter (static_cast<int32_t> (i)))
+            param->setPlain (values[i]);
+    currentPresetKey = key;
+    return true;
+}
+
+CMVXPresetRecord* CMVXDSPAlgInterface::findPresetByName (const std::string& presetName)
+{
+    for (auto& entry : presets)
+        if (entry.second.name == presetName)
+            return &entry.second;
+    return nullptr;
+}
+
+bool CMVXDSPAlgInterface::selectPresetByName (const std::string& presetName)
+{
+    for (auto& entry : presets)
+        if (entry.second.name == presetName)
+            return applyPreset (entry.first);
+    return false;
+}
+
+bool CMVXDSPAlgInterface::removePresetByName (const std::string& presetName)
+{
+    for (auto it = presets.begin (); it != presets.end (); ++it)
+    {
+        if (it->second.name != presetName)
+            continue;
+        if (it->first == currentPresetKey)
+            currentPresetKey = -1;
+        presets.erase (it);
+        return true;
+    }
+    return false;
+}
+
+std::vector<float> CMVXDSPAlgInterface::currentValues () const
+{
+    std::vector<float> values;
+    values.reserve (parameters.size ());
+    for (const auto& entry : parameters)
+        values.push_back (static_cast<float> (entry.second.getRawPlain ()));
+    return values;
+}
+
+int32_t CMVXDSPAlgInterface::getCurrentPresetPosition () const
+{
+    int32_t position = 0;
+    for (const auto& entry : presets)
+    {
+        if (entry.first == currentPresetKey)
+            return position;
+        ++position;
+    }
+    return position;
+}
+
+const CMVXPresetRecord* CMVXDSPAlgInterface::getCurrentPreset () const
+{
+    auto it = presets.find (currentPresetKey);
+    return it == presets.end () ? nullptr : &it->second;
+}
+
+CMVXParameter* CMVXDSPAlgInterface::findParameter (int32_t id)
+{
+    auto it = parameters.find (id);
+    return it == parameters.end () ? nullptr : &it->second;
+}
