@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dsp/PedalStageDesigns.h"
+#include "dsp/AudioTaper.h"
+#include "dsp/circuits/CircuitTables.h"
+
+namespace pedal {
+
+using namespace circuits;
+
+namespace {
+
+const FixedStageTable* inputTable (unsigned model) noexcept
+{
+    switch (model)
+    {
+        case 0: return &kTrebleBoosterInputStage;
+        case 1: return &kXxlDistortionInputStage;
+        case 2: return &kBatDistortionInputStage;
+        case 3: return &kOverDriveInputStage;
+        case 4: return &kSuperDriveInputStage;
+        case 5:
+        case 6: return &kScreamerInputStage;
+        case 7: return &kMetalToneInputStage;
+        default: return nullptr;
+    }
+}
+
+const OneControlStageTable* driveTable (unsigned model) noexcept
+{
+    switch (model)
+    {
+        case 1: return &kXxlDistortionDriveStage;
+        case 2: return &kBatDistortionDriveStage;
+        case 7: return &kMetalToneDriveStage;
+        default: return nullptr;
+    }
+}
+
+const OneControlStageTable* toneTable (unsigned model) noexcept
+{
+    switch (model)
+    {
+        case 2: return &kBatDistortionToneStage;
+        case 3:
+        case 5:
+        case 6: return &kOverDriveToneStage;
+        case 4: return &kSuperDriveToneStage;
+        default: return nullptr;
+    }
+}
+
+const OneControlStageTable* levelTable (unsigned model) noexcept
+{
+    switch (model)
+    {
+        case 1: return &kXxlDistortionLevelStage;
+        case 2: return &kBatDistortionLevelStage;
+        case 3: return &kOverDriveLevelStage;
+        case 4: return &kSuperDriveLevelStage;
+        case 5: return &kNineScreamerLevelStage;
+        case 6: return &k808ScreamerLevelStage;
+        default: return nullptr;
+    }
+}
+
+void fillFixed (const FixedStageTable& table, AnalogPrototype& proto) noexcept
+{
+    const double terms[1] = {1.0};
+    fillPrototype (table, terms, proto);
+}
+
+bool fillOneControl (const OneControlStageTable* table, double x, AnalogPrototype& proto) noexcept
+{
+    if (table == nullptr)
+        return false;
+    const double terms[3] = {1.0, x, x * x};
+    fillPrototype (*table, terms, proto);
+    return true;
+}
+
+} // namespace
+
+bool inputStagePrototype (unsigned model, AnalogPrototype& proto)
+{
+    const FixedStageTable* table = inputTable (model);
+    if (table == nullptr)
+        return false;
+    fillFixed (*table, proto);
+    return true;
+}
+
+void metalPreStagePrototype (AnalogPrototype& proto) { fillFixed (kMetalTonePreStage, proto); }
+void metalPostStagePrototype (AnalogPrototype& proto) { fillFixed (kMetalTonePostStage, proto); }
+void metalFilterStagePrototype (AnalogPrototype& proto) { fillFixed (kMetalToneFilterStage, proto); }
+
+bool driveStagePrototype (unsigned model, double x, AnalogPrototype& proto)
+{
+    return fillOneControl (driveTable (model), x, proto);
+}
+
+bool toneStagePrototype (unsigned model, double x, AnalogPrototype& proto)
+{
+    return fillOneControl (toneTable (model), x, proto);
+}
+
+bool levelStagePrototype (unsigned model, double x, AnalogPrototype& proto)
+{
+    return fillOneControl (levelTable (model), x, proto);
+}
+
+void metalBassTrebleStagePrototype (double x, double y, AnalogPrototype& proto)
+{
+    const double xx = x * x;
+    const double yy = y * y;
+    const double terms[9] = {1.0, x, y, xx, x * y, yy, xx * y, x * yy, xx * yy};
+    fillPrototype (kMetalToneBassTrebleStage, terms, proto);
+}
+
+void metalMidStagePrototype (double x, float y, AnalogPrototype& proto)
+{
+    const double a = audioTaper (1.0f - y);
+    const double terms[5] = {1.0, a, x, a * a, a * x};
+    fillPrototype (kMetalToneMidStage, terms, proto);
+}
+
+// Design functions (audio thread while a control glides): evaluate, then transform.
+
+bool designInputStage (unsigned model, double rateHz, DigitalCoefficients& out)
+{
+    AnalogPrototype proto;
+    if (! inputStagePrototype (model, proto))
+        return false;
+    bilinearDesign (out, proto, rateHz);
+    return true;
+}
+
+void designMetalPreStage (double rateHz, DigitalCoefficients& out)
+{
+    AnalogPrototype proto;
+    metalPreStagePrototype (proto);
+    bilinearDesign (out, proto, rateHz);
+}
+
+void designMetalPostStage (double rateHz, DigitalCoefficients& out)
+{
+    AnalogPrototype proto;
+    metalPostStagePrototype (proto);
+    bilinearDesign (out, proto, rateHz);
+}
+
+void designMetalFilterStage (double rateHz, DigitalCoefficients& out)
+{
+    AnalogPrototype proto;
+    metalFilterStagePrototype (proto);
+    bilinearDesign (out, proto, rateHz);
+}
+
+bool designDriveStage (unsigned model, double x, double rateHz, DigitalCoefficients& out)
+{
+    AnalogPrototype proto;
+    if (! driveStagePrototype (model, x, proto))
+        return false;
+    bilinearDesign (out, proto, rateHz);
+    return true;
+}
+
+bool designToneStage (unsigned model, double x, double rateHz, DigitalCoefficients& out)
+{
+    AnalogPrototype proto;
+    if (! toneStagePrototype (model, x, proto))
+        return false;
+    bilinearDesign (out, proto, rateHz);
+    return true;
+}
+
+bool designLevelStage (unsigned model, double x, double rateHz, DigitalCoefficients& out)
+{
+    AnalogPrototype proto;
+    if (! levelStagePrototype (model, x, proto))
+        return false;
+    bilinearDesign (out, proto, rateHz);
+    return true;
+}
+
+void designMetalBassTrebleStage (double x, double y, double rateHz, DigitalCoefficients& out)
+{
+    AnalogPrototype proto;
+    metalBassTrebleStagePrototype (x, y, proto);
+    bilinearDesign (out, proto, rateHz);
+}
+
+void designMetalMidStage (double x, float y, double rateHz, DigitalCoefficients& out)
+{
+    AnalogPrototype proto;
+    metalMidStagePrototype (x, y, proto);
+    bilinearDesign (out, proto, rateHz);
+}
+
+} // namespace pedal
