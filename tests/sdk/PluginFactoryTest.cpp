@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sdk/pluginfactory.h"
+#include "base/source/fobject.h"
+#include "pluginterfaces/base/ipluginbase.h"
+#include "pluginterfaces/base/ustring.h"
+#include <gtest/gtest.h>
+#include <cstring>
+#include <string>
+
+using namespace Steinberg;
+
+namespace {
+
+const FUID kPlainId (0x11111111, 0x22222222, 0x33333333, 0x44444444);
+const FUID kWideId (0x55555555, 0x66666666, 0x77777777, 0x88888888);
+const FUID kUnknownId (0x01020304, 0x05060708, 0x090A0B0C, 0x0D0E0F10);
+
+int gCreated = 0;
+void* gContextSeen = nullptr;
+
+// A plug-in object that answers only IPluginBase.
+class Probe : public FObject, public IPluginBase
+{
+public:
+    tresult PLUGIN_API initialize (FUnknown*) SMTG_OVERRIDE { return kResultOk; }
+    tresult PLUGIN_API terminate () SMTG_OVERRIDE { return kResultOk; }
+    OBJ_METHODS (Probe, FObject)
+    DEFINE_INTERFACES
+        DEF_INTERFACE (IPluginBase)
+    END_DEFINE_INTERFACES (FObject)
+    REFCOUNT_METHODS (FObject)
+};
+
+FUnknown* createProbe (void* context)
+{
+    ++gCreated;
+    gContextSeen = context;
+    return static_cast<IPluginBase*> (new Probe ());
+}
+
+std::u16string utf16 (const char16* text)
+{
+    return std::u16string (reinterpret_cast<const char16_t*> (text));
+}
+
+FUnknown* createNothing (void*)
+{
+    return nullptr;
+}
+
+PFactoryInfo makeFactoryInfo ()
+{
+    return PFactoryInfo ("Vendor", "http://example.invalid", "mailto:help@example.invalid",
+                         PFactoryInfo::kUnicode);
+}
+
+PClassInfo2 makePlainClass ()
+{
+    return PClassInfo2 (kPlainId.toTUID (), PClassInfo::kManyInstances, "Audio Module Class",
+                        "Plain", 1, "Fx", "", "1.2.3.4", "VST 3.5.1");
+}
+
+PClassInfoW makeWideClass ()
+{
+    return PClassInfoW (kWideId.toTUID (), 1, "Component Controller Class", STR16 ("Wide"), 0, "",
+                        STR16 (""), STR16 ("2.0"), STR16 ("VST 3.5.1"));
+}
+
+struct FactoryFixture : ::testing::Test
+{
+    void SetUp () override
+    {
+        gCreated = 0;
+        gContextSeen = nullptr;
+        factory = new CPluginFactory (makeFactoryInfo ());
+    }
+    void TearDown () override
+    {
+        if (factory)
+            factory->release ();
+    }
+    CPluginFactory* factory = nullptr;
+};
+
+} // namespace
+
+TEST_F (FactoryFixture, ReportsFactoryRecordVerbatim)
+{
+    PFactoryInfo info;
+    ASSERT_EQ (factory->getFactoryInfo (&info), kResultOk);
+    EXPECT_STREQ (info.vendor, "Vendor");
+    EXPECT_STREQ (info.url, "http://example.invalid");
+    EXPECT_STREQ (info.email, "mailto:help@example.invalid");
+    EXPECT_EQ (info.flags, PFactoryInfo::kUnicode);
+    EXPECT_EQ (factory->getFactoryInfo (nullptr), kInvalidArgument);
+}
+
+TEST_F (FactoryFixture, ClassRecordsInRegistrationOrder)
+{
+    const PClassInfo2 plain = makePlainClass ();
+    const PClassInfoW wide = makeWideClass ();
+    ASSERT_TRUE (factory->registerClass (&plain, createProbe));
+    ASSERT_TRUE (factory->registerClass (&wide, createProbe));
+    EXPECT_FALSE (factory->registerClass (&plain, createProbe)) << "duplicate class id";
+    EXPECT_EQ (factory->countClasses (), 2);
+    EXPECT_TRUE (factory->isClassRegistered (kWideId));
+    EXPECT_FALSE (factory->isClassRegistered (kUnknownId));
+
+    PClassInfo2 info2;
+    ASSERT_EQ (factory->getClassInfo2 (0, &info2), kResultOk);
+    EXPECT_EQ (FUID::fromTUID (info2.cid), kPlainId);
+    EXPECT_EQ (info2.cardinality, PClassInfo::kManyInstances);
+    EXPECT_STREQ (info2.category, "Audio Module Class");
+    EXPECT_STREQ (info2.name, "Plain");
+    EXPECT_EQ (info2.classFlags, 1u);
+    EXPECT_STREQ (info2.subCategories, "Fx");
+    EXPECT_STREQ (info2.version, "1.2.3.4");
+    EXPECT_STREQ (info2.sdkVersion, "VST 3.5.1");
+
+    PClassInfo info;
+    ASSERT_EQ (factory->getClassInfo (0, &info), kResultOk);
+    EXPECT_EQ (FUID::fromTUID (info.cid), kPlainId);
+    EXPECT_STREQ (info.name, "Plain");
+
+    // A class registered in UTF-16 has no 8-bit record.
+    EXPECT_EQ (factory->getClassInfo (1, &info), kResultFalse);
+    EXPECT_EQ (info.name[0], 0);
+    EXPECT_EQ (factory->getClassInfo2 (1, &info2), kResultFalse);
+
+    EXPECT_EQ (factory->getClassInfo (2, &info), kInvalidArgument);
+    EXPECT_EQ (factory->getClassInfo2 (-1, &info2), kInvalidArgument);
+}
+
+TEST_F (FactoryFixture, UnicodeRecordsWidenPlainClasses)
+{
+    const PClassInfo2 plain = makePlainClass ();
+    const PClassInfoW wide = makeWideClass ();
+    factory->registerClass (&plain, createProbe);
+    factory->registerClass (&wide, createProbe);
+
+    PClassInfoW info;
+    ASSERT_EQ (factory->getClassInfoUnicode (0, &info), kResultOk);
+    EXPECT_EQ (FUID::fromTUID (info.cid), kPlainId);
+    EXPECT_EQ (utf16 (info.name), u"Plain");
+    EXPECT_EQ (utf16 (info.version), u"1.2.3.4");
+    EXPECT_STREQ (info.subCategories, "Fx");
+
+    ASSERT_EQ (factory->getClassInfoUnicode (1, &info), kResultOk);
+    EXPECT_EQ (FUID::fromTUID (info.cid), kWideId);
+    EXPECT_EQ (utf16 (info.name), u"Wide");
+    EXPECT_STREQ (info.category, "Component Controller Class");
+    EXPECT_EQ (factory->getClassInfoUnicode (2, &info), kInvalidArgument);
+}
+
+TEST_F (FactoryFixture, PlainClassInfoRegistersWithoutVersionFields)
+{
+    const PClassInfo classic (kPlainId.toTUID (), 1, "Service", "Classic");
+    ASSERT_TRUE (factory->registerClass (&classic, createProbe));
+    PClassInfo2 info2;
+    ASSERT_EQ (factory->getClassInfo2 (0, &info2), kResultOk);
+    EXPECT_STREQ (info2.name, "Classic");
+    EXPECT_STREQ (info2.category, "Service");
+    EXPECT_STREQ (info2.version, "");
+}
+
+TEST_F (FactoryFixture, CreateInstanceHandsOutTheRequestedInterfaceWithOneReference)
+{
+    const PClassInfo2 plain = makePlainClass ();
+    int context = 0;
+    factory->registerClass (&plain, createProbe, &context);
+
+    IPluginBase* base = nullptr;
+    ASSERT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid,
+                                        reinterpret_cast<void**> (&base)),
+               kResultOk);
+    ASSERT_NE (base, nullptr);
+    EXPECT_EQ (gContextSeen, &context);
+    // The only reference left is the caller's: one release destroys the object.
+    EXPECT_EQ (base->addRef (), 2u);
+    EXPECT_EQ (base->release (), 1u);
+    EXPECT_EQ (base->release (), 0u);
+
+    void* obj = reinterpret_cast<void*> (0x1);
+    EXPECT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginFactory::iid, &obj), kNoInterface);
+    EXPECT_EQ (obj, nullptr);
+    obj = reinterpret_cast<void*> (0x1);
+    EXPECT_EQ (factory->createInstance (kUnknownId.toTUID (), IPluginBase::iid, &obj), kNoInterface);
+    EXPECT_EQ (obj, nullptr);
+    EXPECT_EQ (gCreated, 2);
+    EXPECT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid, nullptr),
+               kInvalidArgument);
+}
+
+TEST_F (FactoryFixture, FailedCreationReportsNoObject)
+{
+    const PClassInfo2 plain = makePlainClass ();
+    factory->registerClass (&plain, createNothing);
+    void* obj = reinterpret_cast<void*> (0x1);
+    EXPECT_NE (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid, &obj), kResultOk);
+    EXPECT_EQ (obj, nullptr);
+}
+
+TEST_F (FactoryFixture, AnswersAllFactoryVersionsAndCountsReferences)
+{
+    IPluginFactory3* f3 = nullptr;
+    ASSERT_EQ (factory->queryInterface (IPluginFactory3::iid, reinterpret_cast<void**> (&f3)),
+               kResultOk);
+    IPluginFactory2* f2 = nullptr;
+    ASSERT_EQ (factory->queryInterface (IPluginFactory2::iid, reinterpret_cast<void**> (&f2)),
+               kResultOk);
+    FUnknown* unknown = nullptr;
+    ASSERT_EQ (factory->queryInterface (FUnknown::iid, reinterpret_cast<void**> (&unknown)),
+               kResultOk);
+    EXPECT_EQ (static_cast<void*> (f3), static_cast<void*> (factory));
+    EXPECT_EQ (f3->release (), 3u);
+    EXPECT_EQ (f2->release (), 2u);
+    EXPECT_EQ (unknown->release (), 1u);
+    EXPECT_EQ (f3->setHostContext (nullptr), kNotImplemented);
+}
+
+TEST (PluginFactoryGlobal, DestroyingTheGlobalFactoryClearsIt)
+{
+    gPluginFactory = new CPluginFactory (makeFactoryInfo ());
+    gPluginFactory->addRef ();
+    EXPECT_EQ (gPluginFactory->release (), 1u);
+    EXPECT_NE (gPluginFactory, nullptr);
+    gPluginFactory->release ();
+    EXPECT_EQ (gPluginFactory, nullptr);
+}
