@@ -3,8 +3,14 @@
 // The pedals' diode clipping stage with its RC network, per channel, at the oversampled rate.
 // Modes: 0 feedback diodes (one each way), 1 feedback with two diodes on the negative side,
 // 2 diodes to ground behind a series resistor and two capacitors.
+// The diode equation is solved once per process into spline tables (see DiodeSolution.h); per
+// sample two tabulated solutions, for a low and a high source resistance, are blended by a weight
+// that follows the configured network's resistance.
 #include "dsp/CMVXAnalogSimulation.h"
+#include "dsp/DiodeSolution.h"
+#include "dsp/SplineTable.h"
 #include <cstdint>
+#include <vector>
 
 class CMVXSVDiodeLimiterSimulation : public CMVXAnalogSimulation
 {
@@ -12,11 +18,103 @@ public:
     CMVXSVDiodeLimiterSimulation (double sampleRateHz, uint32_t channels);
     ~CMVXSVDiodeLimiterSimulation () override;
 
+    // Modes other than 0, 1, 2 store the network but keep the previous routine and coefficients.
     void configure (uint32_t mode, double r1Ohms, double r2Ohms, double r3Ohms, double c1Farads,
                     double c2Farads);
     void setSampleRate (double sampleRateHz);
     double processSample (double x, uint32_t channel);   // audio thread
     void reset ();
 
-    // The implementation adds its private fields (tables, coefficients, states) below.
+    // Inspection for tests and tools.
+    double blendWeight () const noexcept { return blend; }
+    double coefficient (int i) const noexcept { return coef[i]; }
+    uint32_t configuredMode () const noexcept { return mode; }
+    double feedbackResistanceOhms () const noexcept { return rFeedback; }
+    double inputGain () const noexcept { return inGain; }
+    double inputNumerator1 () const noexcept { return inNum1; }
+    double inputDenominator1 () const noexcept { return inDen1; }
+    const SplineTable& activeLowTable () const noexcept { return *activeLow; }
+    const SplineTable& activeHighTable () const noexcept { return *activeHigh; }
+    uint32_t channelCount () const noexcept { return channels; }
+
+private:
+    enum class Routine : uint8_t
+    {
+        feedback,   // modes 0 and 1
+        shunt       // mode 2
+    };
+
+    double processFeedback_rt (double x, uint32_t ch) noexcept;
+    double processShunt_rt (double x, uint32_t ch) noexcept;
+    double tableVoltage_rt (double u) const noexcept;
+
+    const DiodeLimiterTables& tables;   // shared, immutable
+    Routine processFnLimiter = Routine::feedback;
+    double inGain = 0.0;
+    double inNum1 = 0.0;
+    double inDen1 = 0.0;
+    std::vector<double> inState;
+    double sampleRate = 0.0;
+    uint32_t mode = 0;
+    double r1 = 4700.0;
+    double r2 = 50000.0;
+    double r3 = 500000.0;
+    double c1 = 1e-5;
+    double c2 = 5e-11;
+    double rFeedback = 0.0;
+    double posScale = 1.0;
+    double negScale = 1.0;
+    double saturationCurrent = 1e-16;
+    double thermalScale = 0.022;
+    double posScaleV = 0.022;   // posScale * thermalScale
+    double negScaleV = 0.022;   // negScale * thermalScale
+    double coef[12] = {};
+    std::vector<double> stateA;
+    std::vector<double> stateB;   // in modes 0 and 1 also the last diode voltage
+    double tableScale = 100.0;
+    uint32_t tablePoints = 1001;
+    double blend = 0.0;
+    double highWeight = 1.0;   // 1 - blend
+    const SplineTable* activeLow = nullptr;
+    const SplineTable* activeHigh = nullptr;
+    uint32_t channels = 0;
 };
+
+// Both solution tables share one grid, so one lookup serves both.
+inline double CMVXSVDiodeLimiterSimulation::tableVoltage_rt (double u) const noexcept
+{
+    const SplineTable::Position p = activeHigh->locate (u);
+    return activeHigh->evaluate (p) * highWeight + activeLow->evaluate (p) * blend;
+}
+
+inline double CMVXSVDiodeLimiterSimulation::processFeedback_rt (double x, uint32_t ch) noexcept
+{
+    const double w = x * inGain;
+    const double i = w + inState[ch];
+    inState[ch] = w * inNum1 - i * inDen1;
+    const double e = coef[1] * stateB[ch] + coef[2] * i;   // open-circuit feedback voltage
+    const double v = tableVoltage_rt (e * tableScale);
+    stateB[ch] = v;
+    return x + v;
+}
+
+inline double CMVXSVDiodeLimiterSimulation::processShunt_rt (double x, uint32_t ch) noexcept
+{
+    const double a = stateA[ch];
+    const double b = stateB[ch];
+    const double e = coef[0] * a + coef[1] * b + coef[2] * x;   // open-circuit diode voltage
+    const double v = tableVoltage_rt (e * tableScale);
+    const double i = diodePairCurrent (v, saturationCurrent, posScaleV, negScaleV);
+    stateA[ch] = coef[4] * a + coef[5] * b + coef[8] * x + coef[10] * i;
+    stateB[ch] = coef[6] * a + coef[7] * b + coef[9] * x + coef[11] * i;
+    return v;
+}
+
+inline double CMVXSVDiodeLimiterSimulation::processSample (double x, uint32_t channel)
+{
+    if (channel >= channels)
+        return x;
+    if (processFnLimiter == Routine::shunt)
+        return processShunt_rt (x, channel);
+    return processFeedback_rt (x, channel);
+}

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dsp/CMVXSVDiodeLimiterSimulation.h"
+#include "dsp/BilinearDesign.h"
+#include <algorithm>
+#include <cassert>
+
+CMVXSVDiodeLimiterSimulation::CMVXSVDiodeLimiterSimulation (double sampleRateHz, uint32_t channelsIn)
+    : tables (sharedDiodeLimiterTables ()),
+      inState (channelsIn, 0.0),
+      stateA (channelsIn, 0.0),
+      stateB (channelsIn, 0.0),
+      channels (channelsIn)
+{
+    assert (tables.table0.size () == tablePoints && tables.table0.hasSameGrid (tables.table1)
+            && tables.table2.hasSameGrid (tables.table3));
+    activeLow = &tables.table0;
+    activeHigh = &tables.table1;
+    setSampleRate (sampleRateHz);
+    reset ();
+}
+
+CMVXSVDiodeLimiterSimulation::~CMVXSVDiodeLimiterSimulation () = default;
+
+void CMVXSVDiodeLimiterSimulation::setSampleRate (double sampleRateHz)
+{
+    sampleRate = sampleRateHz;
+    configure (mode, r1, r2, r3, c1, c2);
+}
+
+void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, double r2Ohms,
+                                              double r3Ohms, double c1Farads, double c2Farads)
+{
+    mode = modeIn;
+    r1 = r1Ohms;
+    r2 = r2Ohms;
+    r3 = r3Ohms;
+    c1 = c1Farads;
+    c2 = c2Farads;
+    const double T = 1.0 / sampleRate;
+
+    // Input network: current into the amplifier's inverting node through R1 and C1 in series.
+    AnalogPrototype input;
+    input.sNum[4] = c1;
+    input.sDen[4] = r1 * c1;
+    input.sDen[5] = 1.0;
+    DigitalCoefficients z;
+    bilinearDesign (z, input, sampleRate);
+    inGain = z.zNum[0];
+    inNum1 = z.zNum[1] / z.zNum[0];
+    inDen1 = z.zDen[1];
+
+    if (mode == 0 || mode == 1)
+    {
+        // Feedback impedance (R2 + R3) || C2, discretised with a backward difference.
+        processFnLimiter = Routine::feedback;
+        rFeedback = r2 + r3;
+        const double D = T + rFeedback * c2;
+        coef[1] = c2 * rFeedback / D;
+        coef[2] = rFeedback * T / D;
+        coef[3] = coef[2];
+        if (mode == 0)
+        {
+            activeLow = &tables.table0;
+            activeHigh = &tables.table1;
+        }
+        else
+        {
+            activeLow = &tables.table2;
+            activeHigh = &tables.table3;
+        }
+        posScale = 1.0;
+        negScale = mode == 1 ? 2.0 : 1.0;
+    }
+    else if (mode == 2)
+    {
+        // Nodal equations of R1 and C1 in series into the diode node, C2 to ground, with
+        // trapezoidal companion conductances k = 2 C fs. c[3] is the resistance the diodes see.
+        processFnLimiter = Routine::shunt;
+        rFeedback = r1;
+        const double g = 1.0 / r1;
+        const double k1 = 2.0 * c1 * sampleRate;
+        const double k2 = 2.0 * c2 * sampleRate;
+        const double D = k2 * k1 + k2 * g + g * k1;
+        coef[0] = -g / D;
+        coef[1] = (k1 + g) / D;
+        coef[2] = g * k1 / D;
+        coef[3] = (k1 + g) / D;
+        coef[4] = (k2 * k1 + g * k1 - k2 * g) / D;
+        coef[5] = -2.0 * g * k1 / D;
+        coef[6] = -2.0 * k2 * g / D;
+        coef[7] = (k2 * k1 + k2 * g - g * k1) / D;
+        coef[8] = 2.0 * k1 * k2 * g / D;
+        coef[9] = coef[8];
+        coef[10] = -2.0 * g * k1 / D;
+        coef[11] = 2.0 * k2 * (k1 + g) / D;
+        activeLow = &tables.table0;
+        activeHigh = &tables.table1;
+        posScale = 1.0;
+        negScale = 1.0;
+    }
+    posScaleV = posScale * thermalScale;
+    negScaleV = negScale * thermalScale;
+
+    // Weight of the low-resistance solution for the network's actual source resistance.
+    const double r = std::clamp (coef[3], kDiodeTableLowOhms, kDiodeTableHighOhms);
+    blend = tables.weightTable.evaluate ((r - 100.0) / 1000.0);
+    highWeight = 1.0 - blend;
+}
+
+void CMVXSVDiodeLimiterSimulation::reset ()
+{
+    std::fill (inState.begin (), inState.end (), 0.0);
+    std::fill (stateA.begin (), stateA.end (), 0.0);
+    std::fill (stateB.begin (), stateB.end (), 0.0);
+}

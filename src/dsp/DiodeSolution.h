@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Two antiparallel silicon diodes fed from a voltage source behind a resistor: their current law,
+// the Newton solve for the diode voltage, and the spline tables that replace that solve at run time.
+#include "dsp/SplineTable.h"
+#include <cmath>
+
+struct DiodePairLaw
+{
+    double saturationCurrentA = 1e-16;
+    double thermalScaleV = 0.022;   // emission factor times thermal voltage
+    double posScale = 1.0;          // multiplier of thermalScaleV for v > 0 (diodes in series)
+    double negScale = 1.0;          // and for v <= 0
+};
+
+// Current into the diode node at diode voltage v (it opposes v). posScaleV and negScaleV are the
+// products scale * thermalScaleV. Audio thread.
+inline double diodePairCurrent (double v, double saturationCurrentA, double posScaleV, double negScaleV)
+{
+    const double scaleV = v > 0.0 ? posScaleV : negScaleV;
+    return -2.0 * saturationCurrentA * std::sinh (v / scaleV);
+}
+
+inline double diodePairCurrent (const DiodePairLaw& law, double v)
+{
+    const double n = v > 0.0 ? law.posScale : law.negScale;
+    return -2.0 * law.saturationCurrentA * std::sinh (v / (n * law.thermalScaleV));
+}
+
+inline double diodePairCurrentSlope (const DiodePairLaw& law, double v)
+{
+    const double n = v > 0.0 ? law.posScale : law.negScale;
+    const double scaleV = n * law.thermalScaleV;
+    return -2.0 * law.saturationCurrentA * std::cosh (v / scaleV) / scaleV;
+}
+
+// Diode voltage v with v = e + rOhms * I(v), by Newton iteration from startV. Stops when two
+// iterates are within 1e-5 V or after 99 steps, and returns the earlier of the last two iterates.
+double solveDiodeVoltage (const DiodePairLaw& law, double eV, double rOhms, double startV);
+
+// The solution over source voltages -5 V ... +5 V in 0.01 V steps, tabulated against 100 * e.
+SplineTable buildDiodeSolutionTable (const DiodePairLaw& law, double rOhms);
+
+// Source resistances of the two tabulated solutions.
+constexpr double kDiodeTableLowOhms = 100.0;
+constexpr double kDiodeTableHighOhms = 1.0001e6;
+
+// Weight of the low-resistance solution against (r - 100) / 1000, r the network's source
+// resistance in ohms; tabulated at 0, 1, ... 100.
+SplineTable buildBlendWeightTable ();
+
+// The immutable tables every limiter looks up: one pair (low, high source resistance) per diode
+// arrangement, and the blend weight.
+struct DiodeLimiterTables
+{
+    SplineTable table0;        // one diode each way, 100 ohms
+    SplineTable table1;        // one diode each way, 1.0001e6 ohms
+    SplineTable table2;        // two diodes on the negative side, 100 ohms
+    SplineTable table3;        // two diodes on the negative side, 1.0001e6 ohms
+    SplineTable weightTable;
+};
+
+// Built once on first use (thread-safe) and shared by every limiter in the process.
+const DiodeLimiterTables& sharedDiodeLimiterTables ();
