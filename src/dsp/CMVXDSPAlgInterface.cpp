@@ -70,6 +70,21 @@ bool CMVXDSPAlgInterface::removePresetByName (const std::string& presetName)
     return false;
 }
 
+bool CMVXDSPAlgInterface::removeUserPresetByName (const std::string& presetName)
+{
+    int32_t position = 0;
+    for (auto it = presets.begin (); it != presets.end (); ++it, ++position)
+    {
+        if (position < factoryPresetCount || it->second.name != presetName)
+            continue;
+        if (it->first == currentPresetKey)
+            currentPresetKey = -1;
+        presets.erase (it);
+        return true;
+    }
+    return false;
+}
+
 std::vector<float> CMVXDSPAlgInterface::currentValues () const
 {
     std::vector<float> values;

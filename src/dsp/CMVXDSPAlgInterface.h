@@ -40,6 +40,8 @@ public:
     bool selectPresetByName (const std::string& presetName);
     CMVXPresetRecord* findPresetByName (const std::string& presetName);
     bool removePresetByName (const std::string& presetName);
+    // Like removePresetByName, but only among the user presets (after the factory presets).
+    bool removeUserPresetByName (const std::string& presetName);
     std::vector<float> currentValues () const;          // plain values in id order
     int32_t getFactoryPresetCount () const { return factoryPresetCount; }
     int32_t getCurrentPresetKey () const { return currentPresetKey; }
