@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "presets/CMVXFilePresetStorage.h"
+#include "dsp/CMVXDSPAlgInterface.h"
+#include "presets/CMVXPresetFileCodec.h"
+#include "presets/CMVXPresetFolder.h"
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace folder = CMVXPresetFolder;
+
+CMVXFilePresetStorage::CMVXFilePresetStorage (const Steinberg::FUID& processorClassId,
+                                              std::string directoryPath)
+: classId (processorClassId), directory (directoryPath.empty () ? folder::defaultDirectory () : std::move (directoryPath))
+{
+}
+
+std::vector<CMVXFilePresetStorage::FoundPreset> CMVXFilePresetStorage::scan (size_t valueCount) const
+{
+    std::vector<FoundPreset> found;
+    if (directory.empty ())
+        return found;
+    const std::string extension = folder::kExtension;
+    for (const std::string& fileName : folder::listPresetFiles (directory))
+    {
+        const auto bytes = folder::readFile (folder::pathOf (directory, fileName));
+        if (!bytes)
+            continue;
+        auto preset = decodePresetFile (*bytes, classId, valueCount);
+        if (!preset)
+            continue;
+        // A preset saved by a host into this folder carries no name of ours: its file name is.
+        std::string name = preset->nameFromMetaInfo
+                               ? preset->name
+                               : fileName.substr (0, fileName.size () - extension.size ());
+        found.push_back ({fileName, std::move (name), std::move (preset->normalizedValues)});
+    }
+    return found;
+}
+
+void CMVXFilePresetStorage::loadPresets (CMVXDSPAlgInterface& algorithm)
+{
+    const int32_t count = algorithm.getParameterCount ();
+    if (count <= 0)
+        return;
+    std::vector<FoundPreset> found = scan (static_cast<size_t> (count));
+
+    // Stable order by name; one preset per name, the file written by this storage first.
+    std::stable_sort (found.begin (), found.end (), [] (const FoundPreset& a, const FoundPreset& b) {
+        if (a.name != b.name)
+            return a.name < b.name;
+        const bool aCanonical = a.fileName == folder::fileNameFor (a.name);
+        const bool bCanonical = b.fileName == folder::fileNameFor (b.name);
+        return aCanonical && !bCanonical;
+    });
+    std::set<std::string> added;
+    for (const FoundPreset& preset : found)
+    {
+        if (!added.insert (preset.name).second)
+            continue;
+        CMVXPresetRecord record;
+        record.name = preset.name;
+        for (int32_t id = 0; id < count; ++id)
+        {
+            const float normalized = preset.normalizedValues[static_cast<size_t> (id)];
+            const CMVXParameter* parameter = algorithm.findParameter (id);
+            double plain = parameter != nullptr ? parameter->toPlain (normalized) : normalized;
+            if (parameter != nullptr && parameter->getCurveType () == kCurveList)
+                plain = std::trunc (plain + 0.5);   // a list entry, not a float near it
+            record.values.push_back (static_cast<float> (plain));
+        }
+        algorithm.addUserPreset (std::move (record));
+    }
+}
+
+void CMVXFilePresetStorage::savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
+                                        bool overwrite)
+{
+    // One file per name: a save-as under an existing name replaces that file, like a save.
+    lastSucceeded = false;
+    if (directory.empty ())
+        return;
+    std::vector<float> normalized;
+    for (size_t id = 0; id < preset.values.size (); ++id)
+    {
+        const CMVXParameter* parameter = algorithm.findParameter (static_cast<int32_t> (id));
+        const double value = parameter != nullptr ? parameter->toNormalized (preset.values[id])
+                                                  : preset.values[id];
+        normalized.push_back (static_cast<float> (std::clamp (value, 0.0, 1.0)));
+    }
+    const std::vector<char> bytes = encodePresetFile (classId, preset.name, normalized);
+    if (bytes.empty () || !folder::makeDirectories (directory))
+        return;
+    lastSucceeded = folder::writeFileAtomically (directory, folder::fileNameFor (preset.name), bytes);
+}
+
+void CMVXFilePresetStorage::deletePreset (const std::string& name, CMVXDSPAlgInterface& algorithm)
+{
+    lastSucceeded = true;
+    if (directory.empty ())
+        return;
+    const int32_t count = std::max<int32_t> (algorithm.getParameterCount (), 0);
+    for (const FoundPreset& preset : scan (static_cast<size_t> (count)))
+        if (preset.name == name && !folder::removeFile (folder::pathOf (directory, preset.fileName)))
+            lastSucceeded = false;
+}

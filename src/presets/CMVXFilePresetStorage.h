@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// User presets as one .vstpreset file each in the user's preset folder, so every instance and
+// every later run sees them, and hosts' own preset browsers can load them too.
+#include "framework/CMVXPresetStorageInterface.h"
+#include "pluginterfaces/base/funknown.h"
+#include <string>
+#include <vector>
+
+class CMVXFilePresetStorage : public CMVXPresetStorageInterface
+{
+public:
+    // processorClassId marks the files as ours; directory defaults to the user's preset folder.
+    explicit CMVXFilePresetStorage (const Steinberg::FUID& processorClassId,
+                                    std::string directory = {});
+
+    // Files that are not readable presets of this plug-in are skipped and left as they are.
+    void loadPresets (CMVXDSPAlgInterface& algorithm) override;
+    // Removes every file that holds a preset of that name.
+    void deletePreset (const std::string& name, CMVXDSPAlgInterface& algorithm) override;
+    // Writes (or replaces) the file of that name; on failure existing files stay as they were.
+    void savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
+                     bool overwrite) override;
+
+    const std::string& getDirectory () const { return directory; }
+    // Outcome of the last save or delete, for callers that want to report it.
+    bool lastChangeSucceeded () const { return lastSucceeded; }
+
+private:
+    struct FoundPreset
+    {
+        std::string fileName;
+        std::string name;
+        std::vector<float> normalizedValues;
+    };
+    std::vector<FoundPreset> scan (size_t valueCount) const;
+
+    Steinberg::FUID classId;
+    std::string directory;
+    bool lastSucceeded = true;
+};

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The folder of user preset files: where it is, safe file names, listing, crash-safe writes.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace CMVXPresetFolder {
+
+constexpr const char* kExtension = ".vstpreset";
+constexpr size_t kMaxFileBytes = 1 << 20;   // larger files are not presets of ours
+
+// OVERMOOR_PRESET_DIR when set, else $HOME/.vst3/presets/Morvane/Overmoor (HOME from the
+// environment, else the password database). Empty when no home can be found.
+std::string defaultDirectory ();
+
+// A file name that is safe on any file system and unique per name, case included: bytes outside
+// [A-Za-z0-9 _-] are written as %XX, long names are cut, and a hash of the exact name is appended.
+std::string fileNameFor (const std::string& presetName);
+
+// Names of the regular, non-hidden *.vstpreset files in the folder, sorted; empty if unreadable.
+std::vector<std::string> listPresetFiles (const std::string& directory);
+
+// The whole file, or nothing when it is missing, unreadable, not regular or too large.
+std::optional<std::vector<char>> readFile (const std::string& path);
+
+// Creates the folder and its parents (mode 0755); true when it exists afterwards.
+bool makeDirectories (const std::string& directory);
+
+// Writes a temporary file in the same folder, flushes it to disk and renames it over the target,
+// so the target holds either its old or its new content at every moment. False on any failure,
+// in which case the target is untouched and the temporary file removed.
+bool writeFileAtomically (const std::string& directory, const std::string& fileName,
+                          const std::vector<char>& bytes);
+
+bool removeFile (const std::string& path);
+
+std::string pathOf (const std::string& directory, const std::string& fileName);
+
+} // namespace CMVXPresetFolder
