@@ -30,6 +30,9 @@ public:
     virtual void updateSettings (bool reinitialize) = 0;
     virtual void resetState () = 0;
     virtual std::string getInfoText () = 0;
+    // Main thread, after the host set sampleRate or maxBlockSize and never while processing:
+    // lets an algorithm allocate what its next block needs, so processing allocates nothing.
+    virtual void prepareProcessing () {}
     virtual void setAuxValue (float value) { auxValue = value; }
     virtual float getAuxValue () { return auxValue; }
 

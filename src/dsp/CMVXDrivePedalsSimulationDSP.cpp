@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dsp/CMVXDrivePedalsSimulationDSP.h"
+#include "dsp/AudioTaper.h"
+#include "dsp/CMVXSVDiodeLimiterSimulation.h"
+#include "dsp/OversamplingFactor.h"
+#include "dsp/PedalStageDesigns.h"
 #include "params/CMVXParamTable.h"
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 // Plain values: Effect State, Model, Parameter 1 … Parameter 6.
 const CMVXPresetRecord CMVXDrivePedalsSimulationDSP::kFactoryPresets[8] = {
@@ -15,6 +20,15 @@ const CMVXPresetRecord CMVXDrivePedalsSimulationDSP::kFactoryPresets[8] = {
     {"Kick the Amp", {1, 6, 0, 100, 35, 16, 67, 35}},
     {"Metal", {1, 7, 42.5f, 100, 81.6f, 18, 61.8f, 32.5f}},
 };
+
+namespace {
+
+constexpr float kSmoothingSeconds = 0.09f;
+constexpr float kStartBelowRange = -0.1f;   // forces every control to glide in from 0
+constexpr float kMoveThreshold = 9.999999747378752e-05f;
+constexpr size_t kMaxBufferFrames = 65536;  // larger blocks are processed in pieces
+
+} // namespace
 
 CMVXDrivePedalsSimulationDSP::CMVXDrivePedalsSimulationDSP (double sampleRateHz,
                                                             uint32_t maxBlockSamples)
@@ -29,24 +43,261 @@ CMVXDrivePedalsSimulationDSP::CMVXDrivePedalsSimulationDSP (double sampleRateHz,
     for (const auto& entry : table.all ())
         parameters.emplace (entry.first, CMVXParameter (entry.second, this));
     applyPreset (0);
-}
+    for (int32_t id = 0; id < 8; ++id)
+        records[id] = findParameter (id);
 
-CMVXDrivePedalsSimulationDSP::~CMVXDrivePedalsSimulationDSP () = default;
-
-// Placeholder until the pedal chains land: passes audio through.
-void CMVXDrivePedalsSimulationDSP::processAudio (float** inputs, float** outputs, float* inPeaks,
-                                                float* outPeaks, int32_t numSamples)
-{
-    for (int c = 0; c < 2; ++c)
+    try
     {
-        inPeaks[c] = outPeaks[c] = 0.0f;
-        if (inputs[c] != outputs[c])
-            std::copy (inputs[c], inputs[c] + numSamples, outputs[c]);
+        limiter = std::make_unique<CMVXSVDiodeLimiterSimulation> (sampleRateHz, 2);
     }
-    updatePending.store (false, std::memory_order_relaxed);
-    reinitPending.store (false, std::memory_order_relaxed);
+    catch (...)
+    {
+        limiter.reset ();   // models with a diode stage then pass audio through
+    }
+    previousModel = 0xffffffffu;
+    for (auto& control : controls)
+        control = {kStartBelowRange, 0.0f, 0.0f};
+    forceRedesign = true;
+    oversampling = 1;
+    designRateHz = sampleRateHz;
+    selectChain ();
+    prepareProcessing ();
 }
 
-void CMVXDrivePedalsSimulationDSP::updateSettings (bool) {}
-void CMVXDrivePedalsSimulationDSP::resetState () {}
-void CMVXDrivePedalsSimulationDSP::advanceControls () {}
+CMVXDrivePedalsSimulationDSP::~CMVXDrivePedalsSimulationDSP ()
+{
+    resetState ();
+}
+
+int CMVXDrivePedalsSimulationDSP::controlIndex (int knob)
+{
+    static const int slots[6] = {kP1, kP2, kP3, kP4, kP5, kP6};
+    return slots[std::clamp (knob, 1, 6) - 1];
+}
+
+void CMVXDrivePedalsSimulationDSP::prepareProcessing ()
+{
+    const size_t frames = std::clamp<size_t> (maxBlockSize.load (std::memory_order_relaxed), 1,
+                                              kMaxBufferFrames);
+    const size_t needed = frames * kMaxOversampling;
+    if (needed <= bufferCapacity)
+        return;
+    try
+    {
+        for (int c = 0; c < 2; ++c)
+        {
+            upBuffer[c].assign (needed, 0.0f);
+            stageBuffer[c].assign (needed, 0.0f);
+        }
+        bufferCapacity = needed;
+    }
+    catch (const std::bad_alloc&)
+    {
+        // Keep what fits in all four buffers; blocks are then processed in smaller pieces.
+        bufferCapacity = std::min ({upBuffer[0].size (), upBuffer[1].size (),
+                                    stageBuffer[0].size (), stageBuffer[1].size ()});
+    }
+}
+
+bool CMVXDrivePedalsSimulationDSP::moves (const Control& control) const
+{
+    return std::fabs (control.target - control.current) > kMoveThreshold;
+}
+
+// y = b0·target + s;  s = b0·target·b1 − y·a1
+void CMVXDrivePedalsSimulationDSP::step (Control& control) const
+{
+    const float u = control.target * smoothB0;
+    const float y = u + control.smootherState;
+    control.smootherState = u * smoothB1 - y * smoothA1;
+    control.current = y;
+}
+
+// Mirrors the conditions of advanceControls: true when a call would change anything.
+bool CMVXDrivePedalsSimulationDSP::controlsWouldAct () const
+{
+    if (forceRedesign || moves (controls[kP1]) || moves (controls[kP3]))
+        return true;
+    if (model == 7 && moves (controls[kP4]))
+        return true;
+    return moves (controls[kP2]) || moves (controls[kP5]) || moves (controls[kP6]);
+}
+
+void CMVXDrivePedalsSimulationDSP::advanceControls ()
+{
+    DigitalCoefficients coefficients;
+    Control& p1 = controls[kP1];
+    if (moves (p1) || forceRedesign)
+    {
+        step (p1);
+        // The "XXL Distortion+" gain pot is wired the other way round.
+        const double x = audioTaper (model == 1 ? 1.0f - p1.current : p1.current);
+        if (pedal::designDriveStage (model, x, designRateHz, coefficients))
+        {
+            driveStage.setCoefficients (coefficients);
+            driveStageMetal.setCoefficients (coefficients);
+        }
+        if (model >= 3 && model <= 6)
+            configureLimiter ();   // the gain pot sits in the diodes' feedback path
+    }
+    Control& p3 = controls[kP3];
+    Control& p4 = controls[kP4];
+    if (model != 7)
+    {
+        if (moves (p3) || forceRedesign)
+        {
+            step (p3);
+            if (pedal::designToneStage (model, p3.current, designRateHz, coefficients))
+                toneStage.setCoefficients (coefficients);
+        }
+    }
+    else if (moves (p3) || moves (p4) || forceRedesign)
+    {
+        step (p3);
+        step (p4);
+        pedal::designMetalBassTrebleStage (p3.current, p4.current, designRateHz, coefficients);
+        metalBassTrebleStage.setCoefficients (coefficients);
+    }
+    Control& p2 = controls[kP2];
+    if (moves (p2) || forceRedesign)
+    {
+        step (p2);
+        if (pedal::designLevelStage (model, p2.current, designRateHz, coefficients))
+            levelStage.setCoefficients (coefficients);
+    }
+    Control& p5 = controls[kP5];
+    Control& p6 = controls[kP6];
+    if (moves (p5) || moves (p6) || forceRedesign)
+    {
+        step (p5);
+        step (p6);
+        pedal::designMetalMidStage (p5.current, p6.current, designRateHz, coefficients);
+        metalMidStage.setCoefficients (coefficients);
+    }
+    forceRedesign = false;
+}
+
+void CMVXDrivePedalsSimulationDSP::configureLimiter ()
+{
+    if (!limiter)
+        return;
+    const double taper = audioTaper (controls[kP1].current);
+    switch (model)
+    {
+        case 1: limiter->configure (2, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9); break;
+        case 2: limiter->configure (2, 1000.0, 1000.0, 1000.0, 4.7e-6, 1e-11); break;
+        case 3: limiter->configure (1, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
+        case 4: limiter->configure (1, 4700.0, 51000.0, taper * 1000000.0, 4.7e-8, 5.1e-11); break;
+        case 5:
+        case 6: limiter->configure (0, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
+        case 7: limiter->configure (2, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11); break;
+        default: break;   // the "Treble Booster" has no diodes
+    }
+}
+
+void CMVXDrivePedalsSimulationDSP::designFixedStages ()
+{
+    DigitalCoefficients coefficients;
+    if (pedal::designInputStage (model, designRateHz, coefficients))
+        inputStage.setCoefficients (coefficients);
+    if (model == 7)
+    {
+        pedal::designMetalPreStage (designRateHz, coefficients);
+        metalPreStage.setCoefficients (coefficients);
+        pedal::designMetalPostStage (designRateHz, coefficients);
+        metalPostStage.setCoefficients (coefficients);
+        pedal::designMetalFilterStage (designRateHz, coefficients);
+        metalFilterStage.setCoefficients (coefficients);
+    }
+}
+
+void CMVXDrivePedalsSimulationDSP::updateSettings (bool reinitialize)
+{
+    // Take the flags before reading what they announce: a write landing after this point
+    // raises them again and is picked up at the next block.
+    updatePending.exchange (false, std::memory_order_acquire);
+    if (reinitialize)
+        reinitPending.exchange (false, std::memory_order_acquire);
+
+    const double modelValue = (records[1] ? records[1]->getPlain () : 0.0) + 0.5;
+    model = modelValue >= 1.0 ? static_cast<uint32_t> (std::min (modelValue, 7.0)) : 0u;
+    const int knobSlots[6] = {kP1, kP2, kP3, kP4, kP5, kP6};
+    for (int knob = 0; knob < 6; ++knob)
+        if (const CMVXParameter* record = records[2 + knob])
+            controls[knobSlots[knob]].target = static_cast<float> (record->getNormalized ());
+
+    const double fs = sampleRate.load (std::memory_order_relaxed);
+    setSmoothingTime (kSmoothingSeconds, fs);
+
+    if (reinitialize)
+    {
+        resampler[0] = PolyphaseResampler ();
+        resampler[1] = PolyphaseResampler ();
+        oversampling = oversamplingFactorFor (fs);
+        const int R = static_cast<int> (oversampling);
+        if (R != 1)
+        {
+            for (int c = 0; c < 2; ++c)
+            {
+                resampler[c].configure (R, 5 * R, R, 5 * R);
+                std::fill (upBuffer[c].begin (), upBuffer[c].end (), 0.0f);
+                std::fill (stageBuffer[c].begin (), stageBuffer[c].end (), 0.0f);
+            }
+        }
+        designRateHz = oversampling * fs;
+        resetState ();
+        if (limiter)
+            limiter->setSampleRate (designRateHz);
+    }
+
+    if (model != previousModel || reinitialize)
+    {
+        designFixedStages ();
+        selectChain ();
+        configureLimiter ();
+        clearSectionStates ();
+    }
+    previousModel = model;
+    forceRedesign = true;
+}
+
+void CMVXDrivePedalsSimulationDSP::clearSectionStates ()
+{
+    inputStage.clearState ();
+    toneStage.clearState ();
+    levelStage.clearState ();
+    driveStage.clearState ();
+    driveStageMetal.clearState ();
+    metalPreStage.clearState ();
+    metalPostStage.clearState ();
+    metalFilterStage.clearState ();
+    metalBassTrebleStage.clearState ();
+    metalMidStage.clearState ();
+}
+
+void CMVXDrivePedalsSimulationDSP::resetState ()
+{
+    clearSectionStates ();
+    for (auto& control : controls)
+    {
+        control.current = kStartBelowRange;
+        control.smootherState = 0.0f;
+    }
+    if (limiter)
+        limiter->reset ();
+    resampler[0].clear ();
+    resampler[1].clear ();
+}
+
+bool CMVXDrivePedalsSimulationDSP::allSectionStatesZero () const
+{
+    auto zero = [] (const auto& section) {
+        for (const auto& entry : section.state)
+            if (entry[0] != 0 || entry[1] != 0)
+                return false;
+        return true;
+    };
+    return zero (inputStage) && zero (toneStage) && zero (levelStage) && zero (driveStage)
+           && zero (driveStageMetal) && zero (metalPreStage) && zero (metalPostStage)
+           && zero (metalFilterStage) && zero (metalBassTrebleStage) && zero (metalMidStage);
+}

@@ -4,6 +4,13 @@
 // run oversampled.
 #include "dsp/CMVXAnalogSimulation.h"
 #include "dsp/CMVXDSPAlgInterface.h"
+#include "dsp/PolyphaseResampler.h"
+#include "dsp/StageSection.h"
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+class CMVXSVDiodeLimiterSimulation;
 
 class CMVXDrivePedalsSimulationDSP : public CMVXDSPAlgInterface, public CMVXAnalogSimulation
 {
@@ -11,12 +18,94 @@ public:
     CMVXDrivePedalsSimulationDSP (double sampleRateHz, uint32_t maxBlockSamples);
     ~CMVXDrivePedalsSimulationDSP () override;
 
+    // Audio thread.
     void processAudio (float** inputs, float** outputs, float* inPeaks, float* outPeaks,
                        int32_t numSamples) override;
+    // Audio thread (from processAudio). Allocates nothing: buffers come from prepareProcessing.
     void updateSettings (bool reinitialize) override;
     void resetState () override;
     std::string getInfoText () override { return {}; }
+    // Audio thread: one control step per processed (oversampled) sample.
     void advanceControls () override;
+    // Main thread, never concurrently with processAudio: sizes the oversampling buffers for
+    // the current maxBlockSize at any factor, so a later rate change needs no allocation.
+    void prepareProcessing () override;
 
     static const CMVXPresetRecord kFactoryPresets[8];
+
+    // Read-only views for tests and diagnostics.
+    uint32_t getOversampling () const { return oversampling; }
+    uint32_t getModel () const { return model; }
+    double getDesignRateHz () const { return designRateHz; }
+    float getControlCurrent (int knob) const { return controls[controlIndex (knob)].current; }
+    float getControlTarget (int knob) const { return controls[controlIndex (knob)].target; }
+    const StageSection<3, float>& getDriveStage () const { return driveStage; }
+    const StageSection<3, double>& getLevelStage () const { return levelStage; }
+    bool allSectionStatesZero () const;
+    // The steady-state path runs both channels in one loop while no control moves; it gives
+    // the same samples as the per-channel path. Switchable so tests can compare the two.
+    void setStereoFastPath (bool enabled) { stereoFastPath = enabled; }
+
+private:
+    struct Control
+    {
+        float current;
+        float target;
+        float smootherState;
+    };
+    // Declaration order of the control records: Parameter 1, 3, 2, 4, 5, 6.
+    enum ControlSlot { kP1 = 0, kP3, kP2, kP4, kP5, kP6, kControlCount };
+    static int controlIndex (int knob);   // knob 1 … 6 to its record
+
+    using ChannelFn = void (CMVXDrivePedalsSimulationDSP::*) (const float*, float*, int, int);
+    using StereoFn = void (CMVXDrivePedalsSimulationDSP::*) (const float* const*, float* const*,
+                                                             int);
+
+    bool moves (const Control& control) const;
+    void step (Control& control) const;
+    bool controlsWouldAct () const;
+    void configureLimiter ();
+    void selectChain ();
+    void designFixedStages ();
+    void clearSectionStates ();
+    void runChains (const float* const* in, float* const* out, int n);
+    void runOversampled (float** inputs, float** outputs, int n);
+    void recoverNonFiniteChannels ();
+    void bypassCopy (float** inputs, float** outputs, float* inPeaks, float* outPeaks, int n);
+
+    // Per-model chains (DrivePedalChains.cpp).
+    template <unsigned Model> float chainSample (float x, int channel);
+    template <unsigned Model> void runChannel (const float* in, float* out, int n, int channel);
+    template <unsigned Model> void runStereoSteady (const float* const* in, float* const* out,
+                                                    int n);
+
+    ChannelFn processFn = nullptr;
+    PolyphaseResampler resampler[2];   // configured only while oversampling > 1
+    uint32_t oversampling = 1;
+    std::vector<float> upBuffer[2];
+    std::vector<float> stageBuffer[2];
+    uint8_t enabled = 1;
+    bool forceRedesign = true;
+    uint32_t model = 0;
+    uint32_t previousModel = 0xffffffffu;
+    Control controls[kControlCount] = {};
+
+    StageSection<3, float> inputStage;
+    StageSection<3, float> toneStage;
+    StageSection<3, double> levelStage;
+    StageSection<3, float> driveStage;
+    StageSection<3, float> driveStageMetal;
+    StageSection<3, double> metalPreStage;
+    StageSection<2, double> metalPostStage;
+    StageSection<5, double> metalFilterStage;
+    StageSection<3, double> metalBassTrebleStage;
+    StageSection<4, double> metalMidStage;
+
+    std::unique_ptr<CMVXSVDiodeLimiterSimulation> limiter;
+
+    StereoFn processStereoFn = nullptr;
+    double designRateHz = 0.0;         // oversampled rate the stages are designed for
+    size_t bufferCapacity = 0;         // floats in each up/stage buffer
+    bool stereoFastPath = true;
+    CMVXParameter* records[8] = {};    // stable pointers into `parameters`
 };

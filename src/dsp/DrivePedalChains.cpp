@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The eight per-model signal chains of the drive-pedal engine, one template per model so each
+// chain compiles to a straight sequence of sections without per-sample dispatch.
+#include "dsp/CMVXDSPAlgInterface.h"
+#include "dsp/CMVXDrivePedalsSimulationDSP.h"
+#include "dsp/CMVXSVDiodeLimiterSimulation.h"
+
+// One sample of one channel through the model's chain. The early sections run in single
+// precision, the limiter and the later sections in double.
+template <unsigned Model>
+inline float CMVXDrivePedalsSimulationDSP::chainSample (float x, int c)
+{
+    const auto ch = static_cast<uint32_t> (c);
+    if constexpr (Model == 0)   // "Treble Booster"
+    {
+        const float y = inputStage.processFlushed<3> (x, c);
+        return static_cast<float> (y * 0.3);
+    }
+    else if constexpr (Model == 1)   // "XXL Distortion+"
+    {
+        float y = inputStage.processFlushed<2> (x, c);
+        y = driveStage.process<1> (y, c);
+        const double d = limiter->processSample (y, ch);
+        return static_cast<float> (levelStage.process<1> (d, c));
+    }
+    else if constexpr (Model == 2)   // "BAT Distortion"
+    {
+        float y = inputStage.processFlushed<3> (x, c);
+        y = driveStage.process<3> (y, c);
+        const double d = limiter->processSample (y, ch);
+        const float t = toneStage.process<3> (static_cast<float> (d), c);
+        return static_cast<float> (levelStage.process<1> (t, c));
+    }
+    else if constexpr (Model == 3)   // "Over Drive"
+    {
+        const float y = inputStage.processFlushed<2> (x, c);
+        const double d = limiter->processSample (y, ch);
+        const float t = toneStage.process<3> (static_cast<float> (d), c);
+        return static_cast<float> (levelStage.process<1> (t, c));
+    }
+    else if constexpr (Model >= 4 && Model <= 6)   // "Super Drive", "9 Screamer", "808 Screamer"
+    {
+        const float y = inputStage.processFlushed<2> (x, c);
+        const double d = limiter->processSample (y, ch);
+        const float t = toneStage.process<3> (static_cast<float> (d), c);
+        return static_cast<float> (levelStage.process<3> (t, c));
+    }
+    else   // "Metal Tone"
+    {
+        const float y = inputStage.processFlushed<3> (x, c);
+        const double pre = metalPreStage.process<3> (y, c);
+        const float drive = driveStageMetal.process<3> (static_cast<float> (pre), c);
+        double v = limiter->processSample (drive, ch);
+        v = metalPostStage.process<2> (v, c);
+        v = metalFilterStage.process<5> (v, c);
+        v = metalBassTrebleStage.process<3> (v, c);
+        v = metalMidStage.process<4> (v, c);
+        return static_cast<float> (v * controls[kP2].current);
+    }
+}
+
+// Audio thread. The straightforward path: one control step per sample, channel by channel.
+template <unsigned Model>
+void CMVXDrivePedalsSimulationDSP::runChannel (const float* in, float* out, int n, int c)
+{
+    for (int i = 0; i < n; ++i)
+    {
+        CMVXDrivePedalsSimulationDSP::advanceControls ();
+        out[i] = chainSample<Model> (in[i], c);
+    }
+}
+
+// Audio thread. Only while no control moves and no redesign is forced: every control step
+// of the block would then be a no-op, so both channels can share one loop and the two
+// independent recursions overlap in the pipeline.
+template <unsigned Model>
+void CMVXDrivePedalsSimulationDSP::runStereoSteady (const float* const* in, float* const* out,
+                                                    int n)
+{
+    const float* in0 = in[0];
+    const float* in1 = in[1];
+    float* out0 = out[0];
+    float* out1 = out[1];
+    for (int i = 0; i < n; ++i)
+    {
+        const float x0 = in0[i];
+        const float x1 = in1[i];
+        out0[i] = chainSample<Model> (x0, 0);
+        out1[i] = chainSample<Model> (x1, 1);
+    }
+}
+
+void CMVXDrivePedalsSimulationDSP::selectChain ()
+{
+    static constexpr ChannelFn channelFns[8] = {
+        &CMVXDrivePedalsSimulationDSP::runChannel<0>, &CMVXDrivePedalsSimulationDSP::runChannel<1>,
+        &CMVXDrivePedalsSimulationDSP::runChannel<2>, &CMVXDrivePedalsSimulationDSP::runChannel<3>,
+        &CMVXDrivePedalsSimulationDSP::runChannel<4>, &CMVXDrivePedalsSimulationDSP::runChannel<5>,
+        &CMVXDrivePedalsSimulationDSP::runChannel<6>, &CMVXDrivePedalsSimulationDSP::runChannel<7>,
+    };
+    static constexpr StereoFn stereoFns[8] = {
+        &CMVXDrivePedalsSimulationDSP::runStereoSteady<0>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteady<1>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteady<2>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteady<3>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteady<4>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteady<5>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteady<6>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteady<7>,
+    };
+    const uint32_t index = model < 8 ? model : 0;
+    processFn = channelFns[index];
+    processStereoFn = stereoFns[index];
+}
+
+// Audio thread.
+void CMVXDrivePedalsSimulationDSP::runChains (const float* const* in, float* const* out, int n)
+{
+    if (stereoFastPath && !controlsWouldAct ())
+    {
+        (this->*processStereoFn) (in, out, n);
+        return;
+    }
+    (this->*processFn) (in[0], out[0], n, 0);
+    (this->*processFn) (in[1], out[1], n, 1);
+}

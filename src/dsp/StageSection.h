@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One linear stage of a pedal chain: a transposed direct-form II recursion of up to MaxOrder,
+// in precision P, with separate state for two channels.
+#include "dsp/BilinearDesign.h"
+#include <cmath>
+#include <limits>
+
+template <int MaxOrder, typename P>
+struct StageSection
+{
+    static_assert (MaxOrder >= 1 && MaxOrder <= 5, "sections are of order 1 to 5");
+
+    P num[MaxOrder] = {};             // num[k-1]: z^-k numerator coefficient over the leading one
+    P den[MaxOrder] = {};             // den[k-1]: z^-k denominator coefficient
+    P state[MaxOrder][2] = {};        // state[k-1][channel]
+    P gain = 0;                       // leading numerator coefficient
+
+    // Normalises by the leading numerator coefficient; a zero leading coefficient (a level pot
+    // at zero) makes the section silent instead of dividing by zero.
+    void setCoefficients (const DigitalCoefficients& c)
+    {
+        const double b0 = c.zNum[0];
+        gain = static_cast<P> (b0);
+        for (int k = 1; k <= MaxOrder; ++k)
+        {
+            num[k - 1] = b0 == 0.0 ? P (0) : static_cast<P> (c.zNum[k] / b0);
+            den[k - 1] = static_cast<P> (c.zDen[k]);
+        }
+    }
+
+    void clearState ()
+    {
+        for (auto& entry : state)
+            entry[0] = entry[1] = P (0);
+    }
+
+    void clearState (int channel)
+    {
+        for (auto& entry : state)
+            entry[channel] = P (0);
+    }
+
+    // Non-finite state (after NaN or infinite input) poisons every later sample.
+    bool stateIsFinite (int channel) const
+    {
+        P sum = 0;
+        for (const auto& entry : state)
+            sum += entry[channel] * P (0);   // 0 for finite entries, NaN otherwise
+        return sum == P (0);
+    }
+
+    // Audio thread. Runs the section at `Order`; coefficients above it are not read.
+    template <int Order>
+    P process (P u, int channel)
+    {
+        static_assert (Order >= 1 && Order <= MaxOrder, "order beyond the section's size");
+        const P w = gain * u;
+        const P y = w + state[0][channel];
+        return finishStep<Order> (w, y, channel);
+    }
+
+    // As process, but w and y are replaced by zero when zero or denormal (exponent bits all
+    // zero), so silence after a signal never leaves denormals in the chain. NaN is kept.
+    template <int Order>
+    P processFlushed (P u, int channel)
+    {
+        static_assert (Order >= 1 && Order <= MaxOrder, "order beyond the section's size");
+        const P w = flushTiny (gain * u);
+        const P y = flushTiny (w + state[0][channel]);
+        return finishStep<Order> (w, y, channel);
+    }
+
+    static P flushTiny (P v)
+    {
+        return std::fabs (v) < std::numeric_limits<P>::min () ? P (0) : v;
+    }
+
+private:
+    template <int Order>
+    P finishStep (P w, P y, int channel)
+    {
+        for (int k = 1; k < Order; ++k)
+            state[k - 1][channel] = w * num[k - 1] - y * den[k - 1] + state[k][channel];
+        state[Order - 1][channel] = w * num[Order - 1] - y * den[Order - 1];
+        return y;
+    }
+};
