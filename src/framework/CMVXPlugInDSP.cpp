@@ -129,6 +129,9 @@ void CMVXPlugInDSP::setBlockSize (int32_t maxBlockSamples)
         entry.second->maxBlockSize.store (static_cast<uint32_t> (maxBlockSamples),
                                           std::memory_order_relaxed);
         entry.second->reinitPending.store (true, std::memory_order_release);
+        // The host never processes while it changes the block size, so buffers may grow here
+        // rather than on the audio thread.
+        entry.second->prepareProcessing ();
     }
 }
 

@@ -47,7 +47,8 @@ public:
 
     int32_t getParameterCount () const;
     int32_t getFirstParameterId () const;
-    // Main thread; the algorithms pick the new values up at their next block.
+    // Main thread, never while processing; the algorithms redesign at their next block.
+    // setBlockSize also lets them size their buffers (prepareProcessing).
     void setSampleRate (double sampleRateHz);
     void setBlockSize (int32_t maxBlockSamples);
     void setNumberingOffsets (int32_t presetOffset, int32_t parameterOffset);
