@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Where the renderer looks for the plug-in when it is not told: the bundle of the build tree the
+// renderer was built in, else the user's VST3 folder.
+#include <string>
+
+namespace Morvane {
+namespace Render {
+
+// The bundle to load: explicit if given, else the first existing default. Empty with a reason
+// when nothing is found.
+std::string locatePlugin (const std::string& explicitPath, std::string& error);
+
+} // namespace Render
+} // namespace Morvane

@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/RenderOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+
+namespace Morvane {
+namespace Render {
+
+bool parseInteger (const std::string& text, int64_t& value)
+{
+    if (text.empty () || text.size () > 20)
+        return false;
+    for (size_t i = 0; i < text.size (); ++i)
+        if (!(std::isdigit (static_cast<unsigned char> (text[i])) || (i == 0 && (text[i] == '-' || text[i] == '+'))))
+            return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long parsed = std::strtoll (text.c_str (), &end, 10);
+    if (errno != 0 || end != text.c_str () + text.size () || end == text.c_str ())
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool parseReal (const std::string& text, double& value)
+{
+    if (text.empty () || std::isspace (static_cast<unsigned char> (text.front ())))
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const double parsed = std::strtod (text.c_str (), &end);
+    if (errno != 0 || end != text.c_str () + text.size () || !std::isfinite (parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+namespace
+{
+const char* const kDescription =
+    "Renders an audio file through the Overmoor plug-in, the way a host plays it back.\n"
+    "IN.wav: any file libsndfile reads, mono or stereo; OUT.wav: 32-bit float WAV with the input's\n"
+    "channels, rate and length.";
+
+// Splits "left=right" at the first '='; both sides must be non-empty.
+bool splitAssignment (const std::string& text, std::string& left, std::string& right)
+{
+    const auto equals = text.find ('=');
+    if (equals == std::string::npos || equals == 0 || equals + 1 == text.size ())
+        return false;
+    left = text.substr (0, equals);
+    right = text.substr (equals + 1);
+    return true;
+}
+
+bool parseIdAndNormalized (const std::string& text, int32_t& id, double& normalized, std::string& problem)
+{
+    std::string idText, valueText;
+    int64_t parsedId = 0;
+    if (!splitAssignment (text, idText, valueText))
+        problem = "expected ID=NORM, got '" + text + "'";
+    else if (!parseInteger (idText, parsedId) || parsedId < 0 || parsedId > INT32_MAX)
+        problem = "parameter id '" + idText + "' is not a whole number from 0 up";
+    else if (!parseReal (valueText, normalized) || normalized < 0.0 || normalized > 1.0)
+        problem = "normalised value '" + valueText + "' is not a number from 0 to 1";
+    else
+    {
+        id = static_cast<int32_t> (parsedId);
+        return true;
+    }
+    return false;
+}
+
+std::string oneLine (std::string text)
+{
+    while (!text.empty () && (text.back () == '\n' || text.back () == ' '))
+        text.pop_back ();
+    for (char& c : text)
+        if (c == '\n')
+            c = ' ';
+    return text;
+}
+
+ParseResult failure (std::string message)
+{
+    ParseResult result;
+    result.status = ParseResult::Status::error;
+    result.message = oneLine (std::move (message));
+    return result;
+}
+} // namespace
+
+ParseResult parseRenderOptions (int argc, const char* const* argv)
+{
+    if (argc < 1 || argv == nullptr)
+        return failure ("no arguments");
+
+    RenderOptions options;
+    std::vector<std::string> setTexts, paramTexts, atTexts;
+
+    CLI::App app (kDescription, "overmoor-render");
+    app.add_option ("IN", options.inputPath, "input audio file");
+    app.add_option ("OUT", options.outputPath, "output WAV file (32-bit float)");
+    app.add_option ("--plugin", options.pluginPath,
+                    "the Overmoor.vst3 bundle (default: the build tree's, else ~/.vst3/Overmoor.vst3)");
+    app.add_option ("--block", options.blockSize, "host block size in samples (default 256)")
+        ->check (CLI::Range (1, static_cast<int> (RenderOptions::kMaxBlockSize)));
+    app.add_option ("--preset", options.preset, "factory or user preset by number or name");
+    auto* set = app.add_option ("--set", setTexts, "ID=NORM: a normalised parameter value by id (repeatable)")
+                    ->type_size (1)
+                    ->allow_extra_args (false)
+                    ->multi_option_policy (CLI::MultiOptionPolicy::TakeAll);
+    auto* param = app.add_option ("--param", paramTexts,
+                                  "NAME=VALUE: a plain value or value text by parameter name or title (repeatable)")
+                      ->type_size (1)
+                      ->allow_extra_args (false)
+                      ->multi_option_policy (CLI::MultiOptionPolicy::TakeAll);
+    app.add_option ("--at", atTexts, "SAMPLE ID=NORM: automation in the block starting at SAMPLE (repeatable)")
+        ->type_size (2)
+        ->allow_extra_args (false)
+        ->multi_option_policy (CLI::MultiOptionPolicy::TakeAll);
+    app.add_flag ("--list", options.list, "print the presets and parameters and exit");
+    app.add_flag ("--quiet,-q", options.quiet, "no progress bar and no final report");
+
+    try
+    {
+        app.parse (argc, argv);
+    }
+    catch (const CLI::CallForHelp&)
+    {
+        ParseResult help;
+        help.status = ParseResult::Status::help;
+        help.message = app.help ();
+        return help;
+    }
+    catch (const CLI::ParseError& e)
+    {
+        return failure (e.what ());
+    }
+    catch (const std::exception& e)
+    {
+        return failure (std::string ("bad command line: ") + e.what ());
+    }
+
+    if (!options.list && (options.inputPath.empty () || options.outputPath.empty ()))
+        return failure (options.inputPath.empty () ? "missing input file IN" : "missing output file OUT");
+
+    if (!options.preset.empty ())
+    {
+        int64_t number = 0;
+        if (parseInteger (options.preset, number) && number < 0)
+            return failure ("--preset: number " + options.preset + " is negative");
+    }
+    else if (app.count ("--preset") > 0)
+        return failure ("--preset: empty preset name");
+
+    // --set and --param keep their command-line order among each other.
+    size_t nextSet = 0, nextParam = 0;
+    for (const CLI::Option* option : app.parse_order ())
+    {
+        ParameterSetting setting;
+        if (option == set && nextSet < setTexts.size ())
+        {
+            setting.kind = ParameterSetting::Kind::byId;
+            setting.originalText = setTexts[nextSet++];
+            std::string problem;
+            if (!parseIdAndNormalized (setting.originalText, setting.id, setting.normalized, problem))
+                return failure ("--set: " + problem);
+        }
+        else if (option == param && nextParam < paramTexts.size ())
+        {
+            setting.kind = ParameterSetting::Kind::byName;
+            setting.originalText = paramTexts[nextParam++];
+            if (!splitAssignment (setting.originalText, setting.name, setting.valueText))
+                return failure ("--param: expected NAME=VALUE, got '" + setting.originalText + "'");
+        }
+        else
+            continue;
+        options.settings.push_back (std::move (setting));
+    }
+
+    for (size_t i = 0; i + 1 < atTexts.size (); i += 2)
+    {
+        AutomationPoint point;
+        if (!parseInteger (atTexts[i], point.sample) || point.sample < 0)
+            return failure ("--at: sample position '" + atTexts[i] + "' is not a whole number from 0 up");
+        std::string problem;
+        if (!parseIdAndNormalized (atTexts[i + 1], point.id, point.normalized, problem))
+            return failure ("--at: " + problem);
+        options.automation.push_back (point);
+    }
+
+    ParseResult result;
+    result.options = std::move (options);
+    return result;
+}
+
+} // namespace Render
+} // namespace Morvane

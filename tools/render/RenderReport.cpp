@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/RenderReport.h"
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace Morvane {
+namespace Render {
+
+ProgressBar::ProgressBar (std::FILE* stream_, bool enabled, int64_t totalFrames_, double sampleRateHz)
+    : stream (stream_), totalFrames (totalFrames_)
+{
+    shown = enabled && stream && ::isatty (::fileno (stream)) && sampleRateHz > 0.0 &&
+            static_cast<double> (totalFrames) / sampleRateHz >= kMinSecondsOfAudio;
+}
+
+void ProgressBar::update (int64_t framesDone)
+{
+    if (!shown || totalFrames <= 0)
+        return;
+    const int permille = static_cast<int> (std::clamp<int64_t> (framesDone * 1000 / totalFrames, 0, 1000));
+    if (permille == lastPermille)
+        return;
+    lastPermille = permille;
+    constexpr int kWidth = 40;
+    const int filled = permille * kWidth / 1000;
+    std::string bar (static_cast<size_t> (filled), '#');
+    bar.append (static_cast<size_t> (kWidth - filled), '.');
+    std::fprintf (stream, "\r[%s] %5.1f %%", bar.c_str (), permille / 10.0);
+    std::fflush (stream);
+}
+
+void ProgressBar::finish ()
+{
+    if (!shown)
+        return;
+    std::fprintf (stream, "\r%*s\r", 60, "");
+    std::fflush (stream);
+}
+
+std::string formatSummary (const RenderSummary& summary)
+{
+    const double audioSeconds = summary.sampleRateHz > 0.0 ? static_cast<double> (summary.frames) / summary.sampleRateHz : 0.0;
+    char text[160];
+    if (summary.secondsTaken > 0.0)
+        std::snprintf (text, sizeof text, "rendered %lld frames (%.3f s of audio) in %.3f s, %.1fx real time",
+                       static_cast<long long> (summary.frames), audioSeconds, summary.secondsTaken,
+                       audioSeconds / summary.secondsTaken);
+    else
+        std::snprintf (text, sizeof text, "rendered %lld frames (%.3f s of audio) in %.3f s",
+                       static_cast<long long> (summary.frames), audioSeconds, summary.secondsTaken);
+    return text;
+}
+
+} // namespace Render
+} // namespace Morvane
