@@ -150,11 +150,13 @@ ParamValue PLUGIN_API CMVXVST3EditController::getParamNormalized (ParamID id)
         {
             const int32 requestedId = static_cast<int32> (id);
             attributes->setBinary (CMVXMessageKeys::kGetParameterValue, &requestedId, sizeof requestedId);
+            valueReplyReady = false;   // only an answer to this request counts
             sendMessage (message);
             if (valueReplyReady)
             {
                 valueReplyReady = false;
-                return valueReply[0];
+                if (valueReplyCount > 0)
+                    return valueReply[0];
             }
         }
     }
