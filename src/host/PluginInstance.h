@@ -70,6 +70,8 @@ public:
     Steinberg::Vst::IConnectionPoint* processorConnection () const { return componentConnection.get (); }
     Steinberg::Vst::IConnectionPoint* controllerConnection () const { return controllerConnectionPtr.get (); }
     ComponentHandlerRecorder& componentHandler () const { return *handler; }
+    // The context both components were initialized with.
+    Steinberg::FUnknown* context () const { return hostContext.get (); }
     // Messages processor → controller and controller → processor; null without tapConnections.
     ConnectionTap* processorToController () const { return tapToController.get (); }
     ConnectionTap* controllerToProcessor () const { return tapToProcessor.get (); }
