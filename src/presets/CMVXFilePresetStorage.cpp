@@ -78,7 +78,7 @@ void CMVXFilePresetStorage::savePreset (const CMVXPresetRecord& preset, CMVXDSPA
 {
     // One file per name: a save-as under an existing name replaces that file, like a save.
     lastSucceeded = false;
-    if (directory.empty ())
+    if (directory.empty () || preset.name.size () > kMaxNameBytes)
         return;
     std::vector<float> normalized;
     for (size_t id = 0; id < preset.values.size (); ++id)

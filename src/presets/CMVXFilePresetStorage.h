@@ -22,6 +22,9 @@ public:
     void savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
                      bool overwrite) override;
 
+    // Longer names are kept for the session only; their files would not be read back.
+    static constexpr size_t kMaxNameBytes = 64 * 1024;
+
     const std::string& getDirectory () const { return directory; }
     // Outcome of the last save or delete, for callers that want to report it.
     bool lastChangeSucceeded () const { return lastSucceeded; }

@@ -102,7 +102,7 @@ std::string unescape (const std::string& text)
                 }
                 code = code * (hex ? 16 : 10) + static_cast<uint32_t> (v);
             }
-            if (known && code <= 0x10ffff && code != 0)
+            if (known && code <= 0x10ffff)   // &#0; is our own way to keep a NUL byte
                 appendUtf8 (out, code);
             else
                 known = false;

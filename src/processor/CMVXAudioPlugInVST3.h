@@ -5,6 +5,7 @@
 // state, and the controller's messages.
 #include "framework/CMVXPlugInDSP.h"
 #include "sdk/audioeffect.h"
+#include "pluginterfaces/vst/ivstattributes.h"
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -91,6 +92,8 @@ protected:
     static constexpr size_t kMaxPendingOutputIds = 256;
 
 private:
+    // The "PrsHnd" requests; kNotImplemented when the message is left to the base handling.
+    tresult handlePresetRequest (Steinberg::Vst::IAttributeList& attributes);
     void processAudio_rt (ProcessData& data);
     void runDsp_rt (float** inputs, float** outputs, int32_t numSamples);
 };

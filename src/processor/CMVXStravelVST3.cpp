@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "processor/CMVXStravelVST3.h"
 #include "framework/CMVXStravelPlugInDSP.h"
+#include "presets/CMVXFilePresetStorage.h"
 #include "processor/CMVXStravelClassIds.h"
 
 CMVXStravelVST3::CMVXStravelVST3 (CMVXPresetStorageInterface* presetStorage)
@@ -9,6 +10,17 @@ CMVXStravelVST3::CMVXStravelVST3 (CMVXPresetStorageInterface* presetStorage)
     auto host = std::make_unique<CMVXStravelPlugInDSP> (presetStorage);
     host->setChannelCount (2, 2);
     installDsp (std::move (host));
+}
+
+CMVXStravelVST3::CMVXStravelVST3 (std::unique_ptr<CMVXPresetStorageInterface> ownedStorage)
+: CMVXStravelVST3 (ownedStorage.get ())
+{
+    ownedPresetStorage = std::move (ownedStorage);
+}
+
+std::unique_ptr<CMVXPresetStorageInterface> CMVXStravelVST3::makeUserPresetStorage ()
+{
+    return std::make_unique<CMVXFilePresetStorage> (kCMVXStravelProcessorUID);
 }
 
 CMVXStravelVST3::~CMVXStravelVST3 ()
