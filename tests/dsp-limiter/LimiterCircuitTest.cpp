@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The limiter against direct simulations of its circuits that solve the diode equation exactly
+// every sample. Where the network's source resistance equals one of the tabulated resistances
+// the limiter must agree closely; in between, the blended tables approximate the solution.
+#include "dsp/CMVXSVDiodeLimiterSimulation.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Voltage across two antiparallel diode strings (nPos diodes conduct for v > 0, nNeg for v < 0)
+// driven from eV behind rOhms.
+double solveDiodes (double eV, double rOhms, double nPos, double nNeg)
+{
+    auto residual = [&] (double v) {
+        const double n = v > 0.0 ? nPos : nNeg;
+        return eV - rOhms * 2e-16 * std::sinh (v / (n * 0.022)) - v;
+    };
+    double lo = -30.0, hi = 30.0;
+    for (int i = 0; i < 200 && hi - lo > 1e-14; ++i)
+    {
+        const double mid = 0.5 * (lo + hi);
+        (residual (mid) > 0.0 ? lo : hi) = mid;
+    }
+    return 0.5 * (lo + hi);
+}
+
+// Non-inverting amplifier with the diodes across its feedback impedance Rf || C2 and
+// R1 + C1 to ground from the inverting input. The input current is the bilinear transform of
+// the R1-C1 admittance; C2 is integrated by a backward difference. Returns x + diode voltage.
+struct FeedbackCircuit
+{
+    double r1, c1, rf, c2, fs, nNeg;
+    double capV = 0.0;        // C1's voltage (trapezoidal state)
+    double capI = 0.0;        // C1's current at the previous sample
+    double diodeV = 0.0;
+
+    double step (double x)
+    {
+        // Series R1-C1 driven by x (the inverting input follows x): trapezoidal companion of C1.
+        const double k1 = 2.0 * c1 * fs;
+        const double history = k1 * capV + capI;
+        const double i = (x - history / k1) / (r1 + 1.0 / k1);
+        capI = i;
+        capV = (i + history) / k1;
+        // Feedback node: i = v/Rf + C2 (v - v_prev) fs + diode current.
+        const double rth = 1.0 / (1.0 / rf + c2 * fs);
+        diodeV = solveDiodes (rth * (i + c2 * fs * diodeV), rth, 1.0, nNeg);
+        return x + diodeV;
+    }
+};
+
+// x through R1 and C1 in series to the diode node, C2 from it to ground; trapezoidal rule.
+struct ShuntCircuit
+{
+    double r1, c1, c2, fs;
+    double hist1 = 0.0, hist2 = 0.0;   // companion history currents of C1 and C2
+
+    double step (double x)
+    {
+        const double g = 1.0 / r1, k1 = 2.0 * c1 * fs, k2 = 2.0 * c2 * fs;
+        const double series = g * k1 / (g + k1);
+        const double rth = 1.0 / (k2 + series);
+        const double e = rth * ((g * k1 * x - g * hist1) / (g + k1) + hist2);
+        const double v = solveDiodes (e, rth, 1.0, 1.0);
+        const double mid = (g * x + k1 * v + hist1) / (g + k1);   // node between R1 and C1
+        const double i1 = k1 * (mid - v) - hist1;
+        hist1 = k1 * (mid - v) + i1;
+        const double i2 = k2 * v - hist2;
+        hist2 = k2 * v + i2;
+        return v;
+    }
+};
+
+template <typename Circuit>
+double maxDeviation (CMVXSVDiodeLimiterSimulation& l, Circuit& c, double amplitude, double fs)
+{
+    double worst = 0.0;
+    const int period = static_cast<int> (fs / 1000.0);
+    for (int n = 0; n < 30 * period; ++n)
+    {
+        // Two partials so that the clipping is exercised at several slopes.
+        const double x = amplitude * (std::sin (2.0 * M_PI * n / period) + 0.3 * std::sin (2.0 * M_PI * 7.0 * n / period));
+        worst = std::max (worst, std::fabs (l.processSample (x, 0) - c.step (x)));
+    }
+    return worst;
+}
+
+// Interpolating the tabulated solution between its 10 mV knots, plus the solver's 1e-5 V.
+constexpr double kTabulatedToleranceV = 2e-4;
+
+} // namespace
+
+TEST (LimiterCircuit, FeedbackModesMatchTheCircuitAtTheTabulatedResistances)
+{
+    for (double fs : {176400.0, 192000.0})
+        for (uint32_t mode : {0u, 1u})
+        {
+            const double T = 1.0 / fs;
+            // Rf and C2 chosen so that Rf T / (T + Rf C2) is 100 ohms, then 1.0001e6 ohms.
+            const double c2Low = 1e-8, rfLow = 100.0 * T / (T - 100.0 * c2Low);
+            const double c2High = 2e-12, rfHigh = 1.0001e6 * T / (T - 1.0001e6 * c2High);
+            const double nNeg = mode == 1 ? 2.0 : 1.0;
+
+            CMVXSVDiodeLimiterSimulation low (fs, 2);
+            low.configure (mode, 10.0, rfLow, 0.0, 1e-5, c2Low);
+            ASSERT_NEAR (low.blendWeight (), 1.0, 1e-9);
+            FeedbackCircuit lowCircuit {10.0, 1e-5, rfLow, c2Low, fs, nNeg};
+            EXPECT_LT (maxDeviation (low, lowCircuit, 0.35, fs), kTabulatedToleranceV) << mode << " " << fs;
+
+            CMVXSVDiodeLimiterSimulation high (fs, 2);
+            high.configure (mode, 10.0, rfHigh, 0.0, 1e-5, c2High);
+            ASSERT_NEAR (high.blendWeight (), 0.0, 1e-9);
+            FeedbackCircuit highCircuit {10.0, 1e-5, rfHigh, c2High, fs, nNeg};
+            EXPECT_LT (maxDeviation (high, highCircuit, 3.5e-5, fs), kTabulatedToleranceV) << mode << " " << fs;
+        }
+}
+
+TEST (LimiterCircuit, ShuntModeMatchesTheCircuitAtTheTabulatedResistance)
+{
+    for (double fs : {176400.0, 192000.0})
+    {
+        // With C2 = 1 pF, choose R1 so that the diodes see 1.0001e6 ohms.
+        const double c1 = 1e-6, c2 = 1e-12;
+        const double k1 = 2.0 * c1 * fs, k2 = 2.0 * c2 * fs;
+        const double r1 = 1.0 / (1.0 / 1.0001e6 - k2) - 1.0 / k1;
+        CMVXSVDiodeLimiterSimulation l (fs, 2);
+        l.configure (2, r1, 0.0, 0.0, c1, c2);
+        ASSERT_NEAR (l.coefficient (3), 1.0001e6, 1e-3);
+        ASSERT_NEAR (l.blendWeight (), 0.0, 1e-9);
+        ShuntCircuit circuit {r1, c1, c2, fs};
+        EXPECT_LT (maxDeviation (l, circuit, 3.0, fs), kTabulatedToleranceV) << fs;
+    }
+}
+
+TEST (LimiterCircuit, BlendedTablesApproximateThePedalCircuits)
+{
+    // At the pedals' own source resistances (about 1 to 2.2 kilohms) the weighted pair of
+    // solutions stays within 0.25 V of the exact clipping voltage.
+    struct Pedal
+    {
+        double r1, c1, c2;
+    };
+    for (const Pedal& p : {Pedal {10000.0, 1e-6, 1e-9}, Pedal {1000.0, 4.7e-6, 1e-11}, Pedal {2200.0, 1e-5, 1e-11}})
+        for (double amplitude : {0.05, 1.0, 5.0})
+        {
+            const double fs = 176400.0;
+            CMVXSVDiodeLimiterSimulation l (fs, 2);
+            l.configure (2, p.r1, 1000.0, 1000.0, p.c1, p.c2);
+            ShuntCircuit circuit {p.r1, p.c1, p.c2, fs};
+            EXPECT_LT (maxDeviation (l, circuit, amplitude, fs), amplitude < 0.1 ? 1e-4 : 0.25)
+                << p.r1 << " " << amplitude;
+        }
+}
