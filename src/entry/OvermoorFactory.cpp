@@ -8,7 +8,6 @@
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
-#include <new>
 
 using namespace Steinberg;
 
@@ -16,16 +15,30 @@ namespace {
 
 // The host gets each object through the interface named in its class category; no exception may
 // leave a creation function.
+// Processors made for a host keep their user presets in the user's preset folder.
 FUnknown* createProcessor (void*)
 {
-    auto* processor = new (std::nothrow) CMVXStravelVST3 ();
-    return processor ? static_cast<Vst::IAudioProcessor*> (processor) : nullptr;
+    try
+    {
+        auto* processor = new CMVXStravelVST3 (CMVXStravelVST3::makeUserPresetStorage ());
+        return static_cast<Vst::IAudioProcessor*> (processor);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
 }
 
 FUnknown* createController (void*)
 {
-    auto* controller = new (std::nothrow) CMVXStravelEditController ();
-    return controller ? static_cast<Vst::IEditController*> (controller) : nullptr;
+    try
+    {
+        return static_cast<Vst::IEditController*> (new CMVXStravelEditController ());
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
 }
 
 } // namespace
