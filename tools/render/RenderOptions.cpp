@@ -148,9 +148,6 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
         return failure (std::string ("bad command line: ") + e.what ());
     }
 
-    if (!options.list && (options.inputPath.empty () || options.outputPath.empty ()))
-        return failure (options.inputPath.empty () ? "missing input file IN" : "missing output file OUT");
-
     if (!options.preset.empty ())
     {
         int64_t number = 0;
@@ -195,6 +192,10 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
             return failure ("--at: " + problem);
         options.automation.push_back (point);
     }
+
+    // Checked last: a value swallowed by the option before it is the more telling error.
+    if (!options.list && (options.inputPath.empty () || options.outputPath.empty ()))
+        return failure (options.inputPath.empty () ? "missing input file IN" : "missing output file OUT");
 
     ParseResult result;
     result.options = std::move (options);
