@@ -142,6 +142,24 @@ std::optional<std::string> attributeValue (const std::string& tag, const std::st
     return std::nullopt;
 }
 
+// Header: "VST3", version, 32-character class id, 64-bit offset of the chunk list; the list:
+// "List", its 32-bit entry count, then per entry a 4-byte id and 64-bit offset and size.
+bool chunkListIsComplete (const std::vector<char>& bytes, int32 entriesRead)
+{
+    constexpr size_t kListOffsetPosition = 4 + 4 + 32;
+    constexpr size_t kEntryBytes = 4 + 8 + 8;
+    if (bytes.size () < kListOffsetPosition + 8)
+        return false;
+    int64_t listOffset = 0;
+    std::memcpy (&listOffset, bytes.data () + kListOffsetPosition, 8);
+    if (listOffset <= 0 || static_cast<uint64_t> (listOffset) > bytes.size () - 8)
+        return false;
+    int32_t declared = 0;
+    std::memcpy (&declared, bytes.data () + listOffset + 4, 4);
+    return declared > 0 && declared == entriesRead
+           && static_cast<uint64_t> (declared) * kEntryBytes <= bytes.size () - static_cast<uint64_t> (listOffset) - 8;
+}
+
 } // namespace
 
 std::string presetMetaInfoXml (const std::string& name)
@@ -208,6 +226,9 @@ std::optional<CMVXStoredPreset> decodePresetFile (const std::vector<char>& bytes
     IPtr<MemoryStream> stream = owned (new MemoryStream (copy.data (), static_cast<TSize> (copy.size ())));
     PresetFile file (stream);
     if (!file.readChunkList () || file.getClassID () != classId)
+        return std::nullopt;
+    // The SDK keeps the entries it could read; a list cut short means a damaged file.
+    if (!chunkListIsComplete (bytes, file.getEntryCount ()))
         return std::nullopt;
 
     const auto chunk = [&] (ChunkType type) -> std::optional<std::pair<size_t, size_t>> {

@@ -90,7 +90,7 @@ std::string fileNameFor (const std::string& presetName)
     for (unsigned char c : presetName)
     {
         std::string piece;
-        if (isPlainByte (c))
+        if (isPlainByte (c) && !(stem.empty () && c == '-'))   // no name that reads as an option
             piece = static_cast<char> (c);
         else
             piece = {'%', kHex[c >> 4], kHex[c & 15]};
