@@ -38,9 +38,9 @@ std::vector<CMVXPresetListEntry> parsePresetListText (const std::string& text)
         const std::string entry = text.substr (start, end - start);
 
         CMVXPresetListEntry parsed;
-        const size_t closeAt = entry.find (close);
-        if (entry.compare (0, open.size (), open) == 0 && closeAt != std::string::npos &&
-            closeAt >= open.size ())
+        const bool opened = entry.compare (0, open.size (), open) == 0;
+        const size_t closeAt = opened ? entry.find (close, open.size ()) : std::string::npos;
+        if (closeAt != std::string::npos)
         {
             parsed.info = entry.substr (open.size (), closeAt - open.size ());
             parsed.name = entry.substr (closeAt + close.size ());
