@@ -98,8 +98,8 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
         posScale = 1.0;
         negScale = 1.0;
     }
-    posScaleV = posScale * thermalScale;
-    negScaleV = negScale * thermalScale;
+    posInverseScale = 1.0 / (posScale * thermalScale);
+    negInverseScale = 1.0 / (negScale * thermalScale);
 
     // Weight of the low-resistance solution for the network's actual source resistance.
     const double r = std::clamp (coef[3], kDiodeTableLowOhms, kDiodeTableHighOhms);

@@ -66,8 +66,8 @@ private:
     double negScale = 1.0;
     double saturationCurrent = 1e-16;
     double thermalScale = 0.022;
-    double posScaleV = 0.022;   // posScale * thermalScale
-    double negScaleV = 0.022;   // negScale * thermalScale
+    double posInverseScale = 1.0 / 0.022;   // 1 / (posScale * thermalScale)
+    double negInverseScale = 1.0 / 0.022;   // 1 / (negScale * thermalScale)
     double coef[12] = {};
     std::vector<double> stateA;
     std::vector<double> stateB;   // in modes 0 and 1 also the last diode voltage
@@ -104,7 +104,7 @@ inline double CMVXSVDiodeLimiterSimulation::processShunt_rt (double x, uint32_t 
     const double b = stateB[ch];
     const double e = coef[0] * a + coef[1] * b + coef[2] * x;   // open-circuit diode voltage
     const double v = tableVoltage_rt (e * tableScale);
-    const double i = diodePairCurrent (v, saturationCurrent, posScaleV, negScaleV);
+    const double i = diodePairCurrentRt (v, saturationCurrent, posInverseScale, negInverseScale);
     stateA[ch] = coef[4] * a + coef[5] * b + coef[8] * x + coef[10] * i;
     stateB[ch] = coef[6] * a + coef[7] * b + coef[9] * x + coef[11] * i;
     return v;

@@ -51,5 +51,6 @@ SplineTable::SplineTable (const std::vector<double>& abscissaeIn, const std::vec
     offset = -static_cast<int32_t> (abscissae[0]);
     lowIndex = 0;
     highIndex = static_cast<int32_t> (n) - 2;
-    indexLimit = static_cast<double> (n);
+    offsetValue = static_cast<double> (offset);
+    endValue = static_cast<double> (n - 1);
 }

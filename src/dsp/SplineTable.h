@@ -43,26 +43,18 @@ public:
 
     // Audio thread. Below the grid (index < 0) the first ordinate is returned (t = 0 on segment 0);
     // within one step before the first knot the first segment extrapolates (t < 0); from the last
-    // knot on, the last segment is evaluated at kEndPosition. Non-finite input clamps like a
-    // value below the grid.
+    // knot on, the last segment is evaluated at kEndPosition. NaN counts as below the grid.
     Position locate (double u) const noexcept
     {
-        double shifted = u + offset;
-        shifted = shifted > -1.0 ? shifted : -1.0;                  // also catches NaN
-        shifted = shifted < indexLimit ? shifted : indexLimit;     // keeps the int conversion defined
-        int32_t i = static_cast<int32_t> (shifted);                // truncation towards zero
-        double t = u - static_cast<double> (i - offset);
-        if (i < lowIndex)
+        const double shifted = u + offsetValue;
+        // Inside the grid the index is the truncation of shifted; the rare ends take a predicted
+        // branch so that no clamping lengthens the per-sample dependency chain.
+        if (__builtin_expect (shifted >= 0.0 && shifted < endValue, 1))
         {
-            i = lowIndex;
-            t = 0.0;
+            const int32_t i = static_cast<int32_t> (shifted);
+            return {i, u - static_cast<double> (i - offset)};
         }
-        if (i > highIndex)
-        {
-            i = highIndex;
-            t = kEndPosition;
-        }
-        return {i, t};
+        return locateOutside (u, shifted);
     }
 
     // Audio thread. p must come from locate() of this table or of one with the same grid.
@@ -83,11 +75,21 @@ public:
     }
 
 private:
+    Position locateOutside (double u, double shifted) const noexcept
+    {
+        if (shifted > -1.0 && shifted < 0.0)
+            return {lowIndex, u - static_cast<double> (lowIndex - offset)};   // extrapolates
+        if (shifted >= endValue)
+            return {highIndex, kEndPosition};
+        return {lowIndex, 0.0};   // a whole step or more below, or NaN: the first ordinate
+    }
+
     std::vector<Segment> segments;
     int32_t offset = 0;       // minus the integer part of the first abscissa
     int32_t lowIndex = 0;
     int32_t highIndex = -1;   // number of points - 2
-    double indexLimit = 0.0;  // any shifted abscissa at or above it uses the last segment
+    double offsetValue = 0.0; // offset as a double
+    double endValue = 0.0;    // count - 1: shifted abscissae from here on hold the last segment
     std::vector<double> abscissae;
     uint32_t count = 0;
 };
