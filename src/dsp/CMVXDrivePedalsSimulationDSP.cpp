@@ -123,6 +123,7 @@ bool CMVXDrivePedalsSimulationDSP::controlsWouldAct () const
     return moves (controls[kP2]) || moves (controls[kP5]) || moves (controls[kP6]);
 }
 
+// The control-dependent designs run here once per oversampled sample while a control glides.
 void CMVXDrivePedalsSimulationDSP::advanceControls ()
 {
     DigitalCoefficients coefficients;
@@ -135,7 +136,7 @@ void CMVXDrivePedalsSimulationDSP::advanceControls ()
         if (pedal::designDriveStage (model, x, designRateHz, coefficients))
         {
             driveStage.setCoefficients (coefficients);
-            driveStageMetal.setCoefficients (coefficients);
+            driveStageMetal.copyCoefficients (driveStage);
         }
         if (model >= 3 && model <= 6)
             configureLimiter ();   // the gain pot sits in the diodes' feedback path

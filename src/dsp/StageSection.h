@@ -29,6 +29,17 @@ struct StageSection
         }
     }
 
+    // Same coefficients as another section of this shape; the state stays separate.
+    void copyCoefficients (const StageSection& other)
+    {
+        gain = other.gain;
+        for (int k = 0; k < MaxOrder; ++k)
+        {
+            num[k] = other.num[k];
+            den[k] = other.den[k];
+        }
+    }
+
     void clearState ()
     {
         for (auto& entry : state)
