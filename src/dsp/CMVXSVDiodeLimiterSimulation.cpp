@@ -3,6 +3,7 @@
 #include "dsp/BilinearDesign.h"
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
 CMVXSVDiodeLimiterSimulation::CMVXSVDiodeLimiterSimulation (double sampleRateHz, uint32_t channelsIn)
     : tables (sharedDiodeLimiterTables ()),
@@ -23,7 +24,8 @@ CMVXSVDiodeLimiterSimulation::~CMVXSVDiodeLimiterSimulation () = default;
 
 void CMVXSVDiodeLimiterSimulation::setSampleRate (double sampleRateHz)
 {
-    sampleRate = sampleRateHz;
+    if (std::isfinite (sampleRateHz) && sampleRateHz > 0.0)   // a bad rate keeps the last design
+        sampleRate = sampleRateHz;
     configure (mode, r1, r2, r3, c1, c2);
 }
 
@@ -36,6 +38,8 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
     r3 = r3Ohms;
     c1 = c1Farads;
     c2 = c2Farads;
+    if (!(sampleRate > 0.0))
+        return;   // no valid rate yet: the network is stored and designed once one arrives
     const double T = 1.0 / sampleRate;
 
     // Input network: current into the amplifier's inverting node through R1 and C1 in series.
@@ -46,7 +50,7 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
     DigitalCoefficients z;
     bilinearDesign (z, input, sampleRate);
     inGain = z.zNum[0];
-    inNum1 = z.zNum[1] / z.zNum[0];
+    inNum1 = z.zNum[0] != 0.0 ? z.zNum[1] / z.zNum[0] : 0.0;   // C1 = 0 blocks all input
     inDen1 = z.zDen[1];
 
     if (mode == 0 || mode == 1)

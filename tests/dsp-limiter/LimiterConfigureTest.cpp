@@ -155,3 +155,23 @@ TEST (LimiterConfigure, UnknownModeKeepsTheRoutineAndTables)
     EXPECT_EQ (l.configuredMode (), 3u);
     EXPECT_TRUE (std::isfinite (l.processSample (0.5, 0)));
 }
+
+TEST (LimiterConfigure, UnusableRatesAndCapacitorsAreIgnoredSafely)
+{
+    CMVXSVDiodeLimiterSimulation l (176400.0, 2);
+    l.configure (0, 4700.0, 51000.0, 100000.0, 4.7e-8, 5.1e-11);
+    const double before = l.coefficient (2);
+    for (double rate : {0.0, -48000.0, std::nan (""), HUGE_VAL})
+    {
+        l.setSampleRate (rate);
+        EXPECT_EQ (l.coefficient (2), before) << rate;
+    }
+    CMVXSVDiodeLimiterSimulation unset (0.0, 2);
+    EXPECT_EQ (unset.processSample (0.25, 0), 0.25);   // nothing designed: no diode voltage
+    unset.setSampleRate (176400.0);
+    EXPECT_NEAR (unset.feedbackResistanceOhms (), 550000.0, 0.0);
+
+    l.configure (0, 4700.0, 51000.0, 100000.0, 0.0, 5.1e-11);   // no input capacitor
+    for (int n = 0; n < 100; ++n)
+        ASSERT_EQ (l.processSample (std::sin (0.1 * n), 0), std::sin (0.1 * n));
+}
