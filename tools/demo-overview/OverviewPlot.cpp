@@ -18,7 +18,7 @@ constexpr double kPanelHeight = 104.0;
 constexpr double kSpectrumWidth = 430.0;
 constexpr double kGap = 30.0;
 constexpr double kMinHz = 20.0, kMaxHz = 20000.0;
-constexpr double kSpectrumRangeDb = 84.0;
+constexpr double kSpectrumRangeDb = 80.0;
 constexpr const char* kFont = "DejaVu Sans";
 
 struct Colour
@@ -148,8 +148,8 @@ void drawSpectrum (cairo_t* cr, const Spectrum& dry, const Spectrum& wet, double
                    double topDb, Colour colour)
 {
     roundedPanel (cr, x, y, w, h);
-    const double inner = 4.0;
-    const double px = x + inner, pw = w - 2 * inner, py = y + inner, ph = h - 2 * inner - 12;
+    const double inner = 4.0, labelGutter = 40.0;   // dB labels left of the plot, off the curves
+    const double px = x + labelGutter, pw = w - labelGutter - inner, py = y + inner + 4, ph = h - 2 * inner - 18;
     cairo_set_line_width (cr, 1.0);
     for (double hz : {100.0, 1000.0, 10000.0})
     {
@@ -161,7 +161,7 @@ void drawSpectrum (cairo_t* cr, const Spectrum& dry, const Spectrum& wet, double
         text (cr, gx + 3, y + h - 5, hz >= 1000 ? std::to_string (static_cast<int> (hz / 1000)) + " kHz"
                                                 : std::to_string (static_cast<int> (hz)) + " Hz", 9, kMutedText);
     }
-    for (double db = 20.0; db < kSpectrumRangeDb; db += 20.0)
+    for (double db = 0.0; db <= kSpectrumRangeDb; db += 20.0)
     {
         const double gy = std::round (py + ph * db / kSpectrumRangeDb) + 0.5;
         setColour (cr, kGrid);
@@ -170,7 +170,7 @@ void drawSpectrum (cairo_t* cr, const Spectrum& dry, const Spectrum& wet, double
         cairo_stroke (cr);
         char label[16];
         std::snprintf (label, sizeof label, "%.0f dB", topDb - db);
-        text (cr, px + pw - 2, gy - 3, label, 9, kMutedText, false, true);
+        text (cr, px - 4, gy + 3, label, 9, kMutedText, false, true);
     }
     cairo_save (cr);
     cairo_rectangle (cr, px, py, pw, ph);
