@@ -10,6 +10,7 @@
 #include "pluginterfaces/vst/ivstmessage.h"
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -99,7 +100,7 @@ tresult PLUGIN_API CMVXAudioPlugInVST3::notify (IMessage* message)
         double value = 0.0;
         if (attributes->getInt (keys::kParameterId, parameterId) == kResultOk
             && attributes->getFloat (keys::kParameterValue, value) == kResultOk && std::isfinite (value)
-            && dsp)
+            && parameterId >= INT32_MIN && parameterId <= INT32_MAX && dsp)
         {
             controllerChangeCount = 0;
             dsp->setParameterNormalized (static_cast<int32_t> (parameterId),
