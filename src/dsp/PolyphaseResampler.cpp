@@ -38,7 +38,8 @@ bool PolyphaseResampler::configure (int L, int NU, int M, int ND)
     return true;
 }
 
-int PolyphaseResampler::interpolate (const float* input, int n, float* output)
+// Straightforward form: shift the history by one, then one sequential sum per phase.
+int PolyphaseResampler::interpolateReference (const float* input, int n, float* output)
 {
     const int L = upFactor;
     const int K = upTapsPerPhase;
@@ -48,7 +49,6 @@ int PolyphaseResampler::interpolate (const float* input, int n, float* output)
         for (int k = K - 1; k > 0; --k)
             upHistory[k] = upHistory[k - 1];
         upHistory[0] = input[i];
-        // Phases are independent sums; each keeps its own sequential order over k.
         for (int p = 0; p < L; ++p)
         {
             float sum = 0.0f;
@@ -61,7 +61,50 @@ int PolyphaseResampler::interpolate (const float* input, int n, float* output)
     return n * L;
 }
 
-int PolyphaseResampler::decimate (const float* input, int n, float* output)
+// Same sums in the same order as interpolateReference; the history is read from a
+// time-ordered window, and the phases run side by side (each still sums over k in order).
+int PolyphaseResampler::interpolate (const float* input, int n, float* output)
+{
+    const int L = upFactor;
+    const int K = upTapsPerPhase;
+    if (L > kMaxTaps || K < 1)
+        return interpolateReference (input, n, output);
+    constexpr int kChunk = 256;
+    float window[kMaxTaps + kChunk];   // oldest first
+    float* out = output;
+    for (int start = 0; start < n; start += kChunk)
+    {
+        const int count = std::min (kChunk, n - start);
+        // window[K - 1 - k] holds history entry k before this chunk's first sample.
+        for (int k = 0; k < K - 1; ++k)
+            window[K - 2 - k] = upHistory[k];
+        std::copy (input + start, input + start + count, window + K - 1);
+        for (int i = 0; i < count; ++i)
+        {
+            const float* newest = window + K - 1 + i;   // history entry k at newest[-k]
+            float sums[kMaxTaps];
+            for (int p = 0; p < L; ++p)
+                sums[p] = upCoef[p] * newest[0] + 0.0f;
+            for (int k = 1; k < K; ++k)
+            {
+                const float x = newest[-k];
+                const float* coef = upCoef + k * L;
+                for (int p = 0; p < L; ++p)
+                    sums[p] += coef[p] * x;
+            }
+            for (int p = 0; p < L; ++p)
+                out[p] = sums[p];
+            out += L;
+        }
+        const float* newest = window + K - 1 + count - 1;
+        for (int k = 0; k < K; ++k)
+            upHistory[k] = newest[-k];
+    }
+    return n * L;
+}
+
+// Straightforward form: shift the history by M, insert M samples, one sequential sum.
+int PolyphaseResampler::decimateReference (const float* input, int n, float* output)
 {
     const int M = downFactor;
     const int N = downTaps;
@@ -77,6 +120,68 @@ int PolyphaseResampler::decimate (const float* input, int n, float* output)
         for (int k = 0; k < N; ++k)
             sum += downCoef[k] * downHistory[k];
         output[produced++] = sum;
+    }
+    return produced;
+}
+
+// Same sums in the same order as decimateReference, read from a time-ordered window instead
+// of a shifted history, four outputs at a time so their independent sums overlap.
+int PolyphaseResampler::decimate (const float* input, int n, float* output)
+{
+    const int M = downFactor;
+    const int N = downTaps;
+    if (M <= 0 || M > kMaxTaps)
+        return decimateReference (input, n, output);
+    constexpr int kChunkSamples = 1024;
+    float window[kMaxTaps + kChunkSamples];   // oldest first; 4.4 kB of stack
+    const int chunkGroups = std::max (1, kChunkSamples / M);
+    int produced = 0;
+    int groupsLeft = n / M;
+    const float* in = input;
+    while (groupsLeft > 0)
+    {
+        const int groups = std::min (groupsLeft, chunkGroups);
+        // window[N - 1 - k] holds history entry k; the chunk's inputs follow in time order.
+        for (int k = 0; k < N; ++k)
+            window[N - 1 - k] = downHistory[k];
+        std::copy (in, in + groups * M, window + N);
+        // Output g sees entry k at window[N - 1 + (g + 1) M - k].
+        int g = 0;
+        for (; g + 4 <= groups; g += 4)
+        {
+            const float* w0 = window + N - 1 + (g + 1) * M;
+            const float* w1 = w0 + M;
+            const float* w2 = w1 + M;
+            const float* w3 = w2 + M;
+            float s0 = 0.0f, s1 = 0.0f, s2 = 0.0f, s3 = 0.0f;
+            for (int k = 0; k < N; ++k)
+            {
+                const float c = downCoef[k];
+                s0 += c * w0[-k];
+                s1 += c * w1[-k];
+                s2 += c * w2[-k];
+                s3 += c * w3[-k];
+            }
+            output[produced + g] = s0;
+            output[produced + g + 1] = s1;
+            output[produced + g + 2] = s2;
+            output[produced + g + 3] = s3;
+        }
+        for (; g < groups; ++g)
+        {
+            const float* w = window + N - 1 + (g + 1) * M;
+            float sum = 0.0f;
+            for (int k = 0; k < N; ++k)
+                sum += downCoef[k] * w[-k];
+            output[produced + g] = sum;
+        }
+        // The newest N samples become the history, newest at entry 0.
+        const float* newest = window + N - 1 + groups * M;
+        for (int k = 0; k < N; ++k)
+            downHistory[k] = newest[-k];
+        produced += groups;
+        in += groups * M;
+        groupsLeft -= groups;
     }
     return produced;
 }

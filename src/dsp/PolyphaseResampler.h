@@ -20,9 +20,13 @@ public:
 
     // Audio thread. Writes n × L samples; returns their count.
     int interpolate (const float* input, int n, float* output);
+    int interpolateReference (const float* input, int n, float* output);   // step-by-step form
     // Audio thread. Consumes whole groups of M inputs, writes one output per group; returns the
     // number of outputs.
     int decimate (const float* input, int n, float* output);
+    // The same outputs and history as decimate, computed step by step as first written; kept to
+    // check the faster form against.
+    int decimateReference (const float* input, int n, float* output);
     void clear ();
 
     int getUpFactor () const { return upFactor; }
