@@ -48,6 +48,15 @@ const char* const kDescription =
     "IN.wav: any file libsndfile reads, mono or stereo; OUT.wav: 32-bit float WAV with the input's\n"
     "channels, rate and length.";
 
+const char* const kExamples =
+    "Order: the preset, then --set and --param in command-line order, then processing with --at.\n"
+    "Exit status: 0 done, 1 failure (file, plug-in), 2 bad request.\n"
+    "Examples:\n"
+    "  overmoor-render --list --param Model=\"Metal Tone\"\n"
+    "  overmoor-render --preset \"Full Drive\" di.wav out.wav\n"
+    "  overmoor-render --param Model=\"Over Drive\" --param Gain=70 --param Tone=40 di.wav out.wav\n"
+    "  overmoor-render --preset 7 --at 96000 0=0 di.wav out.wav   # bypass from 2 s at 48 kHz";
+
 // Splits "left=right" at the first '='; both sides must be non-empty.
 bool splitAssignment (const std::string& text, std::string& left, std::string& right)
 {
@@ -105,28 +114,35 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
     std::vector<std::string> setTexts, paramTexts, atTexts;
 
     CLI::App app (kDescription, "overmoor-render");
-    app.add_option ("IN", options.inputPath, "input audio file");
-    app.add_option ("OUT", options.outputPath, "output WAV file (32-bit float)");
+    app.add_option ("IN", options.inputPath, "input audio file")->type_name ("");
+    app.add_option ("OUT", options.outputPath, "output WAV file (32-bit float)")->type_name ("");
     app.add_option ("--plugin", options.pluginPath,
-                    "the Overmoor.vst3 bundle (default: the build tree's, else ~/.vst3/Overmoor.vst3)");
-    app.add_option ("--block", options.blockSize, "host block size in samples (default 256)")
-        ->check (CLI::Range (1, static_cast<int> (RenderOptions::kMaxBlockSize)));
-    app.add_option ("--preset", options.preset, "factory or user preset by number or name");
-    auto* set = app.add_option ("--set", setTexts, "ID=NORM: a normalised parameter value by id (repeatable)")
+                    "the Overmoor.vst3 bundle (default: the build tree's, else ~/.vst3/Overmoor.vst3)")
+        ->type_name ("PATH");
+    app.add_option ("--block", options.blockSize, "host block size in samples, 1 to 65536 (default 256)")
+        ->type_name ("N")
+        ->check (CLI::Range (1, static_cast<int> (RenderOptions::kMaxBlockSize)).description (""));
+    app.add_option ("--preset", options.preset, "select a factory or user preset by number or name first")
+        ->type_name ("K|NAME");
+    auto* set = app.add_option ("--set", setTexts, "a normalised parameter value by id (repeatable)")
+                    ->type_name ("ID=NORM")
                     ->type_size (1)
                     ->allow_extra_args (false)
                     ->multi_option_policy (CLI::MultiOptionPolicy::TakeAll);
     auto* param = app.add_option ("--param", paramTexts,
-                                  "NAME=VALUE: a plain value or value text by parameter name or title (repeatable)")
+                                  "a plain value or value text by parameter name or current title (repeatable)")
+                      ->type_name ("NAME=VALUE")
                       ->type_size (1)
                       ->allow_extra_args (false)
                       ->multi_option_policy (CLI::MultiOptionPolicy::TakeAll);
-    app.add_option ("--at", atTexts, "SAMPLE ID=NORM: automation in the block starting at SAMPLE (repeatable)")
+    app.add_option ("--at", atTexts, "automation for the block starting at SAMPLE, or the next one (repeatable)")
+        ->type_name ("SAMPLE ID=NORM")
         ->type_size (2)
         ->allow_extra_args (false)
         ->multi_option_policy (CLI::MultiOptionPolicy::TakeAll);
     app.add_flag ("--list", options.list, "print the presets and parameters and exit");
-    app.add_flag ("--quiet,-q", options.quiet, "no progress bar and no final report");
+    app.add_flag ("--quiet,-q", options.quiet, "no progress bar (the closing report line stays)");
+    app.footer (kExamples);
 
     try
     {

@@ -2,6 +2,7 @@
 #include "render/RenderReport.h"
 
 #include <algorithm>
+#include <chrono>
 #include <unistd.h>
 
 namespace Morvane {
@@ -19,9 +20,12 @@ void ProgressBar::update (int64_t framesDone)
     if (!shown || totalFrames <= 0)
         return;
     const int permille = static_cast<int> (std::clamp<int64_t> (framesDone * 1000 / totalFrames, 0, 1000));
-    if (permille == lastPermille)
+    // Redrawn at most ten times a second, and always at the end.
+    const auto now = std::chrono::steady_clock::now ();
+    if (permille == lastPermille || (permille < 1000 && lastPermille >= 0 && now - lastDraw < std::chrono::milliseconds (100)))
         return;
     lastPermille = permille;
+    lastDraw = now;
     constexpr int kWidth = 40;
     const int filled = permille * kWidth / 1000;
     std::string bar (static_cast<size_t> (filled), '#');

@@ -2,6 +2,7 @@
 #pragma once
 // What the renderer tells the user while and after it works: a progress bar on a terminal and
 // one closing line with the amount of audio, the time taken and the real-time factor.
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -27,6 +28,7 @@ private:
     bool shown;
     int64_t totalFrames;
     int lastPermille = -1;
+    std::chrono::steady_clock::time_point lastDraw;
 };
 
 struct RenderSummary
