@@ -11,20 +11,69 @@ int prototypeOrder (const double sDen[6])
 
 namespace {
 
-// Coefficients (in z^-1) of K^m (1 - z^-1)^m (1 + z^-1)^(n-m), scaled by c, added into poly.
-void accumulateTerm (double poly[6], double c, double kPowM, int m, int n)
+// basis[k][m]: coefficient of z^-k in (1 - z^-1)^m (1 + z^-1)^(N - m), the image of s^m / K^m
+// after clearing the denominators (1 + z^-1)^N. Small integers, exact in double.
+struct BilinearBasis
 {
-    double term[6] = {c * kPowM, 0, 0, 0, 0, 0};
-    int length = 1;
-    for (int i = 0; i < n; ++i)
+    double basis[6][6] = {};
+};
+
+constexpr BilinearBasis makeBasis (int order)
+{
+    BilinearBasis b {};
+    for (int m = 0; m <= order; ++m)
     {
-        const double sign = i < m ? -1.0 : 1.0;   // (1 - z^-1) for the first m factors
-        for (int j = length; j > 0; --j)
-            term[j] += sign * term[j - 1];
-        ++length;
+        double poly[6] = {1.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+        for (int factor = 0; factor < order; ++factor)
+        {
+            const double sign = factor < m ? -1.0 : 1.0;
+            for (int j = factor + 1; j > 0; --j)
+                poly[j] += sign * poly[j - 1];
+        }
+        for (int k = 0; k <= order; ++k)
+            b.basis[k][m] = poly[k];
     }
-    for (int j = 0; j <= n; ++j)
-        poly[j] += term[j];
+    return b;
+}
+
+constexpr BilinearBasis kBases[6] = {makeBasis (0), makeBasis (1), makeBasis (2),
+                                     makeBasis (3), makeBasis (4), makeBasis (5)};
+
+// Closed form of one order: every loop bound is a constant, so the compiler unrolls it and folds
+// the integer weights.
+template <int N>
+void transformOrder (double zNum[6], double zDen[6], const double sNum[6], const double sDen[6], double k)
+{
+    double p[N + 1];   // coefficient of s^m times K^m
+    double q[N + 1];
+    double kPow = 1.0;
+    for (int m = 0; m <= N; ++m)
+    {
+        p[m] = sNum[5 - m] * kPow;
+        q[m] = sDen[5 - m] * kPow;
+        kPow *= k;
+    }
+    double num[N + 1];
+    double den[N + 1];
+    for (int row = 0; row <= N; ++row)
+    {
+        double n = 0.0;
+        double d = 0.0;
+        for (int m = 0; m <= N; ++m)
+        {
+            n += kBases[N].basis[row][m] * p[m];
+            d += kBases[N].basis[row][m] * q[m];
+        }
+        num[row] = n;
+        den[row] = d;
+    }
+    const double d0 = den[0];
+    for (int row = 0; row <= N; ++row)
+    {
+        zNum[row] = num[row] / d0;
+        zDen[row] = den[row] / d0;
+    }
+    zDen[0] = 1.0;
 }
 
 } // namespace
@@ -35,27 +84,18 @@ int bilinearDesign (double zNum[6], double zDen[6], const double sNum[6], const 
     for (int k = 0; k < 6; ++k)
         zNum[k] = zDen[k] = 0.0;
     const int order = prototypeOrder (sDen);
-    if (order == 0)
-    {
-        zNum[0] = sNum[5] / sDen[5];
-        zDen[0] = 1.0;
-        return 0;
-    }
     const double K = 2.0 * rateHz;
-    double kPow = 1.0;
-    for (int m = 0; m <= order; ++m)
+    switch (order)
     {
-        // sNum[5 - m] is the coefficient of s^m
-        accumulateTerm (zNum, sNum[5 - m], kPow, m, order);
-        accumulateTerm (zDen, sDen[5 - m], kPow, m, order);
-        kPow *= K;
+        case 1: transformOrder<1> (zNum, zDen, sNum, sDen, K); break;
+        case 2: transformOrder<2> (zNum, zDen, sNum, sDen, K); break;
+        case 3: transformOrder<3> (zNum, zDen, sNum, sDen, K); break;
+        case 4: transformOrder<4> (zNum, zDen, sNum, sDen, K); break;
+        case 5: transformOrder<5> (zNum, zDen, sNum, sDen, K); break;
+        default:
+            zNum[0] = sNum[5] / sDen[5];
+            zDen[0] = 1.0;
+            break;
     }
-    const double d0 = zDen[0];
-    for (int k = 0; k <= order; ++k)
-    {
-        zNum[k] /= d0;
-        zDen[k] /= d0;
-    }
-    zDen[0] = 1.0;
     return order;
 }
