@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FuzzSupport.h"
+#include "OvermoorHarnesses.h"
+#include <cstddef>
+#include <cstdint>
+
+// The preset folder is private to this process and emptied for every input.
+extern "C" int LLVMFuzzerInitialize (int*, char***)
+{
+    OvermoorFuzz::usePrivatePresetFolder ();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
+{
+    OvermoorFuzz::failOnProblem (OvermoorFuzz::runPresetFolderInput (data, size), "fuzz_preset_folder");
+    return 0;
+}
