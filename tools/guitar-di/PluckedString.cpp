@@ -55,26 +55,29 @@ void PluckedString::pluck (double f, const PluckStyle& style)
     palmMuted = style.palmMuted;
     const double t60 = palmMuted ? kPalmMuteT60Seconds : openT60Seconds (f);
     // A harder pick and a free string keep more of the high partials.
-    const double pole = palmMuted ? 0.55 : 0.06 + 0.10 * (1.0 - style.velocity);
+    const double pole = palmMuted ? 0.5 : 0.06 + 0.10 * (1.0 - style.velocity);
     setLoop (f, t60, pole);
 
-    // Excitation: one period of band-limited noise, comb-filtered at the pick position
-    // (the partials with a node at the pick are not excited) and shaped like a pick's push.
-    const size_t length = static_cast<size_t> (sampleRateHz / f);
-    std::vector<double> burst (length);
-    const double brightness = palmMuted ? 0.25 : 0.35 + 0.5 * style.velocity;
-    double smooth = 0.0;
-    for (size_t i = 0; i < length; ++i)
-    {
-        smooth += brightness * (random () - smooth);
-        const double envelope = std::sin (kPi * (static_cast<double> (i) + 0.5) / static_cast<double> (length));
-        burst[i] = smooth * envelope;
-    }
-    const size_t pickDelay = std::max<size_t> (1, static_cast<size_t> (std::lround (style.pickPosition * length)));
-    excitation.assign (length, 0.0);
-    const double amplitude = (palmMuted ? 0.55 : 1.0) * style.velocity;
-    for (size_t i = 0; i < length; ++i)
-        excitation[i] = amplitude * (burst[i] - (i >= pickDelay ? burst[i - pickDelay] : 0.0));
+    // Excitation: one period of the travelling velocity wave of a string released from a triangle
+    // with its apex at the pick (a rectangle: 1 - b for the fraction b, -b for the rest), rounded
+    // by the pick's contact time (longer under the palm, shorter for a hard stroke), plus a
+    // little scrape noise.
+    const auto period = static_cast<size_t> (std::lround (sampleRateHz / f));
+    const auto pickSamples = std::max<size_t> (1, static_cast<size_t> (std::lround (style.pickPosition * period)));
+    const double b = static_cast<double> (pickSamples) / static_cast<double> (period);
+    const double contactSeconds = palmMuted ? 0.0009 : 0.0007 - 0.0003 * style.velocity;
+    const double smoothing = std::exp (-1.0 / (contactSeconds * sampleRateHz));
+    const double amplitude = (palmMuted ? 0.6 : 1.0) * style.velocity;
+    excitation.assign (period, 0.0);
+    double rounded = 0.0, scrape = 0.0;
+    for (int pass = 0; pass < 2; ++pass)   // the second pass starts from the settled, periodic state
+        for (size_t i = 0; i < period; ++i)
+        {
+            scrape += 0.3 * (random () - scrape);
+            const double shape = (i < pickSamples ? 1.0 - b : -b) + 0.06 * scrape;
+            rounded = shape + smoothing * (rounded - shape);
+            excitation[i] = amplitude * rounded;
+        }
     excitationIndex = 0;
     quenchSamples = static_cast<int> (0.004 * sampleRateHz);
 }
