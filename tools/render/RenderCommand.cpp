@@ -12,7 +12,9 @@
 #include "render/RenderReport.h"
 #include "sdk/hosting/module.h"
 
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 
 namespace Morvane {
@@ -22,6 +24,22 @@ using namespace Steinberg;
 
 namespace
 {
+// Set by Ctrl-C or a termination request; the render stops between blocks and removes its
+// unfinished output.
+std::atomic<bool> interruptRequested {false};
+static_assert (std::atomic<bool>::is_always_lock_free, "read from a signal handler");
+
+extern "C" void requestInterrupt (int) { interruptRequested.store (true, std::memory_order_relaxed); }
+
+void catchInterrupts ()
+{
+    struct sigaction action {};
+    action.sa_handler = requestInterrupt;
+    sigemptyset (&action.sa_mask);
+    ::sigaction (SIGINT, &action, nullptr);
+    ::sigaction (SIGTERM, &action, nullptr);
+}
+
 int report (const RenderProblem& problem)
 {
     std::fprintf (stderr, "overmoor-render: %s\n", problem.message.c_str ());
@@ -118,7 +136,8 @@ int render (const RenderOptions& options)
     ProgressBar progress (stderr, !options.quiet, reader.frames (), reader.sampleRateHz ());
     const auto started = std::chrono::steady_clock::now ();
     int64_t frames = 0;
-    const RenderProblem problem = renderStream (instance, reader, writer, input, progress, frames);
+    catchInterrupts ();
+    const RenderProblem problem = renderStream (instance, reader, writer, input, progress, frames, &interruptRequested);
     const double seconds = std::chrono::duration<double> (std::chrono::steady_clock::now () - started).count ();
     progress.finish ();
     instance.stopProcessing ();

@@ -32,7 +32,8 @@ RenderProblem scheduleAutomation (const std::vector<AutomationPoint>& points, in
 }
 
 RenderProblem renderStream (Host::PluginInstance& instance, AudioFileReader& reader, AudioFileWriter& writer,
-                            const RenderLoopInput& input, ProgressBar& progress, int64_t& framesDone)
+                            const RenderLoopInput& input, ProgressBar& progress, int64_t& framesDone,
+                            const std::atomic<bool>* interrupted)
 {
     const size_t channels = static_cast<size_t> (reader.channels ());
     std::vector<std::vector<float>> in (channels, std::vector<float> (static_cast<size_t> (input.blockSize)));
@@ -45,6 +46,8 @@ RenderProblem renderStream (Host::PluginInstance& instance, AudioFileReader& rea
 
     for (;;)
     {
+        if (interrupted && interrupted->load (std::memory_order_relaxed))
+            return RenderProblem::failure ("interrupted after " + std::to_string (framesDone) + " frames");
         const int64_t got = reader.read (in, input.blockSize);
         if (got < 0)
             return RenderProblem::failure ("reading the input failed after " + std::to_string (framesDone) + " frames");

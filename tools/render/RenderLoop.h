@@ -9,6 +9,7 @@
 #include "render/RenderProblem.h"
 #include "render/RenderReport.h"
 
+#include <atomic>
 #include <vector>
 
 namespace Morvane {
@@ -29,8 +30,10 @@ struct RenderLoopInput
     std::vector<std::pair<int64_t, Host::ParameterPoint>> schedule;   // block start, point
 };
 
+// Stops with a failure between blocks once *interrupted becomes true (set by a signal handler).
 RenderProblem renderStream (Host::PluginInstance& instance, AudioFileReader& reader, AudioFileWriter& writer,
-                            const RenderLoopInput& input, ProgressBar& progress, int64_t& framesDone);
+                            const RenderLoopInput& input, ProgressBar& progress, int64_t& framesDone,
+                            const std::atomic<bool>* interrupted = nullptr);
 
 } // namespace Render
 } // namespace Morvane
