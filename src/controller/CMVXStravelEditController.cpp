@@ -3,6 +3,7 @@
 #include "params/CMVXParamTable.h"
 #include "params/CMVXStravelParamInfo.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -36,6 +37,10 @@ tresult PLUGIN_API CMVXStravelEditController::getParameterInfo (int32 paramIndex
 
 tresult PLUGIN_API CMVXStravelEditController::setParamNormalized (ParamID id, ParamValue value)
 {
+    // The model index below is only defined for values within 0..1.
+    if (std::isnan (value))
+        return kResultFalse;
+    value = std::clamp (value, 0.0, 1.0);
     if (id == kParamModel && componentHandler != nullptr)
     {
         if (CMVXParameter* model = paramInfo->getParam (kParamModel))

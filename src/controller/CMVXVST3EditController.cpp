@@ -6,6 +6,7 @@
 #include "pluginterfaces/vst/ivstattributes.h"
 #include "public.sdk/source/vst/vstparameters.h"
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 using namespace Steinberg;
@@ -35,6 +36,7 @@ tresult PLUGIN_API CMVXVST3EditController::initialize (FUnknown* context)
 tresult PLUGIN_API CMVXVST3EditController::terminate ()
 {
     editors.clear ();
+    editorViews.clear ();
     return EditController::terminate ();
 }
 
@@ -167,6 +169,10 @@ ParamValue PLUGIN_API CMVXVST3EditController::getParamNormalized (ParamID id)
 
 tresult PLUGIN_API CMVXVST3EditController::setParamNormalized (ParamID id, ParamValue value)
 {
+    // Hosts, states and messages may hand over anything; records and editors only see 0..1.
+    if (std::isnan (value))
+        return kResultFalse;
+    value = std::clamp (value, 0.0, 1.0);
     if (paramInfo != nullptr)
         if (CMVXParameter* record = paramInfo->getParam (static_cast<int32> (id)))
             record->setNormalized (value);
@@ -202,17 +208,27 @@ void CMVXVST3EditController::editorAttached (EditorView* view)
     if (editor == nullptr)
         return;
     editors.push_back (editor);
+    editorViews.push_back (view);
     editor->requestPresets ();
 }
 
 void CMVXVST3EditController::editorRemoved (EditorView* view)
 {
-    auto* editor = dynamic_cast<CMVXControllerEditorInterface*> (view);
-    if (editor == nullptr)
+    auto found = std::find (editorViews.begin (), editorViews.end (), view);
+    if (found == editorViews.end ())
         return;
-    auto found = std::find (editors.begin (), editors.end (), editor);
-    if (found != editors.end ())
-        editors.erase (found);
+    editors.erase (editors.begin () + (found - editorViews.begin ()));
+    editorViews.erase (found);
+}
+
+void CMVXVST3EditController::editorDestroyed (EditorView* view)
+{
+    for (auto found = std::find (editorViews.begin (), editorViews.end (), view); found != editorViews.end ();
+         found = std::find (editorViews.begin (), editorViews.end (), view))
+    {
+        editors.erase (editors.begin () + (found - editorViews.begin ()));
+        editorViews.erase (found);
+    }
 }
 
 void CMVXVST3EditController::forwardTextToEditors (const std::string& text)

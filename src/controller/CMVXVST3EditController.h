@@ -51,7 +51,8 @@ public:
     tresult setCustomFloatData (int32 id, const float* data, int32 count) override;
 
     // EditController
-    void editorDestroyed (Steinberg::Vst::EditorView* view) override {}
+    // An editor destroyed while still attached is forgotten, so no notification reaches it.
+    void editorDestroyed (Steinberg::Vst::EditorView* view) override;
     void editorAttached (Steinberg::Vst::EditorView* view) override;
     void editorRemoved (Steinberg::Vst::EditorView* view) override;
 
@@ -78,6 +79,8 @@ protected:
     void forwardTextToEditors (const std::string& text);
 
     std::vector<CMVXControllerEditorInterface*> editors;   // not owned
+    // The view of each entry of editors: a view being destroyed can no longer be cast.
+    std::vector<Steinberg::Vst::EditorView*> editorViews;
     IMVXParamInfoInterface* paramInfo = nullptr;            // owned by the subclass
     int32 paramCount = 0;
     float valueReply[kMaxValueReply] = {};

@@ -312,3 +312,20 @@ TEST_F (ControllerMessages, FloatDataIsSentWithItsTag)
     EXPECT_EQ (binaryFloats (peer->last (), keys::kSetCustomFloatData), std::vector<float> (data, data + 3));
     EXPECT_EQ (controller->setCustomFloatData (12, nullptr, 3), kResultFalse);
 }
+
+TEST_F (ControllerMessages, AnEditorDestroyedWhileAttachedIsForgotten)
+{
+    IPtr<FakeEditor> kept = owned (new FakeEditor (controller));
+    kept->attachedToParent ();
+    {
+        IPtr<FakeEditor> dropped = owned (new FakeEditor (controller));
+        dropped->attachedToParent ();
+        dropped->attachedToParent ();   // attached twice, destroyed without being removed
+    }
+    controller->setParamNormalized (2, 0.5);   // would reach freed memory if remembered
+    controller->notify (makeMessage (keys::kDspToUi));
+    EXPECT_EQ (kept->values.size (), 1u);
+    kept->removedFromParent ();
+    controller->setParamNormalized (2, 0.6);
+    EXPECT_EQ (kept->values.size (), 1u);
+}

@@ -2,6 +2,7 @@
 // Parameters as the host sees them: registration, titles that follow the model, restarts.
 #include "ControllerTestSupport.h"
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
+#include <cmath>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -172,4 +173,19 @@ TEST_F (ControllerParameters, ViewsOnlyForTheEditorName)
     IPlugView* view = controller->createView (ViewType::kEditor);
     if (view)
         view->release ();
+}
+
+TEST_F (ControllerParameters, NonFiniteValuesAreRefusedAndOthersClamped)
+{
+    setHandler ();
+    controller->setParamNormalized (1, 3.0 / 7.0);
+    const int restarts = titleRestarts ();
+    EXPECT_EQ (controller->setParamNormalized (1, std::nan ("")), kResultFalse);
+    EXPECT_DOUBLE_EQ (controller->getParamNormalized (1), 3.0 / 7.0);
+    EXPECT_EQ (titleRestarts (), restarts);
+    EXPECT_EQ (controller->setParamNormalized (1, 1e300), kResultOk);
+    EXPECT_EQ (controller->getParamNormalized (1), 1.0);
+    EXPECT_EQ (title (7), "Mid Frequency");
+    EXPECT_EQ (controller->setParamNormalized (2, -5.0), kResultOk);
+    EXPECT_EQ (controller->getParamNormalized (2), 0.0);
 }
