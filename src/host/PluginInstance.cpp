@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/PluginInstance.h"
 #include "host/StateBytes.h"
-#include "public.sdk/source/vst/hosting/hostclasses.h"
 #include "pluginterfaces/vst/vstspeaker.h"
 #include <algorithm>
 #include <cstring>
@@ -49,9 +48,14 @@ bool PluginInstance::load (IPluginFactory* factory, std::string& error, const In
         return false;
     }
     if (options.hostContext)
+    {
         hostContext = options.hostContext;
+    }
     else
-        hostContext = owned (static_cast<FUnknown*> (new HostApplication));
+    {
+        ownHostApplication = std::make_unique<HostApplication> ();
+        hostContext = ownHostApplication.get ();
+    }
 
     // The processor is the factory's first class.
     PClassInfo info {};

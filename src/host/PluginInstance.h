@@ -8,6 +8,7 @@
 #include "host/ConnectionTap.h"
 #include "sdk/hosting/parameterchanges.h"
 #include "sdk/hosting/processdata.h"
+#include "public.sdk/source/vst/hosting/hostclasses.h"
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"
@@ -34,7 +35,8 @@ struct InstanceOptions
     bool tapConnections = false;
     // Give the controller a ComponentHandlerRecorder before connecting.
     bool setComponentHandler = true;
-    // Host context for both initialize calls; null: a HostApplication of the instance's own.
+    // Host context for both initialize calls, borrowed: it must outlive the instance.
+    // Null: a HostApplication of the instance's own.
     Steinberg::FUnknown* hostContext = nullptr;
 };
 
@@ -71,7 +73,7 @@ public:
     Steinberg::Vst::IConnectionPoint* controllerConnection () const { return controllerConnectionPtr.get (); }
     ComponentHandlerRecorder& componentHandler () const { return *handler; }
     // The context both components were initialized with.
-    Steinberg::FUnknown* context () const { return hostContext.get (); }
+    Steinberg::FUnknown* context () const { return hostContext; }
     // Messages processor → controller and controller → processor; null without tapConnections.
     ConnectionTap* processorToController () const { return tapToController.get (); }
     ConnectionTap* controllerToProcessor () const { return tapToProcessor.get (); }
@@ -120,7 +122,10 @@ private:
     PluginInstance () = default;
     bool load (Steinberg::IPluginFactory* factory, std::string& error, const InstanceOptions& options);
 
-    Steinberg::IPtr<Steinberg::FUnknown> hostContext;
+    // The SDK's HostApplication does not count references, so the instance owns it outright;
+    // it outlives both components because shutdown runs before members are destroyed.
+    std::unique_ptr<Steinberg::Vst::HostApplication> ownHostApplication;
+    Steinberg::FUnknown* hostContext = nullptr;
     Steinberg::IPtr<Steinberg::Vst::IComponent> componentPtr;
     Steinberg::IPtr<Steinberg::Vst::IAudioProcessor> processorPtr;
     Steinberg::IPtr<Steinberg::Vst::IEditController> controllerPtr;
