@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/CMVXPlugInDSP.h"
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -35,11 +36,14 @@ void CMVXPlugInDSP::setParameterNormalized (int32_t id, float value, int32_t* ch
 {
     if (changedIds != nullptr && changedCount != nullptr)
         *changedCount = 0;
+    // Normalised values are 0..1; states from disk and hosts may hold anything else.
+    if (std::isnan (value))
+        return;
     CMVXDSPAlgInterface* algorithm = getCurrentAlgorithm ();
     if (algorithm == nullptr)
         return;
     if (CMVXParameter* param = algorithm->findParameter (id))
-        param->setNormalized (static_cast<double> (value));
+        param->setNormalized (static_cast<double> (std::clamp (value, 0.0f, 1.0f)));
 }
 
 void CMVXPlugInDSP::setParameterNormalized (int32_t id, float value)

@@ -40,10 +40,9 @@ void CMVXStravelPlugInDSP::setParameterNormalized (int32_t id, float value, int3
                                                    int32_t* changedCount)
 {
     CMVXPlugInDSP::setParameterNormalized (id, value, changedIds, changedCount);
-    if (id != kParamEffectState)
-        return;
-    if (CMVXDSPAlgInterface* algorithm = getCurrentAlgorithm ())
-        algorithm->bypassed.store (value < 0.5f, std::memory_order_relaxed);
+    // From the stored value: a value the base refused leaves the switch as it was.
+    if (id == kParamEffectState)
+        updateBypassFromEffectState ();
 }
 
 float* CMVXStravelPlugInDSP::getCustomFloatData (int32_t, int32_t&)
