@@ -29,8 +29,9 @@ const char* const kAttributeKeys[] = {
 constexpr uint8_t kKeyRange = 64;
 constexpr uint8_t kRawKey = kKeyRange - 1;
 
-// The SDK's text message is read as a string; a binary under that key would make the host-side
-// list itself read past its block, which no plug-in could cause or prevent.
+// The SDK's text message is read as a string. The host-side list answers a string read of another
+// type with that type's raw storage (a binary block read as twice its size, a number as a
+// pointer), a fault of the list that no plug-in could cause or prevent: the key is always a string.
 constexpr const char* kTextKey = "Text";
 
 uint8_t indexOf (const char* const* table, size_t count, const std::string& text, uint8_t otherwise)
@@ -85,7 +86,7 @@ FuzzMessage readMessage (FuzzBytes& input)
                 attribute.bytes = std::string (1, '\x01');
                 break;
         }
-        if (attribute.key == kTextKey && attribute.type == FuzzAttribute::Type::binary)
+        if (attribute.key == kTextKey)
             attribute.type = FuzzAttribute::Type::string;
         message.attributes.push_back (std::move (attribute));
     }

@@ -111,7 +111,7 @@ std::string runProcessorMessages (const uint8_t* data, size_t size)
         processor->getState (state);
         for (float value : Morvane::Host::floatsOf (Morvane::Host::bytesOf (*state)))
             problems.expect (isUnitValue (value), "state value outside 0..1 after the messages");
-        problems.expect (processSineBlocks (*processor, *processor, 1), "output not finite after the messages");
+        problems.expect (processSineBlocks (*processor, *processor, 1, 64), "output not finite after the messages");
         processor->disconnect (peer);
         processor->terminate ();
     }

@@ -38,7 +38,7 @@ std::string runStateInput (const uint8_t* data, size_t size)
         for (float value : values)
             problems.expect (isUnitValue (value), kind + "getState wrote a value outside 0..1");
 
-        problems.expect (processSineBlocks (*processor, *processor, 2), kind + "output not finite");
+        problems.expect (processSineBlocks (*processor, *processor, 1, 128), kind + "output not finite");
         processor->terminate ();
     }
     return problems.text ();
