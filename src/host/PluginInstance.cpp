@@ -37,6 +37,21 @@ std::unique_ptr<PluginInstance> PluginInstance::create (IPluginFactory* factory,
     return instance;
 }
 
+std::unique_ptr<PluginInstance> PluginInstance::create (const VST3::Hosting::Module::Ptr& module,
+                                                        std::string& error, const InstanceOptions& options)
+{
+    if (!module)
+    {
+        error = "No module.";
+        return nullptr;
+    }
+    std::unique_ptr<PluginInstance> instance (new PluginInstance);
+    instance->module = module;
+    if (!instance->load (module->getFactory (), error, options))
+        return nullptr;
+    return instance;
+}
+
 bool PluginInstance::load (IPluginFactory* factory, std::string& error, const InstanceOptions& options)
 {
     handler = owned (new ComponentHandlerRecorder);

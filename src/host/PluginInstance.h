@@ -6,6 +6,7 @@
 // and an orderly shutdown. Shared by the bundle tests and the offline tools.
 #include "host/ComponentHandlerRecorder.h"
 #include "host/ConnectionTap.h"
+#include "sdk/hosting/module.h"
 #include "sdk/hosting/parameterchanges.h"
 #include "sdk/hosting/processdata.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
@@ -60,6 +61,10 @@ public:
     // Creates, initializes, connects and syncs processor and controller; null with a message
     // on failure (anything already created is shut down again).
     static std::unique_ptr<PluginInstance> create (Steinberg::IPluginFactory* factory,
+                                                   std::string& error,
+                                                   const InstanceOptions& options = {});
+    // The same from a loaded module, which the instance then keeps loaded until it is gone.
+    static std::unique_ptr<PluginInstance> create (const VST3::Hosting::Module::Ptr& module,
                                                    std::string& error,
                                                    const InstanceOptions& options = {});
     ~PluginInstance ();
@@ -122,6 +127,7 @@ private:
     PluginInstance () = default;
     bool load (Steinberg::IPluginFactory* factory, std::string& error, const InstanceOptions& options);
 
+    VST3::Hosting::Module::Ptr module; // first member: the library is closed last
     // The SDK's HostApplication does not count references, so the instance owns it outright;
     // it outlives both components because shutdown runs before members are destroyed.
     std::unique_ptr<Steinberg::Vst::HostApplication> ownHostApplication;

@@ -123,3 +123,23 @@ TEST_F (BundleEntryPoints, InitDllExitDllAndNestedModuleEntryAlwaysSucceed)
 }
 
 } // namespace
+
+namespace {
+
+TEST (BundleLoading, InstanceKeepsItsModuleLoaded)
+{
+    std::string error;
+    auto module = Module::create (overmoorBundlePath (), error);
+    ASSERT_NE (module, nullptr) << error;
+    auto instance = Morvane::Host::PluginInstance::create (module, error);
+    ASSERT_NE (instance, nullptr) << error;
+    module.reset (); // the host's own handle goes first
+    std::vector<uint8_t> state;
+    EXPECT_EQ (instance->getState (state), kResultOk);
+    EXPECT_EQ (state.size (), 32u);
+    instance.reset ();
+    EXPECT_EQ (Morvane::Host::PluginInstance::create (VST3::Hosting::Module::Ptr (), error), nullptr);
+    EXPECT_FALSE (error.empty ());
+}
+
+} // namespace
