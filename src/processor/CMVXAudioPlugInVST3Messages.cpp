@@ -6,6 +6,7 @@
 #include "processor/CMVXAudioPlugInVST3.h"
 #include "processor/CMVXLittleEndian.h"
 #include "base/source/fobject.h"
+#include "base/source/fstring.h"
 #include "pluginterfaces/vst/ivstattributes.h"
 #include "pluginterfaces/vst/ivstmessage.h"
 #include <algorithm>
@@ -58,6 +59,18 @@ void sendText (const CMVXAudioPlugInVST3& processor, const char* messageId, cons
                const std::string& text)
 {
     sendBinary (processor, messageId, key, text.data (), static_cast<uint32> (text.size ()));
+}
+
+// The SDK's own handling reads the text into 256 characters and relies on the sender to end it
+// there; a longer text is read past that buffer. Here the last character always stays the end.
+tresult receiveTextMessage (CMVXAudioPlugInVST3& processor, IAttributeList& attributes)
+{
+    TChar text[256] = {};
+    if (attributes.getString ("Text", text, sizeof (text) - sizeof (TChar)) != kResultOk)
+        return kResultFalse;
+    String narrow (text);
+    narrow.toMultiByte (kCP_Utf8);
+    return processor.receiveText (narrow.text8 ());
 }
 
 // The payload after the request key; shorter payloads give an empty name.
@@ -161,6 +174,8 @@ tresult PLUGIN_API CMVXAudioPlugInVST3::notify (IMessage* message)
         }
         return kResultOk;
     }
+    else if (keys::isId (id, "TextMessage"))
+        return receiveTextMessage (*this, *attributes);
 
     return ComponentBase::notify (message);
 }
