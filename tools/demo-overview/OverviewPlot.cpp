@@ -117,7 +117,7 @@ void drawWaveform (cairo_t* cr, const Recording& dry, const Recording& wet, doub
     if (fullScale > 1.0)
     {
         char note[64];
-        std::snprintf (note, sizeof note, "above full scale: drawn at 1/%.1f", fullScale);
+        std::snprintf (note, sizeof note, "above full scale: drawn at 1/%.3g", fullScale);
         text (cr, x + 8, y + 14, note, 10, kText);
     }
 }

@@ -65,7 +65,7 @@ void PluckedString::pluck (double f, const PluckStyle& style)
     const auto period = static_cast<size_t> (std::lround (sampleRateHz / f));
     const auto pickSamples = std::max<size_t> (1, static_cast<size_t> (std::lround (style.pickPosition * period)));
     const double b = static_cast<double> (pickSamples) / static_cast<double> (period);
-    const double contactSeconds = palmMuted ? 0.0009 : 0.0007 - 0.0003 * style.velocity;
+    const double contactSeconds = palmMuted ? 0.0008 : 0.0005 - 0.0003 * style.velocity;
     const double smoothing = std::exp (-1.0 / (contactSeconds * sampleRateHz));
     const double amplitude = (palmMuted ? 0.6 : 1.0) * style.velocity;
     excitation.assign (period, 0.0);
