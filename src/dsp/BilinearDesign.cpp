@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dsp/BilinearDesign.h"
+#include "dsp/TwoLanes.h"
 
 int prototypeOrder (const double sDen[6])
 {
@@ -40,38 +41,32 @@ constexpr BilinearBasis kBases[6] = {makeBasis (0), makeBasis (1), makeBasis (2)
                                      makeBasis (3), makeBasis (4), makeBasis (5)};
 
 // Closed form of one order: every loop bound is a constant, so the compiler unrolls it and folds
-// the integer weights.
+// the integer weights. Numerator and denominator travel in the two lanes of one vector, so each
+// step is one packed operation; each lane is exactly the scalar expansion.
 template <int N>
 void transformOrder (double zNum[6], double zDen[6], const double sNum[6], const double sDen[6], double k)
 {
-    double p[N + 1];   // coefficient of s^m times K^m
-    double q[N + 1];
+    TwoDoubles pq[N + 1];   // coefficients of s^m times K^m: numerator, denominator
     double kPow = 1.0;
     for (int m = 0; m <= N; ++m)
     {
-        p[m] = sNum[5 - m] * kPow;
-        q[m] = sDen[5 - m] * kPow;
+        pq[m] = TwoDoubles {sNum[5 - m], sDen[5 - m]} * kPow;
         kPow *= k;
     }
-    double num[N + 1];
-    double den[N + 1];
+    TwoDoubles rows[N + 1];
     for (int row = 0; row <= N; ++row)
     {
-        double n = 0.0;
-        double d = 0.0;
+        TwoDoubles sum = {0.0, 0.0};
         for (int m = 0; m <= N; ++m)
-        {
-            n += kBases[N].basis[row][m] * p[m];
-            d += kBases[N].basis[row][m] * q[m];
-        }
-        num[row] = n;
-        den[row] = d;
+            sum += kBases[N].basis[row][m] * pq[m];
+        rows[row] = sum;
     }
-    const double d0 = den[0];
+    const double d0 = rows[0][1];
     for (int row = 0; row <= N; ++row)
     {
-        zNum[row] = num[row] / d0;
-        zDen[row] = den[row] / d0;
+        const TwoDoubles z = rows[row] / d0;
+        zNum[row] = z[0];
+        zDen[row] = z[1];
     }
     zDen[0] = 1.0;
 }

@@ -37,6 +37,9 @@ public:
     const SplineTable& activeHighTable () const noexcept { return *activeHigh; }
     uint32_t channelCount () const noexcept { return channels; }
 
+    // Channels 0 and 1 at once for one block (DiodeLimiterStereoPass.h).
+    class StereoPass;
+
 private:
     enum class Routine : uint8_t
     {

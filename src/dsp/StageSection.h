@@ -3,6 +3,7 @@
 // One linear stage of a pedal chain: a transposed direct-form II recursion of up to MaxOrder,
 // in precision P, with separate state for two channels.
 #include "dsp/BilinearDesign.h"
+#include "dsp/TwoLanes.h"
 #include <cmath>
 #include <limits>
 
@@ -18,15 +19,28 @@ struct StageSection
 
     // Normalises by the leading numerator coefficient; a zero leading coefficient (a level pot
     // at zero) makes the section silent instead of dividing by zero.
+    // The divisions run two at a time in the lanes of one vector (same quotients).
     void setCoefficients (const DigitalCoefficients& c)
     {
         const double b0 = c.zNum[0];
         gain = static_cast<P> (b0);
         for (int k = 1; k <= MaxOrder; ++k)
-        {
-            num[k - 1] = b0 == 0.0 ? P (0) : static_cast<P> (c.zNum[k] / b0);
             den[k - 1] = static_cast<P> (c.zDen[k]);
+        if (b0 == 0.0)
+        {
+            for (int k = 0; k < MaxOrder; ++k)
+                num[k] = P (0);
+            return;
         }
+        int k = 1;
+        for (; k + 1 <= MaxOrder; k += 2)
+        {
+            const TwoDoubles q = TwoDoubles {c.zNum[k], c.zNum[k + 1]} / b0;
+            num[k - 1] = static_cast<P> (q[0]);
+            num[k] = static_cast<P> (q[1]);
+        }
+        if (k == MaxOrder)
+            num[k - 1] = static_cast<P> (c.zNum[k] / b0);
     }
 
     // Same coefficients as another section of this shape; the state stays separate.
@@ -96,4 +110,73 @@ private:
         state[Order - 1][channel] = w * num[Order - 1] - y * den[Order - 1];
         return y;
     }
+};
+
+// Audio thread. Both channels of a section for one block: channel c in lane c, coefficients and
+// state held in locals (registers) instead of being reloaded and stored every sample. The state
+// goes back to the section when the pass ends. Same arithmetic, in the same order, as
+// StageSection::process, so each lane is bit for bit the per-channel result.
+template <int MaxOrder, typename P>
+class StageSectionPass
+{
+public:
+    using Lanes = TwoLanes<P>;
+
+    explicit StageSectionPass (StageSection<MaxOrder, P>& sectionIn) : section (sectionIn)
+    {
+        gain = Lanes {} + section.gain;
+        for (int k = 0; k < MaxOrder; ++k)
+        {
+            num[k] = Lanes {} + section.num[k];
+            den[k] = Lanes {} + section.den[k];
+            state[k] = Lanes {section.state[k][0], section.state[k][1]};
+        }
+    }
+
+    ~StageSectionPass ()
+    {
+        for (int k = 0; k < MaxOrder; ++k)
+        {
+            section.state[k][0] = state[k][0];
+            section.state[k][1] = state[k][1];
+        }
+    }
+
+    StageSectionPass (const StageSectionPass&) = delete;
+    StageSectionPass& operator= (const StageSectionPass&) = delete;
+
+    template <int Order>
+    Lanes process (Lanes u)
+    {
+        static_assert (Order >= 1 && Order <= MaxOrder, "order beyond the section's size");
+        const Lanes w = gain * u;
+        const Lanes y = w + state[0];
+        return finishStep<Order> (w, y);
+    }
+
+    template <int Order>
+    Lanes processFlushed (Lanes u)
+    {
+        static_assert (Order >= 1 && Order <= MaxOrder, "order beyond the section's size");
+        static_assert (sizeof (P) == sizeof (float), "flushing is done in single precision");
+        const Lanes w = flushTinyLanes (gain * u);
+        const Lanes y = flushTinyLanes (w + state[0]);
+        return finishStep<Order> (w, y);
+    }
+
+private:
+    template <int Order>
+    Lanes finishStep (Lanes w, Lanes y)
+    {
+        for (int k = 1; k < Order; ++k)
+            state[k - 1] = w * num[k - 1] - y * den[k - 1] + state[k];
+        state[Order - 1] = w * num[Order - 1] - y * den[Order - 1];
+        return y;
+    }
+
+    StageSection<MaxOrder, P>& section;
+    Lanes gain;
+    Lanes num[MaxOrder];
+    Lanes den[MaxOrder];
+    Lanes state[MaxOrder];
 };

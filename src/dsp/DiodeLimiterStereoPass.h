@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Audio thread. The limiter's two channels in the two lanes of one vector for a whole block:
+// coefficients and states are held in locals, the states go back when the pass ends. The
+// table lookups and the diode current stay per lane; everything else is packed. Same
+// arithmetic, in the same order, as processShunt_rt and processFeedback_rt, so each lane is bit
+// for bit the per-channel result. The limiter must have at least two channels.
+#include "dsp/CMVXSVDiodeLimiterSimulation.h"
+#include "dsp/TwoLanes.h"
+
+class CMVXSVDiodeLimiterSimulation::StereoPass
+{
+public:
+    explicit StereoPass (CMVXSVDiodeLimiterSimulation& limiterIn)
+    : limiter (limiterIn),
+      shunt (limiterIn.processFnLimiter == Routine::shunt),
+      low (*limiterIn.activeLow),
+      high (*limiterIn.activeHigh),
+      saturationCurrent (limiterIn.saturationCurrent),
+      posInverseScale (limiterIn.posInverseScale),
+      negInverseScale (limiterIn.negInverseScale)
+    {
+        for (int i = 0; i < 12; ++i)
+            coef[i] = TwoDoubles {} + limiter.coef[i];
+        inGain = TwoDoubles {} + limiter.inGain;
+        inNum1 = TwoDoubles {} + limiter.inNum1;
+        inDen1 = TwoDoubles {} + limiter.inDen1;
+        tableScale = TwoDoubles {} + limiter.tableScale;
+        blend = TwoDoubles {} + limiter.blend;
+        highWeight = TwoDoubles {} + limiter.highWeight;
+        inState = TwoDoubles {limiter.inState[0], limiter.inState[1]};
+        stateA = TwoDoubles {limiter.stateA[0], limiter.stateA[1]};
+        stateB = TwoDoubles {limiter.stateB[0], limiter.stateB[1]};
+    }
+
+    ~StereoPass ()
+    {
+        for (int c = 0; c < 2; ++c)
+        {
+            limiter.inState[c] = inState[c];
+            limiter.stateA[c] = stateA[c];
+            limiter.stateB[c] = stateB[c];
+        }
+    }
+
+    StereoPass (const StereoPass&) = delete;
+    StereoPass& operator= (const StereoPass&) = delete;
+
+    TwoDoubles process (TwoDoubles x) { return shunt ? processShunt (x) : processFeedback (x); }
+
+private:
+    TwoDoubles processFeedback (TwoDoubles x)
+    {
+        const TwoDoubles w = x * inGain;
+        const TwoDoubles i = w + inState;
+        inState = w * inNum1 - i * inDen1;
+        const TwoDoubles e = coef[1] * stateB + coef[2] * i;
+        const TwoDoubles v = tableVoltage (e * tableScale);
+        stateB = v;
+        return x + v;
+    }
+
+    TwoDoubles processShunt (TwoDoubles x)
+    {
+        const TwoDoubles a = stateA;
+        const TwoDoubles b = stateB;
+        const TwoDoubles e = coef[0] * a + coef[1] * b + coef[2] * x;
+        const TwoDoubles v = tableVoltage (e * tableScale);
+        const TwoDoubles i = {
+            diodePairCurrentRt (v[0], saturationCurrent, posInverseScale, negInverseScale),
+            diodePairCurrentRt (v[1], saturationCurrent, posInverseScale, negInverseScale)};
+        stateA = coef[4] * a + coef[5] * b + coef[8] * x + coef[10] * i;
+        stateB = coef[6] * a + coef[7] * b + coef[9] * x + coef[11] * i;
+        return v;
+    }
+
+    // SplineTable::evaluate per lane: a + b t + c t^2 + d t^3 on each lane's own segment.
+    TwoDoubles tableVoltage (TwoDoubles u) const
+    {
+        const SplineTable::Position p0 = high.locate (u[0]);
+        const SplineTable::Position p1 = high.locate (u[1]);
+        const TwoDoubles t = {p0.t, p1.t};
+        const TwoDoubles t2 = t * t;
+        const TwoDoubles t3 = t2 * t;
+        return evaluate (high, p0.index, p1.index, t, t2, t3) * highWeight
+               + evaluate (low, p0.index, p1.index, t, t2, t3) * blend;
+    }
+
+    static TwoDoubles evaluate (const SplineTable& table, int32_t i0, int32_t i1, TwoDoubles t,
+                             TwoDoubles t2, TwoDoubles t3)
+    {
+        const SplineTable::Segment& s0 = table.segment (i0);
+        const SplineTable::Segment& s1 = table.segment (i1);
+        return TwoDoubles {s0.a, s1.a} + TwoDoubles {s0.b, s1.b} * t + TwoDoubles {s0.c, s1.c} * t2
+               + TwoDoubles {s0.d, s1.d} * t3;
+    }
+
+    CMVXSVDiodeLimiterSimulation& limiter;
+    const bool shunt;
+    const SplineTable& low;
+    const SplineTable& high;
+    const double saturationCurrent;
+    const double posInverseScale;
+    const double negInverseScale;
+    TwoDoubles coef[12];
+    TwoDoubles inGain, inNum1, inDen1, tableScale, blend, highWeight;
+    TwoDoubles inState, stateA, stateB;
+};
