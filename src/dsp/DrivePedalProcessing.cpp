@@ -6,6 +6,23 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// A decaying tail below about -600 dBFS is silence. The double-precision late stages would
+// otherwise hand it on through denormal floats into the decimator and the host's mixing.
+constexpr float kSilenceFloor = 1e-30f;
+
+void flushTinyOutput_rt (float* samples, int n)
+{
+    for (int i = 0; i < n; ++i)
+    {
+        const float x = samples[i];
+        samples[i] = std::fabs (x) < kSilenceFloor ? 0.0f : x; // NaN is kept for the recovery below
+    }
+}
+
+} // namespace
+
 void CMVXDrivePedalsSimulationDSP::processAudio (float** inputs, float** outputs, float* inPeaks,
                                                 float* outPeaks, int32_t numSamples)
 {
@@ -31,6 +48,8 @@ void CMVXDrivePedalsSimulationDSP::processAudio (float** inputs, float** outputs
         runChains (inputs, outputs, n);
     else
         runOversampled (inputs, outputs, n);
+    flushTinyOutput_rt (outputs[0], n);
+    flushTinyOutput_rt (outputs[1], n);
     recoverNonFiniteChannels ();
 }
 
