@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Loading and unloading the bundle's library the way Linux hosts do.
+// Entry points beyond the host's load order: the factory asked for twice, the older entry
+// points, a nested loader, and an instance that keeps its module loaded.
 #include "support/BundleFixture.h"
 #include <dlfcn.h>
 
@@ -19,70 +20,6 @@ uint32 referencesOf (IPluginFactory* factory)
     const uint32 count = factory->addRef () - 1;
     factory->release ();
     return count;
-}
-
-TEST (BundleLoading, ModuleLoadsWithTheBundleStemAndTrailingSlash)
-{
-    std::string error;
-    auto module = Module::create (overmoorBundlePath () + "/", error);
-    ASSERT_NE (module, nullptr) << error;
-    EXPECT_EQ (module->getName (), "Overmoor");
-    EXPECT_NE (module->getLibraryPath ().find ("/Contents/x86_64-linux/Overmoor.so"), std::string::npos);
-    ASSERT_NE (module->getFactory (), nullptr);
-    EXPECT_EQ (module->getFactory ()->countClasses (), 2);
-}
-
-TEST (BundleLoading, LoadUnloadAndLoadAgainInOneProcess)
-{
-    for (int round = 0; round < 3; ++round)
-    {
-        std::string error;
-        auto module = Module::create (overmoorBundlePath (), error);
-        ASSERT_NE (module, nullptr) << "round " << round << ": " << error;
-        auto instance = Morvane::Host::PluginInstance::create (module->getFactory (), error);
-        ASSERT_NE (instance, nullptr) << "round " << round << ": " << error;
-        Morvane::Host::ProcessConfig config;
-        config.maxBlockSamples = 64;
-        ASSERT_TRUE (instance->startProcessing (config, error)) << error;
-        EXPECT_EQ (instance->process (64), kResultOk);
-        instance.reset (); // every object goes before the module is unloaded
-    }
-}
-
-// Raw dlopen, as a host's loader does it, to watch references and the unload itself.
-TEST (BundleLoading, EntryFactoryExitSequenceAndRealUnload)
-{
-    const std::string library = Module::libraryPathForBundle (overmoorBundlePath ());
-    void* handle = dlopen (library.c_str (), RTLD_LAZY);
-    ASSERT_NE (handle, nullptr) << dlerror ();
-    auto entry = reinterpret_cast<EntryFunc> (dlsym (handle, "ModuleEntry"));
-    auto exitFunc = reinterpret_cast<ExitFunc> (dlsym (handle, "ModuleExit"));
-    auto getFactory = reinterpret_cast<FactoryFunc> (dlsym (handle, "GetPluginFactory"));
-    ASSERT_TRUE (entry && exitFunc && getFactory);
-
-    ASSERT_TRUE (entry (handle));
-    IPluginFactory* first = getFactory ();
-    ASSERT_NE (first, nullptr);
-    EXPECT_EQ (referencesOf (first), 1u) << "the returned factory carries exactly the caller's reference";
-
-    IPluginFactory* second = getFactory ();
-    EXPECT_EQ (second, first);
-    EXPECT_EQ (referencesOf (first), 2u);
-    second->release ();
-    first->release ();
-
-    // After the host dropped its last reference a new request must still yield a usable factory.
-    IPluginFactory* again = getFactory ();
-    ASSERT_NE (again, nullptr);
-    EXPECT_EQ (again->countClasses (), 2);
-    again->release ();
-
-    EXPECT_TRUE (exitFunc ());
-    EXPECT_EQ (dlclose (handle), 0);
-    void* stillLoaded = dlopen (library.c_str (), RTLD_LAZY | RTLD_NOLOAD);
-    EXPECT_EQ (stillLoaded, nullptr) << "the library stays mapped after dlclose";
-    if (stillLoaded)
-        dlclose (stillLoaded);
 }
 
 class BundleEntryPoints : public Morvane::Test::BundleFixture

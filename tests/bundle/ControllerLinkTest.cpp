@@ -56,16 +56,6 @@ TEST_F (ControllerLink, ModelChangeRestartsForNewTitlesOnce)
     EXPECT_EQ (handler.restartCount (kParamTitlesChanged), 1) << "same model, no restart";
 }
 
-TEST_F (ControllerLink, ParameterCountAndInfoRangeIsSafe)
-{
-    auto instance = createInstance ();
-    ASSERT_NE (instance, nullptr);
-    EXPECT_EQ (instance->controller ()->getParameterCount (), 8);
-    ParameterInfo info {};
-    EXPECT_NE (instance->controller ()->getParameterInfo (8, info), kResultOk);
-    EXPECT_NE (instance->controller ()->getParameterInfo (-1, info), kResultOk);
-}
-
 TEST_F (ControllerLink, NullMessageIsAnInvalidArgument)
 {
     auto instance = createInstance ();

@@ -4,18 +4,50 @@
 // loaded once per test suite through VST3::Hosting::Module, and each test creates its own
 // plug-in instances from it. $OVERMOOR_BUNDLE overrides the bundle path compiled in as
 // OVERMOOR_BUNDLE_PATH (so the same tests can run against an installed copy).
+// Presets live in a private temporary folder, never in the user's own.
 #include "host/PluginInstance.h"
+#include "host/StateBytes.h"
 #include "sdk/hosting/module.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Morvane {
 namespace Test {
 
+// Points OVERMOOR_PRESET_DIR at a fresh folder under $TMPDIR (once per process, and only when
+// the environment does not name one already), removed again when the process ends; so tests
+// that save or delete presets never touch the user's presets. Returns the folder in use.
+inline const std::string& usePrivatePresetFolder ()
+{
+    static const std::string folder = [] () -> std::string {
+        if (const char* given = std::getenv ("OVERMOOR_PRESET_DIR"); given && *given)
+            return given;
+        std::error_code error;
+        std::string pattern = (std::filesystem::temp_directory_path (error) / "overmoor-presets-XXXXXX").string ();
+        if (error || !mkdtemp (pattern.data ()))
+            pattern = "/tmp/overmoor-presets-unavailable"; // never the user's folder
+        setenv ("OVERMOOR_PRESET_DIR", pattern.c_str (), 1);
+        static std::string created;
+        created = pattern;
+        std::atexit ([] {
+            std::error_code ignored;
+            std::filesystem::remove_all (created, ignored);
+        });
+        return pattern;
+    }();
+    return folder;
+}
+
+// Set before main, so even tests that load the bundle without the fixture see it.
+inline const bool kPrivatePresetFolderInUse = !usePrivatePresetFolder ().empty ();
+
 inline std::string overmoorBundlePath ()
 {
+    usePrivatePresetFolder ();
     if (const char* fromEnvironment = std::getenv ("OVERMOOR_BUNDLE"); fromEnvironment && *fromEnvironment)
         return fromEnvironment;
 #ifdef OVERMOOR_BUNDLE_PATH
@@ -64,6 +96,14 @@ protected:
         const bool started = instance->startProcessing (config, error);
         EXPECT_TRUE (started) << error;
         return started ? std::move (instance) : nullptr;
+    }
+
+    // The eight parameter values of the processor's saved state.
+    static std::vector<float> savedParameterValues (Host::PluginInstance& instance)
+    {
+        std::vector<uint8_t> bytes;
+        EXPECT_EQ (instance.getState (bytes), Steinberg::kResultOk);
+        return Host::floatsOf (bytes);
     }
 
 private:

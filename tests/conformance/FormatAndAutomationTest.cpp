@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every sample rate a host may ask for (with memory that stays put over a long run) and host
+// automation of one, two or all parameters at intervals of 100, 50 and 1 samples.
+#include "Conformance.h"
+#include "support/ResidentMemory.h"
+
+namespace {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using Morvane::Host::ParameterPoint;
+using Morvane::Host::ProcessConfig;
+using Morvane::Test::Conformance;
+using Morvane::Test::fillInputs;
+using Morvane::Test::kLongRunDivisor;
+using Morvane::Test::outputsFinite;
+using Morvane::Test::residentBytes;
+
+// Processing allocates nothing, so a long run may only touch pages it already owns; the bound
+// leaves room for stack growth and the allocator's bookkeeping.
+constexpr int64_t kResidentGrowthBoundBytes = 1 << 20;
+
+TEST_F (Conformance, ProcessAtEverySampleRate)
+{
+    constexpr int32 kBlockSamples = 512;
+    ProcessConfig config;
+    config.maxBlockSamples = kBlockSamples;
+    auto instance = createInstance ();
+    ASSERT_NE (instance, nullptr);
+    for (double rateHz : {22050.0, 32000.0, 44100.0, 48000.0, 88200.0, 96000.0, 176400.0, 192000.0,
+                          352800.0, 384000.0, 1234.5678, 1234567.8})
+    {
+        SCOPED_TRACE ("rate " + std::to_string (rateHz) + " Hz");
+        config.sampleRateHz = rateHz;
+        std::string error;
+        ASSERT_TRUE (instance->startProcessing (config, error)) << error;
+        int64 position = 0;
+        auto runBlocks = [&] (int blocks) {
+            for (int block = 0; block < blocks; ++block, position += kBlockSamples)
+            {
+                fillInputs (*instance, kBlockSamples, position, rateHz);
+                ASSERT_EQ (instance->process (kBlockSamples), kResultOk);
+                ASSERT_TRUE (outputsFinite (*instance, kBlockSamples)) << "block " << block;
+            }
+        };
+        runBlocks (4); // the first blocks size what the rate needs
+        const int64_t residentBefore = residentBytes ();
+        runBlocks (200 / kLongRunDivisor);
+        const int64_t residentAfter = residentBytes ();
+        EXPECT_LE (residentAfter - residentBefore, kResidentGrowthBoundBytes);
+    }
+}
+
+struct AutomationCase
+{
+    int parameters;       // how many ids change, from the top id down (the knobs first)
+    int32 intervalSamples; // one change per parameter every this many samples
+    bool sampleAccurate;   // several points inside each block, else one block per interval
+};
+
+std::string nameOf (const AutomationCase& c)
+{
+    return std::to_string (c.parameters) + " parameters every " + std::to_string (c.intervalSamples) +
+           (c.sampleAccurate ? " samples, sample accurate" : " samples, block accurate");
+}
+
+// A value of its own for every parameter and point, covering 0..1 with both ends.
+double automationValue (ParamID id, int64 point)
+{
+    const int64 phase = (point * 7 + id * 3) % 21;
+    return phase / 20.0;
+}
+
+TEST_F (Conformance, Automation)
+{
+    constexpr int32 kBlockSamples = 512;
+    std::vector<AutomationCase> cases;
+    for (int parameters : {1, 2, kParameterCount}) // ten asked for: all eight there are
+        for (int32 interval : {100, 50, 1})
+            for (bool sampleAccurate : {false, true})
+                cases.push_back ({parameters, interval, sampleAccurate});
+
+    for (const AutomationCase& c : cases)
+    {
+        SCOPED_TRACE (nameOf (c));
+        ProcessConfig config;
+        config.maxBlockSamples = kBlockSamples;
+        config.maxPointsPerQueue = kBlockSamples;
+        auto instance = createProcessingInstance (config);
+        ASSERT_NE (instance, nullptr);
+        const int32 blockSamples = c.sampleAccurate ? kBlockSamples : c.intervalSamples;
+        const int blocks = (c.sampleAccurate ? 8 : 8 * kBlockSamples / c.intervalSamples) / kLongRunDivisor;
+        std::vector<ParameterPoint> points;
+        std::vector<double> lastValues (kParameterCount, -1.0);
+        int64 position = 0, point = 0;
+        for (int block = 0; block < blocks; ++block, position += blockSamples)
+        {
+            points.clear ();
+            for (int32 offset = 0; offset < blockSamples; offset += c.intervalSamples, ++point)
+                for (int p = 0; p < c.parameters; ++p)
+                {
+                    const ParamID id = ParamID (kParameterCount - 1 - p);
+                    points.push_back ({id, offset, automationValue (id, point)});
+                    lastValues[id] = points.back ().value;
+                }
+            fillInputs (*instance, blockSamples, position);
+            ASSERT_EQ (instance->process (blockSamples, points), kResultOk) << "block " << block;
+            ASSERT_TRUE (outputsFinite (*instance, blockSamples)) << "block " << block;
+        }
+        // Each queue's last point is the value that stays.
+        const std::vector<float> saved = savedParameterValues (*instance);
+        ASSERT_EQ (saved.size (), size_t (kParameterCount));
+        for (ParamID id = 0; id < ParamID (kParameterCount); ++id)
+            if (lastValues[id] >= 0)
+            {
+                EXPECT_NEAR (saved[id], lastValues[id], 1e-6) << "id " << id;
+            }
+    }
+}
+
+} // namespace

@@ -1,0 +1,207 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Processing as a host's checks drive it: a few blocks, thousands from a worker thread, every
+// combination of silence flags, a long silence, parameter flushes and random block sizes.
+#include "Conformance.h"
+#include <random>
+#include <thread>
+
+namespace {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using Morvane::Host::PluginInstance;
+using Morvane::Host::ProcessConfig;
+using Morvane::Test::Conformance;
+using Morvane::Test::countTinyNonZero;
+using Morvane::Test::fillInputs;
+using Morvane::Test::fillInputsWith;
+using Morvane::Test::kLongRunDivisor;
+using Morvane::Test::outputPeak;
+using Morvane::Test::outputsFinite;
+using Morvane::Test::peak;
+
+TEST_F (Conformance, ProcessThreeTimes)
+{
+    auto instance = createProcessingInstance ();
+    ASSERT_NE (instance, nullptr);
+    HostProcessData& data = instance->processData ();
+    double loudest = 0;
+    for (int block = 0; block < 3; ++block)
+    {
+        fillInputs (*instance, 512, block * 512);
+        ASSERT_EQ (instance->process (512), kResultOk);
+        ASSERT_TRUE (outputsFinite (*instance, 512)) << "block " << block;
+        loudest = std::max (loudest, outputPeak (*instance, 512));
+        EXPECT_EQ (data.outputs[0].silenceFlags, 0u);
+        EXPECT_TRUE (instance->outputPoints ().empty ()) << "the processor reports no parameter changes";
+    }
+    EXPECT_GT (loudest, 1e-3) << "a 0.5 sine through the default preset is not silent";
+}
+
+// Hosts run process on their own audio thread, not the one that created the instance.
+TEST_F (Conformance, ProcessFromAWorkerThread)
+{
+    constexpr int32 kBlockSamples = 64;
+    ProcessConfig config;
+    config.maxBlockSamples = kBlockSamples;
+    auto instance = createProcessingInstance (config);
+    ASSERT_NE (instance, nullptr);
+    int okBlocks = 0, finiteBlocks = 0;
+    std::thread audioThread ([&] {
+        for (int block = 0; block < 9999; ++block)
+        {
+            fillInputs (*instance, kBlockSamples, int64 (block) * kBlockSamples);
+            okBlocks += instance->process (kBlockSamples) == kResultOk;
+            finiteBlocks += outputsFinite (*instance, kBlockSamples);
+        }
+    });
+    audioThread.join ();
+    EXPECT_EQ (okBlocks, 9999);
+    EXPECT_EQ (finiteBlocks, 9999);
+}
+
+// Any input silence flag: the processor copies the flags, writes silence (not in place) and
+// skips the engine, even for a channel that was not flagged. Without flags it processes.
+void checkEverySilenceFlagCombination (PluginInstance& instance, int32 channels)
+{
+    HostProcessData& data = instance.processData ();
+    ASSERT_EQ (data.inputs[0].numChannels, channels);
+    for (uint64 flags = 0; flags < (uint64 (1) << channels); ++flags)
+    {
+        SCOPED_TRACE ("flags " + std::to_string (flags));
+        fillInputs (instance, 256);
+        for (int32 c = 0; c < channels; ++c)
+        {
+            if (flags & (uint64 (1) << c))
+                std::fill_n (data.inputChannel32 (0, c), 256, 0.0f); // what the flag promises
+            std::fill_n (data.outputChannel32 (0, c), 256, 0.25f);  // stale host memory
+        }
+        data.inputs[0].silenceFlags = flags;
+        data.outputs[0].silenceFlags = ~uint64 (0);
+        ASSERT_EQ (instance.process (256), kResultOk);
+        EXPECT_EQ (data.outputs[0].silenceFlags, flags);
+        ASSERT_TRUE (outputsFinite (instance, 256));
+        for (int32 c = 0; c < channels; ++c)
+        {
+            const double channelPeak = peak (data.outputChannel32 (0, c), 256);
+            if (flags != 0)
+                EXPECT_EQ (channelPeak, 0.0) << "channel " << c;
+            else
+                EXPECT_NE (channelPeak, 0.25) << "channel " << c << " was not written";
+        }
+    }
+    data.inputs[0].silenceFlags = 0;
+}
+
+TEST_F (Conformance, SilenceFlagsStereo)
+{
+    ProcessConfig config;
+    config.maxBlockSamples = 256;
+    auto instance = createProcessingInstance (config);
+    ASSERT_NE (instance, nullptr);
+    checkEverySilenceFlagCombination (*instance, 2);
+}
+
+TEST_F (Conformance, SilenceFlagsMono)
+{
+    ProcessConfig config;
+    config.maxBlockSamples = 256;
+    config.inputChannels = config.outputChannels = 1;
+    auto instance = createProcessingInstance (config);
+    ASSERT_NE (instance, nullptr);
+    checkEverySilenceFlagCombination (*instance, 1);
+}
+
+// A second of sound, then 20 s of unflagged digital silence: the tails decay to exact zero
+// without ever passing through denormal magnitudes.
+TEST_F (Conformance, SilenceProcessing)
+{
+    constexpr int32 kBlockSamples = 480;
+    ProcessConfig config;
+    config.maxBlockSamples = kBlockSamples;
+    auto instance = createProcessingInstance (config);
+    ASSERT_NE (instance, nullptr);
+    for (int block = 0; block < 100; ++block)
+    {
+        fillInputs (*instance, kBlockSamples, block * kBlockSamples);
+        ASSERT_EQ (instance->process (kBlockSamples), kResultOk);
+    }
+    const int silentBlocks = 20 * 100 / kLongRunDivisor;
+    int32 tinySamples = 0;
+    double lastSecondPeak = 0;
+    for (int block = 0; block < silentBlocks; ++block)
+    {
+        fillInputsWith (*instance, kBlockSamples, 0.0f);
+        ASSERT_EQ (instance->process (kBlockSamples), kResultOk);
+        ASSERT_TRUE (outputsFinite (*instance, kBlockSamples)) << "block " << block;
+        for (int32 c = 0; c < 2; ++c)
+            tinySamples += countTinyNonZero (instance->processData ().outputChannel32 (0, c), kBlockSamples);
+        if (block >= silentBlocks - 100)
+            lastSecondPeak = std::max (lastSecondPeak, outputPeak (*instance, kBlockSamples));
+    }
+    EXPECT_EQ (tinySamples, 0);
+    EXPECT_LT (lastSecondPeak, 1e-6) << "silence in, (nearly) silence out";
+}
+
+// numSamples 0 is a parameter flush: changes are applied, audio pointers are not touched,
+// whether the host passes busses without channel buffers, null channels, or no busses.
+TEST_F (Conformance, ParameterFlush)
+{
+    auto instance = createProcessingInstance ();
+    ASSERT_NE (instance, nullptr);
+    Sample32* nullChannels[2] = {nullptr, nullptr};
+    for (int variant = 0; variant < 3; ++variant)
+    {
+        SCOPED_TRACE ("variant " + std::to_string (variant));
+        AudioBusBuffers in {}, out {};
+        in.numChannels = out.numChannels = 2;
+        in.channelBuffers32 = out.channelBuffers32 = variant == 1 ? nullChannels : nullptr;
+        ProcessData flush;
+        flush.numSamples = 0;
+        flush.symbolicSampleSize = kSample32;
+        flush.numInputs = flush.numOutputs = variant == 2 ? 0 : 1;
+        flush.inputs = variant == 2 ? nullptr : &in;
+        flush.outputs = variant == 2 ? nullptr : &out;
+        const double value = 0.1 + 0.2 * variant;
+        instance->inputChanges ().clearQueue ();
+        int32 index = 0;
+        instance->inputChanges ().addParameterData (3, index)->addPoint (0, value, index);
+        instance->outputChanges ().clearQueue ();
+        flush.inputParameterChanges = &instance->inputChanges ();
+        flush.outputParameterChanges = &instance->outputChanges ();
+        EXPECT_EQ (instance->processor ()->process (flush), kResultOk);
+        EXPECT_NEAR (savedParameterValues (*instance).at (3), value, 1e-6);
+    }
+    // And the instance keeps working afterwards.
+    fillInputs (*instance, 128);
+    EXPECT_EQ (instance->process (128), kResultOk);
+    EXPECT_TRUE (outputsFinite (*instance, 128));
+}
+
+TEST_F (Conformance, VariableBlockSize)
+{
+    ProcessConfig config;
+    config.maxBlockSamples = 8192;
+    auto instance = createProcessingInstance (config);
+    ASSERT_NE (instance, nullptr);
+    std::mt19937 random (1234);
+    std::uniform_int_distribution<int32> size (0, 8191);
+    int64 position = 0;
+    for (int i = 0; i < 21; ++i)
+    {
+        const int32 n = size (random);
+        fillInputs (*instance, n, position);
+        ASSERT_EQ (instance->process (n), kResultOk) << n;
+        ASSERT_TRUE (outputsFinite (*instance, n)) << n;
+        position += n;
+    }
+    for (int32 n : {0, 1, 8191, 8192, 0, 2})
+    {
+        fillInputs (*instance, n, position);
+        ASSERT_EQ (instance->process (n), kResultOk) << n;
+        ASSERT_TRUE (outputsFinite (*instance, n)) << n;
+        position += n;
+    }
+}
+
+} // namespace
