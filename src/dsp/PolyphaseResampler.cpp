@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 #include <cmath>
+#include <cstring>
 
 PolyphaseResampler::PolyphaseResampler (int upFactor, int upTaps, int downFactor, int downTaps)
 {
@@ -79,28 +80,72 @@ int PolyphaseResampler::interpolate (const float* input, int n, float* output)
         for (int k = 0; k < K - 1; ++k)
             window[K - 2 - k] = upHistory[k];
         std::copy (input + start, input + start + count, window + K - 1);
-        for (int i = 0; i < count; ++i)
+        if (L % 4 == 0)
         {
-            const float* newest = window + K - 1 + i;   // history entry k at newest[-k]
-            float sums[kMaxTaps];
-            for (int p = 0; p < L; ++p)
-                sums[p] = upCoef[p] * newest[0] + 0.0f;
-            for (int k = 1; k < K; ++k)
+            interpolateFourPhasesAtATime (window + K - 1, count, out);
+            out += count * L;
+        }
+        else
+        {
+            for (int i = 0; i < count; ++i)
             {
-                const float x = newest[-k];
-                const float* coef = upCoef + k * L;
+                const float* newest = window + K - 1 + i;   // history entry k at newest[-k]
+                float sums[kMaxTaps];
                 for (int p = 0; p < L; ++p)
-                    sums[p] += coef[p] * x;
+                    sums[p] = upCoef[p] * newest[0] + 0.0f;
+                for (int k = 1; k < K; ++k)
+                {
+                    const float x = newest[-k];
+                    const float* coef = upCoef + k * L;
+                    for (int p = 0; p < L; ++p)
+                        sums[p] += coef[p] * x;
+                }
+                for (int p = 0; p < L; ++p)
+                    out[p] = sums[p];
+                out += L;
             }
-            for (int p = 0; p < L; ++p)
-                out[p] = sums[p];
-            out += L;
         }
         const float* newest = window + K - 1 + count - 1;
         for (int k = 0; k < K; ++k)
             upHistory[k] = newest[-k];
     }
     return n * L;
+}
+
+namespace {
+
+using FourFloats = float __attribute__ ((vector_size (16)));
+
+inline FourFloats loadFour (const float* p)
+{
+    FourFloats v;
+    std::memcpy (&v, p, sizeof v);
+    return v;
+}
+
+inline void storeFour (float* p, FourFloats v) { std::memcpy (p, &v, sizeof v); }
+
+} // namespace
+
+// The phases of interpolate four at a time in the lanes of one vector; each lane sums over k
+// in order, exactly as the scalar form. newest[i] is input i, newest[i - k] its k-th predecessor.
+void PolyphaseResampler::interpolateFourPhasesAtATime (const float* newest, int count,
+                                                     float* out) const
+{
+    const int L = upFactor;
+    const int K = upTapsPerPhase;
+    for (int i = 0; i < count; ++i)
+    {
+        const float* x = newest + i;
+        for (int p = 0; p < L; p += 4)
+        {
+            FourFloats sum = loadFour (upCoef + p) * x[0] + 0.0f;
+            for (int k = 1; k < K; ++k)
+                sum += loadFour (upCoef + k * L + p) * x[-k];
+            storeFour (out + p, sum);
+        }
+        out += L;
+    }
 }
 
 // Straightforward form: shift the history by M, insert M samples, one sequential sum.
@@ -125,7 +170,7 @@ int PolyphaseResampler::decimateReference (const float* input, int n, float* out
 }
 
 // Same sums in the same order as decimateReference, read from a time-ordered window instead
-// of a shifted history, four outputs at a time so their independent sums overlap.
+// of a shifted history, four outputs at a time in the lanes of one vector.
 int PolyphaseResampler::decimate (const float* input, int n, float* output)
 {
     const int M = downFactor;
@@ -134,6 +179,7 @@ int PolyphaseResampler::decimate (const float* input, int n, float* output)
         return decimateReference (input, n, output);
     constexpr int kChunkSamples = 1024;
     float window[kMaxTaps + kChunkSamples];   // oldest first; 4.4 kB of stack
+    float phases[kMaxTaps + kChunkSamples + 4 * kMaxTaps];   // window split by phase, padded
     const int chunkGroups = std::max (1, kChunkSamples / M);
     int produced = 0;
     int groupsLeft = n / M;
@@ -145,27 +191,27 @@ int PolyphaseResampler::decimate (const float* input, int n, float* output)
         for (int k = 0; k < N; ++k)
             window[N - 1 - k] = downHistory[k];
         std::copy (in, in + groups * M, window + N);
-        // Output g sees entry k at window[N - 1 + (g + 1) M - k].
+        // Output g sees entry k at window[N - 1 + (g + 1) M - k]. Split into M phases
+        // (phase r holds window[r], window[r + M], ...), the entries that four consecutive
+        // outputs see for one k lie side by side, so four outputs share each packed step.
+        const int total = N + groups * M;
+        const int stride = total / M + 4;
+        for (int r = 0; r < M; ++r)
+            for (int q = 0, i = r; i < total; ++q, i += M)
+                phases[r * stride + q] = window[i];
+        int offsets[kMaxTaps];   // where output 0's entry k sits in the phases
+        for (int k = 0; k < N; ++k)
+        {
+            const int i = N - 1 + M - k;
+            offsets[k] = (i % M) * stride + i / M;
+        }
         int g = 0;
         for (; g + 4 <= groups; g += 4)
         {
-            const float* w0 = window + N - 1 + (g + 1) * M;
-            const float* w1 = w0 + M;
-            const float* w2 = w1 + M;
-            const float* w3 = w2 + M;
-            float s0 = 0.0f, s1 = 0.0f, s2 = 0.0f, s3 = 0.0f;
+            FourFloats sum = {0.0f, 0.0f, 0.0f, 0.0f};
             for (int k = 0; k < N; ++k)
-            {
-                const float c = downCoef[k];
-                s0 += c * w0[-k];
-                s1 += c * w1[-k];
-                s2 += c * w2[-k];
-                s3 += c * w3[-k];
-            }
-            output[produced + g] = s0;
-            output[produced + g + 1] = s1;
-            output[produced + g + 2] = s2;
-            output[produced + g + 3] = s3;
+                sum += downCoef[k] * loadFour (phases + offsets[k] + g);
+            storeFour (output + produced + g, sum);
         }
         for (; g < groups; ++g)
         {

@@ -39,6 +39,8 @@ public:
     bool historyIsFinite () const;
 
 private:
+    void interpolateFourPhasesAtATime (const float* newest, int count, float* out) const;
+
     int upFactor = 0;
     int upTaps = 0;
     int downFactor = 0;
