@@ -61,6 +61,7 @@ CMVXDrivePedalsSimulationDSP::CMVXDrivePedalsSimulationDSP (double sampleRateHz,
     oversampling = 1;
     designRateHz = sampleRateHz;
     selectChain ();
+    prepareControlDesigns ();
     prepareProcessing ();
 }
 
@@ -126,18 +127,11 @@ bool CMVXDrivePedalsSimulationDSP::controlsWouldAct () const
 // The control-dependent designs run here once per oversampled sample while a control glides.
 void CMVXDrivePedalsSimulationDSP::advanceControls ()
 {
-    DigitalCoefficients coefficients;
     Control& p1 = controls[kP1];
     if (moves (p1) || forceRedesign)
     {
         step (p1);
-        // The "XXL Distortion+" gain pot is wired the other way round.
-        const double x = audioTaper (model == 1 ? 1.0f - p1.current : p1.current);
-        if (pedal::designDriveStage (model, x, designRateHz, coefficients))
-        {
-            driveStage.setCoefficients (coefficients);
-            driveStageMetal.copyCoefficients (driveStage);
-        }
+        designDrive (p1.current);
         if (model >= 3 && model <= 6)
             configureLimiter ();   // the gain pot sits in the diodes' feedback path
     }
@@ -148,23 +142,20 @@ void CMVXDrivePedalsSimulationDSP::advanceControls ()
         if (moves (p3) || forceRedesign)
         {
             step (p3);
-            if (pedal::designToneStage (model, p3.current, designRateHz, coefficients))
-                toneStage.setCoefficients (coefficients);
+            designTone (p3.current);
         }
     }
     else if (moves (p3) || moves (p4) || forceRedesign)
     {
         step (p3);
         step (p4);
-        pedal::designMetalBassTrebleStage (p3.current, p4.current, designRateHz, coefficients);
-        metalBassTrebleStage.setCoefficients (coefficients);
+        designBassTreble (p3.current, p4.current);
     }
     Control& p2 = controls[kP2];
     if (moves (p2) || forceRedesign)
     {
         step (p2);
-        if (pedal::designLevelStage (model, p2.current, designRateHz, coefficients))
-            levelStage.setCoefficients (coefficients);
+        designLevel (p2.current);
     }
     Control& p5 = controls[kP5];
     Control& p6 = controls[kP6];
@@ -172,8 +163,7 @@ void CMVXDrivePedalsSimulationDSP::advanceControls ()
     {
         step (p5);
         step (p6);
-        pedal::designMetalMidStage (p5.current, p6.current, designRateHz, coefficients);
-        metalMidStage.setCoefficients (coefficients);
+        designMid (p5.current, p6.current);
     }
     forceRedesign = false;
 }
@@ -254,6 +244,7 @@ void CMVXDrivePedalsSimulationDSP::updateSettings (bool reinitialize)
     if (model != previousModel || reinitialize)
     {
         designFixedStages ();
+        prepareControlDesigns ();
         selectChain ();
         configureLimiter ();
         clearSectionStates ();

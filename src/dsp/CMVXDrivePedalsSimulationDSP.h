@@ -5,6 +5,7 @@
 #include "dsp/CMVXAnalogSimulation.h"
 #include "dsp/CMVXDSPAlgInterface.h"
 #include "dsp/PolyphaseResampler.h"
+#include "dsp/PrecomposedStageDesign.h"
 #include "dsp/StageSection.h"
 #include <cstddef>
 #include <memory>
@@ -45,6 +46,10 @@ public:
     // The steady-state path runs both channels in one loop while no control moves; it gives
     // the same samples as the per-channel path. Switchable so tests can compare the two.
     void setStereoFastPath (bool enabled) { stereoFastPath = enabled; }
+    // Control-dependent stages are designed from coefficient polynomials precomposed with the
+    // bilinear transform; the reference forms each prototype and transforms it. The two agree
+    // to double-precision rounding. Switchable so tests can compare them.
+    void setReferenceDesigns (bool enabled) { referenceDesigns = enabled; }
 
 private:
     struct Control
@@ -67,6 +72,12 @@ private:
     void configureLimiter ();
     void selectChain ();
     void designFixedStages ();
+    void prepareControlDesigns ();
+    void designDrive (float p1);
+    void designTone (float p3);
+    void designBassTreble (float p3, float p4);
+    void designLevel (float p2);
+    void designMid (float p5, float p6);
     void clearSectionStates ();
     void runChains (const float* const* in, float* const* out, int n);
     void runOversampled (float** inputs, float** outputs, int n);
@@ -107,5 +118,11 @@ private:
     double designRateHz = 0.0;         // oversampled rate the stages are designed for
     size_t bufferCapacity = 0;         // floats in each up/stage buffer
     bool stereoFastPath = true;
+    bool referenceDesigns = false;
+    PrecomposedStageDesign<3, 3> driveDesign;
+    PrecomposedStageDesign<3, 3> toneDesign;
+    PrecomposedStageDesign<3, 3> levelDesign;
+    PrecomposedStageDesign<9, 3> bassTrebleDesign;
+    PrecomposedStageDesign<5, 4> midDesign;
     CMVXParameter* records[8] = {};    // stable pointers into `parameters`
 };

@@ -25,7 +25,9 @@ const FixedStageTable* inputTable (unsigned model) noexcept
     }
 }
 
-const OneControlStageTable* driveTable (unsigned model) noexcept
+} // namespace
+
+const OneControlStageTable* driveStageTable (unsigned model) noexcept
 {
     switch (model)
     {
@@ -36,7 +38,7 @@ const OneControlStageTable* driveTable (unsigned model) noexcept
     }
 }
 
-const OneControlStageTable* toneTable (unsigned model) noexcept
+const OneControlStageTable* toneStageTable (unsigned model) noexcept
 {
     switch (model)
     {
@@ -49,7 +51,7 @@ const OneControlStageTable* toneTable (unsigned model) noexcept
     }
 }
 
-const OneControlStageTable* levelTable (unsigned model) noexcept
+const OneControlStageTable* levelStageTable (unsigned model) noexcept
 {
     switch (model)
     {
@@ -63,6 +65,11 @@ const OneControlStageTable* levelTable (unsigned model) noexcept
     }
 }
 
+const BassTrebleStageTable& bassTrebleStageTable () noexcept { return kMetalToneBassTrebleStage; }
+const MidStageTable& midStageTable () noexcept { return kMetalToneMidStage; }
+
+namespace {
+
 void fillFixed (const FixedStageTable& table, AnalogPrototype& proto) noexcept
 {
     const double terms[1] = {1.0};
@@ -73,7 +80,8 @@ bool fillOneControl (const OneControlStageTable* table, double x, AnalogPrototyp
 {
     if (table == nullptr)
         return false;
-    const double terms[3] = {1.0, x, x * x};
+    double terms[3];
+    oneControlTerms (x, terms);
     fillPrototype (*table, terms, proto);
     return true;
 }
@@ -95,31 +103,30 @@ void metalFilterStagePrototype (AnalogPrototype& proto) { fillFixed (kMetalToneF
 
 bool driveStagePrototype (unsigned model, double x, AnalogPrototype& proto)
 {
-    return fillOneControl (driveTable (model), x, proto);
+    return fillOneControl (driveStageTable (model), x, proto);
 }
 
 bool toneStagePrototype (unsigned model, double x, AnalogPrototype& proto)
 {
-    return fillOneControl (toneTable (model), x, proto);
+    return fillOneControl (toneStageTable (model), x, proto);
 }
 
 bool levelStagePrototype (unsigned model, double x, AnalogPrototype& proto)
 {
-    return fillOneControl (levelTable (model), x, proto);
+    return fillOneControl (levelStageTable (model), x, proto);
 }
 
 void metalBassTrebleStagePrototype (double x, double y, AnalogPrototype& proto)
 {
-    const double xx = x * x;
-    const double yy = y * y;
-    const double terms[9] = {1.0, x, y, xx, x * y, yy, xx * y, x * yy, xx * yy};
+    double terms[9];
+    bassTrebleTerms (x, y, terms);
     fillPrototype (kMetalToneBassTrebleStage, terms, proto);
 }
 
 void metalMidStagePrototype (double x, float y, AnalogPrototype& proto)
 {
-    const double a = audioTaper (1.0f - y);
-    const double terms[5] = {1.0, a, x, a * a, a * x};
+    double terms[5];
+    midTerms (x, y, terms);
     fillPrototype (kMetalToneMidStage, terms, proto);
 }
 
@@ -194,6 +201,16 @@ void designMetalMidStage (double x, float y, double rateHz, DigitalCoefficients&
     AnalogPrototype proto;
     metalMidStagePrototype (x, y, proto);
     bilinearDesign (out, proto, rateHz);
+}
+
+void midTerms (double x, float y, double (&terms)[5]) noexcept
+{
+    const double a = audioTaper (1.0f - y);
+    terms[0] = 1.0;
+    terms[1] = a;
+    terms[2] = x;
+    terms[3] = a * a;
+    terms[4] = a * x;
 }
 
 } // namespace pedal

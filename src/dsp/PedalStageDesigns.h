@@ -6,6 +6,7 @@
 // The prototype functions return false when the model has no circuit for that stage; the design
 // functions then leave `out` unchanged. rateHz is the oversampled rate. None allocates.
 #include "dsp/BilinearDesign.h"
+#include "dsp/circuits/StageTable.h"
 
 namespace pedal {
 
@@ -34,5 +35,32 @@ bool designToneStage (unsigned model, double x, double rateHz, DigitalCoefficien
 bool designLevelStage (unsigned model, double x, double rateHz, DigitalCoefficients& out);
 void designMetalBassTrebleStage (double x, double y, double rateHz, DigitalCoefficients& out);
 void designMetalMidStage (double x, float y, double rateHz, DigitalCoefficients& out);
+
+// The circuit tables behind the control-dependent designs (null where the model has none), and
+// the control terms their coefficient polynomials multiply, in table order.
+const circuits::OneControlStageTable* driveStageTable (unsigned model) noexcept;
+const circuits::OneControlStageTable* toneStageTable (unsigned model) noexcept;
+const circuits::OneControlStageTable* levelStageTable (unsigned model) noexcept;
+const circuits::BassTrebleStageTable& bassTrebleStageTable () noexcept;
+const circuits::MidStageTable& midStageTable () noexcept;
+
+inline void oneControlTerms (double x, double (&terms)[3]) noexcept
+{
+    terms[0] = 1.0;
+    terms[1] = x;
+    terms[2] = x * x;
+}
+
+inline void bassTrebleTerms (double x, double y, double (&terms)[9]) noexcept
+{
+    const double xx = x * x;
+    const double yy = y * y;
+    const double values[9] = {1.0, x, y, xx, x * y, yy, xx * y, x * yy, xx * yy};
+    for (int i = 0; i < 9; ++i)
+        terms[i] = values[i];
+}
+
+// A = audio taper of 1 - y.
+void midTerms (double x, float y, double (&terms)[5]) noexcept;
 
 } // namespace pedal

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The control-dependent stage designs of the drive-pedal engine. While a control glides they
+// run once per oversampled sample, from coefficient polynomials precomposed for the current
+// model and rate; the prototype-then-transform path serves as the reference and covers the
+// rare control values where the precomposed order does not apply.
+#include "dsp/AudioTaper.h"
+#include "dsp/CMVXDrivePedalsSimulationDSP.h"
+#include "dsp/PedalStageDesigns.h"
+
+// Audio thread (on a model or rate change); allocates nothing.
+void CMVXDrivePedalsSimulationDSP::prepareControlDesigns ()
+{
+    driveDesign.prepare (pedal::driveStageTable (model), designRateHz);
+    toneDesign.prepare (pedal::toneStageTable (model), designRateHz);
+    levelDesign.prepare (pedal::levelStageTable (model), designRateHz);
+    bassTrebleDesign.prepare (&pedal::bassTrebleStageTable (), designRateHz);
+    midDesign.prepare (&pedal::midStageTable (), designRateHz);
+}
+
+void CMVXDrivePedalsSimulationDSP::designDrive (float p1)
+{
+    // The "XXL Distortion+" gain pot is wired the other way round.
+    const double x = audioTaper (model == 1 ? 1.0f - p1 : p1);
+    double terms[3];
+    pedal::oneControlTerms (x, terms);
+    if (!referenceDesigns && driveDesign.design (terms, driveStage))
+    {
+        driveStageMetal.copyCoefficients (driveStage);
+        return;
+    }
+    DigitalCoefficients coefficients;
+    if (pedal::designDriveStage (model, x, designRateHz, coefficients))
+    {
+        driveStage.setCoefficients (coefficients);
+        driveStageMetal.copyCoefficients (driveStage);
+    }
+}
+
+void CMVXDrivePedalsSimulationDSP::designTone (float p3)
+{
+    double terms[3];
+    pedal::oneControlTerms (p3, terms);
+    if (!referenceDesigns && toneDesign.design (terms, toneStage))
+        return;
+    DigitalCoefficients coefficients;
+    if (pedal::designToneStage (model, p3, designRateHz, coefficients))
+        toneStage.setCoefficients (coefficients);
+}
+
+void CMVXDrivePedalsSimulationDSP::designLevel (float p2)
+{
+    double terms[3];
+    pedal::oneControlTerms (p2, terms);
+    if (!referenceDesigns && levelDesign.design (terms, levelStage))
+        return;
+    DigitalCoefficients coefficients;
+    if (pedal::designLevelStage (model, p2, designRateHz, coefficients))
+        levelStage.setCoefficients (coefficients);
+}
+
+void CMVXDrivePedalsSimulationDSP::designBassTreble (float p3, float p4)
+{
+    double terms[9];
+    pedal::bassTrebleTerms (p3, p4, terms);
+    if (!referenceDesigns && bassTrebleDesign.design (terms, metalBassTrebleStage))
+        return;
+    DigitalCoefficients coefficients;
+    pedal::designMetalBassTrebleStage (p3, p4, designRateHz, coefficients);
+    metalBassTrebleStage.setCoefficients (coefficients);
+}
+
+void CMVXDrivePedalsSimulationDSP::designMid (float p5, float p6)
+{
+    double terms[5];
+    pedal::midTerms (p5, p6, terms);
+    if (!referenceDesigns && midDesign.design (terms, metalMidStage))
+        return;
+    DigitalCoefficients coefficients;
+    pedal::designMetalMidStage (p5, p6, designRateHz, coefficients);
+    metalMidStage.setCoefficients (coefficients);
+}

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A control-dependent stage design with the bilinear transform folded into the circuit's
+// coefficient polynomials. Once per rate and model, each z-domain coefficient (before the
+// normalisation by the z^0 denominator coefficient D0) becomes a polynomial in the stage's
+// control terms; a redesign while a control glides then evaluates those polynomials, takes the
+// reciprocals of D0 and of the leading numerator coefficient, and fills the section. Agrees with
+// forming the prototype and transforming it to double-precision rounding.
+#include "dsp/StageSection.h"
+#include "dsp/TwoLanes.h"
+#include "dsp/circuits/StageTable.h"
+#include <cstddef>
+
+template <std::size_t Terms, int MaxOrder>
+class PrecomposedStageDesign
+{
+public:
+    // Runs where a model or rate changes (audio thread; allocates nothing). A null table, or
+    // one without denominator or of an order beyond MaxOrder, leaves the design unusable.
+    void prepare (const pedal::circuits::StageTable<Terms>* table, double rateHz) noexcept;
+
+    // Audio thread. False when this design cannot stand in for the prototype path: no usable
+    // table, or the highest denominator power vanishes at these terms (the transform then has
+    // a lower order). The section is left unchanged then.
+    template <int SectionOrder, typename P>
+    bool design (const double (&terms)[Terms], StageSection<SectionOrder, P>& section) const noexcept
+    {
+        static_assert (SectionOrder >= MaxOrder, "the section must hold the design's order");
+        if (source == nullptr || leadingDenominator (terms) == 0.0)
+            return false;
+        TwoDoubles sums[MaxOrder + 1];   // {numerator, denominator} coefficient of z^-k
+        for (int k = 0; k <= MaxOrder; ++k)
+        {
+            TwoDoubles sum = rows[k][0] * terms[0];
+            for (std::size_t i = 1; i < Terms; ++i)
+                sum += rows[k][i] * terms[i];
+            sums[k] = sum;
+        }
+        const double inverseD0 = 1.0 / sums[0][1];
+        const double b0 = sums[0][0];
+        section.gain = static_cast<P> (b0 * inverseD0);
+        const double inverseB0 = b0 == 0.0 ? 0.0 : 1.0 / b0;   // a silent stage stays silent
+        for (int k = 1; k <= SectionOrder; ++k)
+        {
+            const TwoDoubles z = k <= MaxOrder ? sums[k] * TwoDoubles {inverseB0, inverseD0}
+                                               : TwoDoubles {0.0, 0.0};
+            section.num[k - 1] = static_cast<P> (z[0]);
+            section.den[k - 1] = static_cast<P> (z[1]);
+        }
+        return true;
+    }
+
+    int order () const noexcept { return source == nullptr ? 0 : tableOrder; }
+
+private:
+    // The highest denominator coefficient exactly as the prototype path forms it.
+    double leadingDenominator (const double (&terms)[Terms]) const noexcept
+    {
+        double d = 0.0;
+        for (std::size_t i = 0; i < Terms; ++i)
+            d += source->rows[leadingRow].den[i] * terms[i];
+        return d;
+    }
+
+    const pedal::circuits::StageTable<Terms>* source = nullptr;
+    int leadingRow = 0;
+    int tableOrder = 0;
+    TwoDoubles rows[MaxOrder + 1][Terms] = {};   // {numerator, denominator} per term, per z^-k
+};
+
+extern template class PrecomposedStageDesign<3, 3>;
+extern template class PrecomposedStageDesign<9, 3>;
+extern template class PrecomposedStageDesign<5, 4>;
