@@ -19,13 +19,5 @@ protected:
     static double modelValue (int model) { return model / double (kModelCount - 1); }
 };
 
-// Long loops are shortened in sanitizer builds, which run several times slower; the checks
-// stay the same.
-#ifdef OVERMOOR_CONFORMANCE_SHORT
-constexpr int kLongRunDivisor = 4;
-#else
-constexpr int kLongRunDivisor = 1;
-#endif
-
 } // namespace Test
 } // namespace Morvane
