@@ -127,45 +127,66 @@ bool CMVXDrivePedalsSimulationDSP::controlsWouldAct () const
 // The control-dependent designs run here once per oversampled sample while a control glides.
 void CMVXDrivePedalsSimulationDSP::advanceControls ()
 {
-    Control& p1 = controls[kP1];
-    if (moves (p1) || forceRedesign)
+    runDesigns (stepControls (controls, forceRedesign));
+}
+
+// One control step on the given control records: steps every moving control (all of them
+// while a redesign is forced) and returns which designs that calls for.
+uint32_t CMVXDrivePedalsSimulationDSP::stepControls (Control (&c)[kControlCount],
+                                                     bool& force) const
+{
+    uint32_t designs = 0;
+    if (moves (c[kP1]) || force)
     {
-        step (p1);
-        designDrive (p1.current);
+        step (c[kP1]);
+        designs |= kDesignDrive;
+    }
+    if (model != 7)
+    {
+        if (moves (c[kP3]) || force)
+        {
+            step (c[kP3]);
+            designs |= kDesignTone;
+        }
+    }
+    else if (moves (c[kP3]) || moves (c[kP4]) || force)
+    {
+        step (c[kP3]);
+        step (c[kP4]);
+        designs |= kDesignBassTreble;
+    }
+    if (moves (c[kP2]) || force)
+    {
+        step (c[kP2]);
+        designs |= kDesignLevel;
+    }
+    if (moves (c[kP5]) || moves (c[kP6]) || force)
+    {
+        step (c[kP5]);
+        step (c[kP6]);
+        designs |= kDesignMid;
+    }
+    force = false;
+    return designs;
+}
+
+void CMVXDrivePedalsSimulationDSP::runDesigns (uint32_t designs)
+{
+    if (designs & kDesignDrive)
+    {
+        if (designDrive (controls[kP1].current, driveStage))
+            driveStageMetal.copyCoefficients (driveStage);
         if (model >= 3 && model <= 6)
             configureLimiter ();   // the gain pot sits in the diodes' feedback path
     }
-    Control& p3 = controls[kP3];
-    Control& p4 = controls[kP4];
-    if (model != 7)
-    {
-        if (moves (p3) || forceRedesign)
-        {
-            step (p3);
-            designTone (p3.current);
-        }
-    }
-    else if (moves (p3) || moves (p4) || forceRedesign)
-    {
-        step (p3);
-        step (p4);
-        designBassTreble (p3.current, p4.current);
-    }
-    Control& p2 = controls[kP2];
-    if (moves (p2) || forceRedesign)
-    {
-        step (p2);
-        designLevel (p2.current);
-    }
-    Control& p5 = controls[kP5];
-    Control& p6 = controls[kP6];
-    if (moves (p5) || moves (p6) || forceRedesign)
-    {
-        step (p5);
-        step (p6);
-        designMid (p5.current, p6.current);
-    }
-    forceRedesign = false;
+    if (designs & kDesignTone)
+        designTone (controls[kP3].current, toneStage);
+    if (designs & kDesignBassTreble)
+        designBassTreble (controls[kP3].current, controls[kP4].current, metalBassTrebleStage);
+    if (designs & kDesignLevel)
+        designLevel (controls[kP2].current, levelStage);
+    if (designs & kDesignMid)
+        designMid (controls[kP5].current, controls[kP6].current, metalMidStage);
 }
 
 void CMVXDrivePedalsSimulationDSP::configureLimiter ()

@@ -73,11 +73,24 @@ private:
     void selectChain ();
     void designFixedStages ();
     void prepareControlDesigns ();
-    void designDrive (float p1);
-    void designTone (float p3);
-    void designBassTreble (float p3, float p4);
-    void designLevel (float p2);
-    void designMid (float p5, float p6);
+    // Control steps and the designs they call for (kDesign… flags); advanceControls is one of
+    // each. The designs are pure functions of the control values (DrivePedalControlDesigns.cpp)
+    // and return false where the model has no such stage (the section is then left unchanged).
+    enum : uint32_t
+    {
+        kDesignDrive = 1,
+        kDesignTone = 2,
+        kDesignBassTreble = 4,
+        kDesignLevel = 8,
+        kDesignMid = 16
+    };
+    uint32_t stepControls (Control (&c)[kControlCount], bool& force) const;
+    void runDesigns (uint32_t designs);
+    bool designDrive (float p1, StageSection<3, float>& section) const;
+    bool designTone (float p3, StageSection<3, float>& section) const;
+    bool designBassTreble (float p3, float p4, StageSection<3, double>& section) const;
+    bool designLevel (float p2, StageSection<3, double>& section) const;
+    bool designMid (float p5, float p6, StageSection<4, double>& section) const;
     void clearSectionStates ();
     void runChains (const float* const* in, float* const* out, int n);
     void runOversampled (float** inputs, float** outputs, int n);
@@ -89,6 +102,12 @@ private:
     template <unsigned Model> void runChannel (const float* in, float* out, int n, int channel);
     template <unsigned Model> void runStereoSteady (const float* const* in, float* const* out,
                                                     int n);
+    template <unsigned Model> void runStereoGlide (const float* const* in, float* const* out,
+                                                   int n);
+    struct LastDesigns;
+    void recordDesigns (LastDesigns& last, uint32_t designs,
+                        const Control (&c)[kControlCount]) const;
+    void applyLastDesigns (const LastDesigns& last);
 
     ChannelFn processFn = nullptr;
     PolyphaseResampler resampler[2];   // configured only while oversampling > 1
@@ -115,6 +134,7 @@ private:
     std::unique_ptr<CMVXSVDiodeLimiterSimulation> limiter;
 
     StereoFn processStereoFn = nullptr;
+    StereoFn processGlideFn = nullptr;   // null for models whose glides retune the limiter
     double designRateHz = 0.0;         // oversampled rate the stages are designed for
     size_t bufferCapacity = 0;         // floats in each up/stage buffer
     bool stereoFastPath = true;

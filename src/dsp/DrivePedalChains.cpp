@@ -165,9 +165,17 @@ void CMVXDrivePedalsSimulationDSP::selectChain ()
         &CMVXDrivePedalsSimulationDSP::runStereoSteady<6>,
         &CMVXDrivePedalsSimulationDSP::runStereoSteady<7>,
     };
+    static constexpr StereoFn glideFns[8] = {
+        &CMVXDrivePedalsSimulationDSP::runStereoGlide<0>,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlide<1>,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlide<2>,
+        nullptr, nullptr, nullptr, nullptr,   // their glides retune the limiter per sample
+        &CMVXDrivePedalsSimulationDSP::runStereoGlide<7>,
+    };
     const uint32_t index = model < 8 ? model : 0;
     processFn = channelFns[index];
     processStereoFn = stereoFns[index];
+    processGlideFn = glideFns[index];
 }
 
 // Audio thread.
@@ -176,6 +184,11 @@ void CMVXDrivePedalsSimulationDSP::runChains (const float* const* in, float* con
     if (stereoFastPath && !controlsWouldAct ())
     {
         (this->*processStereoFn) (in, out, n);
+        return;
+    }
+    if (stereoFastPath && processGlideFn != nullptr && limiter)
+    {
+        (this->*processGlideFn) (in, out, n);
         return;
     }
     (this->*processFn) (in[0], out[0], n, 0);

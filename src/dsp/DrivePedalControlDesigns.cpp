@@ -17,65 +17,69 @@ void CMVXDrivePedalsSimulationDSP::prepareControlDesigns ()
     midDesign.prepare (&pedal::midStageTable (), designRateHz);
 }
 
-void CMVXDrivePedalsSimulationDSP::designDrive (float p1)
+bool CMVXDrivePedalsSimulationDSP::designDrive (float p1, StageSection<3, float>& section) const
 {
     // The "XXL Distortion+" gain pot is wired the other way round.
     const double x = audioTaper (model == 1 ? 1.0f - p1 : p1);
     double terms[3];
     pedal::oneControlTerms (x, terms);
-    if (!referenceDesigns && driveDesign.design (terms, driveStage))
-    {
-        driveStageMetal.copyCoefficients (driveStage);
-        return;
-    }
+    if (!referenceDesigns && driveDesign.design (terms, section))
+        return true;
     DigitalCoefficients coefficients;
-    if (pedal::designDriveStage (model, x, designRateHz, coefficients))
-    {
-        driveStage.setCoefficients (coefficients);
-        driveStageMetal.copyCoefficients (driveStage);
-    }
+    if (!pedal::designDriveStage (model, x, designRateHz, coefficients))
+        return false;
+    section.setCoefficients (coefficients);
+    return true;
 }
 
-void CMVXDrivePedalsSimulationDSP::designTone (float p3)
+bool CMVXDrivePedalsSimulationDSP::designTone (float p3, StageSection<3, float>& section) const
 {
     double terms[3];
     pedal::oneControlTerms (p3, terms);
-    if (!referenceDesigns && toneDesign.design (terms, toneStage))
-        return;
+    if (!referenceDesigns && toneDesign.design (terms, section))
+        return true;
     DigitalCoefficients coefficients;
-    if (pedal::designToneStage (model, p3, designRateHz, coefficients))
-        toneStage.setCoefficients (coefficients);
+    if (!pedal::designToneStage (model, p3, designRateHz, coefficients))
+        return false;
+    section.setCoefficients (coefficients);
+    return true;
 }
 
-void CMVXDrivePedalsSimulationDSP::designLevel (float p2)
+bool CMVXDrivePedalsSimulationDSP::designLevel (float p2, StageSection<3, double>& section) const
 {
     double terms[3];
     pedal::oneControlTerms (p2, terms);
-    if (!referenceDesigns && levelDesign.design (terms, levelStage))
-        return;
+    if (!referenceDesigns && levelDesign.design (terms, section))
+        return true;
     DigitalCoefficients coefficients;
-    if (pedal::designLevelStage (model, p2, designRateHz, coefficients))
-        levelStage.setCoefficients (coefficients);
+    if (!pedal::designLevelStage (model, p2, designRateHz, coefficients))
+        return false;
+    section.setCoefficients (coefficients);
+    return true;
 }
 
-void CMVXDrivePedalsSimulationDSP::designBassTreble (float p3, float p4)
+bool CMVXDrivePedalsSimulationDSP::designBassTreble (float p3, float p4,
+                                                     StageSection<3, double>& section) const
 {
     double terms[9];
     pedal::bassTrebleTerms (p3, p4, terms);
-    if (!referenceDesigns && bassTrebleDesign.design (terms, metalBassTrebleStage))
-        return;
+    if (!referenceDesigns && bassTrebleDesign.design (terms, section))
+        return true;
     DigitalCoefficients coefficients;
     pedal::designMetalBassTrebleStage (p3, p4, designRateHz, coefficients);
-    metalBassTrebleStage.setCoefficients (coefficients);
+    section.setCoefficients (coefficients);
+    return true;
 }
 
-void CMVXDrivePedalsSimulationDSP::designMid (float p5, float p6)
+bool CMVXDrivePedalsSimulationDSP::designMid (float p5, float p6,
+                                              StageSection<4, double>& section) const
 {
     double terms[5];
     pedal::midTerms (p5, p6, terms);
-    if (!referenceDesigns && midDesign.design (terms, metalMidStage))
-        return;
+    if (!referenceDesigns && midDesign.design (terms, section))
+        return true;
     DigitalCoefficients coefficients;
     pedal::designMetalMidStage (p5, p6, designRateHz, coefficients);
-    metalMidStage.setCoefficients (coefficients);
+    section.setCoefficients (coefficients);
+    return true;
 }

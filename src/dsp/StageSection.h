@@ -142,6 +142,18 @@ public:
         }
     }
 
+    // Each lane takes the coefficients of another section of this shape (the lanes of a glide
+    // see different designs). Whole vectors are written, never half of one.
+    void setLanes (const StageSection<MaxOrder, P>& lane0, const StageSection<MaxOrder, P>& lane1)
+    {
+        gain = Lanes {lane0.gain, lane1.gain};
+        for (int k = 0; k < MaxOrder; ++k)
+        {
+            num[k] = Lanes {lane0.num[k], lane1.num[k]};
+            den[k] = Lanes {lane0.den[k], lane1.den[k]};
+        }
+    }
+
     StageSectionPass (const StageSectionPass&) = delete;
     StageSectionPass& operator= (const StageSectionPass&) = delete;
 

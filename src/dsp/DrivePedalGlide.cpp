@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The glide path of the drive-pedal engine: while controls move, both channels still run in the
+// lanes of packed vectors. Channel 1's samples see the control steps that follow all of channel
+// 0's, as in the per-channel order, so the controls are first stepped through channel 0's
+// samples to find where channel 1 starts; then two copies of the control records step side by
+// side, lane 0 from the block's start and lane 1 from there, and each lane's sections take that
+// lane's designs. Designs are pure functions of the control values, so every lane sees exactly
+// the coefficients, and gives exactly the samples, of the per-channel path.
+// Stages the chain does not run are designed once at the end of the block, from the control
+// values of their last design in it: nothing reads them in between, so they end the block with
+// the coefficients the per-channel path leaves.
+#include "dsp/CMVXDrivePedalsSimulationDSP.h"
+#include "dsp/CMVXSVDiodeLimiterSimulation.h"
+#include "dsp/DiodeLimiterStereoPass.h"
+
+// Control values of the latest design of each kind; designs flags which ones ran at all.
+struct CMVXDrivePedalsSimulationDSP::LastDesigns
+{
+    uint32_t designs = 0;
+    float p1 = 0, p2 = 0, p3 = 0, p4 = 0, p5 = 0, p6 = 0;
+};
+
+void CMVXDrivePedalsSimulationDSP::recordDesigns (LastDesigns& last, uint32_t designs,
+                                                  const Control (&c)[kControlCount]) const
+{
+    last.designs |= designs;
+    if (designs & kDesignDrive)
+        last.p1 = c[kP1].current;
+    if (designs & (kDesignTone | kDesignBassTreble))
+        last.p3 = c[kP3].current;
+    if (designs & kDesignBassTreble)
+        last.p4 = c[kP4].current;
+    if (designs & kDesignLevel)
+        last.p2 = c[kP2].current;
+    if (designs & kDesignMid)
+    {
+        last.p5 = c[kP5].current;
+        last.p6 = c[kP6].current;
+    }
+}
+
+// The member sections end with the latest design of the block.
+void CMVXDrivePedalsSimulationDSP::applyLastDesigns (const LastDesigns& last)
+{
+    if ((last.designs & kDesignDrive) && designDrive (last.p1, driveStage))
+        driveStageMetal.copyCoefficients (driveStage);
+    if (last.designs & kDesignTone)
+        designTone (last.p3, toneStage);
+    if (last.designs & kDesignBassTreble)
+        designBassTreble (last.p3, last.p4, metalBassTrebleStage);
+    if (last.designs & kDesignLevel)
+        designLevel (last.p2, levelStage);
+    if (last.designs & kDesignMid)
+        designMid (last.p5, last.p6, metalMidStage);
+}
+
+// Audio thread. Models 0, 1, 2 and 7 only: their glides never retune the limiter.
+template <unsigned Model>
+void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float* const* out,
+                                                   int n)
+{
+    static_assert (Model <= 2 || Model == 7, "glides of models 3 to 6 retune the limiter");
+    constexpr bool usesDrive = Model != 0;
+    constexpr bool usesTone = Model == 2;
+    constexpr bool usesLevel = Model == 1 || Model == 2;
+    constexpr bool isMetal = Model == 7;
+
+    // Lane 1 starts where channel 0's steps leave the controls, with the designs made so far.
+    Control lane0[kControlCount];
+    Control lane1[kControlCount];
+    for (int k = 0; k < kControlCount; ++k)
+        lane0[k] = lane1[k] = controls[k];
+    bool force0 = forceRedesign;
+    bool force1 = forceRedesign;
+    LastDesigns last;
+    for (int i = 0; i < n; ++i)
+        recordDesigns (last, stepControls (lane1, force1), lane1);
+
+    // Each lane's current coefficients; lane 1's start with the designs made so far.
+    StageSection<3, float> drive0 = driveStage;
+    StageSection<3, float> tone0 = toneStage;
+    StageSection<3, double> level0 = levelStage;
+    StageSection<3, double> bassTreble0 = metalBassTrebleStage;
+    StageSection<4, double> mid0 = metalMidStage;
+    StageSection<3, float> drive1 = driveStage;
+    StageSection<3, float> tone1 = toneStage;
+    StageSection<3, double> level1 = levelStage;
+    StageSection<3, double> bassTreble1 = metalBassTrebleStage;
+    StageSection<4, double> mid1 = metalMidStage;
+    // One lane's designs for the step it has just taken; returns which sections changed.
+    auto designLane = [&] (uint32_t designs, const Control (&c)[kControlCount],
+                           StageSection<3, float>& driveLane, StageSection<3, float>& toneLane,
+                           StageSection<3, double>& levelLane,
+                           StageSection<3, double>& bassTrebleLane,
+                           StageSection<4, double>& midLane) {
+        uint32_t changed = 0;
+        if (usesDrive && (designs & kDesignDrive) && designDrive (c[kP1].current, driveLane))
+            changed |= kDesignDrive;
+        if (usesTone && (designs & kDesignTone) && designTone (c[kP3].current, toneLane))
+            changed |= kDesignTone;
+        if (usesLevel && (designs & kDesignLevel) && designLevel (c[kP2].current, levelLane))
+            changed |= kDesignLevel;
+        if (isMetal && (designs & kDesignBassTreble)
+            && designBassTreble (c[kP3].current, c[kP4].current, bassTrebleLane))
+            changed |= kDesignBassTreble;
+        if (isMetal && (designs & kDesignMid)
+            && designMid (c[kP5].current, c[kP6].current, midLane))
+            changed |= kDesignMid;
+        return changed;
+    };
+    if (usesDrive && (last.designs & kDesignDrive))
+        designDrive (last.p1, drive1);
+    if (usesTone && (last.designs & kDesignTone))
+        designTone (last.p3, tone1);
+    if (usesLevel && (last.designs & kDesignLevel))
+        designLevel (last.p2, level1);
+    if (isMetal && (last.designs & kDesignBassTreble))
+        designBassTreble (last.p3, last.p4, bassTreble1);
+    if (isMetal && (last.designs & kDesignMid))
+        designMid (last.p5, last.p6, mid1);
+
+    StageSectionPass<3, float> input (inputStage);
+    StageSectionPass<3, float> drive (isMetal ? driveStageMetal : driveStage);
+    StageSectionPass<3, float> tone (toneStage);
+    StageSectionPass<3, double> level (levelStage);
+    StageSectionPass<3, double> pre (metalPreStage);
+    StageSectionPass<2, double> post (metalPostStage);
+    StageSectionPass<5, double> filter (metalFilterStage);
+    StageSectionPass<3, double> bassTreble (metalBassTrebleStage);
+    StageSectionPass<4, double> mid (metalMidStage);
+    drive.setLanes (drive0, drive1);
+    tone.setLanes (tone0, tone1);
+    level.setLanes (level0, level1);
+    bassTreble.setLanes (bassTreble0, bassTreble1);
+    mid.setLanes (mid0, mid1);
+
+    const float* in0 = in[0];
+    const float* in1 = in[1];
+    float* out0 = out[0];
+    float* out1 = out[1];
+    {
+        CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
+        for (int i = 0; i < n; ++i)
+        {
+            const uint32_t designs0 = stepControls (lane0, force0);
+            const uint32_t designs1 = stepControls (lane1, force1);
+            recordDesigns (last, designs1, lane1);
+            const uint32_t changed =
+                designLane (designs0, lane0, drive0, tone0, level0, bassTreble0, mid0)
+                | designLane (designs1, lane1, drive1, tone1, level1, bassTreble1, mid1);
+            if (changed & kDesignDrive)
+                drive.setLanes (drive0, drive1);
+            if (changed & kDesignTone)
+                tone.setLanes (tone0, tone1);
+            if (changed & kDesignLevel)
+                level.setLanes (level0, level1);
+            if (changed & kDesignBassTreble)
+                bassTreble.setLanes (bassTreble0, bassTreble1);
+            if (changed & kDesignMid)
+                mid.setLanes (mid0, mid1);
+
+            const TwoFloats x = {in0[i], in1[i]};
+            TwoFloats o;
+            if constexpr (Model == 0)
+                o = toFloat (toDouble (input.processFlushed<3> (x)) * 0.3);
+            else if constexpr (Model == 1)
+            {
+                const TwoFloats y = drive.process<1> (input.processFlushed<2> (x));
+                o = toFloat (level.process<1> (diodes.process (toDouble (y))));
+            }
+            else if constexpr (Model == 2)
+            {
+                const TwoFloats y = drive.process<3> (input.processFlushed<3> (x));
+                const TwoFloats t = tone.process<3> (toFloat (diodes.process (toDouble (y))));
+                o = toFloat (level.process<1> (toDouble (t)));
+            }
+            else
+            {
+                const TwoDoubles p = pre.process<3> (toDouble (input.processFlushed<3> (x)));
+                const TwoFloats d = drive.process<3> (toFloat (p));
+                TwoDoubles v = diodes.process (toDouble (d));
+                v = post.process<2> (v);
+                v = filter.process<5> (v);
+                v = bassTreble.process<3> (v);
+                v = mid.process<4> (v);
+                const TwoDoubles levelGain = {lane0[kP2].current, lane1[kP2].current};
+                o = toFloat (v * levelGain);
+            }
+            out0[i] = o[0];
+            out1[i] = o[1];
+        }
+    }   // the limiter's states go back here, the sections' when the function returns
+
+    for (int k = 0; k < kControlCount; ++k)
+        controls[k] = lane1[k];
+    forceRedesign = force1;
+    applyLastDesigns (last);
+}
+
+template void CMVXDrivePedalsSimulationDSP::runStereoGlide<0> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlide<1> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlide<2> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlide<7> (const float* const*, float* const*, int);
