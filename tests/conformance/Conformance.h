@@ -17,6 +17,21 @@ protected:
     static constexpr Steinberg::int32 kParameterCount = 8;
 
     static double modelValue (int model) { return model / double (kModelCount - 1); }
+
+    // A stereo processing instance at 48 kHz switched to model by a parameter change in a
+    // first, silent block.
+    static std::unique_ptr<Host::PluginInstance> instanceWithModel (int model, Steinberg::int32 blockSamples)
+    {
+        Host::ProcessConfig config;
+        config.maxBlockSamples = blockSamples;
+        auto instance = createProcessingInstance (config);
+        if (instance)
+        {
+            fillInputsWith (*instance, blockSamples, 0.0f);
+            EXPECT_EQ (instance->process (blockSamples, {{kModelId, 0, modelValue (model)}}), Steinberg::kResultOk);
+        }
+        return instance;
+    }
 };
 
 } // namespace Test

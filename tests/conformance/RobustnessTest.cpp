@@ -26,22 +26,9 @@ constexpr int32 kBlockSamples = 256;
 // a stage has run away.
 constexpr double kOutputBound = 128.0;
 
+// The same fixture under a name of its own for the checks that run once per model.
 class ConformanceModels : public Conformance
 {
-protected:
-    // A processing instance switched to model by a parameter change in its first block.
-    std::unique_ptr<PluginInstance> instanceWithModel (int model)
-    {
-        ProcessConfig config;
-        config.maxBlockSamples = kBlockSamples;
-        auto instance = createProcessingInstance (config);
-        if (instance)
-        {
-            fillInputsWith (*instance, kBlockSamples, 0.0f);
-            EXPECT_EQ (instance->process (kBlockSamples, {{kModelId, 0, modelValue (model)}}), kResultOk);
-        }
-        return instance;
-    }
 };
 
 // One non-finite value (or a whole block of them) poisons the filter states; the engine clears
@@ -56,7 +43,7 @@ TEST_F (ConformanceModels, NonFiniteInputRecovers)
             {
                 SCOPED_TRACE ("model " + std::to_string (model) + ", " + std::to_string (bad) +
                               (wholeBlock ? " in every sample" : " in one sample"));
-                auto instance = instanceWithModel (model);
+                auto instance = instanceWithModel (model, kBlockSamples);
                 ASSERT_NE (instance, nullptr);
                 int64 position = 0;
                 for (int block = 0; block < 3; ++block, position += kBlockSamples)
@@ -95,7 +82,7 @@ TEST_F (ConformanceModels, FullScaleNoiseAndDcStayBounded)
     for (int model = 0; model < kModelCount; ++model)
     {
         SCOPED_TRACE ("model " + std::to_string (model));
-        auto instance = instanceWithModel (model);
+        auto instance = instanceWithModel (model, kBlockSamples);
         ASSERT_NE (instance, nullptr);
         std::vector<ParameterPoint> knobsUp;
         for (ParamID id = 2; id < ParamID (kParameterCount); ++id)
