@@ -157,4 +157,47 @@ TEST_F (Conformance, CorruptStateValues)
     }
 }
 
+// Audio blocks a faulty host might send: samples but no channel buffers, null channels, no
+// channels, fewer output than input channels, 64-bit samples after a 32-bit set-up. None may
+// crash or write anywhere; the instance keeps working afterwards.
+TEST_F (Conformance, MalformedAudioBuffersAreSafe)
+{
+    auto instance = createProcessingInstance ();
+    ASSERT_NE (instance, nullptr);
+    std::vector<float> left (512, 0.25f), right (512, 0.25f);
+    Sample32* nullChannels[2] = {nullptr, nullptr};
+    Sample32* realChannels[2] = {left.data (), right.data ()};
+    for (int variant = 0; variant < 5; ++variant)
+    {
+        SCOPED_TRACE ("variant " + std::to_string (variant));
+        AudioBusBuffers in {}, out {};
+        in.numChannels = out.numChannels = 2;
+        in.channelBuffers32 = realChannels;
+        out.channelBuffers32 = realChannels;
+        ProcessData data;
+        data.numSamples = 512;
+        data.symbolicSampleSize = kSample32;
+        data.numInputs = data.numOutputs = 1;
+        data.inputs = &in;
+        data.outputs = &out;
+        switch (variant)
+        {
+            case 0: in.channelBuffers32 = out.channelBuffers32 = nullptr; break;
+            case 1: out.channelBuffers32 = nullChannels; break;
+            case 2: in.numChannels = out.numChannels = 0; break;
+            case 3: out.numChannels = 1; break;
+            case 4: data.symbolicSampleSize = kSample64; break;
+        }
+        instance->processor ()->process (data); // any answer, but no crash
+        EXPECT_TRUE (Morvane::Test::allFinite (left.data (), 512) && Morvane::Test::allFinite (right.data (), 512));
+    }
+    for (int block = 0; block < 4; ++block)
+    {
+        fillInputs (*instance, 512, block * 512);
+        ASSERT_EQ (instance->process (512), kResultOk);
+        ASSERT_TRUE (outputsFinite (*instance, 512));
+    }
+    EXPECT_GT (outputPeak (*instance, 512), 1e-3);
+}
+
 } // namespace
