@@ -91,6 +91,12 @@ private:
     bool designBassTreble (float p3, float p4, StageSection<3, double>& section) const;
     bool designLevel (float p2, StageSection<3, double>& section) const;
     bool designMid (float p5, float p6, StageSection<4, double>& section) const;
+    void designDrivePair (float p1a, float p1b, StageSection<3, float>& a,
+                          StageSection<3, float>& b) const;
+    void designBassTreblePair (float p3a, float p4a, float p3b, float p4b,
+                               StageSection<3, double>& a, StageSection<3, double>& b) const;
+    void designMidPair (float p5a, float p6a, float p5b, float p6b, StageSection<4, double>& a,
+                        StageSection<4, double>& b) const;
     void clearSectionStates ();
     void runChains (const float* const* in, float* const* out, int n);
     void runOversampled (float** inputs, float** outputs, int n);
@@ -102,6 +108,12 @@ private:
     template <unsigned Model> void runChannel (const float* in, float* out, int n, int channel);
     template <unsigned Model> void runStereoSteady (const float* const* in, float* const* out,
                                                     int n);
+    template <unsigned Model> void runStereoSteadyAvx2 (const float* const* in,
+                                                        float* const* out, int n);
+    template <unsigned Model> void steadyLanes (const float* const* in, float* const* out, int n);
+    template <unsigned Model> void runStereoGlideAvx2 (const float* const* in,
+                                                       float* const* out, int n);
+    template <unsigned Model> void glideLanes (const float* const* in, float* const* out, int n);
     template <unsigned Model> void runStereoGlide (const float* const* in, float* const* out,
                                                    int n);
     struct LastDesigns;
@@ -139,6 +151,7 @@ private:
     size_t bufferCapacity = 0;         // floats in each up/stage buffer
     bool stereoFastPath = true;
     bool referenceDesigns = false;
+    bool pairedDesigns = false;   // the processor can run two designs at once (AVX2)
     PrecomposedStageDesign<3, 3> driveDesign;
     PrecomposedStageDesign<3, 3> toneDesign;
     PrecomposedStageDesign<3, 3> levelDesign;

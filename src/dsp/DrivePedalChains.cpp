@@ -75,8 +75,8 @@ void CMVXDrivePedalsSimulationDSP::runChannel (const float* in, float* out, int 
 // of the block would then be a no-op, so both channels share one loop, each in one lane of
 // packed arithmetic (the same operations as chainSample, lane by lane).
 template <unsigned Model>
-void CMVXDrivePedalsSimulationDSP::runStereoSteady (const float* const* in, float* const* out,
-                                                    int n)
+inline __attribute__ ((always_inline)) void
+CMVXDrivePedalsSimulationDSP::steadyLanes (const float* const* in, float* const* out, int n)
 {
     const float* in0 = in[0];
     const float* in1 = in[1];
@@ -147,6 +147,22 @@ void CMVXDrivePedalsSimulationDSP::runStereoSteady (const float* const* in, floa
     }
 }
 
+template <unsigned Model>
+void CMVXDrivePedalsSimulationDSP::runStereoSteady (const float* const* in, float* const* out,
+                                                    int n)
+{
+    steadyLanes<Model> (in, out, n);
+}
+
+// The same operations with VEX encodings: three-operand instructions need no register copies.
+// No fused multiply-add exists at this target level, so every result is the same bit for bit.
+template <unsigned Model>
+__attribute__ ((target ("avx2"))) void
+CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2 (const float* const* in, float* const* out, int n)
+{
+    steadyLanes<Model> (in, out, n);
+}
+
 void CMVXDrivePedalsSimulationDSP::selectChain ()
 {
     static constexpr ChannelFn channelFns[8] = {
@@ -172,10 +188,28 @@ void CMVXDrivePedalsSimulationDSP::selectChain ()
         nullptr, nullptr, nullptr, nullptr,   // their glides retune the limiter per sample
         &CMVXDrivePedalsSimulationDSP::runStereoGlide<7>,
     };
+    static constexpr StereoFn stereoAvx2Fns[8] = {
+        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<0>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<1>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<2>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<3>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<4>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<5>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<6>,
+        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<7>,
+    };
+    static const bool avx2 = __builtin_cpu_supports ("avx2");
     const uint32_t index = model < 8 ? model : 0;
     processFn = channelFns[index];
-    processStereoFn = stereoFns[index];
-    processGlideFn = glideFns[index];
+    processStereoFn = avx2 ? stereoAvx2Fns[index] : stereoFns[index];
+    static constexpr StereoFn glideAvx2Fns[8] = {
+        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<0>,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<1>,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<2>,
+        nullptr, nullptr, nullptr, nullptr,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<7>,
+    };
+    processGlideFn = avx2 ? glideAvx2Fns[index] : glideFns[index];
 }
 
 // Audio thread.

@@ -83,3 +83,50 @@ bool CMVXDrivePedalsSimulationDSP::designMid (float p5, float p6,
     section.setCoefficients (coefficients);
     return true;
 }
+
+// Two designs of one kind at once (the two lanes of a glide), where the processor has AVX2;
+// each gives what the single design gives for its own controls.
+void CMVXDrivePedalsSimulationDSP::designDrivePair (float p1a, float p1b,
+                                                    StageSection<3, float>& a,
+                                                    StageSection<3, float>& b) const
+{
+    double termsA[3];
+    double termsB[3];
+    pedal::oneControlTerms (audioTaper (model == 1 ? 1.0f - p1a : p1a), termsA);
+    pedal::oneControlTerms (audioTaper (model == 1 ? 1.0f - p1b : p1b), termsB);
+    if (referenceDesigns || !driveDesign.designPair (termsA, termsB, a, b))
+    {
+        designDrive (p1a, a);
+        designDrive (p1b, b);
+    }
+}
+
+void CMVXDrivePedalsSimulationDSP::designBassTreblePair (float p3a, float p4a, float p3b,
+                                                         float p4b, StageSection<3, double>& a,
+                                                         StageSection<3, double>& b) const
+{
+    double termsA[9];
+    double termsB[9];
+    pedal::bassTrebleTerms (p3a, p4a, termsA);
+    pedal::bassTrebleTerms (p3b, p4b, termsB);
+    if (referenceDesigns || !bassTrebleDesign.designPair (termsA, termsB, a, b))
+    {
+        designBassTreble (p3a, p4a, a);
+        designBassTreble (p3b, p4b, b);
+    }
+}
+
+void CMVXDrivePedalsSimulationDSP::designMidPair (float p5a, float p6a, float p5b, float p6b,
+                                                  StageSection<4, double>& a,
+                                                  StageSection<4, double>& b) const
+{
+    double termsA[5];
+    double termsB[5];
+    pedal::midTerms (p5a, p6a, termsA);
+    pedal::midTerms (p5b, p6b, termsB);
+    if (referenceDesigns || !midDesign.designPair (termsA, termsB, a, b))
+    {
+        designMid (p5a, p6a, a);
+        designMid (p5b, p6b, b);
+    }
+}

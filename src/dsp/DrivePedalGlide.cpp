@@ -56,14 +56,16 @@ void CMVXDrivePedalsSimulationDSP::applyLastDesigns (const LastDesigns& last)
 
 // Audio thread. Models 0, 1, 2 and 7 only: their glides never retune the limiter.
 template <unsigned Model>
-void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float* const* out,
-                                                   int n)
+inline __attribute__ ((always_inline)) void
+CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* out, int n)
 {
     static_assert (Model <= 2 || Model == 7, "glides of models 3 to 6 retune the limiter");
     constexpr bool usesDrive = Model != 0;
     constexpr bool usesTone = Model == 2;
     constexpr bool usesLevel = Model == 1 || Model == 2;
     constexpr bool isMetal = Model == 7;
+    constexpr uint32_t pairable =
+        (usesDrive ? uint32_t (kDesignDrive) : 0u) | (isMetal ? kDesignBassTreble | kDesignMid : 0u);
 
     // Lane 1 starts where channel 0's steps leave the controls, with the designs made so far.
     Control lane0[kControlCount];
@@ -145,9 +147,20 @@ void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float
             const uint32_t designs0 = stepControls (lane0, force0);
             const uint32_t designs1 = stepControls (lane1, force1);
             recordDesigns (last, designs1, lane1);
+            // Designs both lanes need run two at a time where the processor allows.
+            const uint32_t paired = pairedDesigns ? designs0 & designs1 & pairable : 0u;
+            if (paired & kDesignDrive)
+                designDrivePair (lane0[kP1].current, lane1[kP1].current, drive0, drive1);
+            if (paired & kDesignBassTreble)
+                designBassTreblePair (lane0[kP3].current, lane0[kP4].current, lane1[kP3].current,
+                                      lane1[kP4].current, bassTreble0, bassTreble1);
+            if (paired & kDesignMid)
+                designMidPair (lane0[kP5].current, lane0[kP6].current, lane1[kP5].current,
+                               lane1[kP6].current, mid0, mid1);
             const uint32_t changed =
-                designLane (designs0, lane0, drive0, tone0, level0, bassTreble0, mid0)
-                | designLane (designs1, lane1, drive1, tone1, level1, bassTreble1, mid1);
+                paired
+                | designLane (designs0 & ~paired, lane0, drive0, tone0, level0, bassTreble0, mid0)
+                | designLane (designs1 & ~paired, lane1, drive1, tone1, level1, bassTreble1, mid1);
             if (changed & kDesignDrive)
                 drive.setLanes (drive0, drive1);
             if (changed & kDesignTone)
@@ -197,7 +210,26 @@ void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float
     applyLastDesigns (last);
 }
 
+template <unsigned Model>
+void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float* const* out,
+                                                   int n)
+{
+    glideLanes<Model> (in, out, n);
+}
+
+// VEX encodings without fused multiply-add: the same results bit for bit (see the steady loop).
+template <unsigned Model>
+__attribute__ ((target ("avx2"))) void
+CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2 (const float* const* in, float* const* out, int n)
+{
+    glideLanes<Model> (in, out, n);
+}
+
 template void CMVXDrivePedalsSimulationDSP::runStereoGlide<0> (const float* const*, float* const*, int);
 template void CMVXDrivePedalsSimulationDSP::runStereoGlide<1> (const float* const*, float* const*, int);
 template void CMVXDrivePedalsSimulationDSP::runStereoGlide<2> (const float* const*, float* const*, int);
 template void CMVXDrivePedalsSimulationDSP::runStereoGlide<7> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<0> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<1> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<2> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<7> (const float* const*, float* const*, int);

@@ -6,6 +6,7 @@
 #include "dsp/PedalStageDesigns.h"
 #include "dsp/PrecomposedStageDesign.h"
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -118,5 +119,51 @@ TEST (PrecomposedDesign, MetalToneTwoControlStagesMatchThePrototypePath)
                 pedal::designMetalMidStage (x, y, rate, reference);
                 expectSameSection (mid, terms5, reference, "mid" + where);
             }
+    }
+}
+
+// Two designs at once (AVX2) give exactly the sections of two single designs.
+TEST (PrecomposedDesign, PairedDesignsEqualSingleDesignsBitForBit)
+{
+    if (!__builtin_cpu_supports ("avx2"))
+        GTEST_SKIP () << "no AVX2";
+    PrecomposedStageDesign<9, 3> bassTreble;
+    bassTreble.prepare (&pedal::bassTrebleStageTable (), 192000.0);
+    PrecomposedStageDesign<5, 4> mid;
+    mid.prepare (&pedal::midStageTable (), 176400.0);
+    PrecomposedStageDesign<3, 3> drive;
+    drive.prepare (pedal::driveStageTable (7), 192000.0);
+    auto same = [] (const auto& a, const auto& b) {
+        return std::memcmp (&a.gain, &b.gain, sizeof a.gain) == 0
+               && std::memcmp (a.num, b.num, sizeof a.num) == 0
+               && std::memcmp (a.den, b.den, sizeof a.den) == 0;
+    };
+    for (int i = 0; i < 300; ++i)
+    {
+        const double x = (i % 17) / 16.0;
+        const double y = (i % 13) / 12.0;
+        const double u = (i % 7) / 6.5;
+        double a9[9], b9[9], a5[5], b5[5], a3[3], b3[3];
+        pedal::bassTrebleTerms (x, y, a9);
+        pedal::bassTrebleTerms (y, u, b9);
+        pedal::midTerms (x, static_cast<float> (y), a5);
+        pedal::midTerms (u, static_cast<float> (x), b5);
+        pedal::oneControlTerms (x, a3);
+        pedal::oneControlTerms (u, b3);
+        StageSection<3, double> pa, pb, sa, sb;
+        ASSERT_TRUE (bassTreble.designPair (a9, b9, pa, pb));
+        bassTreble.design (a9, sa);
+        bassTreble.design (b9, sb);
+        EXPECT_TRUE (same (pa, sa) && same (pb, sb)) << i;
+        StageSection<4, double> ma, mb, na, nb;
+        ASSERT_TRUE (mid.designPair (a5, b5, ma, mb));
+        mid.design (a5, na);
+        mid.design (b5, nb);
+        EXPECT_TRUE (same (ma, na) && same (mb, nb)) << i;
+        StageSection<3, float> da, db, ea, eb;
+        ASSERT_TRUE (drive.designPair (a3, b3, da, db));
+        drive.design (a3, ea);
+        drive.design (b3, eb);
+        EXPECT_TRUE (same (da, ea) && same (db, eb)) << i;
     }
 }
