@@ -60,7 +60,7 @@ CMVXDrivePedalsSimulationDSP::CMVXDrivePedalsSimulationDSP (double sampleRateHz,
     forceRedesign = true;
     oversampling = 1;
     designRateHz = sampleRateHz;
-    pairedDesigns = __builtin_cpu_supports ("avx2");
+    useAvx2 = __builtin_cpu_supports ("avx2");
     selectChain ();
     prepareControlDesigns ();
     prepareProcessing ();

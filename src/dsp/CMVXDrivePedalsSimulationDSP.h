@@ -50,6 +50,13 @@ public:
     // bilinear transform; the reference forms each prototype and transforms it. The two agree
     // to double-precision rounding. Switchable so tests can compare them.
     void setReferenceDesigns (bool enabled) { referenceDesigns = enabled; }
+    // Where the processor has AVX2 the stereo loops use it (same results); tests can turn it
+    // off to check the baseline forms too. Never turns it on without processor support.
+    void limitToBaselineInstructions (bool limit)
+    {
+        useAvx2 = !limit && __builtin_cpu_supports ("avx2");
+        selectChain ();
+    }
 
 private:
     struct Control
@@ -151,7 +158,7 @@ private:
     size_t bufferCapacity = 0;         // floats in each up/stage buffer
     bool stereoFastPath = true;
     bool referenceDesigns = false;
-    bool pairedDesigns = false;   // the processor can run two designs at once (AVX2)
+    bool useAvx2 = false;   // AVX2 forms of the stereo loops and paired designs
     PrecomposedStageDesign<3, 3> driveDesign;
     PrecomposedStageDesign<3, 3> toneDesign;
     PrecomposedStageDesign<3, 3> levelDesign;

@@ -198,7 +198,7 @@ void CMVXDrivePedalsSimulationDSP::selectChain ()
         &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<6>,
         &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<7>,
     };
-    static const bool avx2 = __builtin_cpu_supports ("avx2");
+    const bool avx2 = useAvx2;
     const uint32_t index = model < 8 ? model : 0;
     processFn = channelFns[index];
     processStereoFn = avx2 ? stereoAvx2Fns[index] : stereoFns[index];

@@ -148,7 +148,7 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
             const uint32_t designs1 = stepControls (lane1, force1);
             recordDesigns (last, designs1, lane1);
             // Designs both lanes need run two at a time where the processor allows.
-            const uint32_t paired = pairedDesigns ? designs0 & designs1 & pairable : 0u;
+            const uint32_t paired = useAvx2 ? designs0 & designs1 & pairable : 0u;
             if (paired & kDesignDrive)
                 designDrivePair (lane0[kP1].current, lane1[kP1].current, drive0, drive1);
             if (paired & kDesignBassTreble)
