@@ -40,49 +40,37 @@ bool CMVXDSPAlgInterface::applyPreset (int32_t key)
     return true;
 }
 
+std::map<int32_t, CMVXPresetRecord>::iterator
+CMVXDSPAlgInterface::findByName (const std::string& presetName, int32_t firstPosition)
+{
+    int32_t position = 0;
+    for (auto it = presets.begin (); it != presets.end (); ++it, ++position)
+        if (position >= firstPosition && it->second.name == presetName)
+            return it;
+    return presets.end ();
+}
+
 CMVXPresetRecord* CMVXDSPAlgInterface::findPresetByName (const std::string& presetName)
 {
-    for (auto& entry : presets)
-        if (entry.second.name == presetName)
-            return &entry.second;
-    return nullptr;
+    auto it = findByName (presetName, 0);
+    return it == presets.end () ? nullptr : &it->second;
 }
 
 bool CMVXDSPAlgInterface::selectPresetByName (const std::string& presetName)
 {
-    for (auto& entry : presets)
-        if (entry.second.name == presetName)
-            return applyPreset (entry.first);
-    return false;
-}
-
-bool CMVXDSPAlgInterface::removePresetByName (const std::string& presetName)
-{
-    for (auto it = presets.begin (); it != presets.end (); ++it)
-    {
-        if (it->second.name != presetName)
-            continue;
-        if (it->first == currentPresetKey)
-            currentPresetKey = -1;
-        presets.erase (it);
-        return true;
-    }
-    return false;
+    auto it = findByName (presetName, 0);
+    return it != presets.end () && applyPreset (it->first);
 }
 
 bool CMVXDSPAlgInterface::removeUserPresetByName (const std::string& presetName)
 {
-    int32_t position = 0;
-    for (auto it = presets.begin (); it != presets.end (); ++it, ++position)
-    {
-        if (position < factoryPresetCount || it->second.name != presetName)
-            continue;
-        if (it->first == currentPresetKey)
-            currentPresetKey = -1;
-        presets.erase (it);
-        return true;
-    }
-    return false;
+    auto it = findByName (presetName, factoryPresetCount);
+    if (it == presets.end ())
+        return false;
+    if (it->first == currentPresetKey)
+        currentPresetKey = -1;
+    presets.erase (it);
+    return true;
 }
 
 std::vector<float> CMVXDSPAlgInterface::currentValues () const

@@ -42,8 +42,7 @@ public:
     bool applyPreset (int32_t key);                     // false: no preset under that key
     bool selectPresetByName (const std::string& presetName);
     CMVXPresetRecord* findPresetByName (const std::string& presetName);
-    bool removePresetByName (const std::string& presetName);
-    // Like removePresetByName, but only among the user presets (after the factory presets).
+    // Only among the user presets (after the factory presets), so a factory preset never goes.
     bool removeUserPresetByName (const std::string& presetName);
     std::vector<float> currentValues () const;          // plain values in id order
     int32_t getFactoryPresetCount () const { return factoryPresetCount; }
@@ -69,6 +68,10 @@ public:
     std::map<int32_t, CMVXPresetRecord> presets;
 
 protected:
+    // First preset of that name at or after table position firstPosition.
+    std::map<int32_t, CMVXPresetRecord>::iterator findByName (const std::string& presetName,
+                                                              int32_t firstPosition);
+
     int32_t factoryPresetCount = 0;
     int32_t currentPresetKey = -1;
 };
