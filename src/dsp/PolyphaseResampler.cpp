@@ -148,6 +148,31 @@ void PolyphaseResampler::interpolateFourPhasesAtATime (const float* newest, int 
     }
 }
 
+// Four outputs at a time from the phase-split window (see decimate), with the factor and the
+// tap count fixed so every offset is a constant. Returns the number of outputs written.
+template <int M, int N>
+int PolyphaseResampler::decimateFourGroupsAtATime (const float* phases, int stride, int groups,
+                                                   float* output) const
+{
+    FourFloats coef[N];
+    for (int k = 0; k < N; ++k)
+        coef[k] = FourFloats {} + downCoef[k];
+    int g = 0;
+    for (; g + 4 <= groups; g += 4)
+    {
+        FourFloats sum = {0.0f, 0.0f, 0.0f, 0.0f};
+#pragma GCC unroll 80
+        for (int k = 0; k < N; ++k)
+        {
+            constexpr int first = N - 1 + M;   // output 0's entry k is window[first - k]
+            const int i = first - k;
+            sum += coef[k] * loadFour (phases + (i % M) * stride + i / M + g);
+        }
+        storeFour (output + g, sum);
+    }
+    return g;
+}
+
 // Straightforward form: shift the history by M, insert M samples, one sequential sum.
 int PolyphaseResampler::decimateReference (const float* input, int n, float* output)
 {
@@ -199,19 +224,26 @@ int PolyphaseResampler::decimate (const float* input, int n, float* output)
         for (int r = 0; r < M; ++r)
             for (int q = 0, i = r; i < total; ++q, i += M)
                 phases[r * stride + q] = window[i];
-        int offsets[kMaxTaps];   // where output 0's entry k sits in the phases
-        for (int k = 0; k < N; ++k)
-        {
-            const int i = N - 1 + M - k;
-            offsets[k] = (i % M) * stride + i / M;
-        }
         int g = 0;
-        for (; g + 4 <= groups; g += 4)
+        if (M == 4 && N == 20)   // the usual factor: offsets known at compile time
+            g = decimateFourGroupsAtATime<4, 20> (phases, stride, groups, output + produced);
+        else if (M == 2 && N == 10)
+            g = decimateFourGroupsAtATime<2, 10> (phases, stride, groups, output + produced);
+        else
         {
-            FourFloats sum = {0.0f, 0.0f, 0.0f, 0.0f};
+            int offsets[kMaxTaps];   // where output 0's entry k sits in the phases
             for (int k = 0; k < N; ++k)
-                sum += downCoef[k] * loadFour (phases + offsets[k] + g);
-            storeFour (output + produced + g, sum);
+            {
+                const int i = N - 1 + M - k;
+                offsets[k] = (i % M) * stride + i / M;
+            }
+            for (; g + 4 <= groups; g += 4)
+            {
+                FourFloats sum = {0.0f, 0.0f, 0.0f, 0.0f};
+                for (int k = 0; k < N; ++k)
+                    sum += downCoef[k] * loadFour (phases + offsets[k] + g);
+                storeFour (output + produced + g, sum);
+            }
         }
         for (; g < groups; ++g)
         {

@@ -40,6 +40,9 @@ public:
 
 private:
     void interpolateFourPhasesAtATime (const float* newest, int count, float* out) const;
+    template <int M, int N>
+    int decimateFourGroupsAtATime (const float* phases, int stride, int groups,
+                                   float* output) const;
 
     int upFactor = 0;
     int upTaps = 0;
