@@ -92,6 +92,7 @@ void CMVXDrivePedalsSimulationDSP::prepareProcessing ()
             stageBuffer[c].assign (needed, 0.0f);
         }
         bufferCapacity = needed;
+        channel0Steps.resize (needed);
     }
     catch (const std::bad_alloc&)
     {

@@ -124,6 +124,12 @@ private:
     template <unsigned Model> void runStereoGlide (const float* const* in, float* const* out,
                                                    int n);
     struct LastDesigns;
+    // One control step of channel 0 in a glide: the designs it called for and the values after.
+    struct ControlStep
+    {
+        uint32_t designs;
+        float current[kControlCount];
+    };
     void recordDesigns (LastDesigns& last, uint32_t designs,
                         const Control (&c)[kControlCount]) const;
     void applyLastDesigns (const LastDesigns& last);
@@ -158,6 +164,7 @@ private:
     size_t bufferCapacity = 0;         // floats in each up/stage buffer
     bool stereoFastPath = true;
     bool referenceDesigns = false;
+    std::vector<ControlStep> channel0Steps;   // a glide's channel-0 steps, replayed by lane 0
     bool useAvx2 = false;   // AVX2 forms of the stereo loops and paired designs
     PrecomposedStageDesign<3, 3> driveDesign;
     PrecomposedStageDesign<3, 3> toneDesign;

@@ -75,8 +75,20 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
     bool force0 = forceRedesign;
     bool force1 = forceRedesign;
     LastDesigns last;
+    // Channel 0's steps are kept where there is room, so lane 0 replays them.
+    ControlStep* steps = static_cast<size_t> (n) <= channel0Steps.size () ? channel0Steps.data ()
+                                                                          : nullptr;
     for (int i = 0; i < n; ++i)
-        recordDesigns (last, stepControls (lane1, force1), lane1);
+    {
+        const uint32_t designs = stepControls (lane1, force1);
+        recordDesigns (last, designs, lane1);
+        if (steps != nullptr)
+        {
+            steps[i].designs = designs;
+            for (int k = 0; k < kControlCount; ++k)
+                steps[i].current[k] = lane1[k].current;
+        }
+    }
 
     // Each lane's current coefficients; lane 1's start with the designs made so far.
     StageSection<3, float> drive0 = driveStage;
@@ -144,7 +156,15 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
         CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
         for (int i = 0; i < n; ++i)
         {
-            const uint32_t designs0 = stepControls (lane0, force0);
+            uint32_t designs0;
+            if (steps != nullptr)
+            {
+                designs0 = steps[i].designs;
+                for (int k = 0; k < kControlCount; ++k)
+                    lane0[k].current = steps[i].current[k];   // all its designs read
+            }
+            else
+                designs0 = stepControls (lane0, force0);
             const uint32_t designs1 = stepControls (lane1, force1);
             recordDesigns (last, designs1, lane1);
             // Designs both lanes need run two at a time where the processor allows.
