@@ -49,6 +49,7 @@ CMVXDrivePedalsSimulationDSP::CMVXDrivePedalsSimulationDSP (double sampleRateHz,
     try
     {
         limiter = std::make_unique<CMVXSVDiodeLimiterSimulation> (sampleRateHz, 2);
+        laneTuning = std::make_unique<CMVXSVDiodeLimiterSimulation> (sampleRateHz, 2);
     }
     catch (...)
     {
@@ -193,18 +194,24 @@ void CMVXDrivePedalsSimulationDSP::runDesigns (uint32_t designs)
 
 void CMVXDrivePedalsSimulationDSP::configureLimiter ()
 {
-    if (!limiter)
-        return;
-    const double taper = audioTaper (controls[kP1].current);
+    if (limiter)
+        configureLimiter (*limiter, controls[kP1].current);
+}
+
+// The model's diode network; for models 3 to 6 the gain pot (p1) is part of it.
+void CMVXDrivePedalsSimulationDSP::configureLimiter (CMVXSVDiodeLimiterSimulation& target,
+                                                     float p1) const
+{
+    const double taper = audioTaper (p1);
     switch (model)
     {
-        case 1: limiter->configure (2, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9); break;
-        case 2: limiter->configure (2, 1000.0, 1000.0, 1000.0, 4.7e-6, 1e-11); break;
-        case 3: limiter->configure (1, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
-        case 4: limiter->configure (1, 4700.0, 51000.0, taper * 1000000.0, 4.7e-8, 5.1e-11); break;
+        case 1: target.configure (2, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9); break;
+        case 2: target.configure (2, 1000.0, 1000.0, 1000.0, 4.7e-6, 1e-11); break;
+        case 3: target.configure (1, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
+        case 4: target.configure (1, 4700.0, 51000.0, taper * 1000000.0, 4.7e-8, 5.1e-11); break;
         case 5:
-        case 6: limiter->configure (0, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
-        case 7: limiter->configure (2, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11); break;
+        case 6: target.configure (0, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
+        case 7: target.configure (2, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11); break;
         default: break;   // the "Treble Booster" has no diodes
     }
 }
@@ -261,7 +268,10 @@ void CMVXDrivePedalsSimulationDSP::updateSettings (bool reinitialize)
         designRateHz = oversampling * fs;
         resetState ();
         if (limiter)
+        {
             limiter->setSampleRate (designRateHz);
+            laneTuning->setSampleRate (designRateHz);
+        }
     }
 
     if (model != previousModel || reinitialize)

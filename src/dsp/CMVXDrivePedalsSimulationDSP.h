@@ -77,6 +77,7 @@ private:
     void step (Control& control) const;
     bool controlsWouldAct () const;
     void configureLimiter ();
+    void configureLimiter (CMVXSVDiodeLimiterSimulation& target, float p1) const;
     void selectChain ();
     void designFixedStages ();
     void prepareControlDesigns ();
@@ -157,9 +158,12 @@ private:
     StageSection<4, double> metalMidStage;
 
     std::unique_ptr<CMVXSVDiodeLimiterSimulation> limiter;
+    // Scratch limiter that glide lanes configure for their own gain setting (models 3 to 6);
+    // exists exactly when limiter does, never processes audio.
+    std::unique_ptr<CMVXSVDiodeLimiterSimulation> laneTuning;
 
     StereoFn processStereoFn = nullptr;
-    StereoFn processGlideFn = nullptr;   // null for models whose glides retune the limiter
+    StereoFn processGlideFn = nullptr;
     double designRateHz = 0.0;         // oversampled rate the stages are designed for
     size_t bufferCapacity = 0;         // floats in each up/stage buffer
     bool stereoFastPath = true;

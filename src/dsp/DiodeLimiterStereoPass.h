@@ -48,6 +48,19 @@ public:
 
     TwoDoubles process (TwoDoubles x) { return shunt ? processShunt (x) : processFeedback (x); }
 
+    // One lane takes the coefficients of another limiter configured in the same mode (a glide
+    // lane's own gain setting); the tables and the routine stay those of the mode.
+    void tuneLane (int lane, const CMVXSVDiodeLimiterSimulation& source)
+    {
+        for (int i = 0; i < 12; ++i)
+            coef[i][lane] = source.coef[i];
+        inGain[lane] = source.inGain;
+        inNum1[lane] = source.inNum1;
+        inDen1[lane] = source.inDen1;
+        blend[lane] = source.blend;
+        highWeight[lane] = source.highWeight;
+    }
+
 private:
     TwoDoubles processFeedback (TwoDoubles x)
     {

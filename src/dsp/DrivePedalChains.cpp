@@ -185,7 +185,10 @@ void CMVXDrivePedalsSimulationDSP::selectChain ()
         &CMVXDrivePedalsSimulationDSP::runStereoGlide<0>,
         &CMVXDrivePedalsSimulationDSP::runStereoGlide<1>,
         &CMVXDrivePedalsSimulationDSP::runStereoGlide<2>,
-        nullptr, nullptr, nullptr, nullptr,   // their glides retune the limiter per sample
+        &CMVXDrivePedalsSimulationDSP::runStereoGlide<3>,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlide<4>,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlide<5>,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlide<6>,
         &CMVXDrivePedalsSimulationDSP::runStereoGlide<7>,
     };
     static constexpr StereoFn stereoAvx2Fns[8] = {
@@ -206,7 +209,10 @@ void CMVXDrivePedalsSimulationDSP::selectChain ()
         &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<0>,
         &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<1>,
         &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<2>,
-        nullptr, nullptr, nullptr, nullptr,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<3>,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<4>,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<5>,
+        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<6>,
         &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<7>,
     };
     processGlideFn = avx2 ? glideAvx2Fns[index] : glideFns[index];
@@ -220,7 +226,7 @@ void CMVXDrivePedalsSimulationDSP::runChains (const float* const* in, float* con
         (this->*processStereoFn) (in, out, n);
         return;
     }
-    if (stereoFastPath && processGlideFn != nullptr && limiter)
+    if (stereoFastPath && limiter)   // a diode stage exists whenever a model needs one
     {
         (this->*processGlideFn) (in, out, n);
         return;

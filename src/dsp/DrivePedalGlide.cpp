@@ -44,6 +44,8 @@ void CMVXDrivePedalsSimulationDSP::applyLastDesigns (const LastDesigns& last)
 {
     if ((last.designs & kDesignDrive) && designDrive (last.p1, driveStage))
         driveStageMetal.copyCoefficients (driveStage);
+    if ((last.designs & kDesignDrive) && model >= 3 && model <= 6 && limiter)
+        configureLimiter (*limiter, last.p1);
     if (last.designs & kDesignTone)
         designTone (last.p3, toneStage);
     if (last.designs & kDesignBassTreble)
@@ -54,16 +56,17 @@ void CMVXDrivePedalsSimulationDSP::applyLastDesigns (const LastDesigns& last)
         designMid (last.p5, last.p6, metalMidStage);
 }
 
-// Audio thread. Models 0, 1, 2 and 7 only: their glides never retune the limiter.
+// Audio thread. For models 3 to 6 each lane also retunes its own copy of the diode network
+// coefficients (the gain pot is part of it) from a scratch limiter.
 template <unsigned Model>
 inline __attribute__ ((always_inline)) void
 CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* out, int n)
 {
-    static_assert (Model <= 2 || Model == 7, "glides of models 3 to 6 retune the limiter");
-    constexpr bool usesDrive = Model != 0;
-    constexpr bool usesTone = Model == 2;
-    constexpr bool usesLevel = Model == 1 || Model == 2;
+    constexpr bool usesDrive = Model == 1 || Model == 2 || Model == 7;
+    constexpr bool usesTone = Model >= 2 && Model <= 6;
+    constexpr bool usesLevel = Model >= 1 && Model <= 6;
     constexpr bool isMetal = Model == 7;
+    constexpr bool retunesDiodes = Model >= 3 && Model <= 6;   // the gain pot is in the network
     constexpr uint32_t pairable =
         (usesDrive ? uint32_t (kDesignDrive) : 0u) | (isMetal ? kDesignBassTreble | kDesignMid : 0u);
 
@@ -154,6 +157,12 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
     float* out1 = out[1];
     {
         CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
+        auto tuneDiodes = [&] (int lane, float p1) {
+            configureLimiter (*laneTuning, p1);
+            diodes.tuneLane (lane, *laneTuning);
+        };
+        if (retunesDiodes && (last.designs & kDesignDrive))
+            tuneDiodes (1, last.p1);
         for (int i = 0; i < n; ++i)
         {
             uint32_t designs0;
@@ -192,6 +201,11 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
             if (changed & kDesignMid)
                 mid.setLanes (mid0, mid1);
 
+            if (retunesDiodes && (designs0 & kDesignDrive))
+                tuneDiodes (0, lane0[kP1].current);
+            if (retunesDiodes && (designs1 & kDesignDrive))
+                tuneDiodes (1, lane1[kP1].current);
+
             const TwoFloats x = {in0[i], in1[i]};
             TwoFloats o;
             if constexpr (Model == 0)
@@ -206,6 +220,16 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
                 const TwoFloats y = drive.process<3> (input.processFlushed<3> (x));
                 const TwoFloats t = tone.process<3> (toFloat (diodes.process (toDouble (y))));
                 o = toFloat (level.process<1> (toDouble (t)));
+            }
+            else if constexpr (Model == 3)
+            {
+                const TwoDoubles d = diodes.process (toDouble (input.processFlushed<2> (x)));
+                o = toFloat (level.process<1> (toDouble (tone.process<3> (toFloat (d)))));
+            }
+            else if constexpr (Model >= 4 && Model <= 6)
+            {
+                const TwoDoubles d = diodes.process (toDouble (input.processFlushed<2> (x)));
+                o = toFloat (level.process<3> (toDouble (tone.process<3> (toFloat (d)))));
             }
             else
             {
@@ -248,8 +272,16 @@ CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2 (const float* const* in, float*
 template void CMVXDrivePedalsSimulationDSP::runStereoGlide<0> (const float* const*, float* const*, int);
 template void CMVXDrivePedalsSimulationDSP::runStereoGlide<1> (const float* const*, float* const*, int);
 template void CMVXDrivePedalsSimulationDSP::runStereoGlide<2> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlide<3> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlide<4> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlide<5> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlide<6> (const float* const*, float* const*, int);
 template void CMVXDrivePedalsSimulationDSP::runStereoGlide<7> (const float* const*, float* const*, int);
 template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<0> (const float* const*, float* const*, int);
 template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<1> (const float* const*, float* const*, int);
 template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<2> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<3> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<4> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<5> (const float* const*, float* const*, int);
+template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<6> (const float* const*, float* const*, int);
 template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<7> (const float* const*, float* const*, int);

@@ -64,7 +64,7 @@ TEST (EngineDesignPath, GlideLanesGiveThePerChannelSamplesBitForBit)
             lanes->limitToBaselineInstructions (variant == 2);   // both forms of the lanes
             for (auto* engine : {lanes.get (), plain.get ()})
                 engine->setReferenceDesigns (variant == 1);
-            for (int model : {7, 0, 1, 2, 3, 7})
+            for (int model : {7, 0, 1, 2, 3, 4, 5, 6, 7})
                 for (int block = 0; block < 24; ++block)
                 {
                     for (auto* engine : {lanes.get (), plain.get ()})
