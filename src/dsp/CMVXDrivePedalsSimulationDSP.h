@@ -43,8 +43,9 @@ public:
     const StageSection<3, float>& getDriveStage () const { return driveStage; }
     const StageSection<3, double>& getLevelStage () const { return levelStage; }
     bool allSectionStatesZero () const;
-    // The steady-state path runs both channels in one loop while no control moves; it gives
-    // the same samples as the per-channel path. Switchable so tests can compare the two.
+    // The stereo paths run both channels in the lanes of one loop, at rest and while controls
+    // glide; they give the same samples as the per-channel path, which stays as the reference.
+    // Switchable so tests can compare the two.
     void setStereoFastPath (bool enabled) { stereoFastPath = enabled; }
     // Control-dependent stages are designed from coefficient polynomials precomposed with the
     // bilinear transform; the reference forms each prototype and transforms it. The two agree
