@@ -5,6 +5,7 @@
 #include "dsp/CMVXDrivePedalsSimulationDSP.h"
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
 #include "dsp/DiodeLimiterStereoPass.h"
+#include "dsp/StereoChainPasses.h"
 
 // One sample of one channel through the model's chain. The early sections run in single
 // precision, the limiter and the later sections in double.
@@ -82,13 +83,12 @@ CMVXDrivePedalsSimulationDSP::steadyLanes (const float* const* in, float* const*
     const float* in1 = in[1];
     float* out0 = out[0];
     float* out1 = out[1];
-    StageSectionPass<3, float> input (inputStage);
-    if constexpr (Model == 0)   // "Treble Booster"
+    if constexpr (Model == 0)   // "Treble Booster" needs no diode stage, which may not exist
     {
+        StageSectionPass<3, float> input (inputStage);
         for (int i = 0; i < n; ++i)
         {
-            const TwoFloats y = input.processFlushed<3> (TwoFloats {in0[i], in1[i]});
-            const TwoFloats o = toFloat (toDouble (y) * 0.3);
+            const TwoFloats o = toFloat (toDouble (input.processFlushed<3> (TwoFloats {in0[i], in1[i]})) * 0.3);
             out0[i] = o[0];
             out1[i] = o[1];
         }
@@ -96,51 +96,13 @@ CMVXDrivePedalsSimulationDSP::steadyLanes (const float* const* in, float* const*
     else
     {
         CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
-        StageSectionPass<3, float> drive (Model == 7 ? driveStageMetal : driveStage);
-        StageSectionPass<3, float> tone (toneStage);
-        StageSectionPass<3, double> level (levelStage);
-        StageSectionPass<3, double> pre (metalPreStage);
-        StageSectionPass<2, double> post (metalPostStage);
-        StageSectionPass<5, double> filter (metalFilterStage);
-        StageSectionPass<3, double> bassTreble (metalBassTrebleStage);
-        StageSectionPass<4, double> mid (metalMidStage);
+        StereoChainPasses chain {inputStage, Model == 7 ? driveStageMetal : driveStage, toneStage,
+                                 levelStage, metalPreStage, metalPostStage, metalFilterStage,
+                                 metalBassTrebleStage, metalMidStage};
         const TwoDoubles levelGain = TwoDoubles {} + static_cast<double> (controls[kP2].current);
         for (int i = 0; i < n; ++i)
         {
-            const TwoFloats x = {in0[i], in1[i]};
-            TwoFloats o;
-            if constexpr (Model == 1)
-            {
-                const TwoFloats y = drive.process<1> (input.processFlushed<2> (x));
-                o = toFloat (level.process<1> (diodes.process (toDouble (y))));
-            }
-            else if constexpr (Model == 2)
-            {
-                const TwoFloats y = drive.process<3> (input.processFlushed<3> (x));
-                const TwoFloats t = tone.process<3> (toFloat (diodes.process (toDouble (y))));
-                o = toFloat (level.process<1> (toDouble (t)));
-            }
-            else if constexpr (Model == 3)
-            {
-                const TwoDoubles d = diodes.process (toDouble (input.processFlushed<2> (x)));
-                o = toFloat (level.process<1> (toDouble (tone.process<3> (toFloat (d)))));
-            }
-            else if constexpr (Model >= 4 && Model <= 6)
-            {
-                const TwoDoubles d = diodes.process (toDouble (input.processFlushed<2> (x)));
-                o = toFloat (level.process<3> (toDouble (tone.process<3> (toFloat (d)))));
-            }
-            else
-            {
-                const TwoDoubles p = pre.process<3> (toDouble (input.processFlushed<3> (x)));
-                const TwoFloats d = drive.process<3> (toFloat (p));
-                TwoDoubles v = diodes.process (toDouble (d));
-                v = post.process<2> (v);
-                v = filter.process<5> (v);
-                v = bassTreble.process<3> (v);
-                v = mid.process<4> (v);
-                o = toFloat (v * levelGain);
-            }
+            const TwoFloats o = chain.sample<Model> (TwoFloats {in0[i], in1[i]}, diodes, levelGain);
             out0[i] = o[0];
             out1[i] = o[1];
         }

@@ -12,6 +12,7 @@
 #include "dsp/CMVXDrivePedalsSimulationDSP.h"
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
 #include "dsp/DiodeLimiterStereoPass.h"
+#include "dsp/StereoChainPasses.h"
 
 // Control values of the latest design of each kind; designs flags which ones ran at all.
 struct CMVXDrivePedalsSimulationDSP::LastDesigns
@@ -136,20 +137,14 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
     if (isMetal && (last.designs & kDesignMid))
         designMid (last.p5, last.p6, mid1);
 
-    StageSectionPass<3, float> input (inputStage);
-    StageSectionPass<3, float> drive (isMetal ? driveStageMetal : driveStage);
-    StageSectionPass<3, float> tone (toneStage);
-    StageSectionPass<3, double> level (levelStage);
-    StageSectionPass<3, double> pre (metalPreStage);
-    StageSectionPass<2, double> post (metalPostStage);
-    StageSectionPass<5, double> filter (metalFilterStage);
-    StageSectionPass<3, double> bassTreble (metalBassTrebleStage);
-    StageSectionPass<4, double> mid (metalMidStage);
-    drive.setLanes (drive0, drive1);
-    tone.setLanes (tone0, tone1);
-    level.setLanes (level0, level1);
-    bassTreble.setLanes (bassTreble0, bassTreble1);
-    mid.setLanes (mid0, mid1);
+    StereoChainPasses chain {inputStage, isMetal ? driveStageMetal : driveStage, toneStage,
+                             levelStage, metalPreStage, metalPostStage, metalFilterStage,
+                             metalBassTrebleStage, metalMidStage};
+    chain.drive.setLanes (drive0, drive1);
+    chain.tone.setLanes (tone0, tone1);
+    chain.level.setLanes (level0, level1);
+    chain.bassTreble.setLanes (bassTreble0, bassTreble1);
+    chain.mid.setLanes (mid0, mid1);
 
     const float* in0 = in[0];
     const float* in1 = in[1];
@@ -191,58 +186,23 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
                 | designLane (designs0 & ~paired, lane0, drive0, tone0, level0, bassTreble0, mid0)
                 | designLane (designs1 & ~paired, lane1, drive1, tone1, level1, bassTreble1, mid1);
             if (changed & kDesignDrive)
-                drive.setLanes (drive0, drive1);
+                chain.drive.setLanes (drive0, drive1);
             if (changed & kDesignTone)
-                tone.setLanes (tone0, tone1);
+                chain.tone.setLanes (tone0, tone1);
             if (changed & kDesignLevel)
-                level.setLanes (level0, level1);
+                chain.level.setLanes (level0, level1);
             if (changed & kDesignBassTreble)
-                bassTreble.setLanes (bassTreble0, bassTreble1);
+                chain.bassTreble.setLanes (bassTreble0, bassTreble1);
             if (changed & kDesignMid)
-                mid.setLanes (mid0, mid1);
+                chain.mid.setLanes (mid0, mid1);
 
             if (retunesDiodes && (designs0 & kDesignDrive))
                 tuneDiodes (0, lane0[kP1].current);
             if (retunesDiodes && (designs1 & kDesignDrive))
                 tuneDiodes (1, lane1[kP1].current);
 
-            const TwoFloats x = {in0[i], in1[i]};
-            TwoFloats o;
-            if constexpr (Model == 0)
-                o = toFloat (toDouble (input.processFlushed<3> (x)) * 0.3);
-            else if constexpr (Model == 1)
-            {
-                const TwoFloats y = drive.process<1> (input.processFlushed<2> (x));
-                o = toFloat (level.process<1> (diodes.process (toDouble (y))));
-            }
-            else if constexpr (Model == 2)
-            {
-                const TwoFloats y = drive.process<3> (input.processFlushed<3> (x));
-                const TwoFloats t = tone.process<3> (toFloat (diodes.process (toDouble (y))));
-                o = toFloat (level.process<1> (toDouble (t)));
-            }
-            else if constexpr (Model == 3)
-            {
-                const TwoDoubles d = diodes.process (toDouble (input.processFlushed<2> (x)));
-                o = toFloat (level.process<1> (toDouble (tone.process<3> (toFloat (d)))));
-            }
-            else if constexpr (Model >= 4 && Model <= 6)
-            {
-                const TwoDoubles d = diodes.process (toDouble (input.processFlushed<2> (x)));
-                o = toFloat (level.process<3> (toDouble (tone.process<3> (toFloat (d)))));
-            }
-            else
-            {
-                const TwoDoubles p = pre.process<3> (toDouble (input.processFlushed<3> (x)));
-                const TwoFloats d = drive.process<3> (toFloat (p));
-                TwoDoubles v = diodes.process (toDouble (d));
-                v = post.process<2> (v);
-                v = filter.process<5> (v);
-                v = bassTreble.process<3> (v);
-                v = mid.process<4> (v);
-                const TwoDoubles levelGain = {lane0[kP2].current, lane1[kP2].current};
-                o = toFloat (v * levelGain);
-            }
+            const TwoDoubles levelGain = {lane0[kP2].current, lane1[kP2].current};
+            const TwoFloats o = chain.sample<Model> (TwoFloats {in0[i], in1[i]}, diodes, levelGain);
             out0[i] = o[0];
             out1[i] = o[1];
         }
