@@ -2,6 +2,7 @@
 // Entry points beyond the host's load order: the factory asked for twice, the older entry
 // points, a nested loader, and an instance that keeps its module loaded.
 #include "support/BundleFixture.h"
+#include "support/EntryPoints.h"
 #include <dlfcn.h>
 
 namespace {
@@ -10,17 +11,10 @@ using namespace Steinberg;
 using Morvane::Test::overmoorBundlePath;
 using VST3::Hosting::Module;
 
-using EntryFunc = bool (*) (void*);
-using ExitFunc = bool (*) ();
-using FactoryFunc = IPluginFactory* (*) ();
-
-// References a factory holds right now (addRef answers the new count).
-uint32 referencesOf (IPluginFactory* factory)
-{
-    const uint32 count = factory->addRef () - 1;
-    factory->release ();
-    return count;
-}
+using Morvane::Test::EntryFunc;
+using Morvane::Test::ExitFunc;
+using Morvane::Test::FactoryFunc;
+using Morvane::Test::referencesOf;
 
 class BundleEntryPoints : public Morvane::Test::BundleFixture
 {

@@ -2,6 +2,7 @@
 // The library's entry points called in a host's order, twice in one process: dlopen,
 // ModuleEntry, GetPluginFactory, an instance that processes, ModuleExit, dlclose, and again.
 #include "support/BundleFixture.h"
+#include "support/EntryPoints.h"
 #include <dlfcn.h>
 
 namespace {
@@ -10,17 +11,10 @@ using namespace Steinberg;
 using Morvane::Test::overmoorBundlePath;
 using VST3::Hosting::Module;
 
-using EntryFunc = bool (*) (void*);
-using ExitFunc = bool (*) ();
-using FactoryFunc = IPluginFactory* (*) ();
-
-// References a factory holds right now (addRef answers the new count).
-uint32 referencesOf (IPluginFactory* factory)
-{
-    const uint32 count = factory->addRef () - 1;
-    factory->release ();
-    return count;
-}
+using Morvane::Test::EntryFunc;
+using Morvane::Test::ExitFunc;
+using Morvane::Test::FactoryFunc;
+using Morvane::Test::referencesOf;
 
 void loadUseAndUnload (int round)
 {

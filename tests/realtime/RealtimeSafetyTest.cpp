@@ -3,8 +3,8 @@
 // model switches, automation, preset selections, state loads, rate and arrangement changes.
 #include "support/BundleFixture.h"
 #include "support/RealtimeGuard.h"
+#include "support/SignalChecks.h"
 #include "host/StateBytes.h"
-#include <cmath>
 #include <mutex>
 #include <thread>
 #include <string>
@@ -22,14 +22,9 @@ constexpr int32 kBlock = 256;
 class RealtimeSafety : public Morvane::Test::BundleFixture
 {
 protected:
-    void fillInput (PluginInstance& instance, int32 channels, uint64_t& phase)
+    void fillInput (PluginInstance& instance)
     {
-        for (int32 c = 0; c < channels; ++c)
-        {
-            float* in = instance.processData ().inputChannel32 (0, c);
-            for (int32 i = 0; i < kBlock; ++i)
-                in[i] = 0.8f * static_cast<float> (std::sin (0.031 * double (phase + i)));
-        }
+        Morvane::Test::fillInputs (instance, kBlock, phase);
         phase += kBlock;
     }
 
@@ -59,7 +54,7 @@ protected:
         instance.notifyProcessor (message);
     }
 
-    uint64_t phase = 0;
+    int64 phase = 0;
 };
 
 TEST (RealtimeGuardSelfCheck, CountsThisThreadsAllocationsAndLocksOnly)
@@ -89,7 +84,7 @@ TEST_F (RealtimeSafety, EveryModelAndAutomationProcessWithoutAllocatingOrLocking
     for (int model = 0; model < 8; ++model)
     {
         const std::string what = "model " + std::to_string (model);
-        fillInput (*instance, 2, phase);
+        fillInput (*instance);
         processGuarded (*instance, {{1, 0, model / 7.0}}, what + " switch");
         std::vector<ParameterPoint> glide;
         for (ParamID id = 0; id < 8; ++id)
@@ -97,7 +92,7 @@ TEST_F (RealtimeSafety, EveryModelAndAutomationProcessWithoutAllocatingOrLocking
                 glide.push_back ({id, offset, id == 0 ? 1.0 : id == 1 ? model / 7.0 : (offset % 97) / 96.0});
         for (int block = 0; block < 4; ++block)
         {
-            fillInput (*instance, 2, phase);
+            fillInput (*instance);
             processGuarded (*instance, glide, what + " automated");
         }
     }
@@ -115,7 +110,7 @@ TEST_F (RealtimeSafety, MainThreadPresetsStateAndBypassLeaveProcessClean)
     for (int preset = 0; preset < 8; ++preset)
     {
         selectPreset (*instance, preset);
-        fillInput (*instance, 2, phase);
+        fillInput (*instance);
         processGuarded (*instance, {}, "after preset " + std::to_string (preset));
         processGuarded (*instance, {{0, 0, 0.0}}, "bypass on, preset " + std::to_string (preset));
         processGuarded (*instance, {{0, 0, 1.0}}, "bypass off, preset " + std::to_string (preset));
@@ -140,7 +135,7 @@ TEST_F (RealtimeSafety, FirstBlockAfterARateOrArrangementChangeIsClean)
             std::string error;
             ASSERT_TRUE (instance->startProcessing (config, error)) << error;
             const std::string what = std::to_string (channels) + " ch at " + std::to_string (rate) + " Hz";
-            fillInput (*instance, channels, phase);
+            fillInput (*instance);
             processGuarded (*instance, {}, what + ", first block");
             processGuarded (*instance, {{1, 0, 1.0}}, what + ", model switch");
         }

@@ -3,8 +3,8 @@
 // thread processes. Run under ThreadSanitizer this proves the hand-off is free of data races;
 // in every build it proves the output stays finite.
 #include "support/BundleFixture.h"
+#include "support/SignalChecks.h"
 #include <atomic>
-#include <cmath>
 #include <string>
 #include <thread>
 
@@ -21,30 +21,20 @@ constexpr int32 kBlock = 128;
 class ThreadSafety : public Morvane::Test::BundleFixture
 {
 protected:
-    // Processes until told to stop; counts blocks and non-finite samples.
-    void runAudioThread (PluginInstance& instance, int channels)
+    // Processes until told to stop; counts blocks and blocks with non-finite output.
+    void runAudioThread (PluginInstance& instance)
     {
         uint64_t phase = 0;
         while (!stop.load (std::memory_order_acquire))
         {
-            for (int32 c = 0; c < channels; ++c)
-            {
-                float* in = instance.processData ().inputChannel32 (0, c);
-                for (int32 i = 0; i < kBlock; ++i)
-                    in[i] = 0.9f * static_cast<float> (std::sin (0.05 * double (phase + i)));
-            }
+            Morvane::Test::fillInputs (instance, kBlock, static_cast<int64> (phase));
             phase += kBlock;
             // Host automation arrives on the audio thread through the queues.
             const ParamID id = static_cast<ParamID> (2 + (phase / kBlock) % 6);
             if (instance.process (kBlock, {{id, 0, double ((phase / kBlock) % 11) / 10.0}}) != kResultOk)
                 ++failures;
-            for (int32 c = 0; c < channels; ++c)
-            {
-                const float* out = instance.processData ().outputs[0].channelBuffers32[c];
-                for (int32 i = 0; i < kBlock; ++i)
-                    if (!std::isfinite (out[i]))
-                        ++nonFinite;
-            }
+            if (!Morvane::Test::outputsFinite (instance, kBlock))
+                ++nonFinite;
             blocks.fetch_add (1, std::memory_order_release);
         }
     }
@@ -88,7 +78,7 @@ TEST_F (ThreadSafety, MainThreadTrafficWhileProcessing)
         ASSERT_NE (instance, nullptr);
         stop = false;
         failures = nonFinite = 0;
-        std::thread audio ([&] { runAudioThread (*instance, channels); });
+        std::thread audio ([&] { runAudioThread (*instance); });
 
         std::vector<uint8_t> state;
         for (int round = 0; round < 40; ++round)
