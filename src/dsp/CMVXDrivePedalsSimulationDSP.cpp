@@ -3,6 +3,7 @@
 #include "dsp/AudioTaper.h"
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
 #include "dsp/OversamplingFactor.h"
+#include "dsp/PedalDiodeModes.h"
 #include "dsp/PedalStageDesigns.h"
 #include "params/CMVXParamTable.h"
 #include <algorithm>
@@ -203,15 +204,16 @@ void CMVXDrivePedalsSimulationDSP::configureLimiter (CMVXSVDiodeLimiterSimulatio
                                                      float p1) const
 {
     const double taper = audioTaper (p1);
+    const uint32_t mode = pedalDiodeMode (model);
     switch (model)
     {
-        case 1: target.configure (2, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9); break;
-        case 2: target.configure (2, 1000.0, 1000.0, 1000.0, 4.7e-6, 1e-11); break;
-        case 3: target.configure (1, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
-        case 4: target.configure (1, 4700.0, 51000.0, taper * 1000000.0, 4.7e-8, 5.1e-11); break;
+        case 1: target.configure (mode, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9); break;
+        case 2: target.configure (mode, 1000.0, 1000.0, 1000.0, 4.7e-6, 1e-11); break;
+        case 3: target.configure (mode, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
+        case 4: target.configure (mode, 4700.0, 51000.0, taper * 1000000.0, 4.7e-8, 5.1e-11); break;
         case 5:
-        case 6: target.configure (0, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
-        case 7: target.configure (2, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11); break;
+        case 6: target.configure (mode, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
+        case 7: target.configure (mode, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11); break;
         default: break;   // the "Treble Booster" has no diodes
     }
 }

@@ -107,7 +107,7 @@ inline double CMVXSVDiodeLimiterSimulation::processShunt_rt (double x, uint32_t 
     const double b = stateB[ch];
     const double e = coef[0] * a + coef[1] * b + coef[2] * x;   // open-circuit diode voltage
     const double v = tableVoltage_rt (e * tableScale);
-    const double i = diodePairCurrentRt (v, saturationCurrent, posInverseScale, negInverseScale);
+    const double i = diodePairCurrentRt (v, saturationCurrent, posInverseScale);   // mode 2: symmetric
     stateA[ch] = coef[4] * a + coef[5] * b + coef[8] * x + coef[10] * i;
     stateB[ch] = coef[6] * a + coef[7] * b + coef[9] * x + coef[11] * i;
     return v;

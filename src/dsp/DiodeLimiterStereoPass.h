@@ -7,6 +7,7 @@
 // for bit the per-channel result. The limiter must have at least two channels.
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
 #include "dsp/TwoLanes.h"
+#include <cassert>
 
 class CMVXSVDiodeLimiterSimulation::StereoPass
 {
@@ -17,8 +18,7 @@ public:
       low (*limiterIn.activeLow),
       high (*limiterIn.activeHigh),
       saturationCurrent (limiterIn.saturationCurrent),
-      posInverseScale (limiterIn.posInverseScale),
-      negInverseScale (limiterIn.negInverseScale)
+      inverseScale (limiterIn.posInverseScale)
     {
         for (int i = 0; i < 12; ++i)
             coef[i] = TwoDoubles {} + limiter.coef[i];
@@ -46,7 +46,15 @@ public:
     StereoPass (const StereoPass&) = delete;
     StereoPass& operator= (const StereoPass&) = delete;
 
-    TwoDoubles process (TwoDoubles x) { return shunt ? processShunt (x) : processFeedback (x); }
+    // Mode: the mode the limiter is configured in, known where the chain is compiled.
+    template <uint32_t Mode> TwoDoubles process (TwoDoubles x)
+    {
+        assert (shunt == (Mode == 2));
+        if constexpr (Mode == 2)
+            return processShunt (x);
+        else
+            return processFeedback (x);
+    }
 
     // One lane takes the coefficients of another limiter configured in the same mode (a glide
     // lane's own gain setting); the tables and the routine stay those of the mode.
@@ -79,9 +87,7 @@ private:
         const TwoDoubles b = stateB;
         const TwoDoubles e = coef[0] * a + coef[1] * b + coef[2] * x;
         const TwoDoubles v = tableVoltage (e * tableScale);
-        const TwoDoubles i = {
-            diodePairCurrentRt (v[0], saturationCurrent, posInverseScale, negInverseScale),
-            diodePairCurrentRt (v[1], saturationCurrent, posInverseScale, negInverseScale)};
+        const TwoDoubles i = diodePairCurrentRt (v, saturationCurrent, inverseScale);
         stateA = coef[4] * a + coef[5] * b + coef[8] * x + coef[10] * i;
         stateB = coef[6] * a + coef[7] * b + coef[9] * x + coef[11] * i;
         return v;
@@ -113,8 +119,7 @@ private:
     const SplineTable& low;
     const SplineTable& high;
     const double saturationCurrent;
-    const double posInverseScale;
-    const double negInverseScale;
+    const double inverseScale;   // the shunt routine's pair is symmetric
     TwoDoubles coef[12];
     TwoDoubles inGain, inNum1, inDen1, tableScale, blend, highWeight;
     TwoDoubles inState, stateA, stateB;

@@ -2,6 +2,7 @@
 #pragma once
 // Two antiparallel silicon diodes fed from a voltage source behind a resistor: their current law,
 // the Newton solve for the diode voltage, and the spline tables that replace that solve at run time.
+#include "dsp/HyperbolicSine.h"
 #include "dsp/SplineTable.h"
 #include <cmath>
 
@@ -13,14 +14,18 @@ struct DiodePairLaw
     double negScale = 1.0;          // and for v <= 0
 };
 
-// Current into the diode node at diode voltage v (it opposes v), for the audio thread: posInverseV
-// and negInverseV are 1 / (scale * thermalScaleV), so no division runs per sample. Agrees with
-// diodePairCurrent (law, v) to a relative 1e-14 or so (the reciprocal's rounding, amplified by the
-// sinh argument).
-inline double diodePairCurrentRt (double v, double saturationCurrentA, double posInverseV, double negInverseV)
+// Current into the node of a symmetric pair (one scale both ways, as wherever the current is
+// needed per sample) at diode voltage v, for the audio thread, in each lane. inverseScaleV is
+// 1 / (scale * thermalScaleV), so no division runs per sample. Agrees with diodePairCurrent to a
+// relative 1e-14 or so (the reciprocal's rounding, amplified by the sinh argument).
+inline TwoDoubles diodePairCurrentRt (TwoDoubles v, double saturationCurrentA, double inverseScaleV)
 {
-    const double inverseV = v > 0.0 ? posInverseV : negInverseV;
-    return -2.0 * saturationCurrentA * std::sinh (v * inverseV);
+    return -2.0 * saturationCurrentA * hyperbolicSine (v * inverseScaleV);
+}
+
+inline double diodePairCurrentRt (double v, double saturationCurrentA, double inverseScaleV)
+{
+    return diodePairCurrentRt (TwoDoubles {v, v}, saturationCurrentA, inverseScaleV)[0];
 }
 
 inline double diodePairCurrent (const DiodePairLaw& law, double v)

@@ -6,6 +6,7 @@
 // glide loop share it; section states go back when it is destroyed.
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
 #include "dsp/DiodeLimiterStereoPass.h"
+#include "dsp/PedalDiodeModes.h"
 #include "dsp/StageSection.h"
 #include "dsp/TwoLanes.h"
 
@@ -41,29 +42,29 @@ struct StereoChainPasses
         else if constexpr (Model == 1)   // "XXL Distortion+"
         {
             const TwoFloats y = drive.process<1> (input.processFlushed<2> (x));
-            return toFloat (level.process<1> (diodes.process (toDouble (y))));
+            return toFloat (level.process<1> (diodes.process<pedalDiodeMode (Model)> (toDouble (y))));
         }
         else if constexpr (Model == 2)   // "BAT Distortion"
         {
             const TwoFloats y = drive.process<3> (input.processFlushed<3> (x));
-            const TwoFloats t = tone.process<3> (toFloat (diodes.process (toDouble (y))));
+            const TwoFloats t = tone.process<3> (toFloat (diodes.process<pedalDiodeMode (Model)> (toDouble (y))));
             return toFloat (level.process<1> (toDouble (t)));
         }
         else if constexpr (Model == 3)   // "Over Drive"
         {
-            const TwoDoubles d = diodes.process (toDouble (input.processFlushed<2> (x)));
+            const TwoDoubles d = diodes.process<pedalDiodeMode (Model)> (toDouble (input.processFlushed<2> (x)));
             return toFloat (level.process<1> (toDouble (tone.process<3> (toFloat (d)))));
         }
         else if constexpr (Model >= 4 && Model <= 6)   // "Super Drive" and the Screamers
         {
-            const TwoDoubles d = diodes.process (toDouble (input.processFlushed<2> (x)));
+            const TwoDoubles d = diodes.process<pedalDiodeMode (Model)> (toDouble (input.processFlushed<2> (x)));
             return toFloat (level.process<3> (toDouble (tone.process<3> (toFloat (d)))));
         }
         else   // "Metal Tone"
         {
             const TwoDoubles p = pre.process<3> (toDouble (input.processFlushed<3> (x)));
             const TwoFloats d = drive.process<3> (toFloat (p));
-            TwoDoubles v = diodes.process (toDouble (d));
+            TwoDoubles v = diodes.process<pedalDiodeMode (Model)> (toDouble (d));
             v = post.process<2> (v);
             v = filter.process<5> (v);
             v = bassTreble.process<3> (v);
