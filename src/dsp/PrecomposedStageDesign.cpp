@@ -28,6 +28,9 @@ void PrecomposedStageDesign<Terms, MaxOrder>::prepare (
     for (auto& row : rows)
         for (auto& entry : row)
             entry = TwoDoubles {0.0, 0.0};
+    for (auto& row : pairRows)
+        for (auto& entry : row)
+            entry = FourDoubles {0.0, 0.0, 0.0, 0.0};
     if (table == nullptr)
         return;
 
@@ -76,6 +79,7 @@ void PrecomposedStageDesign<Terms, MaxOrder>::prepare (
                 kPow *= k;
             }
             rows[z][i] = TwoDoubles {static_cast<double> (num), static_cast<double> (den)};
+            pairRows[z][i] = FourDoubles {rows[z][i][0], rows[z][i][1], rows[z][i][0], rows[z][i][1]};
         }
     source = table;
     leadingRow = lead;

@@ -11,6 +11,8 @@
 #include "dsp/circuits/StageTable.h"
 #include <cstddef>
 
+using FourDoubles = double __attribute__ ((vector_size (32)));
+
 template <std::size_t Terms, int MaxOrder>
 class PrecomposedStageDesign
 {
@@ -48,7 +50,6 @@ public:
         const double (&termsA)[Terms], const double (&termsB)[Terms],
         StageSection<SectionOrder, P>& a, StageSection<SectionOrder, P>& b) const noexcept
     {
-        using FourDoubles = double __attribute__ ((vector_size (32)));
         if (source == nullptr || leadingDenominator (termsA) == 0.0
             || leadingDenominator (termsB) == 0.0)
             return false;
@@ -59,9 +60,9 @@ public:
         TwoDoubles sumsB[MaxOrder + 1];
         for (int k = 0; k <= MaxOrder; ++k)
         {
-            FourDoubles sum = __builtin_shufflevector (rows[k][0], rows[k][0], 0, 1, 0, 1) * terms[0];
+            FourDoubles sum = pairRows[k][0] * terms[0];
             for (std::size_t i = 1; i < Terms; ++i)
-                sum += __builtin_shufflevector (rows[k][i], rows[k][i], 0, 1, 0, 1) * terms[i];
+                sum += pairRows[k][i] * terms[i];
             sumsA[k] = TwoDoubles {sum[0], sum[1]};
             sumsB[k] = TwoDoubles {sum[2], sum[3]};
         }
@@ -103,6 +104,7 @@ private:
     int leadingRow = 0;
     int tableOrder = 0;
     TwoDoubles rows[MaxOrder + 1][Terms] = {};   // {numerator, denominator} per term, per z^-k
+    FourDoubles pairRows[MaxOrder + 1][Terms] = {};   // each entry of rows twice, for designPair
 };
 
 extern template class PrecomposedStageDesign<3, 3>;
