@@ -50,24 +50,26 @@ public:
         const double (&termsA)[Terms], const double (&termsB)[Terms],
         StageSection<SectionOrder, P>& a, StageSection<SectionOrder, P>& b) const noexcept
     {
-        if (source == nullptr || leadingDenominator (termsA) == 0.0
-            || leadingDenominator (termsB) == 0.0)
+        if (source == nullptr)
+            return false;
+        const TwoDoubles lead = leadingDenominators (termsA, termsB);
+        if (lead[0] == 0.0 || lead[1] == 0.0)
             return false;
         FourDoubles terms[Terms];
         for (std::size_t i = 0; i < Terms; ++i)
             terms[i] = FourDoubles {termsA[i], termsA[i], termsB[i], termsB[i]};
-        TwoDoubles sumsA[MaxOrder + 1];
-        TwoDoubles sumsB[MaxOrder + 1];
+        FourDoubles sums[MaxOrder + 1];   // {numerator, denominator} of a, then of b
         for (int k = 0; k <= MaxOrder; ++k)
         {
             FourDoubles sum = pairRows[k][0] * terms[0];
             for (std::size_t i = 1; i < Terms; ++i)
                 sum += pairRows[k][i] * terms[i];
-            sumsA[k] = TwoDoubles {sum[0], sum[1]};
-            sumsB[k] = TwoDoubles {sum[2], sum[3]};
+            sums[k] = sum;
         }
-        fill (sumsA, a);
-        fill (sumsB, b);
+        // The four reciprocals of fill in one division: {1/b0, 1/D0} of a, then of b.
+        const FourDoubles inverses = FourDoubles {1.0, 1.0, 1.0, 1.0} / sums[0];
+        fillPairLane<0> (sums, inverses, a);
+        fillPairLane<2> (sums, inverses, b);
         return true;
     }
 
@@ -89,6 +91,36 @@ private:
             section.num[k - 1] = static_cast<P> (z[0]);
             section.den[k - 1] = static_cast<P> (z[1]);
         }
+    }
+
+    // fill for the design in lanes Lane, Lane + 1 of designPair's sums.
+    template <int Lane, int SectionOrder, typename P>
+    __attribute__ ((target ("avx2"))) static void
+    fillPairLane (const FourDoubles (&sums)[MaxOrder + 1], FourDoubles inverses,
+                  StageSection<SectionOrder, P>& section) noexcept
+    {
+        const double b0 = sums[0][Lane];
+        const double inverseD0 = inverses[Lane + 1];
+        section.gain = static_cast<P> (b0 * inverseD0);
+        const double inverseB0 = b0 == 0.0 ? 0.0 : inverses[Lane];
+        for (int k = 1; k <= SectionOrder; ++k)
+        {
+            const TwoDoubles z = k <= MaxOrder ? TwoDoubles {sums[k][Lane], sums[k][Lane + 1]}
+                                                     * TwoDoubles {inverseB0, inverseD0}
+                                               : TwoDoubles {0.0, 0.0};
+            section.num[k - 1] = static_cast<P> (z[0]);
+            section.den[k - 1] = static_cast<P> (z[1]);
+        }
+    }
+
+    // Both designs' leading coefficients at once, each lane as leadingDenominator sums it.
+    __attribute__ ((target ("avx2"))) TwoDoubles
+    leadingDenominators (const double (&termsA)[Terms], const double (&termsB)[Terms]) const noexcept
+    {
+        TwoDoubles d = {0.0, 0.0};
+        for (std::size_t i = 0; i < Terms; ++i)
+            d += source->rows[leadingRow].den[i] * TwoDoubles {termsA[i], termsB[i]};
+        return d;
     }
 
     // The highest denominator coefficient exactly as the prototype path forms it.
