@@ -40,18 +40,27 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
     c2 = c2Farads;
     if (!(sampleRate > 0.0))
         return;   // no valid rate yet: the network is stored and designed once one arrives
-    const double T = 1.0 / sampleRate;
 
     // Input network: current into the amplifier's inverting node through R1 and C1 in series.
-    AnalogPrototype input;
-    input.sNum[4] = c1;
-    input.sDen[4] = r1 * c1;
-    input.sDen[5] = 1.0;
-    DigitalCoefficients z;
-    bilinearDesign (z, input, sampleRate);
-    inGain = z.zNum[0];
-    inNum1 = z.zNum[0] != 0.0 ? z.zNum[1] / z.zNum[0] : 0.0;   // C1 = 0 blocks all input
-    inDen1 = z.zDen[1];
+    // While the gain pot glides this runs every oversampled sample with only R3 moving, so the
+    // network is designed again only when R1, C1 or the rate differ from its last design.
+    if (!(r1 == inputDesignR1 && c1 == inputDesignC1 && sampleRate == inputDesignRate))
+    {
+        AnalogPrototype input;
+        input.sNum[4] = c1;
+        input.sDen[4] = r1 * c1;
+        input.sDen[5] = 1.0;
+        DigitalCoefficients z;
+        bilinearDesign (z, input, sampleRate);
+        inGain = z.zNum[0];
+        inNum1 = z.zNum[0] != 0.0 ? z.zNum[1] / z.zNum[0] : 0.0;   // C1 = 0 blocks all input
+        inDen1 = z.zDen[1];
+        samplePeriod = 1.0 / sampleRate;
+        inputDesignR1 = r1;
+        inputDesignC1 = c1;
+        inputDesignRate = sampleRate;
+    }
+    const double T = samplePeriod;
 
     if (mode == 0 || mode == 1)
     {

@@ -9,6 +9,7 @@
 #include "dsp/CMVXAnalogSimulation.h"
 #include "dsp/DiodeSolution.h"
 #include "dsp/SplineTable.h"
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -57,6 +58,10 @@ private:
     double inNum1 = 0.0;
     double inDen1 = 0.0;
     std::vector<double> inState;
+    double inputDesignR1 = std::nan ("");   // the network of the last input design: none yet
+    double inputDesignC1 = std::nan ("");
+    double inputDesignRate = std::nan ("");
+    double samplePeriod = 0.0;   // 1 / sampleRate, with the input design
     double sampleRate = 0.0;
     uint32_t mode = 0;
     double r1 = 4700.0;
