@@ -25,10 +25,7 @@ public:
         for (const auto& preset : stored)
             algorithm.addUserPreset (preset);
     }
-    void deletePreset (const std::string& name, CMVXDSPAlgInterface&) override
-    {
-        calls.push_back ({"delete", name, {}, false});
-    }
+    void deletePreset (const std::string& name, CMVXDSPAlgInterface&) override { calls.push_back ({"delete", name, {}, false}); }
     void savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface&, bool overwrite) override
     {
         calls.push_back ({"save", preset.name, preset.values, overwrite});
@@ -39,22 +36,7 @@ public:
 
 std::string userListText (const CMVXPlugInDSP& dsp)
 {
-    return presetListText (CMVXPresetText::kUserListKey, dsp.getUserPresetInfo (),
-                           dsp.getUserPresetNames ());
-}
-
-std::string factoryListText (const CMVXPlugInDSP& dsp)
-{
-    return presetListText (CMVXPresetText::kFactoryListKey, dsp.getFactoryPresetInfo (),
-                           dsp.getFactoryPresetNames ());
-}
-
-size_t countOf (const std::string& text, const std::string& what)
-{
-    size_t count = 0;
-    for (size_t at = text.find (what); at != std::string::npos; at = text.find (what, at + 1))
-        ++count;
-    return count;
+    return presetListText (CMVXPresetText::kUserListKey, dsp.getUserPresetInfo (), dsp.getUserPresetNames ());
 }
 
 // What the processor does for a save-as request.
@@ -65,44 +47,21 @@ void saveAs (CMVXStravelPlugInDSP& dsp, const std::string& name)
     dsp.rebuildPresetLists ();
 }
 
+const std::string kUserKey = "CMVXSetUserPresetsMessage";
 const std::string kEntryPrefix = "<CMVXPRESET><CMVXPRESETINFO>Overmoor</CMVXPRESETINFO>";
 
-}
-
-TEST (PresetLists, FactoryListTextHoldsTheEightPresetsInTableOrder)
-{
-    CMVXStravelPlugInDSP dsp;
-    const std::string expected =
-        "CMVXSetFactoryPresetsMessage" + kEntryPrefix + "Torvin's Booster" + kEntryPrefix +
-        "Ossik's Riff" + kEntryPrefix + "Rock Distorion" + kEntryPrefix + "Crunch" + kEntryPrefix +
-        "Rock Drive" + kEntryPrefix + "Full Drive" + kEntryPrefix + "Kick the Amp" + kEntryPrefix +
-        "Metal";
-    const std::string text = factoryListText (dsp);
-    EXPECT_EQ (text, expected);
-    EXPECT_EQ (countOf (text, "<CMVXPRESET>"), 8u);
-    EXPECT_EQ (dsp.getFactoryPresetTitles (), dsp.getFactoryPresetNames ());   // one algorithm
-    EXPECT_EQ (dsp.getAlgorithmNames (), (std::vector<std::string> {"Overmoor"}));
-}
-
-TEST (PresetLists, EmptyUserListIsTheKeyAlone)
-{
-    CMVXStravelPlugInDSP dsp;
-    EXPECT_EQ (userListText (dsp), "CMVXSetUserPresetsMessage");
 }
 
 TEST (PresetStorage, LoadsUserPresetsOnceAtConstructionAndStartsAtPresetZero)
 {
     RecordingStorage storage;
-    storage.stored = {{"Stored A", {1, 3, 10, 20, 30, 40, 50, 60}},
-                      {"Stored B", {0, 5, 1, 2, 3, 4, 5, 6}}};
+    storage.stored = {{"Stored A", {1, 3, 10, 20, 30, 40, 50, 60}}, {"Stored B", {0, 5, 1, 2, 3, 4, 5, 6}}};
     CMVXStravelPlugInDSP dsp (&storage);
     ASSERT_EQ (storage.calls.size (), 1u);
     EXPECT_EQ (storage.calls[0].kind, "load");
-    EXPECT_EQ (userListText (dsp),
-               "CMVXSetUserPresetsMessage" + kEntryPrefix + "Stored A" + kEntryPrefix + "Stored B");
+    EXPECT_EQ (userListText (dsp), kUserKey + kEntryPrefix + "Stored A" + kEntryPrefix + "Stored B");
     EXPECT_EQ (dsp.getSelectedPresetNumber (), 0);
     EXPECT_NEAR (dsp.getParameterNormalized (kParamKnob1), 0.425f, 1e-7f);
-    EXPECT_FALSE (dsp.getCurrentAlgorithm ()->bypassed.load ());
     dsp.selectPreset (9);
     EXPECT_TRUE (dsp.getCurrentAlgorithm ()->bypassed.load ());
     EXPECT_EQ (dsp.getCurrentAlgorithm ()->findParameter (kParamModel)->getPlain (), 5.0);
@@ -117,10 +76,10 @@ TEST (PresetStorage, CommandsWithoutAStorageChangeNothing)
     dsp.deleteUserPreset ("Crunch");
     dsp.rebuildPresetLists ();
     EXPECT_EQ (dsp.getCurrentAlgorithm ()->presets.size (), presets);
-    EXPECT_EQ (userListText (dsp), "CMVXSetUserPresetsMessage");
+    EXPECT_EQ (userListText (dsp), kUserKey);
 }
 
-TEST (PresetStore, SaveAsAppendsAUserPresetThatBecomesCurrent)
+TEST (PresetStore, SaveAsAppendsTheCurrentSettingsAsTheCurrentPreset)
 {
     RecordingStorage storage;
     CMVXStravelPlugInDSP dsp (&storage);
@@ -128,21 +87,14 @@ TEST (PresetStore, SaveAsAppendsAUserPresetThatBecomesCurrent)
     dsp.setParameterNormalized (kParamKnob1 + 2, 0.5f);
     const std::vector<float> settings = dsp.getCurrentAlgorithm ()->currentValues ();
     saveAs (dsp, "My Drive");
-
-    const std::string text = userListText (dsp);
-    const std::string lastEntry = kEntryPrefix + "My Drive";
-    ASSERT_GE (text.size (), lastEntry.size ());
-    EXPECT_EQ (text.substr (text.size () - lastEntry.size ()), lastEntry);
-    EXPECT_EQ (dsp.getCurrentAlgorithm ()->getCurrentPreset ()->name, "My Drive");
+    EXPECT_EQ (userListText (dsp), kUserKey + kEntryPrefix + "My Drive");
     EXPECT_EQ (dsp.getSelectedPresetNumber (), 8);
     EXPECT_EQ (dsp.getUserPresetTitles (), (std::vector<std::string> {"My Drive"}));
-
     ASSERT_EQ (storage.calls.size (), 2u);
-    EXPECT_EQ (storage.calls[1].kind, "save");
-    EXPECT_EQ (storage.calls[1].name, "My Drive");
+    EXPECT_EQ (storage.calls[1].kind + storage.calls[1].name, "saveMy Drive");
     EXPECT_FALSE (storage.calls[1].overwrite);
     EXPECT_EQ (storage.calls[1].values, settings);
-    EXPECT_FLOAT_EQ (storage.calls[1].values[kParamKnob1 + 2], 50.0f);
+    EXPECT_FLOAT_EQ (storage.calls[1].values[kParamKnob1 + 2], 50.0f);   // plain values
 
     // The store does not check names: a second save-as of the same name adds another entry.
     saveAs (dsp, "My Drive");
@@ -150,30 +102,7 @@ TEST (PresetStore, SaveAsAppendsAUserPresetThatBecomesCurrent)
     EXPECT_EQ (dsp.getSelectedPresetNumber (), 8);   // the first of that name
 }
 
-TEST (PresetStore, SaveOverwritesTheCurrentPresetAndAddsNothing)
-{
-    RecordingStorage storage;
-    CMVXStravelPlugInDSP dsp (&storage);
-    saveAs (dsp, "Edge");
-    dsp.setParameterNormalized (kParamKnob1, 0.75f);
-    const size_t presets = dsp.getCurrentAlgorithm ()->presets.size ();
-
-    dsp.storeUserPreset ("Ignored", true);
-    dsp.rebuildPresetLists ();
-    EXPECT_EQ (dsp.getCurrentAlgorithm ()->presets.size (), presets);
-    EXPECT_EQ (dsp.getUserPresetNames (), (std::vector<std::string> {"Edge"}));
-    ASSERT_EQ (storage.calls.back ().kind, "save");
-    EXPECT_EQ (storage.calls.back ().name, "Edge");
-    EXPECT_TRUE (storage.calls.back ().overwrite);
-    EXPECT_FLOAT_EQ (storage.calls.back ().values[kParamKnob1], 75.0f);
-
-    dsp.selectPreset (2);
-    EXPECT_NE (dsp.getParameterNormalized (kParamKnob1), 0.75f);
-    dsp.selectPreset (8);
-    EXPECT_FLOAT_EQ (dsp.getParameterNormalized (kParamKnob1), 0.75f);
-}
-
-TEST (PresetStore, SaveOnAFactoryPresetOverwritesItAndWithoutACurrentPresetAddsOne)
+TEST (PresetStore, SaveOverwritesTheCurrentPresetFactoryOrUserAndAddsNothing)
 {
     RecordingStorage storage;
     CMVXStravelPlugInDSP dsp (&storage);
@@ -183,13 +112,23 @@ TEST (PresetStore, SaveOnAFactoryPresetOverwritesItAndWithoutACurrentPresetAddsO
     EXPECT_FLOAT_EQ (dsp.getCurrentAlgorithm ()->presets.at (3).values[kParamKnob1], 20.0f);
     EXPECT_EQ (storage.calls.back ().name, "Crunch");
 
+    saveAs (dsp, "Edge");
+    dsp.setParameterNormalized (kParamKnob1, 0.75f);
+    const size_t presets = dsp.getCurrentAlgorithm ()->presets.size ();
+    dsp.storeUserPreset ("Ignored", true);
+    dsp.rebuildPresetLists ();
+    EXPECT_EQ (dsp.getCurrentAlgorithm ()->presets.size (), presets);
+    EXPECT_EQ (storage.calls.back ().kind + storage.calls.back ().name, "saveEdge");
+    EXPECT_TRUE (storage.calls.back ().overwrite);
+    dsp.selectPreset (2);
+    dsp.selectPreset (8);
+    EXPECT_FLOAT_EQ (dsp.getParameterNormalized (kParamKnob1), 0.75f);
+
     // Once the current preset is gone, save falls back to the given name.
-    saveAs (dsp, "Temp");
-    dsp.deleteUserPreset ("Temp");
+    dsp.deleteUserPreset ("Edge");
     dsp.storeUserPreset ("Fresh", true);
     dsp.rebuildPresetLists ();
     EXPECT_EQ (dsp.getUserPresetNames (), (std::vector<std::string> {"Fresh"}));
-    EXPECT_TRUE (storage.calls.back ().overwrite);
 }
 
 TEST (PresetStore, DeleteRemovesTheUserPresetAndAlwaysTellsTheStorage)
@@ -200,19 +139,14 @@ TEST (PresetStore, DeleteRemovesTheUserPresetAndAlwaysTellsTheStorage)
     saveAs (dsp, "Two");
     dsp.deleteUserPreset ("One");
     dsp.rebuildPresetLists ();
-    EXPECT_EQ (userListText (dsp), "CMVXSetUserPresetsMessage" + kEntryPrefix + "Two");
-    EXPECT_EQ (storage.calls.back ().kind, "delete");
-    EXPECT_EQ (storage.calls.back ().name, "One");
+    EXPECT_EQ (userListText (dsp), kUserKey + kEntryPrefix + "Two");
+    EXPECT_EQ (storage.calls.back ().kind + storage.calls.back ().name, "deleteOne");
     EXPECT_EQ (dsp.getCurrentAlgorithm ()->getCurrentPreset ()->name, "Two");
 
     dsp.deleteUserPreset ("Missing");
     EXPECT_EQ (storage.calls.back ().name, "Missing");
-    EXPECT_EQ (dsp.getUserPresetNames ().size (), 1u);
-
-    // A factory name never removes a factory preset.
-    dsp.deleteUserPreset ("Crunch");
+    dsp.deleteUserPreset ("Crunch");   // a factory name never removes a factory preset
     dsp.rebuildPresetLists ();
-    EXPECT_EQ (dsp.getFactoryPresetNames ().size (), 8u);
     EXPECT_EQ (dsp.getFactoryPresetNames ()[3], "Crunch");
 
     // Deleting the current preset leaves the selected number one past the table.
@@ -220,5 +154,5 @@ TEST (PresetStore, DeleteRemovesTheUserPresetAndAlwaysTellsTheStorage)
     dsp.rebuildPresetLists ();
     EXPECT_EQ (dsp.getCurrentAlgorithm ()->getCurrentPreset (), nullptr);
     EXPECT_EQ (dsp.getSelectedPresetNumber (), 8);
-    EXPECT_EQ (userListText (dsp), "CMVXSetUserPresetsMessage");
+    EXPECT_EQ (userListText (dsp), kUserKey);
 }

@@ -11,90 +11,72 @@ CMVXParameter range (uint32_t curve, double min, double max, const std::string& 
                           false, 0, true, nullptr);
 }
 
-CMVXParameter twoState (double min, double max)
+struct TextCase
 {
-    return CMVXParameter (CMVXParameter::ListTag {}, "Mode", {"Low", "High"}, min, max, 0.0, min,
-                          kCurveTwoState, false, 0, true, nullptr);
-}
+    CMVXParameter parameter;
+    bool withName, withUnit;
+    double value;   // negative: the current value
+    const char* expected;
+};
 
 }
 
-TEST (ParameterText, TableExamples)
-{
-    CMVXParamTable table (0);
-    EXPECT_EQ (table.find (kParamKnob1)->formatValue (true, true, 42.5), "n/a 1: 42.5 %");
-    EXPECT_EQ (table.find (kParamEffectState)->formatValue (true, true, 1.0), "Effect State:  On");
-    EXPECT_EQ (table.find (kParamModel)->formatValue (false, false, 7.0), "Metal Tone");
-    EXPECT_EQ (table.find (kParamModel)->formatValue (false, true, 2.0), " BAT Distortion");
-    // withName has no effect without withUnit.
-    EXPECT_EQ (table.find (kParamKnob1)->formatValue (true, false, 42.5), "42.5");
-    EXPECT_EQ (table.find (kParamKnob1)->formatValue (false, true, 42.5), "42.5 %");
-}
-
-TEST (ParameterText, NegativeArgumentMeansTheCurrentValue)
+TEST (ParameterText, EveryCurvesNumberAndLabelRules)
 {
     CMVXParamTable table (0);
-    CMVXParameter& knob = *table.find (kParamKnob1 + 2);
-    knob.setPlain (12.25);
-    EXPECT_EQ (knob.formatValue (false, false, -1.0), "12.2");   // %.1f of 12.25 rounds to even
-    EXPECT_EQ (knob.formatValue (false, false, -0.5), "12.2");
-    EXPECT_EQ (knob.formatValue (false, false, 0.0), "0.0");
+    CMVXParameter knob = *table.find (kParamKnob1);
+    CMVXParameter model = *table.find (kParamModel);
+    CMVXParameter effect = *table.find (kParamEffectState);
+    CMVXParameter currentKnob = knob;
+    currentKnob.setPlain (12.25);
+    CMVXParameter currentInteger = range (kCurveInteger, -10.0, 10.0);
+    currentInteger.setPlain (-2.5);
+    CMVXParameter negativeModel = model;
+    negativeModel.setPlain (-3.0);
+    const CMVXParameter twoState (CMVXParameter::ListTag {}, "Mode", {"Low", "High"}, 0.0, 1.0, 0.0,
+                                  0.0, kCurveTwoState, false, 0, true, nullptr);
+    CMVXParameter floorAtNormalizedZero = range (kCurveLinearSilenceFloor, -60.0, 0.0);
+    floorAtNormalizedZero.setNormalized (0.0);
 
-    // An integer value below zero can only be shown as the current value.
-    CMVXParameter integer = range (kCurveInteger, -10.0, 10.0);
-    integer.setPlain (-2.5);
-    EXPECT_EQ (integer.formatValue (false, false, -1.0), "-3");
-    EXPECT_EQ (integer.formatValue (false, true, 2.5), "3 dB");
-}
-
-TEST (ParameterText, ListIndexOutsideTheTexts)
-{
-    CMVXParamTable table (0);
-    CMVXParameter& model = *table.find (kParamModel);
-    EXPECT_EQ (model.formatValue (false, false, 7.4), "Metal Tone");
-    EXPECT_EQ (model.formatValue (false, false, 7.5), "");   // rounds to 8, past the end
-    EXPECT_EQ (model.formatValue (false, false, 1e300), "");
-    model.setPlain (-3.0);   // a negative current value uses entry 0
-    EXPECT_EQ (model.formatValue (false, false, -1.0), "Treble Booster");
-    EXPECT_EQ (model.formatValue (true, true, 8.0), "Model:  ");
-}
-
-TEST (ParameterText, FloorAndCeilingWords)
-{
-    CMVXParameter floor = range (kCurveLinearSilenceFloor, 0.0, 10.0);
-    EXPECT_EQ (floor.formatValue (false, false, 0.0), "-Inf");
-    EXPECT_EQ (floor.formatValue (false, true, 0.0), "-Inf ");
-    EXPECT_EQ (floor.formatValue (false, true, 0.1), "0.1 dB");
-
-    CMVXParameter offAtMin = range (kCurveLinearOffAtMin, 0.0, 10.0, "ms");
-    EXPECT_EQ (offAtMin.formatValue (true, true, 0.0), "Level: Off ");
-    EXPECT_EQ (offAtMin.formatValue (false, true, 5.0), "5.0 ms");
-
-    CMVXParameter offAtMax = range (kCurveLinearOffAtMax, 0.0, 10.0, "Hz");
-    EXPECT_EQ (offAtMax.formatValue (false, false, 10.0), "Off");
-    EXPECT_EQ (offAtMax.formatValue (false, true, 11.0), "Off ");
-    EXPECT_EQ (offAtMax.formatValue (false, true, 9.5), "9.5 Hz");
-}
-
-TEST (ParameterText, TwoStateLabelIsEmptyExactlyAtTheMidpoint)
-{
-    CMVXParameter mode = twoState (0.0, 1.0);
-    EXPECT_EQ (mode.formatValue (false, true, 0.5), "0.5 ");
-    EXPECT_EQ (mode.formatValue (false, true, 0.2), "0.2 Low");
-    EXPECT_EQ (mode.formatValue (false, true, 0.8), "0.8 High");
-    EXPECT_EQ (mode.formatValue (false, false, 0.8), "0.8");
-    // A two-state record built with only a unit has no second text: empty, not a crash.
-    EXPECT_EQ (range (kCurveTwoState, 0.0, 1.0).formatValue (false, true, 0.9), "0.9 ");
-}
-
-TEST (ParameterText, NumberTextIsBoundedAndLogAndQuadraticShowTheUnit)
-{
-    CMVXParameter huge = range (kCurveLinear, 0.0, 1e300);
-    EXPECT_LE (huge.formatValue (false, false, 1e300).size (), 15u);
-    CMVXParameter integer = range (kCurveInteger, 0.0, 1e300);
-    EXPECT_EQ (integer.formatValue (false, false, 1e300), "2147483647");
-
-    EXPECT_EQ (range (kCurveLogarithmic, 20.0, 20000.0, "Hz").formatValue (false, true, 440.0),
-               "440.0 Hz");
-    EXPECT_EQ (range (kCurveQuadratic, 0.0, 1.0, "s").formatValue (false, true, 0.25), "0.2 s");
+    const std::vector<TextCase> cases = {
+        {knob, true, true, 42.5, "n/a 1: 42.5 %"},
+        {knob, true, false, 42.5, "42.5"},   // the name needs the unit
+        {knob, false, true, 42.5, "42.5 %"},
+        {knob, false, false, 0.0, "0.0"},
+        {currentKnob, false, false, -1.0, "12.2"},   // %.1f of 12.25 rounds to even
+        {currentKnob, false, false, -0.5, "12.2"},
+        {currentInteger, false, false, -1.0, "-3"},
+        {currentInteger, false, true, 2.5, "3 dB"},
+        {effect, true, true, 1.0, "Effect State:  On"},
+        {effect, false, false, 0.0, "Off"},
+        {model, false, false, 7.0, "Metal Tone"},
+        {model, false, true, 2.0, " BAT Distortion"},
+        {model, false, false, 7.4, "Metal Tone"},
+        {model, false, false, 7.5, ""},   // rounds to 8, past the end
+        {model, false, false, 1e300, ""},
+        {model, true, true, 8.0, "Model:  "},
+        {negativeModel, false, false, -1.0, "Treble Booster"},   // a negative current value is entry 0
+        {floorAtNormalizedZero, false, false, -1.0, "-Inf"},
+        {range (kCurveLinearSilenceFloor, 0.0, 10.0), false, true, 0.0, "-Inf "},
+        {range (kCurveLinearSilenceFloor, 0.0, 10.0), false, true, 0.1, "0.1 dB"},
+        {range (kCurveLinearOffAtMin, 0.0, 10.0, "ms"), true, true, 0.0, "Level: Off "},
+        {range (kCurveLinearOffAtMin, 0.0, 10.0, "ms"), false, true, 5.0, "5.0 ms"},
+        {range (kCurveLinearOffAtMax, 0.0, 10.0, "Hz"), false, false, 10.0, "Off"},
+        {range (kCurveLinearOffAtMax, 0.0, 10.0, "Hz"), false, true, 11.0, "Off "},
+        {range (kCurveLinearOffAtMax, 0.0, 10.0, "Hz"), false, true, 9.5, "9.5 Hz"},
+        {twoState, false, true, 0.5, "0.5 "},   // no label exactly at the midpoint
+        {twoState, false, true, 0.2, "0.2 Low"},
+        {twoState, false, true, 0.8, "0.8 High"},
+        {twoState, false, false, 0.8, "0.8"},
+        {range (kCurveTwoState, 0.0, 1.0), false, true, 0.9, "0.9 "},   // no second text: empty
+        {range (kCurveInteger, 0.0, 1e300), false, false, 1e300, "2147483647"},
+        {range (kCurveLogarithmic, 20.0, 20000.0, "Hz"), false, true, 440.0, "440.0 Hz"},
+        {range (kCurveQuadratic, 0.0, 1.0, "s"), false, true, 0.25, "0.2 s"}};
+    for (size_t i = 0; i < cases.size (); ++i)
+    {
+        const TextCase& c = cases[i];
+        EXPECT_EQ (c.parameter.formatValue (c.withName, c.withUnit, c.value), c.expected)
+            << "case " << i << ": value " << c.value;
+    }
+    EXPECT_LE (range (kCurveLinear, 0.0, 1e300).formatValue (false, false, 1e300).size (), 15u);
 }
