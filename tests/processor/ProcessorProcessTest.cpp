@@ -4,6 +4,7 @@
 #include "processor/CMVXStravelVST3.h"
 #include "sdk/hosting/parameterchanges.h"
 #include "sdk/hosting/processdata.h"
+#include "support/SignalChecks.h"
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/vst/vstspeaker.h"
 #include <gtest/gtest.h>
@@ -15,13 +16,9 @@ using namespace Steinberg::Vst;
 
 namespace {
 
-struct RecordingFixture : ::testing::Test
+struct ProcessorProcess : ::testing::Test
 {
-    void SetUp () override
-    {
-        processor = owned (new ProcessorOnRecordingDsp ());
-        ASSERT_EQ (processor->initialize (nullptr), kResultOk);
-    }
+    void SetUp () override { ASSERT_EQ (processor->initialize (nullptr), kResultOk); }
     void TearDown () override { processor->terminate (); }
 
     void setup (int32 maxBlock)
@@ -34,7 +31,7 @@ struct RecordingFixture : ::testing::Test
         SpeakerArrangement mono = SpeakerArr::kMono;
         ASSERT_EQ (processor->setBusArrangements (&mono, 1, &mono, 1), kResultTrue);
     }
-    // Buffers of the given channel counts, input channel c holding c + ramp.
+    // Input channel c holds c + a ramp; outputs hold 7 until written.
     void prepare (int32 inChannels, int32 outChannels, int32 samples)
     {
         ASSERT_TRUE (data.prepare ({inChannels}, {outChannels}, samples, kSample32));
@@ -47,114 +44,83 @@ struct RecordingFixture : ::testing::Test
     }
     RecordingDsp& dsp () { return processor->recorder (); }
 
-    IPtr<ProcessorOnRecordingDsp> processor;
+    IPtr<ProcessorOnRecordingDsp> processor = owned (new ProcessorOnRecordingDsp ());
     HostProcessData data;
 };
 
-bool containsValue (const float* samples, int32 count, float value)
-{
-    return std::find (samples, samples + count, value) != samples + count;
-}
-
 } // namespace
 
-TEST_F (RecordingFixture, MonoBusFeedsTheDspTwoChannelsAndHidesTheSecondOutput)
+// A mono bus is widened into scratch: the DSP sees a copy of the input as its second channel and
+// writes its second output where the host never looks. Blocks over the announced size are split.
+TEST_F (ProcessorProcess, MonoIsWidenedIntoScratchAndLongBlocksAreSplit)
 {
-    setup (64);
-    goMono ();
-    prepare (1, 1, 64);
-    ASSERT_EQ (processor->process (data), kResultOk);
-
-    ASSERT_EQ (dsp ().processCalls.size (), 1u);
-    const auto& call = dsp ().processCalls[0];
-    EXPECT_EQ (call.numSamples, 64);
-    EXPECT_EQ (call.inputs[0], data.inputs[0].channelBuffers32[0]);
-    EXPECT_EQ (call.outputs[0], data.outputs[0].channelBuffers32[0]);
-    EXPECT_NE (call.inputs[1], call.inputs[0]);
-    EXPECT_TRUE (call.secondInputCopiesFirst);
-    EXPECT_NE (call.outputs[1], call.outputs[0]);
-    EXPECT_NE (call.outputs[1], call.inputs[0]);
-
-    const float* in = data.inputChannel32 (0, 0);
-    const float* out = data.outputChannel32 (0, 0);
-    for (int32 i = 0; i < 64; ++i)
-        ASSERT_EQ (out[i], 0.5f * in[i]) << "sample " << i;
-    EXPECT_FALSE (containsValue (out, 64, RecordingDsp::kSecondOutputMarker));
-    EXPECT_FALSE (containsValue (in, 64, RecordingDsp::kSecondOutputMarker));
-}
-
-TEST_F (RecordingFixture, MonoBlockLongerThanAnnouncedIsSplitNotOverrun)
-{
-    setup (32);
-    goMono ();
-    prepare (1, 1, 100);
-    ASSERT_EQ (processor->process (data), kResultOk);
-    int32 total = 0;
-    for (const auto& call : dsp ().processCalls)
+    for (auto [maxBlock, samples] : {std::pair<int32, int32> {64, 64}, {32, 100}})
     {
-        EXPECT_LE (call.numSamples, 32);
-        EXPECT_TRUE (call.secondInputCopiesFirst);
-        total += call.numSamples;
+        SCOPED_TRACE (std::to_string (samples) + " samples, announced " + std::to_string (maxBlock));
+        dsp ().processCalls.clear ();
+        setup (maxBlock);
+        goMono ();
+        prepare (1, 1, samples);
+        ASSERT_EQ (processor->process (data), kResultOk);
+        ASSERT_FALSE (dsp ().processCalls.empty ());
+        const auto& first = dsp ().processCalls[0];
+        EXPECT_EQ (first.inputs[0], data.inputs[0].channelBuffers32[0]);
+        EXPECT_EQ (first.outputs[0], data.outputs[0].channelBuffers32[0]);
+        EXPECT_NE (first.inputs[1], first.inputs[0]);
+        EXPECT_NE (first.outputs[1], first.outputs[0]);
+        EXPECT_NE (first.outputs[1], first.inputs[0]);
+        int32 total = 0;
+        for (const auto& call : dsp ().processCalls)
+        {
+            EXPECT_LE (call.numSamples, maxBlock);
+            EXPECT_TRUE (call.secondInputCopiesFirst);
+            total += call.numSamples;
+        }
+        EXPECT_EQ (total, samples);
+        const float* in = data.inputChannel32 (0, 0);
+        const float* out = data.outputChannel32 (0, 0);
+        for (int32 i = 0; i < samples; ++i)
+        {
+            ASSERT_EQ (out[i], 0.5f * in[i]) << "sample " << i;
+            ASSERT_NE (in[i], RecordingDsp::kSecondOutputMarker) << "sample " << i;
+        }
     }
-    EXPECT_EQ (total, 100);
-    const float* in = data.inputChannel32 (0, 0);
-    const float* out = data.outputChannel32 (0, 0);
-    for (int32 i = 0; i < 100; ++i)
-        ASSERT_EQ (out[i], 0.5f * in[i]) << "sample " << i;
 }
 
-TEST_F (RecordingFixture, StereoBusHandsTheHostChannelsThrough)
-{
-    setup (64);
-    prepare (2, 2, 64);
-    ASSERT_EQ (processor->process (data), kResultOk);
-    ASSERT_EQ (dsp ().processCalls.size (), 1u);
-    const auto& call = dsp ().processCalls[0];
-    for (int c = 0; c < 2; ++c)
-    {
-        EXPECT_EQ (call.inputs[c], data.inputs[0].channelBuffers32[c]);
-        EXPECT_EQ (call.outputs[c], data.outputs[0].channelBuffers32[c]);
-    }
-    EXPECT_EQ (data.outputs[0].silenceFlags, 0u);
-}
-
-TEST_F (RecordingFixture, ExtraChannelsBeyondTwoAreLeftAlone)
+TEST_F (ProcessorProcess, StereoPassesTheHostChannelsAndLeavesExtraOnesAlone)
 {
     setup (16);
     prepare (6, 6, 16);
     ASSERT_EQ (processor->process (data), kResultOk);
     ASSERT_EQ (dsp ().processCalls.size (), 1u);
-    EXPECT_EQ (dsp ().processCalls[0].inputs[1], data.inputs[0].channelBuffers32[1]);
+    for (int c = 0; c < 2; ++c)
+    {
+        EXPECT_EQ (dsp ().processCalls[0].inputs[c], data.inputs[0].channelBuffers32[c]);
+        EXPECT_EQ (dsp ().processCalls[0].outputs[c], data.outputs[0].channelBuffers32[c]);
+    }
     for (int32 c = 2; c < 6; ++c)
         EXPECT_EQ (data.outputChannel32 (0, c)[0], 7.0f);
+    EXPECT_EQ (data.outputs[0].silenceFlags, 0u);
 }
 
-TEST_F (RecordingFixture, SilentInputSkipsTheDspAndSilencesCopies)
+TEST_F (ProcessorProcess, SilentInputSkipsTheDspButNotPendingSettings)
 {
     setup (32);
     prepare (2, 2, 32);
     data.inputs[0].silenceFlags = 0x3;
-    dsp ().algorithm ()->updatePending = true;
-    dsp ().algorithm ()->reinitPending = true;
-
+    dsp ().algorithm->updatePending = true;
+    dsp ().algorithm->reinitPending = true;
     ASSERT_EQ (processor->process (data), kResultOk);
     EXPECT_TRUE (dsp ().processCalls.empty ());
     EXPECT_EQ (data.outputs[0].silenceFlags, 0x3u);
     for (int32 c = 0; c < 2; ++c)
-        for (int32 i = 0; i < 32; ++i)
-            ASSERT_EQ (data.outputChannel32 (0, c)[i], 0.0f);
-    // Parameter changes reach the algorithm even though it does not run.
-    EXPECT_EQ (dsp ().algorithm ()->updateCalls, 1);
-    EXPECT_TRUE (dsp ().algorithm ()->lastReinit);
-
+        EXPECT_EQ (Morvane::Test::peak (data.outputChannel32 (0, c), 32), 0.0) << "channel " << c;
+    EXPECT_EQ (dsp ().algorithm->updateCalls, 1);
+    EXPECT_TRUE (dsp ().algorithm->lastReinit);
     ASSERT_EQ (processor->process (data), kResultOk);
-    EXPECT_EQ (dsp ().algorithm ()->updateCalls, 1) << "nothing pending any more";
-}
+    EXPECT_EQ (dsp ().algorithm->updateCalls, 1) << "nothing pending any more";
 
-TEST_F (RecordingFixture, SilentInPlaceBlockKeepsTheSharedBuffer)
-{
-    setup (32);
-    prepare (2, 2, 32);
+    // In place, a silent block keeps the shared buffer as it is.
     data.setInPlace (true);
     data.inputs[0].silenceFlags = 0x1;
     ASSERT_EQ (processor->process (data), kResultOk);
@@ -163,43 +129,29 @@ TEST_F (RecordingFixture, SilentInPlaceBlockKeepsTheSharedBuffer)
     EXPECT_EQ (data.outputs[0].silenceFlags, 0x1u);
 }
 
-TEST_F (RecordingFixture, OnlyTheLastPointOfEachQueueIsApplied)
+// One write per queue, its last point, clamped into [0, 1]; empty queues and NaN change nothing.
+TEST_F (ProcessorProcess, OnlyTheLastPointOfEachQueueReachesTheDsp)
 {
-    ParameterChanges changes (4);
+    ParameterChanges changes (8);
     int32 index = 0;
     IParamValueQueue* knob = changes.addParameterData (2, index);
-    knob->addPoint (0, 0.1, index);
-    knob->addPoint (10, 0.2, index);
-    knob->addPoint (20, 0.9, index);
-    IParamValueQueue* model = changes.addParameterData (1, index);
-    model->addPoint (3, 4.0 / 7.0, index);
-    changes.addParameterData (5, index);   // a queue without points changes nothing
-
+    for (auto [offset, value] : {std::pair<int32, double> {0, 0.1}, {10, 0.2}, {20, 0.9}})
+        knob->addPoint (offset, value, index);
+    changes.addParameterData (1, index)->addPoint (3, 4.0 / 7.0, index);
+    changes.addParameterData (5, index);
+    changes.addParameterData (3, index)->addPoint (0, 1.5, index);
+    changes.addParameterData (7, index)->addPoint (0, -0.5, index);
+    changes.addParameterData (4, index)->addPoint (0, std::nan (""), index);
     setup (32);
     prepare (2, 2, 32);
     data.inputParameterChanges = &changes;
     ASSERT_EQ (processor->process (data), kResultOk);
-    ASSERT_EQ (dsp ().writes.size (), 2u);
-    EXPECT_EQ (dsp ().writes[0], std::make_pair (2, 0.9f));
-    EXPECT_EQ (dsp ().writes[1], std::make_pair (1, static_cast<float> (4.0 / 7.0)));
+    const std::vector<std::pair<int32_t, float>> expected {
+        {2, 0.9f}, {1, static_cast<float> (4.0 / 7.0)}, {3, 1.0f}, {7, 0.0f}};
+    EXPECT_EQ (dsp ().writes, expected);
 }
 
-TEST_F (RecordingFixture, HostValuesOutsideTheRangeAreClampedOrDropped)
-{
-    ParameterChanges changes (3);
-    int32 index = 0;
-    changes.addParameterData (2, index)->addPoint (0, 1.5, index);
-    changes.addParameterData (3, index)->addPoint (0, -0.5, index);
-    changes.addParameterData (4, index)->addPoint (0, std::nan (""), index);
-    prepare (2, 2, 0);
-    data.inputParameterChanges = &changes;
-    ASSERT_EQ (processor->process (data), kResultOk);
-    ASSERT_EQ (dsp ().writes.size (), 2u);
-    EXPECT_EQ (dsp ().writes[0], std::make_pair (2, 1.0f));
-    EXPECT_EQ (dsp ().writes[1], std::make_pair (3, 0.0f));
-}
-
-TEST_F (RecordingFixture, ReportedIdsBecomeOutputChangesAtOffsetZero)
+TEST_F (ProcessorProcess, ReportedIdsBecomeOutputChangesAndWaitWhenTheListIsFull)
 {
     dsp ().reportOnWrite = {5};
     dsp ().reportOnProcess = {6};
@@ -213,7 +165,6 @@ TEST_F (RecordingFixture, ReportedIdsBecomeOutputChangesAtOffsetZero)
     data.inputParameterChanges = &in;
     data.outputParameterChanges = &out;
     ASSERT_EQ (processor->process (data), kResultOk);
-
     ASSERT_EQ (out.getParameterCount (), 2);
     const std::pair<ParamID, double> expected[2] = {{5, 0.75}, {6, 0.25}};
     for (int32 q = 0; q < 2; ++q)
@@ -227,89 +178,69 @@ TEST_F (RecordingFixture, ReportedIdsBecomeOutputChangesAtOffsetZero)
         EXPECT_EQ (offset, 0);
         EXPECT_EQ (value, expected[q].second);
     }
-    EXPECT_TRUE (processor->pendingIds ().empty ());
-}
 
-TEST_F (RecordingFixture, IdsTheHostCannotTakeWaitForTheNextBlock)
-{
+    // A list with room for one: the second id goes out with the next block.
+    ParameterChanges small (1);
+    data.inputParameterChanges = nullptr;
+    data.outputParameterChanges = &small;
     dsp ().reportOnProcess = {6, 7};
-    ParameterChanges out (1);
-    setup (32);
-    prepare (2, 2, 32);
-    data.outputParameterChanges = &out;
     ASSERT_EQ (processor->process (data), kResultOk);
-    ASSERT_EQ (out.getParameterCount (), 1);
-    EXPECT_EQ (out.getParameterData (0)->getParameterId (), 6u);
-
+    ASSERT_EQ (small.getParameterCount (), 1);
+    EXPECT_EQ (small.getParameterData (0)->getParameterId (), 6u);
     dsp ().reportOnProcess.clear ();
-    out.clearQueue ();
+    small.clearQueue ();
     ASSERT_EQ (processor->process (data), kResultOk);
-    ASSERT_EQ (out.getParameterCount (), 1);
-    EXPECT_EQ (out.getParameterData (0)->getParameterId (), 7u);
+    ASSERT_EQ (small.getParameterCount (), 1);
+    EXPECT_EQ (small.getParameterData (0)->getParameterId (), 7u);
     EXPECT_TRUE (processor->pendingIds ().empty ());
-}
 
-TEST_F (RecordingFixture, PendingIdsNeverGrowWithoutAnOutputList)
-{
+    // Without any output list each id waits once, and the waiting list never grows.
+    data.outputParameterChanges = nullptr;
     dsp ().reportOnProcess = {1, 2, 3};
-    setup (8);
-    prepare (2, 2, 8);
     const size_t capacity = processor->pendingIds ().capacity ();
     for (int block = 0; block < 1000; ++block)
         ASSERT_EQ (processor->process (data), kResultOk);
-    EXPECT_EQ (processor->pendingIds ().size (), 3u) << "each id waits once";
+    EXPECT_EQ (processor->pendingIds ().size (), 3u);
     EXPECT_EQ (processor->pendingIds ().capacity (), capacity);
 }
 
-TEST_F (RecordingFixture, FlushWithoutBuffersAppliesParametersOnly)
+TEST_F (ProcessorProcess, FlushesAndBrokenHostDataApplyParametersButSkipTheDsp)
 {
     ParameterChanges changes (1);
     int32 index = 0;
     changes.addParameterData (3, index)->addPoint (0, 0.5, index);
-
-    // numSamples 0 with null channel buffers, as hosts flush parameters.
-    ProcessData flush;
+    // numSamples 0 with null channel buffers, as hosts flush parameters; then no busses at all,
+    // then bus counts without bus arrays.
     AudioBusBuffers in, out;
-    in.numChannels = 2;
-    out.numChannels = 2;
-    flush.numInputs = 1;
-    flush.numOutputs = 1;
+    in.numChannels = out.numChannels = 2;
+    ProcessData flush;
+    flush.numInputs = flush.numOutputs = 1;
     flush.inputs = &in;
     flush.outputs = &out;
     flush.inputParameterChanges = &changes;
     EXPECT_EQ (processor->process (flush), kResultOk);
-    EXPECT_EQ (dsp ().writes.size (), 1u);
-
-    // No busses at all, and bus counts without bus arrays.
     ProcessData none;
     none.inputParameterChanges = &changes;
     EXPECT_EQ (processor->process (none), kResultOk);
-    none.numInputs = 1;
-    none.numOutputs = 1;
+    none.numInputs = none.numOutputs = 1;
     EXPECT_EQ (processor->process (none), kResultOk);
     EXPECT_EQ (dsp ().writes.size (), 3u);
-    EXPECT_TRUE (dsp ().processCalls.empty ());
-}
 
-TEST_F (RecordingFixture, MissingChannelPointersOrWideSamplesSkipTheDsp)
-{
     setup (16);
     prepare (2, 2, 16);
     Sample32* saved = data.outputs[0].channelBuffers32[1];
     data.outputs[0].channelBuffers32[1] = nullptr;
     EXPECT_EQ (processor->process (data), kResultOk);
     data.outputs[0].channelBuffers32[1] = saved;
-
     data.inputs[0].numChannels = 0;
     EXPECT_EQ (processor->process (data), kResultOk);
     data.inputs[0].numChannels = 2;
-
     data.symbolicSampleSize = kSample64;
     EXPECT_EQ (processor->process (data), kResultOk);
     EXPECT_TRUE (dsp ().processCalls.empty ());
 }
 
-TEST_F (RecordingFixture, MonoBeforeAnySetupDoesNotTouchMissingScratch)
+TEST_F (ProcessorProcess, MonoBeforeAnySetupDoesNotTouchMissingScratch)
 {
     goMono ();
     prepare (1, 1, 16);
@@ -322,36 +253,32 @@ TEST_F (RecordingFixture, MonoBeforeAnySetupDoesNotTouchMissingScratch)
 TEST (ProcessorAudio, RealEngineRunsStereoAndMonoAtHostRates)
 {
     std::mt19937 random (1234);
+    constexpr int32 kMaxBlock = 1024;
     for (bool mono : {false, true})
-        for (double rate : {22050.0, 44100.0, 96000.0, 192000.0, 1234.5678})
+        for (double rateHz : {22050.0, 44100.0, 96000.0, 192000.0, 1234.5678})
         {
             auto processor = owned (new CMVXStravelVST3 ());
             ASSERT_EQ (processor->initialize (nullptr), kResultOk);
+            SpeakerArrangement arr = SpeakerArr::kMono;
             if (mono)
             {
-                SpeakerArrangement arr = SpeakerArr::kMono;
                 ASSERT_EQ (processor->setBusArrangements (&arr, 1, &arr, 1), kResultTrue);
             }
-            const int32 maxBlock = 1024;
-            ProcessSetup setup {kRealtime, kSample32, maxBlock, rate};
+            ProcessSetup setup {kRealtime, kSample32, kMaxBlock, rateHz};
             ASSERT_EQ (processor->setupProcessing (setup), kResultOk);
             processor->setActive (true);
             HostProcessData data;
-            ASSERT_TRUE (data.prepare (*processor, maxBlock, kSample32));
-            double phase = 0.0;
-            for (int block = 0; block < 8; ++block)
+            ASSERT_TRUE (data.prepare (*processor, kMaxBlock, kSample32));
+            int64 start = 0;
+            for (int block = 0; block < 8; ++block, start += data.numSamples)
             {
-                data.numSamples = std::uniform_int_distribution<int32> (0, maxBlock) (random);
+                data.numSamples = std::uniform_int_distribution<int32> (0, kMaxBlock) (random);
                 for (int32 c = 0; c < data.inputs[0].numChannels; ++c)
-                    for (int32 i = 0; i < data.numSamples; ++i)
-                        data.inputChannel32 (0, c)[i] =
-                            0.5f * static_cast<float> (std::sin (phase + 0.05 * i));
-                phase += 0.05 * data.numSamples;
+                    Morvane::Test::fillSine (data.inputChannel32 (0, c), data.numSamples, 440.0, rateHz, start);
                 ASSERT_EQ (processor->process (data), kResultOk);
                 for (int32 c = 0; c < data.outputs[0].numChannels; ++c)
-                    for (int32 i = 0; i < data.numSamples; ++i)
-                        ASSERT_TRUE (std::isfinite (data.outputChannel32 (0, c)[i]))
-                            << "rate " << rate << " mono " << mono;
+                    ASSERT_TRUE (Morvane::Test::allFinite (data.outputChannel32 (0, c), data.numSamples))
+                        << "rate " << rateHz << " mono " << mono;
             }
             processor->setActive (false);
             processor->terminate ();

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Test doubles around the processor: a recording DSP host and algorithm, a processor that runs
-// on them, and state streams that end the way different hosts end them.
+// A processor over a DSP host that records what it is handed, and a stream that reads like the
+// hosts that answer kResultFalse near the end of the data.
 #include "framework/CMVXPlugInDSP.h"
 #include "processor/CMVXAudioPlugInVST3.h"
-#include "pluginterfaces/base/ibstream.h"
 #include "public.sdk/source/common/memorystream.h"
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-// An algorithm that only counts the settings updates it is asked for.
 class RecordingAlgorithm : public CMVXDSPAlgInterface
 {
 public:
@@ -29,26 +29,12 @@ public:
     bool lastReinit = false;
 };
 
-// A DSP host that records what the processor hands it. Its process writes half the first input to
-// the first output and a marker to the second output, and can report parameter ids.
+// Writes half the first input to the first output and a marker to the second, and reports the
+// ids it is told to after every write or block.
 class RecordingDsp : public CMVXPlugInDSP
 {
 public:
     static constexpr float kSecondOutputMarker = 123.0f;
-
-    RecordingDsp ();
-
-    void setParameterNormalized (int32_t id, float value, int32_t* changedIds,
-                                 int32_t* changedCount) override;
-    using CMVXPlugInDSP::setParameterNormalized;
-    float getParameterNormalized (int32_t id) override;
-    void process (float** inputs, float** outputs, int32_t numSamples, int32_t* changedIds,
-                  int32_t* changedCount) override;
-    int32_t getMaxParameterReports () override { return 4; }
-    int32_t getMaxProcessReports () override { return 3; }
-
-    RecordingAlgorithm* algorithm () { return recordingAlgorithm; }
-
     struct ProcessCall
     {
         float* inputs[2];
@@ -56,37 +42,80 @@ public:
         int32_t numSamples;
         bool secondInputCopiesFirst;
     };
-    std::vector<std::pair<int32_t, float>> writes;   // (id, value) of host-side writes
+
+    RecordingDsp ()
+    {
+        auto owned = std::make_unique<RecordingAlgorithm> ();
+        algorithm = owned.get ();
+        addAlgorithm (0, std::move (owned));
+        writes.reserve (64);
+        processCalls.reserve (64);
+    }
+    using CMVXPlugInDSP::setParameterNormalized;
+    void setParameterNormalized (int32_t id, float value, int32_t* changedIds, int32_t* changedCount) override
+    {
+        writes.emplace_back (id, value);
+        if (changedIds && changedCount)
+            report (reportOnWrite, changedIds, changedCount);
+    }
+    float getParameterNormalized (int32_t id) override { return id >= 0 && id < 16 ? valueOf[id] : 0.0f; }
+    void process (float** in, float** out, int32_t numSamples, int32_t* changedIds, int32_t* changedCount) override
+    {
+        processCalls.push_back ({{in[0], in[1]}, {out[0], out[1]}, numSamples,
+                                 std::equal (in[0], in[0] + numSamples, in[1])});
+        for (int32_t i = 0; i < numSamples; ++i)
+        {
+            out[0][i] = 0.5f * in[0][i];
+            out[1][i] = kSecondOutputMarker;
+        }
+        report (reportOnProcess, changedIds, changedCount);
+    }
+    int32_t getMaxParameterReports () override { return 4; }
+    int32_t getMaxProcessReports () override { return 3; }
+
+    RecordingAlgorithm* algorithm = nullptr;
+    std::vector<std::pair<int32_t, float>> writes;
     std::vector<ProcessCall> processCalls;
-    std::vector<int32_t> reportOnWrite;              // ids reported for every write
-    std::vector<int32_t> reportOnProcess;            // ids reported for every block
+    std::vector<int32_t> reportOnWrite, reportOnProcess;
     float valueOf[16] = {};
 
 private:
-    RecordingAlgorithm* recordingAlgorithm = nullptr;
+    static void report (const std::vector<int32_t>& ids, int32_t* changedIds, int32_t* changedCount)
+    {
+        *changedCount = 0;
+        for (int32_t id : ids)
+            changedIds[(*changedCount)++] = id;
+    }
 };
 
-// The generic processor over a RecordingDsp, with its protected state exposed.
 class ProcessorOnRecordingDsp : public CMVXAudioPlugInVST3
 {
 public:
-    ProcessorOnRecordingDsp ();
+    ProcessorOnRecordingDsp () { installDsp (std::make_unique<RecordingDsp> ()); }
     RecordingDsp& recorder () { return *static_cast<RecordingDsp*> (dsp.get ()); }
     const std::vector<int32_t>& pendingIds () const { return pendingOutputIds; }
 };
 
-// Reads like most hosts at the end of the data: kResultOk with fewer bytes.
-using ShortReadStream = Steinberg::MemoryStream;
-
-// Reads like the other hosts: kResultFalse when fewer bytes remain than asked for.
 class FailingReadStream : public Steinberg::MemoryStream
 {
 public:
-    Steinberg::tresult PLUGIN_API read (void* buffer, Steinberg::int32 numBytes,
-                                        Steinberg::int32* numBytesRead) override;
+    Steinberg::tresult PLUGIN_API read (void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesRead) override
+    {
+        Steinberg::int64 position = 0, end = 0;
+        tell (&position);
+        seek (0, kIBSeekEnd, &end);
+        seek (position, kIBSeekSet, nullptr);
+        if (end - position >= numBytes)
+            return MemoryStream::read (buffer, numBytes, numBytesRead);
+        if (numBytesRead)
+            *numBytesRead = 0;
+        return Steinberg::kResultFalse;
+    }
 };
 
-// A stream holding the given floats as little-endian bytes.
-std::vector<uint8_t> littleEndianBytes (const std::vector<float>& values);
-void fillStream (Steinberg::MemoryStream& stream, const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> streamBytes (Steinberg::MemoryStream& stream);
+inline void fillStream (Steinberg::MemoryStream& stream, const std::vector<uint8_t>& bytes)
+{
+    Steinberg::int32 written = 0;
+    stream.write (const_cast<uint8_t*> (bytes.data ()), static_cast<Steinberg::int32> (bytes.size ()), &written);
+    stream.seek (0, Steinberg::IBStream::kIBSeekSet, nullptr);
+}
