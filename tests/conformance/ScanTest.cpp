@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What a host reads when it scans a plug-in: busses and parameters.
+// What a host reads when it scans a plug-in: busses and parameters, and requests out of range.
 #include "Conformance.h"
-#include "pluginterfaces/vst/vstspeaker.h"
 #include <climits>
 #include <set>
 
@@ -11,14 +10,6 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using Morvane::Test::Conformance;
 
-std::u16string titleOf (const ParameterInfo& info)
-{
-    std::u16string title;
-    for (const char16* c = info.title; *c && title.size () < 128; ++c)
-        title += *c;
-    return title;
-}
-
 TEST_F (Conformance, ScanBusses)
 {
     auto instance = createInstance ();
@@ -27,8 +18,9 @@ TEST_F (Conformance, ScanBusses)
     for (MediaType media : {kAudio, kEvent})
         for (BusDirection direction : {kInput, kOutput})
         {
+            // One main audio bus, active by default, each way; no event busses.
             const int32 count = component->getBusCount (media, direction);
-            EXPECT_GE (count, 0);
+            EXPECT_EQ (count, media == kAudio ? 1 : 0) << "media " << media << " direction " << direction;
             for (int32 index = 0; index < count; ++index)
             {
                 BusInfo info {};
@@ -36,18 +28,14 @@ TEST_F (Conformance, ScanBusses)
                 EXPECT_NE (info.name[0], 0) << "bus " << index << " has no name";
                 EXPECT_EQ (info.mediaType, media);
                 EXPECT_EQ (info.direction, direction);
-                EXPECT_TRUE (info.busType == kMain || info.busType == kAux);
-                if (media == kAudio)
-                {
-                    EXPECT_GT (info.channelCount, 0);
-                }
+                EXPECT_EQ (info.busType, kMain);
+                EXPECT_EQ (info.flags, uint32 (BusInfo::kDefaultActive));
+                EXPECT_EQ (info.channelCount, 2);
             }
             BusInfo beyond {};
             for (int32 index : {-1, count, count + 1, INT_MAX})
                 EXPECT_NE (component->getBusInfo (media, direction, index, beyond), kResultOk) << index;
         }
-    EXPECT_EQ (component->getBusCount (kAudio, kInput), 1);
-    EXPECT_EQ (component->getBusCount (kAudio, kOutput), 1);
 }
 
 // Every model retitles the knobs, so the scan runs once per model.
@@ -68,31 +56,19 @@ TEST_F (Conformance, ScanParameters)
         {
             ParameterInfo info {};
             ASSERT_EQ (controller->getParameterInfo (index, info), kResultOk) << index;
-            EXPECT_TRUE (ids.insert (info.id).second) << "id " << info.id << " twice";
+            SCOPED_TRACE ("id " + std::to_string (info.id));
+            EXPECT_TRUE (ids.insert (info.id).second) << "twice";
             EXPECT_LE (info.id, ParamID (INT32_MAX)) << "ids are non-negative as signed 32-bit numbers";
-            EXPECT_FALSE (titleOf (info).empty ()) << "id " << info.id;
-            EXPECT_GE (info.stepCount, 0) << "id " << info.id;
-            EXPECT_GE (info.defaultNormalizedValue, 0.0) << "id " << info.id;
-            EXPECT_LE (info.defaultNormalizedValue, 1.0) << "id " << info.id;
-            const bool readOnly = info.flags & ParameterInfo::kIsReadOnly;
-            const bool automatable = info.flags & ParameterInfo::kCanAutomate;
-            EXPECT_FALSE (readOnly && automatable) << "id " << info.id;
-            if (info.flags & ParameterInfo::kIsBypass)
-                ++bypassParameters;
+            EXPECT_NE (info.title[0], 0);
+            EXPECT_GE (info.stepCount, 0);
+            EXPECT_TRUE (info.defaultNormalizedValue >= 0.0 && info.defaultNormalizedValue <= 1.0);
+            EXPECT_FALSE ((info.flags & ParameterInfo::kIsReadOnly) && (info.flags & ParameterInfo::kCanAutomate));
+            bypassParameters += (info.flags & ParameterInfo::kIsBypass) != 0;
             const ParamValue current = controller->getParamNormalized (info.id);
-            EXPECT_GE (current, 0.0) << "id " << info.id;
-            EXPECT_LE (current, 1.0) << "id " << info.id;
+            EXPECT_TRUE (current >= 0.0 && current <= 1.0) << current;
         }
         EXPECT_LE (bypassParameters, 1);
     }
-}
-
-TEST_F (Conformance, ParameterInfoOutOfRangeIsSafe)
-{
-    auto instance = createInstance ();
-    ASSERT_NE (instance, nullptr);
-    IEditController* controller = instance->controller ();
-    const int32 count = controller->getParameterCount ();
     for (int32 index : {-1, count, count + 1, INT_MAX, INT_MIN})
     {
         ParameterInfo info {};

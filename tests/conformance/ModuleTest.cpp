@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The bundle as a host's scanner sees it: folder layout, the library's dynamic symbols, and the
+// entry points called in a host's order twice in one process.
+#include "support/BundleFixture.h"
+#include "support/EntryPoints.h"
+#include <dlfcn.h>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace Steinberg;
+using Morvane::Test::overmoorBundlePath;
+using VST3::Hosting::Module;
+
+TEST (ConformanceModule, BundleLayout)
+{
+    const fs::path bundle = Module::normalizedBundlePath (overmoorBundlePath ());
+    ASSERT_TRUE (fs::is_directory (bundle)) << bundle;
+    EXPECT_EQ (bundle.filename (), "Overmoor.vst3");
+    const fs::path architectureFolder = bundle / "Contents" / "x86_64-linux";
+    const fs::path library = architectureFolder / "Overmoor.so";
+    EXPECT_EQ (Module::libraryPathForBundle (bundle.string ()), library.string ());
+    // One library and nothing a scanner could take for a second one.
+    std::set<std::string> entries;
+    for (const auto& entry : fs::directory_iterator (architectureFolder))
+        entries.insert (entry.path ().filename ().string ());
+    EXPECT_EQ (entries, std::set<std::string> {"Overmoor.so"});
+
+    // Hosts that keep a trailing slash must still derive the same name and library.
+    for (const std::string& spelling : {bundle.string () + "/", bundle.string () + "//"})
+    {
+        std::string error;
+        auto module = Module::create (spelling, error);
+        ASSERT_NE (module, nullptr) << spelling << ": " << error;
+        EXPECT_EQ (module->getName (), "Overmoor") << spelling;
+        EXPECT_EQ (module->getLibraryPath (), library.string ()) << spelling;
+        EXPECT_EQ (module->getFactory ()->countClasses (), 2);
+    }
+}
+
+TEST (ConformanceModule, ExportsExactlyTheFiveEntryPoints)
+{
+    const std::string command =
+        std::string (OVERMOOR_NM) + " -D --defined-only '" + Module::libraryPathForBundle (overmoorBundlePath ()) + "'";
+    FILE* pipe = popen (command.c_str (), "r");
+    ASSERT_NE (pipe, nullptr);
+    std::string listing;
+    char buffer[512];
+    while (fgets (buffer, sizeof (buffer), pipe))
+        listing += buffer;
+    ASSERT_EQ (pclose (pipe), 0) << listing;
+
+    // "<address> <type> <name>" per symbol; a versioned name would carry "@".
+    std::set<std::string> names;
+    std::istringstream lines (listing);
+    for (std::string line; std::getline (lines, line);)
+    {
+        std::istringstream fields (line);
+        std::string address, type, name;
+        ASSERT_TRUE (fields >> address >> type >> name) << "unexpected nm line: " << line;
+        EXPECT_EQ (type, "T") << name << " is not a function in the text section";
+        names.insert (name);
+    }
+    EXPECT_EQ (names, (std::set<std::string> {"ExitDll", "GetPluginFactory", "InitDll", "ModuleEntry", "ModuleExit"}));
+}
+
+// dlopen, ModuleEntry, GetPluginFactory, an instance that processes, ModuleExit, dlclose; twice.
+// The factory's reference counting is checked in tests/entry.
+TEST (ConformanceModule, EntryFactoryExitInHostOrderTwice)
+{
+    const std::string library = Module::libraryPathForBundle (overmoorBundlePath ());
+    for (int round = 0; round < 2; ++round)
+    {
+        SCOPED_TRACE ("round " + std::to_string (round));
+        void* handle = dlopen (library.c_str (), RTLD_LAZY);
+        ASSERT_NE (handle, nullptr) << dlerror ();
+        auto entry = reinterpret_cast<Morvane::Test::EntryFunc> (dlsym (handle, "ModuleEntry"));
+        auto exitFunc = reinterpret_cast<Morvane::Test::ExitFunc> (dlsym (handle, "ModuleExit"));
+        auto getFactory = reinterpret_cast<Morvane::Test::FactoryFunc> (dlsym (handle, "GetPluginFactory"));
+        ASSERT_TRUE (entry && exitFunc && getFactory);
+        ASSERT_TRUE (entry (handle));
+        IPluginFactory* factory = getFactory ();
+        ASSERT_NE (factory, nullptr);
+        {
+            std::string error;
+            auto instance = Morvane::Host::PluginInstance::create (factory, error);
+            ASSERT_NE (instance, nullptr) << error;
+            Morvane::Host::ProcessConfig config;
+            config.maxBlockSamples = 64;
+            ASSERT_TRUE (instance->startProcessing (config, error)) << error;
+            EXPECT_EQ (instance->process (64), kResultOk);
+        } // every object goes before the factory and the module
+        EXPECT_EQ (factory->release (), 0u);
+        EXPECT_TRUE (exitFunc ());
+        EXPECT_EQ (dlclose (handle), 0);
+        void* stillLoaded = dlopen (library.c_str (), RTLD_LAZY | RTLD_NOLOAD);
+        EXPECT_EQ (stillLoaded, nullptr) << "the library stays mapped after dlclose";
+        if (stillLoaded)
+            dlclose (stillLoaded);
+    }
+}
+
+} // namespace
