@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's controller link: parameter writes, edit gestures and preset requests as text.
 #include "ControllerTestSupport.h"
-#include "controller/CMVXMessageKeys.h"
 #include "controller/CMVXVST3Controller.h"
 
-using namespace Steinberg;
-using namespace Steinberg::Vst;
 using namespace ControllerTest;
 using Morvane::Host::ComponentHandlerRecorder;
-namespace keys = CMVXMessageKeys;
 
 class ControllerLink : public ControllerFixture
 {
@@ -19,116 +15,77 @@ protected:
         connectPeer ();
         link = std::make_unique<Morvane::CMVXVST3Controller> (controller.get ());
     }
-    // The one binary attribute of the last "PrsHnd" message, as key and text.
-    std::pair<std::string, std::string> lastRequest ()
+    // The request key and text a text sent as; empty when nothing was sent.
+    std::pair<std::string, std::string> sent (const std::string& text)
     {
-        IMessage* message = peer->last ();
-        if (message == nullptr || std::string (message->getMessageID ()) != keys::kPresetHandling)
+        const size_t before = peer->messages.size ();
+        link->sendText (text);
+        if (peer->messages.size () != before + 1 || !keys::isId (peer->last ()->getMessageID (), keys::kPresetHandling))
             return {};
         for (const char* key : {keys::kGetFactoryPresets, keys::kGetUserPresets, keys::kPresetSaveAs,
                                 keys::kPresetSave, keys::kPresetDelete, keys::kSetSelectedPreset,
                                 keys::kGetSelectedPreset})
-            if (auto text = binaryText (message, key))
-                return {key, *text};
-        return {};
+            if (auto carried = binaryText (peer->last (), key))
+                return {key, *carried};
+        return {"?", ""};
     }
 
     std::unique_ptr<Morvane::CMVXVST3Controller> link;
 };
 
-TEST_F (ControllerLink, ListRequestsNeedTheExactName)
+TEST_F (ControllerLink, TextsBecomePresetRequestsByTheFirstNameInTableOrder)
 {
-    link->sendText ("CMVXGetFactoryPresetsMessage");
-    ASSERT_EQ (peer->count (keys::kPresetHandling), 1);
-    EXPECT_EQ (lastRequest (), std::make_pair (std::string (keys::kGetFactoryPresets), std::string ("\x01")));
-
-    link->sendText ("CMVXGetUserPresetsMessage");
-    EXPECT_EQ (lastRequest (), std::make_pair (std::string (keys::kGetUserPresets), std::string ("\x01")));
-
-    for (const char* near : {"CMVXGetFactoryPresetsMessage ", "CMVXGetFactoryPresetsMessageX",
-                             " CMVXGetUserPresetsMessage", "cmvxgetuserpresetsmessage", ""})
-        link->sendText (near);
-    EXPECT_EQ (peer->count (keys::kPresetHandling), 2);
-}
-
-TEST_F (ControllerLink, CommandsMatchAnywhereAndCarryTheWholeText)
-{
-    const std::string save = "CMVXSetPresetSaveMy Lead";
-    link->sendText (save);
-    EXPECT_EQ (lastRequest (), std::make_pair (std::string (keys::kPresetSave), save));
-    EXPECT_EQ (binaryText (peer->last (), keys::kPresetSave)->size (), save.size ());
-
-    const std::string prefixed = "menu:CMVXSetPresetDelete old one";
-    link->sendText (prefixed);
-    EXPECT_EQ (lastRequest (), std::make_pair (std::string (keys::kPresetDelete), prefixed));
-
-    link->sendText ("CMVXSetSelectedPresetNumber5");
-    EXPECT_EQ (lastRequest ().first, keys::kSetSelectedPreset);
-    link->sendText ("CMVXGetSelectedPresetNumber");
-    EXPECT_EQ (lastRequest ().first, keys::kGetSelectedPreset);
-    EXPECT_EQ (peer->count (keys::kPresetHandling), 4);
-}
-
-TEST_F (ControllerLink, TheFirstNameInTableOrderWins)
-{
+    using Request = std::pair<std::string, std::string>;
     const std::string both = "CMVXSetPresetDelete CMVXSetPresetAsSaveAs";
-    link->sendText (both);
-    EXPECT_EQ (lastRequest (), std::make_pair (std::string (keys::kPresetSaveAs), both));
-    // A save-as name that itself contains a list request is still a save-as.
-    link->sendText ("CMVXSetPresetAsSaveAsCMVXGetFactoryPresetsMessage");
-    EXPECT_EQ (lastRequest ().first, keys::kPresetSaveAs);
-    EXPECT_FALSE (binaryText (peer->last (), keys::kGetFactoryPresets));
-}
+    const std::string saveAsList = "CMVXSetPresetAsSaveAsCMVXGetFactoryPresetsMessage";
+    const std::vector<std::pair<std::string, Request>> cases = {
+        // List requests need the exact name and carry one byte.
+        {"CMVXGetFactoryPresetsMessage", {keys::kGetFactoryPresets, "\x01"}},
+        {"CMVXGetUserPresetsMessage", {keys::kGetUserPresets, "\x01"}},
+        {"CMVXGetFactoryPresetsMessage ", {}}, {"CMVXGetFactoryPresetsMessageX", {}},
+        {" CMVXGetUserPresetsMessage", {}}, {"cmvxgetuserpresetsmessage", {}}, {"", {}},
+        // Commands match anywhere and carry the whole text.
+        {"CMVXSetPresetSaveMy Lead", {keys::kPresetSave, "CMVXSetPresetSaveMy Lead"}},
+        {"menu:CMVXSetPresetDelete old one", {keys::kPresetDelete, "menu:CMVXSetPresetDelete old one"}},
+        {"CMVXSetSelectedPresetNumber5", {keys::kSetSelectedPreset, "CMVXSetSelectedPresetNumber5"}},
+        {"CMVXGetSelectedPresetNumber", {keys::kGetSelectedPreset, "CMVXGetSelectedPresetNumber"}},
+        {both, {keys::kPresetSaveAs, both}},
+        {saveAsList, {keys::kPresetSaveAs, saveAsList}},   // a save-as name holding a list request
+        {"hello", {}}, {"CMVXSetPreset", {}}, {"CMVXGetPresets", {}}, {"WA_SP", {}}};
+    for (const auto& [text, request] : cases)
+        EXPECT_EQ (sent (text), request) << '"' << text << '"';
 
-TEST_F (ControllerLink, UnknownTextsSendNothing)
-{
-    for (const char* text : {"hello", "CMVXSetPreset", "CMVXGetPresets", "WA_SP"})
-        link->sendText (text);
-    EXPECT_TRUE (peer->messages.empty ());
-}
-
-TEST_F (ControllerLink, WithoutPeerRequestsVanishQuietly)
-{
-    controller->disconnect (peer);
-    link->sendText ("CMVXGetFactoryPresetsMessage");
-    EXPECT_TRUE (peer->messages.empty ());
+    controller->disconnect (peer);   // without a peer requests vanish quietly
+    EXPECT_EQ (sent ("CMVXGetFactoryPresetsMessage"), Request ());
     peer = nullptr;
 }
 
-TEST_F (ControllerLink, SetParameterTellsProcessorControllerAndHost)
+TEST_F (ControllerLink, SetParameterTellsProcessorControllerEditorAndHost)
 {
     setHandler ();
     IPtr<FakeEditor> editor = owned (new FakeEditor (controller));
     editor->attachedToParent ();
+    link->beginEdit (1);
     link->setParameter (1, 6.0 / 7.0);
+    link->endEdit (1);
 
     ASSERT_EQ (peer->count (keys::kSetParameter), 1);
     int64 id = -1;
     double value = -1.0;
-    IMessage* sent = peer->last ();
-    ASSERT_EQ (sent->getAttributes ()->getInt (keys::kParameterId, id), kResultOk);
-    ASSERT_EQ (sent->getAttributes ()->getFloat (keys::kParameterValue, value), kResultOk);
+    ASSERT_EQ (peer->last ()->getAttributes ()->getInt (keys::kParameterId, id), kResultOk);
+    ASSERT_EQ (peer->last ()->getAttributes ()->getFloat (keys::kParameterValue, value), kResultOk);
     EXPECT_EQ (id, 1);
     EXPECT_DOUBLE_EQ (value, 6.0 / 7.0);
-
     EXPECT_DOUBLE_EQ (link->getParameter (1), 6.0 / 7.0);
     EXPECT_EQ (title (2), "Overdrive");
     EXPECT_EQ (titleRestarts (), 1);
-    EXPECT_EQ (handler->editCount (ComponentHandlerRecorder::EditKind::perform, 1), 1);
+    for (auto kind : {ComponentHandlerRecorder::EditKind::begin, ComponentHandlerRecorder::EditKind::perform,
+                      ComponentHandlerRecorder::EditKind::end})
+        EXPECT_EQ (handler->editCount (kind, 1), 1);
     ASSERT_FALSE (editor->values.empty ());
     EXPECT_EQ (editor->values.back ().first, 1);
     editor->removedFromParent ();
-}
 
-TEST_F (ControllerLink, GesturesAndCountsGoToTheController)
-{
-    setHandler ();
-    link->beginEdit (4);
-    link->setParameter (4, 0.5);
-    link->endEdit (4);
-    EXPECT_EQ (handler->editCount (ComponentHandlerRecorder::EditKind::begin, 4), 1);
-    EXPECT_EQ (handler->editCount (ComponentHandlerRecorder::EditKind::perform, 4), 1);
-    EXPECT_EQ (handler->editCount (ComponentHandlerRecorder::EditKind::end, 4), 1);
     EXPECT_EQ (link->getParameterCount (), 8);
     EXPECT_EQ (link->reservedQuery (), 0);
     EXPECT_EQ (link->reservedCommand (3), 1);

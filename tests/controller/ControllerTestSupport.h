@@ -3,8 +3,10 @@
 // Stand-ins around an edit controller under test: a processor peer that records what it is sent
 // and may answer at once, an editor view that records notifications, and message helpers.
 #include "controller/CMVXControllerEditorInterface.h"
+#include "controller/CMVXMessageKeys.h"
 #include "controller/CMVXStravelEditController.h"
 #include "host/ComponentHandlerRecorder.h"
+#include "base/source/fobject.h"
 #include "pluginterfaces/vst/ivstmessage.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 #include <gtest/gtest.h>
@@ -17,65 +19,122 @@
 
 namespace ControllerTest {
 
-class RecordingPeer : public Steinberg::Vst::IConnectionPoint
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+namespace keys = CMVXMessageKeys;
+
+class RecordingPeer : public FObject, public IConnectionPoint
 {
 public:
-    RecordingPeer ();
-    virtual ~RecordingPeer ();
-    Steinberg::tresult PLUGIN_API connect (Steinberg::Vst::IConnectionPoint*) SMTG_OVERRIDE;
-    Steinberg::tresult PLUGIN_API disconnect (Steinberg::Vst::IConnectionPoint*) SMTG_OVERRIDE;
-    Steinberg::tresult PLUGIN_API notify (Steinberg::Vst::IMessage* message) SMTG_OVERRIDE;
+    tresult PLUGIN_API connect (IConnectionPoint*) override { return kResultOk; }
+    tresult PLUGIN_API disconnect (IConnectionPoint*) override { return kResultOk; }
+    tresult PLUGIN_API notify (IMessage* message) override
+    {
+        messages.push_back (IPtr<IMessage> (message));
+        if (answer)
+            answer (message);
+        return kResultOk;
+    }
+    int count (const std::string& id) const
+    {
+        int n = 0;
+        for (const auto& message : messages)
+            n += keys::isId (message->getMessageID (), id.c_str ());
+        return n;
+    }
+    IMessage* last () const { return messages.empty () ? nullptr : messages.back ().get (); }
 
-    int count (const std::string& id) const;
-    Steinberg::Vst::IMessage* last () const;
+    std::vector<IPtr<IMessage>> messages;
+    std::function<void (IMessage*)> answer;   // runs inside notify, as a directly connected processor answers
 
-    std::vector<Steinberg::IPtr<Steinberg::Vst::IMessage>> messages;
-    // Runs inside notify, as a directly connected processor answers.
-    std::function<void (Steinberg::Vst::IMessage*)> answer;
-
-    DECLARE_FUNKNOWN_METHODS
+    OBJ_METHODS (RecordingPeer, FObject)
+    REFCOUNT_METHODS (FObject)
+    DEFINE_INTERFACES
+        DEF_INTERFACE (IConnectionPoint)
+    END_DEFINE_INTERFACES (FObject)
 };
 
-class FakeEditor : public Steinberg::Vst::EditorView, public CMVXControllerEditorInterface
+class FakeEditor : public EditorView, public CMVXControllerEditorInterface
 {
 public:
-    FakeEditor (Steinberg::Vst::EditController* controller, Steinberg::int32 parameterCount = 10)
+    FakeEditor (EditController* controller, int32 parameterCount = 10)
     : EditorView (controller), parameterCount (parameterCount)
     {
     }
-    Steinberg::int32 getEditorParameterCount () const override { return parameterCount; }
-    void markParameterPending (Steinberg::int32 index) override { pending.push_back (index); }
-    void setParameter (Steinberg::int32 index, float value) override { values.emplace_back (index, value); }
+    int32 getEditorParameterCount () const override { return parameterCount; }
+    void markParameterPending (int32 index) override { pending.push_back (index); }
+    void setParameter (int32 index, float value) override { values.emplace_back (index, value); }
     void receiveMessage (const std::string& text) override { texts.push_back (text); }
     void requestPresets () override { ++presetRequests; }
 
-    Steinberg::int32 parameterCount;
-    std::vector<Steinberg::int32> pending;
-    std::vector<std::pair<Steinberg::int32, float>> values;
+    int32 parameterCount;
+    std::vector<int32> pending;
+    std::vector<std::pair<int32, float>> values;
     std::vector<std::string> texts;
     int presetRequests = 0;
 };
 
-Steinberg::IPtr<Steinberg::Vst::IMessage> makeMessage (const char* id);
-std::optional<std::string> binaryText (Steinberg::Vst::IMessage* message, const char* key);
-std::vector<float> binaryFloats (Steinberg::Vst::IMessage* message, const char* key);
-std::string narrow (const Steinberg::Vst::String128 text);
+inline IPtr<IMessage> makeMessage (const char* id)
+{
+    IPtr<IMessage> message = owned (static_cast<IMessage*> (new HostMessage ()));
+    message->setMessageID (id);
+    return message;
+}
+
+inline IPtr<IMessage> binaryMessage (const char* id, const char* key, const void* data, size_t bytes)
+{
+    auto message = makeMessage (id);
+    message->getAttributes ()->setBinary (key, data, static_cast<uint32> (bytes));
+    return message;
+}
+
+inline std::optional<std::string> binaryText (IMessage* message, const char* key)
+{
+    const void* data = nullptr;
+    uint32 size = 0;
+    if (message == nullptr || message->getAttributes ()->getBinary (key, data, size) != kResultOk)
+        return std::nullopt;
+    return std::string (static_cast<const char*> (data), size);
+}
+
+inline std::string narrow (const String128 text)
+{
+    std::string out;
+    for (int i = 0; i < 128 && text[i] != 0; ++i)
+        out += static_cast<char> (text[i]);
+    return out;
+}
 
 // An initialised product controller with a host context; peer and handler on request.
 class ControllerFixture : public ::testing::Test
 {
 protected:
-    void SetUp () override;
-    void TearDown () override;
-    void connectPeer ();
-    void setHandler ();
-    std::string title (Steinberg::int32 index);
-    int titleRestarts () const;
+    void SetUp () override { ASSERT_EQ (controller->initialize (static_cast<FUnknown*> (host.get ())), kResultOk); }
+    void TearDown () override
+    {
+        if (peer)
+            controller->disconnect (peer);
+        controller->terminate ();
+    }
+    void connectPeer ()
+    {
+        peer = owned (new RecordingPeer ());
+        ASSERT_EQ (controller->connect (peer), kResultOk);
+    }
+    void setHandler () { ASSERT_EQ (controller->setComponentHandler (handler), kResultTrue); }
+    std::string title (int32 index)
+    {
+        ParameterInfo info {};
+        EXPECT_EQ (controller->getParameterInfo (index, info), kResultTrue);
+        EXPECT_EQ (narrow (info.title), narrow (info.shortTitle));
+        return narrow (info.title);
+    }
+    int titleRestarts () const { return handler->restartCount (kParamTitlesChanged); }
 
-    std::unique_ptr<Steinberg::Vst::HostApplication> host;   // not reference-counted
-    Steinberg::IPtr<CMVXStravelEditController> controller;
-    Steinberg::IPtr<Morvane::Host::ComponentHandlerRecorder> handler;
-    Steinberg::IPtr<RecordingPeer> peer;
+    std::unique_ptr<HostApplication> host = std::make_unique<HostApplication> ();   // not reference-counted
+    IPtr<CMVXStravelEditController> controller = owned (new CMVXStravelEditController ());
+    IPtr<Morvane::Host::ComponentHandlerRecorder> handler = owned (new Morvane::Host::ComponentHandlerRecorder ());
+    IPtr<RecordingPeer> peer;
 };
 
 } // namespace ControllerTest
