@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// User presets kept as files behind the product's DSP host: saved, overwritten, deleted, seen by
-// every later host, robust against odd names, foreign and damaged files and unwritable folders.
+// User presets kept as files behind the product's DSP host: the folder, its load order, odd
+// names, foreign and damaged files, unwritable folders and writers in other processes.
 #include "PresetTestSupport.h"
 #include "framework/CMVXStravelPlugInDSP.h"
 #include "presets/CMVXFilePresetStorage.h"
@@ -11,34 +11,32 @@
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/vstpresetfile.h"
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 
 using namespace PresetTest;
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 namespace folder = CMVXPresetFolder;
+using Names = std::vector<std::string>;
 
 namespace {
 
 // A DSP host with its own file storage, as one plug-in instance holds them.
 struct Instance
 {
-    explicit Instance (const std::string& directory)
-    : storage (kCMVXStravelProcessorUID, directory), dsp (&storage)
-    {
-    }
-    CMVXDSPAlgInterface& algorithm () { return *dsp.getCurrentAlgorithm (); }
+    explicit Instance (const std::string& directory) : storage (kCMVXStravelProcessorUID, directory), dsp (&storage) {}
     void saveAs (const std::string& name)
     {
         dsp.storeUserPreset (name, false);
-        algorithm ().selectPresetByName (name);
+        dsp.getCurrentAlgorithm ()->selectPresetByName (name);
         dsp.rebuildPresetLists ();
     }
-    void save (const std::string& name = {})
+    void save ()
     {
-        dsp.storeUserPreset (name, true);
+        dsp.storeUserPreset ({}, true);
         dsp.rebuildPresetLists ();
     }
     void remove (const std::string& name)
@@ -46,77 +44,43 @@ struct Instance
         dsp.deleteUserPreset (name);
         dsp.rebuildPresetLists ();
     }
-    // Plain values of the first preset with that name, or nothing.
-    std::vector<float> valuesOf (const std::string& name)
+    std::vector<float> valuesOf (const std::string& name)   // plain values, or nothing
     {
-        const CMVXPresetRecord* record = algorithm ().findPresetByName (name);
+        const CMVXPresetRecord* record = dsp.getCurrentAlgorithm ()->findPresetByName (name);
         return record ? record->values : std::vector<float> ();
     }
+    Names names () const { return dsp.getUserPresetNames (); }
 
     CMVXFilePresetStorage storage;
     CMVXStravelPlugInDSP dsp;
 };
 
-void expectPlainNear (const std::vector<float>& actual, const std::vector<float>& expected)
+bool exists (const std::string& path)
 {
-    ASSERT_EQ (actual.size (), expected.size ());
-    // Stored as normalised 32-bit floats: a plain value over 0..100 keeps about 1e-5 of it.
-    for (size_t i = 0; i < expected.size (); ++i)
-        EXPECT_NEAR (actual[i], expected[i], 1e-4) << "value " << i;
+    struct stat info {};
+    return ::stat (path.c_str (), &info) == 0;
 }
 
-} // namespace
+}
 
 class FilePresetStorage : public ::testing::Test
 {
 protected:
-    TemporaryFolder folderUnderTest;
-    const std::string& dir () const { return folderUnderTest.path (); }
+    TemporaryFolder presets;
+    const std::string& dir () const { return presets.path (); }
 };
 
-TEST_F (FilePresetStorage, AnEmptyFolderGivesNoUserPresets)
-{
-    Instance instance (dir ());
-    EXPECT_TRUE (instance.dsp.getUserPresetNames ().empty ());
-    EXPECT_EQ (instance.dsp.getFactoryPresetNames ().size (), 8u);
-    EXPECT_TRUE (filesIn (dir ()).empty ());   // loading writes nothing
-}
-
-TEST_F (FilePresetStorage, AMissingFolderIsCreatedOnTheFirstSave)
+TEST_F (FilePresetStorage, AMissingFolderIsCreatedOnTheFirstSaveAndLoadingWritesNothing)
 {
     const std::string nested = dir () + "/a/b/c";
     Instance instance (nested);
-    EXPECT_TRUE (instance.dsp.getUserPresetNames ().empty ());
-    struct stat info {};
-    EXPECT_NE (::stat (nested.c_str (), &info), 0);
+    EXPECT_TRUE (instance.names ().empty ());
+    EXPECT_FALSE (exists (nested));
     instance.saveAs ("First");
     EXPECT_TRUE (instance.storage.lastChangeSucceeded ());
-    EXPECT_EQ (filesIn (nested), std::vector<std::string> {folder::fileNameFor ("First")});
-}
-
-TEST_F (FilePresetStorage, SavedPresetsReachTheNextInstanceWithTheirValues)
-{
-    std::vector<float> saved;
-    {
-        Instance first (dir ());
-        first.dsp.setParameterNormalized (1, 5.0f / 7.0f);
-        first.dsp.setParameterNormalized (2, 0.123f);
-        first.dsp.setParameterNormalized (7, 0.987f);
-        first.saveAs ("Screaming");
-        saved = first.valuesOf ("Screaming");
-        ASSERT_EQ (saved.size (), 8u);
-        EXPECT_EQ (saved[1], 5.0f);
-    }
-    Instance second (dir ());
-    EXPECT_EQ (second.dsp.getUserPresetNames (), std::vector<std::string> {"Screaming"});
-    EXPECT_EQ (second.dsp.getUserPresetInfo (), std::vector<std::string> {"Overmoor"});
-    expectPlainNear (second.valuesOf ("Screaming"), saved);
-    EXPECT_EQ (second.valuesOf ("Screaming")[1], 5.0f);   // a list entry comes back whole
-
-    // Selecting it (user presets follow the eight factory presets) restores the values.
-    second.dsp.selectPreset (8);
-    EXPECT_NEAR (second.dsp.getParameterNormalized (2), 0.123f, 1e-6);
-    EXPECT_NEAR (second.dsp.getParameterNormalized (1), 5.0f / 7.0f, 1e-6);
+    EXPECT_EQ (filesIn (nested), Names {folder::fileNameFor ("First")});
+    instance.remove ("Never existed");
+    EXPECT_TRUE (instance.storage.lastChangeSucceeded ());
 }
 
 TEST_F (FilePresetStorage, LoadOrderIsByNameAndStable)
@@ -126,26 +90,9 @@ TEST_F (FilePresetStorage, LoadOrderIsByNameAndStable)
         for (const char* name : {"delta", "Alpha", "charlie", "Bravo", "alpha"})
             instance.saveAs (name);
     }
-    const std::vector<std::string> sorted = {"Alpha", "Bravo", "alpha", "charlie", "delta"};
-    EXPECT_EQ (Instance (dir ()).dsp.getUserPresetNames (), sorted);
-    EXPECT_EQ (Instance (dir ()).dsp.getUserPresetNames (), sorted);
-}
-
-TEST_F (FilePresetStorage, SaveOverwritesTheCurrentPresetWithoutAddingOne)
-{
-    {
-        Instance instance (dir ());
-        instance.dsp.setParameterNormalized (3, 0.2f);
-        instance.saveAs ("Mine");
-        instance.dsp.setParameterNormalized (3, 0.8f);
-        instance.save ("ignored name");
-        EXPECT_EQ (instance.dsp.getUserPresetNames (), std::vector<std::string> {"Mine"});
-        EXPECT_NEAR (instance.valuesOf ("Mine")[3], 80.0f, 1e-4);
-    }
-    EXPECT_EQ (filesIn (dir ()).size (), 1u);
-    Instance later (dir ());
-    EXPECT_EQ (later.dsp.getUserPresetNames (), std::vector<std::string> {"Mine"});
-    EXPECT_NEAR (later.valuesOf ("Mine")[3], 80.0f, 1e-4);
+    const Names sorted = {"Alpha", "Bravo", "alpha", "charlie", "delta"};
+    EXPECT_EQ (Instance (dir ()).names (), sorted);
+    EXPECT_EQ (Instance (dir ()).names (), sorted);
 }
 
 TEST_F (FilePresetStorage, SavingOverAFactoryPresetKeepsTheUsersValuesAsAUserPreset)
@@ -154,35 +101,18 @@ TEST_F (FilePresetStorage, SavingOverAFactoryPresetKeepsTheUsersValuesAsAUserPre
         Instance instance (dir ());
         instance.dsp.selectPreset (3);   // "Crunch"
         instance.dsp.setParameterNormalized (2, 0.9f);
-        instance.save ("Crunch");
-        EXPECT_TRUE (instance.dsp.getUserPresetNames ().empty ());
+        instance.save ();
+        EXPECT_TRUE (instance.names ().empty ());
     }
     Instance later (dir ());
-    EXPECT_EQ (later.dsp.getUserPresetNames (), std::vector<std::string> {"Crunch"});
-    const CMVXPresetRecord& user = later.algorithm ().presets.rbegin ()->second;
-    EXPECT_NEAR (user.values[2], 90.0f, 1e-4);
-    EXPECT_NEAR (later.algorithm ().presets.at (3).values[2], 38.1f, 1e-4);   // factory unchanged
+    EXPECT_EQ (later.names (), Names {"Crunch"});
+    EXPECT_NEAR (later.dsp.getCurrentAlgorithm ()->presets.rbegin ()->second.values[2], 90.0f, 1e-4);
+    EXPECT_NEAR (later.dsp.getCurrentAlgorithm ()->presets.at (3).values[2], 38.1f, 1e-4);   // factory unchanged
 }
 
-TEST_F (FilePresetStorage, DeleteRemovesTheFile)
+TEST_F (FilePresetStorage, OddNamesPersistStayApartAndStayInTheFolder)
 {
-    {
-        Instance instance (dir ());
-        instance.saveAs ("Keep");
-        instance.saveAs ("Drop");
-        instance.remove ("Drop");
-        EXPECT_TRUE (instance.storage.lastChangeSucceeded ());
-        EXPECT_EQ (instance.dsp.getUserPresetNames (), std::vector<std::string> {"Keep"});
-        instance.remove ("Never existed");
-        EXPECT_TRUE (instance.storage.lastChangeSucceeded ());
-    }
-    EXPECT_EQ (filesIn (dir ()), std::vector<std::string> {folder::fileNameFor ("Keep")});
-    EXPECT_EQ (Instance (dir ()).dsp.getUserPresetNames (), std::vector<std::string> {"Keep"});
-}
-
-TEST_F (FilePresetStorage, OddNamesPersistAndStayApart)
-{
-    const std::vector<std::string> names = {
+    const Names names = {
         "a/b", "..", ".", "../../escape", "/absolute", "\xC3\xBCn\xC3\xAF c\xC3\xB8" "d\xC3\xA9 \xE9\x9F\xB3",
         "Case", "case", "CASE", std::string (1000, 'L'), std::string (999, 'L') + "l",
         std::string ("nul\0byte", 8), "<xml> & \"quotes\"", "", " ", "-rf", "%2F", "tab\there"};
@@ -195,54 +125,44 @@ TEST_F (FilePresetStorage, OddNamesPersistAndStayApart)
             ASSERT_TRUE (instance.storage.lastChangeSucceeded ()) << i;
         }
     }
-    // Nothing escaped the folder, and every name has its own file.
     EXPECT_EQ (filesIn (dir ()).size (), names.size ());
-    struct stat info {};
-    EXPECT_NE (::stat ((dir () + "/../escape.vstpreset").c_str (), &info), 0);
-
+    EXPECT_FALSE (exists (dir () + "/../escape.vstpreset"));
     Instance later (dir ());
-    std::vector<std::string> loaded = later.dsp.getUserPresetNames ();
-    std::vector<std::string> expected = names;
+    Names expected = names;
     std::sort (expected.begin (), expected.end ());
-    EXPECT_EQ (loaded, expected);
+    EXPECT_EQ (later.names (), expected);
+    // Stored normalised as 32-bit floats: a plain value over 0..100 keeps about 1e-5 of it.
     for (size_t i = 0; i < names.size (); ++i)
         EXPECT_NEAR (later.valuesOf (names[i])[2], static_cast<float> (i), 1e-4) << i;
 }
 
-TEST_F (FilePresetStorage, ForeignAndDamagedFilesAreSkippedAndLeftAlone)
+TEST_F (FilePresetStorage, ForeignAndDamagedFilesAreSkippedAndNeverTouched)
 {
-    {
-        Instance instance (dir ());
-        instance.saveAs ("Good");
-    }
-    const std::vector<char> good = readBytes (folderUnderTest.file (folder::fileNameFor ("Good")));
-    std::vector<char> truncated (good.begin (), good.begin () + static_cast<long> (good.size () / 2));
-    std::vector<char> otherPlugIn = encodePresetFile (kCMVXStravelControllerUID, "Foreign",
-                                                      std::vector<float> (8, 0.5f));
+    Instance (dir ()).saveAs ("Good");
+    const std::vector<char> good = readBytes (presets.file (folder::fileNameFor ("Good")));
+    const std::vector<char> truncated (good.begin (), good.begin () + static_cast<long> (good.size () / 2));
     const std::vector<std::pair<std::string, std::vector<char>>> strays = {
         {"truncated.vstpreset", truncated},
         {"empty.vstpreset", {}},
-        {"text.vstpreset", std::vector<char> {'h', 'e', 'l', 'l', 'o'}},
-        {"other plug-in.vstpreset", otherPlugIn},
-        {"notes.txt", std::vector<char> {'x'}},
+        {"text.vstpreset", {'h', 'e', 'l', 'l', 'o'}},
+        {"other plug-in.vstpreset", encodePresetFile (kCMVXStravelControllerUID, "Foreign", std::vector<float> (8, 0.5f))},
+        {"notes.txt", {'x'}},
         {".overmoor-1-1.tmp", truncated},
         {".hidden.vstpreset", good}};
-    for (const auto& stray : strays)
-        writeBytes (folderUnderTest.file (stray.first), stray.second);
-    ASSERT_EQ (::mkdir (folderUnderTest.file ("folder.vstpreset").c_str (), 0755), 0);
-    ASSERT_EQ (::symlink ("/nonexistent/target", folderUnderTest.file ("dangling.vstpreset").c_str ()), 0);
-
+    for (const auto& [name, bytes] : strays)
+        writeBytes (presets.file (name), bytes);
+    ASSERT_EQ (::mkdir (presets.file ("folder.vstpreset").c_str (), 0755), 0);
+    ASSERT_EQ (::symlink ("/nonexistent/target", presets.file ("dangling.vstpreset").c_str ()), 0);
     {
         Instance instance (dir ());
-        EXPECT_EQ (instance.dsp.getUserPresetNames (), std::vector<std::string> {"Good"});
+        EXPECT_EQ (instance.names (), Names {"Good"});
         instance.saveAs ("Another");
-        instance.remove ("Good");
-        instance.remove ("truncated");
-        instance.remove ("Foreign");
+        for (const char* name : {"Good", "truncated", "Foreign"})
+            instance.remove (name);
     }
-    for (const auto& stray : strays)
-        EXPECT_EQ (readBytes (folderUnderTest.file (stray.first)), stray.second) << stray.first;
-    EXPECT_EQ (Instance (dir ()).dsp.getUserPresetNames (), std::vector<std::string> {"Another"});
+    for (const auto& [name, bytes] : strays)
+        EXPECT_EQ (readBytes (presets.file (name)), bytes) << name;
+    EXPECT_EQ (Instance (dir ()).names (), Names {"Another"});
 }
 
 TEST_F (FilePresetStorage, APresetAHostSavedHereIsNamedByItsFile)
@@ -254,30 +174,28 @@ TEST_F (FilePresetStorage, APresetAHostSavedHereIsNamedByItsFile)
     state->seek (0, IBStream::kIBSeekSet, nullptr);
     IPtr<MemoryStream> file = owned (new MemoryStream ());
     ASSERT_TRUE (PresetFile::savePreset (file, kCMVXStravelProcessorUID, state));
-    writeBytes (folderUnderTest.file ("Host Saved.vstpreset"),
-                std::vector<char> (file->getData (), file->getData () + file->getSize ()));
+    writeBytes (presets.file ("Host Saved.vstpreset"), std::vector<char> (file->getData (), file->getData () + file->getSize ()));
     {
         Instance instance (dir ());
-        EXPECT_EQ (instance.dsp.getUserPresetNames (), std::vector<std::string> {"Host Saved"});
+        EXPECT_EQ (instance.names (), Names {"Host Saved"});
         EXPECT_EQ (instance.valuesOf ("Host Saved")[1], 2.0f);
         instance.remove ("Host Saved");
     }
     EXPECT_TRUE (filesIn (dir ()).empty ());
 }
 
-TEST_F (FilePresetStorage, TheFileOfTheSameNameWinsOverACopy)
+TEST_F (FilePresetStorage, TheFileOfTheSameNameWinsOverACopyAndDeleteRemovesBoth)
 {
     {
-        Instance instance (dir ());
-        instance.dsp.setParameterNormalized (4, 0.25f);
-        instance.saveAs ("Twin");
+        Instance first (dir ());
+        first.dsp.setParameterNormalized (4, 0.25f);
+        first.saveAs ("Twin");
     }
-    const auto canonical = folderUnderTest.file (folder::fileNameFor ("Twin"));
-    std::vector<char> copy = encodePresetFile (kCMVXStravelProcessorUID, "Twin", std::vector<float> (8, 0.75f));
-    writeBytes (folderUnderTest.file ("AAA copy of twin.vstpreset"), copy);
+    writeBytes (presets.file ("AAA copy of twin.vstpreset"),
+                encodePresetFile (kCMVXStravelProcessorUID, "Twin", std::vector<float> (8, 0.75f)));
     {
         Instance instance (dir ());
-        EXPECT_EQ (instance.dsp.getUserPresetNames (), std::vector<std::string> {"Twin"});
+        EXPECT_EQ (instance.names (), Names {"Twin"});
         EXPECT_NEAR (instance.valuesOf ("Twin")[4], 25.0f, 1e-4);
         instance.remove ("Twin");   // both files hold "Twin": both go, or it would come back
     }
@@ -286,27 +204,23 @@ TEST_F (FilePresetStorage, TheFileOfTheSameNameWinsOverACopy)
 
 TEST_F (FilePresetStorage, UnwritableFolderKeepsExistingPresets)
 {
-    {
-        Instance instance (dir ());
-        instance.saveAs ("Existing");
-    }
-    const auto existing = readBytes (folderUnderTest.file (folder::fileNameFor ("Existing")));
+    Instance (dir ()).saveAs ("Existing");
+    const auto existing = readBytes (presets.file (folder::fileNameFor ("Existing")));
 
     // A folder path that runs through a regular file can never be written, even by root.
-    writeBytes (folderUnderTest.file ("plain-file"), {'x'});
+    writeBytes (presets.file ("plain-file"), {'x'});
     {
         Instance blocked (dir () + "/plain-file/presets");
         blocked.saveAs ("Lost");
         EXPECT_FALSE (blocked.storage.lastChangeSucceeded ());
-        EXPECT_EQ (blocked.dsp.getUserPresetNames (), std::vector<std::string> {"Lost"});   // kept for the session
+        EXPECT_EQ (blocked.names (), Names {"Lost"});   // kept for the session
     }
-
-    if (!runningAsRoot ())
+    if (::geteuid () != 0)
     {
         ASSERT_EQ (::chmod (dir ().c_str (), 0555), 0);
         {
             Instance readOnly (dir ());
-            EXPECT_EQ (readOnly.dsp.getUserPresetNames (), std::vector<std::string> {"Existing"});
+            EXPECT_EQ (readOnly.names (), Names {"Existing"});
             readOnly.dsp.setParameterNormalized (2, 0.99f);
             readOnly.save ();
             EXPECT_FALSE (readOnly.storage.lastChangeSucceeded ());
@@ -317,29 +231,60 @@ TEST_F (FilePresetStorage, UnwritableFolderKeepsExistingPresets)
         }
         ASSERT_EQ (::chmod (dir ().c_str (), 0755), 0);
     }
-    EXPECT_EQ (readBytes (folderUnderTest.file (folder::fileNameFor ("Existing"))), existing);
-    std::vector<std::string> files = filesIn (dir ());
-    EXPECT_EQ (files, (std::vector<std::string> {folder::fileNameFor ("Existing"), "plain-file"}));
+    EXPECT_EQ (readBytes (presets.file (folder::fileNameFor ("Existing"))), existing);
+    EXPECT_EQ (filesIn (dir ()), (Names {folder::fileNameFor ("Existing"), "plain-file"}));
 }
 
-TEST_F (FilePresetStorage, NamesTooLongToReadBackAreNotWritten)
+TEST_F (FilePresetStorage, NamesTooLongToReadBackAreNotWrittenAndNoTemporaryFilesStay)
 {
     Instance instance (dir ());
     instance.saveAs (std::string (CMVXFilePresetStorage::kMaxNameBytes + 1, 'n'));
     EXPECT_FALSE (instance.storage.lastChangeSucceeded ());
     instance.saveAs (std::string (CMVXFilePresetStorage::kMaxNameBytes, '\x01'));   // six bytes each in XML
     EXPECT_TRUE (instance.storage.lastChangeSucceeded ());
-    EXPECT_EQ (Instance (dir ()).dsp.getUserPresetNames ().size (), 1u);
-}
+    EXPECT_EQ (Instance (dir ()).names ().size (), 1u);
 
-TEST_F (FilePresetStorage, NoTemporaryFilesStayBehind)
-{
-    Instance instance (dir ());
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 20; ++i)   // every write goes through a temporary file renamed into place
         instance.saveAs ("P" + std::to_string (i % 5));
     for (const std::string& name : filesIn (dir ()))
         EXPECT_EQ (name.find (".tmp"), std::string::npos) << name;
-    EXPECT_EQ (filesIn (dir ()).size (), 5u);
+    EXPECT_EQ (filesIn (dir ()).size (), 6u);
+}
+
+TEST_F (FilePresetStorage, TwoProcessesSavingAtOnceLoseNoPreset)
+{
+    constexpr int kEach = 25;
+    Names expected = {"Shared"};   // a name every writer saves, besides its own
+    std::vector<pid_t> children;
+    for (const std::string prefix : {"process A ", "process B "})
+    {
+        for (int i = 0; i < kEach; ++i)
+            expected.push_back (prefix + std::to_string (i));
+        const pid_t child = ::fork ();
+        ASSERT_GE (child, 0);
+        if (child == 0)
+        {
+            CMVXFilePresetStorage storage (kCMVXStravelProcessorUID, dir ());
+            CMVXStravelPlugInDSP dsp (&storage);
+            for (int i = 0; i < kEach; ++i)
+            {
+                dsp.setParameterNormalized (2, static_cast<float> (i) / kEach);
+                dsp.storeUserPreset (prefix + std::to_string (i), false);
+                dsp.storeUserPreset ("Shared", false);
+            }
+            ::_exit (0);
+        }
+        children.push_back (child);
+    }
+    for (pid_t child : children)
+    {
+        int status = 0;
+        ASSERT_EQ (::waitpid (child, &status, 0), child);
+        EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 0);
+    }
+    std::sort (expected.begin (), expected.end ());
+    EXPECT_EQ (Instance (dir ()).names (), expected);
+    EXPECT_EQ (filesIn (dir ()).size (), expected.size ());
 }
 
 TEST (PresetFolderLocation, EnvironmentOverrideThenHome)
@@ -350,18 +295,13 @@ TEST (PresetFolderLocation, EnvironmentOverrideThenHome)
         EXPECT_EQ (CMVXFilePresetStorage (kCMVXStravelProcessorUID).getDirectory (), "/tmp/somewhere else");
     }
     ScopedEnvironment noOverride ("OVERMOOR_PRESET_DIR", nullptr);
+    for (const char* home : {"/home/tester", "/home/tester/"})
     {
-        ScopedEnvironment home ("HOME", "/home/tester");
-        EXPECT_EQ (folder::defaultDirectory (), "/home/tester/.vst3/presets/Morvane/Overmoor");
+        ScopedEnvironment homeDir ("HOME", home);
+        EXPECT_EQ (folder::defaultDirectory (), "/home/tester/.vst3/presets/Morvane/Overmoor") << home;
     }
-    {
-        ScopedEnvironment home ("HOME", "/home/tester/");
-        EXPECT_EQ (folder::defaultDirectory (), "/home/tester/.vst3/presets/Morvane/Overmoor");
-    }
-    {
-        ScopedEnvironment emptyOverride ("OVERMOOR_PRESET_DIR", "");
-        ScopedEnvironment relativeHome ("HOME", "relative");   // not a home: the password entry is
-        const std::string found = folder::defaultDirectory ();
-        EXPECT_TRUE (found.empty () || found[0] == '/') << found;
-    }
+    ScopedEnvironment emptyOverride ("OVERMOOR_PRESET_DIR", "");
+    ScopedEnvironment relativeHome ("HOME", "relative");   // not a home: the password entry is
+    const std::string found = folder::defaultDirectory ();
+    EXPECT_TRUE (found.empty () || found[0] == '/') << found;
 }

@@ -22,6 +22,11 @@ std::vector<char> encoded (const std::string& name, const std::vector<float>& va
     return encodePresetFile (kCMVXStravelProcessorUID, name, values);
 }
 
+std::optional<CMVXStoredPreset> decoded (const std::vector<char>& bytes, size_t valueCount = 8)
+{
+    return decodePresetFile (bytes, kCMVXStravelProcessorUID, valueCount);
+}
+
 } // namespace
 
 TEST (PresetFileCodec, RoundTripsNamesAndValuesExactly)
@@ -32,9 +37,7 @@ TEST (PresetFileCodec, RoundTripsNamesAndValuesExactly)
           std::string ("nul\0inside", 10), std::string ("&amp; literally"), std::string ("&#65;"),
           std::string ("\x7f\x01\x1f"), std::string ("\xff\xfe not utf-8"), std::string (5000, 'z')})
     {
-        const auto bytes = encoded (name);
-        ASSERT_FALSE (bytes.empty ());
-        const auto preset = decodePresetFile (bytes, kCMVXStravelProcessorUID, kValues.size ());
+        const auto preset = decoded (encoded (name));
         ASSERT_TRUE (preset) << name;
         EXPECT_TRUE (preset->nameFromMetaInfo);
         EXPECT_EQ (preset->name, name);
@@ -44,74 +47,71 @@ TEST (PresetFileCodec, RoundTripsNamesAndValuesExactly)
 
 TEST (PresetFileCodec, IsAStandardPresetOfTheProcessorClass)
 {
-    const auto bytes = encoded ("Host readable");
-    std::vector<char> copy = bytes;
-    IPtr<MemoryStream> stream = owned (new MemoryStream (copy.data (), static_cast<TSize> (copy.size ())));
+    std::vector<char> bytes = encoded ("Host readable");
+    IPtr<MemoryStream> stream = owned (new MemoryStream (bytes.data (), static_cast<TSize> (bytes.size ())));
     PresetFile file (stream);
     ASSERT_TRUE (file.readChunkList ());
     EXPECT_EQ (file.getClassID (), kCMVXStravelProcessorUID);
     const PresetFile::Entry* state = file.getEntry (kComponentState);
     ASSERT_NE (state, nullptr);
-    EXPECT_EQ (state->size, 32);   // exactly the processor's state: eight little-endian floats
-    float first = 0.0f;
-    std::memcpy (&first, bytes.data () + state->offset + 4, 4);
-    EXPECT_EQ (first, kValues[1]);
+    ASSERT_EQ (state->size, 32);   // exactly the processor's state: eight little-endian floats
+    EXPECT_EQ (std::memcmp (bytes.data () + state->offset, kValues.data (), 32), 0);
     EXPECT_FALSE (file.contains (kControllerState));
     const PresetFile::Entry* meta = file.getEntry (kMetaInfo);
     ASSERT_NE (meta, nullptr);
     const std::string xml (bytes.data () + meta->offset, static_cast<size_t> (meta->size));
     EXPECT_NE (xml.find ("<MetaInfo>"), std::string::npos);
     EXPECT_NE (xml.find ("id=\"Name\" value=\"Host readable\""), std::string::npos);
+
+    // A file a host saved without our meta-info still reads its values.
+    IPtr<MemoryStream> hostState = owned (new MemoryStream ());
+    hostState->write (const_cast<float*> (kValues.data ()), 32, nullptr);
+    hostState->seek (0, IBStream::kIBSeekSet, nullptr);
+    IPtr<MemoryStream> hostFile = owned (new MemoryStream ());
+    ASSERT_TRUE (PresetFile::savePreset (hostFile, kCMVXStravelProcessorUID, hostState));
+    const auto preset = decoded (std::vector<char> (hostFile->getData (), hostFile->getData () + hostFile->getSize ()));
+    ASSERT_TRUE (preset);
+    EXPECT_FALSE (preset->nameFromMetaInfo);
+    EXPECT_EQ (preset->normalizedValues, kValues);
 }
 
-TEST (PresetFileCodec, RefusesOtherPlugInsAndShortStates)
+TEST (PresetFileCodec, RefusesOtherPlugInsShortStatesAndNonFiniteValuesAndClampsTheRest)
 {
     const auto bytes = encoded ("x");
     EXPECT_FALSE (decodePresetFile (bytes, kCMVXStravelControllerUID, 8));
-    EXPECT_FALSE (decodePresetFile (bytes, kCMVXStravelProcessorUID, 9));
-    EXPECT_TRUE (decodePresetFile (bytes, kCMVXStravelProcessorUID, 7));   // extra values ignored
-    EXPECT_FALSE (decodePresetFile (encoded ("x", {0.5f, 0.5f}), kCMVXStravelProcessorUID, 8));
-    EXPECT_FALSE (decodePresetFile ({}, kCMVXStravelProcessorUID, 8));
-}
-
-TEST (PresetFileCodec, RefusesNonFiniteAndClampsOutOfRangeValues)
-{
+    EXPECT_FALSE (decoded (bytes, 9));
+    EXPECT_TRUE (decoded (bytes, 7));   // extra values ignored
+    EXPECT_FALSE (decoded (encoded ("x", {0.5f, 0.5f})));
+    EXPECT_FALSE (decoded ({}));
     std::vector<float> values = kValues;
-    values[3] = std::numeric_limits<float>::quiet_NaN ();
-    EXPECT_FALSE (decodePresetFile (encoded ("nan", values), kCMVXStravelProcessorUID, 8));
-    values[3] = std::numeric_limits<float>::infinity ();
-    EXPECT_FALSE (decodePresetFile (encoded ("inf", values), kCMVXStravelProcessorUID, 8));
+    for (float bad : {std::numeric_limits<float>::quiet_NaN (), std::numeric_limits<float>::infinity ()})
+    {
+        values[3] = bad;
+        EXPECT_FALSE (decoded (encoded ("bad", values))) << bad;
+    }
     values[3] = 7.5f;
     values[4] = -2.0f;
-    const auto preset = decodePresetFile (encoded ("wide", values), kCMVXStravelProcessorUID, 8);
+    const auto preset = decoded (encoded ("wide", values));
     ASSERT_TRUE (preset);
     EXPECT_EQ (preset->normalizedValues[3], 1.0f);
     EXPECT_EQ (preset->normalizedValues[4], 0.0f);
 }
 
-TEST (PresetFileCodec, EveryTruncationIsRefusedOrReadSafely)
-{
-    const auto bytes = encoded ("Truncated");
-    for (size_t length = 0; length < bytes.size (); ++length)
-    {
-        const std::vector<char> prefix (bytes.begin (), bytes.begin () + static_cast<long> (length));
-        // The chunk list sits at the end, so every proper prefix lacks it.
-        EXPECT_FALSE (decodePresetFile (prefix, kCMVXStravelProcessorUID, 8)) << length;
-    }
-}
-
-TEST (PresetFileCodec, CorruptedBytesNeverCrash)
+TEST (PresetFileCodec, TruncatedCorruptedOrMisdirectedFilesNeverCrash)
 {
     const auto bytes = encoded ("Corrupt me");
+    // The chunk list sits at the end, so every proper prefix lacks it.
+    for (size_t length = 0; length < bytes.size (); ++length)
+        EXPECT_FALSE (decoded (std::vector<char> (bytes.begin (), bytes.begin () + long (length)))) << length;
+
     std::mt19937 random (1234);
     int accepted = 0;
     for (int round = 0; round < 3000; ++round)
     {
         std::vector<char> damaged = bytes;
-        const int flips = 1 + static_cast<int> (random () % 8);
-        for (int i = 0; i < flips; ++i)
+        for (int flips = 1 + int (random () % 8); flips > 0; --flips)
             damaged[random () % damaged.size ()] = static_cast<char> (random ());
-        if (auto preset = decodePresetFile (damaged, kCMVXStravelProcessorUID, 8))
+        if (auto preset = decoded (damaged))
         {
             ++accepted;
             ASSERT_EQ (preset->normalizedValues.size (), 8u);
@@ -119,60 +119,37 @@ TEST (PresetFileCodec, CorruptedBytesNeverCrash)
                 ASSERT_TRUE (value >= 0.0f && value <= 1.0f);
         }
     }
-    // Damage outside the header and chunk list (the state, the XML) may still read.
-    EXPECT_GT (accepted, 0);
+    EXPECT_GT (accepted, 0);   // damage to the state or the XML alone may still read
 
     std::vector<char> noise (4096);
     for (char& c : noise)
         c = static_cast<char> (random ());
     std::memcpy (noise.data (), "VST3", 4);
-    EXPECT_FALSE (decodePresetFile (noise, kCMVXStravelProcessorUID, 8));
-}
+    EXPECT_FALSE (decoded (noise));
 
-TEST (PresetFileCodec, ChunkOffsetsOutsideTheFileAreRefused)
-{
-    auto bytes = encoded ("Offsets");
-    // The chunk list's first entry (after "List" and its count) starts with the chunk id, then
-    // the 64-bit offset and size; point the component state far past the end.
-    const size_t listOffsetPos = 4 + 4 + 32;
+    // The first chunk-list entry (after "List" and its count) holds the id, then the 64-bit
+    // offset and size: point the component state far past the end, or give it a negative size.
     int64_t listOffset = 0;
-    std::memcpy (&listOffset, bytes.data () + listOffsetPos, 8);
+    std::memcpy (&listOffset, bytes.data () + 4 + 4 + 32, 8);
     ASSERT_GT (listOffset, 0);
     const size_t firstEntry = static_cast<size_t> (listOffset) + 8;
-    auto far = bytes;
-    const int64_t huge = int64_t (1) << 40;
-    std::memcpy (far.data () + firstEntry + 4, &huge, 8);
-    EXPECT_FALSE (decodePresetFile (far, kCMVXStravelProcessorUID, 8));
-    auto negative = bytes;
-    const int64_t minusOne = -1;
-    std::memcpy (negative.data () + firstEntry + 12, &minusOne, 8);
-    EXPECT_FALSE (decodePresetFile (negative, kCMVXStravelProcessorUID, 8));
+    for (const auto& [at, value] : {std::pair {firstEntry + 4, int64_t (1) << 40}, {firstEntry + 12, int64_t (-1)}})
+    {
+        auto misdirected = bytes;
+        std::memcpy (misdirected.data () + at, &value, 8);
+        EXPECT_FALSE (decoded (misdirected)) << value;
+    }
 }
 
 TEST (PresetFileCodec, MetaInfoReaderTakesOnlyTheNameAttribute)
 {
-    EXPECT_EQ (presetNameFromMetaInfo ("<MetaInfo><Attribute id='Name' value='Single quoted'/></MetaInfo>"),
-               std::optional<std::string> ("Single quoted"));
-    EXPECT_EQ (presetNameFromMetaInfo ("<Attribute id=\"PlugInName\" value=\"no\"/><Attribute value=\"yes\" id=\"Name\"/>"),
-               std::optional<std::string> ("yes"));
-    EXPECT_EQ (presetNameFromMetaInfo ("<Attribute xid=\"Name\" value=\"no\"/>"), std::nullopt);
-    EXPECT_EQ (presetNameFromMetaInfo ("<Attribute id=\"Name\" value=\"unterminated"), std::nullopt);
-    EXPECT_EQ (presetNameFromMetaInfo ("<Attribute id=\"Name\" value=\"&#x41;&#66;&bogus;&#xFFFFFFFFF;\"/>"),
-               std::optional<std::string> ("AB&bogus;&#xFFFFFFFFF;"));
-    EXPECT_EQ (presetNameFromMetaInfo (""), std::nullopt);
-}
-
-TEST (PresetFileCodec, FilesWithoutANameStillReadTheirValues)
-{
-    IPtr<MemoryStream> state = owned (new MemoryStream ());
-    for (float value : kValues)
-        state->write (const_cast<float*> (&value), 4, nullptr);
-    state->seek (0, IBStream::kIBSeekSet, nullptr);
-    IPtr<MemoryStream> file = owned (new MemoryStream ());
-    ASSERT_TRUE (PresetFile::savePreset (file, kCMVXStravelProcessorUID, state));
-    const std::vector<char> bytes (file->getData (), file->getData () + file->getSize ());
-    const auto preset = decodePresetFile (bytes, kCMVXStravelProcessorUID, 8);
-    ASSERT_TRUE (preset);
-    EXPECT_FALSE (preset->nameFromMetaInfo);
-    EXPECT_EQ (preset->normalizedValues, kValues);
+    const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
+        {"<MetaInfo><Attribute id='Name' value='Single quoted'/></MetaInfo>", "Single quoted"},
+        {"<Attribute id=\"PlugInName\" value=\"no\"/><Attribute value=\"yes\" id=\"Name\"/>", "yes"},
+        {"<Attribute xid=\"Name\" value=\"no\"/>", std::nullopt},
+        {"<Attribute id=\"Name\" value=\"unterminated", std::nullopt},
+        {"<Attribute id=\"Name\" value=\"&#x41;&#66;&bogus;&#xFFFFFFFFF;\"/>", "AB&bogus;&#xFFFFFFFFF;"},
+        {"", std::nullopt}};
+    for (const auto& [xml, name] : cases)
+        EXPECT_EQ (presetNameFromMetaInfo (xml), name) << xml;
 }

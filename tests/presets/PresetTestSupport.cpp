@@ -23,33 +23,21 @@ TemporaryFolder::TemporaryFolder ()
 TemporaryFolder::~TemporaryFolder ()
 {
     std::error_code ignored;
-    for (auto it = fs::recursive_directory_iterator (folder, ignored); it != fs::recursive_directory_iterator ();
-         it.increment (ignored))
-        if (it->is_directory (ignored))
-            fs::permissions (it->path (), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::permissions (folder, fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all (folder, ignored);
 }
 
 ScopedEnvironment::ScopedEnvironment (const char* variable, const char* value) : name (variable)
 {
-    if (const char* old = std::getenv (variable))
-    {
-        hadPrevious = true;
-        previous = old;
-    }
-    if (value)
-        ::setenv (variable, value, 1);
-    else
-        ::unsetenv (variable);
+    const char* old = std::getenv (variable);
+    hadPrevious = old != nullptr;
+    previous = old ? old : "";
+    value ? ::setenv (variable, value, 1) : ::unsetenv (variable);
 }
 
 ScopedEnvironment::~ScopedEnvironment ()
 {
-    if (hadPrevious)
-        ::setenv (name.c_str (), previous.c_str (), 1);
-    else
-        ::unsetenv (name.c_str ());
+    hadPrevious ? ::setenv (name.c_str (), previous.c_str (), 1) : ::unsetenv (name.c_str ());
 }
 
 std::vector<std::string> filesIn (const std::string& folder)
@@ -70,13 +58,7 @@ std::vector<char> readBytes (const std::string& path)
 
 void writeBytes (const std::string& path, const std::vector<char>& bytes)
 {
-    std::ofstream out (path, std::ios::binary | std::ios::trunc);
-    out.write (bytes.data (), static_cast<std::streamsize> (bytes.size ()));
-}
-
-bool runningAsRoot ()
-{
-    return ::geteuid () == 0;
+    std::ofstream (path, std::ios::binary | std::ios::trunc).write (bytes.data (), std::streamsize (bytes.size ()));
 }
 
 } // namespace PresetTest

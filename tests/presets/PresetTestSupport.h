@@ -6,8 +6,8 @@
 
 namespace PresetTest {
 
-// Creates a fresh folder under the system's temporary folder and removes it (whatever the
-// test left inside, read-only parts included) when destroyed.
+// A fresh folder under the system's temporary folder, removed with whatever the test left
+// inside (a read-only top folder included) when destroyed.
 class TemporaryFolder
 {
 public:
@@ -38,6 +38,5 @@ private:
 std::vector<std::string> filesIn (const std::string& folder);   // every entry, sorted
 std::vector<char> readBytes (const std::string& path);
 void writeBytes (const std::string& path, const std::vector<char>& bytes);
-bool runningAsRoot ();
 
 } // namespace PresetTest
