@@ -49,6 +49,24 @@ std::optional<std::string> requestText (PluginInstance& instance, const char* re
     return binaryText (tap->last ("PrsHnd"), answerKey);
 }
 
+std::optional<std::string> userList (PluginInstance& instance)
+{
+    return requestText (instance, "CMVXGetUserPresetsMessage", "CMVXSetUserPresetsMessage");
+}
+
+std::optional<std::string> selectedPreset (PluginInstance& instance)
+{
+    return requestText (instance, "CMVXGetSelectedPresetNumber", "CMVXSetSelectedPresetNumber");
+}
+
+std::string userListOf (const std::vector<std::string>& names)
+{
+    std::string text = "CMVXSetUserPresetsMessage";
+    for (const std::string& name : names)
+        text += "<CMVXPRESET><CMVXPRESETINFO>Overmoor</CMVXPRESETINFO>" + name;
+    return text;
+}
+
 std::optional<std::string> binaryText (IMessage* message, const char* key)
 {
     const void* data = nullptr;

@@ -18,6 +18,7 @@ protected:
     void TearDown () override;
     // A connected instance whose messages are recorded both ways.
     std::unique_ptr<Morvane::Host::PluginInstance> tappedInstance ();
+    size_t presetFiles () const { return PresetTest::filesIn (presetFolder->path ()).size (); }
 
     std::unique_ptr<PresetTest::TemporaryFolder> presetFolder;
     std::unique_ptr<PresetTest::ScopedEnvironment> presetFolderVariable;
@@ -29,6 +30,10 @@ Steinberg::tresult sendPresetRequest (Morvane::Host::PluginInstance& instance, c
 // Asks for a list and returns the text the processor answered with (nothing if none arrived).
 std::optional<std::string> requestText (Morvane::Host::PluginInstance& instance, const char* requestKey,
                                         const char* answerKey);
+std::optional<std::string> userList (Morvane::Host::PluginInstance& instance);
+std::optional<std::string> selectedPreset (Morvane::Host::PluginInstance& instance);
+// The user list's answer holding the given presets.
+std::string userListOf (const std::vector<std::string>& names);
 std::optional<std::string> binaryText (Steinberg::Vst::IMessage* message, const char* key);
 std::vector<float> binaryFloats (Steinberg::Vst::IMessage* message, const char* key);
 int countOf (const std::string& text, const std::string& part);

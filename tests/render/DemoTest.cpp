@@ -2,12 +2,9 @@
 // The demo's pieces as the demo script runs them: the synthesised recording, one render per
 // factory preset, and the overview picture with its level table.
 #include "RenderTestSupport.h"
-
-#include <gtest/gtest.h>
-#include <sndfile.h>
+#include "support/SignalChecks.h"
 
 #include <cmath>
-#include <fstream>
 
 namespace Morvane {
 namespace Test {
@@ -27,8 +24,7 @@ TEST (Demo, EveryFactoryPresetRendersAnAudibleFileAndTheOverviewIsDrawn)
     const std::string dry = scratch.file ("guitar-di.wav");
     CommandResult r = runProgram (OVERMOOR_GUITAR_DI_PATH, {dry});
     ASSERT_EQ (r.exitCode, 0) << r.err;
-    Audio di;
-    ASSERT_TRUE (readAudio (dry, di));
+    const Audio di = readAudio (dry);
     EXPECT_EQ (di.channels, 1);
     EXPECT_EQ (di.sampleRateHz, 48000);
     EXPECT_NEAR (static_cast<double> (di.frames ()) / di.sampleRateHz, 8.0, 0.5);
@@ -40,19 +36,16 @@ TEST (Demo, EveryFactoryPresetRendersAnAudibleFileAndTheOverviewIsDrawn)
         const std::string out = scratch.file ("preset" + std::to_string (preset) + ".wav");
         r = runRenderer ({"--quiet", "--block", "512", "--preset", std::to_string (preset), dry, out});
         ASSERT_EQ (r.exitCode, 0) << r.err;
-        Audio wet;
-        ASSERT_TRUE (readAudio (out, wet));
+        const Audio wet = readAudio (out);
         EXPECT_EQ (wet.frames (), di.frames ());
-        for (float s : wet.samples)
-            ASSERT_TRUE (std::isfinite (s)) << "preset " << preset;
+        EXPECT_TRUE (allFinite (wet.samples.data (), static_cast<int32_t> (wet.samples.size ()))) << "preset " << preset;
         EXPECT_GT (rmsDbfs (wet), -60.0) << "preset " << preset;
         overviewArgs.insert (overviewArgs.end (), {"--entry", out, "Preset " + std::to_string (preset), "Model", "1.0"});
     }
 
     r = runProgram (OVERMOOR_DEMO_OVERVIEW_PATH, overviewArgs);
     ASSERT_EQ (r.exitCode, 0) << r.err;
-    EXPECT_NE (r.out.find ("(dry recording)"), std::string::npos) << r.out;
-    EXPECT_NE (r.out.find ("Preset 7"), std::string::npos) << r.out;
+    EXPECT_TRUE (contains (r.out, "(dry recording)") && contains (r.out, "Preset 7")) << r.out;
     std::ifstream png (scratch.file ("overview.png"), std::ios::binary);
     char signature[8] = {};
     png.read (signature, 8);

@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every way overmoor-render can fail: one line on stderr naming the problem, exit status 2 for a
-// bad request and 1 for everything else, and no output file (not even a partial one) left behind.
+// Every way overmoor-render can fail: one line on stderr naming the problem (and, for a bad name
+// or value, what would be valid), exit status 2 for a bad request and 1 for everything else, and
+// no output file (not even a partial one) left behind.
 #include "RenderTestSupport.h"
 
-#include <gtest/gtest.h>
-#include <sndfile.h>
-
-#include <algorithm>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace Morvane {
@@ -19,128 +15,104 @@ class RenderErrors : public ::testing::Test
 protected:
     void SetUp () override
     {
-        stereo = writeInput ("stereo.wav", 2);
-        existing = scratch.file ("existing.wav");
         std::ofstream (existing) << "previous contents";
         before = scratch.entries ();
     }
 
-    std::string writeInput (const std::string& name, int channels)
-    {
-        Audio audio;
-        audio.channels = channels;
-        audio.sampleRateHz = 44100;
-        audio.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        audio.samples = testNoise (channels, 2000);
-        const std::string path = scratch.file (name);
-        EXPECT_TRUE (writeAudio (path, audio));
-        return path;
-    }
-
-    // The failure is reported on one line that mentions the culprit, and the folder is unchanged.
-    void expectFailure (const CommandResult& r, int exitCode, const std::string& mentions)
+    // One line that mentions every culprit, nothing on stdout, and the folder unchanged.
+    void expectFailure (const CommandResult& r, int exitCode, const std::vector<std::string>& mentions)
     {
         EXPECT_EQ (r.exitCode, exitCode) << r.err;
         EXPECT_EQ (r.err.rfind ("overmoor-render: ", 0), 0u) << r.err;
-        EXPECT_NE (r.err.find (mentions), std::string::npos) << r.err;
+        for (const std::string& part : mentions)
+            EXPECT_TRUE (contains (r.err, part)) << part << " not in " << r.err;
         EXPECT_EQ (std::count (r.err.begin (), r.err.end (), '\n'), 1) << r.err;
         EXPECT_TRUE (r.out.empty ()) << r.out;
         EXPECT_EQ (scratch.entries (), before);
-        std::ifstream old (existing);
         std::string contents;
-        std::getline (old, contents);
+        std::getline (std::ifstream (existing), contents);
         EXPECT_EQ (contents, "previous contents");
+    }
+    // Makes a folder (or a file with the given text) as part of the scene the failure leaves alone.
+    std::string add (const std::string& name, const char* text = nullptr)
+    {
+        const std::string path = scratch.file (name);
+        if (text)
+            std::ofstream (path) << text;
+        else
+            ::mkdir (path.c_str (), 0755);
+        before = scratch.entries ();
+        return path;
     }
 
     ScratchFolder scratch;
-    std::string stereo, existing;
+    const std::string stereo = writeNoise (scratch.file ("stereo.wav"), 2, 2000, 44100, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    const std::string existing = scratch.file ("existing.wav");
+    const std::string out = scratch.file ("out.wav");
     std::vector<std::string> before;
 };
 
-TEST_F (RenderErrors, UnusableInputsExitWithOne)
+TEST_F (RenderErrors, UnusableFilesAndBundlesExitWithOne)
 {
-    const std::string out = scratch.file ("out.wav");
-    expectFailure (runRenderer ({scratch.file ("missing.wav"), out}), 1, "missing.wav");
-
-    ::mkdir (scratch.file ("folder.wav").c_str (), 0755);
+    expectFailure (runRenderer ({scratch.file ("missing.wav"), out}), 1, {"missing.wav"});
+    expectFailure (runRenderer ({scratch.file ("missing.wav"), existing}), 1, {"missing.wav"});
+    expectFailure (runRenderer ({add ("folder.wav"), out}), 1, {"directory"});
+    expectFailure (runRenderer ({add ("notes.wav", "these are not samples\n"), out}), 1, {"not in an audio format"});
+    writeNoise (scratch.file ("surround.wav"), 3, 2000);
     before = scratch.entries ();
-    expectFailure (runRenderer ({scratch.file ("folder.wav"), out}), 1, "directory");
+    expectFailure (runRenderer ({scratch.file ("surround.wav"), out}), 1, {"3 channels"});
+    expectFailure (runRenderer ({stereo, scratch.file ("no/such/folder/out.wav")}), 1, {"out.wav"});
 
-    std::ofstream (scratch.file ("notes.wav")) << "these are not samples\n";
-    before = scratch.entries ();
-    expectFailure (runRenderer ({scratch.file ("notes.wav"), out}), 1, "not in an audio format");
-
-    writeInput ("surround.wav", 3);
-    before = scratch.entries ();
-    expectFailure (runRenderer ({scratch.file ("surround.wav"), out}), 1, "3 channels");
-}
-
-TEST_F (RenderErrors, AFailedRenderLeavesAnExistingOutputAlone)
-{
-    expectFailure (runRenderer ({"--param", "Nope=1", stereo, existing}), 2, "Nope");
-    expectFailure (runRenderer ({scratch.file ("missing.wav"), existing}), 1, "missing.wav");
-}
-
-TEST_F (RenderErrors, UnwritableOutputExitsWithOne)
-{
-    expectFailure (runRenderer ({stereo, scratch.file ("no/such/folder/out.wav")}), 1, "out.wav");
-}
-
-TEST_F (RenderErrors, MissingOrBrokenBundlesExitWithOne)
-{
-    const std::string out = scratch.file ("out.wav");
-    expectFailure (runProgram (rendererPath (), {"--plugin", scratch.file ("Nowhere.vst3"), stereo, out}), 1,
-                   "Nowhere.vst3");
-
+    expectFailure (runProgram (kRendererPath, {"--plugin", scratch.file ("Nowhere.vst3"), stereo, out}), 1,
+                   {"Nowhere.vst3"});
+    expectFailure (runProgram (kRendererPath, {"--plugin", add ("Empty.vst3"), stereo, out}), 1, {"Empty.vst3"});
     // A bundle whose library is not a shared object at all.
-    const std::string bundle = scratch.file ("Broken.vst3");
-    const std::string binaries = bundle + "/Contents/x86_64-linux";
-    ::mkdir (bundle.c_str (), 0755);
-    ::mkdir ((bundle + "/Contents").c_str (), 0755);
-    ::mkdir (binaries.c_str (), 0755);
-    std::ofstream (binaries + "/Broken.so") << "not a library";
-    before = scratch.entries ();
-    expectFailure (runProgram (rendererPath (), {"--plugin", bundle, stereo, out}), 1, "cannot load plug-in");
-
-    // An empty bundle folder.
-    const std::string empty = scratch.file ("Empty.vst3");
-    ::mkdir (empty.c_str (), 0755);
-    before = scratch.entries ();
-    expectFailure (runProgram (rendererPath (), {"--plugin", empty, stereo, out}), 1, "Empty.vst3");
+    const std::string bundle = add ("Broken.vst3");
+    add ("Broken.vst3/Contents");
+    add ("Broken.vst3/Contents/x86_64-linux");
+    add ("Broken.vst3/Contents/x86_64-linux/Broken.so", "not a library");
+    expectFailure (runProgram (kRendererPath, {"--plugin", bundle, stereo, out}), 1, {"cannot load plug-in"});
 }
 
-TEST_F (RenderErrors, BadRequestsExitWithTwo)
+// A malformed command line (each kind is checked in RenderOptions) and requests the plug-in cannot
+// honour. Every other case writes over an existing file, which must survive.
+TEST_F (RenderErrors, BadRequestsExitWithTwoAndListWhatIsValid)
 {
-    const std::string out = scratch.file ("out.wav");
-    struct Case
+    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
+        {{"--bogus"}, {"--bogus"}},
+        {{"--set", "8=0.5"}, {"no parameter with id 8", "7 \"n/a 6\""}},
+        {{"--at", "100", "9=0"}, {"no parameter with id 9"}},
+        {{"--at", "2000", "0=0"}, {"--at 2000"}},
+        {{"--preset", "8"}, {"--preset", "0 \"Torvin's Booster\"", "7 \"Metal\""}},
+        {{"--preset", "No Such Preset"}, {"No Such Preset", "0 \"Torvin's Booster\"", "7 \"Metal\""}},
+        // Before the model change there is no "Gain": the error lists names and current titles.
+        {{"--param", "Gain=70", "--param", "Model=Over Drive"},
+         {"unknown parameter \"Gain\"", "\"Parameter 1\" (now \"n/a 1\")", "\"Model\""}},
+        {{"--param", "Nope=1"}, {"Nope"}},
+        {{"--param", "Model=Fuzz Face"}, {"Fuzz Face", "\"Treble Booster\", \"XXL Distortion+\""}},
+        {{"--param", "Model=8"}, {"0 to 7"}},
+        {{"--param", "Effect State=maybe"}, {"\"Off\", \"On\""}},
+        {{"--param", "Model=3", "--param", "Gain=101"}, {"0 to 100 %"}},
+        {{"--param", "Parameter 2=-1"}, {"0 to 100 %"}},
+        {{"--param", "Parameter 2=loud"}, {"0 to 100 %"}},
+    };
+    for (size_t i = 0; i < cases.size (); ++i)
     {
-        std::vector<std::string> args;
-        const char* mentions;
-    };
-    const std::vector<Case> cases = {
-        {{"--bogus", stereo, out}, "--bogus"},
-        {{"--block", "0", stereo, out}, "--block"},
-        {{stereo}, "OUT"},
-        {{"--set", "8=0.5", stereo, out}, "no parameter with id 8"},
-        {{"--set", "1=2", stereo, out}, "'2'"},
-        {{"--param", "Gain=50", stereo, out}, "\"Gain\""},
-        {{"--param", "Model=Fuzz", stereo, out}, "Fuzz"},
-        {{"--preset", "42", stereo, out}, "42"},
-        {{"--preset", "Clean", stereo, out}, "Clean"},
-        {{"--at", "2000", "0=0", stereo, out}, "--at 2000"},
-        {{"--at", "100", "9=0", stereo, out}, "no parameter with id 9"},
-    };
-    for (const Case& c : cases)
-        expectFailure (runRenderer (c.args), 2, c.mentions);
+        std::vector<std::string> args = cases[i].first;
+        args.insert (args.end (), {stereo, i % 2 ? existing : out});
+        SCOPED_TRACE (args[args.size () - 3]);
+        expectFailure (runRenderer (args), 2, cases[i].second);
+    }
+    // The listing checks the same requests without any files.
+    expectFailure (runRenderer ({"--list", "--preset", "99"}), 2, {"--preset", "7 \"Metal\""});
 }
 
 TEST_F (RenderErrors, HelpGoesToStdoutAndSucceeds)
 {
-    const CommandResult r = runProgram (rendererPath (), {"--help"});
+    const CommandResult r = runProgram (kRendererPath, {"--help"});
     EXPECT_EQ (r.exitCode, 0);
-    EXPECT_NE (r.out.find ("IN"), std::string::npos);
-    EXPECT_NE (r.out.find ("--param"), std::string::npos);
-    EXPECT_TRUE (r.err.empty ());
+    EXPECT_TRUE (contains (r.out, "IN") && contains (r.out, "--param")) << r.out;
+    EXPECT_TRUE (r.err.empty ()) << r.err;
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The renderer's command line, parsed on its own: what each option yields, and one-line errors
+// naming the culprit for everything else.
 #include "render/RenderOptions.h"
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -11,89 +12,56 @@ namespace Morvane {
 namespace Render {
 namespace {
 
-ParseResult parse (std::initializer_list<const char*> args)
+ParseResult parse (const std::vector<const char*>& args)
 {
     std::vector<const char*> argv {"overmoor-render"};
     argv.insert (argv.end (), args.begin (), args.end ());
     return parseRenderOptions (static_cast<int> (argv.size ()), argv.data ());
 }
 
-TEST (RenderOptions, FilesAndDefaults)
+TEST (RenderOptions, DefaultsAndEveryOption)
 {
-    const ParseResult r = parse ({"in.wav", "out.wav"});
+    ParseResult r = parse ({"in.wav", "out.wav"});
     ASSERT_EQ (r.status, ParseResult::Status::ok) << r.message;
-    EXPECT_EQ (r.options.inputPath, "in.wav");
-    EXPECT_EQ (r.options.outputPath, "out.wav");
     EXPECT_EQ (r.options.blockSize, 256);
-    EXPECT_TRUE (r.options.pluginPath.empty ());
-    EXPECT_TRUE (r.options.preset.empty ());
-    EXPECT_TRUE (r.options.settings.empty ());
-    EXPECT_TRUE (r.options.automation.empty ());
-    EXPECT_FALSE (r.options.list);
-    EXPECT_FALSE (r.options.quiet);
-}
+    EXPECT_TRUE (r.options.pluginPath.empty () && r.options.preset.empty () && r.options.settings.empty ()
+                 && r.options.automation.empty () && !r.options.list && !r.options.quiet);
 
-TEST (RenderOptions, EveryOptionIsTaken)
-{
-    const ParseResult r = parse ({"--plugin", "/x/Overmoor.vst3", "--block=100", "--preset", "Full Drive", "--quiet",
-                                  "a.flac", "b.wav"});
+    r = parse ({"--plugin", "/x/Overmoor.vst3", "--block=100", "--preset", "Full Drive", "--quiet", "a.flac", "b.wav"});
     ASSERT_EQ (r.status, ParseResult::Status::ok) << r.message;
     EXPECT_EQ (r.options.pluginPath, "/x/Overmoor.vst3");
     EXPECT_EQ (r.options.blockSize, 100);
     EXPECT_EQ (r.options.preset, "Full Drive");
     EXPECT_TRUE (r.options.quiet);
-}
+    EXPECT_EQ (r.options.inputPath, "a.flac");
+    EXPECT_EQ (r.options.outputPath, "b.wav");
 
-TEST (RenderOptions, SetAndParamKeepCommandLineOrder)
-{
-    const ParseResult r = parse ({"--param", "Model=9 Screamer", "--set", "3=0.25", "--param", "Overdrive=70",
-                                  "--set", "0=1", "in.wav", "out.wav"});
-    ASSERT_EQ (r.status, ParseResult::Status::ok) << r.message;
-    const auto& s = r.options.settings;
-    ASSERT_EQ (s.size (), 4u);
-    EXPECT_EQ (s[0].kind, ParameterSetting::Kind::byName);
-    EXPECT_EQ (s[0].name, "Model");
-    EXPECT_EQ (s[0].valueText, "9 Screamer");
-    EXPECT_EQ (s[1].kind, ParameterSetting::Kind::byId);
-    EXPECT_EQ (s[1].id, 3);
-    EXPECT_DOUBLE_EQ (s[1].normalized, 0.25);
-    EXPECT_EQ (s[2].name, "Overdrive");
-    EXPECT_EQ (s[2].valueText, "70");
-    EXPECT_EQ (s[3].id, 0);
-    EXPECT_DOUBLE_EQ (s[3].normalized, 1.0);
-}
-
-TEST (RenderOptions, ParamValueMayHoldEqualsAndBlanks)
-{
-    const ParseResult r = parse ({"--param", "Parameter 1= 42.5 %", "--param=Model=a=b", "in.wav", "out.wav"});
-    ASSERT_EQ (r.status, ParseResult::Status::ok) << r.message;
-    EXPECT_EQ (r.options.settings[0].name, "Parameter 1");
-    EXPECT_EQ (r.options.settings[0].valueText, " 42.5 %");
-    EXPECT_EQ (r.options.settings[1].name, "Model");
-    EXPECT_EQ (r.options.settings[1].valueText, "a=b");
-}
-
-TEST (RenderOptions, AutomationPairsInOrder)
-{
-    const ParseResult r = parse ({"--at", "1000", "0=0", "in.wav", "--at", "0", "2=0.5", "out.wav"});
-    ASSERT_EQ (r.status, ParseResult::Status::ok) << r.message;
-    ASSERT_EQ (r.options.automation.size (), 2u);
-    EXPECT_EQ (r.options.automation[0].sample, 1000);
-    EXPECT_EQ (r.options.automation[0].id, 0);
-    EXPECT_DOUBLE_EQ (r.options.automation[0].normalized, 0.0);
-    EXPECT_EQ (r.options.automation[1].sample, 0);
-    EXPECT_EQ (r.options.automation[1].id, 2);
-    EXPECT_DOUBLE_EQ (r.options.automation[1].normalized, 0.5);
-    EXPECT_EQ (r.options.inputPath, "in.wav");
-    EXPECT_EQ (r.options.outputPath, "out.wav");
-}
-
-TEST (RenderOptions, ListNeedsNoFiles)
-{
-    const ParseResult r = parse ({"--list", "--preset", "3"});
+    r = parse ({"--list", "--preset", "3"});   // no files needed
     ASSERT_EQ (r.status, ParseResult::Status::ok) << r.message;
     EXPECT_TRUE (r.options.list);
     EXPECT_EQ (r.options.preset, "3");
+}
+
+// --set and --param keep command-line order; a --param value may hold '=' and blanks; --at pairs
+// may come anywhere, files included in between.
+TEST (RenderOptions, SettingsAndAutomationKeepTheirOrder)
+{
+    const ParseResult r = parse ({"--param", "Parameter 1= 42.5 %", "--set", "3=0.25", "--param=Model=a=b", "--at",
+                                  "1000", "0=0", "in.wav", "--set", "0=1", "--at", "0", "2=0.5", "out.wav"});
+    ASSERT_EQ (r.status, ParseResult::Status::ok) << r.message;
+    using Kind = ParameterSetting::Kind;
+    const auto& s = r.options.settings;
+    ASSERT_EQ (s.size (), 4u);
+    EXPECT_TRUE (s[0].kind == Kind::byName && s[0].name == "Parameter 1" && s[0].valueText == " 42.5 %");
+    EXPECT_TRUE (s[1].kind == Kind::byId && s[1].id == 3 && s[1].normalized == 0.25);
+    EXPECT_TRUE (s[2].kind == Kind::byName && s[2].name == "Model" && s[2].valueText == "a=b");
+    EXPECT_TRUE (s[3].kind == Kind::byId && s[3].id == 0 && s[3].normalized == 1.0);
+    const auto& a = r.options.automation;
+    ASSERT_EQ (a.size (), 2u);
+    EXPECT_TRUE (a[0].sample == 1000 && a[0].id == 0 && a[0].normalized == 0.0);
+    EXPECT_TRUE (a[1].sample == 0 && a[1].id == 2 && a[1].normalized == 0.5);
+    EXPECT_EQ (r.options.inputPath, "in.wav");
+    EXPECT_EQ (r.options.outputPath, "out.wav");
 }
 
 TEST (RenderOptions, HelpIsNotAnError)
@@ -107,15 +75,9 @@ TEST (RenderOptions, HelpIsNotAnError)
     }
 }
 
-struct BadCommandLine
-{
-    std::vector<const char*> args;
-    const char* mentions;   // the error names the culprit
-};
-
 TEST (RenderOptions, BadCommandLinesAreOneLineErrors)
 {
-    const std::vector<BadCommandLine> cases = {
+    const std::vector<std::pair<std::vector<const char*>, const char*>> cases = {
         {{}, "IN"},
         {{"in.wav"}, "OUT"},
         {{"in.wav", "out.wav", "extra.wav"}, "extra.wav"},
@@ -138,39 +100,29 @@ TEST (RenderOptions, BadCommandLinesAreOneLineErrors)
         {{"--preset", "", "in.wav", "out.wav"}, "--preset"},
         {{"--set"}, "--set"},
     };
-    for (const BadCommandLine& c : cases)
+    for (const auto& [args, mentions] : cases)
     {
-        std::vector<const char*> argv {"overmoor-render"};
-        argv.insert (argv.end (), c.args.begin (), c.args.end ());
-        const ParseResult r = parseRenderOptions (static_cast<int> (argv.size ()), argv.data ());
+        const ParseResult r = parse (args);
         std::string joined;
-        for (const char* a : c.args)
+        for (const char* a : args)
             joined += std::string (a) + " ";
         EXPECT_EQ (r.status, ParseResult::Status::error) << joined;
-        EXPECT_NE (r.message.find (c.mentions), std::string::npos) << joined << "-> " << r.message;
+        EXPECT_NE (r.message.find (mentions), std::string::npos) << joined << "-> " << r.message;
         EXPECT_EQ (r.message.find ('\n'), std::string::npos) << r.message;
     }
-}
-
-TEST (RenderOptions, NoArgumentVectorAtAll)
-{
     EXPECT_EQ (parseRenderOptions (0, nullptr).status, ParseResult::Status::error);
 }
 
-TEST (RenderOptions, StrictNumbers)
+TEST (RenderOptions, NumbersAreStrict)
 {
     int64_t i = 0;
-    EXPECT_TRUE (parseInteger ("1024", i));
-    EXPECT_EQ (i, 1024);
-    EXPECT_TRUE (parseInteger ("-3", i));
-    EXPECT_EQ (i, -3);
+    EXPECT_TRUE (parseInteger ("1024", i) && i == 1024);
+    EXPECT_TRUE (parseInteger ("-3", i) && i == -3);
     for (const char* bad : {"", " 1", "1 ", "1e3", "0x10", "99999999999999999999999", "--1"})
         EXPECT_FALSE (parseInteger (bad, i)) << bad;
     double d = 0.0;
-    EXPECT_TRUE (parseReal ("0.5", d));
-    EXPECT_DOUBLE_EQ (d, 0.5);
-    EXPECT_TRUE (parseReal ("1e-2", d));
-    EXPECT_DOUBLE_EQ (d, 0.01);
+    EXPECT_TRUE (parseReal ("0.5", d) && d == 0.5);
+    EXPECT_TRUE (parseReal ("1e-2", d) && d == 0.01);
     for (const char* bad : {"", " 0.5", "0.5 ", "inf", "nan", "1e999", "0.5x"})
         EXPECT_FALSE (parseReal (bad, d)) << bad;
 }

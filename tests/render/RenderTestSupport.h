@@ -1,8 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Helpers for driving the built tools as a user does: a scratch folder, WAV files written and
-// read with libsndfile, and a command runner that keeps the exit status and both output streams.
+// Driving the built tools as a user does: a scratch folder, WAV files through libsndfile, and a
+// command runner that keeps the exit status and both output streams.
+#include "support/BundleFixture.h"
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,12 +22,27 @@ namespace Test {
 class ScratchFolder
 {
 public:
-    ScratchFolder ();
-    ~ScratchFolder ();
-    const std::string& path () const { return folder; }
+    ScratchFolder ()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path () / "overmoor-render-test-XXXXXX").string ();
+        if (::mkdtemp (pattern.data ()))
+            folder = pattern;
+    }
+    ~ScratchFolder ()
+    {
+        std::error_code ignored;
+        if (!folder.empty ())
+            std::filesystem::remove_all (folder, ignored);
+    }
     std::string file (const std::string& name) const { return folder + "/" + name; }
-    // Names of everything in the folder, sorted.
-    std::vector<std::string> entries () const;
+    std::vector<std::string> entries () const   // sorted names
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator (folder))
+            names.push_back (entry.path ().filename ().string ());
+        std::sort (names.begin (), names.end ());
+        return names;
+    }
 
 private:
     std::string folder;
@@ -32,10 +57,47 @@ struct Audio
     int64_t frames () const { return channels ? static_cast<int64_t> (samples.size ()) / channels : 0; }
 };
 
-// Reproducible noise at about -12 dBFS, interleaved.
-std::vector<float> testNoise (int channels, int64_t frames, uint32_t seed = 1);
-bool writeAudio (const std::string& path, const Audio& audio);
-bool readAudio (const std::string& path, Audio& audio);
+inline Audio readAudio (const std::string& path)
+{
+    Audio audio;
+    SF_INFO info {};
+    SNDFILE* file = sf_open (path.c_str (), SFM_READ, &info);
+    EXPECT_NE (file, nullptr) << path;
+    if (!file)
+        return audio;
+    audio.channels = info.channels;
+    audio.sampleRateHz = info.samplerate;
+    audio.format = info.format;
+    audio.samples.assign (static_cast<size_t> (info.frames * info.channels), 0.0f);
+    EXPECT_EQ (sf_readf_float (file, audio.samples.data (), info.frames), info.frames) << path;
+    sf_close (file);
+    return audio;
+}
+
+// Reproducible noise at about -12 dBFS written to path; returns path.
+inline std::string writeNoise (const std::string& path, int channels, int64_t frames, int rateHz = 48000,
+                               int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT, uint32_t seed = 1)
+{
+    std::vector<float> samples (static_cast<size_t> (channels * frames));
+    uint32_t state = seed * 2654435761u + 1u;
+    for (float& s : samples)
+    {
+        state = state * 1664525u + 1013904223u;
+        s = 0.25f * (static_cast<float> (state >> 8) / 8388608.0f - 1.0f);
+    }
+    SF_INFO info {};
+    info.channels = channels;
+    info.samplerate = rateHz;
+    info.format = format;
+    SNDFILE* file = sf_open (path.c_str (), SFM_WRITE, &info);
+    EXPECT_NE (file, nullptr) << path;
+    if (file)
+    {
+        EXPECT_EQ (sf_writef_float (file, samples.data (), frames), frames);
+        sf_close (file);
+    }
+    return path;
+}
 
 struct CommandResult
 {
@@ -44,13 +106,48 @@ struct CommandResult
     std::string err;
 };
 
-// Runs program with args (no shell interpretation of the arguments).
-CommandResult runProgram (const std::string& program, const std::vector<std::string>& args);
+// Runs program with args, no shell in between.
+inline CommandResult runProgram (const std::string& program, const std::vector<std::string>& args)
+{
+    ScratchFolder streams;
+    const std::string outPath = streams.file ("stdout"), errPath = streams.file ("stderr");
+    const pid_t child = ::fork ();
+    if (child == 0)
+    {
+        ::dup2 (::open (outPath.c_str (), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        ::dup2 (::open (errPath.c_str (), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        std::vector<char*> argv {const_cast<char*> (program.c_str ())};
+        for (const std::string& a : args)
+            argv.push_back (const_cast<char*> (a.c_str ()));
+        argv.push_back (nullptr);
+        ::execv (program.c_str (), argv.data ());
+        ::_exit (127);
+    }
+    CommandResult result;
+    int status = 0;
+    if (child > 0 && ::waitpid (child, &status, 0) == child && WIFEXITED (status))
+        result.exitCode = WEXITSTATUS (status);
+    const auto slurp = [] (const std::string& path) {
+        std::stringstream text;
+        text << std::ifstream (path).rdbuf ();
+        return text.str ();
+    };
+    result.out = slurp (outPath);
+    result.err = slurp (errPath);
+    return result;
+}
 
-// The built renderer and bundle; $OVERMOOR_BUNDLE overrides the bundle.
-std::string rendererPath ();
-std::string bundlePath ();
-CommandResult runRenderer (const std::vector<std::string>& args);
+inline const std::string kRendererPath = OVERMOOR_RENDER_PATH;
+
+// The renderer on the built bundle ($OVERMOOR_BUNDLE overrides it).
+inline CommandResult runRenderer (const std::vector<std::string>& args)
+{
+    std::vector<std::string> all {"--plugin", overmoorBundlePath ()};
+    all.insert (all.end (), args.begin (), args.end ());
+    return runProgram (kRendererPath, all);
+}
+
+inline bool contains (const std::string& text, const std::string& part) { return text.find (part) != std::string::npos; }
 
 } // namespace Test
 } // namespace Morvane
