@@ -85,12 +85,7 @@ TEST_F (ControllerLink, SetParameterTellsProcessorControllerEditorAndHost)
     ASSERT_FALSE (editor->values.empty ());
     EXPECT_EQ (editor->values.back ().first, 1);
     editor->removedFromParent ();
-
     EXPECT_EQ (link->getParameterCount (), 8);
-    EXPECT_EQ (link->reservedQuery (), 0);
-    EXPECT_EQ (link->reservedCommand (3), 1);
-    link->reservedShare (std::make_shared<int> (1));
-    link->reservedAttach (nullptr);
 }
 
 TEST_F (ControllerLink, CustomFloatDataReportsWhetherItWasSent)

@@ -217,12 +217,11 @@ TEST_F (ControllerMessages, FloatDataGoesOutWithItsTagAndAnswersFillOrReplaceThe
 
     std::vector<float> answer;
     peer->answer = [&] (IMessage* request) {
+        int32 idAndExtra[2] = {};
         auto words = binaryText (request, keys::kGetCustomFloatData);
         ASSERT_TRUE (words && words->size () == 8u);
-        int32 idAndExtra[2] = {};
         std::memcpy (idAndExtra, words->data (), 8);
-        EXPECT_EQ (idAndExtra[0], 77);
-        EXPECT_EQ (idAndExtra[1], 5);
+        EXPECT_EQ (std::make_pair (idAndExtra[0], idAndExtra[1]), std::make_pair (77, 5));
         // The requester reads its ready flag, so the answer itself reports false.
         EXPECT_EQ (controller->notify (floatAnswer (keys::kGetCustomFloatData, keys::kGetCustomFloatData, answer)),
                    kResultFalse);
@@ -232,14 +231,12 @@ TEST_F (ControllerMessages, FloatDataGoesOutWithItsTagAndAnswersFillOrReplaceThe
     capacity = 4;
     answer = {1.5f, 2.5f};   // fits: the caller's buffer is kept
     EXPECT_EQ (controller->getCustomFloatData (77, &buffer, &capacity, 5), 2);
-    EXPECT_EQ (buffer, storage);
-    EXPECT_EQ (capacity, 4);
+    EXPECT_EQ (std::make_pair (buffer, capacity), std::make_pair (&storage[0], 4));
     EXPECT_EQ (storage[1], 2.5f);
 
     buffer = new float[4] ();   // too small: replaced with one of the answer's size
-    for (int i = 0; i < 10; ++i)
-        answer.push_back (0.5f + float (i));
-    answer.erase (answer.begin (), answer.begin () + 2);
+    answer.assign (10, 0.5f);
+    answer[9] = 9.5f;
     EXPECT_EQ (controller->getCustomFloatData (77, &buffer, &capacity, 5), 10);
     EXPECT_EQ (capacity, 10);
     EXPECT_EQ (std::vector<float> (buffer, buffer + 10), answer);

