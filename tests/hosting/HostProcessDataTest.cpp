@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // HostProcessData: buffers per bus from channel counts or from a component's bus infos.
+#include "sdk/audioeffect.h"
 #include "sdk/hosting/processdata.h"
+#include "pluginterfaces/vst/vstspeaker.h"
 #include <gtest/gtest.h>
-#include <cstring>
 #include <set>
 
 namespace {
@@ -10,6 +11,8 @@ namespace {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
+// Every channel of every bus distinct, zeroed and writable over the whole block; accessors
+// answer null beyond the busses, channels and sample size prepared.
 TEST (HostProcessData, OwnsZeroedDistinctChannelsPerBus)
 {
     HostProcessData data;
@@ -17,10 +20,6 @@ TEST (HostProcessData, OwnsZeroedDistinctChannelsPerBus)
     EXPECT_EQ (data.numInputs, 2);
     EXPECT_EQ (data.numOutputs, 1);
     EXPECT_EQ (data.symbolicSampleSize, kSample32);
-    EXPECT_EQ (data.inputs[0].numChannels, 1);
-    EXPECT_EQ (data.inputs[1].numChannels, 2);
-    EXPECT_EQ (data.outputs[0].numChannels, 2);
-
     std::set<float*> seen;
     for (AudioBusBuffers* bus : {&data.inputs[0], &data.inputs[1], &data.outputs[0]})
         for (int32 c = 0; c < bus->numChannels; ++c)
@@ -28,31 +27,23 @@ TEST (HostProcessData, OwnsZeroedDistinctChannelsPerBus)
             float* samples = bus->channelBuffers32[c];
             ASSERT_NE (samples, nullptr);
             EXPECT_TRUE (seen.insert (samples).second);
-            for (int i = 0; i < 64; ++i)
-                ASSERT_EQ (samples[i], 0.0f);
-            samples[63] = 1.0f; // the whole block is writable
+            EXPECT_EQ (std::count (samples, samples + 64, 0.0f), 64);
+            samples[63] = 1.0f;
         }
+    EXPECT_EQ (seen.size (), 5u);
     EXPECT_EQ (data.inputChannel32 (1, 1), data.inputs[1].channelBuffers32[1]);
     EXPECT_EQ (data.inputChannel32 (1, 2), nullptr);
     EXPECT_EQ (data.outputChannel32 (1, 0), nullptr);
     EXPECT_EQ (data.inputChannel64 (0, 0), nullptr);
-}
 
-TEST (HostProcessData, SixtyFourBitBuffers)
-{
-    HostProcessData data;
     ASSERT_TRUE (data.prepare ({2}, {2}, 16, kSample64));
     ASSERT_NE (data.outputs[0].channelBuffers64[1], nullptr);
     EXPECT_EQ (data.outputChannel64 (0, 1), data.outputs[0].channelBuffers64[1]);
     EXPECT_EQ (data.outputChannel32 (0, 1), nullptr);
-}
 
-TEST (HostProcessData, ZeroBufferSamplesLeavesChannelPointersNull)
-{
-    HostProcessData data;
     ASSERT_TRUE (data.prepare ({2}, {2}, 0, kSample32));
     ASSERT_NE (data.inputs[0].channelBuffers32, nullptr);
-    EXPECT_EQ (data.inputs[0].channelBuffers32[0], nullptr);
+    EXPECT_EQ (data.inputs[0].channelBuffers32[0], nullptr) << "no samples, no channel buffers";
     EXPECT_EQ (data.outputs[0].channelBuffers32[1], nullptr);
 }
 
@@ -69,7 +60,7 @@ TEST (HostProcessData, RejectsBadArgumentsAndUnprepares)
     EXPECT_EQ (data.outputs, nullptr);
 }
 
-TEST (HostProcessData, InPlaceSwitchRedirectsOutputsToInputs)
+TEST (HostProcessData, InPlaceSwitchAndClearing)
 {
     HostProcessData data;
     ASSERT_TRUE (data.prepare ({2}, {1}, 8, kSample32));
@@ -78,12 +69,7 @@ TEST (HostProcessData, InPlaceSwitchRedirectsOutputsToInputs)
     data.setInPlace (false);
     EXPECT_EQ (data.outputs[0].channelBuffers32[0], data.outputChannel32 (0, 0));
     EXPECT_NE (data.outputs[0].channelBuffers32[0], data.inputs[0].channelBuffers32[0]);
-}
 
-TEST (HostProcessData, ClearBuffersZeroesSamplesAndSilenceFlags)
-{
-    HostProcessData data;
-    ASSERT_TRUE (data.prepare ({1}, {1}, 4, kSample32));
     data.inputChannel32 (0, 0)[2] = 3.0f;
     data.inputs[0].silenceFlags = 1;
     data.clearBuffers ();
@@ -91,54 +77,16 @@ TEST (HostProcessData, ClearBuffersZeroesSamplesAndSilenceFlags)
     EXPECT_EQ (data.inputs[0].silenceFlags, 0u);
 }
 
-// Just enough of a component to report its audio busses.
-class BusOnlyComponent : public IComponent
-{
-public:
-    std::vector<int32> inputs, outputs;
-
-    tresult PLUGIN_API queryInterface (const TUID, void** obj) SMTG_OVERRIDE
-    {
-        *obj = nullptr;
-        return kNoInterface;
-    }
-    uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return 1; }
-    uint32 PLUGIN_API release () SMTG_OVERRIDE { return 1; }
-    tresult PLUGIN_API initialize (FUnknown*) SMTG_OVERRIDE { return kResultOk; }
-    tresult PLUGIN_API terminate () SMTG_OVERRIDE { return kResultOk; }
-    tresult PLUGIN_API getControllerClassId (TUID) SMTG_OVERRIDE { return kResultFalse; }
-    tresult PLUGIN_API setIoMode (IoMode) SMTG_OVERRIDE { return kNotImplemented; }
-    int32 PLUGIN_API getBusCount (MediaType type, BusDirection dir) SMTG_OVERRIDE
-    {
-        if (type != kAudio)
-            return 1; // an event bus that must be ignored
-        return static_cast<int32> ((dir == kInput ? inputs : outputs).size ());
-    }
-    tresult PLUGIN_API getBusInfo (MediaType type, BusDirection dir, int32 index, BusInfo& bus) SMTG_OVERRIDE
-    {
-        const auto& list = dir == kInput ? inputs : outputs;
-        if (type != kAudio || index < 0 || index >= static_cast<int32> (list.size ()))
-            return kInvalidArgument;
-        std::memset (&bus, 0, sizeof (bus));
-        bus.mediaType = kAudio;
-        bus.direction = dir;
-        bus.channelCount = list[static_cast<size_t> (index)];
-        return kResultOk;
-    }
-    tresult PLUGIN_API getRoutingInfo (RoutingInfo&, RoutingInfo&) SMTG_OVERRIDE { return kNotImplemented; }
-    tresult PLUGIN_API activateBus (MediaType, BusDirection, int32, TBool) SMTG_OVERRIDE { return kResultOk; }
-    tresult PLUGIN_API setActive (TBool) SMTG_OVERRIDE { return kResultOk; }
-    tresult PLUGIN_API setState (IBStream*) SMTG_OVERRIDE { return kResultOk; }
-    tresult PLUGIN_API getState (IBStream*) SMTG_OVERRIDE { return kResultOk; }
-};
-
+// Audio busses only: the component's event bus is ignored.
 TEST (HostProcessData, PreparesFromTheComponentsAudioBusses)
 {
-    BusOnlyComponent component;
-    component.inputs = {1};
-    component.outputs = {1, 2};
+    auto component = owned (new AudioEffect ());
+    component->addAudioInput (STR16 ("In"), SpeakerArr::kMono);
+    component->addAudioOutput (STR16 ("Out"), SpeakerArr::kMono);
+    component->addAudioOutput (STR16 ("Aux"), SpeakerArr::kStereo, kAux);
+    component->addEventInput (STR16 ("Events"));
     HostProcessData data;
-    ASSERT_TRUE (data.prepare (component, 32, kSample32));
+    ASSERT_TRUE (data.prepare (*component, 32, kSample32));
     EXPECT_EQ (data.numInputs, 1);
     EXPECT_EQ (data.numOutputs, 2);
     EXPECT_EQ (data.inputs[0].numChannels, 1);

@@ -17,91 +17,64 @@ extern "C" __attribute__ ((visibility ("default"))) void overmoorFakeModuleLog (
 namespace {
 
 using VST3::Hosting::Module;
+using Events = std::vector<std::string>;
 
 std::string fakeBundle (const std::string& variant)
 {
     return std::string (OVERMOOR_FAKE_BUNDLES) + "/Fake" + variant + ".vst3";
 }
 
-class ModuleLoading : public ::testing::Test
+// Entry then factory on load; on unload the factory goes before the exit. The bundle loads by
+// its path with or without trailing slashes, or by its library's path, again and again.
+TEST (ModuleLoading, WellBehavedLibraryInEveryWayAHostNamesIt)
 {
-protected:
-    void SetUp () override { gEvents.clear (); }
-};
-
-TEST_F (ModuleLoading, EntryThenFactoryOnLoadAndFactoryReleasedBeforeExitOnUnload)
-{
-    std::string error;
-    auto module = Module::create (fakeBundle ("Good"), error);
-    ASSERT_NE (module, nullptr) << error;
-    EXPECT_TRUE (error.empty ());
-    EXPECT_EQ (gEvents, (std::vector<std::string> {"entry", "factory"}));
-    ASSERT_NE (module->getFactory (), nullptr);
-    EXPECT_EQ (module->getName (), "FakeGood");
-    EXPECT_NE (module->getSymbol ("ModuleExit"), nullptr);
-    EXPECT_EQ (module->getSymbol ("NoSuchSymbol"), nullptr);
-
-    module.reset ();
-    EXPECT_EQ (gEvents, (std::vector<std::string> {"entry", "factory", "factory-destroyed", "exit"}));
-}
-
-TEST_F (ModuleLoading, LoadUnloadAndLoadAgainInOneProcess)
-{
-    for (int round = 0; round < 3; ++round)
+    const std::string good = fakeBundle ("Good");
+    for (const std::string& path : {good, good + "//", Module::libraryPathForBundle (good), good})
     {
+        SCOPED_TRACE (path);
+        gEvents.clear ();
         std::string error;
-        auto module = Module::create (fakeBundle ("Good"), error);
-        ASSERT_NE (module, nullptr) << "round " << round << ": " << error;
+        auto module = Module::create (path, error);
+        ASSERT_NE (module, nullptr) << error;
+        EXPECT_TRUE (error.empty ());
+        EXPECT_EQ (gEvents, (Events {"entry", "factory"}));
         ASSERT_NE (module->getFactory (), nullptr);
         EXPECT_EQ (module->getFactory ()->countClasses (), 0);
+        EXPECT_EQ (module->getName (), "FakeGood");
+        EXPECT_NE (module->getSymbol ("ModuleExit"), nullptr);
+        EXPECT_EQ (module->getSymbol ("NoSuchSymbol"), nullptr);
+        if (path == good + "//")
+        {
+            EXPECT_EQ (module->getPath (), good);
+        }
+        module.reset ();
+        EXPECT_EQ (gEvents, (Events {"entry", "factory", "factory-destroyed", "exit"}));
     }
-    EXPECT_EQ (gEvents.size (), 12u);
 }
 
-TEST_F (ModuleLoading, TrailingSlashesAreIgnored)
+// Broken libraries are load errors that say what is wrong; nothing is called before all three
+// symbols are found, and a library whose entry succeeded still gets its exit call.
+TEST (ModuleLoading, BrokenLibrariesAreLoadErrorsWithClearMessages)
 {
-    std::string error;
-    auto module = Module::create (fakeBundle ("Good") + "//", error);
-    ASSERT_NE (module, nullptr) << error;
-    EXPECT_EQ (module->getName (), "FakeGood");
-    EXPECT_EQ (module->getPath (), fakeBundle ("Good"));
-}
-
-TEST_F (ModuleLoading, SharedObjectPathLoadsDirectly)
-{
-    std::string error;
-    auto module = Module::create (Module::libraryPathForBundle (fakeBundle ("Good")), error);
-    ASSERT_NE (module, nullptr) << error;
-    EXPECT_EQ (module->getName (), "FakeGood");
-}
-
-TEST_F (ModuleLoading, BrokenLibrariesAreLoadErrorsWithClearMessages)
-{
+    struct Case
     {
-        std::string error;
-        EXPECT_EQ (Module::create (fakeBundle ("Missing"), error), nullptr);
-        EXPECT_NE (error.find ("Cannot open"), std::string::npos) << error;
-    }
-    {
-        std::string error;
-        EXPECT_EQ (Module::create (fakeBundle ("MissingExit"), error), nullptr);
-        EXPECT_NE (error.find ("does not export ModuleExit"), std::string::npos) << error;
-        EXPECT_TRUE (gEvents.empty ()) << "nothing may be called before all three symbols are found";
-    }
+        const char* variant;
+        const char* message;
+        Events events;
+    };
+    const Case cases[] = {
+        {"Missing", "Cannot open", {}},
+        {"MissingExit", "does not export ModuleExit", {}},
+        {"EntryFails", "ModuleEntry", {"entry"}},
+        {"NullFactory", "GetPluginFactory", {"entry", "factory", "exit"}},
+    };
+    for (const Case& c : cases)
     {
         gEvents.clear ();
         std::string error;
-        EXPECT_EQ (Module::create (fakeBundle ("EntryFails"), error), nullptr);
-        EXPECT_NE (error.find ("ModuleEntry"), std::string::npos) << error;
-        EXPECT_EQ (gEvents, (std::vector<std::string> {"entry"}));
-    }
-    {
-        gEvents.clear ();
-        std::string error;
-        EXPECT_EQ (Module::create (fakeBundle ("NullFactory"), error), nullptr);
-        EXPECT_NE (error.find ("GetPluginFactory"), std::string::npos) << error;
-        // A library whose entry succeeded still gets its exit call.
-        EXPECT_EQ (gEvents, (std::vector<std::string> {"entry", "factory", "exit"}));
+        EXPECT_EQ (Module::create (fakeBundle (c.variant), error), nullptr) << c.variant;
+        EXPECT_NE (error.find (c.message), std::string::npos) << c.variant << ": " << error;
+        EXPECT_EQ (gEvents, c.events) << c.variant;
     }
 }
 
@@ -109,8 +82,7 @@ TEST (ModulePaths, BundleMapsToArchitectureFolderAndStem)
 {
     EXPECT_EQ (Module::normalizedBundlePath ("/a/B.vst3///"), "/a/B.vst3");
     EXPECT_EQ (Module::normalizedBundlePath ("/"), "/");
-    EXPECT_EQ (Module::libraryPathForBundle ("/x/My Plug.vst3/"),
-               "/x/My Plug.vst3/Contents/x86_64-linux/My Plug.so");
+    EXPECT_EQ (Module::libraryPathForBundle ("/x/My Plug.vst3/"), "/x/My Plug.vst3/Contents/x86_64-linux/My Plug.so");
     EXPECT_EQ (Module::libraryPathForBundle ("Rel.vst3"), "Rel.vst3/Contents/x86_64-linux/Rel.so");
     EXPECT_EQ (Module::libraryPathForBundle ("/lib/plain.so"), "/lib/plain.so");
 }

@@ -11,61 +11,45 @@ namespace {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-struct Point
+// Points stay sorted by offset, a point at an offset already there replaces it (also when the
+// queue is full), and a full queue refuses new offsets.
+TEST (ParameterValueQueue, SortedReplacingAndBounded)
 {
-    int32 offset;
-    ParamValue value;
-};
-
-std::vector<Point> pointsOf (IParamValueQueue& queue)
-{
-    std::vector<Point> points;
-    for (int32 i = 0; i < queue.getPointCount (); ++i)
-    {
-        Point p {};
-        EXPECT_EQ (queue.getPoint (i, p.offset, p.value), kResultTrue);
-        points.push_back (p);
-    }
-    return points;
-}
-
-TEST (ParameterValueQueue, KeepsPointsSortedAndReplacesSameOffset)
-{
-    ParameterValueQueue queue (7, 8);
+    ParameterValueQueue queue (7, 4);
     EXPECT_EQ (queue.getParameterId (), 7u);
-    int32 index = -1;
-    EXPECT_EQ (queue.addPoint (40, 0.4, index), kResultTrue);
-    EXPECT_EQ (index, 0);
-    EXPECT_EQ (queue.addPoint (10, 0.1, index), kResultTrue);
-    EXPECT_EQ (index, 0);
-    EXPECT_EQ (queue.addPoint (20, 0.2, index), kResultTrue);
-    EXPECT_EQ (index, 1);
-    EXPECT_EQ (queue.addPoint (40, 0.9, index), kResultTrue);
-    EXPECT_EQ (index, 2);
-
-    const auto points = pointsOf (queue);
-    ASSERT_EQ (points.size (), 3u);
-    EXPECT_EQ (points[0].offset, 10);
-    EXPECT_EQ (points[1].offset, 20);
-    EXPECT_EQ (points[2].offset, 40);
-    EXPECT_DOUBLE_EQ (points[2].value, 0.9);
-
+    const struct
+    {
+        int32 offset;
+        ParamValue value;
+        tresult result;
+        int32 index;
+    } adds[] = {{40, 0.4, kResultTrue, 0}, {10, 0.1, kResultTrue, 0}, {20, 0.2, kResultTrue, 1},
+                {40, 0.9, kResultTrue, 2}, {30, 0.3, kResultTrue, 2}, {5, 0.0, kResultFalse, -1},
+                {20, 0.5, kResultTrue, 1}};
+    for (const auto& add : adds)
+    {
+        int32 index = -1;
+        EXPECT_EQ (queue.addPoint (add.offset, add.value, index), add.result) << "offset " << add.offset;
+        if (add.result == kResultTrue)
+        {
+            EXPECT_EQ (index, add.index) << "offset " << add.offset;
+        }
+    }
+    const int32 offsets[] = {10, 20, 30, 40};
+    const ParamValue values[] = {0.1, 0.5, 0.3, 0.9};
+    ASSERT_EQ (queue.getPointCount (), 4);
+    for (int32 i = 0; i < 4; ++i)
+    {
+        int32 offset = -1;
+        ParamValue value = -1;
+        ASSERT_EQ (queue.getPoint (i, offset, value), kResultTrue);
+        EXPECT_EQ (offset, offsets[i]);
+        EXPECT_DOUBLE_EQ (value, values[i]);
+    }
     int32 offset = 0;
     ParamValue value = 0;
-    EXPECT_EQ (queue.getPoint (3, offset, value), kResultFalse);
+    EXPECT_EQ (queue.getPoint (4, offset, value), kResultFalse);
     EXPECT_EQ (queue.getPoint (-1, offset, value), kResultFalse);
-}
-
-TEST (ParameterValueQueue, FullQueueRefusesNewOffsetsButStillReplaces)
-{
-    ParameterValueQueue queue (1, 2);
-    int32 index = 0;
-    ASSERT_EQ (queue.addPoint (0, 0.0, index), kResultTrue);
-    ASSERT_EQ (queue.addPoint (5, 0.5, index), kResultTrue);
-    EXPECT_EQ (queue.addPoint (3, 0.3, index), kResultFalse);
-    EXPECT_EQ (queue.getPointCount (), 2);
-    EXPECT_EQ (queue.addPoint (5, 0.75, index), kResultTrue);
-    EXPECT_EQ (index, 1);
     queue.clear ();
     EXPECT_EQ (queue.getPointCount (), 0);
 }
@@ -73,15 +57,12 @@ TEST (ParameterValueQueue, FullQueueRefusesNewOffsetsButStillReplaces)
 TEST (ParameterChanges, OneQueuePerParameterUpToTheCapacity)
 {
     ParameterChanges changes (2);
-    EXPECT_EQ (changes.getParameterCount (), 0);
     EXPECT_EQ (changes.getParameterData (0), nullptr);
-
     int32 index = -1;
     IParamValueQueue* a = changes.addParameterData (3, index);
     ASSERT_NE (a, nullptr);
     EXPECT_EQ (index, 0);
     IParamValueQueue* b = changes.addParameterData (5, index);
-    ASSERT_NE (b, nullptr);
     EXPECT_EQ (index, 1);
     EXPECT_EQ (changes.addParameterData (3, index), a);
     EXPECT_EQ (index, 0);
@@ -90,20 +71,21 @@ TEST (ParameterChanges, OneQueuePerParameterUpToTheCapacity)
     EXPECT_EQ (changes.getParameterData (1), b);
     EXPECT_EQ (changes.getParameterData (2), nullptr);
     EXPECT_EQ (changes.getParameterData (-1), nullptr);
-}
 
-TEST (ParameterChanges, ClearedListReusesQueuesWithoutOldPoints)
-{
-    ParameterChanges changes (1);
-    int32 index = 0;
-    changes.addParameterData (3, index)->addPoint (0, 0.5, index);
+    // A cleared list hands out its queues again, for other ids and without the old points.
+    a->addPoint (0, 0.5, index);
     changes.clearQueue ();
     EXPECT_EQ (changes.getParameterCount (), 0);
+    IParamValueQueue* reused = changes.addParameterData (4, index);
+    ASSERT_NE (reused, nullptr);
+    EXPECT_EQ (reused->getParameterId (), 4u);
+    EXPECT_EQ (reused->getPointCount (), 0);
 
-    IParamValueQueue* queue = changes.addParameterData (4, index);
-    ASSERT_NE (queue, nullptr);
-    EXPECT_EQ (queue->getParameterId (), 4u);
-    EXPECT_EQ (queue->getPointCount (), 0);
+    void* obj = nullptr;
+    ASSERT_EQ (changes.queryInterface (IParameterChanges::iid, &obj), kResultOk);
+    EXPECT_EQ (obj, static_cast<IParameterChanges*> (&changes));
+    changes.release ();
+    EXPECT_EQ (changes.queryInterface (IParamValueQueue::iid, &obj), kNoInterface);
 }
 
 TEST (ParameterChanges, SetMaxParametersGrowsAndShrinks)
@@ -113,22 +95,11 @@ TEST (ParameterChanges, SetMaxParametersGrowsAndShrinks)
     EXPECT_EQ (changes.addParameterData (0, index), nullptr);
     changes.setMaxParameters (3);
     EXPECT_EQ (changes.getMaxParameters (), 3);
-    changes.addParameterData (0, index);
-    changes.addParameterData (1, index);
-    changes.addParameterData (2, index);
+    for (ParamID id = 0; id < 3; ++id)
+        EXPECT_NE (changes.addParameterData (id, index), nullptr);
     changes.setMaxParameters (1);
     EXPECT_EQ (changes.getParameterCount (), 1);
     EXPECT_EQ (changes.getParameterData (0)->getParameterId (), 0u);
-}
-
-TEST (ParameterChanges, QueryInterfaceAnswersItsInterface)
-{
-    ParameterChanges changes (1);
-    void* obj = nullptr;
-    ASSERT_EQ (changes.queryInterface (IParameterChanges::iid, &obj), kResultOk);
-    EXPECT_EQ (obj, static_cast<IParameterChanges*> (&changes));
-    changes.release ();
-    EXPECT_EQ (changes.queryInterface (IParamValueQueue::iid, &obj), kNoInterface);
 }
 
 #ifdef OVERMOOR_REALTIME_GUARD

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The thin CPluginFactory: class records in every version, instance creation and references.
 #include "sdk/pluginfactory.h"
 #include "base/source/fobject.h"
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/base/ustring.h"
 #include <gtest/gtest.h>
-#include <cstring>
 #include <string>
 
 using namespace Steinberg;
@@ -40,31 +40,13 @@ FUnknown* createProbe (void* context)
 
 std::u16string utf16 (const char16* text)
 {
-    return std::u16string (reinterpret_cast<const char16_t*> (text));
+    return reinterpret_cast<const char16_t*> (text);
 }
 
-FUnknown* createNothing (void*)
-{
-    return nullptr;
-}
-
-PFactoryInfo makeFactoryInfo ()
-{
-    return PFactoryInfo ("Vendor", "http://example.invalid", "mailto:help@example.invalid",
-                         PFactoryInfo::kUnicode);
-}
-
-PClassInfo2 makePlainClass ()
-{
-    return PClassInfo2 (kPlainId.toTUID (), PClassInfo::kManyInstances, "Audio Module Class",
-                        "Plain", 1, "Fx", "", "1.2.3.4", "VST 3.5.1");
-}
-
-PClassInfoW makeWideClass ()
-{
-    return PClassInfoW (kWideId.toTUID (), 1, "Component Controller Class", STR16 ("Wide"), 0, "",
-                        STR16 (""), STR16 ("2.0"), STR16 ("VST 3.5.1"));
-}
+const PClassInfo2 kPlainClass (kPlainId.toTUID (), PClassInfo::kManyInstances, "Audio Module Class", "Plain", 1,
+                               "Fx", "", "1.2.3.4", "VST 3.5.1");
+const PClassInfoW kWideClass (kWideId.toTUID (), 1, "Component Controller Class", STR16 ("Wide"), 0, "",
+                              STR16 (""), STR16 ("2.0"), STR16 ("VST 3.5.1"));
 
 struct FactoryFixture : ::testing::Test
 {
@@ -72,36 +54,23 @@ struct FactoryFixture : ::testing::Test
     {
         gCreated = 0;
         gContextSeen = nullptr;
-        factory = new CPluginFactory (makeFactoryInfo ());
+        factory = new CPluginFactory (PFactoryInfo ("Vendor", "http://example.invalid",
+                                                    "mailto:help@example.invalid", PFactoryInfo::kUnicode));
     }
-    void TearDown () override
-    {
-        if (factory)
-            factory->release ();
-    }
+    void TearDown () override { factory->release (); }
     CPluginFactory* factory = nullptr;
 };
 
 } // namespace
 
-TEST_F (FactoryFixture, ReportsFactoryRecordVerbatim)
+// Records come back in registration order; a class registered in UTF-16 has no 8-bit record,
+// while 8-bit classes are widened; a duplicate id is refused.
+TEST_F (FactoryFixture, ClassRecordsInRegistrationOrderAndEveryVersion)
 {
-    PFactoryInfo info;
-    ASSERT_EQ (factory->getFactoryInfo (&info), kResultOk);
-    EXPECT_STREQ (info.vendor, "Vendor");
-    EXPECT_STREQ (info.url, "http://example.invalid");
-    EXPECT_STREQ (info.email, "mailto:help@example.invalid");
-    EXPECT_EQ (info.flags, PFactoryInfo::kUnicode);
     EXPECT_EQ (factory->getFactoryInfo (nullptr), kInvalidArgument);
-}
-
-TEST_F (FactoryFixture, ClassRecordsInRegistrationOrder)
-{
-    const PClassInfo2 plain = makePlainClass ();
-    const PClassInfoW wide = makeWideClass ();
-    ASSERT_TRUE (factory->registerClass (&plain, createProbe));
-    ASSERT_TRUE (factory->registerClass (&wide, createProbe));
-    EXPECT_FALSE (factory->registerClass (&plain, createProbe)) << "duplicate class id";
+    ASSERT_TRUE (factory->registerClass (&kPlainClass, createProbe));
+    ASSERT_TRUE (factory->registerClass (&kWideClass, createProbe));
+    EXPECT_FALSE (factory->registerClass (&kPlainClass, createProbe)) << "duplicate class id";
     EXPECT_EQ (factory->countClasses (), 2);
     EXPECT_TRUE (factory->isClassRegistered (kWideId));
     EXPECT_FALSE (factory->isClassRegistered (kUnknownId));
@@ -116,40 +85,27 @@ TEST_F (FactoryFixture, ClassRecordsInRegistrationOrder)
     EXPECT_STREQ (info2.subCategories, "Fx");
     EXPECT_STREQ (info2.version, "1.2.3.4");
     EXPECT_STREQ (info2.sdkVersion, "VST 3.5.1");
-
     PClassInfo info;
     ASSERT_EQ (factory->getClassInfo (0, &info), kResultOk);
     EXPECT_EQ (FUID::fromTUID (info.cid), kPlainId);
     EXPECT_STREQ (info.name, "Plain");
+    PClassInfoW infoW;
+    ASSERT_EQ (factory->getClassInfoUnicode (0, &infoW), kResultOk);
+    EXPECT_EQ (utf16 (infoW.name), u"Plain");
+    EXPECT_EQ (utf16 (infoW.version), u"1.2.3.4");
+    EXPECT_STREQ (infoW.subCategories, "Fx");
 
-    // A class registered in UTF-16 has no 8-bit record.
     EXPECT_EQ (factory->getClassInfo (1, &info), kResultFalse);
     EXPECT_EQ (info.name[0], 0);
     EXPECT_EQ (factory->getClassInfo2 (1, &info2), kResultFalse);
+    ASSERT_EQ (factory->getClassInfoUnicode (1, &infoW), kResultOk);
+    EXPECT_EQ (FUID::fromTUID (infoW.cid), kWideId);
+    EXPECT_EQ (utf16 (infoW.name), u"Wide");
+    EXPECT_STREQ (infoW.category, "Component Controller Class");
 
     EXPECT_EQ (factory->getClassInfo (2, &info), kInvalidArgument);
     EXPECT_EQ (factory->getClassInfo2 (-1, &info2), kInvalidArgument);
-}
-
-TEST_F (FactoryFixture, UnicodeRecordsWidenPlainClasses)
-{
-    const PClassInfo2 plain = makePlainClass ();
-    const PClassInfoW wide = makeWideClass ();
-    factory->registerClass (&plain, createProbe);
-    factory->registerClass (&wide, createProbe);
-
-    PClassInfoW info;
-    ASSERT_EQ (factory->getClassInfoUnicode (0, &info), kResultOk);
-    EXPECT_EQ (FUID::fromTUID (info.cid), kPlainId);
-    EXPECT_EQ (utf16 (info.name), u"Plain");
-    EXPECT_EQ (utf16 (info.version), u"1.2.3.4");
-    EXPECT_STREQ (info.subCategories, "Fx");
-
-    ASSERT_EQ (factory->getClassInfoUnicode (1, &info), kResultOk);
-    EXPECT_EQ (FUID::fromTUID (info.cid), kWideId);
-    EXPECT_EQ (utf16 (info.name), u"Wide");
-    EXPECT_STREQ (info.category, "Component Controller Class");
-    EXPECT_EQ (factory->getClassInfoUnicode (2, &info), kInvalidArgument);
+    EXPECT_EQ (factory->getClassInfoUnicode (2, &infoW), kInvalidArgument);
 }
 
 TEST_F (FactoryFixture, PlainClassInfoRegistersWithoutVersionFields)
@@ -163,19 +119,16 @@ TEST_F (FactoryFixture, PlainClassInfoRegistersWithoutVersionFields)
     EXPECT_STREQ (info2.version, "");
 }
 
+// The object comes with the caller's reference only and the registered context; a wrong
+// interface, an unknown id or a failed creation hand out no object.
 TEST_F (FactoryFixture, CreateInstanceHandsOutTheRequestedInterfaceWithOneReference)
 {
-    const PClassInfo2 plain = makePlainClass ();
     int context = 0;
-    factory->registerClass (&plain, createProbe, &context);
-
+    factory->registerClass (&kPlainClass, createProbe, &context);
     IPluginBase* base = nullptr;
-    ASSERT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid,
-                                        reinterpret_cast<void**> (&base)),
-               kResultOk);
+    ASSERT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid, reinterpret_cast<void**> (&base)), kResultOk);
     ASSERT_NE (base, nullptr);
     EXPECT_EQ (gContextSeen, &context);
-    // The only reference left is the caller's: one release destroys the object.
     EXPECT_EQ (base->addRef (), 2u);
     EXPECT_EQ (base->release (), 1u);
     EXPECT_EQ (base->release (), 0u);
@@ -187,43 +140,26 @@ TEST_F (FactoryFixture, CreateInstanceHandsOutTheRequestedInterfaceWithOneRefere
     EXPECT_EQ (factory->createInstance (kUnknownId.toTUID (), IPluginBase::iid, &obj), kNoInterface);
     EXPECT_EQ (obj, nullptr);
     EXPECT_EQ (gCreated, 2);
-    EXPECT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid, nullptr),
-               kInvalidArgument);
-}
+    EXPECT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid, nullptr), kInvalidArgument);
 
-TEST_F (FactoryFixture, FailedCreationReportsNoObject)
-{
-    const PClassInfo2 plain = makePlainClass ();
-    factory->registerClass (&plain, createNothing);
-    void* obj = reinterpret_cast<void*> (0x1);
-    EXPECT_NE (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid, &obj), kResultOk);
+    const PClassInfo2 failing (kWideId.toTUID (), 1, "Service", "Failing", 0, "", "", "", "");
+    factory->registerClass (&failing, [] (void*) -> FUnknown* { return nullptr; });
+    obj = reinterpret_cast<void*> (0x1);
+    EXPECT_NE (factory->createInstance (kWideId.toTUID (), IPluginBase::iid, &obj), kResultOk);
     EXPECT_EQ (obj, nullptr);
 }
 
 TEST_F (FactoryFixture, AnswersAllFactoryVersionsAndCountsReferences)
 {
     IPluginFactory3* f3 = nullptr;
-    ASSERT_EQ (factory->queryInterface (IPluginFactory3::iid, reinterpret_cast<void**> (&f3)),
-               kResultOk);
+    ASSERT_EQ (factory->queryInterface (IPluginFactory3::iid, reinterpret_cast<void**> (&f3)), kResultOk);
     IPluginFactory2* f2 = nullptr;
-    ASSERT_EQ (factory->queryInterface (IPluginFactory2::iid, reinterpret_cast<void**> (&f2)),
-               kResultOk);
+    ASSERT_EQ (factory->queryInterface (IPluginFactory2::iid, reinterpret_cast<void**> (&f2)), kResultOk);
     FUnknown* unknown = nullptr;
-    ASSERT_EQ (factory->queryInterface (FUnknown::iid, reinterpret_cast<void**> (&unknown)),
-               kResultOk);
+    ASSERT_EQ (factory->queryInterface (FUnknown::iid, reinterpret_cast<void**> (&unknown)), kResultOk);
     EXPECT_EQ (static_cast<void*> (f3), static_cast<void*> (factory));
     EXPECT_EQ (f3->release (), 3u);
     EXPECT_EQ (f2->release (), 2u);
     EXPECT_EQ (unknown->release (), 1u);
     EXPECT_EQ (f3->setHostContext (nullptr), kNotImplemented);
-}
-
-TEST (PluginFactoryGlobal, DestroyingTheGlobalFactoryClearsIt)
-{
-    gPluginFactory = new CPluginFactory (makeFactoryInfo ());
-    gPluginFactory->addRef ();
-    EXPECT_EQ (gPluginFactory->release (), 1u);
-    EXPECT_NE (gPluginFactory, nullptr);
-    gPluginFactory->release ();
-    EXPECT_EQ (gPluginFactory, nullptr);
 }
