@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -92,39 +93,27 @@ constexpr double kTabulatedToleranceV = 2e-4;
 
 } // namespace
 
-TEST (LimiterCircuit, FeedbackModesMatchTheCircuitAtTheTabulatedResistances)
-{
-    for (double fs : {176400.0, 192000.0})
-        for (uint32_t mode : {0u, 1u})
-        {
-            const double T = 1.0 / fs;
-            // Rf and C2 chosen so that Rf T / (T + Rf C2) is 100 ohms, then 1.0001e6 ohms.
-            const double c2Low = 1e-8, rfLow = 100.0 * T / (T - 100.0 * c2Low);
-            const double c2High = 2e-12, rfHigh = 1.0001e6 * T / (T - 1.0001e6 * c2High);
-            const double nNeg = mode == 1 ? 2.0 : 1.0;
-
-            CMVXSVDiodeLimiterSimulation low (fs, 2);
-            low.configure (mode, 10.0, rfLow, 0.0, 1e-5, c2Low);
-            ASSERT_NEAR (low.blendWeight (), 1.0, 1e-9);
-            FeedbackCircuit lowCircuit {10.0, 1e-5, rfLow, c2Low, fs, nNeg};
-            EXPECT_LT (maxDeviation (low, lowCircuit, 0.35, fs), kTabulatedToleranceV) << mode << " " << fs;
-
-            CMVXSVDiodeLimiterSimulation high (fs, 2);
-            high.configure (mode, 10.0, rfHigh, 0.0, 1e-5, c2High);
-            ASSERT_NEAR (high.blendWeight (), 0.0, 1e-9);
-            FeedbackCircuit highCircuit {10.0, 1e-5, rfHigh, c2High, fs, nNeg};
-            EXPECT_LT (maxDeviation (high, highCircuit, 3.5e-5, fs), kTabulatedToleranceV) << mode << " " << fs;
-        }
-}
-
-TEST (LimiterCircuit, ShuntModeMatchesTheCircuitAtTheTabulatedResistance)
+// Where the network's source resistance is one of the tabulated 100 ohms or 1.0001 megohms (blend
+// weight 1 or 0), feedback modes with Rf and C2 chosen so that Rf T / (T + Rf C2) is that value, and
+// shunt mode with C2 = 1 pF and R1 chosen so.
+TEST (LimiterCircuit, EveryModeMatchesTheCircuitAtTheTabulatedResistances)
 {
     for (double fs : {176400.0, 192000.0})
     {
-        // With C2 = 1 pF, choose R1 so that the diodes see 1.0001e6 ohms.
+        const double T = 1.0 / fs;
+        for (uint32_t mode : {0u, 1u})
+            for (const auto [rOhms, c2, amplitude, weight] : {std::tuple {100.0, 1e-8, 0.35, 1.0}, std::tuple {1.0001e6, 2e-12, 3.5e-5, 0.0}})
+            {
+                const double rf = rOhms * T / (T - rOhms * c2);
+                CMVXSVDiodeLimiterSimulation l (fs, 2);
+                l.configure (mode, 10.0, rf, 0.0, 1e-5, c2);
+                ASSERT_NEAR (l.blendWeight (), weight, 1e-9);
+                FeedbackCircuit circuit {10.0, 1e-5, rf, c2, fs, mode == 1 ? 2.0 : 1.0};
+                EXPECT_LT (maxDeviation (l, circuit, amplitude, fs), kTabulatedToleranceV) << mode << " " << fs << " " << rOhms;
+            }
+
         const double c1 = 1e-6, c2 = 1e-12;
-        const double k1 = 2.0 * c1 * fs, k2 = 2.0 * c2 * fs;
-        const double r1 = 1.0 / (1.0 / 1.0001e6 - k2) - 1.0 / k1;
+        const double r1 = 1.0 / (1.0 / 1.0001e6 - 2.0 * c2 * fs) - 1.0 / (2.0 * c1 * fs);
         CMVXSVDiodeLimiterSimulation l (fs, 2);
         l.configure (2, r1, 0.0, 0.0, c1, c2);
         ASSERT_NEAR (l.coefficient (3), 1.0001e6, 1e-3);
@@ -138,10 +127,7 @@ TEST (LimiterCircuit, BlendedTablesApproximateThePedalCircuits)
 {
     // At the pedals' own source resistances (about 1 to 2.2 kilohms) the weighted pair of
     // solutions stays within 0.25 V of the exact clipping voltage.
-    struct Pedal
-    {
-        double r1, c1, c2;
-    };
+    struct Pedal { double r1, c1, c2; };
     for (const Pedal& p : {Pedal {10000.0, 1e-6, 1e-9}, Pedal {1000.0, 4.7e-6, 1e-11}, Pedal {2200.0, 1e-5, 1e-11}})
         for (double amplitude : {0.05, 1.0, 5.0})
         {
