@@ -9,7 +9,6 @@
 #include "pluginterfaces/vst/vstspeaker.h"
 #include <gtest/gtest.h>
 #include <cmath>
-#include <random>
 #include <tuple>
 
 using namespace Steinberg;
@@ -136,14 +135,6 @@ TEST_F (ProcessorProcess, SilentInputSkipsTheDspButNotPendingSettings)
     EXPECT_TRUE (dsp ().algorithm->lastReinit);
     ASSERT_EQ (processor->process (data), kResultOk);
     EXPECT_EQ (dsp ().algorithm->updateCalls, 1) << "nothing pending any more";
-
-    // In place, a silent block keeps the shared buffer as it is.
-    data.setInPlace (true);
-    data.inputs[0].silenceFlags = 0x1;
-    ASSERT_EQ (processor->process (data), kResultOk);
-    EXPECT_TRUE (dsp ().processCalls.empty ());
-    EXPECT_EQ (data.outputs[0].channelBuffers32[1][5], 1.0f + 0.001f * 5.0f);
-    EXPECT_EQ (data.outputs[0].silenceFlags, 0x1u);
 }
 
 // One write per queue, its last point, clamped into [0, 1]; empty queues and NaN change nothing.
@@ -207,37 +198,27 @@ TEST_F (ProcessorProcess, ReportedIdsBecomeOutputChangesAndWaitWhenTheListIsFull
     EXPECT_EQ (processor->pendingIds ().capacity (), capacity);
 }
 
-TEST_F (ProcessorProcess, FlushesAndBrokenHostDataApplyParametersButSkipTheDsp)
+// Flushes and malformed blocks are survived through the bundle (tests/conformance); here: bus
+// counts without bus arrays still apply parameters, and no malformed block reaches the DSP.
+TEST_F (ProcessorProcess, BrokenHostDataAppliesParametersButSkipsTheDsp)
 {
     ParameterChanges changes (1);
     int32 index = 0;
     changes.addParameterData (3, index)->addPoint (0, 0.5, index);
-    // numSamples 0 with null channel buffers, as hosts flush parameters; then no busses at all,
-    // then bus counts without bus arrays.
-    AudioBusBuffers in, out;
-    in.numChannels = out.numChannels = 2;
-    ProcessData flush;
-    flush.numInputs = flush.numOutputs = 1;
-    flush.inputs = &in;
-    flush.outputs = &out;
-    flush.inputParameterChanges = &changes;
-    EXPECT_EQ (processor->process (flush), kResultOk);
     ProcessData none;
+    none.numInputs = none.numOutputs = 1;
     none.inputParameterChanges = &changes;
     EXPECT_EQ (processor->process (none), kResultOk);
-    none.numInputs = none.numOutputs = 1;
-    EXPECT_EQ (processor->process (none), kResultOk);
-    EXPECT_EQ (dsp ().writes.size (), 3u);
+    EXPECT_EQ (dsp ().writes.size (), 1u);
 
     setup (16);
     prepare (2, 2, 16);
-    Sample32* saved = data.outputs[0].channelBuffers32[1];
     data.outputs[0].channelBuffers32[1] = nullptr;
     EXPECT_EQ (processor->process (data), kResultOk);
-    data.outputs[0].channelBuffers32[1] = saved;
+    prepare (2, 2, 16);
     data.inputs[0].numChannels = 0;
     EXPECT_EQ (processor->process (data), kResultOk);
-    data.inputs[0].numChannels = 2;
+    prepare (2, 2, 16);
     data.symbolicSampleSize = kSample64;
     EXPECT_EQ (processor->process (data), kResultOk);
     EXPECT_TRUE (dsp ().processCalls.empty ());
@@ -250,40 +231,4 @@ TEST_F (ProcessorProcess, MonoBeforeAnySetupDoesNotTouchMissingScratch)
     EXPECT_EQ (processor->process (data), kResultOk);
     EXPECT_TRUE (dsp ().processCalls.empty ());
     EXPECT_EQ (data.outputChannel32 (0, 0)[3], 0.0f);
-}
-
-// The real DSP host at the rates and random block sizes hosts use: output stays finite.
-TEST (ProcessorAudio, RealEngineRunsStereoAndMonoAtHostRates)
-{
-    std::mt19937 random (1234);
-    constexpr int32 kMaxBlock = 1024;
-    for (bool mono : {false, true})
-        for (double rateHz : {22050.0, 44100.0, 96000.0, 192000.0, 1234.5678})
-        {
-            auto processor = owned (new CMVXStravelVST3 ());
-            ASSERT_EQ (processor->initialize (nullptr), kResultOk);
-            SpeakerArrangement arr = SpeakerArr::kMono;
-            if (mono)
-            {
-                ASSERT_EQ (processor->setBusArrangements (&arr, 1, &arr, 1), kResultTrue);
-            }
-            ProcessSetup setup {kRealtime, kSample32, kMaxBlock, rateHz};
-            ASSERT_EQ (processor->setupProcessing (setup), kResultOk);
-            processor->setActive (true);
-            HostProcessData data;
-            ASSERT_TRUE (data.prepare (*processor, kMaxBlock, kSample32));
-            int64 start = 0;
-            for (int block = 0; block < 8; ++block, start += data.numSamples)
-            {
-                data.numSamples = std::uniform_int_distribution<int32> (0, kMaxBlock) (random);
-                for (int32 c = 0; c < data.inputs[0].numChannels; ++c)
-                    Morvane::Test::fillSine (data.inputChannel32 (0, c), data.numSamples, 440.0, rateHz, start);
-                ASSERT_EQ (processor->process (data), kResultOk);
-                for (int32 c = 0; c < data.outputs[0].numChannels; ++c)
-                    ASSERT_TRUE (Morvane::Test::allFinite (data.outputChannel32 (0, c), data.numSamples))
-                        << "rate " << rateHz << " mono " << mono;
-            }
-            processor->setActive (false);
-            processor->terminate ();
-        }
 }

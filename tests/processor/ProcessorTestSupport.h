@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A processor over a DSP host that records what it is handed, and a stream that reads like the
-// hosts that answer kResultFalse near the end of the data.
+// A processor over a DSP host that records what it is handed.
 #include "framework/CMVXPlugInDSP.h"
 #include "processor/CMVXAudioPlugInVST3.h"
-#include "public.sdk/source/common/memorystream.h"
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -95,27 +93,3 @@ public:
     RecordingDsp& recorder () { return *static_cast<RecordingDsp*> (dsp.get ()); }
     const std::vector<int32_t>& pendingIds () const { return pendingOutputIds; }
 };
-
-class FailingReadStream : public Steinberg::MemoryStream
-{
-public:
-    Steinberg::tresult PLUGIN_API read (void* buffer, Steinberg::int32 numBytes, Steinberg::int32* numBytesRead) override
-    {
-        Steinberg::int64 position = 0, end = 0;
-        tell (&position);
-        seek (0, kIBSeekEnd, &end);
-        seek (position, kIBSeekSet, nullptr);
-        if (end - position >= numBytes)
-            return MemoryStream::read (buffer, numBytes, numBytesRead);
-        if (numBytesRead)
-            *numBytesRead = 0;
-        return Steinberg::kResultFalse;
-    }
-};
-
-inline void fillStream (Steinberg::MemoryStream& stream, const std::vector<uint8_t>& bytes)
-{
-    Steinberg::int32 written = 0;
-    stream.write (const_cast<uint8_t*> (bytes.data ()), static_cast<Steinberg::int32> (bytes.size ()), &written);
-    stream.seek (0, Steinberg::IBStream::kIBSeekSet, nullptr);
-}
