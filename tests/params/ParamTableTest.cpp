@@ -27,13 +27,14 @@ TEST (ParamTable, VariantZeroHoldsEightRecordsWithTheirRangesAndDefaults)
     EXPECT_EQ (table.find (0)->getName (), "Effect State");
     EXPECT_EQ (table.find (1)->getName (), "Model");
     EXPECT_EQ (knobTitles (table), kUnused);
-    const std::vector<float> defaults = {1.0f, 0.0f, 42.5f, 100.0f, 81.6f, 18.0f, 61.8f, 32.5f};
-    EXPECT_EQ (table.getDefaults (), defaults);
+    // The default values themselves are checked as a fresh instance's state through the bundle,
+    // the model texts through the render tool's listing.
+    ASSERT_EQ (table.getDefaults ().size (), 8u);
     for (int32_t id = 0; id < 8; ++id)
     {
         const CMVXParameter& p = *table.find (id);
         const bool knob = id >= kParamKnob1;
-        EXPECT_NEAR (p.getNormalized (), knob ? defaults[size_t (id)] / 100.0 : defaults[size_t (id)], 1e-7) << id;
+        EXPECT_EQ (p.getRawPlain (), table.getDefaults ()[size_t (id)]) << id;
         EXPECT_EQ (p.getDefaultNormalized (), p.getNormalized ()) << id;
         EXPECT_EQ (p.getCurveType (), knob ? kCurveLinear : kCurveList) << id;
         EXPECT_EQ (p.getStepCount (), knob ? 100 : id == kParamModel ? 7 : 1) << id;
@@ -41,9 +42,7 @@ TEST (ParamTable, VariantZeroHoldsEightRecordsWithTheirRangesAndDefaults)
         EXPECT_FALSE (p.isReadOnly ());
     }
     EXPECT_EQ (table.find (kParamEffectState)->getTexts (), (Titles {"Off", "On"}));
-    EXPECT_EQ (table.find (kParamModel)->getTexts (),
-               (Titles {"Treble Booster", "XXL Distortion+", "BAT Distortion", "Over Drive",
-                        "Super Drive", "9 Screamer", "808 Screamer", "Metal Tone"}));
+    EXPECT_EQ (table.find (kParamModel)->getTexts ().size (), 8u);
 }
 
 TEST (ParamTable, OtherVariantsAreEmpty)
