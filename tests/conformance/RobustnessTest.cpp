@@ -11,7 +11,6 @@ namespace {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 using Morvane::Host::ParameterPoint;
-using Morvane::Host::PluginInstance;
 using Morvane::Test::Conformance;
 using Morvane::Test::fillInputs;
 using Morvane::Test::fillInputsWith;
@@ -26,20 +25,6 @@ constexpr float kInf = std::numeric_limits<float>::infinity ();
 // a stage has run away.
 constexpr double kOutputBound = 128.0;
 
-// Blocks of a sine from position on, all finite; answers the loudest sample.
-double processSine (PluginInstance& instance, int blocks, int64& position)
-{
-    double loudest = 0;
-    for (int block = 0; block < blocks; ++block, position += kBlockSamples)
-    {
-        fillInputs (instance, kBlockSamples, position);
-        EXPECT_EQ (instance.process (kBlockSamples), kResultOk);
-        EXPECT_TRUE (outputsFinite (instance, kBlockSamples)) << "block " << block;
-        loudest = std::max (loudest, outputPeak (instance, kBlockSamples));
-    }
-    return loudest;
-}
-
 // One non-finite value (or a whole block of them) poisons the filter states; the engine clears
 // them, so the first block of finite input gives finite output again and sound returns.
 TEST_F (Conformance, NonFiniteInputRecoversOnEveryModel)
@@ -53,14 +38,14 @@ TEST_F (Conformance, NonFiniteInputRecoversOnEveryModel)
                 auto instance = instanceWithModel (model, kBlockSamples);
                 ASSERT_NE (instance, nullptr);
                 int64 position = 0;
-                processSine (*instance, 3, position);
+                processSine (*instance, kBlockSamples, 3, position);
                 fillInputs (*instance, kBlockSamples, position);
                 for (int32 c = 0; c < 2; ++c)
                     std::fill_n (instance->processData ().inputChannel32 (0, c) + (wholeBlock ? 0 : 100),
                                  wholeBlock ? kBlockSamples : 1, bad);
                 ASSERT_EQ (instance->process (kBlockSamples), kResultOk);
                 position += kBlockSamples;
-                EXPECT_GT (processSine (*instance, 4, position), 1e-4) << "sound comes back";
+                EXPECT_GT (processSine (*instance, kBlockSamples, 4, position), 1e-4) << "sound comes back";
             }
 }
 
@@ -131,7 +116,7 @@ TEST_F (Conformance, CorruptStateValues)
     std::string error;
     ASSERT_TRUE (instance->startProcessing (config, error)) << error;
     int64 position = 0;
-    processSine (*instance, 8, position);
+    processSine (*instance, kBlockSamples, 8, position);
 }
 
 // Audio blocks a faulty host might send: samples but no channel buffers, null channels, no
@@ -168,7 +153,7 @@ TEST_F (Conformance, MalformedAudioBuffersAreSafe)
             << "variant " << variant;
     }
     int64 position = 0;
-    EXPECT_GT (processSine (*instance, 4, position), 1e-3);
+    EXPECT_GT (processSine (*instance, kBlockSamples, 4, position), 1e-3);
 }
 
 } // namespace
