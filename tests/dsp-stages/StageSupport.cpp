@@ -15,12 +15,6 @@ int denominatorOrder (const double sDen[6])
     return 0;
 }
 
-template <typename Proto, typename Design>
-StageCase stage (std::string name, int controls, bool single, Proto proto, Design design)
-{
-    return {std::move (name), controls, single, proto, design};
-}
-
 std::vector<StageCase> buildStages()
 {
     namespace p = pedal;
@@ -32,30 +26,30 @@ std::vector<StageCase> buildStages()
     for (unsigned m = 0; m < 8; ++m)
     {
         const std::string n = names[m];
-        all.push_back (stage (n + "Input", 0, true, [m] (double, double, AP& a) { p::inputStagePrototype (m, a); },
-                              [m] (double, double, double r, DC& c) { p::designInputStage (m, r, c); }));
+        all.push_back ({n + "Input", 0, true, [m] (double, double, AP& a) { p::inputStagePrototype (m, a); },
+                              [m] (double, double, double r, DC& c) { p::designInputStage (m, r, c); }});
         if (m == 1 || m == 2 || m == 7)
-            all.push_back (stage (n + "Drive", 1, true, [m] (double x, double, AP& a) { p::driveStagePrototype (m, x, a); },
-                                  [m] (double x, double, double r, DC& c) { p::designDriveStage (m, x, r, c); }));
+            all.push_back ({n + "Drive", 1, true, [m] (double x, double, AP& a) { p::driveStagePrototype (m, x, a); },
+                                  [m] (double x, double, double r, DC& c) { p::designDriveStage (m, x, r, c); }});
         if (m >= 2 && m <= 6)
-            all.push_back (stage (n + "Tone", 1, true, [m] (double x, double, AP& a) { p::toneStagePrototype (m, x, a); },
-                                  [m] (double x, double, double r, DC& c) { p::designToneStage (m, x, r, c); }));
+            all.push_back ({n + "Tone", 1, true, [m] (double x, double, AP& a) { p::toneStagePrototype (m, x, a); },
+                                  [m] (double x, double, double r, DC& c) { p::designToneStage (m, x, r, c); }});
         if (m >= 1 && m <= 6)
-            all.push_back (stage (n + "Level", 1, false, [m] (double x, double, AP& a) { p::levelStagePrototype (m, x, a); },
-                                  [m] (double x, double, double r, DC& c) { p::designLevelStage (m, x, r, c); }));
+            all.push_back ({n + "Level", 1, false, [m] (double x, double, AP& a) { p::levelStagePrototype (m, x, a); },
+                                  [m] (double x, double, double r, DC& c) { p::designLevelStage (m, x, r, c); }});
     }
-    all.push_back (stage ("MetalTonePre", 0, false, [] (double, double, AP& a) { p::metalPreStagePrototype (a); },
-                          [] (double, double, double r, DC& c) { p::designMetalPreStage (r, c); }));
-    all.push_back (stage ("MetalTonePost", 0, false, [] (double, double, AP& a) { p::metalPostStagePrototype (a); },
-                          [] (double, double, double r, DC& c) { p::designMetalPostStage (r, c); }));
-    all.push_back (stage ("MetalToneFilter", 0, false, [] (double, double, AP& a) { p::metalFilterStagePrototype (a); },
-                          [] (double, double, double r, DC& c) { p::designMetalFilterStage (r, c); }));
-    all.push_back (stage ("MetalToneBassTreble", 2, false,
+    all.push_back ({"MetalTonePre", 0, false, [] (double, double, AP& a) { p::metalPreStagePrototype (a); },
+                          [] (double, double, double r, DC& c) { p::designMetalPreStage (r, c); }});
+    all.push_back ({"MetalTonePost", 0, false, [] (double, double, AP& a) { p::metalPostStagePrototype (a); },
+                          [] (double, double, double r, DC& c) { p::designMetalPostStage (r, c); }});
+    all.push_back ({"MetalToneFilter", 0, false, [] (double, double, AP& a) { p::metalFilterStagePrototype (a); },
+                          [] (double, double, double r, DC& c) { p::designMetalFilterStage (r, c); }});
+    all.push_back ({"MetalToneBassTreble", 2, false,
                           [] (double x, double y, AP& a) { p::metalBassTrebleStagePrototype (x, y, a); },
-                          [] (double x, double y, double r, DC& c) { p::designMetalBassTrebleStage (x, y, r, c); }));
-    all.push_back (stage ("MetalToneMid", 2, false,
+                          [] (double x, double y, double r, DC& c) { p::designMetalBassTrebleStage (x, y, r, c); }});
+    all.push_back ({"MetalToneMid", 2, false,
                           [] (double x, double y, AP& a) { p::metalMidStagePrototype (x, float (y), a); },
-                          [] (double x, double y, double r, DC& c) { p::designMetalMidStage (x, float (y), r, c); }));
+                          [] (double x, double y, double r, DC& c) { p::designMetalMidStage (x, float (y), r, c); }});
     return all;
 }
 
