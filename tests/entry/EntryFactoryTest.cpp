@@ -8,7 +8,6 @@
 #include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <gtest/gtest.h>
-#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -26,11 +25,6 @@ namespace {
 const FUID kProcessorId (0x84C4DE6E, 0x91554F54, 0x9F6AFA2F, 0x3C956234);
 const FUID kControllerId (0xD39C4B76, 0x17AF42FB, 0x834A52E4, 0x41E0DD0C);
 const FUID kUnknownId (1, 2, 3, 4);
-
-std::u16string utf16 (const char16* text)
-{
-    return reinterpret_cast<const char16_t*> (text);
-}
 
 // Holds the host's reference for one test and gives it back at the end.
 struct FactoryFixture : ::testing::Test
@@ -59,7 +53,8 @@ TEST (EntryFactory, SharedFactoryCountsReferencesAndIsRebuiltAfterTheLastRelease
     rebuilt->release ();
 }
 
-TEST_F (FactoryFixture, FactoryAndClassRecordsInEveryVersion)
+// The 8-bit and UTF-16 records derived from these are checked in tests/sdk.
+TEST_F (FactoryFixture, FactoryAndClassRecords)
 {
     PFactoryInfo factoryInfo;
     ASSERT_EQ (factory->getFactoryInfo (&factoryInfo), kResultOk);
@@ -68,9 +63,9 @@ TEST_F (FactoryFixture, FactoryAndClassRecordsInEveryVersion)
     EXPECT_EQ (std::string (factoryInfo.email).rfind ("mailto:", 0), 0u) << factoryInfo.email;
     EXPECT_EQ (factoryInfo.flags, PFactoryInfo::kUnicode);
 
-    FUnknownPtr<IPluginFactory3> factory3 (factory);
-    ASSERT_TRUE (factory3);
-    ASSERT_EQ (factory3->countClasses (), 2);
+    FUnknownPtr<IPluginFactory2> factory2 (factory);
+    ASSERT_TRUE (factory2);
+    ASSERT_EQ (factory2->countClasses (), 2);
     struct Expected
     {
         FUID cid;
@@ -86,33 +81,21 @@ TEST_F (FactoryFixture, FactoryAndClassRecordsInEveryVersion)
     for (int32 i = 0; i < 2; ++i)
     {
         SCOPED_TRACE ("class " + std::to_string (i));
-        PClassInfo info;
-        ASSERT_EQ (factory3->getClassInfo (i, &info), kResultOk);
+        PClassInfo2 info;
+        ASSERT_EQ (factory2->getClassInfo2 (i, &info), kResultOk);
         EXPECT_EQ (FUID::fromTUID (info.cid), expected[i].cid);
+        EXPECT_EQ (info.cardinality, PClassInfo::kManyInstances);
+        EXPECT_STREQ (info.category, expected[i].category);
         EXPECT_STREQ (info.name, expected[i].name);
-        PClassInfo2 info2;
-        ASSERT_EQ (factory3->getClassInfo2 (i, &info2), kResultOk);
-        EXPECT_EQ (FUID::fromTUID (info2.cid), expected[i].cid);
-        EXPECT_EQ (info2.cardinality, PClassInfo::kManyInstances);
-        EXPECT_STREQ (info2.category, expected[i].category);
-        EXPECT_STREQ (info2.name, expected[i].name);
-        EXPECT_EQ (info2.classFlags, expected[i].flags);
-        EXPECT_STREQ (info2.subCategories, expected[i].subCategories);
-        EXPECT_STREQ (info2.vendor, "");
-        EXPECT_STREQ (info2.version, "1.0.0.4");
-        EXPECT_STREQ (info2.sdkVersion, "VST 3.5.1");
-        PClassInfoW infoW;
-        ASSERT_EQ (factory3->getClassInfoUnicode (i, &infoW), kResultOk);
-        EXPECT_EQ (FUID::fromTUID (infoW.cid), expected[i].cid);
-        EXPECT_EQ (utf16 (infoW.name), std::u16string (expected[i].name, expected[i].name + std::strlen (expected[i].name)));
-        EXPECT_STREQ (infoW.subCategories, expected[i].subCategories);
-        EXPECT_EQ (utf16 (infoW.version), u"1.0.0.4");
-        EXPECT_EQ (utf16 (infoW.sdkVersion), u"VST 3.5.1");
+        EXPECT_EQ (info.classFlags, expected[i].flags);
+        EXPECT_STREQ (info.subCategories, expected[i].subCategories);
+        EXPECT_STREQ (info.vendor, "");
+        EXPECT_STREQ (info.version, "1.0.0.4");
+        EXPECT_STREQ (info.sdkVersion, "VST 3.5.1");
     }
-    PClassInfo2 none2;
-    EXPECT_EQ (factory3->getClassInfo2 (2, &none2), kInvalidArgument);
-    PClassInfo none;
-    EXPECT_NE (factory3->getClassInfo (-1, &none), kResultOk);
+    PClassInfo2 none;
+    EXPECT_EQ (factory2->getClassInfo2 (2, &none), kInvalidArgument);
+    EXPECT_EQ (factory2->getClassInfo2 (-1, &none), kInvalidArgument);
 }
 
 // Each class through each interface it offers, with the caller's reference the only one; the
@@ -143,28 +126,22 @@ TEST_F (FactoryFixture, CreatesEachClassAndRefusesTheRest)
             continue;
         }
         ASSERT_NE (object, nullptr);
-        auto* unknown = static_cast<FUnknown*> (object);
         if (r == 0)
         {
             TUID controllerCid = {};
             ASSERT_EQ (static_cast<Vst::IComponent*> (object)->getControllerClassId (controllerCid), kResultOk);
             EXPECT_EQ (FUID::fromTUID (controllerCid), kControllerId);
         }
-        EXPECT_EQ (unknown->release (), 0u) << "request " << r << ": the caller held the only reference";
+        EXPECT_EQ (static_cast<FUnknown*> (object)->release (), 0u) << "request " << r << ": the caller held the only reference";
     }
 }
 
-TEST (EntryPoints, LegacyEntriesAlwaysSucceed)
-{
-    for (int i = 0; i < 3; ++i)
-    {
-        EXPECT_TRUE (InitDll ());
-        EXPECT_TRUE (ExitDll ());
-    }
-}
-
+// The older entry points always succeed; ModuleEntry keeps the first caller's handle (and the
+// library's folder) until the matching last exit.
 TEST (EntryPoints, ModuleEntryRecordsHandleAndFolderUntilTheLastExit)
 {
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE (InitDll () && ExitDll ());
     int marker = 0;
     EXPECT_EQ (CMVXModuleInfo::getHandle (), nullptr);
     ASSERT_TRUE (ModuleEntry (&marker));

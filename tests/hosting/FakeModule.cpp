@@ -3,7 +3,6 @@
 // the loading test through its exported overmoorFakeModuleLog. Compiled once per variant.
 #include "pluginterfaces/base/ipluginbase.h"
 #include <dlfcn.h>
-#include <cstring>
 
 using namespace Steinberg;
 
@@ -16,38 +15,25 @@ void report (const char* event)
         log (event);
 }
 
-class FakeFactory : public IPluginFactory
+class FakeFactory final : public IPluginFactory
 {
 public:
-    FakeFactory () { FUNKNOWN_CTOR }
-    virtual ~FakeFactory () { FUNKNOWN_DTOR }
-
-    tresult PLUGIN_API getFactoryInfo (PFactoryInfo* info) SMTG_OVERRIDE
-    {
-        if (!info)
-            return kInvalidArgument;
-        *info = PFactoryInfo ("Fake", "http://fake.invalid", "mailto:fake@fake.invalid", 0);
-        return kResultOk;
-    }
+    tresult PLUGIN_API getFactoryInfo (PFactoryInfo*) SMTG_OVERRIDE { return kNotImplemented; }
     int32 PLUGIN_API countClasses () SMTG_OVERRIDE { return 0; }
     tresult PLUGIN_API getClassInfo (int32, PClassInfo*) SMTG_OVERRIDE { return kInvalidArgument; }
     tresult PLUGIN_API createInstance (FIDString, FIDString, void** obj) SMTG_OVERRIDE
     {
-        if (obj)
-            *obj = nullptr;
+        *obj = nullptr;
         return kNoInterface;
     }
-
-    uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return ++__funknownRefCount; }
+    uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return ++references; }
     uint32 PLUGIN_API release () SMTG_OVERRIDE
     {
-        if (--__funknownRefCount == 0)
-        {
-            report ("factory-destroyed");
-            delete this;
-            return 0;
-        }
-        return __funknownRefCount;
+        if (--references > 0)
+            return references;
+        report ("factory-destroyed");
+        delete this;
+        return 0;
     }
     tresult PLUGIN_API queryInterface (const TUID iid, void** obj) SMTG_OVERRIDE
     {
@@ -58,7 +44,7 @@ public:
     }
 
 private:
-    int32 __funknownRefCount;
+    uint32 references = 1;
 };
 
 } // namespace
@@ -68,14 +54,10 @@ extern "C" {
 SMTG_EXPORT_SYMBOL bool ModuleEntry (void* handle)
 {
     report (handle ? "entry" : "entry-without-handle");
-#if FAKE_VARIANT_ENTRYFAILS
-    return false;
-#else
-    return true;
-#endif
+    return !FAKE_ENTRY_FAILS;
 }
 
-#if !FAKE_VARIANT_MISSINGEXIT
+#if !FAKE_MISSING_EXIT
 SMTG_EXPORT_SYMBOL bool ModuleExit ()
 {
     report ("exit");
@@ -86,11 +68,7 @@ SMTG_EXPORT_SYMBOL bool ModuleExit ()
 SMTG_EXPORT_SYMBOL IPluginFactory* GetPluginFactory ()
 {
     report ("factory");
-#if FAKE_VARIANT_NULLFACTORY
-    return nullptr;
-#else
-    return new FakeFactory;
-#endif
+    return FAKE_NULL_FACTORY ? nullptr : new FakeFactory;
 }
 
 } // extern "C"

@@ -13,6 +13,7 @@ namespace {
 
 const FUID kPlainId (0x11111111, 0x22222222, 0x33333333, 0x44444444);
 const FUID kWideId (0x55555555, 0x66666666, 0x77777777, 0x88888888);
+const FUID kClassicId (0x99999999, 0xAAAAAAAA, 0xBBBBBBBB, 0xCCCCCCCC);
 const FUID kUnknownId (0x01020304, 0x05060708, 0x090A0B0C, 0x0D0E0F10);
 
 int gCreated = 0;
@@ -64,14 +65,17 @@ struct FactoryFixture : ::testing::Test
 } // namespace
 
 // Records come back in registration order; a class registered in UTF-16 has no 8-bit record,
-// while 8-bit classes are widened; a duplicate id is refused.
+// while 8-bit classes are widened, and a class without version fields gets empty ones; a
+// duplicate id is refused.
 TEST_F (FactoryFixture, ClassRecordsInRegistrationOrderAndEveryVersion)
 {
     EXPECT_EQ (factory->getFactoryInfo (nullptr), kInvalidArgument);
     ASSERT_TRUE (factory->registerClass (&kPlainClass, createProbe));
     ASSERT_TRUE (factory->registerClass (&kWideClass, createProbe));
+    const PClassInfo classic (kClassicId.toTUID (), 1, "Service", "Classic");
+    ASSERT_TRUE (factory->registerClass (&classic, createProbe));
     EXPECT_FALSE (factory->registerClass (&kPlainClass, createProbe)) << "duplicate class id";
-    EXPECT_EQ (factory->countClasses (), 2);
+    EXPECT_EQ (factory->countClasses (), 3);
     EXPECT_TRUE (factory->isClassRegistered (kWideId));
     EXPECT_FALSE (factory->isClassRegistered (kUnknownId));
 
@@ -103,20 +107,14 @@ TEST_F (FactoryFixture, ClassRecordsInRegistrationOrderAndEveryVersion)
     EXPECT_EQ (utf16 (infoW.name), u"Wide");
     EXPECT_STREQ (infoW.category, "Component Controller Class");
 
-    EXPECT_EQ (factory->getClassInfo (2, &info), kInvalidArgument);
-    EXPECT_EQ (factory->getClassInfo2 (-1, &info2), kInvalidArgument);
-    EXPECT_EQ (factory->getClassInfoUnicode (2, &infoW), kInvalidArgument);
-}
-
-TEST_F (FactoryFixture, PlainClassInfoRegistersWithoutVersionFields)
-{
-    const PClassInfo classic (kPlainId.toTUID (), 1, "Service", "Classic");
-    ASSERT_TRUE (factory->registerClass (&classic, createProbe));
-    PClassInfo2 info2;
-    ASSERT_EQ (factory->getClassInfo2 (0, &info2), kResultOk);
+    ASSERT_EQ (factory->getClassInfo2 (2, &info2), kResultOk);
     EXPECT_STREQ (info2.name, "Classic");
     EXPECT_STREQ (info2.category, "Service");
     EXPECT_STREQ (info2.version, "");
+
+    EXPECT_EQ (factory->getClassInfo (3, &info), kInvalidArgument);
+    EXPECT_EQ (factory->getClassInfo2 (-1, &info2), kInvalidArgument);
+    EXPECT_EQ (factory->getClassInfoUnicode (3, &infoW), kInvalidArgument);
 }
 
 // The object comes with the caller's reference only and the registered context; a wrong
