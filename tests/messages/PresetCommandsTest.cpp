@@ -4,8 +4,6 @@
 #include "MessagesTestSupport.h"
 #include <thread>
 
-using namespace Steinberg;
-using namespace Steinberg::Vst;
 using namespace MessagesTest;
 
 using PresetCommands = MessagesFixture;

@@ -6,8 +6,6 @@
 #include <limits>
 #include <random>
 
-using namespace Steinberg;
-using namespace Steinberg::Vst;
 using namespace MessagesTest;
 
 using ProcessorMessages = MessagesFixture;
@@ -70,12 +68,9 @@ TEST_F (ProcessorMessages, FreshListsHoldTheFactoryPresetsAndNoUserOnes)
 {
     auto instance = tappedInstance ();
     ASSERT_NE (instance, nullptr);
-    std::string expected = "CMVXSetFactoryPresetsMessage";
-    for (const char* name : {"Torvin's Booster", "Ossik's Riff", "Rock Distorion", "Crunch", "Rock Drive",
-                             "Full Drive", "Kick the Amp", "Metal"})
-        expected += std::string ("<CMVXPRESET><CMVXPRESETINFO>Overmoor</CMVXPRESETINFO>") + name;
     EXPECT_EQ (requestText (*instance, "CMVXGetFactoryPresetsMessage", "CMVXSetFactoryPresetsMessage"),
-               std::optional<std::string> (expected));
+               listOf ("CMVXSetFactoryPresetsMessage", {"Torvin's Booster", "Ossik's Riff", "Rock Distorion", "Crunch",
+                                                        "Rock Drive", "Full Drive", "Kick the Amp", "Metal"}));
     EXPECT_EQ (userList (*instance), userListOf ({}));
     EXPECT_EQ (selectedPreset (*instance), std::optional<std::string> ("CMVXSetSelectedPresetNumber0"));
 }
@@ -148,11 +143,6 @@ TEST_F (ProcessorMessages, MalformedRequestsHaveDefinedResults)
     EXPECT_EQ (notify ("GeCuFD", "GeCuFD", words, 8), kResultOk);
     EXPECT_EQ (notify ("GeCuFD", "GeCuFD", words, 3), kResultOk);
     EXPECT_EQ (instance->processorToController ()->count ("GeCuFD"), 0);
-
-    auto text = instance->createMessage ("TextMessage");
-    text->getAttributes ()->setString ("Text", STR16 ("hello"));
-    EXPECT_EQ (instance->notifyProcessor (text), kResultOk);
-    EXPECT_EQ (notify ("TextMessage", nullptr, nullptr, 0), kResultFalse);
 }
 
 TEST_F (ProcessorMessages, GarbageBlocksUnderEveryKeyAreSurvived)
