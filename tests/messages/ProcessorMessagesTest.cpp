@@ -64,7 +64,7 @@ TEST_F (ProcessorMessages, ParameterWritesReachTheProcessorClampedAndWithoutEcho
     EXPECT_EQ (processorValue (*instance, 0), 1.0f);
 }
 
-TEST_F (ProcessorMessages, FreshListsHoldTheFactoryPresetsAndNoUserOnes)
+TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryValueOnce)
 {
     auto instance = tappedInstance ();
     ASSERT_NE (instance, nullptr);
@@ -73,12 +73,7 @@ TEST_F (ProcessorMessages, FreshListsHoldTheFactoryPresetsAndNoUserOnes)
                                                         "Rock Drive", "Full Drive", "Kick the Amp", "Metal"}));
     EXPECT_EQ (userList (*instance), userListOf ({}));
     EXPECT_EQ (selectedPreset (*instance), std::optional<std::string> ("CMVXSetSelectedPresetNumber0"));
-}
 
-TEST_F (ProcessorMessages, SelectionSendsEveryValueOnceAndIsReportedBack)
-{
-    auto instance = tappedInstance ();
-    ASSERT_NE (instance, nullptr);
     auto& handler = instance->componentHandler ();
     handler.clear ();
     ASSERT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "5"), kResultOk);

@@ -4,7 +4,7 @@
 // command runner that keeps the exit status and both output streams.
 #include "support/BundleFixture.h"
 #include <gtest/gtest.h>
-#include <sndfile.h>
+#include <sndfile.hh>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -59,43 +60,25 @@ struct Audio
 
 inline Audio readAudio (const std::string& path)
 {
-    Audio audio;
-    SF_INFO info {};
-    SNDFILE* file = sf_open (path.c_str (), SFM_READ, &info);
-    EXPECT_NE (file, nullptr) << path;
-    if (!file)
-        return audio;
-    audio.channels = info.channels;
-    audio.sampleRateHz = info.samplerate;
-    audio.format = info.format;
-    audio.samples.assign (static_cast<size_t> (info.frames * info.channels), 0.0f);
-    EXPECT_EQ (sf_readf_float (file, audio.samples.data (), info.frames), info.frames) << path;
-    sf_close (file);
+    SndfileHandle file (path);
+    EXPECT_TRUE (file) << path;
+    Audio audio {file.channels (), file.samplerate (), file.format (),
+                 std::vector<float> (static_cast<size_t> (file.frames () * file.channels ()))};
+    EXPECT_EQ (file.readf (audio.samples.data (), file.frames ()), file.frames ()) << path;
     return audio;
 }
 
-// Reproducible noise at about -12 dBFS written to path; returns path.
+// Reproducible noise at -12 dBFS peak written to path; returns path.
 inline std::string writeNoise (const std::string& path, int channels, int64_t frames, int rateHz = 48000,
-                               int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT, uint32_t seed = 1)
+                               int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT)
 {
+    std::mt19937 random (1);
+    std::uniform_real_distribution<float> quarterScale (-0.25f, 0.25f);
     std::vector<float> samples (static_cast<size_t> (channels * frames));
-    uint32_t state = seed * 2654435761u + 1u;
-    for (float& s : samples)
-    {
-        state = state * 1664525u + 1013904223u;
-        s = 0.25f * (static_cast<float> (state >> 8) / 8388608.0f - 1.0f);
-    }
-    SF_INFO info {};
-    info.channels = channels;
-    info.samplerate = rateHz;
-    info.format = format;
-    SNDFILE* file = sf_open (path.c_str (), SFM_WRITE, &info);
-    EXPECT_NE (file, nullptr) << path;
-    if (file)
-    {
-        EXPECT_EQ (sf_writef_float (file, samples.data (), frames), frames);
-        sf_close (file);
-    }
+    std::generate (samples.begin (), samples.end (), [&] { return quarterScale (random); });
+    SndfileHandle file (path, SFM_WRITE, format, channels, rateHz);
+    EXPECT_TRUE (file) << path;
+    EXPECT_EQ (file.writef (samples.data (), frames), frames) << path;
     return path;
 }
 
