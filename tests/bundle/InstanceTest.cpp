@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// An instance of the bundle's processor as a host holds it: the module it keeps loaded, and its
-// fixed answers beyond what validators check (those live in tests/conformance).
+// An instance of the bundle's processor as a host holds it: the module it keeps loaded, its fixed
+// answers beyond what validators check (those live in tests/conformance), refused messages.
 #include "support/BundleFixture.h"
 
 namespace {
@@ -55,12 +55,17 @@ TEST_F (BundleInstance, FixedAnswers)
     EXPECT_EQ (component->setActive (false), kResultOk);
 }
 
-TEST_F (BundleInstance, ShutdownTwiceLeavesNothingToCall)
+// Messages the processor cannot use are refused; after a shutdown (twice is harmless) there is
+// nothing left to call. The controller's side of the link: tests/controller and tests/messages.
+TEST_F (BundleInstance, RefusedMessagesAndShutdown)
 {
     Morvane::Host::InstanceOptions tapped;
     tapped.tapConnections = true;
     auto instance = createInstance (tapped);
     ASSERT_NE (instance, nullptr);
+    EXPECT_EQ (instance->notifyProcessor (nullptr), kInvalidArgument);
+    EXPECT_EQ (instance->notifyProcessor (instance->createMessage ("NoSuchMessage")), kResultFalse);
+    EXPECT_EQ (instance->notifyProcessor (instance->createMessage ("PrsHnd")), kResultFalse) << "no command in it";
     instance->shutdown ();
     instance->shutdown ();
     EXPECT_EQ (instance->component (), nullptr);

@@ -29,17 +29,6 @@ TEST (ConformanceModule, BundleLayout)
     for (const auto& entry : fs::directory_iterator (architectureFolder))
         entries.insert (entry.path ().filename ().string ());
     EXPECT_EQ (entries, std::set<std::string> {"Overmoor.so"});
-
-    // Hosts that keep a trailing slash must still derive the same name and library.
-    for (const std::string& spelling : {bundle.string () + "/", bundle.string () + "//"})
-    {
-        std::string error;
-        auto module = Module::create (spelling, error);
-        ASSERT_NE (module, nullptr) << spelling << ": " << error;
-        EXPECT_EQ (module->getName (), "Overmoor") << spelling;
-        EXPECT_EQ (module->getLibraryPath (), library.string ()) << spelling;
-        EXPECT_EQ (module->getFactory ()->countClasses (), 2);
-    }
 }
 
 TEST (ConformanceModule, ExportsExactlyTheFiveEntryPoints)
