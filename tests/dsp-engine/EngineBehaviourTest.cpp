@@ -37,8 +37,6 @@ TEST (EngineBypass, OutputIsTheInputAndPeaksAreReported)
 }
 
 // From the reset the Level glide starts at a zeroed smoother, so Level 0 is exactly silent at once.
-// Gliding down from 1 to 0, the control rests within 0.0001 of 0 (-80 dB) after a second; 6 dB
-// more allow for the different peaks of two noise segments.
 TEST (EngineLevel, MetalToneAtLevelZeroIsSilent)
 {
     auto engine = makeEngine (48000.0, 256);
@@ -46,12 +44,6 @@ TEST (EngineLevel, MetalToneAtLevelZeroIsSilent)
     setNormalized (*engine, 3, 0.0);
     EXPECT_EQ (peak (process (*engine, noise (4096, 1.0f, 9), 256)), 0.0f);
 
-    setNormalized (*engine, 3, 1.0);
-    const float loud = peak (process (*engine, noise (8192, 0.5f, 10), 256));
-    setNormalized (*engine, 3, 0.0);
-    process (*engine, noise (48000, 0.5f, 11), 256);
-    EXPECT_LE (std::fabs (engine->getControlCurrent (2)), 1e-4f);
-    EXPECT_LT (peak (process (*engine, noise (8192, 0.5f, 12), 256)), loud * 2e-4f);
 }
 
 // Switching model clears every filter memory but keeps the targets and glide positions of the

@@ -102,7 +102,7 @@ TEST (LimiterCircuit, EveryModeMatchesTheCircuitAtTheTabulatedResistances)
     {
         const double T = 1.0 / fs;
         for (uint32_t mode : {0u, 1u})
-            for (const auto [rOhms, c2, amplitude, weight] : {std::tuple {100.0, 1e-8, 0.35, 1.0}, std::tuple {1.0001e6, 2e-12, 3.5e-5, 0.0}})
+            for (const auto& [rOhms, c2, amplitude, weight] : {std::tuple {100.0, 1e-8, 0.35, 1.0}, std::tuple {1.0001e6, 2e-12, 3.5e-5, 0.0}})
             {
                 const double rf = rOhms * T / (T - rOhms * c2);
                 CMVXSVDiodeLimiterSimulation l (fs, 2);
