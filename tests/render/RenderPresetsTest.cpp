@@ -14,7 +14,7 @@ protected:
     void SetUp () override { ::setenv ("OVERMOOR_PRESET_DIR", scratch.file ("presets").c_str (), 1); }
     void TearDown () override { ::setenv ("OVERMOOR_PRESET_DIR", usePrivatePresetFolder ().c_str (), 1); }
 
-    // Runs --list with the given options and returns the listing's row of a parameter id.
+    // Runs --list with the given options; the listing's rows of parameter ids 0 … 7.
     static std::vector<std::string> rows (std::vector<std::string> args)
     {
         args.insert (args.begin (), "--list");
