@@ -35,17 +35,10 @@ TEST (ParameterValueQueue, SortedReplacingAndBounded)
             EXPECT_EQ (index, add.index) << "offset " << add.offset;
         }
     }
-    const int32 offsets[] = {10, 20, 30, 40};
-    const ParamValue values[] = {0.1, 0.5, 0.3, 0.9};
-    ASSERT_EQ (queue.getPointCount (), 4);
-    for (int32 i = 0; i < 4; ++i)
-    {
-        int32 offset = -1;
-        ParamValue value = -1;
-        ASSERT_EQ (queue.getPoint (i, offset, value), kResultTrue);
-        EXPECT_EQ (offset, offsets[i]);
-        EXPECT_DOUBLE_EQ (value, values[i]);
-    }
+    std::vector<std::pair<int32, ParamValue>> points (size_t (queue.getPointCount ()));
+    for (int32 i = 0; i < queue.getPointCount (); ++i)
+        EXPECT_EQ (queue.getPoint (i, points[i].first, points[i].second), kResultTrue);
+    EXPECT_EQ (points, (std::vector<std::pair<int32, ParamValue>> {{10, 0.1}, {20, 0.5}, {30, 0.3}, {40, 0.9}}));
     int32 offset = 0;
     ParamValue value = 0;
     EXPECT_EQ (queue.getPoint (4, offset, value), kResultFalse);
