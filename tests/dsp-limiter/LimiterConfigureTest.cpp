@@ -3,31 +3,6 @@
 #include <gtest/gtest.h>
 #include <cmath>
 
-// Shunt mode: R1 in series with C1's companion conductance 2 C1 fs feeds the diode node and C2's
-// 2 C2 fs goes to ground; c[3] (= c[1]) is the resistance the diodes see, c[2] the divider.
-// Feedback modes: a backward difference of (R2 + R3) || C2, e[n] = c1 e[n-1] + c2 i[n], with the
-// pole c1 = Rf C2 / (T + Rf C2) and DC gain c2 / (1 - c1) = Rf; c[3] = c[2].
-TEST (LimiterConfigure, CoefficientsDiscretiseTheNetworks)
-{
-    for (double fs : {176400.0, 192000.0})
-    {
-        CMVXSVDiodeLimiterSimulation shunt (fs, 2);
-        shunt.configure (2, 1000.0, 1000.0, 1000.0, 4.7e-6, 1e-11);
-        const double series = 1.0 / (1000.0 + 1.0 / (2.0 * 4.7e-6 * fs)), total = series + 2.0 * 1e-11 * fs;
-        EXPECT_NEAR (shunt.coefficient (3), 1.0 / total, 1e-12 / total) << fs;
-        EXPECT_NEAR (shunt.coefficient (2), series / total, 1e-12) << fs;
-        EXPECT_EQ (shunt.coefficient (1), shunt.coefficient (3)) << fs;
-
-        CMVXSVDiodeLimiterSimulation feedback (fs, 2);
-        feedback.configure (1, 4700.0, 51000.0, 250000.0, 4.7e-8, 5.1e-11);
-        const double rf = 301000.0, tau = rf * 5.1e-11, T = 1.0 / fs;
-        EXPECT_EQ (feedback.feedbackResistanceOhms (), rf);
-        EXPECT_NEAR (feedback.coefficient (1), tau / (T + tau), 1e-15) << fs;
-        EXPECT_NEAR (feedback.coefficient (2) / (1.0 - feedback.coefficient (1)), rf, rf * 1e-12) << fs;
-        EXPECT_EQ (feedback.coefficient (3), feedback.coefficient (2)) << fs;
-    }
-}
-
 // The blend weight is 1 at source resistances up to 100 ohms and 0 from 100100 ohms on (without
 // C2 the feedback source resistance is R2 + R3 itself), and follows the weight table between.
 TEST (LimiterConfigure, BlendFollowsTheSourceResistance)
