@@ -59,8 +59,12 @@ TEST_F (FactoryFixture, FactoryAndClassRecords)
     PFactoryInfo factoryInfo;
     ASSERT_EQ (factory->getFactoryInfo (&factoryInfo), kResultOk);
     EXPECT_STREQ (factoryInfo.vendor, "Morvane");
-    EXPECT_EQ (std::string (factoryInfo.url).rfind ("http://", 0), 0u) << factoryInfo.url;
-    EXPECT_EQ (std::string (factoryInfo.email).rfind ("mailto:", 0), 0u) << factoryInfo.email;
+    for (const auto& [text, prefix] : {std::pair<std::string, std::string> {factoryInfo.url, "http://"},
+                                        {factoryInfo.email, "mailto:"}})
+    {
+        EXPECT_EQ (text.rfind (prefix, 0), 0u) << text;
+        EXPECT_GT (text.size (), prefix.size ()) << "nothing after " << prefix;
+    }
     EXPECT_EQ (factoryInfo.flags, PFactoryInfo::kUnicode);
 
     FUnknownPtr<IPluginFactory2> factory2 (factory);
