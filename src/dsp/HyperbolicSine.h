@@ -35,17 +35,6 @@ inline TwoDoubles hyperbolicSine (TwoDoubles x)
     const Bits bits = reinterpret_cast<Bits> (x);
     const TwoDoubles a = reinterpret_cast<TwoDoubles> (bits & ~kSignBit);
 
-    // |x| < 1/2: x + x^3/3! + ... + x^17/17!, the tail in Estrin's scheme; the next term is far
-    // below an ulp.
-    const TwoDoubles y = a * a;
-    const TwoDoubles y2 = y * y;
-    const TwoDoubles y4 = y2 * y2;
-    const TwoDoubles p01 = 1.0 / 6.0 + y * (1.0 / 120.0);
-    const TwoDoubles p23 = 1.0 / 5040.0 + y * (1.0 / 362880.0);
-    const TwoDoubles p45 = 1.0 / 39916800.0 + y * (1.0 / 6227020800.0);
-    const TwoDoubles p67 = 1.0 / 1307674368000.0 + y * (1.0 / 355687428096000.0);
-    const TwoDoubles tail = (p01 + p23 * y2) + (p45 + p67 * y2) * y4;
-    const TwoDoubles series = a + (a * y) * tail;
 
     // |x| >= 1/2: a = (64 k + j) ln2/64 + r with |r| <= ln2/128, and e^(+-a) / 2 = s e^r, s' e^-r
     // with s = 2^k 2^(j/64) / 2 and s' = 2^-k 2^(-j/64) / 2 from the tables (each a sum hi + lo).
@@ -81,9 +70,23 @@ inline TwoDoubles hyperbolicSine (TwoDoubles x)
     const TwoDoubles leading = (dLo + sum * r) + (dHi * 0.5) * r2;
     const TwoDoubles exponential = dHi + (leading + (evenTail + oddTail));
 
+    Bits magnitude = reinterpret_cast<Bits> (exponential);
     const Bits useSeries = reinterpret_cast<Bits> (a < kSeriesLimit);
-    const Bits magnitude = (reinterpret_cast<Bits> (series) & useSeries)
-                           | (reinterpret_cast<Bits> (exponential) & ~useSeries);
+    if (useSeries[0] | useSeries[1])   // rarely taken where the diodes conduct
+    {
+        // |x| < 1/2: x + x^3/3! + ... + x^17/17!, the tail in Estrin's scheme; the next term is far
+        // below an ulp.
+        const TwoDoubles y = a * a;
+        const TwoDoubles y2 = y * y;
+        const TwoDoubles y4 = y2 * y2;
+        const TwoDoubles p01 = 1.0 / 6.0 + y * (1.0 / 120.0);
+        const TwoDoubles p23 = 1.0 / 5040.0 + y * (1.0 / 362880.0);
+        const TwoDoubles p45 = 1.0 / 39916800.0 + y * (1.0 / 6227020800.0);
+        const TwoDoubles p67 = 1.0 / 1307674368000.0 + y * (1.0 / 355687428096000.0);
+        const TwoDoubles tail = (p01 + p23 * y2) + (p45 + p67 * y2) * y4;
+        const TwoDoubles series = a + (a * y) * tail;
+        magnitude = (reinterpret_cast<Bits> (series) & useSeries) | (magnitude & ~useSeries);
+    }
     TwoDoubles result = reinterpret_cast<TwoDoubles> (magnitude | (bits & kSignBit));
     // Out of range (or NaN) lanes computed garbage above, without harm; they are replaced here.
     const Bits inRange = reinterpret_cast<Bits> (a <= kFastLimit);
