@@ -3,10 +3,10 @@
 // sinh for the diode current, two lanes at once, on the audio thread. The limiter's state
 // recursion waits for this value every oversampled sample, so it is written for latency: no
 // call, both lanes in one vector, and the one data branch (to the series near zero) is rarely
-// taken while the diodes conduct. It stays within 0.6 ulp of the true
-// value (the tests hold it to one ulp against long double), so it is as exact as the C library's
-// sinh, whose last bit it need not share. The scalar form is lane 0 of the same arithmetic,
-// which keeps the per-channel and the two-lane paths bit for bit identical.
+// taken while the diodes conduct. It stays within 0.6 ulp of the true value (the tests hold it
+// to one ulp against long double), so it is as exact as the C library's sinh, whose last bit it
+// need not share. The scalar form is lane 0 of the same arithmetic, which keeps the
+// per-channel and the two-lane paths bit for bit identical.
 #include "dsp/TwoLanes.h"
 #include <cmath>
 #include <cstdint>
