@@ -6,6 +6,7 @@
 #include "controller/CMVXMessageKeys.h"
 #include "controller/CMVXStravelEditController.h"
 #include "host/ComponentHandlerRecorder.h"
+#include "support/MessageAttributes.h"
 #include "base/source/fobject.h"
 #include "pluginterfaces/vst/ivstmessage.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
@@ -88,14 +89,7 @@ inline IPtr<IMessage> binaryMessage (const char* id, const char* key, const void
     return message;
 }
 
-inline std::optional<std::string> binaryText (IMessage* message, const char* key)
-{
-    const void* data = nullptr;
-    uint32 size = 0;
-    if (message == nullptr || message->getAttributes ()->getBinary (key, data, size) != kResultOk)
-        return std::nullopt;
-    return std::string (static_cast<const char*> (data), size);
-}
+using Morvane::Test::binaryText;
 
 inline std::string narrow (const String128 text)
 {

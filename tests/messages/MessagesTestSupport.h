@@ -5,6 +5,7 @@
 #include "PresetTestSupport.h"
 #include "host/StateBytes.h"
 #include "support/BundleFixture.h"
+#include "support/MessageAttributes.h"
 #include <cstring>
 #include <optional>
 #include <string>
@@ -32,14 +33,7 @@ protected:
     PresetTest::ScopedEnvironment presetFolderVariable {"OVERMOOR_PRESET_DIR", presetFolder.path ().c_str ()};
 };
 
-inline std::optional<std::string> binaryText (IMessage* message, const char* key)
-{
-    const void* data = nullptr;
-    uint32 size = 0;
-    if (message == nullptr || message->getAttributes ()->getBinary (key, data, size) != kResultOk)
-        return std::nullopt;
-    return std::string (static_cast<const char*> (data), size);
-}
+using Morvane::Test::binaryText;
 
 inline std::vector<float> binaryFloats (IMessage* message, const char* key)
 {
