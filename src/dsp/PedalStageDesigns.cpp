@@ -86,6 +86,14 @@ bool fillOneControl (const OneControlStageTable* table, double x, AnalogPrototyp
     return true;
 }
 
+// The prototype a stage gave (made: whether the model has that stage) through the transform.
+bool transformed (bool made, const AnalogPrototype& proto, double rateHz, DigitalCoefficients& out)
+{
+    if (made)
+        bilinearDesign (out, proto, rateHz);
+    return made;
+}
+
 } // namespace
 
 bool inputStagePrototype (unsigned model, AnalogPrototype& proto)
@@ -135,10 +143,7 @@ void metalMidStagePrototype (double x, float y, AnalogPrototype& proto)
 bool designInputStage (unsigned model, double rateHz, DigitalCoefficients& out)
 {
     AnalogPrototype proto;
-    if (! inputStagePrototype (model, proto))
-        return false;
-    bilinearDesign (out, proto, rateHz);
-    return true;
+    return transformed (inputStagePrototype (model, proto), proto, rateHz, out);
 }
 
 void designMetalPreStage (double rateHz, DigitalCoefficients& out)
@@ -165,28 +170,19 @@ void designMetalFilterStage (double rateHz, DigitalCoefficients& out)
 bool designDriveStage (unsigned model, double x, double rateHz, DigitalCoefficients& out)
 {
     AnalogPrototype proto;
-    if (! driveStagePrototype (model, x, proto))
-        return false;
-    bilinearDesign (out, proto, rateHz);
-    return true;
+    return transformed (driveStagePrototype (model, x, proto), proto, rateHz, out);
 }
 
 bool designToneStage (unsigned model, double x, double rateHz, DigitalCoefficients& out)
 {
     AnalogPrototype proto;
-    if (! toneStagePrototype (model, x, proto))
-        return false;
-    bilinearDesign (out, proto, rateHz);
-    return true;
+    return transformed (toneStagePrototype (model, x, proto), proto, rateHz, out);
 }
 
 bool designLevelStage (unsigned model, double x, double rateHz, DigitalCoefficients& out)
 {
     AnalogPrototype proto;
-    if (! levelStagePrototype (model, x, proto))
-        return false;
-    bilinearDesign (out, proto, rateHz);
-    return true;
+    return transformed (levelStagePrototype (model, x, proto), proto, rateHz, out);
 }
 
 void designMetalBassTrebleStage (double x, double y, double rateHz, DigitalCoefficients& out)
