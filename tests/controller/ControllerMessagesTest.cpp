@@ -9,26 +9,11 @@ using ControllerMessages = ControllerFixture;
 
 namespace {
 
-IPtr<IMessage> syncMessage (int64 first, const void* values, size_t bytes)
+IPtr<IMessage> syncMessage (int64 first, const std::string& bytes)
 {
-    auto message = binaryMessage (keys::kSyncParameters, keys::kSyncValues, values, bytes);
+    auto message = blob (keys::kSyncParameters, keys::kSyncValues, bytes);
     message->getAttributes ()->setInt (keys::kSyncFirstId, first);
     return message;
-}
-
-IPtr<IMessage> syncMessage (int64 first, const std::vector<float>& values)
-{
-    return syncMessage (first, values.data (), values.size () * 4);
-}
-
-IPtr<IMessage> textMessage (const char* id, const char* key, const std::string& text)
-{
-    return binaryMessage (id, key, text.data (), text.size ());
-}
-
-IPtr<IMessage> floatAnswer (const char* id, const char* key, const std::vector<float>& values)
-{
-    return binaryMessage (id, key, values.data (), values.size () * 4);
 }
 
 } // namespace
@@ -44,8 +29,7 @@ TEST_F (ControllerMessages, MalformedMessagesAreRefusedOrHarmless)
     auto onlyId = makeMessage (keys::kSetParameter);
     onlyId->getAttributes ()->setInt (keys::kParameterId, 2);
     EXPECT_EQ (controller->notify (onlyId), kResultFalse);
-    const float one = 1.0f;
-    EXPECT_EQ (controller->notify (binaryMessage (keys::kSyncParameters, keys::kSyncValues, &one, 4)), kResultFalse);
+    EXPECT_EQ (controller->notify (blob (keys::kSyncParameters, keys::kSyncValues, floats ({1.0f}))), kResultFalse);
     // Attribute lists do not report types: a number read as a block reads as an empty block.
     auto numberAsText = makeMessage (keys::kPresetHandling);
     numberAsText->getAttributes ()->setInt (keys::kUserPresetList, 0x1234);
@@ -56,7 +40,7 @@ TEST_F (ControllerMessages, MalformedMessagesAreRefusedOrHarmless)
     EXPECT_EQ (controller->notify (numberAsValues), kResultOk);
     EXPECT_DOUBLE_EQ (controller->getParamNormalized (2), 0.3);
     // A preset text with no editor to show it is dropped.
-    EXPECT_EQ (controller->notify (textMessage (keys::kPresetHandling, keys::kUserPresetList, "x")), kResultOk);
+    EXPECT_EQ (controller->notify (blob (keys::kPresetHandling, keys::kUserPresetList, "x")), kResultOk);
 }
 
 TEST_F (ControllerMessages, ParameterFromTheProcessorIsAppliedWithoutEdit)
@@ -78,7 +62,7 @@ TEST_F (ControllerMessages, SyncUpdatesEveryParameterTitleAndEditorWithoutEdits)
     IPtr<FakeEditor> editor = owned (new FakeEditor (controller));
     editor->attachedToParent ();
     const std::vector<float> values = {1.0f, 1.0f, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
-    EXPECT_EQ (controller->notify (syncMessage (0, values)), kResultOk);
+    EXPECT_EQ (controller->notify (syncMessage (0, floats (values))), kResultOk);
     ASSERT_EQ (editor->values.size (), 8u);
     for (int32 id = 0; id < 8; ++id)
     {
@@ -94,18 +78,18 @@ TEST_F (ControllerMessages, SyncUpdatesEveryParameterTitleAndEditorWithoutEdits)
 
 TEST_F (ControllerMessages, SyncOfAnyLengthIsAppliedValueByValue)
 {
-    EXPECT_EQ (controller->notify (syncMessage (6, {0.25f, 0.5f, 0.75f, 1.0f})), kResultOk);
+    EXPECT_EQ (controller->notify (syncMessage (6, floats ({0.25f, 0.5f, 0.75f, 1.0f}))), kResultOk);
     EXPECT_EQ (controller->getParamNormalized (6), 0.25);
     EXPECT_EQ (controller->getParamNormalized (7), 0.5);
     // An odd byte count ignores the incomplete tail; less than one value changes nothing.
-    const char bytes[6] = {0, 0, -128, 62, 1, 2};   // 0.25f then two stray bytes
-    EXPECT_EQ (controller->notify (syncMessage (2, bytes, sizeof bytes)), kResultOk);
-    EXPECT_EQ (controller->notify (syncMessage (2, bytes, 3)), kResultOk);
+    const std::string bytes = floats ({0.25f}) + "\x01\x02";
+    EXPECT_EQ (controller->notify (syncMessage (2, bytes)), kResultOk);
+    EXPECT_EQ (controller->notify (syncMessage (2, bytes.substr (0, 3))), kResultOk);
     EXPECT_EQ (controller->getParamNormalized (2), 0.25);
     // Negative first ids, ids far outside the table and huge blocks are harmless.
-    EXPECT_EQ (controller->notify (syncMessage (-3, {0.5f, 0.5f, 0.5f, 0.125f})), kResultOk);
+    EXPECT_EQ (controller->notify (syncMessage (-3, floats ({0.5f, 0.5f, 0.5f, 0.125f}))), kResultOk);
     EXPECT_EQ (controller->getParamNormalized (0), 0.125);
-    EXPECT_EQ (controller->notify (syncMessage (0x7ffffff0, std::vector<float> (100000, 0.5f))), kResultOk);
+    EXPECT_EQ (controller->notify (syncMessage (0x7ffffff0, floats (std::vector<float> (100000, 0.5f)))), kResultOk);
     EXPECT_EQ (controller->getParamNormalized (0), 0.125);
 }
 
@@ -113,7 +97,7 @@ TEST_F (ControllerMessages, ValuesTheTableLacksAreAskedForAndFallBackToZero)
 {
     EXPECT_EQ (controller->getParamNormalized (9), 0.0);   // no peer at all
     // An answer nobody asked for is not taken for the answer to a later request.
-    EXPECT_EQ (controller->notify (floatAnswer (keys::kBinary, keys::kSetParameterValue, std::vector<float> (40, 0.5f))),
+    EXPECT_EQ (controller->notify (blob (keys::kBinary, keys::kSetParameterValue, floats (std::vector<float> (40, 0.5f)))),
                kResultOk);
     connectPeer ();
     EXPECT_EQ (controller->getParamNormalized (20), 0.0);   // a peer that stays silent
@@ -124,7 +108,7 @@ TEST_F (ControllerMessages, ValuesTheTableLacksAreAskedForAndFallBackToZero)
         ASSERT_TRUE (id && id->size () == 4u);
         int32 requested = 0;
         std::memcpy (&requested, id->data (), 4);
-        EXPECT_EQ (controller->notify (floatAnswer (keys::kBinary, keys::kSetParameterValue, {0.01f * float (requested)})),
+        EXPECT_EQ (controller->notify (blob (keys::kBinary, keys::kSetParameterValue, floats ({0.01f * float (requested)}))),
                    kResultOk);
     };
     EXPECT_FLOAT_EQ (float (controller->getParamNormalized (9)), 0.09f);
@@ -133,7 +117,7 @@ TEST_F (ControllerMessages, ValuesTheTableLacksAreAskedForAndFallBackToZero)
     EXPECT_EQ (peer->count (keys::kBinary), 3);
 
     peer->answer = [&] (IMessage*) {   // a short answer holds zero values but is still an answer
-        EXPECT_EQ (controller->notify (binaryMessage (keys::kBinary, keys::kSetParameterValue, "ab", 2)), kResultOk);
+        EXPECT_EQ (controller->notify (blob (keys::kBinary, keys::kSetParameterValue, "ab")), kResultOk);
     };
     EXPECT_EQ (controller->getParamNormalized (20), 0.0);
 }
@@ -149,21 +133,21 @@ TEST_F (ControllerMessages, PresetTextsReachEveryAttachedEditorByteForByte)
     std::string userList = std::string (keys::kUserPresetList) + "<CMVXPRESET><CMVXPRESETINFO>Overmoor"
                            "</CMVXPRESETINFO>My \xC3\xA9t\xC3\xA9 sound";
     userList += std::string ("\0x", 2);   // embedded NUL survives
-    EXPECT_EQ (controller->notify (textMessage (keys::kPresetHandling, keys::kUserPresetList, userList)), kResultOk);
+    EXPECT_EQ (controller->notify (blob (keys::kPresetHandling, keys::kUserPresetList, userList)), kResultOk);
     EXPECT_EQ (first->texts, std::vector<std::string> {userList});
     EXPECT_EQ (second->texts, first->texts);
 
     // The first answer key present wins; an unknown key alone is refused.
-    auto both = textMessage (keys::kPresetHandling, keys::kSetSelectedPreset, "CMVXSetSelectedPresetNumber3");
+    auto both = blob (keys::kPresetHandling, keys::kSetSelectedPreset, "CMVXSetSelectedPresetNumber3");
     both->getAttributes ()->setBinary (keys::kFactoryPresetList, "CMVXSetFactoryPresetsMessage", 28);
     EXPECT_EQ (controller->notify (both), kResultOk);
     EXPECT_EQ (first->texts.back (), "CMVXSetFactoryPresetsMessage");
-    EXPECT_EQ (controller->notify (textMessage (keys::kPresetHandling, "CMVXSomethingElse", "x")), kResultFalse);
-    EXPECT_EQ (controller->notify (textMessage (keys::kDspToUi, keys::kDspToUi, "hello")), kResultOk);
+    EXPECT_EQ (controller->notify (blob (keys::kPresetHandling, "CMVXSomethingElse", "x")), kResultFalse);
+    EXPECT_EQ (controller->notify (blob (keys::kDspToUi, keys::kDspToUi, "hello")), kResultOk);
     EXPECT_EQ (second->texts.back (), "hello");
 
     first->removedFromParent ();
-    controller->notify (textMessage (keys::kPresetHandling, keys::kUserPresetList, "later"));
+    controller->notify (blob (keys::kPresetHandling, keys::kUserPresetList, "later"));
     EXPECT_EQ (first->texts.size (), 3u);
     EXPECT_EQ (second->texts.back (), "later");
     second->removedFromParent ();
@@ -204,15 +188,14 @@ TEST_F (ControllerMessages, FloatDataGoesOutWithItsTagAndAnswersFillOrReplaceThe
     EXPECT_EQ (buffer, nullptr);
     EXPECT_EQ (controller->getCustomFloatData (1, nullptr, &capacity, 0), 0);
     // A stray answer with no request pending goes nowhere.
-    EXPECT_EQ (controller->notify (floatAnswer (keys::kGetCustomFloatData, keys::kGetCustomFloatData, {1.0f})), kResultFalse);
+    EXPECT_EQ (controller->notify (blob (keys::kGetCustomFloatData, keys::kGetCustomFloatData, floats ({1.0f}))), kResultFalse);
 
     const std::vector<float> data = {0.25f, 0.5f, 0.75f};
     EXPECT_EQ (controller->setCustomFloatData (12, data.data (), 3), kResultOk);
     int64 tag = 0;
     ASSERT_EQ (peer->last ()->getAttributes ()->getInt (keys::kCustomDataTag, tag), kResultOk);
     EXPECT_EQ (tag, 12);
-    EXPECT_EQ (binaryText (peer->last (), keys::kSetCustomFloatData),
-               std::string (reinterpret_cast<const char*> (data.data ()), 12));
+    EXPECT_EQ (binaryText (peer->last (), keys::kSetCustomFloatData), floats (data));
     EXPECT_EQ (controller->setCustomFloatData (12, nullptr, 3), kResultFalse);
 
     std::vector<float> answer;
@@ -223,7 +206,7 @@ TEST_F (ControllerMessages, FloatDataGoesOutWithItsTagAndAnswersFillOrReplaceThe
         std::memcpy (idAndExtra, words->data (), 8);
         EXPECT_EQ (std::make_pair (idAndExtra[0], idAndExtra[1]), std::make_pair (77, 5));
         // The requester reads its ready flag, so the answer itself reports false.
-        EXPECT_EQ (controller->notify (floatAnswer (keys::kGetCustomFloatData, keys::kGetCustomFloatData, answer)),
+        EXPECT_EQ (controller->notify (blob (keys::kGetCustomFloatData, keys::kGetCustomFloatData, floats (answer))),
                    kResultFalse);
     };
     float storage[4] = {};

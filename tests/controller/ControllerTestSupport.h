@@ -82,11 +82,16 @@ inline IPtr<IMessage> makeMessage (const char* id)
     return message;
 }
 
-inline IPtr<IMessage> binaryMessage (const char* id, const char* key, const void* data, size_t bytes)
+inline IPtr<IMessage> blob (const char* id, const char* key, const std::string& bytes)
 {
     auto message = makeMessage (id);
-    message->getAttributes ()->setBinary (key, data, static_cast<uint32> (bytes));
+    message->getAttributes ()->setBinary (key, bytes.data (), static_cast<uint32> (bytes.size ()));
     return message;
+}
+
+inline std::string floats (const std::vector<float>& values)
+{
+    return {reinterpret_cast<const char*> (values.data ()), values.size () * 4};
 }
 
 using Morvane::Test::binaryText;

@@ -12,12 +12,10 @@ namespace fs = std::filesystem;
 
 namespace PresetTest {
 
-TemporaryFolder::TemporaryFolder ()
+TemporaryFolder::TemporaryFolder () : folder ((fs::temp_directory_path () / "overmoor-presets-XXXXXX").string ())
 {
-    std::string pattern = (fs::temp_directory_path () / "overmoor-presets-XXXXXX").string ();
-    if (::mkdtemp (pattern.data ()) == nullptr)
+    if (::mkdtemp (folder.data ()) == nullptr)
         throw std::runtime_error ("cannot create a temporary folder");
-    folder = pattern;
 }
 
 TemporaryFolder::~TemporaryFolder ()
@@ -27,18 +25,13 @@ TemporaryFolder::~TemporaryFolder ()
     fs::remove_all (folder, ignored);
 }
 
-ScopedEnvironment::ScopedEnvironment (const char* variable, const char* value) : name (variable)
+ScopedEnvironment::ScopedEnvironment (const char* variable, const char* value)
+: name (variable), previous (std::getenv (variable) ? std::getenv (variable) : ""), hadPrevious (std::getenv (variable))
 {
-    const char* old = std::getenv (variable);
-    hadPrevious = old != nullptr;
-    previous = old ? old : "";
     value ? ::setenv (variable, value, 1) : ::unsetenv (variable);
 }
 
-ScopedEnvironment::~ScopedEnvironment ()
-{
-    hadPrevious ? ::setenv (name.c_str (), previous.c_str (), 1) : ::unsetenv (name.c_str ());
-}
+ScopedEnvironment::~ScopedEnvironment () { hadPrevious ? ::setenv (name.c_str (), previous.c_str (), 1) : ::unsetenv (name.c_str ()); }
 
 std::vector<std::string> filesIn (const std::string& folder)
 {
@@ -53,7 +46,7 @@ std::vector<std::string> filesIn (const std::string& folder)
 std::vector<char> readBytes (const std::string& path)
 {
     std::ifstream in (path, std::ios::binary);
-    return std::vector<char> (std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char> ());
+    return {std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char> ()};
 }
 
 void writeBytes (const std::string& path, const std::vector<char>& bytes)

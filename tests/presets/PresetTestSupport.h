@@ -6,8 +6,8 @@
 
 namespace PresetTest {
 
-// A fresh folder under the system's temporary folder, removed with whatever the test left
-// inside (a read-only top folder included) when destroyed.
+// A fresh temporary folder, removed with whatever the test left inside (a read-only top folder
+// included) when destroyed.
 class TemporaryFolder
 {
 public:
@@ -22,7 +22,7 @@ private:
     std::string folder;
 };
 
-// Sets an environment variable for the lifetime of the object, then restores it.
+// Sets (or with nullptr unsets) an environment variable for the object's lifetime.
 class ScopedEnvironment
 {
 public:
@@ -30,8 +30,7 @@ public:
     ~ScopedEnvironment ();
 
 private:
-    std::string name;
-    std::string previous;
+    std::string name, previous;
     bool hadPrevious = false;
 };
 
