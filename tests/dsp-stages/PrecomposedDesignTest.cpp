@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double kRatesHz[] = {176400.0, 192000.0, 132300.0};
-
 template <std::size_t Terms, int MaxOrder>
 void expectSameSection (const PrecomposedStageDesign<Terms, MaxOrder>& design, const double (&terms)[Terms],
                         const DigitalCoefficients& reference, const std::string& where)
@@ -42,7 +40,7 @@ TEST (PrecomposedDesign, EveryControlStageMatchesThePrototypePath)
         {"drive", pedal::driveStageTable, pedal::designDriveStage},
         {"tone", pedal::toneStageTable, pedal::designToneStage},
         {"level", pedal::levelStageTable, pedal::designLevelStage}};
-    for (double rate : kRatesHz)
+    for (double rate : {176400.0, 192000.0, 132300.0})
     {
         for (const auto& stage : stages)
             for (unsigned model = 0; model < 8; ++model)

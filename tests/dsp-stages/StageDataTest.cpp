@@ -1,22 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Circuit facts of the stage designs: which models have which stage, the DC gains that follow
-// from the circuits, the level stages at zero and the responses of the simplest networks.
+// Circuit facts of the stage designs: which models have which stage, DC gains, hand-written
+// transfer functions of the simplest networks, and what each control does to its stage.
 #include "StageSupport.h"
-#include "dsp/PedalStageDesigns.h"
 #include <gtest/gtest.h>
-#include <functional>
 
 namespace {
 
 using namespace stagetest;
 constexpr double kRate = 176400.0;
+using Fill = std::function<void (double x, AnalogPrototype&)>;
 
-double dcGainDb (const DigitalCoefficients& c)
+double gainDb (const Fill& fill, double x, double hz)
 {
-    double num = 0, den = 0;
-    for (int k = 0; k < 6; ++k)
-        num += c.zNum[k], den += c.zDen[k];
-    return toDb (num / den);
+    AnalogPrototype proto;
+    fill (x, proto);
+    return toDb (std::abs (analogResponse (proto, 2 * kPi * hz)));
 }
 
 TEST (PedalStageData, EachModelHasExactlyTheStagesOfItsChain)
@@ -37,10 +35,11 @@ TEST (PedalStageData, EachModelHasExactlyTheStagesOfItsChain)
     }
 }
 
-// BAT Distortion's drive is unity at DC for every setting; XXL Distortion+ carries its fixed 1.3
-// there; the Over Drive and Screamer tone stages divide by 10/11; the Metal Tone pre-stage and
-// fifth-order filter pass DC unchanged.
-TEST (PedalStageData, DcGainsFollowFromTheCircuits)
+// BAT Distortion's drive is unity at DC for every setting; XXL Distortion+ carries its fixed 1.3;
+// the Over Drive and Screamer tone stages divide by 10/11; the Metal Tone pre-stage and fifth-order
+// filter pass DC unchanged. At 0 every level numerator vanishes, so the section is silent rather
+// than dividing by zero.
+TEST (PedalStageData, DcGainsFollowFromTheCircuitsAndLevelZeroIsSilent)
 {
     using Design = std::function<void (double x, DigitalCoefficients&)>;
     const struct { const char* name; Design design; double gain; } cases[] = {
@@ -56,33 +55,30 @@ TEST (PedalStageData, DcGainsFollowFromTheCircuits)
         {
             DigitalCoefficients c;
             stage.design (x, c);
-            EXPECT_NEAR (dcGainDb (c), toDb (stage.gain), 1e-6) << stage.name << " x " << x;
+            double num = 0, den = 0;
+            for (int k = 0; k < 6; ++k)
+                num += c.zNum[k], den += c.zDen[k];
+            EXPECT_NEAR (toDb (num / den), toDb (stage.gain), 1e-6) << stage.name << " x " << x;
         }
     AnalogPrototype bat;
     pedal::driveStagePrototype (2, 0.3, bat);
     EXPECT_EQ (bat.sNum[5] / bat.sDen[5], 1.0);
-}
 
-// At 0 every level numerator vanishes, so the section is silent rather than dividing by zero.
-TEST (PedalStageData, LevelStagesAreSilentAtZero)
-{
     for (unsigned model = 1; model <= 6; ++model)
     {
         DigitalCoefficients c;
         ASSERT_TRUE (pedal::designLevelStage (model, 0.0, kRate, c));
-        for (int k = 0; k < 6; ++k)
-            EXPECT_EQ (c.zNum[k], 0.0) << model << " k " << k;
-        EXPECT_EQ (c.zDen[0], 1.0);
+        EXPECT_TRUE (std::all_of (c.zNum, c.zNum + 6, [] (double k) { return k == 0.0; }) && c.zDen[0] == 1.0) << model;
     }
 }
 
-// Prototypes against transfer functions written by hand from the circuits' component values, for
-// the networks simple enough to write down. The tables round to ten significant digits.
+// Prototypes against transfer functions written by hand from the component values, for the networks
+// simple enough to write down. The tables round to ten significant digits.
 TEST (StageCircuit, PrototypesMatchTheirCircuits)
 {
     using Circuit = std::function<Complex (Complex s, double x)>;
-    using Fill = std::function<bool (double x, AnalogPrototype&)>;
-    const struct { const char* name; Fill fill; Circuit circuit; } cases[] = {
+    using Proto = std::function<bool (double x, AnalogPrototype&)>;
+    const struct { const char* name; Proto fill; Circuit circuit; } cases[] = {
         // Non-inverting gain 1 + Rf / (Rpot x + R + 1 / sC) with the fixed output factor 1.3.
         {"XXL drive", [] (double x, AnalogPrototype& p) { return pedal::driveStagePrototype (1, x, p); },
          [] (Complex s, double x) { return 1.3 * (1.0 + 1.0e6 / (1.0e6 * x + 4700.0 + 1.0 / (s * 4.7e-8))); }},
@@ -103,12 +99,75 @@ TEST (StageCircuit, PrototypesMatchTheirCircuits)
             ASSERT_TRUE (c.fill (x, proto));
             for (double hz : {10.0, 100.0, 1000.0, 10000.0, 40000.0})
             {
-                const Complex s (0.0, 2 * kPi * hz);
-                const Complex want = c.circuit (s, x);
-                EXPECT_LE (std::abs (analogResponse (proto, s.imag()) - want), 1e-9 * std::abs (want))
-                    << c.name << " x " << x << " at " << hz << " Hz";
+                const Complex want = c.circuit (Complex (0.0, 2 * kPi * hz), x);
+                EXPECT_LE (std::abs (analogResponse (proto, 2 * kPi * hz) - want), 1e-9 * std::abs (want)) << c.name << " x " << x << " at " << hz << " Hz";
             }
         }
+}
+
+// Every control moves its measure strictly one way over 0 ... 1: the gain at 1 kHz for level and
+// drive (bass at 50 Hz, treble at 10 kHz), treble over bass (3 kHz against 100 Hz) for tone. XXL
+// Distortion+'s variable is the taper of (1 - Gain) in the ground leg, and BAT Distortion's Filter
+// darkens, so those two fall.
+TEST (StageControl, EachControlMovesItsStageOneWay)
+{
+    struct Case { std::string name; Fill fill; bool tilt; int direction; double hz; };
+    std::vector<Case> cases;
+    for (unsigned m = 1; m <= 6; ++m)
+        cases.push_back ({"level " + std::to_string (m), [m] (double x, AnalogPrototype& p) { pedal::levelStagePrototype (m, x, p); }, false, 1, 1000.0});
+    for (unsigned m : {1u, 2u, 7u})
+        cases.push_back ({"drive " + std::to_string (m), [m] (double x, AnalogPrototype& p) { pedal::driveStagePrototype (m, x, p); }, false, m == 1 ? -1 : 1, 1000.0});
+    for (unsigned m = 2; m <= 6; ++m)
+        cases.push_back ({"tone " + std::to_string (m), [m] (double x, AnalogPrototype& p) { pedal::toneStagePrototype (m, x, p); }, true, m == 2 ? -1 : 1, 0.0});
+    cases.push_back ({"bass", [] (double x, AnalogPrototype& p) { pedal::metalBassTrebleStagePrototype (x, 0.5, p); }, false, 1, 50.0});
+    cases.push_back ({"treble", [] (double x, AnalogPrototype& p) { pedal::metalBassTrebleStagePrototype (0.5, x, p); }, false, 1, 10000.0});
+    for (const Case& c : cases)
+    {
+        auto measure = [&] (double x) { return c.tilt ? gainDb (c.fill, x, 3000.0) - gainDb (c.fill, x, 100.0) : gainDb (c.fill, x, c.hz); };
+        for (double x = c.name.rfind ("level", 0) == 0 ? 0.05 : 0.0; x < 1.0; x += 0.05)
+            EXPECT_GT (c.direction * (measure (x + 0.05) - measure (x)), 0.0) << c.name << " x " << x;
+    }
+}
+
+// Mirror positions invert the bass/treble response, num(x, y) = den(1 - x, 1 - y), flat at centre.
+TEST (StageControl, MetalBassTrebleIsMirrorSymmetricAndFlatAtCentre)
+{
+    for (double x = 0.0; x <= 1.0; x += 0.1)
+        for (double y = 0.0; y <= 1.0; y += 0.1)
+        {
+            AnalogPrototype proto, mirrored;
+            pedal::metalBassTrebleStagePrototype (x, y, proto);
+            pedal::metalBassTrebleStagePrototype (1.0 - x, 1.0 - y, mirrored);
+            for (int k = 2; k < 6; ++k)
+                EXPECT_NEAR (proto.sNum[k], mirrored.sDen[k], 1e-12 * std::fabs (mirrored.sDen[k])) << "x " << x << " y " << y << " k " << k;
+        }
+    const Fill centre = [] (double, AnalogPrototype& p) { pedal::metalBassTrebleStagePrototype (0.5, 0.5, p); };
+    for (double hz : {20.0, 200.0, 2000.0, 20000.0})
+        EXPECT_NEAR (gainDb (centre, 0.0, hz), 0.0, 1e-9) << hz;
+}
+
+// Mid Level 1 boosts and 0 cuts by about 15 dB at a centre that Mid Frequency sweeps upwards; at 0.5
+// the stage is within 0.25 dB of flat.
+TEST (StageControl, MetalMidBoostsAndCutsAroundSweptCentre)
+{
+    double previousCentreHz = 0.0;
+    for (float y = 0.0f; y <= 1.0f; y += 0.125f)
+    {
+        const Fill mid = [y] (double x, AnalogPrototype& p) { pedal::metalMidStagePrototype (x, y, p); };
+        double centreHz = 0.0, boostDb = -1e9;
+        for (double hz = 20.0; hz <= 20000.0; hz *= 1.01)
+        {
+            const double boost = gainDb (mid, 1.0, hz);
+            EXPECT_NEAR (gainDb (mid, 0.5, hz), 0.0, 0.25) << "y " << y << " at " << hz << " Hz";
+            EXPECT_NEAR (gainDb (mid, 0.0, hz), -boost, 0.5) << "y " << y << " at " << hz << " Hz";
+            if (boost > boostDb)
+                boostDb = boost, centreHz = hz;
+        }
+        EXPECT_TRUE (boostDb > 12.0 && boostDb < 18.0) << y << ": " << boostDb << " dB";
+        EXPECT_GT (centreHz, previousCentreHz) << y;
+        previousCentreHz = centreHz;
+    }
+    EXPECT_GT (previousCentreHz, 4000.0);
 }
 
 } // namespace

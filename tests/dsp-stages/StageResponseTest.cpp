@@ -1,89 +1,127 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every designed stage against its analog prototype: the bilinear transform of it, close to its
-// unwarped response well below the rate, and stable.
+// The bilinear transform against closed forms and an explicit long-double expansion, and every
+// designed stage against its analog prototype: its transform, its unwarped response, its poles.
 #include "StageSupport.h"
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <cmath>
 #include <limits>
 
 namespace {
 
 using namespace stagetest;
+constexpr double kEps = std::numeric_limits<double>::epsilon();
 
-const double kTestFrequenciesHz[] = {20.0, 100.0, 440.0, 1000.0, 3000.0, 5000.0, 8000.0, 15000.0, 30000.0, 44000.0};
-
-// Runs check (stage, x, y, rate, prototype, design) over every stage, control point and rate.
-template <typename Check>
-void forEveryDesign (Check check)
+// Lists run from s^5 down to s^0.
+AnalogPrototype prototype (std::initializer_list<double> num, std::initializer_list<double> den)
 {
-    for (const StageCase& stage : allStages())
-        for (auto [x, y] : controlPoints (stage, 4))
-            for (double rate : {176400.0, 192000.0})
-            {
-                AnalogPrototype proto;
-                DigitalCoefficients coeffs;
-                stage.prototype (x, y, proto);
-                stage.design (x, y, rate, coeffs);
-                check (stage, x, y, rate, proto, coeffs);
-            }
+    AnalogPrototype proto;
+    std::copy (num.begin (), num.end (), proto.sNum);
+    std::copy (den.begin (), den.end (), proto.sDen);
+    return proto;
 }
 
-// The design is exactly the transform of its prototype, which agrees with the long-double
-// expansion within eight rounding steps of its largest term even at the stages' extreme scales.
-TEST (StageResponse, DesignIsTheBilinearTransformOfThePrototype)
+// Within eight rounding steps of the largest term entering each coefficient.
+void expectNearReference (const AnalogPrototype& proto, double rate, const DigitalCoefficients& got, const std::string& where)
 {
-    const double eps = std::numeric_limits<double>::epsilon();
-    forEveryDesign ([&] (const StageCase& stage, double x, double y, double rate, const AnalogPrototype& proto,
-                         const DigitalCoefficients& got) {
-        DigitalCoefficients direct, want;
-        double numScale[6], denScale[6];
-        bilinearDesign (direct, proto, rate);
-        referenceBilinear (proto, rate, want, numScale, denScale);
-        for (int k = 0; k < 6; ++k)
+    DigitalCoefficients want;
+    double numScale[6], denScale[6];
+    referenceBilinear (proto, rate, want, numScale, denScale);
+    for (int k = 0; k < 6; ++k)
+    {
+        EXPECT_NEAR (got.zNum[k], want.zNum[k], 8 * kEps * numScale[k]) << where << " k " << k;
+        EXPECT_NEAR (got.zDen[k], want.zDen[k], 8 * kEps * denScale[k]) << where << " k " << k;
+    }
+}
+
+// Designs at 4 x 44100 Hz (K = 352800) into garbage-filled coefficients; every term past the order
+// must be zeroed.
+TEST (BilinearDesign, LowOrdersMatchTheirClosedForms)
+{
+    constexpr double kK = 352800.0;
+    auto designed = [] (const AnalogPrototype& proto, int order) {
+        DigitalCoefficients out;
+        std::fill_n (out.zNum, 6, 12345.0);
+        std::fill_n (out.zDen, 6, 12345.0);
+        EXPECT_EQ (bilinearDesign (out, proto, kK / 2), order);
+        EXPECT_EQ (out.zDen[0], 1.0);
+        for (int k = order + 1; k < 6; ++k)
+            EXPECT_TRUE (out.zNum[k] == 0.0 && out.zDen[k] == 0.0) << "order " << order << " k " << k;
+        return out;
+    };
+    EXPECT_EQ (designed (prototype ({0, 0, 0, 0, 0, 3.0}, {0, 0, 0, 0, 0, 8.0}), 0).zNum[0], 3.0 / 8.0);
+
+    const double p4 = 2.0e-4, p5 = 0.5, q4 = 3.0e-4, q5 = 1.0, d0 = q4 * kK + q5;
+    const DigitalCoefficients first = designed (prototype ({0, 0, 0, 0, p4, p5}, {0, 0, 0, 0, q4, q5}), 1);
+    EXPECT_DOUBLE_EQ (first.zNum[0], (p4 * kK + p5) / d0);
+    EXPECT_DOUBLE_EQ (first.zNum[1], (p5 - p4 * kK) / d0);
+    EXPECT_DOUBLE_EQ (first.zDen[1], (q5 - q4 * kK) / d0);
+
+    // A pole at s = -K lands exactly on z = 0, and a numerator of 1 gives 1 / (2 K) per tap.
+    const DigitalCoefficients k = designed (prototype ({0, 0, 0, 0, 0, 1.0}, {0, 0, 0, 0, 1.0, kK}), 1);
+    EXPECT_EQ (k.zDen[1], 0.0);
+    EXPECT_DOUBLE_EQ (k.zNum[0], 1.0 / (2.0 * kK));
+    EXPECT_DOUBLE_EQ (k.zNum[1], 1.0 / (2.0 * kK));
+}
+
+// Numerator powers above the denominator's order are present and must be dropped.
+TEST (BilinearDesign, EveryOrderAgreesWithTheExplicitExpansion)
+{
+    const double num[6] = {1.3e-17, -4.1e-10, 2.2e-5, 0.71, -93.0, 5.0e4};
+    const double den[6] = {2.9e-17, 3.3e-10, 6.1e-6, 0.52, 127.0, 4.7e4};
+    for (double rate : {176400.0, 192000.0})
+        for (int order = 1; order <= 5; ++order)
         {
-            EXPECT_TRUE (got.zNum[k] == direct.zNum[k] && got.zDen[k] == direct.zDen[k]) << stage.name << " x " << x << " y " << y;
-            EXPECT_NEAR (got.zNum[k], want.zNum[k], 8 * eps * numScale[k]) << stage.name << " x " << x << " y " << y << " k " << k;
-            EXPECT_NEAR (got.zDen[k], want.zDen[k], 8 * eps * denScale[k]) << stage.name << " x " << x << " y " << y << " k " << k;
+            AnalogPrototype proto;
+            std::copy (num, num + 6, proto.sNum);
+            std::copy (den + 5 - order, den + 6, proto.sDen + 5 - order);
+            DigitalCoefficients got;
+            ASSERT_EQ (bilinearDesign (got, proto, rate), order);
+            expectNearReference (proto, rate, got, "order " + std::to_string (order));
         }
-    });
 }
 
-// Within 0.1 dB of the analog prototype evaluated directly (no warping) below a quarter of the
-// rate for stages whose poles and zeros lie far from it, and across the audio band to 5 kHz for
-// the rest.
-TEST (StageResponse, FollowsTheUnwarpedAnalogResponse)
+// Each design is exactly the transform of its prototype (which agrees with the expansion even at the
+// stages' extreme scales) and within 0.1 dB of the prototype evaluated directly (no warping) below
+// a quarter of the rate where poles and zeros lie far from it, to 5 kHz for the rest.
+TEST (StageResponse, DesignIsTheTransformAndFollowsTheUnwarpedAnalogResponse)
 {
     const std::string wideBand[] = {
         "XxlDistortionInput", "BatDistortionInput", "OverDriveInput", "SuperDriveInput",
         "NineScreamerInput", "808ScreamerInput", "MetalToneInput", "XxlDistortionDrive",
         "XxlDistortionLevel", "BatDistortionLevel", "OverDriveLevel", "SuperDriveLevel",
         "NineScreamerLevel", "808ScreamerLevel", "MetalTonePost"};
-    forEveryDesign ([&] (const StageCase& stage, double x, double y, double rate, const AnalogPrototype& proto,
-                         const DigitalCoefficients& coeffs) {
-        const bool wide = std::find (std::begin (wideBand), std::end (wideBand), stage.name) != std::end (wideBand);
-        for (double hz : kTestFrequenciesHz)
-        {
-            ASSERT_LT (hz, rate / 4);
-            const Complex analog = analogResponse (proto, 2 * kPi * hz);
-            if ((! wide && hz > 5000.0) || std::abs (analog) == 0.0)
-                continue;
-            EXPECT_NEAR (toDb (std::abs (digitalResponse (coeffs, 2 * kPi * hz / rate))), toDb (std::abs (analog)), 0.1)
-                << stage.name << " x " << x << " y " << y << " at " << hz << " Hz, rate " << rate;
-        }
-    });
+    for (const StageCase& stage : allStages())
+        for (auto [x, y] : controlPoints (stage, 4))
+            for (double rate : {176400.0, 192000.0})
+            {
+                const std::string where = stage.name + " x " + std::to_string (x) + " y " + std::to_string (y) + " rate " + std::to_string (rate);
+                AnalogPrototype proto;
+                DigitalCoefficients got, direct;
+                stage.prototype (x, y, proto);
+                stage.design (x, y, rate, got);
+                bilinearDesign (direct, proto, rate);
+                for (int k = 0; k < 6; ++k)
+                    EXPECT_TRUE (got.zNum[k] == direct.zNum[k] && got.zDen[k] == direct.zDen[k]) << where;
+                expectNearReference (proto, rate, got, where);
+                const bool wide = std::find (std::begin (wideBand), std::end (wideBand), stage.name) != std::end (wideBand);
+                for (double hz : {20.0, 100.0, 440.0, 1000.0, 3000.0, 5000.0, 8000.0, 15000.0, 30000.0, 44000.0})
+                {
+                    const Complex analog = analogResponse (proto, 2 * kPi * hz);
+                    if ((wide || hz <= 5000.0) && std::abs (analog) != 0.0)   // a level pot at 0 has no response
+                    {
+                        EXPECT_NEAR (toDb (std::abs (digitalResponse (got, 2 * kPi * hz / rate))), toDb (std::abs (analog)), 0.1)
+                            << where << " at " << hz << " Hz";
+                    }
+                }
+            }
 }
 
-// Every stage over a grid of controls has its poles inside the unit circle, also after rounding to
-// the precision it is stored in, at both rates the engine designs at (every host rate times its
-// factor gives 176.4 or 192 kHz).
+// Poles inside the unit circle, also after rounding to the precision each section is stored in, at
+// both rates the engine designs at (every host rate times its factor gives 176.4 or 192 kHz).
 TEST (StageStability, AllPolesInsideUnitCircleAtEveryEngineRate)
 {
-    // The step-down test itself, on polynomials either side of the circle.
     const double inside[6] = {1.0, -1.8, 0.81}, outside[6] = {1.0, -2.2, 1.21}, onCircle[6] = {1.0, 0.0, 1.0};
-    ASSERT_TRUE (polesInsideUnitCircle (inside, 2));
-    ASSERT_FALSE (polesInsideUnitCircle (outside, 2));
-    ASSERT_FALSE (polesInsideUnitCircle (onCircle, 2));
-
+    ASSERT_TRUE (polesInsideUnitCircle (inside, 2) && ! polesInsideUnitCircle (outside, 2) && ! polesInsideUnitCircle (onCircle, 2));
     for (double rate : {176400.0, 192000.0})
         for (const StageCase& stage : allStages())
             for (auto [x, y] : controlPoints (stage, 20))
