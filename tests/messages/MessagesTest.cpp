@@ -1,0 +1,376 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Processor-controller traffic through the built bundle, connections recorded both ways and read
+// as soon as each notify returns: value requests, writes, preset lists and commands, malformed
+// requests, and user presets that outlive the instance that saved them.
+#include "PresetTestSupport.h"
+#include "host/StateBytes.h"
+#include "support/BundleFixture.h"
+#include "support/MessageAttributes.h"
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <random>
+#include <thread>
+
+using Morvane::Host::PluginInstance;
+using Morvane::Test::binaryText;
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace {
+
+class MessagesFixture : public Morvane::Test::BundleFixture
+{
+protected:
+    std::unique_ptr<PluginInstance> tappedInstance ()
+    {
+        Morvane::Host::InstanceOptions options;
+        options.tapConnections = true;
+        return createInstance (options);
+    }
+    size_t presetFiles () const { return PresetTest::filesIn (presetFolder.path ()).size (); }
+
+    PresetTest::TemporaryFolder presetFolder;
+    PresetTest::ScopedEnvironment presetFolderVariable {"OVERMOOR_PRESET_DIR", presetFolder.path ().c_str ()};
+};
+using ProcessorMessages = MessagesFixture;
+using PresetCommands = MessagesFixture;
+
+std::vector<float> binaryFloats (IMessage* message, const char* key)
+{
+    const std::string text = binaryText (message, key).value_or ("");
+    return Morvane::Host::floatsOf (std::vector<uint8_t> (text.begin (), text.end ()));
+}
+
+// "PrsHnd" with one binary attribute: list requests carry the byte 1, commands their text.
+tresult sendPresetRequest (PluginInstance& instance, const char* key, const std::string& argument = {})
+{
+    auto message = instance.createMessage ("PrsHnd");
+    const bool listRequest = std::strstr (key, "PresetsMessage") != nullptr;
+    const std::string text = listRequest ? std::string ("\x01") : std::string (key) + argument;
+    message->getAttributes ()->setBinary (key, text.data (), static_cast<uint32> (text.size ()));
+    return instance.notifyProcessor (message);
+}
+
+// The text the processor answered a list request with, if exactly one answer arrived.
+std::optional<std::string> requestText (PluginInstance& instance, const char* requestKey, const char* answerKey)
+{
+    auto* tap = instance.processorToController ();
+    const int before = tap ? tap->count ("PrsHnd") : 0;
+    if (sendPresetRequest (instance, requestKey) != kResultOk || !tap || tap->count ("PrsHnd") != before + 1)
+        return std::nullopt;
+    return binaryText (tap->last ("PrsHnd"), answerKey);
+}
+std::optional<std::string> factoryList (PluginInstance& instance)
+{
+    return requestText (instance, "CMVXGetFactoryPresetsMessage", "CMVXSetFactoryPresetsMessage");
+}
+std::optional<std::string> userList (PluginInstance& instance)
+{
+    return requestText (instance, "CMVXGetUserPresetsMessage", "CMVXSetUserPresetsMessage");
+}
+std::optional<std::string> selectedPreset (PluginInstance& instance)
+{
+    return requestText (instance, "CMVXGetSelectedPresetNumber", "CMVXSetSelectedPresetNumber");
+}
+std::optional<std::string> selected (int number) { return "CMVXSetSelectedPresetNumber" + std::to_string (number); }
+
+std::string listOf (const std::string& answerKey, const std::vector<std::string>& names)
+{
+    std::string text = answerKey;
+    for (const std::string& name : names)
+        text += "<CMVXPRESET><CMVXPRESETINFO>Overmoor</CMVXPRESETINFO>" + name;
+    return text;
+}
+std::optional<std::string> userListOf (const std::vector<std::string>& names)
+{
+    return listOf ("CMVXSetUserPresetsMessage", names);
+}
+
+int presetCount (const std::string& list)
+{
+    int count = 0;
+    for (size_t pos = list.find ("<CMVXPRESET>"); pos != std::string::npos; pos = list.find ("<CMVXPRESET>", pos + 1))
+        ++count;
+    return count;
+}
+
+// What "WA_SP" from the editor does: tells the processor, then the controller.
+void editorSetsParameter (PluginInstance& instance, int id, double value)
+{
+    auto message = instance.createMessage ("WA_SP");
+    message->getAttributes ()->setInt ("WA_PI", id);
+    message->getAttributes ()->setFloat ("WA_PV", value);
+    instance.notifyProcessor (message);
+    instance.controller ()->setParamNormalized (static_cast<ParamID> (id), value);
+}
+
+float processorValue (PluginInstance& instance, int id)
+{
+    std::vector<uint8_t> state;
+    instance.getState (state);
+    const std::vector<float> values = Morvane::Host::floatsOf (state);
+    return static_cast<size_t> (id) < values.size () ? values[static_cast<size_t> (id)] : -1.0f;
+}
+
+} // namespace
+
+TEST_F (ProcessorMessages, ValueRequestsAreAnsweredInsideTheSend)
+{
+    auto instance = tappedInstance ();
+    ASSERT_NE (instance, nullptr);
+    auto* answers = instance->processorToController ();
+    // The controller asks for values it does not hold (here id 9) and has the answer at once.
+    EXPECT_EQ (instance->controller ()->getParamNormalized (9), 0.0);
+    EXPECT_EQ (instance->controllerToProcessor ()->count ("Binary"), 1);
+    EXPECT_EQ (answers->count ("Binary"), 1);
+
+    // Ids the processor does not have answer 0; a request of the wrong size gets no answer.
+    editorSetsParameter (*instance, 5, 0.375);
+    auto request = instance->createMessage ("Binary");
+    for (auto [id, expected] : {std::pair<int32, float> {5, 0.375f}, {1000, 0.0f}})
+    {
+        request->getAttributes ()->setBinary ("GePaVa", &id, 4);
+        ASSERT_EQ (instance->notifyProcessor (request), kResultOk);
+        EXPECT_EQ (binaryFloats (answers->last ("Binary"), "SePaVa"), std::vector<float> {expected}) << id;
+    }
+    const std::vector<char> bytes (4097, 1);
+    for (uint32 size : {1u, 3u, 5u, 8u, 4096u})
+    {
+        request->getAttributes ()->setBinary ("GePaVa", bytes.data (), size);
+        EXPECT_EQ (instance->notifyProcessor (request), kResultOk) << size;
+    }
+    EXPECT_EQ (answers->count ("Binary"), 3);
+    EXPECT_EQ (instance->notifyProcessor (instance->createMessage ("Binary")), kResultFalse);
+}
+
+TEST_F (ProcessorMessages, ParameterWritesReachTheProcessorClampedAndWithoutEcho)
+{
+    auto instance = tappedInstance ();
+    ASSERT_NE (instance, nullptr);
+    auto write = [&] (int64 id, std::optional<double> value) {
+        auto message = instance->createMessage ("WA_SP");
+        message->getAttributes ()->setInt ("WA_PI", id);
+        if (value)
+            message->getAttributes ()->setFloat ("WA_PV", *value);
+        return instance->notifyProcessor (message);
+    };
+    EXPECT_EQ (write (3, 0.25), kResultFalse);   // handled, then left to the base
+    EXPECT_EQ (processorValue (*instance, 3), 0.25f);
+    EXPECT_EQ (instance->processorToController ()->count ("WA_SP"), 0);
+    // Missing or non-finite values never reach the DSP; out-of-range ones are clamped.
+    EXPECT_EQ (write (3, std::nullopt), kResultFalse);
+    write (3, std::numeric_limits<double>::quiet_NaN ());
+    EXPECT_EQ (processorValue (*instance, 3), 0.25f);
+    write (3, 7.0);
+    EXPECT_EQ (processorValue (*instance, 3), 1.0f);
+    for (int64 id : {int64 (-1), int64 (8), int64 (1) << 40})
+        write (id, 0.5);
+    EXPECT_EQ (processorValue (*instance, 0), 1.0f);
+}
+
+TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryValueOnce)
+{
+    auto instance = tappedInstance ();
+    ASSERT_NE (instance, nullptr);
+    EXPECT_EQ (factoryList (*instance),
+               listOf ("CMVXSetFactoryPresetsMessage", {"Torvin's Booster", "Ossik's Riff", "Rock Distorion", "Crunch",
+                                                        "Rock Drive", "Full Drive", "Kick the Amp", "Metal"}));
+    EXPECT_EQ (userList (*instance), userListOf ({}));
+    EXPECT_EQ (selectedPreset (*instance), selected (0));
+
+    auto& handler = instance->componentHandler ();
+    handler.clear ();
+    ASSERT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "5"), kResultOk);
+    auto* tap = instance->processorToController ();
+    ASSERT_EQ (tap->count ("WA_SY"), 1);
+    // Factory preset 5 ("Full Drive"): on, model 5, knobs 100, 33.7, 100, 16, 67, 35 percent.
+    const std::vector<float> expected {1.0f, static_cast<float> (5.0 / 7.0), 1.0f,
+                                       static_cast<float> (double (33.7f) / 100.0), 1.0f, 0.16f, 0.67f, 0.35f};
+    const std::vector<float> values = binaryFloats (tap->last ("WA_SY"), "WA_SV");
+    ASSERT_EQ (values.size (), expected.size ());
+    for (size_t i = 0; i < expected.size (); ++i)
+        EXPECT_NEAR (values[i], expected[i], 1e-6f) << "id " << i;
+    int64 first = -1;
+    ASSERT_EQ (tap->last ("WA_SY")->getAttributes ()->getInt ("WA_SF", first), kResultOk);
+    EXPECT_EQ (first, 0);
+    EXPECT_EQ (handler.restartCount (kParamTitlesChanged), 1);   // model 0 → 5
+    EXPECT_TRUE (handler.edits ().empty ());
+    EXPECT_EQ (selectedPreset (*instance), selected (5));
+
+    // Factory preset 6 ("Kick the Amp") sets "Parameter 1" to 0; blanks before the number are skipped.
+    ASSERT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "  6"), kResultOk);
+    EXPECT_EQ (processorValue (*instance, 2), 0.0f);
+    EXPECT_EQ (instance->controller ()->getParamNormalized (2), 0.0);
+    EXPECT_EQ (tap->count ("WA_SY"), 2);
+
+    // Texts without a number select preset 0; huge numbers are survived.
+    for (const char* argument : {"", "abc", "   ", "+", "-"})
+    {
+        sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "3");
+        EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", argument), kResultOk) << argument;
+        EXPECT_EQ (selectedPreset (*instance), selected (0)) << argument;
+    }
+    for (const char* huge : {"99999999999999999999", "-99999999999", "2147483647"})
+        EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", huge), kResultOk);
+}
+
+// Malformed "PrsHnd", "SeCuFD" and "GeCuFD" requests, and a megabyte of noise under every preset key.
+TEST_F (ProcessorMessages, MalformedRequestsHaveDefinedResults)
+{
+    auto instance = tappedInstance ();
+    ASSERT_NE (instance, nullptr);
+    auto notify = [&] (const char* id, const char* key, const void* data, uint32 size, bool tagged = false) {
+        auto message = instance->createMessage (id);
+        if (key)
+            message->getAttributes ()->setBinary (key, data, size);
+        if (tagged)
+            message->getAttributes ()->setInt ("IDtag", 4);
+        return instance->notifyProcessor (message);
+    };
+    // A text shorter than its key is no command at all; an unknown key is not handled.
+    EXPECT_EQ (notify ("PrsHnd", "CMVXSetSelectedPresetNumber", "x", 1), kResultOk);
+    EXPECT_EQ (notify ("PrsHnd", "CMVXSomethingElse", "x", 1), kResultFalse);
+
+    const float data[2] = {1.0f, 2.0f};
+    EXPECT_EQ (notify ("SeCuFD", "SeCuFD", data, 8), kResultOk);
+    EXPECT_EQ (notify ("SeCuFD", nullptr, nullptr, 0), kResultOk);
+    EXPECT_EQ (notify ("SeCuFD", "SeCuFD", data, 8, true), kResultOk);
+
+    const int32 words[2] = {1, 1000000};
+    EXPECT_EQ (notify ("GeCuFD", nullptr, nullptr, 0), kResultFalse);
+    EXPECT_EQ (notify ("GeCuFD", "GeCuFD", words, 8), kResultOk);
+    EXPECT_EQ (notify ("GeCuFD", "GeCuFD", words, 3), kResultOk);
+    EXPECT_EQ (instance->processorToController ()->count ("GeCuFD"), 0);
+
+    std::mt19937 random (99);
+    std::vector<char> garbage (1 << 20);
+    for (char& c : garbage)
+        c = static_cast<char> (random ());
+    for (const char* key : {"CMVXGetFactoryPresetsMessage", "CMVXGetUserPresetsMessage", "CMVXSetPresetAsSaveAs",
+                            "CMVXSetPresetSave", "CMVXSetPresetDelete", "CMVXSetSelectedPresetNumber",
+                            "CMVXGetSelectedPresetNumber"})
+        EXPECT_EQ (notify ("PrsHnd", key, garbage.data (), static_cast<uint32> (garbage.size ())), kResultOk) << key;
+    // Noise as a preset name is kept for the session but never written.
+    EXPECT_EQ (presetFiles (), 0u);
+    for (float value : savedParameterValues (*instance))
+        EXPECT_TRUE (std::isfinite (value) && value >= 0.0f && value <= 1.0f);
+}
+
+TEST_F (PresetCommands, SaveAsAddsTheCurrentSettingsAndSelectsThem)
+{
+    auto instance = tappedInstance ();
+    ASSERT_NE (instance, nullptr);
+    editorSetsParameter (*instance, 1, 7.0 / 7.0);
+    editorSetsParameter (*instance, 4, 0.66);
+    EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetPresetAsSaveAs", "My Metal"), kResultOk);
+    EXPECT_EQ (instance->processorToController ()->count ("DSP4UI"), 0);
+    EXPECT_EQ (userList (*instance), userListOf ({"My Metal"}));
+    EXPECT_EQ (selectedPreset (*instance), selected (8));
+    sendPresetRequest (*instance, "CMVXSetPresetAsSaveAs", "Second");
+    EXPECT_EQ (userList (*instance), userListOf ({"My Metal", "Second"}));
+    EXPECT_EQ (selectedPreset (*instance), selected (9));
+
+    // Back to a factory preset, then the user preset: its values come back through "WA_SY".
+    sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "0");
+    EXPECT_EQ (instance->controller ()->getParamNormalized (1), 0.0);
+    sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "8");
+    const auto values = binaryFloats (instance->processorToController ()->last ("WA_SY"), "WA_SV");
+    ASSERT_EQ (values.size (), 8u);
+    EXPECT_EQ (values[1], 1.0f);
+    EXPECT_NEAR (values[4], 0.66f, 1e-6);
+    EXPECT_NEAR (instance->controller ()->getParamNormalized (4), 0.66, 1e-6);
+}
+
+TEST_F (PresetCommands, SaveOverwritesAndDeleteRemovesEntryAndFile)
+{
+    auto instance = tappedInstance ();
+    ASSERT_NE (instance, nullptr);
+    editorSetsParameter (*instance, 3, 0.1);
+    sendPresetRequest (*instance, "CMVXSetPresetAsSaveAs", "Evolving");
+    editorSetsParameter (*instance, 3, 0.9);
+    EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetPresetSave", "Evolving"), kResultOk);
+    EXPECT_EQ (userList (*instance), userListOf ({"Evolving"}));
+    sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "1");
+    EXPECT_NE (processorValue (*instance, 3), 0.9f);
+    sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "8");
+    EXPECT_NEAR (processorValue (*instance, 3), 0.9f, 1e-6);
+    EXPECT_EQ (presetFiles (), 1u);
+
+    sendPresetRequest (*instance, "CMVXSetPresetAsSaveAs", "Two");
+    EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetPresetDelete", "Evolving"), kResultOk);
+    EXPECT_EQ (userList (*instance), userListOf ({"Two"}));
+    EXPECT_EQ (presetFiles (), 1u);
+    sendPresetRequest (*instance, "CMVXSetPresetDelete", "Two");
+    sendPresetRequest (*instance, "CMVXSetPresetDelete", "Never there");
+    EXPECT_EQ (userList (*instance), userListOf ({}));
+    EXPECT_EQ (presetFiles (), 0u);
+    sendPresetRequest (*instance, "CMVXSetPresetDelete", "Crunch");   // factory presets stay
+    EXPECT_EQ (presetCount (factoryList (*instance).value_or ("")), 8);
+}
+
+// Another instance (while the first lives) and a reloaded library both see the saved presets;
+// a live instance does not reread the folder.
+TEST_F (PresetCommands, OtherInstancesAndAReloadedLibrarySeeWhatWasSaved)
+{
+    auto first = tappedInstance ();
+    ASSERT_NE (first, nullptr);
+    editorSetsParameter (*first, 1, 2.0 / 7.0);
+    editorSetsParameter (*first, 6, 0.31);
+    sendPresetRequest (*first, "CMVXSetPresetAsSaveAs", "Shared Tone");
+    sendPresetRequest (*first, "CMVXSetPresetAsSaveAs", "Temporary");
+    sendPresetRequest (*first, "CMVXSetPresetDelete", "Temporary");
+
+    auto second = tappedInstance ();
+    ASSERT_NE (second, nullptr);
+    EXPECT_EQ (userList (*second), userListOf ({"Shared Tone"}));
+    auto& handler = second->componentHandler ();
+    handler.clear ();
+    sendPresetRequest (*second, "CMVXSetSelectedPresetNumber", "8");
+    EXPECT_NEAR (processorValue (*second, 6), 0.31f, 1e-6);
+    EXPECT_NEAR (second->controller ()->getParamNormalized (1), 2.0 / 7.0, 1e-6);
+    EXPECT_EQ (handler.restartCount (kParamTitlesChanged), 1);
+    sendPresetRequest (*second, "CMVXSetPresetAsSaveAs", "Later");
+    EXPECT_EQ (userList (*first), userListOf ({"Shared Tone"}));
+    first.reset ();
+    second.reset ();
+
+    // Unload the module as a host does at exit, then load it again from the bundle.
+    TearDownTestSuite ();
+    SetUpTestSuite ();
+    ASSERT_NO_FATAL_FAILURE (BundleFixture::SetUp ());
+    auto reloaded = tappedInstance ();
+    ASSERT_NE (reloaded, nullptr);
+    EXPECT_EQ (userList (*reloaded), userListOf ({"Later", "Shared Tone"}));   // read back sorted by name
+    sendPresetRequest (*reloaded, "CMVXSetSelectedPresetNumber", "9");
+    EXPECT_NEAR (processorValue (*reloaded, 6), 0.31f, 1e-6);
+}
+
+// Untapped instances: the commands take effect without anything recorded in between.
+TEST_F (PresetCommands, TwoInstancesSavingAtOnceLoseNothing)
+{
+    auto left = createInstance ();
+    auto right = createInstance ();
+    ASSERT_TRUE (left && right);
+    constexpr int kEach = 20;
+    auto saveAll = [] (PluginInstance* instance, std::string prefix) {
+        for (int i = 0; i < kEach; ++i)
+        {
+            sendPresetRequest (*instance, "CMVXSetPresetAsSaveAs", prefix + std::to_string (i));
+            sendPresetRequest (*instance, "CMVXSetPresetAsSaveAs", "Both");
+        }
+    };
+    std::thread a (saveAll, left.get (), "left ");
+    std::thread b (saveAll, right.get (), "right ");
+    a.join ();
+    b.join ();
+
+    auto fresh = tappedInstance ();
+    ASSERT_NE (fresh, nullptr);
+    const std::string list = userList (*fresh).value_or ("");
+    EXPECT_EQ (presetCount (list), 2 * kEach + 1);
+    for (int i = 0; i < kEach; ++i)
+        for (const std::string side : {"left ", "right "})
+            EXPECT_NE (list.find ("</CMVXPRESETINFO>" + side + std::to_string (i)), std::string::npos) << side << i;
+}
