@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The fixture every host-conformance test shares (one suite, so one fixture class), and the
-// facts about the plug-in they need.
+// The fixture every host-conformance test shares, and the facts about the plug-in they need.
 #include "support/BundleFixture.h"
 #include "support/SignalChecks.h"
 
@@ -12,11 +11,18 @@ class Conformance : public BundleFixture
 {
 protected:
     static constexpr int kModelCount = 8;
-    static constexpr Steinberg::Vst::ParamID kEffectStateId = 0;
     static constexpr Steinberg::Vst::ParamID kModelId = 1;
     static constexpr Steinberg::int32 kParameterCount = 8;
 
     static double modelValue (int model) { return model / double (kModelCount - 1); }
+
+    static Host::ProcessConfig configFor (Steinberg::int32 maxBlockSamples, Steinberg::int32 channels = 2)
+    {
+        Host::ProcessConfig config;
+        config.maxBlockSamples = maxBlockSamples;
+        config.inputChannels = config.outputChannels = channels;
+        return config;
+    }
 
     // Processes blocks of a 220 Hz sine from position on (and advances it); every block must
     // succeed with finite output. Answers the loudest output sample, or -1 after a failure.
@@ -37,13 +43,10 @@ protected:
         return loudest;
     }
 
-    // A stereo processing instance at 48 kHz switched to model by a parameter change in a
-    // first, silent block.
+    // A stereo instance at 48 kHz switched to model by a parameter change in a first, silent block.
     static std::unique_ptr<Host::PluginInstance> instanceWithModel (int model, Steinberg::int32 blockSamples)
     {
-        Host::ProcessConfig config;
-        config.maxBlockSamples = blockSamples;
-        auto instance = createProcessingInstance (config);
+        auto instance = createProcessingInstance (configFor (blockSamples));
         if (instance)
         {
             fillInputsWith (*instance, blockSamples, 0.0f);

@@ -7,7 +7,6 @@ namespace {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using Morvane::Host::ProcessConfig;
 using Morvane::Test::Conformance;
 
 // Rounds in 32-bit and (when offered) 64-bit samples. Refusing 64-bit samples is allowed, but
@@ -26,8 +25,7 @@ TEST_F (Conformance, ValidStateTransitions)
         for (int round = 0; round < 4; ++round)
         {
             SCOPED_TRACE ("sample size " + std::to_string (sampleSize) + ", round " + std::to_string (round));
-            ProcessConfig config;
-            config.maxBlockSamples = 256;
+            auto config = configFor (256);
             config.symbolicSampleSize = sampleSize;
             if (sampleSize == kSample64 && canProcess64 != kResultTrue)
             {
@@ -41,18 +39,15 @@ TEST_F (Conformance, ValidStateTransitions)
                 EXPECT_EQ (component->activateBus (kAudio, direction, 0, false), kResultOk);
             EXPECT_EQ (component->terminate (), kResultOk);
             EXPECT_EQ (component->initialize (instance->context ()), kResultOk);
-            EXPECT_EQ (component->getBusCount (kAudio, kInput), 1);
-            EXPECT_EQ (component->getBusCount (kAudio, kOutput), 1);
+            EXPECT_TRUE (component->getBusCount (kAudio, kInput) == 1 && component->getBusCount (kAudio, kOutput) == 1);
             EXPECT_EQ (controller->terminate (), kResultOk);
             EXPECT_EQ (controller->initialize (instance->context ()), kResultOk);
             ASSERT_EQ (controller->getParameterCount (), kParameterCount);
+            ParameterInfo info {};
             for (int32 index = 0; index < kParameterCount; ++index)
-            {
-                ParameterInfo info {};
-                EXPECT_EQ (controller->getParameterInfo (index, info), kResultOk);
-                EXPECT_EQ (info.id, ParamID (index));
-                EXPECT_NE (info.title[0], 0);
-            }
+                EXPECT_TRUE (controller->getParameterInfo (index, info) == kResultOk && info.id == ParamID (index) &&
+                             info.title[0] != 0)
+                    << index;
         }
     BusInfo output {};
     EXPECT_EQ (component->getBusInfo (kAudio, kOutput, 0, output), kResultOk);
@@ -69,9 +64,7 @@ TEST_F (Conformance, ValidStateTransitions)
 // Suspend and resume in the middle of the stream, as a host's transport does.
 TEST_F (Conformance, SuspendResume)
 {
-    ProcessConfig config;
-    config.maxBlockSamples = 256;
-    auto instance = createProcessingInstance (config);
+    auto instance = createProcessingInstance (configFor (256));
     ASSERT_NE (instance, nullptr);
     int64 position = 0;
     for (int cycle = 0; cycle < 3; ++cycle)

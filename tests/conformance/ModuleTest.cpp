@@ -7,53 +7,44 @@
 #include <cstdio>
 #include <filesystem>
 #include <set>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace Steinberg;
-using Morvane::Test::overmoorBundlePath;
+using namespace Morvane::Test;
 using VST3::Hosting::Module;
 
+// One library and nothing a scanner could take for a second one.
 TEST (ConformanceModule, BundleLayout)
 {
     const fs::path bundle = Module::normalizedBundlePath (overmoorBundlePath ());
     ASSERT_TRUE (fs::is_directory (bundle)) << bundle;
     EXPECT_EQ (bundle.filename (), "Overmoor.vst3");
     const fs::path architectureFolder = bundle / "Contents" / "x86_64-linux";
-    const fs::path library = architectureFolder / "Overmoor.so";
-    EXPECT_EQ (Module::libraryPathForBundle (bundle.string ()), library.string ());
-    // One library and nothing a scanner could take for a second one.
+    EXPECT_EQ (Module::libraryPathForBundle (bundle.string ()), (architectureFolder / "Overmoor.so").string ());
     std::set<std::string> entries;
     for (const auto& entry : fs::directory_iterator (architectureFolder))
         entries.insert (entry.path ().filename ().string ());
     EXPECT_EQ (entries, std::set<std::string> {"Overmoor.so"});
 }
 
+// "<address> <type> <name>" per symbol, all functions in the text section; a versioned name
+// would carry "@".
 TEST (ConformanceModule, ExportsExactlyTheFiveEntryPoints)
 {
     const std::string command =
         std::string (OVERMOOR_NM) + " -D --defined-only '" + Module::libraryPathForBundle (overmoorBundlePath ()) + "'";
     FILE* pipe = popen (command.c_str (), "r");
     ASSERT_NE (pipe, nullptr);
-    std::string listing;
-    char buffer[512];
-    while (fgets (buffer, sizeof (buffer), pipe))
-        listing += buffer;
-    ASSERT_EQ (pclose (pipe), 0) << listing;
-
-    // "<address> <type> <name>" per symbol; a versioned name would carry "@".
     std::set<std::string> names;
-    std::istringstream lines (listing);
-    for (std::string line; std::getline (lines, line);)
+    char address[64], type[8], name[256];
+    while (fscanf (pipe, "%63s %7s %255s", address, type, name) == 3)
     {
-        std::istringstream fields (line);
-        std::string address, type, name;
-        ASSERT_TRUE (fields >> address >> type >> name) << "unexpected nm line: " << line;
-        EXPECT_EQ (type, "T") << name << " is not a function in the text section";
+        EXPECT_STREQ (type, "T") << name;
         names.insert (name);
     }
+    ASSERT_EQ (pclose (pipe), 0);
     EXPECT_EQ (names, (std::set<std::string> {"ExitDll", "GetPluginFactory", "InitDll", "ModuleEntry", "ModuleExit"}));
 }
 
@@ -67,9 +58,9 @@ TEST (ConformanceModule, EntryFactoryExitInHostOrderTwice)
         SCOPED_TRACE ("round " + std::to_string (round));
         void* handle = dlopen (library.c_str (), RTLD_LAZY);
         ASSERT_NE (handle, nullptr) << dlerror ();
-        auto entry = reinterpret_cast<Morvane::Test::EntryFunc> (dlsym (handle, "ModuleEntry"));
-        auto exitFunc = reinterpret_cast<Morvane::Test::ExitFunc> (dlsym (handle, "ModuleExit"));
-        auto getFactory = reinterpret_cast<Morvane::Test::FactoryFunc> (dlsym (handle, "GetPluginFactory"));
+        auto entry = reinterpret_cast<EntryFunc> (dlsym (handle, "ModuleEntry"));
+        auto exitFunc = reinterpret_cast<ExitFunc> (dlsym (handle, "ModuleExit"));
+        auto getFactory = reinterpret_cast<FactoryFunc> (dlsym (handle, "GetPluginFactory"));
         ASSERT_TRUE (entry && exitFunc && getFactory);
         ASSERT_TRUE (entry (handle));
         IPluginFactory* factory = getFactory ();

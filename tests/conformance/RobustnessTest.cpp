@@ -10,20 +10,11 @@ namespace {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using Morvane::Host::ParameterPoint;
-using Morvane::Test::Conformance;
-using Morvane::Test::fillInputs;
-using Morvane::Test::fillInputsWith;
-using Morvane::Test::outputPeak;
-using Morvane::Test::outputsFinite;
+using namespace Morvane::Test;
 
 constexpr int32 kBlockSamples = 256;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN ();
 constexpr float kInf = std::numeric_limits<float>::infinity ();
-// With every knob at its maximum the linear booster (no diodes) lifts full-scale noise to about
-// +36 dBFS (a peak near 78) and the loudest diode pedal to about +30 dBFS; beyond +42 dBFS (128)
-// a stage has run away.
-constexpr double kOutputBound = 128.0;
 
 // One non-finite value (or a whole block of them) poisons the filter states; the engine clears
 // them, so the first block of finite input gives finite output again and sound returns.
@@ -31,18 +22,17 @@ TEST_F (Conformance, NonFiniteInputRecoversOnEveryModel)
 {
     for (int model = 0; model < kModelCount; ++model)
         for (float bad : {kNaN, kInf, -kInf})
-            for (bool wholeBlock : {false, true})
+            for (int32 badSamples : {1, kBlockSamples})
             {
-                SCOPED_TRACE ("model " + std::to_string (model) + ", " + std::to_string (bad) +
-                              (wholeBlock ? " in every sample" : " in one sample"));
+                SCOPED_TRACE ("model " + std::to_string (model) + ", " + std::to_string (bad) + " in " +
+                              std::to_string (badSamples) + " samples");
                 auto instance = instanceWithModel (model, kBlockSamples);
                 ASSERT_NE (instance, nullptr);
                 int64 position = 0;
                 processSine (*instance, kBlockSamples, 3, position);
                 fillInputs (*instance, kBlockSamples, position);
                 for (int32 c = 0; c < 2; ++c)
-                    std::fill_n (instance->processData ().inputChannel32 (0, c) + (wholeBlock ? 0 : 100),
-                                 wholeBlock ? kBlockSamples : 1, bad);
+                    std::fill_n (instance->processData ().inputChannel32 (0, c) + (badSamples == 1 ? 100 : 0), badSamples, bad);
                 ASSERT_EQ (instance->process (kBlockSamples), kResultOk);
                 position += kBlockSamples;
                 EXPECT_GT (processSine (*instance, kBlockSamples, 4, position), 1e-4) << "sound comes back";
@@ -50,11 +40,13 @@ TEST_F (Conformance, NonFiniteInputRecoversOnEveryModel)
 }
 
 // Full-scale noise with every knob at its maximum, then +1 and -1 DC held for 0.1 s each:
-// finite, bounded, and the pedals' AC coupling lets each DC step die away.
+// finite, bounded, and the pedals' AC coupling lets each DC step die away. The linear booster
+// lifts the noise to about +36 dBFS (a peak near 78), the loudest diode pedal to about +30 dBFS;
+// beyond +42 dBFS (128) a stage has run away.
 TEST_F (Conformance, FullScaleNoiseAndDcStayBoundedOnEveryModel)
 {
     std::mt19937 random (20261206);
-    std::vector<ParameterPoint> knobsUp;
+    std::vector<Morvane::Host::ParameterPoint> knobsUp;
     for (ParamID id = 2; id < ParamID (kParameterCount); ++id)
         knobsUp.push_back ({id, 0, 1.0});
     for (int model = 0; model < kModelCount; ++model)
@@ -69,7 +61,7 @@ TEST_F (Conformance, FullScaleNoiseAndDcStayBoundedOnEveryModel)
             for (int block = 0; block < 20; ++block)
             {
                 if (phase == 0)
-                    Morvane::Test::fillInputsWithNoise (*instance, kBlockSamples, random);
+                    fillInputsWithNoise (*instance, kBlockSamples, random);
                 else
                     fillInputsWith (*instance, kBlockSamples, phase == 1 ? 1.0f : -1.0f);
                 ASSERT_EQ (instance->process (kBlockSamples), kResultOk);
@@ -77,11 +69,8 @@ TEST_F (Conformance, FullScaleNoiseAndDcStayBoundedOnEveryModel)
                 lastBlockPeak = outputPeak (*instance, kBlockSamples);
                 phasePeak = std::max (phasePeak, lastBlockPeak);
             }
-            EXPECT_LT (phasePeak, kOutputBound);
-            if (phase > 0)
-            {
-                EXPECT_LT (lastBlockPeak, 0.3 * phasePeak) << "the DC step does not settle";
-            }
+            EXPECT_LT (phasePeak, 128.0);
+            EXPECT_TRUE (phase == 0 || lastBlockPeak < 0.3 * phasePeak) << "the DC step does not settle";
         }
     }
 }
@@ -101,20 +90,14 @@ TEST_F (Conformance, CorruptStateValues)
     for (ParamID id = 0; id < ParamID (kParameterCount); ++id)
     {
         EXPECT_TRUE (after[id] >= 0.0f && after[id] <= 1.0f) << "id " << id << ": " << after[id];
-        if (std::isnan (corrupt[id]))
-        {
-            EXPECT_EQ (after[id], before.at (id)) << "id " << id;
-        }
+        EXPECT_TRUE (!std::isnan (corrupt[id]) || after[id] == before.at (id)) << "id " << id << " kept " << after[id];
         const double value = instance->controller ()->getParamNormalized (id);
         EXPECT_TRUE (value >= 0.0 && value <= 1.0) << "id " << id << ": " << value;
     }
     EXPECT_EQ (after[4], 0.0f);
     EXPECT_EQ (after[6], 1.0f);
-
-    Morvane::Host::ProcessConfig config;
-    config.maxBlockSamples = kBlockSamples;
     std::string error;
-    ASSERT_TRUE (instance->startProcessing (config, error)) << error;
+    ASSERT_TRUE (instance->startProcessing (configFor (kBlockSamples), error)) << error;
     int64 position = 0;
     processSine (*instance, kBlockSamples, 8, position);
 }
@@ -132,25 +115,18 @@ TEST_F (Conformance, MalformedAudioBuffersAreSafe)
     for (int variant = 0; variant < 5; ++variant)
     {
         AudioBusBuffers in {}, out {};
-        in.numChannels = out.numChannels = 2;
-        in.channelBuffers32 = out.channelBuffers32 = realChannels;
+        in.numChannels = out.numChannels = variant == 2 ? 0 : 2;
+        in.channelBuffers32 = out.channelBuffers32 = variant == 0 ? nullptr : realChannels;
+        out.channelBuffers32 = variant == 1 ? nullChannels : out.channelBuffers32;
+        out.numChannels = variant == 3 ? 1 : out.numChannels;
         ProcessData data;
         data.numSamples = 512;
-        data.symbolicSampleSize = kSample32;
+        data.symbolicSampleSize = variant == 4 ? kSample64 : kSample32;
         data.numInputs = data.numOutputs = 1;
         data.inputs = &in;
         data.outputs = &out;
-        switch (variant)
-        {
-            case 0: in.channelBuffers32 = out.channelBuffers32 = nullptr; break;
-            case 1: out.channelBuffers32 = nullChannels; break;
-            case 2: in.numChannels = out.numChannels = 0; break;
-            case 3: out.numChannels = 1; break;
-            case 4: data.symbolicSampleSize = kSample64; break;
-        }
         instance->processor ()->process (data); // any answer, but no crash
-        EXPECT_TRUE (Morvane::Test::allFinite (left.data (), 512) && Morvane::Test::allFinite (right.data (), 512))
-            << "variant " << variant;
+        EXPECT_TRUE (allFinite (left.data (), 512) && allFinite (right.data (), 512)) << "variant " << variant;
     }
     int64 position = 0;
     EXPECT_GT (processSine (*instance, kBlockSamples, 4, position), 1e-3);

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What a host reads when it scans a plug-in: busses and parameters, and requests out of range.
+// What a host reads when it scans a plug-in (busses, parameters, requests out of range), and the
+// bus arrangements it may then ask for, processed in mono and stereo.
 #include "Conformance.h"
+#include "pluginterfaces/vst/vstspeaker.h"
 #include <climits>
+#include <cstring>
 #include <set>
 
 namespace {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using Morvane::Test::Conformance;
+using namespace Morvane::Test;
 
 TEST_F (Conformance, ScanBusses)
 {
@@ -18,23 +21,21 @@ TEST_F (Conformance, ScanBusses)
     for (MediaType media : {kAudio, kEvent})
         for (BusDirection direction : {kInput, kOutput})
         {
+            SCOPED_TRACE ("media " + std::to_string (media) + ", direction " + std::to_string (direction));
             // One main audio bus, active by default, each way; no event busses.
             const int32 count = component->getBusCount (media, direction);
-            EXPECT_EQ (count, media == kAudio ? 1 : 0) << "media " << media << " direction " << direction;
+            EXPECT_EQ (count, media == kAudio ? 1 : 0);
+            BusInfo info {};
             for (int32 index = 0; index < count; ++index)
             {
-                BusInfo info {};
                 ASSERT_EQ (component->getBusInfo (media, direction, index, info), kResultOk);
-                EXPECT_NE (info.name[0], 0) << "bus " << index << " has no name";
-                EXPECT_EQ (info.mediaType, media);
-                EXPECT_EQ (info.direction, direction);
-                EXPECT_EQ (info.busType, kMain);
+                EXPECT_NE (info.name[0], 0) << "no name";
+                EXPECT_TRUE (info.mediaType == media && info.direction == direction && info.busType == kMain);
                 EXPECT_EQ (info.flags, uint32 (BusInfo::kDefaultActive));
                 EXPECT_EQ (info.channelCount, 2);
             }
-            BusInfo beyond {};
             for (int32 index : {-1, count, count + 1, INT_MAX})
-                EXPECT_NE (component->getBusInfo (media, direction, index, beyond), kResultOk) << index;
+                EXPECT_NE (component->getBusInfo (media, direction, index, info), kResultOk) << index;
         }
 }
 
@@ -44,23 +45,20 @@ TEST_F (Conformance, ScanParameters)
     auto instance = createInstance ();
     ASSERT_NE (instance, nullptr);
     IEditController* controller = instance->controller ();
-    const int32 count = controller->getParameterCount ();
-    ASSERT_EQ (count, kParameterCount);
+    ASSERT_EQ (controller->getParameterCount (), kParameterCount);
+    ParameterInfo info {};
     for (int model = 0; model < kModelCount; ++model)
     {
-        SCOPED_TRACE ("model " + std::to_string (model));
         ASSERT_EQ (controller->setParamNormalized (kModelId, modelValue (model)), kResultOk);
         std::set<ParamID> ids;
         int bypassParameters = 0;
-        for (int32 index = 0; index < count; ++index)
+        for (int32 index = 0; index < kParameterCount; ++index)
         {
-            ParameterInfo info {};
             ASSERT_EQ (controller->getParameterInfo (index, info), kResultOk) << index;
-            SCOPED_TRACE ("id " + std::to_string (info.id));
+            SCOPED_TRACE ("model " + std::to_string (model) + ", id " + std::to_string (info.id));
             EXPECT_TRUE (ids.insert (info.id).second) << "twice";
             EXPECT_LE (info.id, ParamID (INT32_MAX)) << "ids are non-negative as signed 32-bit numbers";
-            EXPECT_NE (info.title[0], 0);
-            EXPECT_GE (info.stepCount, 0);
+            EXPECT_TRUE (info.title[0] != 0 && info.stepCount >= 0);
             EXPECT_TRUE (info.defaultNormalizedValue >= 0.0 && info.defaultNormalizedValue <= 1.0);
             EXPECT_FALSE ((info.flags & ParameterInfo::kIsReadOnly) && (info.flags & ParameterInfo::kCanAutomate));
             bypassParameters += (info.flags & ParameterInfo::kIsBypass) != 0;
@@ -69,13 +67,85 @@ TEST_F (Conformance, ScanParameters)
         }
         EXPECT_LE (bypassParameters, 1);
     }
-    for (int32 index : {-1, count, count + 1, INT_MAX, INT_MIN})
-    {
-        ParameterInfo info {};
+    for (int32 index : {-1, kParameterCount, kParameterCount + 1, INT_MAX, INT_MIN})
         EXPECT_NE (controller->getParameterInfo (index, info), kResultOk) << index;
+    EXPECT_EQ (controller->getParameterInfo (0, info), kResultOk) << "still answers after the bad requests";
+}
+
+// Both busses in the arrangement of channels (1 or 2), in the arrangements and in the bus
+// records, which read the same twice.
+void expectBusses (Morvane::Host::PluginInstance& instance, int32 channels)
+{
+    const std::u16string prefix = channels == 1 ? u"Mono " : u"Stereo ";
+    for (BusDirection direction : {kInput, kOutput})
+    {
+        SCOPED_TRACE ("direction " + std::to_string (direction));
+        SpeakerArrangement arrangement = 0;
+        EXPECT_EQ (instance.processor ()->getBusArrangement (direction, 0, arrangement), kResultOk);
+        EXPECT_EQ (arrangement, channels == 1 ? SpeakerArr::kMono : SpeakerArr::kStereo);
+        BusInfo first {}, second {};
+        ASSERT_EQ (instance.component ()->getBusInfo (kAudio, direction, 0, first), kResultOk);
+        ASSERT_EQ (instance.component ()->getBusInfo (kAudio, direction, 0, second), kResultOk);
+        EXPECT_EQ (std::memcmp (&first, &second, sizeof (BusInfo)), 0) << "records differ when read twice";
+        EXPECT_EQ (first.channelCount, channels);
+        EXPECT_EQ (std::u16string (reinterpret_cast<const char16_t*> (first.name)),
+                   prefix + (direction == kInput ? u"In" : u"Out"));
     }
-    ParameterInfo first {};
-    EXPECT_EQ (controller->getParameterInfo (0, first), kResultOk) << "still answers after the bad requests";
+}
+
+// The bus can be switched off and on. Mono or stereo on both sides is granted, also when already
+// in place; anything else, or other than one bus each way, is refused and leaves stereo, even
+// from mono.
+TEST_F (Conformance, SpeakerArrangements)
+{
+    auto instance = createInstance ();
+    ASSERT_NE (instance, nullptr);
+    for (BusDirection direction : {kInput, kOutput})
+    {
+        EXPECT_EQ (instance->component ()->activateBus (kAudio, direction, 0, false), kResultOk);
+        EXPECT_EQ (instance->component ()->activateBus (kAudio, direction, 0, true), kResultOk);
+        EXPECT_NE (instance->component ()->activateBus (kAudio, direction, 1, true), kResultOk) << "no second bus";
+    }
+    expectBusses (*instance, 2);
+    const std::pair<int32, int32> requests[] = {{1, 1}, {1, 1}, {2, 2}, {2, 2}, {6, 6}, {2, 1},
+                                                {1, 2}, {1, 1}, {1, 2}, {1, 1}, {6, 6}, {1, 1}};
+    for (auto [in, out] : requests)
+    {
+        SCOPED_TRACE ("request " + std::to_string (in) + " in, " + std::to_string (out) + " out");
+        const bool granted = in == out && in <= 2;
+        EXPECT_EQ (instance->setBusArrangement (in, out), granted ? kResultTrue : kResultFalse);
+        expectBusses (*instance, granted ? in : 2);
+    }
+    SpeakerArrangement two[2] = {SpeakerArr::kStereo, SpeakerArr::kStereo};
+    EXPECT_EQ (instance->processor ()->setBusArrangements (two, 2, two, 1), kResultFalse);
+    EXPECT_EQ (instance->processor ()->setBusArrangements (two, 1, two, 2), kResultFalse);
+    EXPECT_EQ (instance->processor ()->setBusArrangements (nullptr, 0, two, 1), kResultFalse);
+    expectBusses (*instance, 1);
+}
+
+// Mono processing is the left half of stereo processing: the same engine, fed the same signal.
+TEST_F (Conformance, ProcessMonoAndStereo)
+{
+    auto stereo = createProcessingInstance (configFor (256));
+    auto mono = createProcessingInstance (configFor (256, 1));
+    ASSERT_TRUE (stereo && mono);
+    ASSERT_EQ (mono->processData ().outputs[0].numChannels, 1);
+    double loudest = 0;
+    for (int block = 0; block < 20; ++block)
+    {
+        for (auto* instance : {stereo.get (), mono.get ()})
+        {
+            fillInputs (*instance, 256, block * 256);
+            ASSERT_EQ (instance->process (256), kResultOk);
+        }
+        const float* single = mono->processData ().outputChannel32 (0, 0);
+        for (int32 c = 0; c < 2; ++c)
+            for (int i = 0; i < 256; ++i)
+                ASSERT_EQ (stereo->processData ().outputChannel32 (0, c)[i], single[i])
+                    << "block " << block << ", channel " << c << ", sample " << i;
+        loudest = std::max (loudest, outputPeak (*mono, 256));
+    }
+    EXPECT_GT (loudest, 1e-3);
 }
 
 } // namespace
