@@ -43,7 +43,8 @@ TEST_F (ControllerMessages, MalformedMessagesAreRefusedOrHarmless)
     EXPECT_EQ (controller->notify (blob (keys::kPresetHandling, keys::kUserPresetList, "x")), kResultOk);
 }
 
-TEST_F (ControllerMessages, ParameterFromTheProcessorIsAppliedWithoutEdit)
+// Values the processor reports are not edits performed by the user.
+TEST_F (ControllerMessages, ParameterAndSyncUpdateValuesTitlesAndEditorsWithoutEdits)
 {
     setHandler ();
     auto message = makeMessage (keys::kSetParameter);
@@ -53,12 +54,7 @@ TEST_F (ControllerMessages, ParameterFromTheProcessorIsAppliedWithoutEdit)
     EXPECT_DOUBLE_EQ (controller->getParamNormalized (1), 3.0 / 7.0);
     EXPECT_EQ (title (4), "Tone");
     EXPECT_EQ (titleRestarts (), 1);
-    EXPECT_TRUE (handler->edits ().empty ());
-}
 
-TEST_F (ControllerMessages, SyncUpdatesEveryParameterTitleAndEditorWithoutEdits)
-{
-    setHandler ();
     IPtr<FakeEditor> editor = owned (new FakeEditor (controller));
     editor->attachedToParent ();
     const std::vector<float> values = {1.0f, 1.0f, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
@@ -70,9 +66,9 @@ TEST_F (ControllerMessages, SyncUpdatesEveryParameterTitleAndEditorWithoutEdits)
         EXPECT_EQ (editor->values[size_t (id)], std::make_pair (id, values[size_t (id)]));
         EXPECT_EQ (editor->pending[size_t (id)], id);
     }
-    EXPECT_EQ (titleRestarts (), 1);
+    EXPECT_EQ (titleRestarts (), 2);
     EXPECT_EQ (title (5), "Treble");
-    EXPECT_TRUE (handler->edits ().empty ());   // preset values are not performed edits
+    EXPECT_TRUE (handler->edits ().empty ());
     editor->removedFromParent ();
 }
 

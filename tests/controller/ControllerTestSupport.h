@@ -11,6 +11,7 @@
 #include "pluginterfaces/vst/ivstmessage.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,10 +39,8 @@ public:
     }
     int count (const std::string& id) const
     {
-        int n = 0;
-        for (const auto& message : messages)
-            n += keys::isId (message->getMessageID (), id.c_str ());
-        return n;
+        return int (std::count_if (messages.begin (), messages.end (),
+                                   [&] (const auto& message) { return keys::isId (message->getMessageID (), id.c_str ()); }));
     }
     IMessage* last () const { return messages.empty () ? nullptr : messages.back ().get (); }
 
@@ -58,10 +57,7 @@ public:
 class FakeEditor : public EditorView, public CMVXControllerEditorInterface
 {
 public:
-    FakeEditor (EditController* controller, int32 parameterCount = 10)
-    : EditorView (controller), parameterCount (parameterCount)
-    {
-    }
+    FakeEditor (EditController* controller, int32 parameterCount = 10) : EditorView (controller), parameterCount (parameterCount) {}
     int32 getEditorParameterCount () const override { return parameterCount; }
     void markParameterPending (int32 index) override { pending.push_back (index); }
     void setParameter (int32 index, float value) override { values.emplace_back (index, value); }

@@ -20,14 +20,6 @@ CMVXParameter unitRange (uint32_t curve, double min, double max, const std::stri
     return range (curve, min, max, 0.0, min, nullptr, unit);
 }
 
-struct TextCase
-{
-    CMVXParameter parameter;
-    bool withName, withUnit;
-    double value;   // negative: the current value
-    const char* expected;
-};
-
 class OwnerStub : public CMVXDSPAlgInterface
 {
 public:
@@ -51,10 +43,11 @@ TEST (ParameterCurves, ListValuesRoundToTheNearestEntry)
         EXPECT_NEAR (model.getRawPlain (), raw, 1e-12) << normalized;
         EXPECT_EQ (model.getPlain (), plain) << normalized;
     }
-    effect.setNormalized (0.5);
-    EXPECT_EQ (effect.getPlain (), 1.0);
-    effect.setNormalized (0.49);
-    EXPECT_EQ (effect.getPlain (), 0.0);
+    for (const double normalized : {0.5, 0.49})
+    {
+        effect.setNormalized (normalized);
+        EXPECT_EQ (effect.getPlain (), normalized >= 0.5 ? 1.0 : 0.0) << normalized;
+    }
 }
 
 TEST (ParameterCurves, LinearClampsOnlyTowardsNormalisedAndZeroWidthGivesZero)
@@ -77,13 +70,10 @@ TEST (ParameterCurves, LinearClampsOnlyTowardsNormalisedAndZeroWidthGivesZero)
 TEST (ParameterCurves, IntegerRoundsHalfAwayFromZeroAndSnapsNormalised)
 {
     CMVXParameter p = range (kCurveInteger, -10.0, 10.0);
-    EXPECT_EQ (p.toPlain (0.625), 3.0);    // 2.5 → 3
-    EXPECT_EQ (p.toPlain (0.375), -3.0);   // -2.5 → -3
-    EXPECT_EQ (p.toPlain (0.6), 2.0);
-    EXPECT_DOUBLE_EQ (p.toNormalized (2.4), 0.6);
-    EXPECT_DOUBLE_EQ (p.toNormalized (2.5), 0.65);
-    EXPECT_DOUBLE_EQ (p.toNormalized (-2.5), 0.35);
-    EXPECT_EQ (p.toNormalized (99.0), 1.0);
+    for (const auto& [normalized, plain] : {std::pair {0.625, 3.0}, {0.375, -3.0}, {0.6, 2.0}})   // ±2.5 → ±3
+        EXPECT_EQ (p.toPlain (normalized), plain) << normalized;
+    for (const auto& [plain, normalized] : {std::pair {2.4, 0.6}, {2.5, 0.65}, {-2.5, 0.35}, {99.0, 1.0}})
+        EXPECT_DOUBLE_EQ (p.toNormalized (plain), normalized) << plain;
 }
 
 TEST (ParameterCurves, LogarithmicEndsAreExactAndNonPositiveReadsAsBottom)
@@ -101,8 +91,8 @@ TEST (ParameterCurves, QuadraticSquareLawAndUnclampedInverse)
 {
     CMVXParameter p = range (kCurveQuadratic, 0.0, 100.0);
     EXPECT_DOUBLE_EQ (p.toPlain (0.5), 25.0);
-    EXPECT_DOUBLE_EQ (p.toNormalized (25.0), 0.5);
-    EXPECT_DOUBLE_EQ (p.toNormalized (400.0), 2.0);
+    for (const auto& [plain, normalized] : {std::pair {25.0, 0.5}, {400.0, 2.0}})
+        EXPECT_DOUBLE_EQ (p.toNormalized (plain), normalized) << plain;
     EXPECT_FALSE (std::isnan (p.toNormalized (-1.0)));
 }
 
@@ -169,6 +159,13 @@ TEST (ParameterText, EveryCurvesNumberAndLabelRules)
     CMVXParameter floorAtNormalizedZero = range (kCurveLinearSilenceFloor, -60.0, 0.0);
     floorAtNormalizedZero.setNormalized (0.0);
 
+    struct TextCase
+    {
+        CMVXParameter parameter;
+        bool withName, withUnit;
+        double value;   // negative: the current value
+        const char* expected;
+    };
     const std::vector<TextCase> cases = {
         {knob, true, true, 42.5, "n/a 1: 42.5 %"},
         {knob, true, false, 42.5, "42.5"},   // the name needs the unit

@@ -94,24 +94,9 @@ TEST (PresetFileCodec, TruncatedCorruptedOrMisdirectedFilesNeverCrash)
     for (size_t length = 0; length < bytes.size (); ++length)
         EXPECT_FALSE (decoded (std::vector<char> (bytes.begin (), bytes.begin () + long (length)))) << length;
 
-    std::mt19937 random (1234);
-    int accepted = 0;
-    for (int round = 0; round < 3000; ++round)
-    {
-        std::vector<char> damaged = bytes;
-        for (int flips = 1 + int (random () % 8); flips > 0; --flips)
-            damaged[random () % damaged.size ()] = static_cast<char> (random ());
-        if (auto preset = decoded (damaged))
-        {
-            ++accepted;
-            ASSERT_EQ (preset->normalizedValues.size (), 8u);
-            for (float value : preset->normalizedValues)
-                ASSERT_TRUE (value >= 0.0f && value <= 1.0f);
-        }
-    }
-    EXPECT_GT (accepted, 0);   // damage to the state or the XML alone may still read
-
+    // Random damage is the preset-folder fuzzer's; here, a plausible header on noise.
     std::vector<char> noise (4096);
+    std::mt19937 random (1234);
     for (char& c : noise)
         c = static_cast<char> (random ());
     std::memcpy (noise.data (), "VST3", 4);
