@@ -1,17 +1,73 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Oversampling factors, control glides and the sections the controls design.
 #include "EngineTestSupport.h"
 #include "dsp/AudioTaper.h"
+#include "dsp/OversamplingFactor.h"
 #include "dsp/PedalStageDesigns.h"
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace enginetest;
 
-// The control smoother is the bilinear transform of a one-pole low-pass whose cutoff is a 0.09th of
-// the rate (v = cot(pi / (0.09 fs))). After resetState every control glides from the zeroed
-// smoother, y_n = T - T (1 - b0) p^n with p = -a1, and must come within 0.0001 of its target in
-// the closed-form number of steps. The smoother runs in single precision, so over the last
-// 0.0001 the crossing moves (measured: 2 steps late of 5819 at 44.1 kHz, 78 of 12666 at 96 kHz);
-// 1 % is allowed.
+// Common rates reach about 176.4 or 192 kHz; others take the integer part of 192000 / rate; above
+// 192 kHz, and for unusable rates, the engine runs at the host rate; very low rates are capped.
+TEST (OversamplingFactor, EveryHostRateGetsAUsableFactor)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN (), inf = std::numeric_limits<double>::infinity ();
+    const struct { double rateHz; uint32_t factor; } cases[] = {
+        {22050.0, 8}, {32000.0, 6}, {44100.0, 4}, {48000.0, 4}, {88200.0, 2}, {96000.0, 2}, {176400.0, 1},
+        {192000.0, 1}, {11025.0, 16}, {50000.0, 3}, {38400.0, 5}, {352800.0, 1}, {384000.0, 1}, {1234567.8, 1},
+        {1234.5678, kMaxOversampling}, {8000.0, kMaxOversampling}, {0.0, 1}, {-44100.0, 1}, {nan, 1}, {inf, 1}, {1e300, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ (oversamplingFactorFor (c.rateHz), c.factor) << c.rateHz;
+}
+
+// The first block after a rate change retunes the chain, and odd or extreme rates still give finite
+// audio on every model, also when the host passes four times the block it announced.
+TEST (OversamplingEngine, FirstBlockAfterARateChangeRetunesEverything)
+{
+    for (double rate : {1234.5678, 8000.0, 22050.0, 44100.0, 48000.0, 96000.0, 176400.0, 192000.0, 384000.0})
+    {
+        auto engine = makeEngine (rate, 128);
+        for (int model = 0; model < 8; ++model)
+        {
+            setModel (*engine, model);
+            const float p = peak (process (*engine, noise (512, 1.0f, 3), 512));
+            EXPECT_TRUE (std::isfinite (p) && p > 0.0f) << rate << " " << model;
+        }
+        const uint32_t factor = oversamplingFactorFor (rate);
+        EXPECT_EQ (engine->getOversampling (), factor) << rate;
+        EXPECT_EQ (engine->getDesignRateHz (), factor * rate) << rate;
+        EXPECT_FALSE (engine->reinitPending.load () || engine->updatePending.load ()) << rate;
+    }
+}
+
+// A 64-sample block at 44.1 kHz runs 256 samples per channel through the chain: every processed
+// sample steps the controls once, so a glide from reset, y_n = 1 - (1 - b0) p^n with p = -a1, has
+// made 2 x 256 steps. Nothing is written beyond the 64 returned samples.
+TEST (OversamplingEngine, BlockOf64At44100RunsAs256PerChannelAndReturns64)
+{
+    auto engine = makeEngine (44100.0, 64);
+    setNormalized (*engine, 2, 1.0);
+    std::vector<float> left (80, 7.0f), right (80, 7.0f);
+    auto in = noise (64, 0.2f, 2);
+    float* ins[2] = {in.ch[0].data (), in.ch[1].data ()};
+    float* outs[2] = {left.data (), right.data ()};
+    float peaks[2][2];
+    engine->processBlock (ins, outs, peaks[0], peaks[1], 64, nullptr, nullptr);
+    ASSERT_EQ (engine->getOversampling (), 4u);
+    for (int i = 64; i < 80; ++i)
+        ASSERT_TRUE (left[i] == 7.0f && right[i] == 7.0f) << "wrote beyond the block at " << i;
+    const double b0 = engine->smoothB0, p = -static_cast<double> (engine->smoothA1);
+    EXPECT_NEAR (engine->getControlCurrent (1), 1.0 - (1.0 - b0) * std::pow (p, 2 * 256 - 1), 2e-5);
+    EXPECT_GT (std::fabs (engine->getControlCurrent (1) - (1.0 - (1.0 - b0) * std::pow (p, 2 * 64 - 1))), 0.05);
+}
+
+// The smoother is the bilinear transform of a one-pole low-pass at a 0.09th of the rate
+// (v = cot(pi / (0.09 fs))). After resetState every control glides from the zeroed smoother and must
+// come within 0.0001 of its target in the closed-form number of steps. In single precision the
+// crossing moves over the last 0.0001 (measured: 2 steps late of 5819 at 44.1 kHz, 78 of 12666 at
+// 96 kHz); 1 % is allowed.
 TEST (EngineControls, GlideAfterResetStateFollowsTheClosedForm)
 {
     for (double rate : {44100.0, 48000.0, 96000.0, 192000.0})
@@ -85,15 +141,12 @@ TEST (EngineControls, SectionFillNormalisesByTheLeadingNumeratorAndSilencesAZero
     double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
     for (int i = 0; i < 16; ++i)
     {
-        const double x = i == 0 ? 1.0 : 0.0;
-        const double y = 0.5 * x + 0.25 * x1 - 0.125 * x2 + 0.5 * y1 - 0.0625 * y2;
+        const double x = i == 0 ? 1.0 : 0.0, y = 0.5 * x + 0.25 * x1 - 0.125 * x2 + 0.5 * y1 - 0.0625 * y2;
         EXPECT_NEAR (section.process<2> (x, 1), y, 1e-15) << i;
         x2 = x1, x1 = x, y2 = y1, y1 = y;
     }
     EXPECT_EQ (section.state[0][0], 0.0);   // channel 0 untouched
     c.zNum[0] = 0.0;
     section.setCoefficients (c);
-    EXPECT_EQ (section.gain, 0.0);
-    for (double k : section.num)
-        EXPECT_EQ (k, 0.0);
+    EXPECT_TRUE (section.gain == 0.0 && std::all_of (std::begin (section.num), std::end (section.num), [] (double k) { return k == 0.0; }));
 }

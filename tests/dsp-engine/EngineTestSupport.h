@@ -4,15 +4,18 @@
 #include "dsp/CMVXDrivePedalsSimulationDSP.h"
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <vector>
 
 namespace enginetest {
 
-inline std::unique_ptr<CMVXDrivePedalsSimulationDSP> makeEngine (double rateHz, uint32_t block)
+using Engine = CMVXDrivePedalsSimulationDSP;
+
+inline std::unique_ptr<Engine> makeEngine (double rateHz, uint32_t block)
 {
-    auto engine = std::make_unique<CMVXDrivePedalsSimulationDSP> (48000.0, 256);
+    auto engine = std::make_unique<Engine> (48000.0, 256);
     engine->sampleRate = rateHz;
     engine->maxBlockSize = block;
     engine->reinitPending = true;
@@ -20,12 +23,8 @@ inline std::unique_ptr<CMVXDrivePedalsSimulationDSP> makeEngine (double rateHz, 
     return engine;
 }
 
-inline void setNormalized (CMVXDrivePedalsSimulationDSP& engine, int32_t id, double value)
-{
-    engine.findParameter (id)->setNormalized (value);
-}
-
-inline void setModel (CMVXDrivePedalsSimulationDSP& engine, int model) { engine.findParameter (1)->setPlain (model); }
+inline void setNormalized (Engine& engine, int32_t id, double value) { engine.findParameter (id)->setNormalized (value); }
+inline void setModel (Engine& engine, int model) { engine.findParameter (1)->setPlain (model); }
 
 struct Stereo
 {
@@ -34,13 +33,10 @@ struct Stereo
 };
 
 // Processes a whole signal in blocks; the peaks are those of the last block.
-inline Stereo process (CMVXDrivePedalsSimulationDSP& engine, const Stereo& input, int block,
-                       float* inPeaks = nullptr, float* outPeaks = nullptr)
+inline Stereo process (Engine& engine, const Stereo& input, int block, float* inPeaks = nullptr, float* outPeaks = nullptr)
 {
-    Stereo output;
+    Stereo output {{std::vector<float> (input.size ()), std::vector<float> (input.size ())}};
     float peaks[2][2];
-    for (auto& c : output.ch)
-        c.assign (input.size (), 0.0f);
     for (size_t start = 0; start < input.size (); start += block)
     {
         float* in[2] = {const_cast<float*> (input.ch[0].data ()) + start, const_cast<float*> (input.ch[1].data ()) + start};
@@ -57,20 +53,11 @@ inline Stereo noise (size_t n, float amplitude, uint32_t seed)
     std::uniform_real_distribution<float> dist (-amplitude, amplitude);
     Stereo s;
     for (auto& c : s.ch)
-    {
-        c.resize (n);
-        std::generate (c.begin (), c.end (), [&] { return dist (rng); });
-    }
+        std::generate_n (std::back_inserter (c), n, [&] { return dist (rng); });
     return s;
 }
 
-inline Stereo constant (size_t n, float value)
-{
-    Stereo s;
-    s.ch[0].assign (n, value);
-    s.ch[1].assign (n, value);
-    return s;
-}
+inline Stereo constant (size_t n, float value) { return Stereo {{std::vector<float> (n, value), std::vector<float> (n, value)}}; }
 
 // Largest magnitude over both channels; NaN if any sample is not finite.
 inline float peak (const Stereo& s)

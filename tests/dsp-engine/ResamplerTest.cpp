@@ -5,6 +5,7 @@
 #include "dsp/LeastSquaresLowpass.h"
 #include "dsp/PolyphaseResampler.h"
 #include <cmath>
+#include <complex>
 #include <cstring>
 #include <random>
 #include <gtest/gtest.h>
@@ -12,22 +13,13 @@
 
 namespace {
 
-double idealTap (int n, int numTaps, double f)
-{
-    const double t = 2.0 * f * (n - (numTaps - 1) / 2.0);
-    return t == 0.0 ? 2.0 * f : 2.0 * f * std::sin (M_PI * t) / (M_PI * t);
-}
-
 // Level in dB of the component at cyclesPerSample, from a whole number of periods.
 double toneLevelDb (const std::vector<float>& x, double cyclesPerSample)
 {
-    double re = 0.0, im = 0.0;
+    std::complex<double> sum = 0.0;
     for (size_t i = 0; i < x.size (); ++i)
-    {
-        re += x[i] * std::cos (2.0 * M_PI * cyclesPerSample * i);
-        im += x[i] * std::sin (2.0 * M_PI * cyclesPerSample * i);
-    }
-    return 20.0 * std::log10 (2.0 * std::hypot (re, im) / x.size () + 1e-300);
+        sum += double (x[i]) * std::polar (1.0, -2.0 * M_PI * cyclesPerSample * i);
+    return 20.0 * std::log10 (2.0 * std::abs (sum) / x.size () + 1e-300);
 }
 
 std::vector<float> sine (size_t n, double cyclesPerSample)
@@ -35,15 +27,6 @@ std::vector<float> sine (size_t n, double cyclesPerSample)
     std::vector<float> x (n);
     for (size_t i = 0; i < n; ++i)
         x[i] = static_cast<float> (std::sin (2.0 * M_PI * cyclesPerSample * i));
-    return x;
-}
-
-std::vector<float> randomBlock (size_t n, std::mt19937& rng)
-{
-    std::uniform_real_distribution<float> dist (-1.0f, 1.0f);
-    std::vector<float> x (n);
-    for (auto& v : x)
-        v = dist (rng);
     return x;
 }
 
@@ -59,7 +42,8 @@ TEST (LeastSquaresLowpass, MatchesTheTruncatedIdealLowpassForOddAndEvenLengths)
         designLeastSquaresLowpass (h.data (), c.numTaps, c.edge);
         for (int n = 0; n < c.numTaps; ++n)
         {
-            EXPECT_NEAR (h[n], idealTap (n, c.numTaps, c.edge / 2.0), 1e-12) << c.numTaps << " " << n;
+            const double t = c.edge * (n - (c.numTaps - 1) / 2.0);   // ideal tap c.edge sinc(t)
+            EXPECT_NEAR (h[n], t == 0.0 ? c.edge : c.edge * std::sin (M_PI * t) / (M_PI * t), 1e-12) << c.numTaps << " " << n;
             EXPECT_EQ (h[n], h[c.numTaps - 1 - n]) << c.numTaps << ": linear phase needs exact symmetry";
         }
     }
@@ -142,18 +126,20 @@ TEST (PolyphaseResampler, RejectsUnusableConfigurationsAndClearForgetsTheHistori
 TEST (PolyphaseResampler, WindowedFormsAreBitIdenticalToTheStepwiseForms)
 {
     std::mt19937 rng (77);
+    std::uniform_real_distribution<float> dist (-1.0f, 1.0f);
+    auto randomBlock = [&] (size_t n) { std::vector<float> x (n); for (auto& v : x) v = dist (rng); return x; };
     for (int R : {2, 3, 4, 5, 8, 16})
     {
         PolyphaseResampler fast (R, 5 * R, R, 5 * R), reference (R, 5 * R, R, 5 * R);
         for (int block : {1, 2, 3, 7, 64, 255, 256, 257, 300, 1000})
         {
-            auto in = randomBlock (static_cast<size_t> (block) * R + R - 1, rng);
+            auto in = randomBlock (static_cast<size_t> (block) * R + R - 1);
             const int n = static_cast<int> (in.size ());
             std::vector<float> a (block + 1, 9.0f), b (block + 1, 9.0f);
             ASSERT_EQ (fast.decimate (in.data (), n, a.data ()), reference.decimateReference (in.data (), n, b.data ()));
             ASSERT_EQ (0, std::memcmp (a.data (), b.data (), a.size () * sizeof (float))) << "decimate " << R << " " << block;
 
-            in = randomBlock (block, rng);
+            in = randomBlock (block);
             in[0] = -0.0f;
             a.assign (block * R, 0.0f);
             b.assign (block * R, 0.0f);
