@@ -4,10 +4,13 @@
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/vst/vstspeaker.h"
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
+// Busses are listed per media and direction, in the type and channel count given; terminate
+// removes them and the effect initializes again.
 TEST (AudioEffect, BusHelpersAddListAndFindBusses)
 {
     auto effect = owned (new AudioEffect ());
@@ -15,25 +18,18 @@ TEST (AudioEffect, BusHelpersAddListAndFindBusses)
     AudioBus* out = effect->addAudioOutput (STR16 ("Out"), SpeakerArr::kMono, kAux, 0);
     EventBus* events = effect->addEventInput (STR16 ("Events"), 4);
     ASSERT_TRUE (in && out && events);
-    EXPECT_EQ (effect->getBusCount (kAudio, kInput), 1);
-    EXPECT_EQ (effect->getBusCount (kAudio, kOutput), 1);
-    EXPECT_EQ (effect->getBusCount (kEvent, kInput), 1);
-    EXPECT_EQ (effect->getAudioInput (0), in);
-    EXPECT_EQ (effect->getAudioOutput (0), out);
-    EXPECT_EQ (effect->getEventInput (0), events);
-    EXPECT_EQ (effect->getAudioInput (1), nullptr);
-    EXPECT_EQ (effect->getAudioInput (-1), nullptr);
-    EXPECT_EQ (effect->getEventOutput (0), nullptr);
+    for (auto [media, direction, count] : {std::tuple<MediaType, BusDirection, int32> {kAudio, kInput, 1},
+                                           {kAudio, kOutput, 1}, {kEvent, kInput, 1}, {kEvent, kOutput, 0}})
+        EXPECT_EQ (effect->getBusCount (media, direction), count) << media << " " << direction;
+    EXPECT_TRUE (effect->getAudioInput (0) == in && effect->getAudioOutput (0) == out && effect->getEventInput (0) == events);
+    EXPECT_TRUE (!effect->getAudioInput (1) && !effect->getAudioInput (-1) && !effect->getEventOutput (0));
 
     BusInfo info {};
     ASSERT_EQ (effect->getBusInfo (kAudio, kOutput, 0, info), kResultTrue);
-    EXPECT_EQ (info.channelCount, 1);
-    EXPECT_EQ (info.busType, kAux);
-    EXPECT_EQ (info.flags, 0u);
+    EXPECT_TRUE (info.channelCount == 1 && info.busType == kAux && info.flags == 0u);
     ASSERT_EQ (effect->getBusInfo (kEvent, kInput, 0, info), kResultTrue);
     EXPECT_EQ (info.channelCount, 4);
 
-    // Terminate removes the busses; the effect initializes again.
     EXPECT_EQ (effect->terminate (), kResultOk);
     EXPECT_EQ (effect->getBusCount (kAudio, kInput), 0);
     EXPECT_EQ (effect->initialize (nullptr), kResultOk);
@@ -61,8 +57,9 @@ TEST (AudioEffect, BusArrangementsFollowRequestsWithinBusCount)
     EXPECT_EQ (effect->setBusArrangements (nullptr, 0, nullptr, 0), kResultTrue);
 }
 
-// What a processor inherits unless it overrides it (the plug-in's own answers: tests/bundle).
-TEST (AudioEffect, DefaultProcessingAnswers)
+// What a processor inherits unless it overrides it (the plug-in's own answers: tests/bundle),
+// and the three interfaces it answers, each with a reference.
+TEST (AudioEffect, DefaultAnswersAndInterfaces)
 {
     auto effect = owned (new AudioEffect ());
     EXPECT_EQ (effect->canProcessSampleSize (kSample32), kResultTrue);
@@ -75,20 +72,14 @@ TEST (AudioEffect, DefaultProcessingAnswers)
     ProcessData data;
     EXPECT_EQ (effect->process (data), kNotImplemented);
     EXPECT_EQ (effect->getTailSamples (), kNoTail);
-}
 
-TEST (AudioEffect, AnswersProcessorComponentAndConnectionWithReferences)
-{
-    auto effect = owned (new AudioEffect ());
-    FUnknown* answers[3] = {};
-    const FUID* iids[3] = {&IAudioProcessor::iid, &IComponent::iid, &IConnectionPoint::iid};
-    for (int i = 0; i < 3; ++i)
+    for (const FUID* iid : {&IAudioProcessor::iid, &IComponent::iid, &IConnectionPoint::iid})
     {
-        ASSERT_EQ (effect->queryInterface (*iids[i], reinterpret_cast<void**> (&answers[i])), kResultOk) << i;
-        ASSERT_NE (answers[i], nullptr);
-    }
-    EXPECT_EQ (effect->getRefCount (), 4) << "one from owned (), three from the queries";
-    for (FUnknown* answer : answers)
+        FUnknown* answer = nullptr;
+        ASSERT_EQ (effect->queryInterface (*iid, reinterpret_cast<void**> (&answer)), kResultOk);
+        ASSERT_NE (answer, nullptr);
+        EXPECT_EQ (effect->getRefCount (), 2);
         answer->release ();
+    }
     EXPECT_EQ (effect->getRefCount (), 1);
 }
