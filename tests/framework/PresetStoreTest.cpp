@@ -8,30 +8,27 @@
 
 namespace {
 
-struct StorageCall
-{
-    std::string kind;   // "load", "save", "delete"
-    std::string name;
-    std::vector<float> values;
-    bool overwrite = false;
-};
+using Names = std::vector<std::string>;
 
+// Calls recorded as "load", "save <name>", "overwrite <name>" or "delete <name>".
 class RecordingStorage : public CMVXPresetStorageInterface
 {
 public:
     void loadPresets (CMVXDSPAlgInterface& algorithm) override
     {
-        calls.push_back ({"load", algorithm.name, {}, false});
+        calls.push_back ("load");
         for (const auto& preset : stored)
             algorithm.addUserPreset (preset);
     }
-    void deletePreset (const std::string& name, CMVXDSPAlgInterface&) override { calls.push_back ({"delete", name, {}, false}); }
+    void deletePreset (const std::string& name, CMVXDSPAlgInterface&) override { calls.push_back ("delete " + name); }
     void savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface&, bool overwrite) override
     {
-        calls.push_back ({"save", preset.name, preset.values, overwrite});
+        calls.push_back ((overwrite ? "overwrite " : "save ") + preset.name);
+        savedValues = preset.values;
     }
     std::vector<CMVXPresetRecord> stored;
-    std::vector<StorageCall> calls;
+    Names calls;
+    std::vector<float> savedValues;
 };
 
 std::string userListText (const CMVXPlugInDSP& dsp)
@@ -57,8 +54,7 @@ TEST (PresetStorage, LoadsUserPresetsOnceAtConstructionAndStartsAtPresetZero)
     RecordingStorage storage;
     storage.stored = {{"Stored A", {1, 3, 10, 20, 30, 40, 50, 60}}, {"Stored B", {0, 5, 1, 2, 3, 4, 5, 6}}};
     CMVXStravelPlugInDSP dsp (&storage);
-    ASSERT_EQ (storage.calls.size (), 1u);
-    EXPECT_EQ (storage.calls[0].kind, "load");
+    EXPECT_EQ (storage.calls, Names {"load"});
     EXPECT_EQ (userListText (dsp), kUserKey + kEntryPrefix + "Stored A" + kEntryPrefix + "Stored B");
     EXPECT_EQ (dsp.getSelectedPresetNumber (), 0);
     EXPECT_NEAR (dsp.getParameterNormalized (kParamKnob1), 0.425f, 1e-7f);
@@ -90,11 +86,9 @@ TEST (PresetStore, SaveAsStoresThePlainSettingsAndRepeatsANameAsANewEntry)
     const std::vector<float> settings = dsp.getCurrentAlgorithm ()->currentValues ();
     saveAs (dsp, "My Drive");
     EXPECT_EQ (userListText (dsp), kUserKey + kEntryPrefix + "My Drive");
-    ASSERT_EQ (storage.calls.size (), 2u);
-    EXPECT_EQ (storage.calls[1].kind + storage.calls[1].name, "saveMy Drive");
-    EXPECT_FALSE (storage.calls[1].overwrite);
-    EXPECT_EQ (storage.calls[1].values, settings);
-    EXPECT_FLOAT_EQ (storage.calls[1].values[kParamKnob1 + 2], 50.0f);
+    EXPECT_EQ (storage.calls, (Names {"load", "save My Drive"}));
+    EXPECT_EQ (storage.savedValues, settings);
+    EXPECT_FLOAT_EQ (storage.savedValues[kParamKnob1 + 2], 50.0f);
     saveAs (dsp, "My Drive");   // the store does not check names
     EXPECT_EQ (dsp.getUserPresetNames ().size (), 2u);
     EXPECT_EQ (dsp.getSelectedPresetNumber (), 8);   // the first of that name
@@ -108,14 +102,13 @@ TEST (PresetStore, SaveOverwritesTheCurrentPresetEvenAFactoryOneOrAddsOneWhenNon
     dsp.setParameterNormalized (kParamKnob1, 0.2f);
     dsp.storeUserPreset ("Unused", true);
     EXPECT_FLOAT_EQ (dsp.getCurrentAlgorithm ()->presets.at (3).values[kParamKnob1], 20.0f);
-    EXPECT_EQ (storage.calls.back ().kind + storage.calls.back ().name, "saveCrunch");
-    EXPECT_TRUE (storage.calls.back ().overwrite);
+    EXPECT_EQ (storage.calls.back (), "overwrite Crunch");
 
     saveAs (dsp, "Edge");
     dsp.deleteUserPreset ("Edge");
     dsp.storeUserPreset ("Fresh", true);   // the current preset is gone: the given name is used
     dsp.rebuildPresetLists ();
-    EXPECT_EQ (dsp.getUserPresetNames (), (std::vector<std::string> {"Fresh"}));
+    EXPECT_EQ (dsp.getUserPresetNames (), Names {"Fresh"});
 }
 
 TEST (PresetStore, DeleteAlwaysTellsTheStorageAndDeletingTheCurrentPresetLeavesNoneCurrent)
@@ -125,11 +118,10 @@ TEST (PresetStore, DeleteAlwaysTellsTheStorageAndDeletingTheCurrentPresetLeavesN
     saveAs (dsp, "One");
     saveAs (dsp, "Two");
     dsp.deleteUserPreset ("One");
-    dsp.rebuildPresetLists ();
-    EXPECT_EQ (userListText (dsp), kUserKey + kEntryPrefix + "Two");
-    EXPECT_EQ (dsp.getCurrentAlgorithm ()->getCurrentPreset ()->name, "Two");
     dsp.deleteUserPreset ("Missing");
-    EXPECT_EQ (storage.calls.back ().kind + storage.calls.back ().name, "deleteMissing");
+    dsp.rebuildPresetLists ();
+    EXPECT_EQ (dsp.getCurrentAlgorithm ()->getCurrentPreset ()->name, "Two");
+    EXPECT_EQ (storage.calls.back (), "delete Missing");
 
     dsp.deleteUserPreset ("Two");
     dsp.rebuildPresetLists ();

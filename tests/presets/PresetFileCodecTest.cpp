@@ -12,6 +12,7 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using namespace std::string_literals;
 
 namespace {
 
@@ -31,11 +32,9 @@ std::optional<CMVXStoredPreset> decoded (const std::vector<char>& bytes, size_t 
 
 TEST (PresetFileCodec, RoundTripsNamesAndValuesExactly)
 {
-    for (const std::string& name :
-         {std::string ("Crunchy"), std::string (""), std::string ("a & b <c> \"d\" 'e'"),
-          std::string ("\xC3\xBCn\xC3\xAF c\xC3\xB8" "d\xC3\xA9 \xE9\x9F\xB3"), std::string ("tab\tline\nend\r"),
-          std::string ("nul\0inside", 10), std::string ("&amp; literally"), std::string ("&#65;"),
-          std::string ("\x7f\x01\x1f"), std::string ("\xff\xfe not utf-8"), std::string (5000, 'z')})
+    for (const std::string& name : {"Crunchy"s, ""s, "a & b <c> \"d\" 'e'"s, "\xC3\xBCn\xC3\xAF c\xC3\xB8" "d\xC3\xA9 \xE9\x9F\xB3"s,
+                                    "tab\tline\nend\r"s, "nul\0inside"s, "&amp; literally"s, "&#65;"s, "\x7f\x01\x1f"s,
+                                    "\xff\xfe not utf-8"s, std::string (5000, 'z')})
     {
         const auto preset = decoded (encoded (name));
         ASSERT_TRUE (preset) << name;

@@ -6,6 +6,7 @@
 #include <set>
 
 namespace folder = CMVXPresetFolder;
+using namespace std::string_literals;
 
 namespace {
 
@@ -32,12 +33,9 @@ std::string lowerFileNameFor (const std::string& name)
 
 TEST (PresetFileName, OddNamesGiveSafeNames)
 {
-    for (const std::string& name :
-         {std::string ("My Lead"), std::string ("a/b"), std::string (".."), std::string ("."),
-          std::string ("../../etc/passwd"), std::string ("-rf"), std::string ("C:\\x"), std::string (""),
-          std::string ("\xC3\xBCn\xC3\xAF c\xC3\xB8" "d\xC3\xA9 \xE9\x9F\xB3"), std::string ("tab\there"),
-          std::string ("nul\0byte", 8), std::string ("<>:\"|?*"), std::string (1000, 'x'), std::string (300, '/'),
-          std::string ("%41"), std::string ("~0123456789abcdef")})
+    for (const std::string& name : {"My Lead"s, "a/b"s, ".."s, "."s, "../../etc/passwd"s, "-rf"s, "C:\\x"s, ""s,
+                                    "\xC3\xBCn\xC3\xAF c\xC3\xB8" "d\xC3\xA9 \xE9\x9F\xB3"s, "tab\there"s, "nul\0byte"s,
+                                    "<>:\"|?*"s, std::string (1000, 'x'), std::string (300, '/'), "%41"s, "~0123456789abcdef"s})
         EXPECT_TRUE (isSafe (folder::fileNameFor (name))) << folder::fileNameFor (name);
     EXPECT_EQ (folder::fileNameFor ("My Lead").substr (0, 8), "My Lead~");   // readable where possible
     EXPECT_EQ (folder::fileNameFor ("a/b").substr (0, 6), "a%2Fb~");
@@ -48,11 +46,8 @@ TEST (PresetFileName, DistinctNamesStayDistinctEvenIgnoringCase)
 {
     // A case-insensitive folder (a USB stick, a network share) must not merge presets either.
     std::set<std::string> seen;
-    for (const std::string& name : {std::string ("Lead"), std::string ("lead"), std::string ("LEAD"),
-                                    std::string ("lEAD"), std::string ("a/b"), std::string ("a%2Fb"),
-                                    std::string ("a_b"), std::string (".."), std::string ("."), std::string (""),
-                                    std::string (" "), std::string ("%"), std::string ("%25"),
-                                    std::string (200, 'a') + "1", std::string (200, 'a') + "2",
-                                    std::string (200, 'A') + "1", std::string ("x\0", 2), std::string ("x")})
+    for (const std::string& name : {"Lead"s, "lead"s, "LEAD"s, "lEAD"s, "a/b"s, "a%2Fb"s, "a_b"s, ".."s, "."s, ""s, " "s,
+                                    "%"s, "%25"s, std::string (200, 'a') + "1", std::string (200, 'a') + "2",
+                                    std::string (200, 'A') + "1", "x\0"s, "x"s})
         EXPECT_TRUE (seen.insert (lowerFileNameFor (name)).second) << name;
 }
