@@ -4,10 +4,7 @@
 #include "framework/CMVXPlugInDSP.h"
 #include "processor/CMVXAudioPlugInVST3.h"
 #include <algorithm>
-#include <cstdint>
 #include <memory>
-#include <string>
-#include <utility>
 #include <vector>
 
 class RecordingAlgorithm : public CMVXDSPAlgInterface
@@ -59,8 +56,7 @@ public:
     float getParameterNormalized (int32_t id) override { return id >= 0 && id < 16 ? valueOf[id] : 0.0f; }
     void process (float** in, float** out, int32_t numSamples, int32_t* changedIds, int32_t* changedCount) override
     {
-        processCalls.push_back ({{in[0], in[1]}, {out[0], out[1]}, numSamples,
-                                 std::equal (in[0], in[0] + numSamples, in[1])});
+        processCalls.push_back ({{in[0], in[1]}, {out[0], out[1]}, numSamples, std::equal (in[0], in[0] + numSamples, in[1])});
         for (int32_t i = 0; i < numSamples; ++i)
         {
             out[0][i] = 0.5f * in[0][i];

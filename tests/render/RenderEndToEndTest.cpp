@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// overmoor-render run as a user runs it, on short generated files, against the built bundle:
-// formats, the effect switch, automation at block starts and presets against hand settings.
-// The effect switched on changes stereo (automation here) and mono (the demo's renders).
+// overmoor-render run as a user runs it against the built bundle: formats, the effect switch,
+// automation at block starts and presets against hand settings on short generated files, then
+// the demo's pieces as its script runs them. The effect switched on changes stereo (automation)
+// and mono (the demo's renders).
 #include "RenderTestSupport.h"
-
-#include <cmath>
+#include "support/SignalChecks.h"
 
 namespace Morvane {
 namespace Test {
@@ -21,14 +21,6 @@ int64_t firstDifference (const Audio& a, const Audio& b)
     return -1;
 }
 
-double energy (const std::vector<float>& samples)
-{
-    double sum = 0.0;
-    for (float s : samples)
-        sum += static_cast<double> (s) * s;
-    return sum;
-}
-
 class Render : public ::testing::Test
 {
 protected:
@@ -38,28 +30,23 @@ protected:
 
 TEST_F (Render, EffectOffPassesEveryFormatThroughExactly)
 {
-    struct Case
+    for (auto [channels, format, block] : {std::tuple {1, SF_FORMAT_PCM_16, 256}, {1, SF_FORMAT_FLOAT, 100},
+                                           {2, SF_FORMAT_PCM_16, 100}, {2, SF_FORMAT_FLOAT, 256},
+                                           {2, SF_FORMAT_PCM_24, 256}, {1, SF_FORMAT_PCM_32, 256}})
     {
-        int channels, format, blockSize;
-    };
-    for (const Case& c : {Case {1, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 256}, Case {1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 100},
-                          Case {2, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 100}, Case {2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 256},
-                          Case {2, SF_FORMAT_WAV | SF_FORMAT_PCM_24, 256}, Case {1, SF_FORMAT_WAV | SF_FORMAT_PCM_32, 256}})
-    {
-        SCOPED_TRACE ("channels " + std::to_string (c.channels) + ", format " + std::to_string (c.format) + ", block " +
-                      std::to_string (c.blockSize));
-        const std::string in = writeNoise (scratch.file ("in.wav"), c.channels, kFrames, 48000, c.format);
-        const CommandResult r = runRenderer ({"--set", "0=0", "--block", std::to_string (c.blockSize), in, out});
+        SCOPED_TRACE (std::to_string (channels) + " channels, format " + std::to_string (format) + ", block " +
+                      std::to_string (block));
+        const std::string in = writeNoise (scratch.file ("in.wav"), channels, kFrames, 48000, SF_FORMAT_WAV | format);
+        const CommandResult r = runRenderer ({"--set", "0=0", "--block", std::to_string (block), in, out});
         ASSERT_EQ (r.exitCode, 0) << r.err;
         const Audio input = readAudio (in), output = readAudio (out);
-        EXPECT_EQ (output.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
-        EXPECT_EQ (output.channels, c.channels);
-        EXPECT_EQ (output.sampleRateHz, 48000);
+        EXPECT_TRUE (output.format == (SF_FORMAT_WAV | SF_FORMAT_FLOAT) && output.channels == channels
+                     && output.sampleRateHz == 48000);
         ASSERT_EQ (output.frames (), kFrames);
         EXPECT_EQ (firstDifference (input, output), -1);
         // The closing report names frames, seconds of audio, time taken and real-time factor.
-        EXPECT_TRUE (contains (r.err, "rendered 6000 frames (0.125 s of audio) in ")) << r.err;
-        EXPECT_TRUE (contains (r.err, "real time")) << r.err;
+        EXPECT_TRUE (contains (r.err, "rendered 6000 frames (0.125 s of audio) in ") && contains (r.err, "real time"))
+            << r.err;
     }
 }
 
@@ -67,29 +54,21 @@ TEST_F (Render, AutomationLandsAtTheBlockThatStartsAtOrAfterItsSample)
 {
     const std::string in = writeNoise (scratch.file ("in.wav"), 2, kFrames);
     const Audio input = readAudio (in);
-    struct Case
+    for (auto [block, sample, blockStart] : {std::tuple {256, "1000", 1024}, {256, "1024", 1024}, {100, "1001", 1100}})
     {
-        int block;
-        const char* sample;
-        int64_t blockStart;
-    };
-    for (const Case& c : {Case {256, "1000", 1024}, Case {256, "1024", 1024}, Case {100, "1001", 1100}})
-    {
-        SCOPED_TRACE (std::string ("--at ") + c.sample + " with blocks of " + std::to_string (c.block));
+        SCOPED_TRACE (std::string ("--at ") + sample + " with blocks of " + std::to_string (block));
         // Effect off until the automation switches it on: the output is the input up to that block.
-        CommandResult r = runRenderer ({"--block", std::to_string (c.block), "--set", "0=0", "--param",
-                                        "Model=Metal Tone", "--at", c.sample, "0=1", in, out});
+        CommandResult r = runRenderer ({"--block", std::to_string (block), "--set", "0=0", "--param",
+                                        "Model=Metal Tone", "--at", sample, "0=1", in, out});
         ASSERT_EQ (r.exitCode, 0) << r.err;
         const int64_t first = firstDifference (input, readAudio (out));
-        EXPECT_GE (first, c.blockStart);
-        EXPECT_LT (first, c.blockStart + c.block);
+        EXPECT_TRUE (first >= blockStart && first < blockStart + block) << first;
 
         // And back: effect on, switched off by automation; from that block on the input passes.
-        r = runRenderer ({"--block", std::to_string (c.block), "--param", "Model=Metal Tone", "--at", c.sample, "0=0",
-                          in, out});
+        r = runRenderer ({"--block", std::to_string (block), "--param", "Model=Metal Tone", "--at", sample, "0=0", in, out});
         ASSERT_EQ (r.exitCode, 0) << r.err;
         const Audio output = readAudio (out);
-        const auto from = static_cast<long> (c.blockStart * 2);
+        const auto from = static_cast<long> (blockStart * 2);
         EXPECT_TRUE (std::equal (input.samples.begin () + from, input.samples.end (), output.samples.begin () + from));
         EXPECT_NE (input.samples[from - 1], output.samples[from - 1]);
     }
@@ -142,11 +121,48 @@ TEST_F (Render, APresetSoundsLikeItsValuesSetByHand)
         byHand[i] -= rendered[1].samples[i];
         other[i] -= rendered[2].samples[i];
     }
-    const double signal = energy (rendered[0].samples);
-    ASSERT_GT (signal, 0.0);
+    const double signalDb = energyDb (rendered[0].samples);
+    ASSERT_GT (signalDb, -100.0);
     // Plain values set by hand pass through normalised form: only rounding may differ.
-    EXPECT_LT (10.0 * std::log10 (energy (byHand) / signal + 1e-30), -100.0);
-    EXPECT_GT (10.0 * std::log10 (energy (other) / signal), -20.0);
+    EXPECT_LT (energyDb (byHand) - signalDb, -100.0);
+    EXPECT_GT (energyDb (other) - signalDb, -20.0);
+}
+
+TEST (Demo, EveryFactoryPresetRendersAnAudibleFileAndTheOverviewIsDrawn)
+{
+    // Mean power in dBFS.
+    const auto rmsDbfs = [] (const Audio& audio) { return energyDb (audio.samples) - 10.0 * std::log10 (audio.samples.size ()); };
+    ScratchFolder scratch;
+    const std::string dry = scratch.file ("guitar-di.wav");
+    CommandResult r = runProgram (OVERMOOR_GUITAR_DI_PATH, {dry});
+    ASSERT_EQ (r.exitCode, 0) << r.err;
+    const Audio di = readAudio (dry);
+    EXPECT_TRUE (di.channels == 1 && di.sampleRateHz == 48000);
+    EXPECT_NEAR (static_cast<double> (di.frames ()) / di.sampleRateHz, 8.0, 0.5);
+    EXPECT_GT (rmsDbfs (di), -40.0);
+
+    std::vector<std::string> overviewArgs {"--dry", dry, "--out", scratch.file ("overview.png")};
+    for (int preset = 0; preset < 8; ++preset)
+    {
+        const std::string out = scratch.file ("preset" + std::to_string (preset) + ".wav");
+        r = runRenderer ({"--quiet", "--block", "512", "--preset", std::to_string (preset), dry, out});
+        ASSERT_EQ (r.exitCode, 0) << r.err;
+        const Audio wet = readAudio (out);
+        EXPECT_EQ (wet.frames (), di.frames ());
+        EXPECT_TRUE (allFinite (wet.samples.data (), static_cast<int32_t> (wet.samples.size ()))) << "preset " << preset;
+        EXPECT_GT (rmsDbfs (wet), -60.0) << "preset " << preset;
+        overviewArgs.insert (overviewArgs.end (), {"--entry", out, "Preset " + std::to_string (preset), "Model", "1.0"});
+    }
+
+    r = runProgram (OVERMOOR_DEMO_OVERVIEW_PATH, overviewArgs);
+    ASSERT_EQ (r.exitCode, 0) << r.err;
+    EXPECT_TRUE (contains (r.out, "(dry recording)") && contains (r.out, "Preset 7")) << r.out;
+    std::ifstream png (scratch.file ("overview.png"), std::ios::binary);
+    char signature[8] = {};
+    png.read (signature, 8);
+    EXPECT_EQ (std::string (signature + 1, 3), "PNG");
+    png.seekg (0, std::ios::end);
+    EXPECT_GT (png.tellg (), 50000);
 }
 
 } // namespace

@@ -9,13 +9,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
-#include <cstdint>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace Morvane {
 namespace Test {
@@ -32,8 +30,7 @@ public:
     ~ScratchFolder ()
     {
         std::error_code ignored;
-        if (!folder.empty ())
-            std::filesystem::remove_all (folder, ignored);
+        std::filesystem::remove_all (folder, ignored);
     }
     std::string file (const std::string& name) const { return folder + "/" + name; }
     std::vector<std::string> entries () const   // sorted names
@@ -82,11 +79,19 @@ inline std::string writeNoise (const std::string& path, int channels, int64_t fr
     return path;
 }
 
+// Energy of samples relative to a full-scale sample, in dB.
+inline double energyDb (const std::vector<float>& samples)
+{
+    double sum = 1e-30;
+    for (float s : samples)
+        sum += static_cast<double> (s) * s;
+    return 10.0 * std::log10 (sum);
+}
+
 struct CommandResult
 {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // Runs program with args, no shell in between.
@@ -110,13 +115,11 @@ inline CommandResult runProgram (const std::string& program, const std::vector<s
     int status = 0;
     if (child > 0 && ::waitpid (child, &status, 0) == child && WIFEXITED (status))
         result.exitCode = WEXITSTATUS (status);
-    const auto slurp = [] (const std::string& path) {
-        std::stringstream text;
-        text << std::ifstream (path).rdbuf ();
-        return text.str ();
-    };
-    result.out = slurp (outPath);
-    result.err = slurp (errPath);
+    std::stringstream out, err;
+    out << std::ifstream (outPath).rdbuf ();
+    err << std::ifstream (errPath).rdbuf ();
+    result.out = out.str ();
+    result.err = err.str ();
     return result;
 }
 

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Audio and parameter flow through process (): widening, silence, queues, and bad host data.
+// What only the processor itself shows (the arrangement table, bus records, flushes and fixed
+// answers are checked through the bundle in tests/conformance and tests/bundle): bus rebuilds,
+// set-up and state, then audio and parameters through process () on a recording DSP.
 #include "ProcessorTestSupport.h"
+#include "host/StateBytes.h"
+#include "host/StrictReadStream.h"
 #include "processor/CMVXStravelVST3.h"
 #include "sdk/hosting/parameterchanges.h"
 #include "sdk/hosting/processdata.h"
@@ -13,6 +17,87 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
+using Morvane::Host::floatBytes;
+
+// Busses are rebuilt only when the arrangement changes, and the DSP follows their width.
+TEST (ProcessorBusses, RebuiltOnlyOnChangeWithTheDspFollowing)
+{
+    auto processor = owned (new CMVXStravelVST3 ());
+    SpeakerArrangement mono = SpeakerArr::kMono, stereo = SpeakerArr::kStereo;
+    EXPECT_EQ (processor->setBusArrangements (&mono, 1, &mono, 1), kResultFalse) << "before initialize";
+    ASSERT_EQ (processor->initialize (nullptr), kResultOk);
+    EXPECT_EQ (processor->getDsp ()->getNumInputs (), 2);
+
+    EXPECT_EQ (processor->setBusArrangements (&mono, 1, &mono, 1), kResultTrue);
+    EXPECT_EQ (processor->getDsp ()->getNumInputs (), 1);
+    EXPECT_EQ (processor->getDsp ()->getNumOutputs (), 1);
+    AudioBus* before = processor->getAudioInput (0);
+    EXPECT_EQ (processor->setBusArrangements (&mono, 1, &mono, 1), kResultTrue);
+    EXPECT_EQ (processor->getAudioInput (0), before) << "same arrangement must not rebuild";
+    EXPECT_EQ (processor->setBusArrangements (&mono, -1, &mono, 1), kResultFalse);
+    EXPECT_EQ (processor->getAudioInput (0), before);
+
+    EXPECT_EQ (processor->setBusArrangements (&mono, 1, &stereo, 1), kResultFalse);   // falls back to stereo
+    EXPECT_EQ (processor->getDsp ()->getNumOutputs (), 2);
+
+    // Another one-channel arrangement on the input side wins over the output's.
+    SpeakerArrangement centre = kSpeakerC, out = 0;
+    EXPECT_EQ (processor->setBusArrangements (&centre, 1, &mono, 1), kResultTrue);
+    processor->getBusArrangement (kOutput, 0, out);
+    EXPECT_EQ (out, kSpeakerC);
+    processor->terminate ();
+}
+
+TEST (ProcessorSetup, ReachesTheEngineUnlessUnusable)
+{
+    auto processor = owned (new CMVXStravelVST3 ());
+    EXPECT_EQ (processor->getProcessMode (), -1);
+    ProcessSetup setup {kOffline, kSample32, 480, 96000.0};
+    ASSERT_EQ (processor->setupProcessing (setup), kResultOk);
+    CMVXDSPAlgInterface* engine = processor->getDsp ()->getCurrentAlgorithm ();
+    ASSERT_NE (engine, nullptr);
+    EXPECT_EQ (engine->sampleRate.load (), 96000.0);
+    EXPECT_EQ (engine->maxBlockSize.load (), 480u);
+    EXPECT_TRUE (engine->reinitPending.load ());
+    EXPECT_EQ (processor->getProcessMode (), kOffline);
+
+    // A 64-bit request is refused, but its rate and size are kept as for any set-up.
+    ProcessSetup wide {kRealtime, kSample64, 256, 44100.0};
+    EXPECT_EQ (processor->setupProcessing (wide), kResultFalse);
+    EXPECT_EQ (engine->sampleRate.load (), 44100.0);
+    // Values no engine can run with are not passed on.
+    ProcessSetup broken {kRealtime, kSample32, -5, -1.0};
+    processor->setupProcessing (broken);
+    EXPECT_EQ (engine->sampleRate.load (), 44100.0);
+    EXPECT_EQ (engine->maxBlockSize.load (), 256u);
+    EXPECT_EQ (processor->getMaxSamplesPerBlock (), 256);
+}
+
+// Eight little-endian floats (32 bytes). A torn last value is not applied and the read reports
+// false, whether the host's stream answers a short read with fewer bytes or with kResultFalse.
+TEST (ProcessorState, RoundTripsAndAppliesOnlyWholeValuesOfATruncatedStream)
+{
+    const std::vector<float> values {0.0f, 5.0f / 7.0f, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.875f};
+    auto processor = owned (new CMVXStravelVST3 ());
+    MemoryStream saved;
+    ASSERT_EQ (processor->setState (Morvane::Host::memoryStreamWith (floatBytes (values))), kResultOk);
+    ASSERT_EQ (processor->getState (&saved), kResultOk);
+    EXPECT_EQ (Morvane::Host::bytesOf (saved), floatBytes (values));
+
+    std::vector<uint8_t> torn = floatBytes ({1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f});
+    torn.resize (30);
+    for (bool strict : {false, true})
+    {
+        auto reader = owned (new CMVXStravelVST3 ());
+        IPtr<IBStream> stream = strict ? IPtr<IBStream> (owned (new Morvane::Host::StrictReadStream (torn)))
+                                       : IPtr<IBStream> (Morvane::Host::memoryStreamWith (torn));
+        EXPECT_EQ (reader->setState (stream), kResultFalse) << "strict " << strict;
+        EXPECT_FLOAT_EQ (reader->getParameterValue (6), 0.0f) << "strict " << strict;
+        EXPECT_FLOAT_EQ (reader->getParameterValue (7), 0.325f) << "default kept, strict " << strict;
+    }
+    EXPECT_EQ (processor->setState (nullptr), kInvalidArgument);
+    EXPECT_EQ (processor->getState (nullptr), kInvalidArgument);
+}
 
 namespace {
 
@@ -53,14 +138,11 @@ using Points = std::vector<std::tuple<ParamID, int32, ParamValue>>;
 Points pointsOf (ParameterChanges& changes)
 {
     Points points;
+    int32 offset = -1;
+    ParamValue value = -1.0;
     for (int32 q = 0; q < changes.getParameterCount (); ++q)
-        for (int32 p = 0; p < changes.getParameterData (q)->getPointCount (); ++p)
-        {
-            int32 offset = -1;
-            ParamValue value = -1.0;
-            changes.getParameterData (q)->getPoint (p, offset, value);
+        for (int32 p = 0; changes.getParameterData (q)->getPoint (p, offset, value) == kResultOk; ++p)
             points.emplace_back (changes.getParameterData (q)->getParameterId (), offset, value);
-        }
     return points;
 }
 
@@ -82,9 +164,8 @@ TEST_F (ProcessorProcess, MonoIsWidenedIntoScratchAndLongBlocksAreSplit)
         const auto& first = dsp ().processCalls[0];
         EXPECT_EQ (first.inputs[0], data.inputs[0].channelBuffers32[0]);
         EXPECT_EQ (first.outputs[0], data.outputs[0].channelBuffers32[0]);
-        EXPECT_NE (first.inputs[1], first.inputs[0]);
-        EXPECT_NE (first.outputs[1], first.outputs[0]);
-        EXPECT_NE (first.outputs[1], first.inputs[0]);
+        EXPECT_TRUE (first.inputs[1] != first.inputs[0] && first.outputs[1] != first.outputs[0]
+                     && first.outputs[1] != first.inputs[0]);
         int32 total = 0;
         for (const auto& call : dsp ().processCalls)
         {
@@ -93,13 +174,9 @@ TEST_F (ProcessorProcess, MonoIsWidenedIntoScratchAndLongBlocksAreSplit)
             total += call.numSamples;
         }
         EXPECT_EQ (total, samples);
-        const float* in = data.inputChannel32 (0, 0);
-        const float* out = data.outputChannel32 (0, 0);
+        const float *in = data.inputChannel32 (0, 0), *out = data.outputChannel32 (0, 0);
         for (int32 i = 0; i < samples; ++i)
-        {
-            ASSERT_EQ (out[i], 0.5f * in[i]) << "sample " << i;
-            ASSERT_NE (in[i], RecordingDsp::kSecondOutputMarker) << "sample " << i;
-        }
+            ASSERT_TRUE (out[i] == 0.5f * in[i] && in[i] != RecordingDsp::kSecondOutputMarker) << "sample " << i;
     }
 }
 
@@ -110,10 +187,8 @@ TEST_F (ProcessorProcess, StereoPassesTheHostChannelsAndLeavesExtraOnesAlone)
     ASSERT_EQ (processor->process (data), kResultOk);
     ASSERT_EQ (dsp ().processCalls.size (), 1u);
     for (int c = 0; c < 2; ++c)
-    {
-        EXPECT_EQ (dsp ().processCalls[0].inputs[c], data.inputs[0].channelBuffers32[c]);
-        EXPECT_EQ (dsp ().processCalls[0].outputs[c], data.outputs[0].channelBuffers32[c]);
-    }
+        EXPECT_TRUE (dsp ().processCalls[0].inputs[c] == data.inputs[0].channelBuffers32[c]
+                     && dsp ().processCalls[0].outputs[c] == data.outputs[0].channelBuffers32[c]) << c;
     for (int32 c = 2; c < 6; ++c)
         EXPECT_EQ (data.outputChannel32 (0, c)[0], 7.0f);
     EXPECT_EQ (data.outputs[0].silenceFlags, 0u);
@@ -154,9 +229,8 @@ TEST_F (ProcessorProcess, OnlyTheLastPointOfEachQueueReachesTheDsp)
     prepare (2, 2, 32);
     data.inputParameterChanges = &changes;
     ASSERT_EQ (processor->process (data), kResultOk);
-    const std::vector<std::pair<int32_t, float>> expected {
-        {2, 0.9f}, {1, static_cast<float> (4.0 / 7.0)}, {3, 1.0f}, {7, 0.0f}};
-    EXPECT_EQ (dsp ().writes, expected);
+    EXPECT_EQ (dsp ().writes,
+               (std::vector<std::pair<int32_t, float>> {{2, 0.9f}, {1, float (4.0 / 7.0)}, {3, 1.0f}, {7, 0.0f}}));
 }
 
 TEST_F (ProcessorProcess, ReportedIdsBecomeOutputChangesAndWaitWhenTheListIsFull)
