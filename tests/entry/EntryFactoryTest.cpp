@@ -3,12 +3,9 @@
 // into the test (the bundle's own symbols and load order are checked in tests/conformance).
 #include "entry/CMVXModuleInfo.h"
 #include "sdk/pluginfactory.h"
-#include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
-#include "pluginterfaces/vst/ivstcomponent.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 
 extern "C" {
@@ -24,14 +21,12 @@ namespace {
 
 const FUID kProcessorId (0x84C4DE6E, 0x91554F54, 0x9F6AFA2F, 0x3C956234);
 const FUID kControllerId (0xD39C4B76, 0x17AF42FB, 0x834A52E4, 0x41E0DD0C);
-const FUID kUnknownId (1, 2, 3, 4);
 
 // Holds the host's reference for one test and gives it back at the end.
 struct FactoryFixture : ::testing::Test
 {
-    void SetUp () override { factory = GetPluginFactory (); }
-    void TearDown () override { factory->release (); }
-    IPluginFactory* factory = nullptr;
+    ~FactoryFixture () override { factory->release (); }
+    IPluginFactory* factory = GetPluginFactory ();
 };
 
 // Every call hands out the same factory with one more reference; the last release destroys it
@@ -40,11 +35,10 @@ TEST (EntryFactory, SharedFactoryCountsReferencesAndIsRebuiltAfterTheLastRelease
 {
     IPluginFactory* first = GetPluginFactory ();
     ASSERT_NE (first, nullptr);
-    IPluginFactory* again = GetPluginFactory ();
-    EXPECT_EQ (again, first);
+    EXPECT_EQ (GetPluginFactory (), first);
     EXPECT_EQ (first->addRef (), 3u);
     EXPECT_EQ (first->release (), 2u);
-    EXPECT_EQ (again->release (), 1u);
+    EXPECT_EQ (first->release (), 1u);
     EXPECT_EQ (first->release (), 0u);
     EXPECT_EQ (gPluginFactory, nullptr);
     IPluginFactory* rebuilt = GetPluginFactory ();
@@ -61,27 +55,20 @@ TEST_F (FactoryFixture, FactoryAndClassRecords)
     EXPECT_STREQ (factoryInfo.vendor, "Morvane");
     for (const auto& [text, prefix] : {std::pair<std::string, std::string> {factoryInfo.url, "http://"},
                                         {factoryInfo.email, "mailto:"}})
-    {
-        EXPECT_EQ (text.rfind (prefix, 0), 0u) << text;
-        EXPECT_GT (text.size (), prefix.size ()) << "nothing after " << prefix;
-    }
+        EXPECT_TRUE (text.rfind (prefix, 0) == 0 && text.size () > prefix.size ()) << text;
     EXPECT_EQ (factoryInfo.flags, PFactoryInfo::kUnicode);
 
     FUnknownPtr<IPluginFactory2> factory2 (factory);
     ASSERT_TRUE (factory2);
     ASSERT_EQ (factory2->countClasses (), 2);
-    struct Expected
+    const struct
     {
         FUID cid;
-        const char* category;
-        const char* name;
+        const char *category, *name;
         uint32 flags;
         const char* subCategories;
-    };
-    const Expected expected[2] = {
-        {kProcessorId, "Audio Module Class", "Overmoor", 1, "Fx"}, // distributable
-        {kControllerId, "Component Controller Class", "OvermoorController", 0, ""},
-    };
+    } expected[2] = {{kProcessorId, "Audio Module Class", "Overmoor", 1, "Fx"}, // distributable
+                     {kControllerId, "Component Controller Class", "OvermoorController", 0, ""}};
     for (int32 i = 0; i < 2; ++i)
     {
         SCOPED_TRACE ("class " + std::to_string (i));
@@ -106,37 +93,34 @@ TEST_F (FactoryFixture, FactoryAndClassRecords)
 // processor names its controller; wrong interfaces and unknown ids give no object.
 TEST_F (FactoryFixture, CreatesEachClassAndRefusesTheRest)
 {
-    struct Request
+    const struct
     {
         const FUID& cid;
         const FUID& iid;
         tresult result;
-    };
-    const Request requests[] = {
-        {kProcessorId, Vst::IComponent::iid, kResultOk},
-        {kProcessorId, Vst::IAudioProcessor::iid, kResultOk},
-        {kControllerId, Vst::IEditController::iid, kResultOk},
-        {kProcessorId, Vst::IEditController::iid, kNoInterface},
-        {kUnknownId, Vst::IComponent::iid, kNoInterface},
-    };
-    for (size_t r = 0; r < std::size (requests); ++r)
+    } requests[] = {{kProcessorId, Vst::IComponent::iid, kResultOk},
+                    {kProcessorId, Vst::IAudioProcessor::iid, kResultOk},
+                    {kControllerId, Vst::IEditController::iid, kResultOk},
+                    {kProcessorId, Vst::IEditController::iid, kNoInterface},
+                    {FUID (1, 2, 3, 4), Vst::IComponent::iid, kNoInterface}};
+    for (const auto& request : requests)
     {
+        SCOPED_TRACE ("request " + std::to_string (&request - requests));
         void* object = reinterpret_cast<void*> (1);
-        ASSERT_EQ (factory->createInstance (requests[r].cid.toTUID (), requests[r].iid, &object), requests[r].result)
-            << "request " << r;
-        if (requests[r].result != kResultOk)
+        ASSERT_EQ (factory->createInstance (request.cid.toTUID (), request.iid, &object), request.result);
+        if (request.result != kResultOk)
         {
-            EXPECT_EQ (object, nullptr) << "request " << r;
+            EXPECT_EQ (object, nullptr);
             continue;
         }
         ASSERT_NE (object, nullptr);
-        if (r == 0)
+        TUID controllerCid = {};
+        if (&request == requests)
         {
-            TUID controllerCid = {};
             ASSERT_EQ (static_cast<Vst::IComponent*> (object)->getControllerClassId (controllerCid), kResultOk);
             EXPECT_EQ (FUID::fromTUID (controllerCid), kControllerId);
         }
-        EXPECT_EQ (static_cast<FUnknown*> (object)->release (), 0u) << "request " << r << ": the caller held the only reference";
+        EXPECT_EQ (static_cast<FUnknown*> (object)->release (), 0u) << "the caller held the only reference";
     }
 }
 
@@ -155,8 +139,7 @@ TEST (EntryPoints, ModuleEntryRecordsHandleAndFolderUntilTheLastExit)
 
     // Linked statically here, the library's folder is the test program's folder.
     const std::string folder = CMVXModuleInfo::getFolder ();
-    EXPECT_FALSE (folder.empty ());
-    EXPECT_NE (folder.back (), '/');
+    EXPECT_TRUE (!folder.empty () && folder.back () != '/') << folder;
     EXPECT_EQ (CMVXModuleInfo::getResourcesFolder (), folder.substr (0, folder.find_last_of ('/')) + "/Resources");
 
     EXPECT_TRUE (ModuleExit ());
