@@ -1,53 +1,118 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The spline tables and the diode-voltage tables built from them.
 #include "dsp/DiodeSolution.h"
+#include "dsp/SplineTable.h"
 #include <gtest/gtest.h>
 #include <cmath>
+#include <random>
 
 namespace {
 
-const DiodePairLaw kSymmetric {1e-16, 0.022, 1.0, 1.0};
-const DiodePairLaw kDoubleNegative {1e-16, 0.022, 1.0, 2.0};
-
-// The solver stops once two iterates agree within 1e-5 V and returns the earlier one.
-constexpr double kSolutionToleranceV = 1.2e-5;
-
-// Root of e + R I(v) - v (strictly decreasing in v) by bisection, written from the Shockley pair
-// law rather than through the library's current function.
-double bisectDiodeVoltage (const DiodePairLaw& law, double e, double rOhms)
+std::vector<double> grid (double first, size_t n)
 {
-    auto residual = [&] (double v) {
-        const double x = v / ((v > 0.0 ? law.posScale : law.negScale) * law.thermalScaleV);
-        return e - rOhms * law.saturationCurrentA * (std::exp (x) - std::exp (-x)) - v;
-    };
-    double lo = -6.0, hi = 6.0;
-    for (int i = 0; i < 200 && hi - lo > 1e-15; ++i)
+    std::vector<double> x (n);
+    for (size_t i = 0; i < n; ++i)
+        x[i] = first + static_cast<double> (i);
+    return x;
+}
+
+std::vector<double> randomOrdinates (size_t n, unsigned seed)
+{
+    std::mt19937 rng (seed);
+    std::uniform_real_distribution<double> dist (-1.0, 1.0);
+    std::vector<double> y (n);
+    for (double& v : y)
+        v = dist (rng);
+    return y;
+}
+
+// Natural cubic spline on unit steps in the second-derivative form, its moments from a dense
+// Gaussian elimination in long double: an independent construction to compare against.
+long double referenceSpline (const std::vector<double>& y, double first, double u)
+{
+    const size_t m = y.size () - 2;
+    std::vector<std::vector<long double>> A (m, std::vector<long double> (m + 1, 0.0L));
+    for (size_t r = 0; r < m; ++r)
     {
-        const double mid = 0.5 * (lo + hi);
-        (residual (mid) > 0.0 ? lo : hi) = mid;
+        A[r][r] = 4.0L;
+        if (r > 0)
+            A[r][r - 1] = 1.0L;
+        if (r + 1 < m)
+            A[r][r + 1] = 1.0L;
+        A[r][m] = 6.0L * ((long double) y[r + 2] - 2.0L * y[r + 1] + y[r]);
     }
-    return 0.5 * (lo + hi);
+    for (size_t c = 0; c < m; ++c)
+        for (size_t r = c + 1; r < m; ++r)
+            for (size_t k = m + 1; k-- > c;)
+                A[r][k] -= A[r][c] / A[c][c] * A[c][k];
+    std::vector<long double> M (m + 2, 0.0L);
+    for (size_t r = m; r-- > 0;)
+    {
+        long double s = A[r][m];
+        for (size_t k = r + 1; k < m; ++k)
+            s -= A[r][k] * M[k + 1];
+        M[r + 1] = s / A[r][r];
+    }
+    const long double x = u - first;
+    const size_t i = static_cast<size_t> (x);
+    const long double right = (i + 1) - x, left = x - i;
+    return M[i] * right * right * right / 6.0L + M[i + 1] * left * left * left / 6.0L
+           + (y[i] - M[i] / 6.0L) * right + (y[i + 1] - M[i + 1] / 6.0L) * left;
 }
 
-// Ordinate k of a table: the knot value, or the end of the last segment for the last knot.
-double ordinate (const SplineTable& t, int k)
-{
-    const SplineTable::Segment& s = t.segment (std::min (k, 999));
-    return k < 1000 ? s.a : s.a + s.b + s.c + s.d;
-}
+const DiodePairLaw kSymmetric {1e-16, 0.022, 1.0, 1.0};
 
 } // namespace
 
-// Four tables, one diode each way or two in series on the negative side, behind 100 ohms or
-// 1.0001 megohms, over sources of -5 ... 5 V in 10 mV steps (the abscissa is the source in
-// hundredths of a volt): each ordinate is the diode voltage, rising with the source, and a
-// zero source gives exactly zero. They are built once per process.
+// Exact at the knots (t = 0); the last knot is reached only at the held end of the last segment.
+TEST (SplineTable, InterpolatesKnotsAndMatchesAnIndependentNaturalSpline)
+{
+    const std::vector<double> y = randomOrdinates (40, 7), x = grid (-12.0, y.size ());
+    const SplineTable s (x, y);
+    ASSERT_EQ (s.size (), 40u);
+    for (size_t i = 0; i + 1 < y.size (); ++i)
+        EXPECT_EQ (s.evaluate (x[i]), y[i]) << "knot " << i;
+    EXPECT_NEAR (s.evaluate (x.back ()), y.back (), 1e-9);
+    for (double u = x[0]; u < x.back (); u += 0.0371)
+        EXPECT_NEAR (s.evaluate (u), static_cast<double> (referenceSpline (y, x[0], u)), 1e-13) << "u " << u;
+}
+
+// At or beyond the last knot the last segment is held just short of its end; a whole step or more
+// below the first knot (and NaN) gives the first ordinate; within one step below, the first segment
+// extrapolates. Tables of fewer than two knots give their placeholder.
+TEST (SplineTable, ClampsBeyondTheGridAndEmptyTablesGiveTheirPlaceholder)
+{
+    const std::vector<double> y = randomOrdinates (9, 3);
+    const SplineTable s (grid (-3.0, y.size ()), y);   // knots -3 ... 5
+    auto cubic = [] (const SplineTable::Segment& g, double t) { return g.a + g.b * t + g.c * t * t + g.d * t * t * t; };
+    const double held = cubic (s.segment (7), SplineTable::kEndPosition);
+    for (double u : {5.0, 5.5, 1e6, 1e300, HUGE_VAL})
+        EXPECT_EQ (s.evaluate (u), held) << u;
+    EXPECT_NEAR (held, y.back (), 1e-9);
+    for (double u : {-4.0, -4.5, -1e300, -HUGE_VAL, std::nan ("")})
+        EXPECT_EQ (s.evaluate (u), y[0]) << u;
+    EXPECT_EQ (s.evaluate (-3.25), cubic (s.segment (0), -0.25));
+
+    EXPECT_TRUE (SplineTable ().empty ());
+    EXPECT_EQ (SplineTable ().evaluate (0.3), 1e-5);
+    EXPECT_EQ (SplineTable ({2.0}, {7.0}).evaluate (2.0), 1e-5);
+    EXPECT_EQ (SplineTable ({0.0, 1.0}, {1.0, 3.0}).evaluate (0.5), 2.0);   // one straight segment
+}
+
+// Four tables, one diode each way or two in series on the negative side, behind 100 ohms or 1.0001
+// megohms, over sources of -5 ... 5 V in 10 mV steps (the abscissa is the source in hundredths of a
+// volt): each ordinate is the diode voltage, within the solver's stopping distance (1e-5 V between
+// iterates) of a bisection written from the Shockley pair law, rising with the source; a zero source
+// gives exactly zero. They are built once per process.
 TEST (DiodeSolution, TablesHoldTheDiodeVoltageOnTheWholeGrid)
 {
+    constexpr double kSolutionToleranceV = 1.2e-5;
     const DiodeLimiterTables& t = sharedDiodeLimiterTables ();
     EXPECT_EQ (&t, &sharedDiodeLimiterTables ());
+    const DiodePairLaw doubleNegative {1e-16, 0.022, 1.0, 2.0};
     const struct { const char* name; const SplineTable& table; DiodePairLaw law; double rOhms; } cases[] = {
         {"table0", t.table0, kSymmetric, 100.0}, {"table1", t.table1, kSymmetric, 1.0001e6},
-        {"table2", t.table2, kDoubleNegative, 100.0}, {"table3", t.table3, kDoubleNegative, 1.0001e6}};
+        {"table2", t.table2, doubleNegative, 100.0}, {"table3", t.table3, doubleNegative, 1.0001e6}};
     for (const auto& c : cases)
     {
         ASSERT_EQ (c.table.size (), 1001u) << c.name;
@@ -55,14 +120,25 @@ TEST (DiodeSolution, TablesHoldTheDiodeVoltageOnTheWholeGrid)
         EXPECT_NEAR (c.table.knots ().back (), 500.0, 1e-9) << c.name;
         EXPECT_EQ (c.table.evaluate (0.0), 0.0) << c.name;
         EXPECT_EQ (solveDiodeVoltage (c.law, 0.0, c.rOhms, 0.0), 0.0) << c.name;
+        auto ordinate = [&] (int k) {   // the knot value, or the end of the last segment for the last knot
+            const SplineTable::Segment& s = c.table.segment (std::min (k, 999));
+            return k < 1000 ? s.a : s.a + s.b + s.c + s.d;
+        };
         for (int k = 0; k <= 1000; ++k)
         {
-            const double e = k * 0.01 - 5.0, v = ordinate (c.table, k);
-            EXPECT_NEAR (v, bisectDiodeVoltage (c.law, e, c.rOhms), kSolutionToleranceV) << c.name << " e " << e;
+            const double e = k * 0.01 - 5.0, v = ordinate (k);
+            auto residual = [&] (double u) {   // e + R I(u) - u, strictly decreasing
+                const double x = u / ((u > 0.0 ? c.law.posScale : c.law.negScale) * c.law.thermalScaleV);
+                return e - c.rOhms * c.law.saturationCurrentA * (std::exp (x) - std::exp (-x)) - u;
+            };
+            double lo = -6.0, hi = 6.0;
+            for (int i = 0; i < 200 && hi - lo > 1e-15; ++i)
+                (residual (0.5 * (lo + hi)) > 0.0 ? lo : hi) = 0.5 * (lo + hi);
+            EXPECT_NEAR (v, 0.5 * (lo + hi), kSolutionToleranceV) << c.name << " e " << e;
             // First-order distance to the root through the library's law: residual over its slope.
             const double slope = c.rOhms * diodePairCurrentSlope (c.law, v) - 1.0;
             EXPECT_LE (std::fabs ((e + c.rOhms * diodePairCurrent (c.law, v) - v) / slope), kSolutionToleranceV) << c.name << " e " << e;
-            EXPECT_TRUE (k == 0 || v > ordinate (c.table, k - 1)) << c.name << " e " << e;
+            EXPECT_TRUE (k == 0 || v > ordinate (k - 1)) << c.name << " e " << e;
         }
     }
 }
@@ -83,8 +159,7 @@ TEST (DiodeSolution, WeightTableFallsFromOneToZero)
     EXPECT_NEAR (sum, 11.5079, 1e-9);
     EXPECT_NEAR (sumK, 271.4498, 1e-9);
     EXPECT_NEAR (sumK2, 12067.2122, 1e-8);
-    EXPECT_EQ (w.evaluate (0.0), 1.0);
-    EXPECT_EQ (w.evaluate (10.0), 0.25);
+    EXPECT_TRUE (w.evaluate (0.0) == 1.0 && w.evaluate (10.0) == 0.25) << w.evaluate (0.0) << " " << w.evaluate (10.0);
     EXPECT_NEAR (w.evaluate (100.0), 0.0, 1e-12);
 }
 
@@ -94,7 +169,6 @@ TEST (DiodeSolution, PerSampleCurrentAgreesWithTheDividingForm)
     for (double v = -2.0; v <= 2.0; v += 0.00137)
     {
         const double exact = diodePairCurrent (kSymmetric, v);
-        EXPECT_NEAR (diodePairCurrentRt (v, kSymmetric.saturationCurrentA, 1.0 / kSymmetric.thermalScaleV), exact,
-                     1e-12 * std::fabs (exact)) << v;
+        EXPECT_NEAR (diodePairCurrentRt (v, kSymmetric.saturationCurrentA, 1.0 / kSymmetric.thermalScaleV), exact, 1e-12 * std::fabs (exact)) << v;
     }
 }

@@ -20,10 +20,7 @@ double solveDiodes (double eV, double rOhms, double nPos, double nNeg)
     };
     double lo = -30.0, hi = 30.0;
     for (int i = 0; i < 200 && hi - lo > 1e-14; ++i)
-    {
-        const double mid = 0.5 * (lo + hi);
-        (residual (mid) > 0.0 ? lo : hi) = mid;
-    }
+        (residual (0.5 * (lo + hi)) > 0.0 ? lo : hi) = 0.5 * (lo + hi);
     return 0.5 * (lo + hi);
 }
 
@@ -33,9 +30,7 @@ double solveDiodes (double eV, double rOhms, double nPos, double nNeg)
 struct FeedbackCircuit
 {
     double r1, c1, rf, c2, fs, nNeg;
-    double capV = 0.0;        // C1's voltage (trapezoidal state)
-    double capI = 0.0;        // C1's current at the previous sample
-    double diodeV = 0.0;
+    double capV = 0.0, capI = 0.0, diodeV = 0.0;   // C1's voltage and last current, the diode voltage
 
     double step (double x)
     {
@@ -66,10 +61,8 @@ struct ShuntCircuit
         const double e = rth * ((g * k1 * x - g * hist1) / (g + k1) + hist2);
         const double v = solveDiodes (e, rth, 1.0, 1.0);
         const double mid = (g * x + k1 * v + hist1) / (g + k1);   // node between R1 and C1
-        const double i1 = k1 * (mid - v) - hist1;
-        hist1 = k1 * (mid - v) + i1;
-        const double i2 = k2 * v - hist2;
-        hist2 = k2 * v + i2;
+        hist1 = 2.0 * k1 * (mid - v) - hist1;   // next history k v + i, with i = k v - history
+        hist2 = 2.0 * k2 * v - hist2;
         return v;
     }
 };
@@ -102,7 +95,8 @@ TEST (LimiterCircuit, EveryModeMatchesTheCircuitAtTheTabulatedResistances)
     {
         const double T = 1.0 / fs;
         for (uint32_t mode : {0u, 1u})
-            for (const auto& [rOhms, c2, amplitude, weight] : {std::tuple {100.0, 1e-8, 0.35, 1.0}, std::tuple {1.0001e6, 2e-12, 3.5e-5, 0.0}})
+            for (const auto& [rOhms, c2, amplitude, weight] :
+                 {std::tuple {100.0, 1e-8, 0.35, 1.0}, std::tuple {1.0001e6, 2e-12, 3.5e-5, 0.0}})
             {
                 const double rf = rOhms * T / (T - rOhms * c2);
                 CMVXSVDiodeLimiterSimulation l (fs, 2);
