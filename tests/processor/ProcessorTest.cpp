@@ -29,8 +29,7 @@ TEST (ProcessorBusses, RebuiltOnlyOnChangeWithTheDspFollowing)
     EXPECT_EQ (processor->getDsp ()->getNumInputs (), 2);
 
     EXPECT_EQ (processor->setBusArrangements (&mono, 1, &mono, 1), kResultTrue);
-    EXPECT_EQ (processor->getDsp ()->getNumInputs (), 1);
-    EXPECT_EQ (processor->getDsp ()->getNumOutputs (), 1);
+    EXPECT_TRUE (processor->getDsp ()->getNumInputs () == 1 && processor->getDsp ()->getNumOutputs () == 1);
     AudioBus* before = processor->getAudioInput (0);
     EXPECT_EQ (processor->setBusArrangements (&mono, 1, &mono, 1), kResultTrue);
     EXPECT_EQ (processor->getAudioInput (0), before) << "same arrangement must not rebuild";
@@ -56,21 +55,17 @@ TEST (ProcessorSetup, ReachesTheEngineUnlessUnusable)
     ASSERT_EQ (processor->setupProcessing (setup), kResultOk);
     CMVXDSPAlgInterface* engine = processor->getDsp ()->getCurrentAlgorithm ();
     ASSERT_NE (engine, nullptr);
-    EXPECT_EQ (engine->sampleRate.load (), 96000.0);
-    EXPECT_EQ (engine->maxBlockSize.load (), 480u);
-    EXPECT_TRUE (engine->reinitPending.load ());
+    EXPECT_TRUE (engine->sampleRate.load () == 96000.0 && engine->maxBlockSize.load () == 480u && engine->reinitPending.load ());
     EXPECT_EQ (processor->getProcessMode (), kOffline);
 
     // A 64-bit request is refused, but its rate and size are kept as for any set-up.
-    ProcessSetup wide {kRealtime, kSample64, 256, 44100.0};
+    ProcessSetup wide {kRealtime, kSample64, 256, 44100.0}, broken {kRealtime, kSample32, -5, -1.0};
     EXPECT_EQ (processor->setupProcessing (wide), kResultFalse);
     EXPECT_EQ (engine->sampleRate.load (), 44100.0);
     // Values no engine can run with are not passed on.
-    ProcessSetup broken {kRealtime, kSample32, -5, -1.0};
     processor->setupProcessing (broken);
-    EXPECT_EQ (engine->sampleRate.load (), 44100.0);
-    EXPECT_EQ (engine->maxBlockSize.load (), 256u);
-    EXPECT_EQ (processor->getMaxSamplesPerBlock (), 256);
+    EXPECT_TRUE (engine->sampleRate.load () == 44100.0 && engine->maxBlockSize.load () == 256u
+                 && processor->getMaxSamplesPerBlock () == 256);
 }
 
 // Eight little-endian floats (32 bytes). A torn last value is not applied and the read reports
@@ -91,9 +86,10 @@ TEST (ProcessorState, RoundTripsAndAppliesOnlyWholeValuesOfATruncatedStream)
         auto reader = owned (new CMVXStravelVST3 ());
         IPtr<IBStream> stream = strict ? IPtr<IBStream> (owned (new Morvane::Host::StrictReadStream (torn)))
                                        : IPtr<IBStream> (Morvane::Host::memoryStreamWith (torn));
-        EXPECT_EQ (reader->setState (stream), kResultFalse) << "strict " << strict;
-        EXPECT_FLOAT_EQ (reader->getParameterValue (6), 0.0f) << "strict " << strict;
-        EXPECT_FLOAT_EQ (reader->getParameterValue (7), 0.325f) << "default kept, strict " << strict;
+        SCOPED_TRACE (strict ? "strict stream" : "memory stream");
+        EXPECT_EQ (reader->setState (stream), kResultFalse);
+        EXPECT_FLOAT_EQ (reader->getParameterValue (6), 0.0f);
+        EXPECT_FLOAT_EQ (reader->getParameterValue (7), 0.325f) << "default kept";
     }
     EXPECT_EQ (processor->setState (nullptr), kInvalidArgument);
     EXPECT_EQ (processor->getState (nullptr), kInvalidArgument);

@@ -32,8 +32,7 @@ public:
     static constexpr float kSecondOutputMarker = 123.0f;
     struct ProcessCall
     {
-        float* inputs[2];
-        float* outputs[2];
+        float *inputs[2], *outputs[2];
         int32_t numSamples;
         bool secondInputCopiesFirst;
     };
@@ -57,11 +56,8 @@ public:
     void process (float** in, float** out, int32_t numSamples, int32_t* changedIds, int32_t* changedCount) override
     {
         processCalls.push_back ({{in[0], in[1]}, {out[0], out[1]}, numSamples, std::equal (in[0], in[0] + numSamples, in[1])});
-        for (int32_t i = 0; i < numSamples; ++i)
-        {
-            out[0][i] = 0.5f * in[0][i];
-            out[1][i] = kSecondOutputMarker;
-        }
+        std::transform (in[0], in[0] + numSamples, out[0], [] (float x) { return 0.5f * x; });
+        std::fill_n (out[1], numSamples, kSecondOutputMarker);
         report (reportOnProcess, changedIds, changedCount);
     }
     int32_t getMaxParameterReports () override { return 4; }
@@ -76,9 +72,7 @@ public:
 private:
     static void report (const std::vector<int32_t>& ids, int32_t* changedIds, int32_t* changedCount)
     {
-        *changedCount = 0;
-        for (int32_t id : ids)
-            changedIds[(*changedCount)++] = id;
+        *changedCount = static_cast<int32_t> (std::copy (ids.begin (), ids.end (), changedIds) - changedIds);
     }
 };
 
