@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The .vstpreset form of a user preset: what it holds, and what it refuses to read.
+// A user preset on disk: its file name (safe, readable, one per name) and its .vstpreset form,
+// what it holds and what it refuses to read.
 #include "presets/CMVXPresetFileCodec.h"
+#include "presets/CMVXPresetFolder.h"
 #include "processor/CMVXStravelClassIds.h"
 #include "base/source/fobject.h"
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/vstpresetfile.h"
 #include <gtest/gtest.h>
+#include <cctype>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <set>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace std::string_literals;
-
 namespace {
 
 const std::vector<float> kValues = {1.0f, 3.0f / 7.0f, 0.425f, 1.0f, 0.816f, 0.18f, 0.618f, 0.325f};
@@ -126,4 +129,50 @@ TEST (PresetFileCodec, MetaInfoReaderTakesOnlyTheNameAttribute)
         {"", std::nullopt}};
     for (const auto& [xml, name] : cases)
         EXPECT_EQ (presetNameFromMetaInfo (xml), name) << xml;
+}
+
+namespace folder = CMVXPresetFolder;
+
+namespace {
+
+bool isSafe (const std::string& fileName)
+{
+    if (fileName.size () <= 10 || fileName.size () > 255 || fileName[0] == '.' || fileName[0] == '-'
+        || fileName.compare (fileName.size () - 10, 10, ".vstpreset") != 0)
+        return false;
+    for (unsigned char c : fileName)
+        if (c < 0x20 || c >= 0x7f || std::string ("/\\:*?\"<>|").find (char (c)) != std::string::npos)
+            return false;
+    return true;
+}
+
+std::string lowerFileNameFor (const std::string& name)
+{
+    std::string text = folder::fileNameFor (name);
+    for (char& c : text)
+        c = static_cast<char> (std::tolower (static_cast<unsigned char> (c)));
+    return text;
+}
+
+} // namespace
+
+TEST (PresetFileName, OddNamesGiveSafeNames)
+{
+    for (const std::string& name : {"My Lead"s, "a/b"s, ".."s, "."s, "../../etc/passwd"s, "-rf"s, "C:\\x"s, ""s,
+                                    "\xC3\xBCn\xC3\xAF c\xC3\xB8" "d\xC3\xA9 \xE9\x9F\xB3"s, "tab\there"s, "nul\0byte"s,
+                                    "<>:\"|?*"s, std::string (1000, 'x'), std::string (300, '/'), "%41"s, "~0123456789abcdef"s})
+        EXPECT_TRUE (isSafe (folder::fileNameFor (name))) << folder::fileNameFor (name);
+    EXPECT_EQ (folder::fileNameFor ("My Lead").substr (0, 8), "My Lead~");   // readable where possible
+    EXPECT_EQ (folder::fileNameFor ("a/b").substr (0, 6), "a%2Fb~");
+    EXPECT_EQ (folder::fileNameFor ("Crunch 2"), folder::fileNameFor ("Crunch 2"));
+}
+
+TEST (PresetFileName, DistinctNamesStayDistinctEvenIgnoringCase)
+{
+    // A case-insensitive folder (a USB stick, a network share) must not merge presets either.
+    std::set<std::string> seen;
+    for (const std::string& name : {"Lead"s, "lead"s, "LEAD"s, "lEAD"s, "a/b"s, "a%2Fb"s, "a_b"s, ".."s, "."s, ""s, " "s,
+                                    "%"s, "%25"s, std::string (200, 'a') + "1", std::string (200, 'a') + "2",
+                                    std::string (200, 'A') + "1", "x\0"s, "x"s})
+        EXPECT_TRUE (seen.insert (lowerFileNameFor (name)).second) << name;
 }
