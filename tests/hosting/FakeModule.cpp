@@ -10,8 +10,7 @@ namespace {
 
 void report (const char* event)
 {
-    using LogFunc = void (*) (const char*);
-    if (auto log = reinterpret_cast<LogFunc> (dlsym (RTLD_DEFAULT, "overmoorFakeModuleLog")))
+    if (auto log = reinterpret_cast<void (*) (const char*)> (dlsym (RTLD_DEFAULT, "overmoorFakeModuleLog")))
         log (event);
 }
 
@@ -21,11 +20,7 @@ public:
     tresult PLUGIN_API getFactoryInfo (PFactoryInfo*) SMTG_OVERRIDE { return kNotImplemented; }
     int32 PLUGIN_API countClasses () SMTG_OVERRIDE { return 0; }
     tresult PLUGIN_API getClassInfo (int32, PClassInfo*) SMTG_OVERRIDE { return kInvalidArgument; }
-    tresult PLUGIN_API createInstance (FIDString, FIDString, void** obj) SMTG_OVERRIDE
-    {
-        *obj = nullptr;
-        return kNoInterface;
-    }
+    tresult PLUGIN_API createInstance (FIDString, FIDString, void** obj) SMTG_OVERRIDE { return *obj = nullptr, kNoInterface; }
     uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return ++references; }
     uint32 PLUGIN_API release () SMTG_OVERRIDE
     {
@@ -39,8 +34,7 @@ public:
     {
         QUERY_INTERFACE (iid, obj, FUnknown::iid, IPluginFactory)
         QUERY_INTERFACE (iid, obj, IPluginFactory::iid, IPluginFactory)
-        *obj = nullptr;
-        return kNoInterface;
+        return *obj = nullptr, kNoInterface;
     }
 
 private:
@@ -58,11 +52,7 @@ SMTG_EXPORT_SYMBOL bool ModuleEntry (void* handle)
 }
 
 #if !FAKE_MISSING_EXIT
-SMTG_EXPORT_SYMBOL bool ModuleExit ()
-{
-    report ("exit");
-    return true;
-}
+SMTG_EXPORT_SYMBOL bool ModuleExit () { return report ("exit"), true; }
 #endif
 
 SMTG_EXPORT_SYMBOL IPluginFactory* GetPluginFactory ()

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The hosting library's small parts: state streams and the recording connection (the
-// component-handler recorder is exercised by every controller and message test).
+// The hosting library's small parts: state streams, the recording connection and the process
+// data buffers (the component-handler recorder is exercised by every controller and message test).
 #include "host/ConnectionTap.h"
 #include "host/StateBytes.h"
 #include "host/StrictReadStream.h"
+#include "sdk/audioeffect.h"
+#include "sdk/hosting/processdata.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
+#include "pluginterfaces/vst/vstspeaker.h"
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -20,13 +24,12 @@ TEST (StateStreams, StrictAndLenientShortReads)
     StrictReadStream stream ({1, 2, 3, 4, 5, 6});
     uint8_t buffer[4] = {};
     int32 read = -1;
-    EXPECT_EQ (stream.read (buffer, 4, &read), kResultOk);
-    EXPECT_EQ (read, 4);
-    EXPECT_EQ (stream.read (buffer, 4, &read), kResultFalse);
-    EXPECT_EQ (read, 2);
+    for (auto [result, count] : {std::pair<tresult, int32> {kResultOk, 4}, {kResultFalse, 2}, {kResultFalse, 0}})
+    {
+        EXPECT_EQ (stream.read (buffer, 4, &read), result);
+        EXPECT_EQ (read, count);
+    }
     EXPECT_EQ (buffer[1], 6);
-    EXPECT_EQ (stream.read (buffer, 4, &read), kResultFalse);
-    EXPECT_EQ (read, 0);
     int64 pos = -1;
     EXPECT_EQ (stream.tell (&pos), kResultOk);
     EXPECT_EQ (pos, 6);
@@ -77,6 +80,73 @@ TEST (ConnectionTap, RecordsAndForwardsSynchronously)
     EXPECT_EQ (tap->notify (message), kResultFalse);
     EXPECT_EQ (receiver.notified, 1);
     EXPECT_EQ (tap->count ("WA_SY"), 2);
+}
+
+// Every channel of every bus distinct, zeroed and writable over the whole block; accessors
+// answer null beyond the busses, channels and sample size prepared.
+TEST (HostProcessData, OwnsZeroedDistinctChannelsPerBus)
+{
+    HostProcessData data;
+    ASSERT_TRUE (data.prepare ({1, 2}, {2}, 64, kSample32));
+    EXPECT_TRUE (data.numInputs == 2 && data.numOutputs == 1 && data.symbolicSampleSize == kSample32);
+    std::set<float*> seen;
+    for (AudioBusBuffers* bus : {&data.inputs[0], &data.inputs[1], &data.outputs[0]})
+        for (int32 c = 0; c < bus->numChannels; ++c)
+        {
+            float* samples = bus->channelBuffers32[c];
+            ASSERT_NE (samples, nullptr);
+            EXPECT_TRUE (seen.insert (samples).second);
+            EXPECT_EQ (std::count (samples, samples + 64, 0.0f), 64);
+            samples[63] = 1.0f;
+        }
+    EXPECT_EQ (seen.size (), 5u);
+    EXPECT_EQ (data.inputChannel32 (1, 1), data.inputs[1].channelBuffers32[1]);
+    EXPECT_TRUE (!data.inputChannel32 (1, 2) && !data.outputChannel32 (1, 0) && !data.inputChannel64 (0, 0));
+
+    ASSERT_TRUE (data.prepare ({2}, {2}, 16, kSample64));
+    ASSERT_NE (data.outputs[0].channelBuffers64[1], nullptr);
+    EXPECT_EQ (data.outputChannel64 (0, 1), data.outputs[0].channelBuffers64[1]);
+    EXPECT_EQ (data.outputChannel32 (0, 1), nullptr);
+
+    ASSERT_TRUE (data.prepare ({2}, {2}, 0, kSample32));
+    ASSERT_NE (data.inputs[0].channelBuffers32, nullptr);
+    EXPECT_TRUE (!data.inputs[0].channelBuffers32[0] && !data.outputs[0].channelBuffers32[1]) << "no samples, no channel buffers";
+}
+
+TEST (HostProcessData, RejectsBadArgumentsSwitchesInPlaceClearsAndUnprepares)
+{
+    HostProcessData data;
+    EXPECT_FALSE (data.prepare ({2}, {2}, -1, kSample32));
+    EXPECT_FALSE (data.prepare ({2}, {-1}, 8, kSample32));
+    EXPECT_FALSE (data.prepare ({2}, {2}, 8, 7));
+    ASSERT_TRUE (data.prepare ({2}, {1}, 8, kSample32));
+    data.setInPlace (true);
+    EXPECT_EQ (data.outputs[0].channelBuffers32[0], data.inputs[0].channelBuffers32[0]);
+    data.setInPlace (false);
+    EXPECT_EQ (data.outputs[0].channelBuffers32[0], data.outputChannel32 (0, 0));
+    EXPECT_NE (data.outputs[0].channelBuffers32[0], data.inputs[0].channelBuffers32[0]);
+
+    data.inputChannel32 (0, 0)[2] = 3.0f;
+    data.inputs[0].silenceFlags = 1;
+    data.clearBuffers ();
+    EXPECT_EQ (data.inputChannel32 (0, 0)[2], 0.0f);
+    EXPECT_EQ (data.inputs[0].silenceFlags, 0u);
+    data.unprepare ();
+    EXPECT_TRUE (data.numInputs == 0 && !data.inputs && !data.outputs);
+}
+
+// Audio busses only: the component's event bus is ignored.
+TEST (HostProcessData, PreparesFromTheComponentsAudioBusses)
+{
+    auto component = owned (new AudioEffect ());
+    component->addAudioInput (STR16 ("In"), SpeakerArr::kMono);
+    component->addAudioOutput (STR16 ("Out"), SpeakerArr::kMono);
+    component->addAudioOutput (STR16 ("Aux"), SpeakerArr::kStereo, kAux);
+    component->addEventInput (STR16 ("Events"));
+    HostProcessData data;
+    ASSERT_TRUE (data.prepare (*component, 32, kSample32));
+    EXPECT_TRUE (data.numInputs == 1 && data.numOutputs == 2 && data.getBufferSamples () == 32);
+    EXPECT_TRUE (data.inputs[0].numChannels == 1 && data.outputs[1].numChannels == 2);
 }
 
 } // namespace
