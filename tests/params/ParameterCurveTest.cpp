@@ -30,6 +30,18 @@ public:
     std::string getInfoText () override { return {}; }
 };
 
+using Titles = std::vector<std::string>;
+
+Titles knobTitles (const CMVXParamTable& table)
+{
+    Titles titles;
+    for (int32_t id = kParamKnob1; id <= kParamKnob6; ++id)
+        titles.push_back (table.find (id)->getName ());
+    return titles;
+}
+
+const Titles kUnused = {"n/a 1", "n/a 2", "n/a 3", "n/a 4", "n/a 5", "n/a 6"};
+
 }
 
 TEST (ParameterCurves, ListValuesRoundToTheNearestEntry)
@@ -208,22 +220,6 @@ TEST (ParameterText, EveryCurvesNumberAndLabelRules)
             << "case " << i << ": value " << c.value;
     }
     EXPECT_LE (range (kCurveLinear, 0.0, 1e300).formatValue (false, false, 1e300).size (), 15u);
-}
-
-namespace {
-
-using Titles = std::vector<std::string>;
-
-Titles knobTitles (const CMVXParamTable& table)
-{
-    Titles titles;
-    for (int32_t id = kParamKnob1; id <= kParamKnob6; ++id)
-        titles.push_back (table.find (id)->getName ());
-    return titles;
-}
-
-const Titles kUnused = {"n/a 1", "n/a 2", "n/a 3", "n/a 4", "n/a 5", "n/a 6"};
-
 }
 
 TEST (ParamTable, VariantZeroHoldsEightRecordsWithTheirRangesAndDefaults)

@@ -17,6 +17,8 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace std::string_literals;
+namespace folder = CMVXPresetFolder;
+
 namespace {
 
 const std::vector<float> kValues = {1.0f, 3.0f / 7.0f, 0.425f, 1.0f, 0.816f, 0.18f, 0.618f, 0.325f};
@@ -29,6 +31,25 @@ std::vector<char> encoded (const std::string& name, const std::vector<float>& va
 std::optional<CMVXStoredPreset> decoded (const std::vector<char>& bytes, size_t valueCount = 8)
 {
     return decodePresetFile (bytes, kCMVXStravelProcessorUID, valueCount);
+}
+
+bool isSafe (const std::string& fileName)
+{
+    if (fileName.size () <= 10 || fileName.size () > 255 || fileName[0] == '.' || fileName[0] == '-'
+        || fileName.compare (fileName.size () - 10, 10, ".vstpreset") != 0)
+        return false;
+    for (unsigned char c : fileName)
+        if (c < 0x20 || c >= 0x7f || std::string ("/\\:*?\"<>|").find (char (c)) != std::string::npos)
+            return false;
+    return true;
+}
+
+std::string lowerFileNameFor (const std::string& name)
+{
+    std::string text = folder::fileNameFor (name);
+    for (char& c : text)
+        c = static_cast<char> (std::tolower (static_cast<unsigned char> (c)));
+    return text;
 }
 
 } // namespace
@@ -130,31 +151,6 @@ TEST (PresetFileCodec, MetaInfoReaderTakesOnlyTheNameAttribute)
     for (const auto& [xml, name] : cases)
         EXPECT_EQ (presetNameFromMetaInfo (xml), name) << xml;
 }
-
-namespace folder = CMVXPresetFolder;
-
-namespace {
-
-bool isSafe (const std::string& fileName)
-{
-    if (fileName.size () <= 10 || fileName.size () > 255 || fileName[0] == '.' || fileName[0] == '-'
-        || fileName.compare (fileName.size () - 10, 10, ".vstpreset") != 0)
-        return false;
-    for (unsigned char c : fileName)
-        if (c < 0x20 || c >= 0x7f || std::string ("/\\:*?\"<>|").find (char (c)) != std::string::npos)
-            return false;
-    return true;
-}
-
-std::string lowerFileNameFor (const std::string& name)
-{
-    std::string text = folder::fileNameFor (name);
-    for (char& c : text)
-        c = static_cast<char> (std::tolower (static_cast<unsigned char> (c)));
-    return text;
-}
-
-} // namespace
 
 TEST (PresetFileName, OddNamesGiveSafeNames)
 {
