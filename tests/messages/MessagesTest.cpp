@@ -20,9 +20,16 @@ using namespace Steinberg::Vst;
 
 namespace {
 
+// Each test starts with one connected instance whose messages are recorded both ways.
 class MessagesFixture : public Morvane::Test::BundleFixture
 {
 protected:
+    void SetUp () override
+    {
+        BundleFixture::SetUp ();
+        instance = tappedInstance ();
+        ASSERT_NE (instance, nullptr);
+    }
     std::unique_ptr<PluginInstance> tappedInstance ()
     {
         Morvane::Host::InstanceOptions options;
@@ -33,6 +40,7 @@ protected:
 
     PresetTest::TemporaryFolder presetFolder;
     PresetTest::ScopedEnvironment presetFolderVariable {"OVERMOOR_PRESET_DIR", presetFolder.path ().c_str ()};
+    std::unique_ptr<PluginInstance> instance;
 };
 using ProcessorMessages = MessagesFixture;
 using PresetCommands = MessagesFixture;
@@ -53,27 +61,17 @@ tresult sendPresetRequest (PluginInstance& instance, const char* key, const std:
     return instance.notifyProcessor (message);
 }
 
-// The text the processor answered a list request with, if exactly one answer arrived.
-std::optional<std::string> requestText (PluginInstance& instance, const char* requestKey, const char* answerKey)
+// Asks with "CMVXGet<what>"; the "CMVXSet<what>" text of the answer, if exactly one arrived.
+std::optional<std::string> answer (PluginInstance& instance, const std::string& what)
 {
     auto* tap = instance.processorToController ();
     const int before = tap ? tap->count ("PrsHnd") : 0;
-    if (sendPresetRequest (instance, requestKey) != kResultOk || !tap || tap->count ("PrsHnd") != before + 1)
+    if (sendPresetRequest (instance, ("CMVXGet" + what).c_str ()) != kResultOk || !tap || tap->count ("PrsHnd") != before + 1)
         return std::nullopt;
-    return binaryText (tap->last ("PrsHnd"), answerKey);
+    return binaryText (tap->last ("PrsHnd"), ("CMVXSet" + what).c_str ());
 }
-std::optional<std::string> factoryList (PluginInstance& instance)
-{
-    return requestText (instance, "CMVXGetFactoryPresetsMessage", "CMVXSetFactoryPresetsMessage");
-}
-std::optional<std::string> userList (PluginInstance& instance)
-{
-    return requestText (instance, "CMVXGetUserPresetsMessage", "CMVXSetUserPresetsMessage");
-}
-std::optional<std::string> selectedPreset (PluginInstance& instance)
-{
-    return requestText (instance, "CMVXGetSelectedPresetNumber", "CMVXSetSelectedPresetNumber");
-}
+std::optional<std::string> userList (PluginInstance& instance) { return answer (instance, "UserPresetsMessage"); }
+std::optional<std::string> selectedPreset (PluginInstance& instance) { return answer (instance, "SelectedPresetNumber"); }
 std::optional<std::string> selected (int number) { return "CMVXSetSelectedPresetNumber" + std::to_string (number); }
 
 std::string listOf (const std::string& answerKey, const std::vector<std::string>& names)
@@ -118,8 +116,6 @@ float processorValue (PluginInstance& instance, int id)
 
 TEST_F (ProcessorMessages, ValueRequestsAreAnsweredInsideTheSend)
 {
-    auto instance = tappedInstance ();
-    ASSERT_NE (instance, nullptr);
     auto* answers = instance->processorToController ();
     // The controller asks for values it does not hold (here id 9) and has the answer at once.
     EXPECT_EQ (instance->controller ()->getParamNormalized (9), 0.0);
@@ -147,8 +143,6 @@ TEST_F (ProcessorMessages, ValueRequestsAreAnsweredInsideTheSend)
 
 TEST_F (ProcessorMessages, ParameterWritesReachTheProcessorClampedAndWithoutEcho)
 {
-    auto instance = tappedInstance ();
-    ASSERT_NE (instance, nullptr);
     auto write = [&] (int64 id, std::optional<double> value) {
         auto message = instance->createMessage ("WA_SP");
         message->getAttributes ()->setInt ("WA_PI", id);
@@ -172,9 +166,7 @@ TEST_F (ProcessorMessages, ParameterWritesReachTheProcessorClampedAndWithoutEcho
 
 TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryValueOnce)
 {
-    auto instance = tappedInstance ();
-    ASSERT_NE (instance, nullptr);
-    EXPECT_EQ (factoryList (*instance),
+    EXPECT_EQ (answer (*instance, "FactoryPresetsMessage"),
                listOf ("CMVXSetFactoryPresetsMessage", {"Torvin's Booster", "Ossik's Riff", "Rock Distorion", "Crunch",
                                                         "Rock Drive", "Full Drive", "Kick the Amp", "Metal"}));
     EXPECT_EQ (userList (*instance), userListOf ({}));
@@ -219,8 +211,6 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
 // Malformed "PrsHnd", "SeCuFD" and "GeCuFD" requests, and a megabyte of noise under every preset key.
 TEST_F (ProcessorMessages, MalformedRequestsHaveDefinedResults)
 {
-    auto instance = tappedInstance ();
-    ASSERT_NE (instance, nullptr);
     auto notify = [&] (const char* id, const char* key, const void* data, uint32 size, bool tagged = false) {
         auto message = instance->createMessage (id);
         if (key)
@@ -260,8 +250,6 @@ TEST_F (ProcessorMessages, MalformedRequestsHaveDefinedResults)
 
 TEST_F (PresetCommands, SaveAsAddsTheCurrentSettingsAndSelectsThem)
 {
-    auto instance = tappedInstance ();
-    ASSERT_NE (instance, nullptr);
     editorSetsParameter (*instance, 1, 7.0 / 7.0);
     editorSetsParameter (*instance, 4, 0.66);
     EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetPresetAsSaveAs", "My Metal"), kResultOk);
@@ -285,8 +273,6 @@ TEST_F (PresetCommands, SaveAsAddsTheCurrentSettingsAndSelectsThem)
 
 TEST_F (PresetCommands, SaveOverwritesAndDeleteRemovesEntryAndFile)
 {
-    auto instance = tappedInstance ();
-    ASSERT_NE (instance, nullptr);
     editorSetsParameter (*instance, 3, 0.1);
     sendPresetRequest (*instance, "CMVXSetPresetAsSaveAs", "Evolving");
     editorSetsParameter (*instance, 3, 0.9);
@@ -307,15 +293,14 @@ TEST_F (PresetCommands, SaveOverwritesAndDeleteRemovesEntryAndFile)
     EXPECT_EQ (userList (*instance), userListOf ({}));
     EXPECT_EQ (presetFiles (), 0u);
     sendPresetRequest (*instance, "CMVXSetPresetDelete", "Crunch");   // factory presets stay
-    EXPECT_EQ (presetCount (factoryList (*instance).value_or ("")), 8);
+    EXPECT_EQ (presetCount (answer (*instance, "FactoryPresetsMessage").value_or ("")), 8);
 }
 
 // Another instance (while the first lives) and a reloaded library both see the saved presets;
 // a live instance does not reread the folder.
 TEST_F (PresetCommands, OtherInstancesAndAReloadedLibrarySeeWhatWasSaved)
 {
-    auto first = tappedInstance ();
-    ASSERT_NE (first, nullptr);
+    auto& first = instance;
     editorSetsParameter (*first, 1, 2.0 / 7.0);
     editorSetsParameter (*first, 6, 0.31);
     sendPresetRequest (*first, "CMVXSetPresetAsSaveAs", "Shared Tone");
