@@ -72,10 +72,9 @@ TEST_F (ControllerLink, SetParameterTellsProcessorControllerEditorAndHost)
     ASSERT_EQ (peer->count (keys::kSetParameter), 1);
     int64 id = -1;
     double value = -1.0;
-    ASSERT_EQ (peer->last ()->getAttributes ()->getInt (keys::kParameterId, id), kResultOk);
-    ASSERT_EQ (peer->last ()->getAttributes ()->getFloat (keys::kParameterValue, value), kResultOk);
-    EXPECT_EQ (id, 1);
-    EXPECT_DOUBLE_EQ (value, 6.0 / 7.0);
+    peer->last ()->getAttributes ()->getInt (keys::kParameterId, id);
+    peer->last ()->getAttributes ()->getFloat (keys::kParameterValue, value);
+    EXPECT_EQ (std::make_pair (id, value), std::make_pair (int64 (1), 6.0 / 7.0));
     EXPECT_DOUBLE_EQ (link->getParameter (1), 6.0 / 7.0);
     EXPECT_EQ (title (2), "Overdrive");
     EXPECT_EQ (titleRestarts (), 1);

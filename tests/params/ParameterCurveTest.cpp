@@ -226,11 +226,7 @@ TEST (ParamTable, VariantZeroHoldsEightRecordsWithTheirRangesAndDefaults)
 {
     const CMVXParamTable table (0);
     ASSERT_EQ (table.getParamCount (), 8);
-    EXPECT_EQ (table.find (0)->getName (), "Effect State");
-    EXPECT_EQ (table.find (1)->getName (), "Model");
-    EXPECT_EQ (knobTitles (table), kUnused);
-    // The default values themselves are checked as a fresh instance's state through the bundle,
-    // the model texts through the render tool's listing.
+    // Titles are the controller suite's; default values the bundle's; model texts the render tool's.
     ASSERT_EQ (table.getDefaults ().size (), 8u);
     for (int32_t id = 0; id < 8; ++id)
     {
