@@ -15,10 +15,8 @@ constexpr int64_t kFrames = 6000;   // not a multiple of either block size: the 
 // First frame at which two files differ in any channel, or -1.
 int64_t firstDifference (const Audio& a, const Audio& b)
 {
-    for (size_t i = 0; i < std::min (a.samples.size (), b.samples.size ()); ++i)
-        if (a.samples[i] != b.samples[i])
-            return static_cast<int64_t> (i) / a.channels;
-    return -1;
+    const auto [i, j] = std::mismatch (a.samples.begin (), a.samples.end (), b.samples.begin (), b.samples.end ());
+    return i == a.samples.end () || j == b.samples.end () ? -1 : (i - a.samples.begin ()) / a.channels;
 }
 
 class Render : public ::testing::Test
@@ -65,7 +63,8 @@ TEST_F (Render, AutomationLandsAtTheBlockThatStartsAtOrAfterItsSample)
         EXPECT_TRUE (first >= blockStart && first < blockStart + block) << first;
 
         // And back: effect on, switched off by automation; from that block on the input passes.
-        r = runRenderer ({"--block", std::to_string (block), "--param", "Model=Metal Tone", "--at", sample, "0=0", in, out});
+        r = runRenderer ({"--block", std::to_string (block), "--param", "Model=Metal Tone", "--at", sample, "0=0",
+                          in, out});
         ASSERT_EQ (r.exitCode, 0) << r.err;
         const Audio output = readAudio (out);
         const auto from = static_cast<long> (blockStart * 2);
@@ -131,7 +130,7 @@ TEST_F (Render, APresetSoundsLikeItsValuesSetByHand)
 TEST (Demo, EveryFactoryPresetRendersAnAudibleFileAndTheOverviewIsDrawn)
 {
     // Mean power in dBFS.
-    const auto rmsDbfs = [] (const Audio& audio) { return energyDb (audio.samples) - 10.0 * std::log10 (audio.samples.size ()); };
+    const auto rmsDbfs = [] (const Audio& a) { return energyDb (a.samples) - 10.0 * std::log10 (a.samples.size ()); };
     ScratchFolder scratch;
     const std::string dry = scratch.file ("guitar-di.wav");
     CommandResult r = runProgram (OVERMOOR_GUITAR_DI_PATH, {dry});
@@ -149,7 +148,7 @@ TEST (Demo, EveryFactoryPresetRendersAnAudibleFileAndTheOverviewIsDrawn)
         ASSERT_EQ (r.exitCode, 0) << r.err;
         const Audio wet = readAudio (out);
         EXPECT_EQ (wet.frames (), di.frames ());
-        EXPECT_TRUE (allFinite (wet.samples.data (), static_cast<int32_t> (wet.samples.size ()))) << "preset " << preset;
+        EXPECT_TRUE (allFinite (wet.samples.data (), static_cast<int32_t> (wet.samples.size ()))) << preset;
         EXPECT_GT (rmsDbfs (wet), -60.0) << "preset " << preset;
         overviewArgs.insert (overviewArgs.end (), {"--entry", out, "Preset " + std::to_string (preset), "Model", "1.0"});
     }

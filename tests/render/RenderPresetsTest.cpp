@@ -8,10 +8,14 @@ namespace Test {
 namespace {
 
 // User presets of these runs live in a scratch folder.
-class Presets : public ::testing::Test
+class Presets : public BundleFixture
 {
 protected:
-    void SetUp () override { ::setenv ("OVERMOOR_PRESET_DIR", scratch.file ("presets").c_str (), 1); }
+    void SetUp () override
+    {
+        BundleFixture::SetUp ();
+        ::setenv ("OVERMOOR_PRESET_DIR", scratch.file ("presets").c_str (), 1);
+    }
     void TearDown () override { ::setenv ("OVERMOOR_PRESET_DIR", usePrivatePresetFolder ().c_str (), 1); }
 
     // Runs --list with the given options; the listing's rows of parameter ids 0 … 7.
@@ -72,11 +76,8 @@ TEST_F (Presets, FactoryAndUserPresetsAreFoundByNumberAndName)
 
     // A user preset saved the way the editor saves one: set the model, then "save as".
     {
-        std::string error;
-        auto module = VST3::Hosting::Module::create (overmoorBundlePath (), error);
-        ASSERT_NE (module, nullptr) << error;
-        auto instance = Host::PluginInstance::create (module->getFactory (), error);
-        ASSERT_NE (instance, nullptr) << error;
+        auto instance = createInstance ();
+        ASSERT_NE (instance, nullptr);
         auto set = instance->createMessage ("WA_SP");
         set->getAttributes ()->setInt ("WA_PI", 1);
         set->getAttributes ()->setFloat ("WA_PV", 7.0 / 7.0);

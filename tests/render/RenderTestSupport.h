@@ -48,9 +48,7 @@ private:
 
 struct Audio
 {
-    int channels = 0;
-    int sampleRateHz = 0;
-    int format = 0;   // libsndfile format word
+    int channels = 0, sampleRateHz = 0, format = 0;   // format: libsndfile's format word
     std::vector<float> samples;   // interleaved
     int64_t frames () const { return channels ? static_cast<int64_t> (samples.size ()) / channels : 0; }
 };
