@@ -36,6 +36,7 @@ protected:
         options.tapConnections = true;
         return createInstance (options);
     }
+    static float processorValue (PluginInstance& i, size_t id) { return savedParameterValues (i).at (id); }
     size_t presetFiles () const { return PresetTest::filesIn (presetFolder.path ()).size (); }
 
     PresetTest::TemporaryFolder presetFolder;
@@ -66,12 +67,13 @@ std::optional<std::string> answer (PluginInstance& instance, const std::string& 
 {
     auto* tap = instance.processorToController ();
     const int before = tap ? tap->count ("PrsHnd") : 0;
-    if (sendPresetRequest (instance, ("CMVXGet" + what).c_str ()) != kResultOk || !tap || tap->count ("PrsHnd") != before + 1)
+    const tresult sent = sendPresetRequest (instance, ("CMVXGet" + what).c_str ());
+    if (sent != kResultOk || !tap || tap->count ("PrsHnd") != before + 1)
         return std::nullopt;
     return binaryText (tap->last ("PrsHnd"), ("CMVXSet" + what).c_str ());
 }
-std::optional<std::string> userList (PluginInstance& instance) { return answer (instance, "UserPresetsMessage"); }
-std::optional<std::string> selectedPreset (PluginInstance& instance) { return answer (instance, "SelectedPresetNumber"); }
+std::optional<std::string> userList (PluginInstance& i) { return answer (i, "UserPresetsMessage"); }
+std::optional<std::string> selectedPreset (PluginInstance& i) { return answer (i, "SelectedPresetNumber"); }
 std::optional<std::string> selected (int number) { return "CMVXSetSelectedPresetNumber" + std::to_string (number); }
 
 std::string listOf (const std::string& answerKey, const std::vector<std::string>& names)
@@ -102,14 +104,6 @@ void editorSetsParameter (PluginInstance& instance, int id, double value)
     message->getAttributes ()->setFloat ("WA_PV", value);
     instance.notifyProcessor (message);
     instance.controller ()->setParamNormalized (static_cast<ParamID> (id), value);
-}
-
-float processorValue (PluginInstance& instance, int id)
-{
-    std::vector<uint8_t> state;
-    instance.getState (state);
-    const std::vector<float> values = Morvane::Host::floatsOf (state);
-    return static_cast<size_t> (id) < values.size () ? values[static_cast<size_t> (id)] : -1.0f;
 }
 
 } // namespace

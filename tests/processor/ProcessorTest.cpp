@@ -55,7 +55,8 @@ TEST (ProcessorSetup, ReachesTheEngineUnlessUnusable)
     ASSERT_EQ (processor->setupProcessing (setup), kResultOk);
     CMVXDSPAlgInterface* engine = processor->getDsp ()->getCurrentAlgorithm ();
     ASSERT_NE (engine, nullptr);
-    EXPECT_TRUE (engine->sampleRate.load () == 96000.0 && engine->maxBlockSize.load () == 480u && engine->reinitPending.load ());
+    EXPECT_TRUE (engine->sampleRate.load () == 96000.0 && engine->maxBlockSize.load () == 480u
+                 && engine->reinitPending.load ());
     EXPECT_EQ (processor->getProcessMode (), kOffline);
 
     // A 64-bit request is refused, but its rate and size are kept as for any set-up.

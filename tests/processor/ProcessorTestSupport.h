@@ -55,7 +55,8 @@ public:
     float getParameterNormalized (int32_t id) override { return id >= 0 && id < 16 ? valueOf[id] : 0.0f; }
     void process (float** in, float** out, int32_t numSamples, int32_t* changedIds, int32_t* changedCount) override
     {
-        processCalls.push_back ({{in[0], in[1]}, {out[0], out[1]}, numSamples, std::equal (in[0], in[0] + numSamples, in[1])});
+        const bool copies = std::equal (in[0], in[0] + numSamples, in[1]);
+        processCalls.push_back ({{in[0], in[1]}, {out[0], out[1]}, numSamples, copies});
         std::transform (in[0], in[0] + numSamples, out[0], [] (float x) { return 0.5f * x; });
         std::fill_n (out[1], numSamples, kSecondOutputMarker);
         report (reportOnProcess, changedIds, changedCount);

@@ -95,7 +95,8 @@ TEST (RenderOptions, BadCommandLinesAreOneLineErrors)
     {
         const ParseResult r = parse (cases[k].first);
         EXPECT_EQ (r.status, ParseResult::Status::error) << "case " << k;
-        EXPECT_TRUE (r.message.find (cases[k].second) != std::string::npos && r.message.find ('\n') == std::string::npos)
+        EXPECT_TRUE (r.message.find (cases[k].second) != std::string::npos
+                     && r.message.find ('\n') == std::string::npos)
             << "case " << k << " -> " << r.message;
     }
     EXPECT_EQ (parseRenderOptions (0, nullptr).status, ParseResult::Status::error);
