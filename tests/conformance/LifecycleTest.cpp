@@ -53,8 +53,6 @@ TEST_F (Conformance, ValidStateTransitions)
     EXPECT_EQ (component->getBusInfo (kAudio, kOutput, 0, output), kResultOk);
     EXPECT_EQ (output.channelCount, 2);
     EXPECT_EQ (instance->syncControllerToComponent (), kResultOk);
-    EXPECT_EQ (controller->setParamNormalized (kModelId, modelValue (3)), kResultOk);
-    EXPECT_NEAR (controller->getParamNormalized (kModelId), modelValue (3), 1e-9);
     std::string error;
     ASSERT_TRUE (instance->startProcessing ({}, error)) << error;
     int64 position = 0;

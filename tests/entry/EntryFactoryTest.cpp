@@ -7,6 +7,7 @@
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 extern "C" {
 bool InitDll ();
@@ -61,28 +62,21 @@ TEST_F (FactoryFixture, FactoryAndClassRecords)
     FUnknownPtr<IPluginFactory2> factory2 (factory);
     ASSERT_TRUE (factory2);
     ASSERT_EQ (factory2->countClasses (), 2);
-    const struct
-    {
-        FUID cid;
-        const char *category, *name;
-        uint32 flags;
-        const char* subCategories;
-    } expected[2] = {{kProcessorId, "Audio Module Class", "Overmoor", 1, "Fx"}, // distributable
-                     {kControllerId, "Component Controller Class", "OvermoorController", 0, ""}};
+    // cid, then category, name, subcategories, vendor, version, SDK version; the processor is
+    // distributable (class flag 1), the controller not.
+    const std::pair<FUID, std::vector<std::string>> expected[2] = {
+        {kProcessorId, {"Audio Module Class", "Overmoor", "Fx", "", "1.0.0.4", "VST 3.5.1"}},
+        {kControllerId, {"Component Controller Class", "OvermoorController", "", "", "1.0.0.4", "VST 3.5.1"}}};
     for (int32 i = 0; i < 2; ++i)
     {
-        SCOPED_TRACE ("class " + std::to_string (i));
         PClassInfo2 info;
         ASSERT_EQ (factory2->getClassInfo2 (i, &info), kResultOk);
-        EXPECT_EQ (FUID::fromTUID (info.cid), expected[i].cid);
-        EXPECT_EQ (info.cardinality, PClassInfo::kManyInstances);
-        EXPECT_STREQ (info.category, expected[i].category);
-        EXPECT_STREQ (info.name, expected[i].name);
-        EXPECT_EQ (info.classFlags, expected[i].flags);
-        EXPECT_STREQ (info.subCategories, expected[i].subCategories);
-        EXPECT_STREQ (info.vendor, "");
-        EXPECT_STREQ (info.version, "1.0.0.4");
-        EXPECT_STREQ (info.sdkVersion, "VST 3.5.1");
+        EXPECT_EQ (FUID::fromTUID (info.cid), expected[i].first) << i;
+        EXPECT_EQ ((std::vector<std::string> {info.category, info.name, info.subCategories, info.vendor, info.version,
+                                              info.sdkVersion}),
+                   expected[i].second);
+        EXPECT_EQ (info.classFlags, i == 0 ? 1u : 0u) << i;
+        EXPECT_EQ (info.cardinality, PClassInfo::kManyInstances) << i;
     }
     PClassInfo2 none;
     EXPECT_EQ (factory2->getClassInfo2 (2, &none), kInvalidArgument);

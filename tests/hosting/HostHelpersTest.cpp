@@ -17,9 +17,10 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 using namespace Morvane::Host;
 
-// The strict stream fails short reads and counts what it delivered; the SDK's memory stream
-// reports success and the shorter count at the end of its data.
-TEST (StateStreams, StrictAndLenientShortReads)
+// The strict stream fails short reads and counts what it delivered (the SDK's memory stream,
+// reporting success and the shorter count, goes through every state test in tests/bundle);
+// saved values are little-endian floats.
+TEST (StateStreams, StrictShortReadsAndByteOrder)
 {
     StrictReadStream stream ({1, 2, 3, 4, 5, 6});
     uint8_t buffer[4] = {};
@@ -39,16 +40,7 @@ TEST (StateStreams, StrictAndLenientShortReads)
     EXPECT_EQ (stream.seek (7, IBStream::kIBSeekSet, nullptr), kResultFalse);
     EXPECT_EQ (stream.write (buffer, 1, nullptr), kNotImplemented);
 
-    const std::vector<uint8_t> bytes = floatBytes ({0.25f, 1.0f});
-    ASSERT_EQ (bytes.size (), 8u);
-    EXPECT_EQ (bytes[7], 0x3F); // 1.0f = 0x3F800000, little-endian: sign/exponent byte last
-    EXPECT_EQ (floatsOf (bytes), (std::vector<float> {0.25f, 1.0f}));
-    auto memory = memoryStreamWith (bytes);
-    EXPECT_EQ (bytesOf (*memory), bytes);
-    float values[3] = {};
-    EXPECT_EQ (memory->read (values, 12, &read), kResultTrue);
-    EXPECT_EQ (read, 8);
-    EXPECT_TRUE (bytesOf (*memoryStreamWith ({})).empty ());
+    EXPECT_EQ (floatBytes ({1.0f}), (std::vector<uint8_t> {0x00, 0x00, 0x80, 0x3F}));
 }
 
 // Receiver that counts notifications; reference counting is left to the test's stack.

@@ -14,9 +14,7 @@ namespace {
 const FUID kPlainId (0x11111111, 0x22222222, 0x33333333, 0x44444444);
 const FUID kWideId (0x55555555, 0x66666666, 0x77777777, 0x88888888);
 const FUID kClassicId (0x99999999, 0xAAAAAAAA, 0xBBBBBBBB, 0xCCCCCCCC);
-const FUID kUnknownId (0x01020304, 0x05060708, 0x090A0B0C, 0x0D0E0F10);
 
-int gCreated = 0;
 void* gContextSeen = nullptr;
 
 // A plug-in object that answers only IPluginBase.
@@ -34,7 +32,6 @@ public:
 
 FUnknown* createProbe (void* context)
 {
-    ++gCreated;
     gContextSeen = context;
     return static_cast<IPluginBase*> (new Probe ());
 }
@@ -46,7 +43,6 @@ const PClassInfo2 kPlainClass (kPlainId.toTUID (), PClassInfo::kManyInstances, "
 
 struct FactoryFixture : ::testing::Test
 {
-    void SetUp () override { gCreated = 0, gContextSeen = nullptr; }
     void TearDown () override { factory->release (); }
     CPluginFactory* factory = new CPluginFactory (
         PFactoryInfo ("Vendor", "http://example.invalid", "mailto:help@example.invalid", PFactoryInfo::kUnicode));
@@ -68,7 +64,7 @@ TEST_F (FactoryFixture, ClassRecordsInRegistrationOrderAndEveryVersion)
     EXPECT_FALSE (factory->registerClass (&kPlainClass, createProbe)) << "duplicate class id";
     EXPECT_EQ (factory->countClasses (), 3);
     EXPECT_TRUE (factory->isClassRegistered (kWideId));
-    EXPECT_FALSE (factory->isClassRegistered (kUnknownId));
+    EXPECT_FALSE (factory->isClassRegistered (FUID (1, 2, 3, 4)));
 
     PClassInfo info;
     PClassInfo2 info2;
@@ -102,8 +98,9 @@ TEST_F (FactoryFixture, ClassRecordsInRegistrationOrderAndEveryVersion)
     EXPECT_EQ (factory->getClassInfoUnicode (3, &infoW), kInvalidArgument);
 }
 
-// The object comes with the caller's reference only and the registered context; a wrong
-// interface, an unknown id, a failed creation or no place for the answer hand out no object.
+// The object comes with the caller's reference only and the registered context; a failed
+// creation or no place for the answer hand out no object. Wrong interfaces and unknown ids are
+// refused in tests/entry.
 TEST_F (FactoryFixture, CreateInstanceHandsOutTheRequestedInterfaceWithOneReference)
 {
     int context = 0;
@@ -118,14 +115,9 @@ TEST_F (FactoryFixture, CreateInstanceHandsOutTheRequestedInterfaceWithOneRefere
 
     const PClassInfo2 failing (kWideId.toTUID (), 1, "Service", "Failing", 0, "", "", "", "");
     factory->registerClass (&failing, [] (void*) -> FUnknown* { return nullptr; });
-    for (const auto& [cid, iid] : {std::pair<const FUID&, const FUID&> {kPlainId, IPluginFactory::iid},
-                                   {kUnknownId, IPluginBase::iid}, {kWideId, IPluginBase::iid}})
-    {
-        void* obj = reinterpret_cast<void*> (0x1);
-        EXPECT_NE (factory->createInstance (cid.toTUID (), iid, &obj), kResultOk);
-        EXPECT_EQ (obj, nullptr);
-    }
-    EXPECT_EQ (gCreated, 2) << "the wrong interface was asked of a created object";
+    void* obj = reinterpret_cast<void*> (0x1);
+    EXPECT_NE (factory->createInstance (kWideId.toTUID (), IPluginBase::iid, &obj), kResultOk);
+    EXPECT_EQ (obj, nullptr);
     EXPECT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid, nullptr), kInvalidArgument);
 }
 
