@@ -26,33 +26,19 @@ std::vector<double> randomOrdinates (size_t n, unsigned seed)
     return y;
 }
 
-// Natural cubic spline on unit steps in the second-derivative form, its moments from a dense
-// Gaussian elimination in long double: an independent construction to compare against.
+// Natural cubic spline on unit steps in the second-derivative form: the moments solve
+// M[i-1] + 4 M[i] + M[i+1] = 6 (y[i+1] - 2 y[i] + y[i-1]) with M = 0 at both ends, here by
+// elimination in long double. An independent construction to compare against.
 long double referenceSpline (const std::vector<double>& y, double first, double u)
 {
-    const size_t m = y.size () - 2;
-    std::vector<std::vector<long double>> A (m, std::vector<long double> (m + 1, 0.0L));
-    for (size_t r = 0; r < m; ++r)
-    {
-        A[r][r] = 4.0L;
-        if (r > 0)
-            A[r][r - 1] = 1.0L;
-        if (r + 1 < m)
-            A[r][r + 1] = 1.0L;
-        A[r][m] = 6.0L * ((long double) y[r + 2] - 2.0L * y[r + 1] + y[r]);
-    }
-    for (size_t c = 0; c < m; ++c)
-        for (size_t r = c + 1; r < m; ++r)
-            for (size_t k = m + 1; k-- > c;)
-                A[r][k] -= A[r][c] / A[c][c] * A[c][k];
-    std::vector<long double> M (m + 2, 0.0L);
-    for (size_t r = m; r-- > 0;)
-    {
-        long double s = A[r][m];
-        for (size_t k = r + 1; k < m; ++k)
-            s -= A[r][k] * M[k + 1];
-        M[r + 1] = s / A[r][r];
-    }
+    const size_t n = y.size ();
+    std::vector<long double> M (n, 0.0L), diag (n, 4.0L), rhs (n, 0.0L);
+    for (size_t i = 1; i + 1 < n; ++i)
+        rhs[i] = 6.0L * ((long double) y[i + 1] - 2.0L * y[i] + y[i - 1]);
+    for (size_t i = 2; i + 1 < n; ++i)
+        diag[i] -= 1.0L / diag[i - 1], rhs[i] -= rhs[i - 1] / diag[i - 1];
+    for (size_t i = n - 1; i-- > 1;)
+        M[i] = (rhs[i] - M[i + 1]) / diag[i];
     const long double x = u - first;
     const size_t i = static_cast<size_t> (x);
     const long double right = (i + 1) - x, left = x - i;
