@@ -52,15 +52,13 @@ TEST (GuitarDi, NotesAreInTuneWithinTwoCents)
 
 TEST (GuitarDi, PalmMutesDieFasterThanFreeStrings)
 {
-    // A free A string loses well under 20 dB in half a second; a palm mute over 40 dB.
-    const auto dropDb = [] (const std::vector<double>& x) {
+    // A free A string loses well under 20 dB in half a second; a palm mute over 40 dB (NaN fails both).
+    const auto dropDb = [] (bool palmMuted) {
+        const auto x = pluckAndRun (110.0, palmMuted, 1.0);
         return 10.0 * std::log10 (correlation (x, 0.05, 0.1) / correlation (x, 0.55, 0.6));
     };
-    const auto free = pluckAndRun (110.0, false, 1.0);
-    EXPECT_LT (dropDb (free), 20.0);
-    EXPECT_GT (dropDb (pluckAndRun (110.0, true, 1.0)), 40.0);
-    for (double v : free)
-        ASSERT_TRUE (std::isfinite (v));
+    EXPECT_LT (dropDb (false), 20.0);
+    EXPECT_GT (dropDb (true), 40.0);
 }
 
 } // namespace
