@@ -132,10 +132,7 @@ TEST (EngineControls, XxlDistortionPlusTurnsItsGainPotTheOtherWay)
 // difference equation, per channel; a zero leading numerator silences the section.
 TEST (EngineControls, SectionFillNormalisesByTheLeadingNumeratorAndSilencesAZeroOne)
 {
-    DigitalCoefficients c;
-    const double num[3] = {0.5, 0.25, -0.125}, den[3] = {1.0, -0.5, 0.0625};
-    std::copy (num, num + 3, c.zNum);
-    std::copy (den, den + 3, c.zDen);
+    DigitalCoefficients c {{0.5, 0.25, -0.125}, {1.0, -0.5, 0.0625}};
     StageSection<3, double> section;
     section.setCoefficients (c);
     double x1 = 0, x2 = 0, y1 = 0, y2 = 0;

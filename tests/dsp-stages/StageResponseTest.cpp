@@ -11,15 +11,6 @@ namespace {
 using namespace stagetest;
 constexpr double kEps = std::numeric_limits<double>::epsilon();
 
-// Lists run from s^5 down to s^0.
-AnalogPrototype prototype (std::initializer_list<double> num, std::initializer_list<double> den)
-{
-    AnalogPrototype proto;
-    std::copy (num.begin (), num.end (), proto.sNum);
-    std::copy (den.begin (), den.end (), proto.sDen);
-    return proto;
-}
-
 // Within eight rounding steps of the largest term entering each coefficient.
 void expectNearReference (const AnalogPrototype& proto, double rate, const DigitalCoefficients& got, const std::string& where)
 {
@@ -33,7 +24,7 @@ void expectNearReference (const AnalogPrototype& proto, double rate, const Digit
     }
 }
 
-// Designs at 4 x 44100 Hz (K = 352800) into garbage-filled coefficients; every term past the order
+// Prototypes list s^5 down to s^0. Designs at 4 x 44100 Hz (K = 352800) into garbage-filled coefficients; every term past the order
 // must be zeroed.
 TEST (BilinearDesign, LowOrdersMatchTheirClosedForms)
 {
@@ -48,16 +39,16 @@ TEST (BilinearDesign, LowOrdersMatchTheirClosedForms)
             EXPECT_TRUE (out.zNum[k] == 0.0 && out.zDen[k] == 0.0) << "order " << order << " k " << k;
         return out;
     };
-    EXPECT_EQ (designed (prototype ({0, 0, 0, 0, 0, 3.0}, {0, 0, 0, 0, 0, 8.0}), 0).zNum[0], 3.0 / 8.0);
+    EXPECT_EQ (designed ({{0, 0, 0, 0, 0, 3.0}, {0, 0, 0, 0, 0, 8.0}}, 0).zNum[0], 3.0 / 8.0);
 
     const double p4 = 2.0e-4, p5 = 0.5, q4 = 3.0e-4, q5 = 1.0, d0 = q4 * kK + q5;
-    const DigitalCoefficients first = designed (prototype ({0, 0, 0, 0, p4, p5}, {0, 0, 0, 0, q4, q5}), 1);
+    const DigitalCoefficients first = designed ({{0, 0, 0, 0, p4, p5}, {0, 0, 0, 0, q4, q5}}, 1);
     EXPECT_DOUBLE_EQ (first.zNum[0], (p4 * kK + p5) / d0);
     EXPECT_DOUBLE_EQ (first.zNum[1], (p5 - p4 * kK) / d0);
     EXPECT_DOUBLE_EQ (first.zDen[1], (q5 - q4 * kK) / d0);
 
     // A pole at s = -K lands exactly on z = 0, and a numerator of 1 gives 1 / (2 K) per tap.
-    const DigitalCoefficients k = designed (prototype ({0, 0, 0, 0, 0, 1.0}, {0, 0, 0, 0, 1.0, kK}), 1);
+    const DigitalCoefficients k = designed ({{0, 0, 0, 0, 0, 1.0}, {0, 0, 0, 0, 1.0, kK}}, 1);
     EXPECT_EQ (k.zDen[1], 0.0);
     EXPECT_DOUBLE_EQ (k.zNum[0], 1.0 / (2.0 * kK));
     EXPECT_DOUBLE_EQ (k.zNum[1], 1.0 / (2.0 * kK));
