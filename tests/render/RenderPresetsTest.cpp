@@ -25,16 +25,11 @@ protected:
         const CommandResult r = runRenderer (args);
         EXPECT_EQ (r.exitCode, 0) << r.err;
         std::vector<std::string> found (8);
-        std::istringstream lines (r.out);
-        bool parameters = false;
+        std::istringstream lines (r.out.substr (std::min (r.out.find ("\nParameters"), r.out.size ())));
         for (std::string line; std::getline (lines, line);)
-        {
-            parameters = parameters || line.rfind ("Parameters", 0) == 0;
-            for (int id = 0; id < 8 && parameters; ++id)
-                if (found[static_cast<size_t> (id)].empty () && line.rfind ("   " + std::to_string (id) + "  ", 0) == 0
-                    && !contains (line, "values:"))
-                    found[static_cast<size_t> (id)] = line;
-        }
+            for (size_t id = 0; id < 8; ++id)
+                if (found[id].empty () && line.rfind ("   " + std::to_string (id) + "  ", 0) == 0 && !contains (line, "values:"))
+                    found[id] = line;
         return found;
     }
 
