@@ -35,43 +35,23 @@ TEST (AudioEffect, BusHelpersAddListAndFindBusses)
     EXPECT_EQ (effect->initialize (nullptr), kResultOk);
 }
 
-TEST (AudioEffect, BusArrangementsFollowRequestsWithinBusCount)
-{
-    auto effect = owned (new AudioEffect ());
-    effect->addAudioInput (STR16 ("In"), SpeakerArr::kStereo);
-    effect->addAudioOutput (STR16 ("Out"), SpeakerArr::kStereo);
-    SpeakerArrangement mono = SpeakerArr::kMono;
-    SpeakerArrangement two[2] = {SpeakerArr::kMono, SpeakerArr::kMono};
-    EXPECT_EQ (effect->setBusArrangements (&mono, 1, &mono, 1), kResultTrue);
-    for (BusDirection direction : {kInput, kOutput})
-    {
-        SpeakerArrangement arr = 0;
-        ASSERT_EQ (effect->getBusArrangement (direction, 0, arr), kResultTrue);
-        EXPECT_EQ (arr, SpeakerArr::kMono);
-        EXPECT_EQ (effect->getBusArrangement (direction, 1, arr), kInvalidArgument);
-        EXPECT_EQ (effect->getBusArrangement (direction, -1, arr), kInvalidArgument);
-    }
-    EXPECT_EQ (effect->setBusArrangements (two, 2, &mono, 1), kResultFalse);
-    EXPECT_EQ (effect->setBusArrangements (&mono, -1, &mono, 1), kInvalidArgument);
-    EXPECT_EQ (effect->setBusArrangements (nullptr, 1, &mono, 1), kInvalidArgument);
-    EXPECT_EQ (effect->setBusArrangements (nullptr, 0, nullptr, 0), kResultTrue);
-}
-
-// What a processor inherits unless it overrides it (the plug-in's own answers: tests/bundle),
-// and the three interfaces it answers, each with a reference.
+// What a processor inherits and calls unless it overrides it (the plug-in's own answers, bus
+// arrangements and sample sizes: tests/bundle and tests/conformance), and the three interfaces
+// it answers, each with a reference.
 TEST (AudioEffect, DefaultAnswersAndInterfaces)
 {
     auto effect = owned (new AudioEffect ());
-    EXPECT_EQ (effect->canProcessSampleSize (kSample32), kResultTrue);
-    EXPECT_EQ (effect->canProcessSampleSize (kSample64), kResultFalse);
+    effect->addAudioInput (STR16 ("In"), SpeakerArr::kStereo);
+    SpeakerArrangement arrangement = 0;
+    EXPECT_EQ (effect->getBusArrangement (kInput, 0, arrangement), kResultTrue);
+    EXPECT_EQ (arrangement, SpeakerArr::kStereo);
+    for (auto [direction, index] : {std::pair<BusDirection, int32> {kInput, 1}, {kInput, -1}, {kOutput, 0}})
+        EXPECT_EQ (effect->getBusArrangement (direction, index, arrangement), kInvalidArgument) << direction << " " << index;
     ProcessSetup setup {kOffline, kSample32, 512, 96000.0};
     EXPECT_EQ (effect->setupProcessing (setup), kResultOk);
     ProcessSetup wide {kRealtime, kSample64, 64, 22050.0};
     EXPECT_EQ (effect->setupProcessing (wide), kResultFalse);
     EXPECT_EQ (effect->setProcessing (true), kNotImplemented);
-    ProcessData data;
-    EXPECT_EQ (effect->process (data), kNotImplemented);
-    EXPECT_EQ (effect->getTailSamples (), kNoTail);
 
     for (const FUID* iid : {&IAudioProcessor::iid, &IComponent::iid, &IConnectionPoint::iid})
     {

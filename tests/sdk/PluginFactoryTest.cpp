@@ -2,8 +2,7 @@
 // The thin CPluginFactory: class records in every version, instance creation and references.
 // The plug-in's own records through every field: tests/entry.
 #include "sdk/pluginfactory.h"
-#include "base/source/fobject.h"
-#include "pluginterfaces/base/ipluginbase.h"
+#include "sdk/audioeffect.h"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -17,23 +16,10 @@ const FUID kClassicId (0x99999999, 0xAAAAAAAA, 0xBBBBBBBB, 0xCCCCCCCC);
 
 void* gContextSeen = nullptr;
 
-// A plug-in object that answers only IPluginBase.
-class Probe : public FObject, public IPluginBase
-{
-public:
-    tresult PLUGIN_API initialize (FUnknown*) SMTG_OVERRIDE { return kResultOk; }
-    tresult PLUGIN_API terminate () SMTG_OVERRIDE { return kResultOk; }
-    OBJ_METHODS (Probe, FObject)
-    DEFINE_INTERFACES
-        DEF_INTERFACE (IPluginBase)
-    END_DEFINE_INTERFACES (FObject)
-    REFCOUNT_METHODS (FObject)
-};
-
-FUnknown* createProbe (void* context)
+FUnknown* createEffect (void* context)
 {
     gContextSeen = context;
-    return static_cast<IPluginBase*> (new Probe ());
+    return static_cast<Vst::IAudioProcessor*> (new Vst::AudioEffect ());
 }
 
 std::u16string utf16 (const char16* text) { return reinterpret_cast<const char16_t*> (text); }
@@ -59,9 +45,9 @@ TEST_F (FactoryFixture, ClassRecordsInRegistrationOrderAndEveryVersion)
     const PClassInfoW wide (kWideId.toTUID (), 1, "Component Controller Class", STR16 ("Wide"), 0, "", STR16 (""),
                             STR16 ("2.0"), STR16 ("VST 3.5.1"));
     const PClassInfo classic (kClassicId.toTUID (), 1, "Service", "Classic");
-    ASSERT_TRUE (factory->registerClass (&kPlainClass, createProbe) && factory->registerClass (&wide, createProbe) &&
-                 factory->registerClass (&classic, createProbe));
-    EXPECT_FALSE (factory->registerClass (&kPlainClass, createProbe)) << "duplicate class id";
+    ASSERT_TRUE (factory->registerClass (&kPlainClass, createEffect) && factory->registerClass (&wide, createEffect) &&
+                 factory->registerClass (&classic, createEffect));
+    EXPECT_FALSE (factory->registerClass (&kPlainClass, createEffect)) << "duplicate class id";
     EXPECT_EQ (factory->countClasses (), 3);
     EXPECT_TRUE (factory->isClassRegistered (kWideId));
     EXPECT_FALSE (factory->isClassRegistered (FUID (1, 2, 3, 4)));
@@ -104,9 +90,9 @@ TEST_F (FactoryFixture, ClassRecordsInRegistrationOrderAndEveryVersion)
 TEST_F (FactoryFixture, CreateInstanceHandsOutTheRequestedInterfaceWithOneReference)
 {
     int context = 0;
-    factory->registerClass (&kPlainClass, createProbe, &context);
-    IPluginBase* base = nullptr;
-    ASSERT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid, reinterpret_cast<void**> (&base)), kResultOk);
+    factory->registerClass (&kPlainClass, createEffect, &context);
+    Vst::IComponent* base = nullptr;
+    ASSERT_EQ (factory->createInstance (kPlainId.toTUID (), Vst::IComponent::iid, reinterpret_cast<void**> (&base)), kResultOk);
     ASSERT_NE (base, nullptr);
     EXPECT_EQ (gContextSeen, &context);
     EXPECT_EQ (base->addRef (), 2u);
