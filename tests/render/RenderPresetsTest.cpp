@@ -28,7 +28,8 @@ protected:
         std::istringstream lines (r.out.substr (std::min (r.out.find ("\nParameters"), r.out.size ())));
         for (std::string line; std::getline (lines, line);)
             for (size_t id = 0; id < 8; ++id)
-                if (found[id].empty () && line.rfind ("   " + std::to_string (id) + "  ", 0) == 0 && !contains (line, "values:"))
+                if (found[id].empty () && line.rfind ("   " + std::to_string (id) + "  ", 0) == 0
+                    && !contains (line, "values:"))
                     found[id] = line;
         return found;
     }
@@ -79,7 +80,8 @@ TEST_F (Presets, FactoryAndUserPresetsAreFoundByNumberAndName)
         instance->notifyProcessor (set);
         const std::string saveAs = "CMVXSetPresetAsSaveAsMy Metal";
         auto save = instance->createMessage ("PrsHnd");
-        save->getAttributes ()->setBinary ("CMVXSetPresetAsSaveAs", saveAs.data (), static_cast<Steinberg::uint32> (saveAs.size ()));
+        save->getAttributes ()->setBinary ("CMVXSetPresetAsSaveAs", saveAs.data (),
+                                           static_cast<Steinberg::uint32> (saveAs.size ()));
         instance->notifyProcessor (save);
     }
     const CommandResult r = runRenderer ({"--list"});
