@@ -145,5 +145,6 @@ TEST (EngineControls, SectionFillNormalisesByTheLeadingNumeratorAndSilencesAZero
     EXPECT_EQ (section.state[0][0], 0.0);   // channel 0 untouched
     c.zNum[0] = 0.0;
     section.setCoefficients (c);
-    EXPECT_TRUE (section.gain == 0.0 && std::all_of (std::begin (section.num), std::end (section.num), [] (double k) { return k == 0.0; }));
+    EXPECT_EQ (section.gain, 0.0);
+    EXPECT_TRUE (std::all_of (std::begin (section.num), std::end (section.num), [] (double k) { return k == 0.0; }));
 }

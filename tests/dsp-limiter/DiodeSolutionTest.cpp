@@ -155,6 +155,7 @@ TEST (DiodeSolution, PerSampleCurrentAgreesWithTheDividingForm)
     for (double v = -2.0; v <= 2.0; v += 0.00137)
     {
         const double exact = diodePairCurrent (kSymmetric, v);
-        EXPECT_NEAR (diodePairCurrentRt (v, kSymmetric.saturationCurrentA, 1.0 / kSymmetric.thermalScaleV), exact, 1e-12 * std::fabs (exact)) << v;
+        EXPECT_NEAR (diodePairCurrentRt (v, kSymmetric.saturationCurrentA, 1.0 / kSymmetric.thermalScaleV), exact,
+                     1e-12 * std::fabs (exact)) << v;
     }
 }

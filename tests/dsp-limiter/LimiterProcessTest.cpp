@@ -85,8 +85,8 @@ TEST (LimiterConfigure, RateChangesRedesignAndUnusableConfigurationsAreIgnored)
 TEST (LimiterProcess, SmallSignalsFollowTheLinearCircuit)
 {
     for (double fs : {176400.0, 192000.0})
-        for (const Network& n : {Network {0, 4700.0, 51000.0, 500000.0, 4.7e-8, 5.1e-11}, Network {2, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9},
-                                 Network {2, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11}})
+        for (const Network& n : {Network {0, 4700.0, 51000.0, 500000.0, 4.7e-8, 5.1e-11},
+                                 Network {2, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9}, Network {2, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11}})
             for (int period : n.mode == 2 ? std::vector<int> {16, 100, 2000} : std::vector<int> {10, 40, 250})
             {
                 auto l = limiter (fs, n);
@@ -105,7 +105,8 @@ TEST (LimiterProcess, SmallSignalsFollowTheLinearCircuit)
                 const double rf = n.r2 + n.r3;
                 const Complex expected = n.mode == 2 ? series / (series + s * n.c2) : 1.0 + series * rf / (1.0 + rf * n.c2 * sBackward);
                 const Complex measured = out / in;
-                EXPECT_NEAR (20.0 * std::log10 (std::abs (measured / expected)), 0.0, 0.01) << fs << " mode " << n.mode << " period " << period;
+                EXPECT_NEAR (20.0 * std::log10 (std::abs (measured / expected)), 0.0, 0.01)
+                    << fs << " mode " << n.mode << " period " << period;
                 EXPECT_NEAR (std::arg (measured / expected), 0.0, 1e-3) << fs << " mode " << n.mode << " period " << period;
             }
 }

@@ -60,7 +60,8 @@ TEST (PrecomposedDesign, EveryControlStageMatchesThePrototypePath)
                     DigitalCoefficients reference;
                     pedal::oneControlTerms (i / 200.0, terms);
                     ASSERT_TRUE (stage.reference (model, i / 200.0, rate, reference));
-                    expectSameSection (design, terms, reference, std::string (stage.name) + " model " + std::to_string (model) + " i " + std::to_string (i));
+                    expectSameSection (design, terms, reference,
+                                       std::string (stage.name) + " model " + std::to_string (model) + " i " + std::to_string (i));
                 }
             }
 

@@ -100,7 +100,8 @@ TEST (StageCircuit, PrototypesMatchTheirCircuits)
             for (double hz : {10.0, 100.0, 1000.0, 10000.0, 40000.0})
             {
                 const Complex want = c.circuit (Complex (0.0, 2 * kPi * hz), x);
-                EXPECT_LE (std::abs (analogResponse (proto, 2 * kPi * hz) - want), 1e-9 * std::abs (want)) << c.name << " x " << x << " at " << hz << " Hz";
+                EXPECT_LE (std::abs (analogResponse (proto, 2 * kPi * hz) - want), 1e-9 * std::abs (want))
+                    << c.name << " x " << x << " at " << hz << " Hz";
             }
         }
 }

@@ -85,7 +85,8 @@ TEST (StageResponse, DesignIsTheTransformAndFollowsTheUnwarpedAnalogResponse)
         for (auto [x, y] : controlPoints (stage, 4))
             for (double rate : {176400.0, 192000.0})
             {
-                const std::string where = stage.name + " x " + std::to_string (x) + " y " + std::to_string (y) + " rate " + std::to_string (rate);
+                const std::string where =
+                    stage.name + " x " + std::to_string (x) + " y " + std::to_string (y) + " rate " + std::to_string (rate);
                 AnalogPrototype proto;
                 DigitalCoefficients got, direct;
                 stage.prototype (x, y, proto);
