@@ -111,8 +111,7 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
         posScale = 1.0;
         negScale = 1.0;
     }
-    posInverseScale = 1.0 / (posScale * thermalScale);
-    negInverseScale = 1.0 / (negScale * thermalScale);
+    currentInverseScale = 1.0 / (posScale * thermalScale);
 
     // Weight of the low-resistance solution for the network's actual source resistance.
     const double r = std::clamp (coef[3], kDiodeTableLowOhms, kDiodeTableHighOhms);

@@ -74,8 +74,9 @@ private:
     double negScale = 1.0;
     double saturationCurrent = 1e-16;
     double thermalScale = 0.022;
-    double posInverseScale = 1.0 / 0.022;   // 1 / (posScale * thermalScale)
-    double negInverseScale = 1.0 / 0.022;   // 1 / (negScale * thermalScale)
+    // 1 / (posScale * thermalScale): only the shunt routine needs the current per sample, and
+    // its pair is symmetric (posScale = negScale).
+    double currentInverseScale = 1.0 / 0.022;
     double coef[12] = {};
     std::vector<double> stateA;
     std::vector<double> stateB;   // in modes 0 and 1 also the last diode voltage
@@ -112,7 +113,7 @@ inline double CMVXSVDiodeLimiterSimulation::processShunt_rt (double x, uint32_t 
     const double b = stateB[ch];
     const double e = coef[0] * a + coef[1] * b + coef[2] * x;   // open-circuit diode voltage
     const double v = tableVoltage_rt (e * tableScale);
-    const double i = diodePairCurrentRt (v, saturationCurrent, posInverseScale);   // mode 2: symmetric
+    const double i = diodePairCurrentRt (v, saturationCurrent, currentInverseScale);
     stateA[ch] = coef[4] * a + coef[5] * b + coef[8] * x + coef[10] * i;
     stateB[ch] = coef[6] * a + coef[7] * b + coef[9] * x + coef[11] * i;
     return v;

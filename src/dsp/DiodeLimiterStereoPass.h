@@ -18,7 +18,7 @@ public:
       low (*limiterIn.activeLow),
       high (*limiterIn.activeHigh),
       saturationCurrent (limiterIn.saturationCurrent),
-      inverseScale (limiterIn.posInverseScale)
+      inverseScale (limiterIn.currentInverseScale)
     {
         for (int i = 0; i < 12; ++i)
             coef[i] = TwoDoubles {} + limiter.coef[i];
@@ -119,7 +119,7 @@ private:
     const SplineTable& low;
     const SplineTable& high;
     const double saturationCurrent;
-    const double inverseScale;   // the shunt routine's pair is symmetric
+    const double inverseScale;
     TwoDoubles coef[12];
     TwoDoubles inGain, inNum1, inDen1, tableScale, blend, highWeight;
     TwoDoubles inState, stateA, stateB;
