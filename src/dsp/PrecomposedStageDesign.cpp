@@ -27,9 +27,6 @@ void PrecomposedStageDesign<Terms, MaxOrder>::prepare (
     tableOrder = 0;
     for (auto& row : rows)
         for (auto& entry : row)
-            entry = TwoDoubles {0.0, 0.0};
-    for (auto& row : pairRows)
-        for (auto& entry : row)
             entry = FourDoubles {0.0, 0.0, 0.0, 0.0};
     if (table == nullptr)
         return;
@@ -78,8 +75,9 @@ void PrecomposedStageDesign<Terms, MaxOrder>::prepare (
                 den += w * q[m][i];
                 kPow *= k;
             }
-            rows[z][i] = TwoDoubles {static_cast<double> (num), static_cast<double> (den)};
-            pairRows[z][i] = FourDoubles {rows[z][i][0], rows[z][i][1], rows[z][i][0], rows[z][i][1]};
+            const double n = static_cast<double> (num);
+            const double d = static_cast<double> (den);
+            rows[z][i] = FourDoubles {n, d, n, d};
         }
     source = table;
     leadingRow = lead;

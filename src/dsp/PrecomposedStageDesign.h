@@ -27,17 +27,18 @@ public:
     template <int SectionOrder, typename P>
     bool design (const double (&terms)[Terms], StageSection<SectionOrder, P>& section) const noexcept
     {
-        if (source == nullptr || leadingDenominator (terms) == 0.0)
+        if (source == nullptr || leadingDenominators (terms, terms)[0] == 0.0)
             return false;
         TwoDoubles sums[MaxOrder + 1];   // {numerator, denominator} coefficient of z^-k
         for (int k = 0; k <= MaxOrder; ++k)
         {
-            TwoDoubles sum = rows[k][0] * terms[0];
+            TwoDoubles sum = firstHalf (rows[k][0]) * terms[0];
             for (std::size_t i = 1; i < Terms; ++i)
-                sum += rows[k][i] * terms[i];
+                sum += firstHalf (rows[k][i]) * terms[i];
             sums[k] = sum;
         }
-        fill (sums, section);
+        const TwoDoubles inverses = TwoDoubles {1.0, 1.0} / sums[0];   // {1/b0, 1/D0}
+        fill (sums, inverses, section);
         return true;
     }
 
@@ -61,29 +62,41 @@ public:
         FourDoubles sums[MaxOrder + 1];   // {numerator, denominator} of a, then of b
         for (int k = 0; k <= MaxOrder; ++k)
         {
-            FourDoubles sum = pairRows[k][0] * terms[0];
+            FourDoubles sum = rows[k][0] * terms[0];
             for (std::size_t i = 1; i < Terms; ++i)
-                sum += pairRows[k][i] * terms[i];
+                sum += rows[k][i] * terms[i];
             sums[k] = sum;
         }
-        // The four reciprocals of fill in one division: {1/b0, 1/D0} of a, then of b.
+        TwoDoubles sumsA[MaxOrder + 1];
+        TwoDoubles sumsB[MaxOrder + 1];
+        for (int k = 0; k <= MaxOrder; ++k)
+        {
+            sumsA[k] = firstHalf (sums[k]);
+            sumsB[k] = secondHalf (sums[k]);
+        }
+        // The four reciprocals of both fills in one division.
         const FourDoubles inverses = FourDoubles {1.0, 1.0, 1.0, 1.0} / sums[0];
-        fillPairLane<0> (sums, inverses, a);
-        fillPairLane<2> (sums, inverses, b);
+        fill (sumsA, firstHalf (inverses), a);
+        fill (sumsB, secondHalf (inverses), b);
         return true;
     }
 
     int order () const noexcept { return source == nullptr ? 0 : tableOrder; }
 
 private:
+    static TwoDoubles firstHalf (const FourDoubles& v) noexcept { return TwoDoubles {v[0], v[1]}; }
+    static TwoDoubles secondHalf (const FourDoubles& v) noexcept { return TwoDoubles {v[2], v[3]}; }
+
+    // inverses: {1/b0, 1/D0} of these sums.
     template <int SectionOrder, typename P>
-    static void fill (const TwoDoubles (&sums)[MaxOrder + 1], StageSection<SectionOrder, P>& section) noexcept
+    static void fill (const TwoDoubles (&sums)[MaxOrder + 1], TwoDoubles inverses,
+                      StageSection<SectionOrder, P>& section) noexcept
     {
         static_assert (SectionOrder >= MaxOrder, "the section must hold the design's order");
-        const double inverseD0 = 1.0 / sums[0][1];
         const double b0 = sums[0][0];
+        const double inverseD0 = inverses[1];
         section.gain = static_cast<P> (b0 * inverseD0);
-        const double inverseB0 = b0 == 0.0 ? 0.0 : 1.0 / b0;   // a silent stage stays silent
+        const double inverseB0 = b0 == 0.0 ? 0.0 : inverses[0];   // a silent stage stays silent
         for (int k = 1; k <= SectionOrder; ++k)
         {
             const TwoDoubles z = k <= MaxOrder ? sums[k] * TwoDoubles {inverseB0, inverseD0}
@@ -93,29 +106,10 @@ private:
         }
     }
 
-    // fill for the design in lanes Lane, Lane + 1 of designPair's sums.
-    template <int Lane, int SectionOrder, typename P>
-    __attribute__ ((target ("avx2"))) static void
-    fillPairLane (const FourDoubles (&sums)[MaxOrder + 1], FourDoubles inverses,
-                  StageSection<SectionOrder, P>& section) noexcept
-    {
-        const double b0 = sums[0][Lane];
-        const double inverseD0 = inverses[Lane + 1];
-        section.gain = static_cast<P> (b0 * inverseD0);
-        const double inverseB0 = b0 == 0.0 ? 0.0 : inverses[Lane];
-        for (int k = 1; k <= SectionOrder; ++k)
-        {
-            const TwoDoubles z = k <= MaxOrder ? TwoDoubles {sums[k][Lane], sums[k][Lane + 1]}
-                                                     * TwoDoubles {inverseB0, inverseD0}
-                                               : TwoDoubles {0.0, 0.0};
-            section.num[k - 1] = static_cast<P> (z[0]);
-            section.den[k - 1] = static_cast<P> (z[1]);
-        }
-    }
-
-    // Both designs' leading coefficients at once, each lane as leadingDenominator sums it.
-    __attribute__ ((target ("avx2"))) TwoDoubles
-    leadingDenominators (const double (&termsA)[Terms], const double (&termsB)[Terms]) const noexcept
+    // The highest denominator coefficient of two designs, each lane exactly as the prototype
+    // path forms it.
+    TwoDoubles leadingDenominators (const double (&termsA)[Terms],
+                                    const double (&termsB)[Terms]) const noexcept
     {
         TwoDoubles d = {0.0, 0.0};
         for (std::size_t i = 0; i < Terms; ++i)
@@ -123,20 +117,12 @@ private:
         return d;
     }
 
-    // The highest denominator coefficient exactly as the prototype path forms it.
-    double leadingDenominator (const double (&terms)[Terms]) const noexcept
-    {
-        double d = 0.0;
-        for (std::size_t i = 0; i < Terms; ++i)
-            d += source->rows[leadingRow].den[i] * terms[i];
-        return d;
-    }
-
     const pedal::circuits::StageTable<Terms>* source = nullptr;
     int leadingRow = 0;
     int tableOrder = 0;
-    TwoDoubles rows[MaxOrder + 1][Terms] = {};   // {numerator, denominator} per term, per z^-k
-    FourDoubles pairRows[MaxOrder + 1][Terms] = {};   // each entry of rows twice, for designPair
+    // {numerator, denominator} per term, per z^-k, twice: designPair's two designs read all
+    // four lanes, design the first half.
+    FourDoubles rows[MaxOrder + 1][Terms] = {};
 };
 
 extern template class PrecomposedStageDesign<3, 3>;
