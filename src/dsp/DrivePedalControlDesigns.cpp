@@ -17,45 +17,49 @@ void CMVXDrivePedalsSimulationDSP::prepareControlDesigns ()
     midDesign.prepare (&pedal::midStageTable (), designRateHz);
 }
 
+namespace {
+
+using OneControlReference = bool (*) (unsigned model, double x, double rateHz,
+                                      DigitalCoefficients& out);
+
+// A one-control stage at control value x: from the precomposed polynomials, or through the
+// reference transform where asked for or where they do not apply.
+template <typename P>
+bool designOneControl (const PrecomposedStageDesign<3, 3>& design, OneControlReference reference,
+                       bool referenceDesigns, unsigned model, double x, double rateHz,
+                       StageSection<3, P>& section)
+{
+    double terms[3];
+    pedal::oneControlTerms (x, terms);
+    if (!referenceDesigns && design.design (terms, section))
+        return true;
+    DigitalCoefficients coefficients;
+    if (!reference (model, x, rateHz, coefficients))
+        return false;
+    section.setCoefficients (coefficients);
+    return true;
+}
+
+} // namespace
+
 bool CMVXDrivePedalsSimulationDSP::designDrive (float p1, StageSection<3, float>& section) const
 {
     // The "XXL Distortion+" gain pot is wired the other way round.
     const double x = audioTaper (model == 1 ? 1.0f - p1 : p1);
-    double terms[3];
-    pedal::oneControlTerms (x, terms);
-    if (!referenceDesigns && driveDesign.design (terms, section))
-        return true;
-    DigitalCoefficients coefficients;
-    if (!pedal::designDriveStage (model, x, designRateHz, coefficients))
-        return false;
-    section.setCoefficients (coefficients);
-    return true;
+    return designOneControl (driveDesign, &pedal::designDriveStage, referenceDesigns, model, x,
+                             designRateHz, section);
 }
 
 bool CMVXDrivePedalsSimulationDSP::designTone (float p3, StageSection<3, float>& section) const
 {
-    double terms[3];
-    pedal::oneControlTerms (p3, terms);
-    if (!referenceDesigns && toneDesign.design (terms, section))
-        return true;
-    DigitalCoefficients coefficients;
-    if (!pedal::designToneStage (model, p3, designRateHz, coefficients))
-        return false;
-    section.setCoefficients (coefficients);
-    return true;
+    return designOneControl (toneDesign, &pedal::designToneStage, referenceDesigns, model, p3,
+                             designRateHz, section);
 }
 
 bool CMVXDrivePedalsSimulationDSP::designLevel (float p2, StageSection<3, double>& section) const
 {
-    double terms[3];
-    pedal::oneControlTerms (p2, terms);
-    if (!referenceDesigns && levelDesign.design (terms, section))
-        return true;
-    DigitalCoefficients coefficients;
-    if (!pedal::designLevelStage (model, p2, designRateHz, coefficients))
-        return false;
-    section.setCoefficients (coefficients);
-    return true;
+    return designOneControl (levelDesign, &pedal::designLevelStage, referenceDesigns, model, p2,
+                             designRateHz, section);
 }
 
 bool CMVXDrivePedalsSimulationDSP::designBassTreble (float p3, float p4,
