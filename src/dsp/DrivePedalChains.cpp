@@ -127,57 +127,34 @@ CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2 (const float* const* in, float
 
 void CMVXDrivePedalsSimulationDSP::selectChain ()
 {
-    static constexpr ChannelFn channelFns[8] = {
-        &CMVXDrivePedalsSimulationDSP::runChannel<0>, &CMVXDrivePedalsSimulationDSP::runChannel<1>,
-        &CMVXDrivePedalsSimulationDSP::runChannel<2>, &CMVXDrivePedalsSimulationDSP::runChannel<3>,
-        &CMVXDrivePedalsSimulationDSP::runChannel<4>, &CMVXDrivePedalsSimulationDSP::runChannel<5>,
-        &CMVXDrivePedalsSimulationDSP::runChannel<6>, &CMVXDrivePedalsSimulationDSP::runChannel<7>,
+    using E = CMVXDrivePedalsSimulationDSP;
+    struct ModelFns
+    {
+        ChannelFn channel;
+        StereoFn steady, steadyAvx2, glide, glideAvx2;
     };
-    static constexpr StereoFn stereoFns[8] = {
-        &CMVXDrivePedalsSimulationDSP::runStereoSteady<0>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteady<1>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteady<2>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteady<3>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteady<4>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteady<5>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteady<6>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteady<7>,
+    static constexpr ModelFns kFns[8] = {
+        {&E::runChannel<0>, &E::runStereoSteady<0>, &E::runStereoSteadyAvx2<0>,
+         &E::runStereoGlide<0>, &E::runStereoGlideAvx2<0>},
+        {&E::runChannel<1>, &E::runStereoSteady<1>, &E::runStereoSteadyAvx2<1>,
+         &E::runStereoGlide<1>, &E::runStereoGlideAvx2<1>},
+        {&E::runChannel<2>, &E::runStereoSteady<2>, &E::runStereoSteadyAvx2<2>,
+         &E::runStereoGlide<2>, &E::runStereoGlideAvx2<2>},
+        {&E::runChannel<3>, &E::runStereoSteady<3>, &E::runStereoSteadyAvx2<3>,
+         &E::runStereoGlide<3>, &E::runStereoGlideAvx2<3>},
+        {&E::runChannel<4>, &E::runStereoSteady<4>, &E::runStereoSteadyAvx2<4>,
+         &E::runStereoGlide<4>, &E::runStereoGlideAvx2<4>},
+        {&E::runChannel<5>, &E::runStereoSteady<5>, &E::runStereoSteadyAvx2<5>,
+         &E::runStereoGlide<5>, &E::runStereoGlideAvx2<5>},
+        {&E::runChannel<6>, &E::runStereoSteady<6>, &E::runStereoSteadyAvx2<6>,
+         &E::runStereoGlide<6>, &E::runStereoGlideAvx2<6>},
+        {&E::runChannel<7>, &E::runStereoSteady<7>, &E::runStereoSteadyAvx2<7>,
+         &E::runStereoGlide<7>, &E::runStereoGlideAvx2<7>},
     };
-    static constexpr StereoFn glideFns[8] = {
-        &CMVXDrivePedalsSimulationDSP::runStereoGlide<0>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlide<1>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlide<2>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlide<3>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlide<4>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlide<5>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlide<6>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlide<7>,
-    };
-    static constexpr StereoFn stereoAvx2Fns[8] = {
-        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<0>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<1>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<2>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<3>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<4>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<5>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<6>,
-        &CMVXDrivePedalsSimulationDSP::runStereoSteadyAvx2<7>,
-    };
-    const bool avx2 = useAvx2;
-    const uint32_t index = model < 8 ? model : 0;
-    processFn = channelFns[index];
-    processStereoFn = avx2 ? stereoAvx2Fns[index] : stereoFns[index];
-    static constexpr StereoFn glideAvx2Fns[8] = {
-        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<0>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<1>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<2>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<3>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<4>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<5>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<6>,
-        &CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<7>,
-    };
-    processGlideFn = avx2 ? glideAvx2Fns[index] : glideFns[index];
+    const ModelFns& fns = kFns[model < 8 ? model : 0];
+    processFn = fns.channel;
+    processStereoFn = useAvx2 ? fns.steadyAvx2 : fns.steady;
+    processGlideFn = useAvx2 ? fns.glideAvx2 : fns.glide;
 }
 
 // Audio thread.
