@@ -14,7 +14,6 @@ class CMVXSVDiodeLimiterSimulation::StereoPass
 public:
     explicit StereoPass (CMVXSVDiodeLimiterSimulation& limiterIn)
     : limiter (limiterIn),
-      shunt (limiterIn.processFnLimiter == Routine::shunt),
       low (*limiterIn.activeLow),
       high (*limiterIn.activeHigh),
       saturationCurrent (limiterIn.saturationCurrent),
@@ -49,7 +48,7 @@ public:
     // Mode: the mode the limiter is configured in, known where the chain is compiled.
     template <uint32_t Mode> TwoDoubles process (TwoDoubles x)
     {
-        assert (shunt == (Mode == 2));
+        assert ((limiter.processFnLimiter == Routine::shunt) == (Mode == 2));
         if constexpr (Mode == 2)
             return processShunt (x);
         else
@@ -115,7 +114,6 @@ private:
     }
 
     CMVXSVDiodeLimiterSimulation& limiter;
-    const bool shunt;
     const SplineTable& low;
     const SplineTable& high;
     const double saturationCurrent;
