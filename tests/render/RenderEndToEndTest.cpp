@@ -48,6 +48,80 @@ TEST_F (Render, EffectOffPassesEveryFormatThroughExactly)
     }
 }
 
+// Largest sample magnitude in dBFS.
+double peakDbfs (const Audio& audio)
+{
+    float peak = 0.0f;
+    for (float s : audio.samples)
+        peak = std::max (peak, std::fabs (s));
+    return 20.0 * std::log10 (peak);
+}
+
+// The extension names the format, in any case. Lossless formats give the input back with the
+// effect off (24-bit FLAC to within one step), Vorbis close to it. Beyond full scale the
+// 24-bit FLAC clips, says so on the closing line and is written all the same.
+TEST_F (Render, TheOutputExtensionChoosesTheFormat)
+{
+    const std::string in = writeNoise (scratch.file ("in.wav"), 2, kFrames, 44100);
+    const Audio input = readAudio (in);
+    for (auto [name, format] : {std::pair {"out.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT},
+                                {"out.FLAC", SF_FORMAT_FLAC | SF_FORMAT_PCM_24},
+                                {"out.aif", SF_FORMAT_AIFF | SF_FORMAT_FLOAT},
+                                {"out.Aiff", SF_FORMAT_AIFF | SF_FORMAT_FLOAT},
+                                {"out.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS}})
+    {
+        SCOPED_TRACE (name);
+        const CommandResult r = runRenderer ({"--set", "0=0", in, scratch.file (name)});
+        ASSERT_EQ (r.exitCode, 0) << r.err;
+        EXPECT_FALSE (contains (r.err, "warning")) << r.err;
+        const Audio output = readAudio (scratch.file (name));
+        EXPECT_TRUE (output.format == format && output.channels == 2
+                     && output.sampleRateHz == 44100) << std::hex << output.format;
+        ASSERT_EQ (output.frames (), kFrames);
+        std::vector<float> residual (input.samples);
+        for (size_t i = 0; i < residual.size (); ++i)
+            residual[i] -= output.samples[i];
+        if ((format & SF_FORMAT_SUBMASK) == SF_FORMAT_FLOAT)
+            EXPECT_EQ (firstDifference (input, output), -1);
+        else if (format & SF_FORMAT_FLAC)
+            EXPECT_LE (peakDbfs ({2, 0, 0, residual}), 20.0 * std::log10 (1.0 / (1 << 23)));
+        else   // white noise keeps its waveform to about -18 dB at the high setting, -2 at the default
+            EXPECT_LT (energyDb (residual) - energyDb (input.samples), -12.0);
+    }
+
+    // A hot input through the Treble Booster: the float WAV keeps what lies beyond full scale.
+    const std::string hot = writeNoise (scratch.file ("hot.wav"), 1, kFrames, 48000,
+                                        SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0.9f);
+    const std::vector<std::string> booster {"--param", "Model=Treble Booster"};
+    std::vector<std::string> args (booster);
+    args.insert (args.end (), {hot, scratch.file ("hot-out.wav")});
+    CommandResult r = runRenderer (args);
+    ASSERT_EQ (r.exitCode, 0) << r.err;
+    EXPECT_FALSE (contains (r.err, "warning")) << r.err;
+    const Audio unclipped = readAudio (scratch.file ("hot-out.wav"));
+    const auto beyond = std::count_if (unclipped.samples.begin (), unclipped.samples.end (),
+                                       [] (float s) { return std::fabs (s) > 1.0f; });
+    ASSERT_GT (beyond, 0);
+    char warning[120];
+    std::snprintf (warning, sizeof warning,
+                   "; warning: %ld samples clipped at full scale in the 24-bit FLAC, peak %+.1f dBFS"
+                   "\n",
+                   static_cast<long> (beyond), peakDbfs (unclipped));
+
+    args = booster;
+    args.insert (args.end (), {hot, scratch.file ("hot-out.flac")});
+    r = runRenderer (args);
+    ASSERT_EQ (r.exitCode, 0) << r.err;
+    EXPECT_TRUE (contains (r.err, std::string ("real time") + warning)) << r.err << "wanted " << warning;
+    const Audio clipped = readAudio (scratch.file ("hot-out.flac"));
+    ASSERT_EQ (clipped.frames (), kFrames);
+    for (size_t i = 0; i < clipped.samples.size (); ++i)
+    {
+        const float expected = std::clamp (unclipped.samples[i], -1.0f, 1.0f);
+        ASSERT_NEAR (clipped.samples[i], expected, 1.0 / (1 << 22)) << "sample " << i;
+    }
+}
+
 TEST_F (Render, AutomationLandsAtTheBlockThatStartsAtOrAfterItsSample)
 {
     const std::string in = writeNoise (scratch.file ("in.wav"), 2, kFrames);

@@ -103,6 +103,37 @@ TEST_F (RenderErrors, BadRequestsExitWithTwoAndListWhatIsValid)
     expectFailure (runRenderer ({"--list", "--preset", "99"}), 2, {"--preset", "7 \"Metal\""});
 }
 
+// OUT may not be IN under any name, and its extension must name a format: refused before anything
+// is read or written (even before the plug-in is looked for), the input keeping every byte.
+TEST_F (RenderErrors, RefusesToWriteOverTheInputOrAnUnknownFormat)
+{
+    const std::string original = fileBytes (stereo);
+    const std::string hardLink = scratch.file ("hard-link.wav");
+    const std::string symbolicLink = scratch.file ("symbolic-link.WAV");
+    std::filesystem::create_hard_link (stereo, hardLink);
+    std::filesystem::create_symlink ("stereo.wav", symbolicLink);
+    before = scratch.entries ();
+    const std::string dotSpelling = scratch.file ("./stereo.wav");
+    for (const std::string& target : {stereo, dotSpelling, hardLink, symbolicLink})
+        expectFailure (runRenderer ({stereo, target}), 2, {"output '" + target + "' is the input file"});
+    expectFailure (runRenderer ({"--preset", "Metal", symbolicLink, stereo}), 2, {"is the input file"});
+    const std::string nowhere = scratch.file ("Nowhere.vst3");
+    expectFailure (runProgram (kRendererPath, {"--plugin", nowhere, stereo, hardLink}), 2,
+                   {"is the input file"});
+
+    const std::vector<std::string> accepted {".wav (32-bit float WAV)", ".flac (24-bit FLAC)",
+                                             ".aif/.aiff (32-bit float AIFF)", ".ogg (Ogg Vorbis)"};
+    for (auto [name, problem] : {std::pair {"out.mp3", "unknown extension '.mp3'"},
+                                 {"out", "no extension"},
+                                 {"out.wav.part", "unknown extension '.part'"}})
+    {
+        std::vector<std::string> mentions (accepted);
+        mentions.push_back (problem);
+        expectFailure (runRenderer ({stereo, scratch.file (name)}), 2, mentions);
+    }
+    EXPECT_EQ (fileBytes (stereo), original);
+}
+
 TEST_F (RenderErrors, HelpGoesToStdoutAndSucceeds)
 {
     const CommandResult r = runProgram (kRendererPath, {"--help"});

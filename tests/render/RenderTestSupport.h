@@ -63,18 +63,25 @@ inline Audio readAudio (const std::string& path)
     return audio;
 }
 
-// Reproducible noise at -12 dBFS peak written to path; returns path.
+// Reproducible noise (by default at -12 dBFS peak) written to path; returns path.
 inline std::string writeNoise (const std::string& path, int channels, int64_t frames, int rateHz = 48000,
-                               int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT)
+                               int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT, float peak = 0.25f)
 {
     std::mt19937 random (1);
-    std::uniform_real_distribution<float> quarterScale (-0.25f, 0.25f);
+    std::uniform_real_distribution<float> uniform (-peak, peak);
     std::vector<float> samples (static_cast<size_t> (channels * frames));
-    std::generate (samples.begin (), samples.end (), [&] { return quarterScale (random); });
+    std::generate (samples.begin (), samples.end (), [&] { return uniform (random); });
     SndfileHandle file (path, SFM_WRITE, format, channels, rateHz);
     EXPECT_TRUE (file) << path;
     EXPECT_EQ (file.writef (samples.data (), frames), frames) << path;
     return path;
+}
+
+inline std::string fileBytes (const std::string& path)
+{
+    std::stringstream bytes;
+    bytes << std::ifstream (path, std::ios::binary).rdbuf ();
+    return bytes.str ();
 }
 
 // Energy of samples relative to a full-scale sample, in dB.

@@ -3,7 +3,9 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
@@ -97,10 +99,12 @@ AudioFileWriter::~AudioFileWriter ()
     discard ();
 }
 
-bool AudioFileWriter::open (const std::string& path, int32_t channels, double sampleRateHz, std::string& error)
+bool AudioFileWriter::open (const std::string& path, const OutputFormat& format, int32_t channels,
+                            double sampleRateHz, std::string& error)
 {
     finalPath = path;
     channelCount = channels;
+    clips = format.integerSamples;
     const auto slash = path.find_last_of ('/');
     const std::string folder = slash == std::string::npos ? std::string (".") : path.substr (0, slash + 1);
     const std::string base = slash == std::string::npos ? path : path.substr (slash + 1);
@@ -124,17 +128,27 @@ bool AudioFileWriter::open (const std::string& path, int32_t channels, double sa
     SF_INFO info {};
     info.channels = channels;
     info.samplerate = static_cast<int> (sampleRateHz);
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    info.format = format.sndfileFormat;
     file = sf_open_fd (fd, SFM_WRITE, &info, SF_TRUE);
     if (!file)
     {
-        error = std::string ("cannot write output '") + path + "': " + sf_strerror (nullptr);
+        error = std::string ("cannot write output '") + path + "' as " + format.description + ": " +
+                sf_strerror (nullptr);
         ::close (fd);
         discard ();
         return false;
     }
-    // Samples are written as they are; the plug-in's output is not clipped or normalised here.
-    sf_command (file, SFC_SET_NORM_FLOAT, nullptr, SF_FALSE);
+    if ((format.sndfileFormat & SF_FORMAT_SUBMASK) == SF_FORMAT_FLOAT)
+        // Samples are written as they are; the plug-in's output is not normalised here.
+        sf_command (file, SFC_SET_NORM_FLOAT, nullptr, SF_FALSE);
+    if (clips)
+        // Without this, samples beyond full scale would wrap around to the opposite sign.
+        sf_command (file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    if (format.vbrQuality >= 0.0)
+    {
+        double quality = format.vbrQuality;
+        sf_command (file, SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
+    }
     return true;
 }
 
@@ -145,7 +159,14 @@ bool AudioFileWriter::write (const std::vector<std::vector<float>>& channelBuffe
     interleaved.resize (static_cast<size_t> (frames * channelCount));
     for (int32_t c = 0; c < channelCount; ++c)
         for (int64_t i = 0; i < frames; ++i)
-            interleaved[static_cast<size_t> (i * channelCount + c)] = channelBuffers[static_cast<size_t> (c)][static_cast<size_t> (i)];
+        {
+            const float sample = channelBuffers[static_cast<size_t> (c)][static_cast<size_t> (i)];
+            const float magnitude = std::fabs (sample);
+            peakMagnitude = std::max (peakMagnitude, magnitude);
+            // Full scale itself is kept (to within one step); only what lies beyond it clips.
+            clippedCount += clips && magnitude > 1.0f;
+            interleaved[static_cast<size_t> (i * channelCount + c)] = sample;
+        }
     if (sf_writef_float (file, interleaved.data (), frames) != frames)
     {
         error = "cannot write output '" + finalPath + "': " + sf_strerror (file);

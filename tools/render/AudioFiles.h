@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Streaming audio file access through libsndfile: a reader for any format it knows and a writer of
-// 32-bit float WAV that only replaces its destination once everything was written.
+// the output formats that only replaces its destination once everything was written.
+#include "render/OutputFormat.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -48,9 +50,14 @@ public:
     AudioFileWriter (const AudioFileWriter&) = delete;
     AudioFileWriter& operator= (const AudioFileWriter&) = delete;
 
-    // Creates a temporary file next to path for a 32-bit float WAV.
-    bool open (const std::string& path, int32_t channels, double sampleRateHz, std::string& error);
+    // Creates a temporary file next to path in the given format.
+    bool open (const std::string& path, const OutputFormat& format, int32_t channels,
+               double sampleRateHz, std::string& error);
     bool write (const std::vector<std::vector<float>>& channelBuffers, int64_t frames, std::string& error);
+    // The largest magnitude written so far, and how many samples an integer format clipped to
+    // full scale.
+    float peak () const { return peakMagnitude; }
+    int64_t clippedSamples () const { return clippedCount; }
     // Closes the temporary file and renames it to the destination.
     bool commit (std::string& error);
     void discard ();
@@ -60,6 +67,9 @@ private:
     std::string finalPath;
     std::string temporaryPath;
     int32_t channelCount = 0;
+    bool clips = false;
+    float peakMagnitude = 0.0f;
+    int64_t clippedCount = 0;
     std::vector<float> interleaved;
 };
 

@@ -4,6 +4,7 @@
 #include "host/PluginInstance.h"
 #include "render/AudioFiles.h"
 #include "render/ListReport.h"
+#include "render/OutputFormat.h"
 #include "render/ParameterCatalog.h"
 #include "render/PluginLocation.h"
 #include "render/PresetRequests.h"
@@ -94,6 +95,9 @@ RenderProblem applySettings (const RenderOptions& options, Host::PluginInstance&
 
 int render (const RenderOptions& options)
 {
+    OutputFormat format {};
+    if (RenderProblem problem = checkOutputRequest (options.inputPath, options.outputPath, format))
+        return report (problem);
     LoadedPlugin plugin;
     if (RenderProblem problem = loadPlugin (options.pluginPath, plugin))
         return report (problem);
@@ -130,7 +134,8 @@ int render (const RenderOptions& options)
                                                (reader.channels () == 1 ? "mono" : "stereo") + " bus arrangement"));
 
     AudioFileWriter writer;
-    if (!writer.open (options.outputPath, reader.channels (), reader.sampleRateHz (), error))
+    if (!writer.open (options.outputPath, format, reader.channels (), reader.sampleRateHz (),
+                      error))
         return report (RenderProblem::failure (error));
 
     ProgressBar progress (stderr, !options.quiet, reader.frames (), reader.sampleRateHz ());
@@ -146,7 +151,9 @@ int render (const RenderOptions& options)
     if (!writer.commit (error))
         return report (RenderProblem::failure (error));
 
-    std::fprintf (stderr, "%s\n", formatSummary ({frames, reader.sampleRateHz (), seconds}).c_str ());
+    const RenderSummary summary {frames, reader.sampleRateHz (), seconds, writer.clippedSamples (),
+                                 writer.peak (), format.description};
+    std::fprintf (stderr, "%s\n", formatSummary (summary).c_str ());
     return 0;
 }
 

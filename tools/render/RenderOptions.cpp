@@ -45,8 +45,9 @@ namespace
 {
 const char* const kDescription =
     "Renders an audio file through the Overmoor plug-in, the way a host plays it back.\n"
-    "IN.wav: any file libsndfile reads, mono or stereo; OUT.wav: 32-bit float WAV with the input's\n"
-    "channels, rate and length.";
+    "IN: any file libsndfile reads, mono or stereo. OUT: the input's channels, rate and\n"
+    "length, in the format its extension names: .wav (32-bit float), .flac (24-bit),\n"
+    ".aif/.aiff (32-bit float) or .ogg (Vorbis); never the input file itself.";
 
 const char* const kExamples =
     "Order: the preset, then --set and --param in command-line order, then processing with --at.\n"
@@ -115,7 +116,8 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
 
     CLI::App app (kDescription, "overmoor-render");
     app.add_option ("IN", options.inputPath, "input audio file")->type_name ("");
-    app.add_option ("OUT", options.outputPath, "output WAV file (32-bit float)")->type_name ("");
+    app.add_option ("OUT", options.outputPath, "output file: .wav, .flac, .aif, .aiff or .ogg")
+        ->type_name ("");
     app.add_option ("--plugin", options.pluginPath,
                     "the Overmoor.vst3 bundle (default: the build tree's, else ~/.vst3/Overmoor.vst3)")
         ->type_name ("PATH");

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <unistd.h>
 
 namespace Morvane {
@@ -53,7 +54,15 @@ std::string formatSummary (const RenderSummary& summary)
     else
         std::snprintf (text, sizeof text, "rendered %lld frames (%.3f s of audio) in %.3f s",
                        static_cast<long long> (summary.frames), audioSeconds, summary.secondsTaken);
-    return text;
+    if (summary.clippedSamples <= 0)
+        return text;
+    char warning[160];
+    std::snprintf (warning, sizeof warning,
+                   "; warning: %lld samples clipped at full scale in the %s, peak %+.1f dBFS",
+                   static_cast<long long> (summary.clippedSamples),
+                   summary.formatDescription.c_str (),
+                   20.0 * std::log10 (static_cast<double> (summary.peak)));
+    return text + std::string (warning);
 }
 
 } // namespace Render

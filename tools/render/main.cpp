@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// overmoor-render [options] IN.wav OUT.wav: renders an audio file through the Overmoor plug-in.
+// overmoor-render [options] IN OUT: renders an audio file through the Overmoor plug-in.
 #include "render/RenderCommand.h"
 
 #include <cstdio>
