@@ -4,11 +4,14 @@
 // run oversampled.
 #include "dsp/CMVXAnalogSimulation.h"
 #include "dsp/CMVXDSPAlgInterface.h"
+#include "dsp/PedalModels.h"
 #include "dsp/PolyphaseResampler.h"
 #include "dsp/PrecomposedStageDesign.h"
+#include "params/CMVXParamTable.h"
 #include "dsp/StageSection.h"
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CMVXSVDiodeLimiterSimulation;
@@ -36,7 +39,7 @@ public:
 
     // Read-only views for tests and diagnostics.
     uint32_t getOversampling () const { return oversampling; }
-    uint32_t getModel () const { return model; }
+    PedalModel getModel () const { return model; }
     double getDesignRateHz () const { return designRateHz; }
     float getControlCurrent (int knob) const { return controls[controlIndex (knob)].current; }
     float getControlTarget (int knob) const { return controls[controlIndex (knob)].target; }
@@ -80,6 +83,7 @@ private:
     void configureLimiter ();
     void configureLimiter (CMVXSVDiodeLimiterSimulation& target, float p1) const;
     void selectChain ();
+    template <PedalModel Model> void selectChainOf ();
     void designFixedStages ();
     void prepareControlDesigns ();
     // Control steps and the designs they call for (kDesign… flags); advanceControls is one of
@@ -113,17 +117,17 @@ private:
     void bypassCopy (float** inputs, float** outputs, float* inPeaks, float* outPeaks, int n);
 
     // Per-model chains (DrivePedalChains.cpp).
-    template <unsigned Model> float chainSample (float x, int channel);
-    template <unsigned Model> void runChannel (const float* in, float* out, int n, int channel);
-    template <unsigned Model> void runStereoSteady (const float* const* in, float* const* out,
+    template <PedalModel Model> float chainSample (float x, int channel);
+    template <PedalModel Model> void runChannel (const float* in, float* out, int n, int channel);
+    template <PedalModel Model> void runStereoSteady (const float* const* in, float* const* out,
                                                     int n);
-    template <unsigned Model> void runStereoSteadyAvx2 (const float* const* in,
+    template <PedalModel Model> void runStereoSteadyAvx2 (const float* const* in,
                                                         float* const* out, int n);
-    template <unsigned Model> void steadyLanes (const float* const* in, float* const* out, int n);
-    template <unsigned Model> void runStereoGlideAvx2 (const float* const* in,
+    template <PedalModel Model> void steadyLanes (const float* const* in, float* const* out, int n);
+    template <PedalModel Model> void runStereoGlideAvx2 (const float* const* in,
                                                        float* const* out, int n);
-    template <unsigned Model> void glideLanes (const float* const* in, float* const* out, int n);
-    template <unsigned Model> void runStereoGlide (const float* const* in, float* const* out,
+    template <PedalModel Model> void glideLanes (const float* const* in, float* const* out, int n);
+    template <PedalModel Model> void runStereoGlide (const float* const* in, float* const* out,
                                                    int n);
     struct LastDesigns;
     // One control step of channel 0 in a glide: the designs it called for and the values after.
@@ -143,8 +147,9 @@ private:
     std::vector<float> stageBuffer[2];
     uint8_t enabled = 1;
     bool forceRedesign = true;
-    uint32_t model = 0;
-    uint32_t previousModel = 0xffffffffu;
+    PedalModel model = PedalModel::trebleBooster;
+    const PedalTraits* traits = &pedalTraits (PedalModel::trebleBooster);   // the model's
+    std::optional<PedalModel> designedModel;   // the model the stages were last designed for
     Control controls[kControlCount] = {};
 
     StageSection<3, float> inputStage;
@@ -176,5 +181,5 @@ private:
     PrecomposedStageDesign<3, 3> levelDesign;
     PrecomposedStageDesign<9, 3> bassTrebleDesign;
     PrecomposedStageDesign<5, 4> midDesign;
-    CMVXParameter* records[8] = {};    // stable pointers into `parameters`
+    CMVXParameter* records[kParamCount] = {};   // stable pointers into `parameters`
 };

@@ -62,7 +62,7 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
     }
     const double T = samplePeriod;
 
-    if (mode == 0 || mode == 1)
+    if (mode == kDiodesInFeedback || mode == kDiodesInFeedbackTwoNegative)
     {
         // Feedback impedance (R2 + R3) || C2, discretised with a backward difference.
         processFnLimiter = Routine::feedback;
@@ -71,7 +71,7 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
         coef[1] = c2 * rFeedback / D;
         coef[2] = rFeedback * T / D;
         coef[3] = coef[2];
-        if (mode == 0)
+        if (mode == kDiodesInFeedback)
         {
             activeLow = &tables.table0;
             activeHigh = &tables.table1;
@@ -82,9 +82,9 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
             activeHigh = &tables.table3;
         }
         posScale = 1.0;
-        negScale = mode == 1 ? 2.0 : 1.0;
+        negScale = mode == kDiodesInFeedbackTwoNegative ? 2.0 : 1.0;
     }
-    else if (mode == 2)
+    else if (mode == kDiodesToGround)
     {
         // Nodal equations of R1 and C1 in series into the diode node, C2 to ground, with
         // trapezoidal companion conductances k = 2 C fs. c[3] is the resistance the diodes see.

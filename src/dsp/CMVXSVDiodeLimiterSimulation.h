@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pedals' diode clipping stage with its RC network, per channel, at the oversampled rate.
-// Modes: 0 feedback diodes (one each way), 1 feedback with two diodes on the negative side,
-// 2 diodes to ground behind a series resistor and two capacitors.
 // The diode equation is solved once per process into spline tables (see DiodeSolution.h); per
 // sample two tabulated solutions, for a low and a high source resistance, are blended by a weight
 // that follows the configured network's resistance.
@@ -16,10 +14,18 @@
 class CMVXSVDiodeLimiterSimulation : public CMVXAnalogSimulation
 {
 public:
+    // Where the diodes sit (configure's mode).
+    enum DiodeMode : uint32_t
+    {
+        kDiodesInFeedback = 0,              // the amplifier's feedback path, one diode each way
+        kDiodesInFeedbackTwoNegative = 1,   // … with two diodes in series on the negative side
+        kDiodesToGround = 2,                // to ground behind a series resistor and two capacitors
+    };
+
     CMVXSVDiodeLimiterSimulation (double sampleRateHz, uint32_t channels);
     ~CMVXSVDiodeLimiterSimulation () override;
 
-    // Modes other than 0, 1, 2 store the network but keep the previous routine and coefficients.
+    // Other modes store the network but keep the previous routine and coefficients.
     void configure (uint32_t mode, double r1Ohms, double r2Ohms, double r3Ohms, double c1Farads,
                     double c2Farads);
     void setSampleRate (double sampleRateHz);

@@ -48,8 +48,8 @@ public:
     // Mode: the mode the limiter is configured in, known where the chain is compiled.
     template <uint32_t Mode> TwoDoubles process (TwoDoubles x)
     {
-        assert ((limiter.processFnLimiter == Routine::shunt) == (Mode == 2));
-        if constexpr (Mode == 2)
+        assert ((limiter.processFnLimiter == Routine::shunt) == (Mode == kDiodesToGround));
+        if constexpr (Mode == kDiodesToGround)
             return processShunt (x);
         else
             return processFeedback (x);

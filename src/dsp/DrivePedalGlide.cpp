@@ -45,7 +45,7 @@ void CMVXDrivePedalsSimulationDSP::applyLastDesigns (const LastDesigns& last)
 {
     if ((last.designs & kDesignDrive) && designDrive (last.p1, driveStage))
         driveStageMetal.copyCoefficients (driveStage);
-    if ((last.designs & kDesignDrive) && model >= 3 && model <= 6 && limiter)
+    if ((last.designs & kDesignDrive) && traits->diodes.gainPotIsR3 && limiter)
         configureLimiter (*limiter, last.p1);
     if (last.designs & kDesignTone)
         designTone (last.p3, toneStage);
@@ -57,17 +57,18 @@ void CMVXDrivePedalsSimulationDSP::applyLastDesigns (const LastDesigns& last)
         designMid (last.p5, last.p6, metalMidStage);
 }
 
-// Audio thread. For models 3 to 6 each lane also retunes its own copy of the diode network
-// coefficients (the gain pot is part of it) from a scratch limiter.
-template <unsigned Model>
+// Audio thread. Where the gain pot is part of the diode network, each lane also retunes its own
+// copy of the network's coefficients from a scratch limiter.
+template <PedalModel Model>
 inline __attribute__ ((always_inline)) void
 CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* out, int n)
 {
-    constexpr bool usesDrive = Model == 1 || Model == 2 || Model == 7;
-    constexpr bool usesTone = Model >= 2 && Model <= 6;
-    constexpr bool usesLevel = Model >= 1 && Model <= 6;
-    constexpr bool isMetal = Model == 7;
-    constexpr bool retunesDiodes = Model >= 3 && Model <= 6;   // the gain pot is in the network
+    constexpr const PedalTraits& traitsOfModel = pedalTraits (Model);
+    constexpr bool usesDrive = traitsOfModel.has (PedalSection::drive);
+    constexpr bool usesTone = traitsOfModel.has (PedalSection::tone);
+    constexpr bool usesLevel = traitsOfModel.has (PedalSection::level);
+    constexpr bool isMetal = traitsOfModel.has (PedalSection::bassTreble);
+    constexpr bool retunesDiodes = traitsOfModel.diodes.gainPotIsR3;
     constexpr uint32_t pairable =
         (usesDrive ? uint32_t (kDesignDrive) : 0u) | (isMetal ? kDesignBassTreble | kDesignMid : 0u);
 
@@ -214,7 +215,7 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
     applyLastDesigns (last);
 }
 
-template <unsigned Model>
+template <PedalModel Model>
 void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float* const* out,
                                                    int n)
 {
@@ -222,26 +223,24 @@ void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float
 }
 
 // VEX encodings without fused multiply-add: the same results bit for bit (see the steady loop).
-template <unsigned Model>
+template <PedalModel Model>
 __attribute__ ((target ("avx2"))) void
 CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2 (const float* const* in, float* const* out, int n)
 {
     glideLanes<Model> (in, out, n);
 }
 
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<0> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<1> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<2> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<3> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<4> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<5> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<6> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<7> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<0> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<1> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<2> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<3> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<4> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<5> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<6> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<7> (const float* const*, float* const*, int);
+// The chains' model selection (DrivePedalChains.cpp) takes these for every model.
+#define OVERMOOR_GLIDE_FORMS(model)                                                                \
+    template void CMVXDrivePedalsSimulationDSP::runStereoGlide<model> (const float* const*,       \
+                                                                       float* const*, int);       \
+    template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<model> (const float* const*,   \
+                                                                           float* const*, int);
+OVERMOOR_GLIDE_FORMS (PedalModel::trebleBooster)
+OVERMOOR_GLIDE_FORMS (PedalModel::xxlDistortionPlus)
+OVERMOOR_GLIDE_FORMS (PedalModel::batDistortion)
+OVERMOOR_GLIDE_FORMS (PedalModel::overDrive)
+OVERMOOR_GLIDE_FORMS (PedalModel::superDrive)
+OVERMOOR_GLIDE_FORMS (PedalModel::nineScreamer)
+OVERMOOR_GLIDE_FORMS (PedalModel::eightOhEightScreamer)
+OVERMOOR_GLIDE_FORMS (PedalModel::metalTone)

@@ -29,7 +29,7 @@ void CMVXDrivePedalsSimulationDSP::processAudio (float** inputs, float** outputs
     inPeaks[0] = inPeaks[1] = 0.0f;
     outPeaks[0] = outPeaks[1] = 0.0f;
     const int n = std::max (numSamples, 0);
-    if (bypassed.load (std::memory_order_relaxed) || (model != 0 && !limiter))
+    if (bypassed.load (std::memory_order_relaxed) || (traits->has (PedalSection::diodes) && !limiter))
     {
         bypassCopy (inputs, outputs, inPeaks, outPeaks, n);
         return;
@@ -38,7 +38,7 @@ void CMVXDrivePedalsSimulationDSP::processAudio (float** inputs, float** outputs
         updateSettings (true);
     if (updatePending.load (std::memory_order_relaxed))
         updateSettings (false);
-    if (model != 0 && !limiter)   // a model with diodes was just selected
+    if (traits->has (PedalSection::diodes) && !limiter)   // a model with diodes was just selected
     {
         bypassCopy (inputs, outputs, inPeaks, outPeaks, n);
         return;

@@ -6,7 +6,7 @@
 // glide loop share it; section states go back when it is destroyed.
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
 #include "dsp/DiodeLimiterStereoPass.h"
-#include "dsp/PedalDiodeModes.h"
+#include "dsp/PedalModels.h"
 #include "dsp/StageSection.h"
 #include "dsp/TwoLanes.h"
 
@@ -33,38 +33,39 @@ struct StereoChainPasses
     StageSectionPass<4, double> mid;
 
     // Audio thread. levelGain: the "Metal Tone" output gain of each lane.
-    template <unsigned Model>
+    template <PedalModel Model>
     inline __attribute__ ((always_inline)) TwoFloats
     sample (TwoFloats x, CMVXSVDiodeLimiterSimulation::StereoPass& diodes, TwoDoubles levelGain)
     {
-        if constexpr (Model == 0)   // "Treble Booster"
+        if constexpr (Model == PedalModel::trebleBooster)   // "Treble Booster"
             return toFloat (toDouble (input.processFlushed<3> (x)) * 0.3);
-        else if constexpr (Model == 1)   // "XXL Distortion+"
+        else if constexpr (Model == PedalModel::xxlDistortionPlus)   // "XXL Distortion+"
         {
             const TwoFloats y = drive.process<1> (input.processFlushed<2> (x));
-            return toFloat (level.process<1> (diodes.process<pedalDiodeMode (Model)> (toDouble (y))));
+            return toFloat (level.process<1> (diodes.process<pedalTraits (Model).diodes.mode> (toDouble (y))));
         }
-        else if constexpr (Model == 2)   // "BAT Distortion"
+        else if constexpr (Model == PedalModel::batDistortion)   // "BAT Distortion"
         {
             const TwoFloats y = drive.process<3> (input.processFlushed<3> (x));
-            const TwoFloats t = tone.process<3> (toFloat (diodes.process<pedalDiodeMode (Model)> (toDouble (y))));
+            const TwoFloats t = tone.process<3> (toFloat (diodes.process<pedalTraits (Model).diodes.mode> (toDouble (y))));
             return toFloat (level.process<1> (toDouble (t)));
         }
-        else if constexpr (Model == 3)   // "Over Drive"
+        else if constexpr (Model == PedalModel::overDrive)   // "Over Drive"
         {
-            const TwoDoubles d = diodes.process<pedalDiodeMode (Model)> (toDouble (input.processFlushed<2> (x)));
+            const TwoDoubles d = diodes.process<pedalTraits (Model).diodes.mode> (toDouble (input.processFlushed<2> (x)));
             return toFloat (level.process<1> (toDouble (tone.process<3> (toFloat (d)))));
         }
-        else if constexpr (Model >= 4 && Model <= 6)   // "Super Drive" and the Screamers
+        else if constexpr (Model == PedalModel::superDrive || Model == PedalModel::nineScreamer
+                           || Model == PedalModel::eightOhEightScreamer)   // "Super Drive" and the Screamers
         {
-            const TwoDoubles d = diodes.process<pedalDiodeMode (Model)> (toDouble (input.processFlushed<2> (x)));
+            const TwoDoubles d = diodes.process<pedalTraits (Model).diodes.mode> (toDouble (input.processFlushed<2> (x)));
             return toFloat (level.process<3> (toDouble (tone.process<3> (toFloat (d)))));
         }
         else   // "Metal Tone"
         {
             const TwoDoubles p = pre.process<3> (toDouble (input.processFlushed<3> (x)));
             const TwoFloats d = drive.process<3> (toFloat (p));
-            TwoDoubles v = diodes.process<pedalDiodeMode (Model)> (toDouble (d));
+            TwoDoubles v = diodes.process<pedalTraits (Model).diodes.mode> (toDouble (d));
             v = post.process<2> (v);
             v = filter.process<5> (v);
             v = bassTreble.process<3> (v);

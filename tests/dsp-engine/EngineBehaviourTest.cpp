@@ -41,8 +41,8 @@ TEST (EngineBypass, OutputIsTheInputAndPeaksAreReported)
 TEST (EngineLevel, MetalToneAtLevelZeroIsSilent)
 {
     auto engine = makeEngine (48000.0, 256);
-    setModel (*engine, 7);
-    setNormalized (*engine, 3, 0.0);
+    setModel (*engine, PedalModel::metalTone);
+    setKnob (*engine, 2, 0.0);
     EXPECT_EQ (peak (process (*engine, noise (4096, 1.0f, 9), 256)), 0.0f);
 }
 
@@ -51,19 +51,19 @@ TEST (EngineLevel, MetalToneAtLevelZeroIsSilent)
 TEST (EngineModels, SwitchingModelClearsStatesAndKeepsTargets)
 {
     auto engine = makeEngine (48000.0, 256);
-    setModel (*engine, 3);
-    setNormalized (*engine, 2, 0.7);
-    setNormalized (*engine, 4, 0.2);
-    setNormalized (*engine, 7, 0.9);
+    setModel (*engine, PedalModel::overDrive);
+    setKnob (*engine, 1, 0.7);
+    setKnob (*engine, 3, 0.2);
+    setKnob (*engine, 6, 0.9);
     process (*engine, noise (2048, 0.5f, 13), 256);
     ASSERT_FALSE (engine->allSectionStatesZero ());
     const float current = engine->getControlCurrent (1);
 
-    setModel (*engine, 5);
+    setModel (*engine, PedalModel::nineScreamer);
     float* none[2] = {nullptr, nullptr};
     float peaks[2][2];
     engine->processBlock (none, none, peaks[0], peaks[1], 0, nullptr, nullptr);
-    EXPECT_EQ (engine->getModel (), 5u);
+    EXPECT_EQ (engine->getModel (), PedalModel::nineScreamer);
     EXPECT_TRUE (engine->allSectionStatesZero ());
     EXPECT_FLOAT_EQ (engine->getControlTarget (1), 0.7f);
     EXPECT_FLOAT_EQ (engine->getControlTarget (3), 0.2f);
@@ -71,7 +71,7 @@ TEST (EngineModels, SwitchingModelClearsStatesAndKeepsTargets)
     EXPECT_EQ (engine->getControlCurrent (1), current);
 
     process (*engine, noise (512, 0.5f, 14), 256);
-    setNormalized (*engine, 4, 0.3);
+    setKnob (*engine, 3, 0.3);
     engine->processBlock (none, none, peaks[0], peaks[1], 0, nullptr, nullptr);
     EXPECT_FALSE (engine->allSectionStatesZero ());
 }
@@ -93,14 +93,14 @@ TEST (EngineRobustness, FiniteBoundedOutputForEveryModelSignalAndRate)
             sweep.ch[1].push_back (-sweep.ch[0].back ());
         }
         const Stereo signals[] = {noise (n, 1.0f, 21), sweep, constant (n, 1.0f), constant (n, -1.0f)};
-        for (int model = 0; model < 8; ++model)
+        for (int model = 0; model < int (kPedalModelCount); ++model)
             for (double knobs : {-1.0, 0.0, 1.0})   // the preset, then every knob at 0 and at 1
                 for (int s = 0; s < 4; ++s)
                 {
                     auto engine = makeEngine (rate, 256);
                     engine->applyPreset (model);
-                    for (int id = 2; knobs >= 0.0 && id <= 7; ++id)
-                        setNormalized (*engine, id, knobs);
+                    for (int knob = 1; knobs >= 0.0 && knob <= 6; ++knob)
+                        setKnob (*engine, knob, knobs);
                     const float p = peak (process (*engine, signals[s], 256));
                     EXPECT_TRUE (std::isfinite (p) && p < 256.0f)
                         << "rate " << rate << " model " << model << " knobs " << knobs << " signal " << s << " peak " << p;
@@ -127,7 +127,7 @@ TEST (EngineRobustness, DenormalInputLeavesTheInputStageExactlySilent)
 TEST (EngineDesignPath, PrecomposedDesignsFollowThePrototypePathThroughGlides)
 {
     for (double rate : {44100.0, 48000.0, 192000.0})
-        for (int model = 0; model < 8; ++model)
+        for (int model = 0; model < int (kPedalModelCount); ++model)
         {
             auto fast = makeEngine (rate, 256), reference = makeEngine (rate, 256);
             reference->setReferenceDesigns (true);
@@ -136,9 +136,9 @@ TEST (EngineDesignPath, PrecomposedDesignsFollowThePrototypePathThroughGlides)
             {
                 for (auto* engine : {fast.get (), reference.get ()})
                 {
-                    setModel (*engine, model);
+                    setModel (*engine, static_cast<PedalModel> (model));
                     for (int knob = 0; knob < 6; ++knob)
-                        setNormalized (*engine, 2 + knob, std::fmod (0.17 * (segment + 1) * (knob + 2), 1.0));
+                        setKnob (*engine, 1 + knob, std::fmod (0.17 * (segment + 1) * (knob + 2), 1.0));
                 }
                 const auto in = noise (1024, 0.8f, 500 + model * 20 + segment);
                 const auto a = process (*fast, in, 256), b = process (*reference, in, 256);
@@ -174,12 +174,12 @@ TEST (EngineDesignPath, StereoLanesGiveThePerChannelSamplesBitForBit)
                     {
                         for (auto* engine : {lanes.get (), plain.get ()})
                         {
-                            setModel (*engine, model);
+                            setModel (*engine, static_cast<PedalModel> (model));
                             if (gliding)
                                 for (int knob = 0; knob < 6; ++knob)
-                                    setNormalized (*engine, 2 + knob, 0.5 + 0.45 * std::sin (0.3 * block + knob));
+                                    setKnob (*engine, 1 + knob, 0.5 + 0.45 * std::sin (0.3 * block + knob));
                             else if (block == 0)
-                                setNormalized (*engine, 2 + model % 6, 0.1 * (model + 1));
+                                setKnob (*engine, 1 + model % 6, 0.1 * (model + 1));
                         }
                         const int n = block % 5 == 3 ? 77 : 512;
                         const auto in = noise (n, 0.9f, 900 + model * 40 + block);

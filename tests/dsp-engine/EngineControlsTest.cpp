@@ -29,9 +29,9 @@ TEST (OversamplingEngine, FirstBlockAfterARateChangeRetunesEverything)
     for (double rate : {1234.5678, 8000.0, 22050.0, 44100.0, 48000.0, 96000.0, 176400.0, 192000.0, 384000.0})
     {
         auto engine = makeEngine (rate, 128);
-        for (int model = 0; model < 8; ++model)
+        for (int model = 0; model < int (kPedalModelCount); ++model)
         {
-            setModel (*engine, model);
+            setModel (*engine, static_cast<PedalModel> (model));
             const float p = peak (process (*engine, noise (512, 1.0f, 3), 512));
             EXPECT_TRUE (std::isfinite (p) && p > 0.0f) << rate << " " << model;
         }
@@ -48,7 +48,7 @@ TEST (OversamplingEngine, FirstBlockAfterARateChangeRetunesEverything)
 TEST (OversamplingEngine, BlockOf64At44100RunsAs256PerChannelAndReturns64)
 {
     auto engine = makeEngine (44100.0, 64);
-    setNormalized (*engine, 2, 1.0);
+    setKnob (*engine, 1, 1.0);
     std::vector<float> left (80, 7.0f), right (80, 7.0f);
     auto in = noise (64, 0.2f, 2);
     float* ins[2] = {in.ch[0].data (), in.ch[1].data ()};
@@ -73,8 +73,8 @@ TEST (EngineControls, GlideAfterResetStateFollowsTheClosedForm)
     for (double rate : {44100.0, 48000.0, 96000.0, 192000.0})
     {
         auto engine = makeEngine (rate, 256);
-        setNormalized (*engine, 2, 1.0);
-        setNormalized (*engine, 4, 0.25);
+        setKnob (*engine, 1, 1.0);
+        setKnob (*engine, 3, 0.25);
         process (*engine, noise (static_cast<size_t> (rate), 0.3f, 5), 256);   // one second: every glide is over
         EXPECT_NEAR (engine->getControlCurrent (3), 0.25f, 1e-4f) << rate;
         engine->resetState ();
@@ -111,8 +111,8 @@ TEST (EngineControls, GlideAfterResetStateFollowsTheClosedForm)
 TEST (EngineControls, XxlDistortionPlusTurnsItsGainPotTheOtherWay)
 {
     auto engine = makeEngine (48000.0, 256);
-    setModel (*engine, 1);
-    setNormalized (*engine, 2, 0.3);
+    setModel (*engine, PedalModel::xxlDistortionPlus);
+    setKnob (*engine, 1, 0.3);
     process (*engine, noise (8192, 0.3f, 6), 256);
     const float current = engine->getControlCurrent (1);
     ASSERT_NEAR (current, 0.3f, 1e-4f);
@@ -120,7 +120,7 @@ TEST (EngineControls, XxlDistortionPlusTurnsItsGainPotTheOtherWay)
     for (int reversed = 0; reversed < 2; ++reversed)
     {
         DigitalCoefficients c;
-        ASSERT_TRUE (pedal::designDriveStage (1, audioTaper (reversed ? 1.0f - current : current), engine->getDesignRateHz (), c));
+        ASSERT_TRUE (pedal::designDriveStage (PedalModel::xxlDistortionPlus, audioTaper (reversed ? 1.0f - current : current), engine->getDesignRateHz (), c));
         sections[reversed].setCoefficients (c);
     }
     const auto& drive = engine->getDriveStage ();

@@ -2,6 +2,7 @@
 #pragma once
 // Drives the engine the way the DSP host does: rate and block size, parameters, stereo blocks.
 #include "dsp/CMVXDrivePedalsSimulationDSP.h"
+#include "params/CMVXParamTable.h"
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -23,8 +24,9 @@ inline std::unique_ptr<Engine> makeEngine (double rateHz, uint32_t block)
     return engine;
 }
 
-inline void setNormalized (Engine& engine, int32_t id, double value) { engine.findParameter (id)->setNormalized (value); }
-inline void setModel (Engine& engine, int model) { engine.findParameter (1)->setPlain (model); }
+// knob: 1 … 6 ("Parameter 1" … "Parameter 6").
+inline void setKnob (Engine& engine, int knob, double value) { engine.findParameter (kParamKnob1 + knob - 1)->setNormalized (value); }
+inline void setModel (Engine& engine, PedalModel model) { engine.findParameter (kParamModel)->setPlain (static_cast<double> (model)); }
 
 struct Stereo
 {

@@ -2,6 +2,7 @@
 // Configuration and per-sample behaviour of the diode limiter on its own.
 #include "dsp/AudioTaper.h"
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
+#include "dsp/PedalModels.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
@@ -21,13 +22,18 @@ Limiter limiter (double fs, const Network& n)
     return l;
 }
 
-// Each model's network at a control position, as the engine configures it.
+// Each model's network with its gain control at a position, as the engine configures it.
 std::vector<Network> modelNetworks (float control)
 {
-    const double taper = audioTaper (control);
-    return {{2, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9},          {2, 1000.0, 1000.0, 1000.0, 4.7e-6, 1e-11},
-            {1, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11}, {1, 4700.0, 51000.0, taper * 1000000.0, 4.7e-8, 5.1e-11},
-            {0, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11}, {2, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11}};
+    std::vector<Network> networks;
+    for (PedalModel model : kAllPedalModels)
+        if (pedalTraits (model).has (PedalSection::diodes))
+        {
+            const DiodeNetwork& n = pedalTraits (model).diodes;
+            const double r3 = n.gainPotIsR3 ? audioTaper (control) * n.r3Ohms : n.r3Ohms;
+            networks.push_back ({n.mode, n.r1Ohms, n.r2Ohms, r3, n.c1Farads, n.c2Farads});
+        }
+    return networks;
 }
 
 } // namespace

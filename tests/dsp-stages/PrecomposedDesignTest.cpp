@@ -34,25 +34,26 @@ void expectSameSection (const PrecomposedStageDesign<Terms, MaxOrder>& design, c
 
 TEST (PrecomposedDesign, EveryControlStageMatchesThePrototypePath)
 {
-    using Table = const pedal::circuits::OneControlStageTable* (*) (unsigned) noexcept;
-    using Design = bool (*) (unsigned, double, double, DigitalCoefficients&);
+    using Table = const pedal::circuits::OneControlStageTable* PedalTraits::*;
+    using Design = bool (*) (PedalModel, double, double, DigitalCoefficients&);
     const struct { const char* name; Table table; Design reference; } stages[] = {
-        {"drive", pedal::driveStageTable, pedal::designDriveStage},
-        {"tone", pedal::toneStageTable, pedal::designToneStage},
-        {"level", pedal::levelStageTable, pedal::designLevelStage}};
+        {"drive", &PedalTraits::driveTable, pedal::designDriveStage},
+        {"tone", &PedalTraits::toneTable, pedal::designToneStage},
+        {"level", &PedalTraits::levelTable, pedal::designLevelStage}};
     for (double rate : {176400.0, 192000.0, 132300.0})
     {
         for (const auto& stage : stages)
-            for (unsigned model = 0; model < 8; ++model)
+            for (PedalModel model : kAllPedalModels)
             {
+                const pedal::circuits::OneControlStageTable* table = pedalTraits (model).*stage.table;
                 PrecomposedStageDesign<3, 3> design;
-                design.prepare (stage.table (model), rate);
+                design.prepare (table, rate);
                 double terms[3];
                 StageSection<3, double> untouched;
                 pedal::oneControlTerms (0.5, terms);
-                if (stage.table (model) == nullptr)   // a model without this stage
+                if (table == nullptr)   // a model without this stage
                 {
-                    EXPECT_FALSE (design.design (terms, untouched)) << stage.name << " model " << model;
+                    EXPECT_FALSE (design.design (terms, untouched)) << stage.name << " model " << int (model);
                     continue;
                 }
                 for (int i = 0; i <= 200; ++i)
@@ -61,7 +62,7 @@ TEST (PrecomposedDesign, EveryControlStageMatchesThePrototypePath)
                     pedal::oneControlTerms (i / 200.0, terms);
                     ASSERT_TRUE (stage.reference (model, i / 200.0, rate, reference));
                     expectSameSection (design, terms, reference,
-                                       std::string (stage.name) + " model " + std::to_string (model) + " i " + std::to_string (i));
+                                       std::string (stage.name) + " model " + std::to_string (int (model)) + " i " + std::to_string (i));
                 }
             }
 
@@ -97,7 +98,7 @@ TEST (PrecomposedDesign, PairedDesignsEqualSingleDesignsBitForBit)
     PrecomposedStageDesign<5, 4> mid;
     mid.prepare (&pedal::midStageTable (), 176400.0);
     PrecomposedStageDesign<3, 3> drive;
-    drive.prepare (pedal::driveStageTable (7), 192000.0);
+    drive.prepare (pedalTraits (PedalModel::metalTone).driveTable, 192000.0);
     auto pairEqualsSingles = [] (const auto& design, const auto& a, const auto& b, auto section) {
         decltype (section) pa, pb, sa, sb;
         if (! design.designPair (a, b, pa, pb))

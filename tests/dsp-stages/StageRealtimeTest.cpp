@@ -12,7 +12,7 @@ TEST (StageRealtime, DesignsNeitherAllocateNorLock)
     DigitalCoefficients c;
     double sink = 0.0;
     RealtimeGuard guard;
-    for (unsigned model = 0; model < 8; ++model)
+    for (PedalModel model : kAllPedalModels)
         for (double x = 0.0; x <= 1.0; x += 0.25)
         {
             pedal::designInputStage (model, 176400.0, c);

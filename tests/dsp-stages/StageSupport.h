@@ -32,21 +32,23 @@ inline const std::vector<StageCase>& allStages()
     using AP = AnalogPrototype;
     using DC = DigitalCoefficients;
     static const std::vector<StageCase> all = [] {
-        const char* names[8] = {"TrebleBooster", "XxlDistortion", "BatDistortion", "OverDrive",
-                                "SuperDrive", "NineScreamer", "808Screamer", "MetalTone"};
+        const char* names[kPedalModelCount] = {"TrebleBooster", "XxlDistortion", "BatDistortion",
+                                               "OverDrive",     "SuperDrive",    "NineScreamer",
+                                               "808Screamer",   "MetalTone"};
         std::vector<StageCase> v;
-        for (unsigned m = 0; m < 8; ++m)
+        for (PedalModel m : kAllPedalModels)
         {
-            const std::string n = names[m];
+            const std::string n = names[static_cast<int> (m)];
+            const PedalTraits& traits = pedalTraits (m);
             v.push_back ({n + "Input", 0, true, [m] (double, double, AP& a) { p::inputStagePrototype (m, a); },
                           [m] (double, double, double r, DC& c) { p::designInputStage (m, r, c); }});
-            if (m == 1 || m == 2 || m == 7)
+            if (traits.has (PedalSection::drive))
                 v.push_back ({n + "Drive", 1, true, [m] (double x, double, AP& a) { p::driveStagePrototype (m, x, a); },
                               [m] (double x, double, double r, DC& c) { p::designDriveStage (m, x, r, c); }});
-            if (m >= 2 && m <= 6)
+            if (traits.has (PedalSection::tone))
                 v.push_back ({n + "Tone", 1, true, [m] (double x, double, AP& a) { p::toneStagePrototype (m, x, a); },
                               [m] (double x, double, double r, DC& c) { p::designToneStage (m, x, r, c); }});
-            if (m >= 1 && m <= 6)
+            if (traits.has (PedalSection::level))
                 v.push_back ({n + "Level", 1, false, [m] (double x, double, AP& a) { p::levelStagePrototype (m, x, a); },
                               [m] (double x, double, double r, DC& c) { p::designLevelStage (m, x, r, c); }});
         }
