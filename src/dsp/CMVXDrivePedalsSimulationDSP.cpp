@@ -177,19 +177,18 @@ void CMVXDrivePedalsSimulationDSP::runDesigns (uint32_t designs)
 {
     if (designs & kDesignDrive)
     {
-        if (designDrive (controls[kP1].current, driveStage))
-            driveStageMetal.copyCoefficients (driveStage);
+        designDrive (controls[kP1].current, sections.drive);
         if (traits->diodes.gainPotIsR3)
             configureLimiter ();   // the gain pot sits in the diodes' feedback path
     }
     if (designs & kDesignTone)
-        designTone (controls[kP3].current, toneStage);
+        designTone (controls[kP3].current, sections.tone);
     if (designs & kDesignBassTreble)
-        designBassTreble (controls[kP3].current, controls[kP4].current, metalBassTrebleStage);
+        designBassTreble (controls[kP3].current, controls[kP4].current, sections.bassTreble);
     if (designs & kDesignLevel)
-        designLevel (controls[kP2].current, levelStage);
+        designLevel (controls[kP2].current, sections.level);
     if (designs & kDesignMid)
-        designMid (controls[kP5].current, controls[kP6].current, metalMidStage);
+        designMid (controls[kP5].current, controls[kP6].current, sections.mid);
 }
 
 void CMVXDrivePedalsSimulationDSP::configureLimiter ()
@@ -213,15 +212,15 @@ void CMVXDrivePedalsSimulationDSP::designFixedStages ()
 {
     DigitalCoefficients coefficients;
     pedal::designInputStage (model, designRateHz, coefficients);
-    inputStage.setCoefficients (coefficients);
+    sections.input.setCoefficients (coefficients);
     if (traits->has (PedalSection::metalPre))
     {
         pedal::designMetalPreStage (designRateHz, coefficients);
-        metalPreStage.setCoefficients (coefficients);
+        sections.metalPre.setCoefficients (coefficients);
         pedal::designMetalPostStage (designRateHz, coefficients);
-        metalPostStage.setCoefficients (coefficients);
+        sections.metalPost.setCoefficients (coefficients);
         pedal::designMetalFilterStage (designRateHz, coefficients);
-        metalFilterStage.setCoefficients (coefficients);
+        sections.metalFilter.setCoefficients (coefficients);
     }
 }
 
@@ -285,16 +284,7 @@ void CMVXDrivePedalsSimulationDSP::updateSettings (bool reinitialize)
 
 void CMVXDrivePedalsSimulationDSP::clearSectionStates ()
 {
-    inputStage.clearState ();
-    toneStage.clearState ();
-    levelStage.clearState ();
-    driveStage.clearState ();
-    driveStageMetal.clearState ();
-    metalPreStage.clearState ();
-    metalPostStage.clearState ();
-    metalFilterStage.clearState ();
-    metalBassTrebleStage.clearState ();
-    metalMidStage.clearState ();
+    sections.forEach ([] (auto& section) { section.clearState (); });
 }
 
 void CMVXDrivePedalsSimulationDSP::resetState ()
@@ -313,13 +303,10 @@ void CMVXDrivePedalsSimulationDSP::resetState ()
 
 bool CMVXDrivePedalsSimulationDSP::allSectionStatesZero () const
 {
-    auto zero = [] (const auto& section) {
+    bool zero = true;
+    sections.forEach ([&zero] (const auto& section) {
         for (const auto& entry : section.state)
-            if (entry[0] != 0 || entry[1] != 0)
-                return false;
-        return true;
-    };
-    return zero (inputStage) && zero (toneStage) && zero (levelStage) && zero (driveStage)
-           && zero (driveStageMetal) && zero (metalPreStage) && zero (metalPostStage)
-           && zero (metalFilterStage) && zero (metalBassTrebleStage) && zero (metalMidStage);
+            zero = zero && entry[0] == 0 && entry[1] == 0;
+    });
+    return zero;
 }

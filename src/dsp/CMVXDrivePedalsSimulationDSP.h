@@ -5,6 +5,7 @@
 #include "dsp/CMVXAnalogSimulation.h"
 #include "dsp/CMVXDSPAlgInterface.h"
 #include "dsp/PedalModels.h"
+#include "dsp/PedalSections.h"
 #include "dsp/PolyphaseResampler.h"
 #include "dsp/PrecomposedStageDesign.h"
 #include "params/CMVXParamTable.h"
@@ -43,8 +44,8 @@ public:
     double getDesignRateHz () const { return designRateHz; }
     float getControlCurrent (int knob) const { return controls[controlIndex (knob)].current; }
     float getControlTarget (int knob) const { return controls[controlIndex (knob)].target; }
-    const StageSection<3, float>& getDriveStage () const { return driveStage; }
-    const StageSection<3, double>& getLevelStage () const { return levelStage; }
+    const StageSection<3, float>& getDriveStage () const { return sections.drive; }
+    const StageSection<3, double>& getLevelStage () const { return sections.level; }
     bool allSectionStatesZero () const;
     // The stereo paths run both channels in the lanes of one loop, at rest and while controls
     // glide; they give the same samples as the per-channel path, which stays as the reference.
@@ -152,16 +153,7 @@ private:
     std::optional<PedalModel> designedModel;   // the model the stages were last designed for
     Control controls[kControlCount] = {};
 
-    StageSection<3, float> inputStage;
-    StageSection<3, float> toneStage;
-    StageSection<3, double> levelStage;
-    StageSection<3, float> driveStage;
-    StageSection<3, float> driveStageMetal;
-    StageSection<3, double> metalPreStage;
-    StageSection<2, double> metalPostStage;
-    StageSection<5, double> metalFilterStage;
-    StageSection<3, double> metalBassTrebleStage;
-    StageSection<4, double> metalMidStage;
+    PedalSections sections;
 
     std::unique_ptr<CMVXSVDiodeLimiterSimulation> limiter;
     // Scratch limiter that glide lanes configure for their own gain setting (models 3 to 6);

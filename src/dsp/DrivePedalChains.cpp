@@ -5,61 +5,15 @@
 #include "dsp/CMVXDrivePedalsSimulationDSP.h"
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
 #include "dsp/DiodeLimiterStereoPass.h"
+#include "dsp/PedalChain.h"
 #include "dsp/StereoChainPasses.h"
 
-// One sample of one channel through the model's chain. The early sections run in single
-// precision, the limiter and the later sections in double.
+// One sample of one channel through the model's chain.
 template <PedalModel Model>
 inline float CMVXDrivePedalsSimulationDSP::chainSample (float x, int c)
 {
-    const auto ch = static_cast<uint32_t> (c);
-    if constexpr (Model == PedalModel::trebleBooster)   // "Treble Booster"
-    {
-        const float y = inputStage.processFlushed<3> (x, c);
-        return static_cast<float> (y * 0.3);
-    }
-    else if constexpr (Model == PedalModel::xxlDistortionPlus)   // "XXL Distortion+"
-    {
-        float y = inputStage.processFlushed<2> (x, c);
-        y = driveStage.process<1> (y, c);
-        const double d = limiter->processSample (y, ch);
-        return static_cast<float> (levelStage.process<1> (d, c));
-    }
-    else if constexpr (Model == PedalModel::batDistortion)   // "BAT Distortion"
-    {
-        float y = inputStage.processFlushed<3> (x, c);
-        y = driveStage.process<3> (y, c);
-        const double d = limiter->processSample (y, ch);
-        const float t = toneStage.process<3> (static_cast<float> (d), c);
-        return static_cast<float> (levelStage.process<1> (t, c));
-    }
-    else if constexpr (Model == PedalModel::overDrive)   // "Over Drive"
-    {
-        const float y = inputStage.processFlushed<2> (x, c);
-        const double d = limiter->processSample (y, ch);
-        const float t = toneStage.process<3> (static_cast<float> (d), c);
-        return static_cast<float> (levelStage.process<1> (t, c));
-    }
-    else if constexpr (Model == PedalModel::superDrive || Model == PedalModel::nineScreamer
-                       || Model == PedalModel::eightOhEightScreamer)   // "Super Drive", "9 Screamer", "808 Screamer"
-    {
-        const float y = inputStage.processFlushed<2> (x, c);
-        const double d = limiter->processSample (y, ch);
-        const float t = toneStage.process<3> (static_cast<float> (d), c);
-        return static_cast<float> (levelStage.process<3> (t, c));
-    }
-    else   // "Metal Tone"
-    {
-        const float y = inputStage.processFlushed<3> (x, c);
-        const double pre = metalPreStage.process<3> (y, c);
-        const float drive = driveStageMetal.process<3> (static_cast<float> (pre), c);
-        double v = limiter->processSample (drive, ch);
-        v = metalPostStage.process<2> (v, c);
-        v = metalFilterStage.process<5> (v, c);
-        v = metalBassTrebleStage.process<3> (v, c);
-        v = metalMidStage.process<4> (v, c);
-        return static_cast<float> (v * controls[kP2].current);
-    }
+    ChannelStages stages {sections, limiter.get (), c};
+    return runChain<Model> (stages, x, controls[kP2].current);
 }
 
 // Audio thread. The straightforward path: one control step per sample, channel by channel.
@@ -73,6 +27,28 @@ void CMVXDrivePedalsSimulationDSP::runChannel (const float* in, float* out, int 
     }
 }
 
+namespace {
+
+template <PedalModel Model>
+inline __attribute__ ((always_inline)) void steadyLoop (StereoChainPasses& chain,
+                                                        const float* const* in,
+                                                        float* const* out, int n, float level)
+{
+    const float* in0 = in[0];
+    const float* in1 = in[1];
+    float* out0 = out[0];
+    float* out1 = out[1];
+    const TwoDoubles levelKnob = TwoDoubles {} + static_cast<double> (level);
+    for (int i = 0; i < n; ++i)
+    {
+        const TwoFloats o = chain.sample<Model> (TwoFloats {in0[i], in1[i]}, levelKnob);
+        out0[i] = o[0];
+        out1[i] = o[1];
+    }
+}
+
+} // namespace
+
 // Audio thread. Only while no control moves and no redesign is forced: every control step
 // of the block would then be a no-op, so both channels share one loop, each in one lane of
 // packed arithmetic (the same operations as chainSample, lane by lane).
@@ -80,33 +56,16 @@ template <PedalModel Model>
 inline __attribute__ ((always_inline)) void
 CMVXDrivePedalsSimulationDSP::steadyLanes (const float* const* in, float* const* out, int n)
 {
-    const float* in0 = in[0];
-    const float* in1 = in[1];
-    float* out0 = out[0];
-    float* out1 = out[1];
-    if constexpr (Model == PedalModel::trebleBooster)   // "Treble Booster" needs no diode stage, which may not exist
+    if constexpr (!pedalTraits (Model).has (PedalSection::diodes))   // the limiter may not exist
     {
-        StageSectionPass<3, float> input (inputStage);
-        for (int i = 0; i < n; ++i)
-        {
-            const TwoFloats o = toFloat (toDouble (input.processFlushed<3> (TwoFloats {in0[i], in1[i]})) * 0.3);
-            out0[i] = o[0];
-            out1[i] = o[1];
-        }
+        StereoChainPasses chain (sections, nullptr);
+        steadyLoop<Model> (chain, in, out, n, controls[kP2].current);
     }
     else
     {
         CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
-        StereoChainPasses chain {inputStage, Model == PedalModel::metalTone ? driveStageMetal : driveStage, toneStage,
-                                 levelStage, metalPreStage, metalPostStage, metalFilterStage,
-                                 metalBassTrebleStage, metalMidStage};
-        const TwoDoubles levelGain = TwoDoubles {} + static_cast<double> (controls[kP2].current);
-        for (int i = 0; i < n; ++i)
-        {
-            const TwoFloats o = chain.sample<Model> (TwoFloats {in0[i], in1[i]}, diodes, levelGain);
-            out0[i] = o[0];
-            out1[i] = o[1];
-        }
+        StereoChainPasses chain (sections, &diodes);
+        steadyLoop<Model> (chain, in, out, n, controls[kP2].current);
     }
 }
 

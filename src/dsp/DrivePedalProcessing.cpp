@@ -81,25 +81,11 @@ void CMVXDrivePedalsSimulationDSP::recoverNonFiniteChannels ()
 {
     for (int c = 0; c < 2; ++c)
     {
-        const bool finite = inputStage.stateIsFinite (c) && toneStage.stateIsFinite (c)
-                            && levelStage.stateIsFinite (c) && driveStage.stateIsFinite (c)
-                            && driveStageMetal.stateIsFinite (c) && metalPreStage.stateIsFinite (c)
-                            && metalPostStage.stateIsFinite (c)
-                            && metalFilterStage.stateIsFinite (c)
-                            && metalBassTrebleStage.stateIsFinite (c)
-                            && metalMidStage.stateIsFinite (c) && resampler[c].historyIsFinite ();
+        bool finite = resampler[c].historyIsFinite ();
+        sections.forEach ([&] (const auto& section) { finite = finite && section.stateIsFinite (c); });
         if (finite)
             continue;
-        inputStage.clearState (c);
-        toneStage.clearState (c);
-        levelStage.clearState (c);
-        driveStage.clearState (c);
-        driveStageMetal.clearState (c);
-        metalPreStage.clearState (c);
-        metalPostStage.clearState (c);
-        metalFilterStage.clearState (c);
-        metalBassTrebleStage.clearState (c);
-        metalMidStage.clearState (c);
+        sections.forEach ([c] (auto& section) { section.clearState (c); });
         resampler[c].clear ();
         if (limiter)
             limiter->reset ();

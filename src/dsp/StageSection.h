@@ -120,6 +120,7 @@ template <int MaxOrder, typename P>
 class StageSectionPass
 {
 public:
+    using Precision = P;
     using Lanes = TwoLanes<P>;
 
     explicit StageSectionPass (StageSection<MaxOrder, P>& sectionIn) : section (sectionIn)
