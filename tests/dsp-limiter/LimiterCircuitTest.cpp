@@ -110,7 +110,7 @@ TEST (LimiterCircuit, EveryModeMatchesTheCircuitAtTheTabulatedResistances)
         const double r1 = 1.0 / (1.0 / 1.0001e6 - 2.0 * c2 * fs) - 1.0 / (2.0 * c1 * fs);
         CMVXSVDiodeLimiterSimulation l (fs, 2);
         l.configure (2, r1, 0.0, 0.0, c1, c2);
-        ASSERT_NEAR (l.coefficient (3), 1.0001e6, 1e-3);
+        ASSERT_NEAR (l.coefficients ().sourceOhms, 1.0001e6, 1e-3);
         ASSERT_NEAR (l.blendWeight (), 0.0, 1e-9);
         ShuntCircuit circuit {r1, c1, c2, fs};
         EXPECT_LT (maxDeviation (l, circuit, 3.0, fs), kTabulatedToleranceV) << fs;
