@@ -2,6 +2,7 @@
 // Whole-engine behaviour: bypass, level, model switches, robustness, and the design and stereo paths
 // against their references.
 #include "EngineTestSupport.h"
+#include "dsp/MathConstants.h"
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
@@ -89,7 +90,7 @@ TEST (EngineRobustness, FiniteBoundedOutputForEveryModelSignalAndRate)
         for (size_t i = 0; i < n; ++i)
         {
             const double k = std::log (1000.0), t = n / rate;
-            sweep.ch[0].push_back (static_cast<float> (std::sin (2.0 * M_PI * 20.0 * t / k * (std::exp (i / rate / t * k) - 1.0))));
+            sweep.ch[0].push_back (static_cast<float> (std::sin (2.0 * kPi * 20.0 * t / k * (std::exp (i / rate / t * k) - 1.0))));
             sweep.ch[1].push_back (-sweep.ch[0].back ());
         }
         const Stereo signals[] = {noise (n, 1.0f, 21), sweep, constant (n, 1.0f), constant (n, -1.0f)};

@@ -2,6 +2,7 @@
 // Oversampling factors, control glides and the sections the controls design.
 #include "EngineTestSupport.h"
 #include "dsp/AudioTaper.h"
+#include "dsp/MathConstants.h"
 #include "dsp/OversamplingFactor.h"
 #include "dsp/PedalStageDesigns.h"
 #include <gtest/gtest.h>
@@ -84,7 +85,7 @@ TEST (EngineControls, GlideAfterResetStateFollowsTheClosedForm)
         EXPECT_TRUE (engine->allSectionStatesZero ()) << rate;
 
         engine->updateSettings (true);
-        const double v = 1.0 / std::tan (M_PI / (0.09 * rate));
+        const double v = 1.0 / std::tan (kPi / (0.09 * rate));
         EXPECT_NEAR (engine->smoothB0, 1.0 / (v + 1.0), 1e-6 / (v + 1.0)) << rate;   // about 8 ulps
         EXPECT_NEAR (engine->smoothA1, (1.0 - v) / (v + 1.0), 1e-6) << rate;
         EXPECT_EQ (engine->smoothB1, 1.0f);

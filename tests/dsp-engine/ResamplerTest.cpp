@@ -3,6 +3,7 @@
 // truncated to N taps, h[n] = 2f sinc(2f (n - (N - 1) / 2)). The resamplers built on it are
 // measured by their passband and stopband.
 #include "dsp/LeastSquaresLowpass.h"
+#include "dsp/MathConstants.h"
 #include "dsp/PolyphaseResampler.h"
 #include <cmath>
 #include <complex>
@@ -18,7 +19,7 @@ double toneLevelDb (const std::vector<float>& x, double cyclesPerSample)
 {
     std::complex<double> sum = 0.0;
     for (size_t i = 0; i < x.size (); ++i)
-        sum += double (x[i]) * std::polar (1.0, -2.0 * M_PI * cyclesPerSample * i);
+        sum += double (x[i]) * std::polar (1.0, -2.0 * kPi * cyclesPerSample * i);
     return 20.0 * std::log10 (2.0 * std::abs (sum) / x.size () + 1e-300);
 }
 
@@ -26,7 +27,7 @@ std::vector<float> sine (size_t n, double cyclesPerSample)
 {
     std::vector<float> x (n);
     for (size_t i = 0; i < n; ++i)
-        x[i] = static_cast<float> (std::sin (2.0 * M_PI * cyclesPerSample * i));
+        x[i] = static_cast<float> (std::sin (2.0 * kPi * cyclesPerSample * i));
     return x;
 }
 
@@ -43,7 +44,7 @@ TEST (LeastSquaresLowpass, MatchesTheTruncatedIdealLowpassForOddAndEvenLengths)
         for (int n = 0; n < c.numTaps; ++n)
         {
             const double t = c.edge * (n - (c.numTaps - 1) / 2.0);   // ideal tap c.edge sinc(t)
-            EXPECT_NEAR (h[n], t == 0.0 ? c.edge : c.edge * std::sin (M_PI * t) / (M_PI * t), 1e-12) << c.numTaps << " " << n;
+            EXPECT_NEAR (h[n], t == 0.0 ? c.edge : c.edge * std::sin (kPi * t) / (kPi * t), 1e-12) << c.numTaps << " " << n;
             EXPECT_EQ (h[n], h[c.numTaps - 1 - n]) << c.numTaps << ": linear phase needs exact symmetry";
         }
     }

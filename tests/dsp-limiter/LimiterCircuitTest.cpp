@@ -3,6 +3,7 @@
 // every sample. Where the network's source resistance equals one of the tabulated resistances
 // the limiter must agree closely; in between, the blended tables approximate the solution.
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
+#include "dsp/MathConstants.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
@@ -75,7 +76,7 @@ double maxDeviation (CMVXSVDiodeLimiterSimulation& l, Circuit& c, double amplitu
     for (int n = 0; n < 30 * period; ++n)
     {
         // Two partials so that the clipping is exercised at several slopes.
-        const double x = amplitude * (std::sin (2.0 * M_PI * n / period) + 0.3 * std::sin (2.0 * M_PI * 7.0 * n / period));
+        const double x = amplitude * (std::sin (2.0 * kPi * n / period) + 0.3 * std::sin (2.0 * kPi * 7.0 * n / period));
         worst = std::max (worst, std::fabs (l.processSample (x, 0) - c.step (x)));
     }
     return worst;

@@ -2,6 +2,7 @@
 // Configuration and per-sample behaviour of the diode limiter on its own.
 #include "dsp/AudioTaper.h"
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
+#include "dsp/MathConstants.h"
 #include "dsp/PedalModels.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -98,7 +99,7 @@ TEST (LimiterProcess, SmallSignalsFollowTheLinearCircuit)
             for (int period : n.mode == 2 ? std::vector<int> {16, 100, 2000} : std::vector<int> {10, 40, 250})
             {
                 auto l = limiter (fs, n);
-                const double omega = 2.0 * M_PI / period, amplitude = n.mode == 2 ? 1e-3 : 1e-5;
+                const double omega = 2.0 * kPi / period, amplitude = n.mode == 2 ? 1e-3 : 1e-5;
                 const int settle = n.mode == 2 ? 200000 : 20000;
                 Complex in = 0.0, out = 0.0;
                 for (int k = 0; k < settle + 50 * period; ++k)
@@ -129,7 +130,7 @@ TEST (LimiterProcess, TwoDiodeSideClipsAtAboutTwiceTheVoltage)
         const int period = 176;   // about 1 kHz
         for (int n = 0; n < 40 * period; ++n)
         {
-            const double x = std::sin (2.0 * M_PI * n / period), v = l.processSample (x, 0) - x;   // the diode voltage
+            const double x = std::sin (2.0 * kPi * n / period), v = l.processSample (x, 0) - x;   // the diode voltage
             if (n > 10 * period)
                 high = std::max (high, v), low = std::min (low, v);
         }

@@ -3,6 +3,7 @@
 // Every linear stage of every model behind one shape, and an independent evaluation of analog and
 // digital transfer functions to check them with.
 #include "dsp/BilinearDesign.h"
+#include "dsp/MathConstants.h"
 #include "dsp/PedalStageDesigns.h"
 #include <cmath>
 #include <complex>
@@ -14,7 +15,6 @@
 namespace stagetest {
 
 using Complex = std::complex<double>;
-constexpr double kPi = 3.14159265358979323846;
 inline double toDb (double magnitude) { return 20.0 * std::log10 (magnitude); }
 
 struct StageCase
