@@ -13,11 +13,11 @@ template <PedalModel Model, int Step = 0, typename Stages, typename Value>
 inline __attribute__ ((always_inline)) auto runChainSections (Stages& stages, Value v)
 {
     constexpr const PedalTraits& traits = pedalTraits (Model);
-    if constexpr (Step == traits.chainLength)
+    if constexpr (Step == traits.chain.length)
         return v;
     else
     {
-        constexpr ChainStep step = traits.chain[Step];
+        constexpr ChainStep step = traits.chain.steps[Step];
         return runChainSections<Model, Step + 1> (
             stages, stages.template run<Model, step.section, step.order> (v));
     }

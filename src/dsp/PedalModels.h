@@ -68,10 +68,29 @@ struct DiodeNetwork
     bool gainPotIsR3;
 };
 
+// A chain's sections in signal order, and the set of them for quick membership tests.
+struct PedalChainSteps
+{
+    ChainStep steps[8] = {};
+    int length = 0;
+    uint32_t members = 0;   // bit n: section n is in the chain
+
+    template <int N>
+    constexpr PedalChainSteps (const ChainStep (&list)[N])
+    {
+        static_assert (N <= 8, "at most eight sections");
+        for (int i = 0; i < N; ++i)
+        {
+            steps[i] = list[i];
+            members |= 1u << static_cast<int> (list[i].section);
+        }
+        length = N;
+    }
+};
+
 struct PedalTraits
 {
-    ChainStep chain[8];
-    int chainLength;
+    PedalChainSteps chain;
     // Circuit tables of the linear stages; null where the chain has no such stage.
     const pedal::circuits::FixedStageTable* inputTable;
     const pedal::circuits::OneControlStageTable* driveTable;
@@ -84,10 +103,7 @@ struct PedalTraits
 
     constexpr bool has (PedalSection section) const
     {
-        for (int i = 0; i < chainLength; ++i)
-            if (chain[i].section == section)
-                return true;
-        return false;
+        return (chain.members & (1u << static_cast<int> (section))) != 0;
     }
 };
 
@@ -98,50 +114,50 @@ using L = CMVXSVDiodeLimiterSimulation;
 namespace c = pedal::circuits;
 
 inline constexpr PedalTraits kTrebleBooster {
-    {{S::input, 3}}, 1, &c::kTrebleBoosterInputStage, nullptr, nullptr, nullptr, false,
+    {{{S::input, 3}}}, &c::kTrebleBoosterInputStage, nullptr, nullptr, nullptr, false,
     {}, OutputGain::fixed, 0.3};
 
 inline constexpr PedalTraits kXxlDistortionPlus {
-    {{S::input, 2}, {S::drive, 1}, {S::diodes, 0}, {S::level, 1}}, 4,
+    {{{S::input, 2}, {S::drive, 1}, {S::diodes, 0}, {S::level, 1}}},
     &c::kXxlDistortionInputStage, &c::kXxlDistortionDriveStage, nullptr,
     &c::kXxlDistortionLevelStage, true,
     {L::kDiodesToGround, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9, false}, OutputGain::none, 1.0};
 
 inline constexpr PedalTraits kBatDistortion {
-    {{S::input, 3}, {S::drive, 3}, {S::diodes, 0}, {S::tone, 3}, {S::level, 1}}, 5,
+    {{{S::input, 3}, {S::drive, 3}, {S::diodes, 0}, {S::tone, 3}, {S::level, 1}}},
     &c::kBatDistortionInputStage, &c::kBatDistortionDriveStage, &c::kBatDistortionToneStage,
     &c::kBatDistortionLevelStage, false,
     {L::kDiodesToGround, 1000.0, 1000.0, 1000.0, 4.7e-6, 1e-11, false}, OutputGain::none, 1.0};
 
 inline constexpr PedalTraits kOverDrive {
-    {{S::input, 2}, {S::diodes, 0}, {S::tone, 3}, {S::level, 1}}, 4,
+    {{{S::input, 2}, {S::diodes, 0}, {S::tone, 3}, {S::level, 1}}},
     &c::kOverDriveInputStage, nullptr, &c::kOverDriveToneStage, &c::kOverDriveLevelStage, false,
     {L::kDiodesInFeedbackTwoNegative, 4700.0, 51000.0, 500000.0, 4.7e-8, 5.1e-11, true},
     OutputGain::none, 1.0};
 
 inline constexpr PedalTraits kSuperDrive {
-    {{S::input, 2}, {S::diodes, 0}, {S::tone, 3}, {S::level, 3}}, 4,
+    {{{S::input, 2}, {S::diodes, 0}, {S::tone, 3}, {S::level, 3}}},
     &c::kSuperDriveInputStage, nullptr, &c::kSuperDriveToneStage, &c::kSuperDriveLevelStage,
     false,
     {L::kDiodesInFeedbackTwoNegative, 4700.0, 51000.0, 1000000.0, 4.7e-8, 5.1e-11, true},
     OutputGain::none, 1.0};
 
 inline constexpr PedalTraits kNineScreamer {
-    {{S::input, 2}, {S::diodes, 0}, {S::tone, 3}, {S::level, 3}}, 4,
+    {{{S::input, 2}, {S::diodes, 0}, {S::tone, 3}, {S::level, 3}}},
     &c::kScreamerInputStage, nullptr, &c::kOverDriveToneStage, &c::kNineScreamerLevelStage, false,
     {L::kDiodesInFeedback, 4700.0, 51000.0, 500000.0, 4.7e-8, 5.1e-11, true}, OutputGain::none,
     1.0};
 
 inline constexpr PedalTraits kEightOhEightScreamer {
-    {{S::input, 2}, {S::diodes, 0}, {S::tone, 3}, {S::level, 3}}, 4,
+    {{{S::input, 2}, {S::diodes, 0}, {S::tone, 3}, {S::level, 3}}},
     &c::kScreamerInputStage, nullptr, &c::kOverDriveToneStage, &c::k808ScreamerLevelStage, false,
     {L::kDiodesInFeedback, 4700.0, 51000.0, 500000.0, 4.7e-8, 5.1e-11, true}, OutputGain::none,
     1.0};
 
 // The level knob scales the output; its drive section is the pedal's gain stage.
 inline constexpr PedalTraits kMetalTone {
-    {{S::input, 3}, {S::metalPre, 3}, {S::drive, 3}, {S::diodes, 0}, {S::metalPost, 2},
-     {S::metalFilter, 5}, {S::bassTreble, 3}, {S::mid, 4}}, 8,
+    {{{S::input, 3}, {S::metalPre, 3}, {S::drive, 3}, {S::diodes, 0}, {S::metalPost, 2},
+      {S::metalFilter, 5}, {S::bassTreble, 3}, {S::mid, 4}}},
     &c::kMetalToneInputStage, &c::kMetalToneDriveStage, nullptr, nullptr, false,
     {L::kDiodesToGround, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11, false}, OutputGain::levelKnob, 1.0};
 
