@@ -34,7 +34,8 @@ TEST (OversamplingEngine, FirstBlockAfterARateChangeRetunesEverything)
         {
             setModel (*engine, static_cast<PedalModel> (model));
             const float p = peak (process (*engine, noise (512, 1.0f, 3), 512));
-            EXPECT_TRUE (std::isfinite (p) && p > 0.0f) << rate << " " << model;
+            EXPECT_TRUE (std::isfinite (p)) << rate << " " << model;
+            EXPECT_GT (p, 0.0f) << rate << " " << model;
         }
         const uint32_t factor = oversamplingFactorFor (rate);
         EXPECT_EQ (engine->getOversampling (), factor) << rate;
@@ -58,7 +59,10 @@ TEST (OversamplingEngine, BlockOf64At44100RunsAs256PerChannelAndReturns64)
     engine->processBlock (ins, outs, peaks[0], peaks[1], 64, nullptr, nullptr);
     ASSERT_EQ (engine->getOversampling (), 4u);
     for (int i = 64; i < 80; ++i)
-        ASSERT_TRUE (left[i] == 7.0f && right[i] == 7.0f) << "wrote beyond the block at " << i;
+    {
+        ASSERT_EQ (left[i], 7.0f) << "wrote beyond the block at " << i;
+        ASSERT_EQ (right[i], 7.0f) << "wrote beyond the block at " << i;
+    }
     const double b0 = engine->smoothB0, p = -static_cast<double> (engine->smoothA1);
     EXPECT_NEAR (engine->getControlCurrent (1), 1.0 - (1.0 - b0) * std::pow (p, 2 * 256 - 1), 2e-5);
     EXPECT_GT (std::fabs (engine->getControlCurrent (1) - (1.0 - (1.0 - b0) * std::pow (p, 2 * 64 - 1))), 0.05);
@@ -125,7 +129,9 @@ TEST (EngineControls, XxlDistortionPlusTurnsItsGainPotTheOtherWay)
         sections[reversed].setCoefficients (c);
     }
     const auto& drive = engine->getDriveStage ();
-    EXPECT_TRUE (drive.gain == sections[1].gain && drive.num[0] == sections[1].num[0] && drive.den[0] == sections[1].den[0]);
+    EXPECT_EQ (drive.gain, sections[1].gain);
+    EXPECT_EQ (drive.num[0], sections[1].num[0]);
+    EXPECT_EQ (drive.den[0], sections[1].den[0]);
     EXPECT_NE (drive.gain, sections[0].gain);
 }
 

@@ -145,7 +145,8 @@ TEST (DiodeSolution, WeightTableFallsFromOneToZero)
     EXPECT_NEAR (sum, 11.5079, 1e-9);
     EXPECT_NEAR (sumK, 271.4498, 1e-9);
     EXPECT_NEAR (sumK2, 12067.2122, 1e-8);
-    EXPECT_TRUE (w.evaluate (0.0) == 1.0 && w.evaluate (10.0) == 0.25) << w.evaluate (0.0) << " " << w.evaluate (10.0);
+    EXPECT_EQ (w.evaluate (0.0), 1.0);
+    EXPECT_EQ (w.evaluate (10.0), 0.25);
     EXPECT_NEAR (w.evaluate (100.0), 0.0, 1e-12);
 }
 

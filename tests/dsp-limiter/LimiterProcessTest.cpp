@@ -51,7 +51,8 @@ TEST (LimiterConfigure, BlendFollowsTheSourceResistance)
     }
     // "XXL Distortion+" sees about 2209 ohms: between knots 2 and 3.
     l.configure (2, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9);
-    EXPECT_TRUE (l.blendWeight () > 0.3805 && l.blendWeight () < 0.4244) << l.blendWeight ();
+    EXPECT_GT (l.blendWeight (), 0.3805);
+    EXPECT_LT (l.blendWeight (), 0.4244);
 }
 
 // A rate change redesigns the stored network exactly as a fresh configuration would; unusable rates
@@ -134,8 +135,10 @@ TEST (LimiterProcess, TwoDiodeSideClipsAtAboutTwiceTheVoltage)
             if (n > 10 * period)
                 high = std::max (high, v), low = std::min (low, v);
         }
-        EXPECT_TRUE (high > 0.4 && high < 0.8) << control << ": " << high;
-        EXPECT_TRUE (-low / high > 1.8 && -low / high < 2.2) << control << ": " << -low / high;
+        EXPECT_GT (high, 0.4) << control;
+        EXPECT_LT (high, 0.8) << control;
+        EXPECT_GT (-low / high, 1.8) << control;
+        EXPECT_LT (-low / high, 2.2) << control;
     }
 }
 
@@ -153,7 +156,8 @@ TEST (LimiterProcess, StaysFiniteAndBoundedAtEveryModelsSettings)
                 const double bound = n.mode == 1 ? 1.4739 : 0.7411;
                 auto check = [&] (double x, uint32_t ch, const char* what) {
                     const double y = l.processSample (x, ch), v = n.mode == 2 ? y : y - x;
-                    ASSERT_TRUE (std::isfinite (y) && std::fabs (v) <= bound) << what << " r1 " << n.r1 << " fs " << fs << " v " << v;
+                    ASSERT_TRUE (std::isfinite (y)) << what << " r1 " << n.r1 << " fs " << fs;
+                    ASSERT_LE (std::fabs (v), bound) << what << " r1 " << n.r1 << " fs " << fs;
                 };
                 for (int i = 0; i < 20000; ++i)
                     check (noise (rng), 0, "noise"), check (1.0, 1, "dc");

@@ -170,7 +170,8 @@ TEST (StageControl, MetalMidBoostsAndCutsAroundSweptCentre)
             if (boost > boostDb)
                 boostDb = boost, centreHz = hz;
         }
-        EXPECT_TRUE (boostDb > 12.0 && boostDb < 18.0) << y << ": " << boostDb << " dB";
+        EXPECT_GT (boostDb, 12.0) << y;
+        EXPECT_LT (boostDb, 18.0) << y;
         EXPECT_GT (centreHz, previousCentreHz) << y;
         previousCentreHz = centreHz;
     }

@@ -27,8 +27,9 @@ TEST (StageRealtime, DesignsNeitherAllocateNorLock)
             sink += c.zDen[1];
         }
     const RealtimeViolations v = guard.violations();
-    EXPECT_TRUE (v.allocations == 0u && v.frees == 0u && v.locks == 0u)
-        << v.allocations << " allocations, " << v.frees << " frees, " << v.locks << " locks";
+    EXPECT_EQ (v.allocations, 0u);
+    EXPECT_EQ (v.frees, 0u);
+    EXPECT_EQ (v.locks, 0u);
     EXPECT_NE (sink, 0.0);   // keeps the designs from being optimised away
 }
 
