@@ -10,7 +10,7 @@
 #include <new>
 
 // Plain values: Effect State, Model, Parameter 1 … Parameter 6.
-const CMVXPresetRecord CMVXDrivePedalsSimulationDSP::kFactoryPresets[8] = {
+const CMVXPresetRecord CMVXDrivePedalsSimulationDSP::kFactoryPresets[kPedalModelCount] = {
     {"Torvin's Booster", {1, 0, 42.5f, 100, 81.6f, 18, 61.8f, 32.5f}},
     {"Ossik's Riff", {1, 1, 61.8f, 100, 100, 16, 67, 35}},
     {"Rock Distorion", {1, 2, 35.8f, 100, 21.4f, 16, 67, 35}},

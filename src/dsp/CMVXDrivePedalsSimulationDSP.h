@@ -36,7 +36,7 @@ public:
     // the current maxBlockSize at any factor, so a later rate change needs no allocation.
     void prepareProcessing () override;
 
-    static const CMVXPresetRecord kFactoryPresets[8];
+    static const CMVXPresetRecord kFactoryPresets[kPedalModelCount];
 
     // Read-only views for tests and diagnostics.
     uint32_t getOversampling () const { return oversampling; }
