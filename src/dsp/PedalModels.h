@@ -109,6 +109,8 @@ struct PedalTraits
 
 namespace pedaltraits {
 
+// One pedal per paragraph, in field order.
+// clang-format off
 using S = PedalSection;
 using L = CMVXSVDiodeLimiterSimulation;
 namespace c = pedal::circuits;
@@ -160,6 +162,7 @@ inline constexpr PedalTraits kMetalTone {
       {S::metalFilter, 5}, {S::bassTreble, 3}, {S::mid, 4}}},
     &c::kMetalToneInputStage, &c::kMetalToneDriveStage, nullptr, nullptr, false,
     {L::kDiodesToGround, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11, false}, OutputGain::levelKnob, 1.0};
+// clang-format on
 
 } // namespace pedaltraits
 

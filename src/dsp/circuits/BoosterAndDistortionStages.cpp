@@ -7,6 +7,7 @@
 
 namespace pedal::circuits {
 
+// clang-format off
 // "Treble Booster" input stage: H(s) = (b2 s^2 + b1 s) / (a3 s^3 + ... + a0).
 // Inverting, order 3. R 22000, 2000, 100000, 6800, 1000 Ohm; C 4.7e-06, 4.7e-08, 1e-09 F; consts 0.03, 0.0003
 constexpr FixedStageTable kTrebleBoosterInputStage {{
@@ -68,5 +69,6 @@ constexpr OneControlStageTable kBatDistortionLevelStage {{
     {1, {0.0, 10000.0}, {10000.0}},
     {0, {0.0}, {110000.0}},
 }};
+// clang-format on
 
 } // namespace pedal::circuits

@@ -7,6 +7,7 @@
 
 namespace pedal::circuits {
 
+// clang-format off
 // "Metal Tone" input stage: H(s) = (b2 s^2) / (a2 s^2 + a1 s + a0).
 // Order 2. R 10000, 10000, 100000, 1000000 Ohm; C 1.5e-08, 4.7e-08 F; const 0.001
 constexpr FixedStageTable kMetalToneInputStage {{
@@ -80,5 +81,6 @@ constexpr MidStageTable kMetalToneMidStage {{
         {-9446.75748,      -336.2098}},
     {0, {47000.0}, {-47000.0}},
 }};
+// clang-format on
 
 } // namespace pedal::circuits

@@ -7,6 +7,7 @@
 
 namespace pedal::circuits {
 
+// clang-format off
 // "Over Drive" input stage: H(s) = (b1 s) / (a2 s^2 + a1 s + a0).
 // Order 2. R 1000, 510000 Ohm; C 4.7e-11, 1e-07 F
 constexpr FixedStageTable kOverDriveInputStage {{
@@ -82,5 +83,6 @@ constexpr OneControlStageTable k808ScreamerLevelStage {{
     {1, {0.0}, {85.7907054, 4.57}},
     {0, {0.0}, {457.0}},
 }};
+// clang-format on
 
 } // namespace pedal::circuits
