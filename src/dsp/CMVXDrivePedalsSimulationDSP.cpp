@@ -26,9 +26,9 @@ namespace {
 constexpr float kSmoothingSeconds = 0.09f;
 constexpr float kStartBelowRange = -0.1f;   // forces every control to glide in from 0
 constexpr float kMoveThreshold = 1e-4f;
-constexpr size_t kMaxBufferFrames = 65536;  // larger blocks are processed in pieces
+constexpr size_t kMaxBufferFrames = 65536;   // larger blocks are processed in pieces
 
-} // namespace
+}   // namespace
 
 CMVXDrivePedalsSimulationDSP::CMVXDrivePedalsSimulationDSP (double sampleRateHz,
                                                             uint32_t maxBlockSamples)
@@ -80,8 +80,8 @@ int CMVXDrivePedalsSimulationDSP::controlIndex (int knob)
 
 void CMVXDrivePedalsSimulationDSP::prepareProcessing ()
 {
-    const size_t frames = std::clamp<size_t> (maxBlockSize.load (std::memory_order_relaxed), 1,
-                                              kMaxBufferFrames);
+    const size_t frames =
+        std::clamp<size_t> (maxBlockSize.load (std::memory_order_relaxed), 1, kMaxBufferFrames);
     const size_t needed = frames * kMaxOversampling;
     if (needed <= bufferCapacity)
         return;
@@ -135,8 +135,7 @@ void CMVXDrivePedalsSimulationDSP::advanceControls ()
 
 // One control step on the given control records: steps every moving control (all of them
 // while a redesign is forced) and returns which designs that calls for.
-uint32_t CMVXDrivePedalsSimulationDSP::stepControls (Control (&c)[kControlCount],
-                                                     bool& force) const
+uint32_t CMVXDrivePedalsSimulationDSP::stepControls (Control (&c)[kControlCount], bool& force) const
 {
     uint32_t designs = 0;
     if (moves (c[kP1]) || force)
@@ -234,8 +233,8 @@ void CMVXDrivePedalsSimulationDSP::updateSettings (bool reinitialize)
 
     const CMVXParameter* modelRecord = records[kParamModel];
     const double modelValue = (modelRecord ? modelRecord->getPlain () : 0.0) + 0.5;
-    model = modelValue >= 1.0 ? static_cast<PedalModel> (static_cast<uint32_t> (
-                std::min (modelValue, double (kPedalModelCount - 1))))
+    model = modelValue >= 1.0 ? static_cast<PedalModel> (
+                static_cast<uint32_t> (std::min (modelValue, double (kPedalModelCount - 1))))
                               : PedalModel::trebleBooster;
     traits = &pedalTraits (model);
     const int knobSlots[6] = {kP1, kP2, kP3, kP4, kP5, kP6};

@@ -71,7 +71,16 @@ private:
         float smootherState;
     };
     // Declaration order of the control records: Parameter 1, 3, 2, 4, 5, 6.
-    enum ControlSlot { kP1 = 0, kP3, kP2, kP4, kP5, kP6, kControlCount };
+    enum ControlSlot
+    {
+        kP1 = 0,
+        kP3,
+        kP2,
+        kP4,
+        kP5,
+        kP6,
+        kControlCount
+    };
     static int controlIndex (int knob);   // knob 1 … 6 to its record
 
     using ChannelFn = void (CMVXDrivePedalsSimulationDSP::*) (const float*, float*, int, int);
@@ -84,7 +93,8 @@ private:
     void configureLimiter ();
     void configureLimiter (CMVXSVDiodeLimiterSimulation& target, float p1) const;
     void selectChain ();
-    template <PedalModel Model> void selectChainOf ();
+    template <PedalModel Model>
+    void selectChainOf ();
     void designFixedStages ();
     void prepareControlDesigns ();
     // Control steps and the designs they call for (kDesign… flags); advanceControls is one of
@@ -118,18 +128,22 @@ private:
     void bypassCopy (float** inputs, float** outputs, float* inPeaks, float* outPeaks, int n);
 
     // Per-model chains (DrivePedalChains.cpp).
-    template <PedalModel Model> float chainSample (float x, int channel);
-    template <PedalModel Model> void runChannel (const float* in, float* out, int n, int channel);
-    template <PedalModel Model> void runStereoSteady (const float* const* in, float* const* out,
-                                                    int n);
-    template <PedalModel Model> void runStereoSteadyAvx2 (const float* const* in,
-                                                        float* const* out, int n);
-    template <PedalModel Model> void steadyLanes (const float* const* in, float* const* out, int n);
-    template <PedalModel Model> void runStereoGlideAvx2 (const float* const* in,
-                                                       float* const* out, int n);
-    template <PedalModel Model> void glideLanes (const float* const* in, float* const* out, int n);
-    template <PedalModel Model> void runStereoGlide (const float* const* in, float* const* out,
-                                                   int n);
+    template <PedalModel Model>
+    float chainSample (float x, int channel);
+    template <PedalModel Model>
+    void runChannel (const float* in, float* out, int n, int channel);
+    template <PedalModel Model>
+    void runStereoSteady (const float* const* in, float* const* out, int n);
+    template <PedalModel Model>
+    void runStereoSteadyAvx2 (const float* const* in, float* const* out, int n);
+    template <PedalModel Model>
+    void steadyLanes (const float* const* in, float* const* out, int n);
+    template <PedalModel Model>
+    void runStereoGlideAvx2 (const float* const* in, float* const* out, int n);
+    template <PedalModel Model>
+    void glideLanes (const float* const* in, float* const* out, int n);
+    template <PedalModel Model>
+    void runStereoGlide (const float* const* in, float* const* out, int n);
     struct LastDesigns;
     // One control step of channel 0 in a glide: the designs it called for and the values after.
     struct ControlStep
@@ -162,8 +176,8 @@ private:
 
     StereoFn processStereoFn = nullptr;
     StereoFn processGlideFn = nullptr;
-    double designRateHz = 0.0;         // oversampled rate the stages are designed for
-    size_t bufferCapacity = 0;         // floats in each up/stage buffer
+    double designRateHz = 0.0;   // oversampled rate the stages are designed for
+    size_t bufferCapacity = 0;   // floats in each up/stage buffer
     bool stereoFastPath = true;
     bool referenceDesigns = false;
     std::vector<ControlStep> channel0Steps;   // a glide's channel-0 steps, replayed by lane 0

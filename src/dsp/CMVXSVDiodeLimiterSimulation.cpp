@@ -5,12 +5,10 @@
 #include <cassert>
 #include <cmath>
 
-CMVXSVDiodeLimiterSimulation::CMVXSVDiodeLimiterSimulation (double sampleRateHz, uint32_t channelsIn)
-    : tables (sharedDiodeLimiterTables ()),
-      inState (channelsIn, 0.0),
-      stateA (channelsIn, 0.0),
-      stateB (channelsIn, 0.0),
-      channels (channelsIn)
+CMVXSVDiodeLimiterSimulation::CMVXSVDiodeLimiterSimulation (double sampleRateHz,
+                                                            uint32_t channelsIn)
+: tables (sharedDiodeLimiterTables ()), inState (channelsIn, 0.0), stateA (channelsIn, 0.0),
+  stateB (channelsIn, 0.0), channels (channelsIn)
 {
     assert (tables.table0.size () == tablePoints && tables.table0.hasSameGrid (tables.table1)
             && tables.table2.hasSameGrid (tables.table3));

@@ -17,9 +17,9 @@ public:
     // Where the diodes sit (configure's mode).
     enum DiodeMode : uint32_t
     {
-        kDiodesInFeedback = 0,              // the amplifier's feedback path, one diode each way
+        kDiodesInFeedback = 0,   // the amplifier's feedback path, one diode each way
         kDiodesInFeedbackTwoNegative = 1,   // … with two diodes in series on the negative side
-        kDiodesToGround = 2,                // to ground behind a series resistor and two capacitors
+        kDiodesToGround = 2,   // to ground behind a series resistor and two capacitors
     };
 
     // Per-sample coefficients of the network. The diodes see the open-circuit voltage
@@ -82,7 +82,7 @@ private:
     enum class Routine : uint8_t
     {
         feedback,   // modes 0 and 1
-        shunt       // mode 2
+        shunt   // mode 2
     };
 
     double processFeedback_rt (double x, uint32_t ch) noexcept;

@@ -13,13 +13,11 @@ class CMVXSVDiodeLimiterSimulation::StereoPass
 {
 public:
     explicit StereoPass (CMVXSVDiodeLimiterSimulation& limiterIn)
-    : limiter (limiterIn),
-      low (*limiterIn.activeLow),
-      high (*limiterIn.activeHigh),
-      saturationCurrent (limiterIn.saturationCurrent),
-      inverseScale (limiterIn.currentInverseScale)
+    : limiter (limiterIn), low (*limiterIn.activeLow), high (*limiterIn.activeHigh),
+      saturationCurrent (limiterIn.saturationCurrent), inverseScale (limiterIn.currentInverseScale)
     {
-        coef.visitWith (limiter.coef, [] (TwoDoubles& lanes, double c) { lanes = TwoDoubles {} + c; });
+        coef.visitWith (limiter.coef,
+                        [] (TwoDoubles& lanes, double c) { lanes = TwoDoubles {} + c; });
         inGain = TwoDoubles {} + limiter.inGain;
         inNum1 = TwoDoubles {} + limiter.inNum1;
         inDen1 = TwoDoubles {} + limiter.inDen1;
@@ -45,7 +43,8 @@ public:
     StereoPass& operator= (const StereoPass&) = delete;
 
     // Mode: the mode the limiter is configured in, known where the chain is compiled.
-    template <uint32_t Mode> TwoDoubles process (TwoDoubles x)
+    template <uint32_t Mode>
+    TwoDoubles process (TwoDoubles x)
     {
         assert ((limiter.processFnLimiter == Routine::shunt) == (Mode == kDiodesToGround));
         if constexpr (Mode == kDiodesToGround)
@@ -82,7 +81,8 @@ private:
     {
         const TwoDoubles a = stateA;
         const TwoDoubles b = stateB;
-        const TwoDoubles e = coef.voltageFromA * a + coef.voltageFromB * b + coef.voltageFromInput * x;
+        const TwoDoubles e =
+            coef.voltageFromA * a + coef.voltageFromB * b + coef.voltageFromInput * x;
         const TwoDoubles v = tableVoltage (e * tableScale);
         const TwoDoubles i = diodePairCurrentRt (v, saturationCurrent, inverseScale);
         stateA = coef.aFromA * a + coef.aFromB * b + coef.aFromInput * x + coef.aFromCurrent * i;
@@ -103,7 +103,7 @@ private:
     }
 
     static TwoDoubles evaluate (const SplineTable& table, int32_t i0, int32_t i1, TwoDoubles t,
-                             TwoDoubles t2, TwoDoubles t3)
+                                TwoDoubles t2, TwoDoubles t3)
     {
         const SplineTable::Segment& s0 = table.segment (i0);
         const SplineTable::Segment& s1 = table.segment (i1);

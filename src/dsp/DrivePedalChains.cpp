@@ -30,9 +30,8 @@ void CMVXDrivePedalsSimulationDSP::runChannel (const float* in, float* out, int 
 namespace {
 
 template <PedalModel Model>
-inline __attribute__ ((always_inline)) void steadyLoop (StereoChainPasses& chain,
-                                                        const float* const* in,
-                                                        float* const* out, int n, float level)
+inline __attribute__ ((always_inline)) void
+steadyLoop (StereoChainPasses& chain, const float* const* in, float* const* out, int n, float level)
 {
     const float* in0 = in[0];
     const float* in1 = in[1];
@@ -47,7 +46,7 @@ inline __attribute__ ((always_inline)) void steadyLoop (StereoChainPasses& chain
     }
 }
 
-} // namespace
+}   // namespace
 
 // Audio thread. Only while no control moves and no redesign is forced: every control step
 // of the block would then be a no-op, so both channels share one loop, each in one lane of

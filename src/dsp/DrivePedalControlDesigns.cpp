@@ -40,7 +40,7 @@ bool designOneControl (const PrecomposedStageDesign<3, 3>& design, OneControlRef
     return true;
 }
 
-} // namespace
+}   // namespace
 
 bool CMVXDrivePedalsSimulationDSP::designDrive (float p1, StageSection<3, float>& section) const
 {
@@ -89,8 +89,7 @@ bool CMVXDrivePedalsSimulationDSP::designMid (float p5, float p6,
 
 // Two designs of one kind at once (the two lanes of a glide), where the processor has AVX2;
 // each gives what the single design gives for its own controls.
-void CMVXDrivePedalsSimulationDSP::designDrivePair (float p1a, float p1b,
-                                                    StageSection<3, float>& a,
+void CMVXDrivePedalsSimulationDSP::designDrivePair (float p1a, float p1b, StageSection<3, float>& a,
                                                     StageSection<3, float>& b) const
 {
     double termsA[3];
@@ -104,8 +103,8 @@ void CMVXDrivePedalsSimulationDSP::designDrivePair (float p1a, float p1b,
     }
 }
 
-void CMVXDrivePedalsSimulationDSP::designBassTreblePair (float p3a, float p4a, float p3b,
-                                                         float p4b, StageSection<3, double>& a,
+void CMVXDrivePedalsSimulationDSP::designBassTreblePair (float p3a, float p4a, float p3b, float p4b,
+                                                         StageSection<3, double>& a,
                                                          StageSection<3, double>& b) const
 {
     double termsA[9];

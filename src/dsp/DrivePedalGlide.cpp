@@ -69,8 +69,8 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
     constexpr bool usesLevel = modelTraits.has (PedalSection::level);
     constexpr bool isMetal = modelTraits.has (PedalSection::bassTreble);
     constexpr bool retunesDiodes = modelTraits.diodes.gainPotIsR3;
-    constexpr uint32_t pairable =
-        (usesDrive ? uint32_t (kDesignDrive) : 0u) | (isMetal ? kDesignBassTreble | kDesignMid : 0u);
+    constexpr uint32_t pairable = (usesDrive ? uint32_t (kDesignDrive) : 0u)
+                                  | (isMetal ? kDesignBassTreble | kDesignMid : 0u);
 
     // Lane 1 starts where channel 0's steps leave the controls, with the designs made so far.
     Control lane0[kControlCount];
@@ -81,8 +81,8 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
     bool force1 = forceRedesign;
     LastDesigns last;
     // Channel 0's steps are kept where there is room, so lane 0 replays them.
-    ControlStep* steps = static_cast<size_t> (n) <= channel0Steps.size () ? channel0Steps.data ()
-                                                                          : nullptr;
+    ControlStep* steps =
+        static_cast<size_t> (n) <= channel0Steps.size () ? channel0Steps.data () : nullptr;
     for (int i = 0; i < n; ++i)
     {
         const uint32_t designs = stepControls (lane1, force1);
@@ -135,7 +135,8 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
         CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
         StereoChainPasses chain (sections, &diodes);
         // Lanes take their own coefficients where the section's designs follow the controls.
-        auto setLanes = [&] (uint32_t changed) __attribute__ ((always_inline)) {
+        auto setLanes = [&](uint32_t changed) __attribute__ ((always_inline))
+        {
             if (changed & kDesignDrive)
                 chain.passes.drive.setLanes (lane0Sections.drive, lane1Sections.drive);
             if (changed & kDesignTone)
@@ -143,7 +144,8 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
             if (changed & kDesignLevel)
                 chain.passes.level.setLanes (lane0Sections.level, lane1Sections.level);
             if (changed & kDesignBassTreble)
-                chain.passes.bassTreble.setLanes (lane0Sections.bassTreble, lane1Sections.bassTreble);
+                chain.passes.bassTreble.setLanes (lane0Sections.bassTreble,
+                                                  lane1Sections.bassTreble);
             if (changed & kDesignMid)
                 chain.passes.mid.setLanes (lane0Sections.mid, lane1Sections.mid);
         };
@@ -201,8 +203,7 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
 }
 
 template <PedalModel Model>
-void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float* const* out,
-                                                   int n)
+void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float* const* out, int n)
 {
     glideLanes<Model> (in, out, n);
 }
@@ -217,9 +218,9 @@ CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2 (const float* const* in, float*
 
 // The chains' model selection (DrivePedalChains.cpp) takes these for every model.
 #define OVERMOOR_GLIDE_FORMS(model)                                                                \
-    template void CMVXDrivePedalsSimulationDSP::runStereoGlide<model> (const float* const*,       \
-                                                                       float* const*, int);       \
-    template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<model> (const float* const*,   \
+    template void CMVXDrivePedalsSimulationDSP::runStereoGlide<model> (const float* const*,        \
+                                                                       float* const*, int);        \
+    template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<model> (const float* const*,    \
                                                                            float* const*, int);
 OVERMOOR_GLIDE_FORMS (PedalModel::trebleBooster)
 OVERMOOR_GLIDE_FORMS (PedalModel::xxlDistortionPlus)

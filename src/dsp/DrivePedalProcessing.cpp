@@ -17,19 +17,21 @@ void flushTinyOutput_rt (float* samples, int n)
     for (int i = 0; i < n; ++i)
     {
         const float x = samples[i];
-        samples[i] = std::fabs (x) < kSilenceFloor ? 0.0f : x; // NaN is kept for the recovery below
+        samples[i] =
+            std::fabs (x) < kSilenceFloor ? 0.0f : x;   // NaN is kept for the recovery below
     }
 }
 
-} // namespace
+}   // namespace
 
 void CMVXDrivePedalsSimulationDSP::processAudio (float** inputs, float** outputs, float* inPeaks,
-                                                float* outPeaks, int32_t numSamples)
+                                                 float* outPeaks, int32_t numSamples)
 {
     inPeaks[0] = inPeaks[1] = 0.0f;
     outPeaks[0] = outPeaks[1] = 0.0f;
     const int n = std::max (numSamples, 0);
-    if (bypassed.load (std::memory_order_relaxed) || (traits->has (PedalSection::diodes) && !limiter))
+    if (bypassed.load (std::memory_order_relaxed)
+        || (traits->has (PedalSection::diodes) && !limiter))
     {
         bypassCopy (inputs, outputs, inPeaks, outPeaks, n);
         return;
@@ -82,7 +84,8 @@ void CMVXDrivePedalsSimulationDSP::recoverNonFiniteChannels ()
     for (int c = 0; c < 2; ++c)
     {
         bool finite = resampler[c].historyIsFinite ();
-        sections.forEach ([&] (const auto& section) { finite = finite && section.stateIsFinite (c); });
+        sections.forEach (
+            [&] (const auto& section) { finite = finite && section.stateIsFinite (c); });
         if (finite)
             continue;
         sections.forEach ([c] (auto& section) { section.clearState (c); });
@@ -93,7 +96,7 @@ void CMVXDrivePedalsSimulationDSP::recoverNonFiniteChannels ()
 }
 
 void CMVXDrivePedalsSimulationDSP::bypassCopy (float** inputs, float** outputs, float* inPeaks,
-                                              float* outPeaks, int n)
+                                               float* outPeaks, int n)
 {
     for (int c = 0; c < 2; ++c)
     {

@@ -31,7 +31,7 @@ double bandTerm (const Band& band, double k)
     return term;
 }
 
-} // namespace
+}   // namespace
 
 void designLeastSquaresLowpass (double* taps, int numTaps, double edge)
 {

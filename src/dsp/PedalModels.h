@@ -23,8 +23,9 @@ enum class PedalModel : uint32_t
 constexpr uint32_t kPedalModelCount = 8;
 
 constexpr PedalModel kAllPedalModels[kPedalModelCount] = {
-    PedalModel::trebleBooster, PedalModel::xxlDistortionPlus, PedalModel::batDistortion,
-    PedalModel::overDrive,     PedalModel::superDrive,        PedalModel::nineScreamer,
+    PedalModel::trebleBooster,        PedalModel::xxlDistortionPlus,
+    PedalModel::batDistortion,        PedalModel::overDrive,
+    PedalModel::superDrive,           PedalModel::nineScreamer,
     PedalModel::eightOhEightScreamer, PedalModel::metalTone};
 
 // The sections a chain is built from. The input section runs in single precision and flushes
@@ -55,7 +56,7 @@ struct ChainStep
 enum class OutputGain : uint8_t
 {
     none,
-    fixed,       // PedalTraits::fixedOutputGain
+    fixed,   // PedalTraits::fixedOutputGain
     levelKnob,   // the smoothed level control (Parameter 2)
 };
 
@@ -164,7 +165,7 @@ inline constexpr PedalTraits kMetalTone {
     {L::kDiodesToGround, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11, false}, OutputGain::levelKnob, 1.0};
 // clang-format on
 
-} // namespace pedaltraits
+}   // namespace pedaltraits
 
 constexpr const PedalTraits& pedalTraits (PedalModel model)
 {

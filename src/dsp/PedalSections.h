@@ -28,10 +28,10 @@ struct PedalSectionSet
     : input (other.input), drive (other.drive), tone (other.tone), level (other.level),
       metalPre (other.metalPre), metalPost (other.metalPost), metalFilter (other.metalFilter),
       bassTreble (other.bassTreble), mid (other.mid)
-    {
-    }
+    {}
 
-    template <typename Visit> void forEach (Visit&& visit)
+    template <typename Visit>
+    void forEach (Visit&& visit)
     {
         visit (input);
         visit (drive);
@@ -44,12 +44,15 @@ struct PedalSectionSet
         visit (mid);
     }
 
-    template <typename Visit> void forEach (Visit&& visit) const
+    template <typename Visit>
+    void forEach (Visit&& visit) const
     {
-        const_cast<PedalSectionSet&> (*this).forEach ([&] (const auto& section) { visit (section); });
+        const_cast<PedalSectionSet&> (*this).forEach (
+            [&] (const auto& section) { visit (section); });
     }
 
-    template <PedalSection S> auto& get ()
+    template <PedalSection S>
+    auto& get ()
     {
         if constexpr (S == PedalSection::input)
             return input;

@@ -7,8 +7,14 @@ namespace pedal {
 
 using namespace circuits;
 
-const BassTrebleStageTable& bassTrebleStageTable () noexcept { return kMetalToneBassTrebleStage; }
-const MidStageTable& midStageTable () noexcept { return kMetalToneMidStage; }
+const BassTrebleStageTable& bassTrebleStageTable () noexcept
+{
+    return kMetalToneBassTrebleStage;
+}
+const MidStageTable& midStageTable () noexcept
+{
+    return kMetalToneMidStage;
+}
 
 namespace {
 
@@ -36,16 +42,25 @@ bool transformed (bool made, const AnalogPrototype& proto, double rateHz, Digita
     return made;
 }
 
-} // namespace
+}   // namespace
 
 void inputStagePrototype (PedalModel model, AnalogPrototype& proto)
 {
     fillFixed (*pedalTraits (model).inputTable, proto);
 }
 
-void metalPreStagePrototype (AnalogPrototype& proto) { fillFixed (kMetalTonePreStage, proto); }
-void metalPostStagePrototype (AnalogPrototype& proto) { fillFixed (kMetalTonePostStage, proto); }
-void metalFilterStagePrototype (AnalogPrototype& proto) { fillFixed (kMetalToneFilterStage, proto); }
+void metalPreStagePrototype (AnalogPrototype& proto)
+{
+    fillFixed (kMetalTonePreStage, proto);
+}
+void metalPostStagePrototype (AnalogPrototype& proto)
+{
+    fillFixed (kMetalTonePostStage, proto);
+}
+void metalFilterStagePrototype (AnalogPrototype& proto)
+{
+    fillFixed (kMetalToneFilterStage, proto);
+}
 
 bool driveStagePrototype (PedalModel model, double x, AnalogPrototype& proto)
 {
@@ -148,4 +163,4 @@ void midTerms (double x, float y, double (&terms)[5]) noexcept
     terms[4] = a * x;
 }
 
-} // namespace pedal
+}   // namespace pedal

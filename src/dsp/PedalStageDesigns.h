@@ -60,4 +60,4 @@ inline void bassTrebleTerms (double x, double y, double (&terms)[9]) noexcept
 // A = audio taper of 1 - y.
 void midTerms (double x, float y, double (&terms)[5]) noexcept;
 
-} // namespace pedal
+}   // namespace pedal

@@ -18,8 +18,7 @@ struct StereoChainPasses
     // diodes: null only for chains without diodes.
     StereoChainPasses (PedalSections& sections, CMVXSVDiodeLimiterSimulation::StereoPass* diodesIn)
     : passes (sections), diodes (diodesIn)
-    {
-    }
+    {}
 
     PedalSectionSet<StageSectionPass> passes;
     CMVXSVDiodeLimiterSimulation::StereoPass* diodes;

@@ -21,9 +21,11 @@ TEST (EngineBypass, OutputIsTheInputAndPeaksAreReported)
     const auto out = process (*engine, in, 256, inPeaks, outPeaks);
     for (int c = 0; c < 2; ++c)
     {
-        EXPECT_EQ (0, std::memcmp (out.ch[c].data (), in.ch[c].data (), 1024 * sizeof (float))) << c;
-        const float expected = std::fabs (*std::max_element (in.ch[c].begin () + 768, in.ch[c].end (),
-                                                             [] (float a, float b) { return std::fabs (a) < std::fabs (b); }));
+        EXPECT_EQ (0, std::memcmp (out.ch[c].data (), in.ch[c].data (), 1024 * sizeof (float)))
+            << c;
+        const float expected = std::fabs (
+            *std::max_element (in.ch[c].begin () + 768, in.ch[c].end (),
+                               [] (float a, float b) { return std::fabs (a) < std::fabs (b); }));
         EXPECT_EQ (inPeaks[c], expected) << c;
         EXPECT_EQ (outPeaks[c], expected) << c;
     }
@@ -96,10 +98,12 @@ TEST (EngineRobustness, FiniteBoundedOutputForEveryModelSignalAndRate)
         for (size_t i = 0; i < n; ++i)
         {
             const double k = std::log (1000.0), t = n / rate;
-            sweep.ch[0].push_back (static_cast<float> (std::sin (2.0 * kPi * 20.0 * t / k * (std::exp (i / rate / t * k) - 1.0))));
+            sweep.ch[0].push_back (static_cast<float> (
+                std::sin (2.0 * kPi * 20.0 * t / k * (std::exp (i / rate / t * k) - 1.0))));
             sweep.ch[1].push_back (-sweep.ch[0].back ());
         }
-        const Stereo signals[] = {noise (n, 1.0f, 21), sweep, constant (n, 1.0f), constant (n, -1.0f)};
+        const Stereo signals[] = {noise (n, 1.0f, 21), sweep, constant (n, 1.0f),
+                                  constant (n, -1.0f)};
         for (int model = 0; model < int (kPedalModelCount); ++model)
             for (double knobs : {-1.0, 0.0, 1.0})   // the preset, then every knob at 0 and at 1
                 for (int s = 0; s < 4; ++s)
@@ -109,8 +113,10 @@ TEST (EngineRobustness, FiniteBoundedOutputForEveryModelSignalAndRate)
                     for (int knob = 1; knobs >= 0.0 && knob <= 6; ++knob)
                         setKnob (*engine, knob, knobs);
                     const float p = peak (process (*engine, signals[s], 256));
-                    EXPECT_TRUE (std::isfinite (p)) << "rate " << rate << " model " << model << " knobs " << knobs << " signal " << s;
-                    EXPECT_LT (p, 256.0f) << "rate " << rate << " model " << model << " knobs " << knobs << " signal " << s;
+                    EXPECT_TRUE (std::isfinite (p)) << "rate " << rate << " model " << model
+                                                    << " knobs " << knobs << " signal " << s;
+                    EXPECT_LT (p, 256.0f) << "rate " << rate << " model " << model << " knobs "
+                                          << knobs << " signal " << s;
                 }
     }
 }
@@ -121,9 +127,11 @@ TEST (EngineRobustness, DenormalInputLeavesTheInputStageExactlySilent)
     auto engine = makeEngine (48000.0, 256);
     process (*engine, noise (2048, 0.5f, 26), 256);
     process (*engine, constant (48000, 0.0f), 256);
-    const auto out = process (*engine, constant (1024, std::numeric_limits<float>::denorm_min ()), 256);
+    const auto out =
+        process (*engine, constant (1024, std::numeric_limits<float>::denorm_min ()), 256);
     for (const auto& c : out.ch)
-        EXPECT_TRUE (std::none_of (c.begin (), c.end (), [] (float y) { return std::fpclassify (y) == FP_SUBNORMAL; }));
+        EXPECT_TRUE (std::none_of (c.begin (), c.end (),
+                                   [] (float y) { return std::fpclassify (y) == FP_SUBNORMAL; }));
 }
 
 // The engine with precomposed control-dependent designs against the engine that forms every
@@ -145,7 +153,8 @@ TEST (EngineDesignPath, PrecomposedDesignsFollowThePrototypePathThroughGlides)
                 {
                     setModel (*engine, static_cast<PedalModel> (model));
                     for (int knob = 0; knob < 6; ++knob)
-                        setKnob (*engine, 1 + knob, std::fmod (0.17 * (segment + 1) * (knob + 2), 1.0));
+                        setKnob (*engine, 1 + knob,
+                                 std::fmod (0.17 * (segment + 1) * (knob + 2), 1.0));
                 }
                 const auto in = noise (1024, 0.8f, 500 + model * 20 + segment);
                 const auto a = process (*fast, in, 256), b = process (*reference, in, 256);
@@ -155,7 +164,8 @@ TEST (EngineDesignPath, PrecomposedDesignsFollowThePrototypePathThroughGlides)
                     for (size_t i = 0; i < a.size (); ++i)
                         worst = std::max (worst, std::fabs (a.ch[c][i] - b.ch[c][i]));
             }
-            EXPECT_LE (worst, peakOut * 3.16e-4f) << "rate " << rate << " model " << model << " peak " << peakOut << " worst " << worst;
+            EXPECT_LE (worst, peakOut * 3.16e-4f) << "rate " << rate << " model " << model
+                                                  << " peak " << peakOut << " worst " << worst;
         }
 }
 
@@ -167,8 +177,10 @@ TEST (EngineDesignPath, PrecomposedDesignsFollowThePrototypePathThroughGlides)
 TEST (EngineDesignPath, StereoLanesGiveThePerChannelSamplesBitForBit)
 {
     for (bool gliding : {false, true})
-        for (double rate : gliding ? std::vector<double> {44100.0, 96000.0} : std::vector<double> {44100.0, 192000.0})
-            for (int variant = 0; variant < 3; ++variant)   // AVX2; AVX2 with reference designs; baseline
+        for (double rate : gliding ? std::vector<double> {44100.0, 96000.0}
+                                   : std::vector<double> {44100.0, 192000.0})
+            for (int variant = 0; variant < 3;
+                 ++variant)   // AVX2; AVX2 with reference designs; baseline
             {
                 auto lanes = makeEngine (rate, 512), plain = makeEngine (rate, 512);
                 plain->setStereoFastPath (false);
@@ -184,7 +196,8 @@ TEST (EngineDesignPath, StereoLanesGiveThePerChannelSamplesBitForBit)
                             setModel (*engine, static_cast<PedalModel> (model));
                             if (gliding)
                                 for (int knob = 0; knob < 6; ++knob)
-                                    setKnob (*engine, 1 + knob, 0.5 + 0.45 * std::sin (0.3 * block + knob));
+                                    setKnob (*engine, 1 + knob,
+                                             0.5 + 0.45 * std::sin (0.3 * block + knob));
                             else if (block == 0)
                                 setKnob (*engine, 1 + model % 6, 0.1 * (model + 1));
                         }
@@ -192,9 +205,11 @@ TEST (EngineDesignPath, StereoLanesGiveThePerChannelSamplesBitForBit)
                         const auto in = noise (n, 0.9f, 900 + model * 40 + block);
                         const auto a = process (*lanes, in, n), b = process (*plain, in, n);
                         for (int c = 0; c < 2; ++c)
-                            ASSERT_EQ (0, std::memcmp (a.ch[c].data (), b.ch[c].data (), n * sizeof (float)))
-                                << (gliding ? "gliding" : "at rest") << " variant " << variant << " rate " << rate
-                                << " model " << model << " block " << block << " channel " << c;
+                            ASSERT_EQ (0, std::memcmp (a.ch[c].data (), b.ch[c].data (),
+                                                       n * sizeof (float)))
+                                << (gliding ? "gliding" : "at rest") << " variant " << variant
+                                << " rate " << rate << " model " << model << " block " << block
+                                << " channel " << c;
                     }
                 EXPECT_EQ (lanes->getDriveStage ().gain, plain->getDriveStage ().gain);
                 EXPECT_EQ (lanes->getLevelStage ().den[0], plain->getLevelStage ().den[0]);

@@ -14,11 +14,33 @@ using namespace enginetest;
 // 192 kHz, and for unusable rates, the engine runs at the host rate; very low rates are capped.
 TEST (OversamplingFactor, EveryHostRateGetsAUsableFactor)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN (), inf = std::numeric_limits<double>::infinity ();
-    const struct { double rateHz; uint32_t factor; } cases[] = {
-        {22050.0, 8}, {32000.0, 6}, {44100.0, 4}, {48000.0, 4}, {88200.0, 2}, {96000.0, 2}, {176400.0, 1},
-        {192000.0, 1}, {11025.0, 16}, {50000.0, 3}, {38400.0, 5}, {352800.0, 1}, {384000.0, 1}, {1234567.8, 1},
-        {1234.5678, kMaxOversampling}, {8000.0, kMaxOversampling}, {0.0, 1}, {-44100.0, 1}, {nan, 1}, {inf, 1}, {1e300, 1}};
+    const double nan = std::numeric_limits<double>::quiet_NaN (),
+                 inf = std::numeric_limits<double>::infinity ();
+    const struct
+    {
+        double rateHz;
+        uint32_t factor;
+    } cases[] = {{22050.0, 8},
+                 {32000.0, 6},
+                 {44100.0, 4},
+                 {48000.0, 4},
+                 {88200.0, 2},
+                 {96000.0, 2},
+                 {176400.0, 1},
+                 {192000.0, 1},
+                 {11025.0, 16},
+                 {50000.0, 3},
+                 {38400.0, 5},
+                 {352800.0, 1},
+                 {384000.0, 1},
+                 {1234567.8, 1},
+                 {1234.5678, kMaxOversampling},
+                 {8000.0, kMaxOversampling},
+                 {0.0, 1},
+                 {-44100.0, 1},
+                 {nan, 1},
+                 {inf, 1},
+                 {1e300, 1}};
     for (const auto& c : cases)
         EXPECT_EQ (oversamplingFactorFor (c.rateHz), c.factor) << c.rateHz;
 }
@@ -27,7 +49,8 @@ TEST (OversamplingFactor, EveryHostRateGetsAUsableFactor)
 // audio on every model, also when the host passes four times the block it announced.
 TEST (OversamplingEngine, FirstBlockAfterARateChangeRetunesEverything)
 {
-    for (double rate : {1234.5678, 8000.0, 22050.0, 44100.0, 48000.0, 96000.0, 176400.0, 192000.0, 384000.0})
+    for (double rate :
+         {1234.5678, 8000.0, 22050.0, 44100.0, 48000.0, 96000.0, 176400.0, 192000.0, 384000.0})
     {
         auto engine = makeEngine (rate, 128);
         for (int model = 0; model < int (kPedalModelCount); ++model)
@@ -65,7 +88,9 @@ TEST (OversamplingEngine, BlockOf64At44100RunsAs256PerChannelAndReturns64)
     }
     const double b0 = engine->smoothB0, p = -static_cast<double> (engine->smoothA1);
     EXPECT_NEAR (engine->getControlCurrent (1), 1.0 - (1.0 - b0) * std::pow (p, 2 * 256 - 1), 2e-5);
-    EXPECT_GT (std::fabs (engine->getControlCurrent (1) - (1.0 - (1.0 - b0) * std::pow (p, 2 * 64 - 1))), 0.05);
+    EXPECT_GT (
+        std::fabs (engine->getControlCurrent (1) - (1.0 - (1.0 - b0) * std::pow (p, 2 * 64 - 1))),
+        0.05);
 }
 
 // The smoother is the bilinear transform of a one-pole low-pass at a 0.09th of the rate
@@ -80,7 +105,8 @@ TEST (EngineControls, GlideAfterResetStateFollowsTheClosedForm)
         auto engine = makeEngine (rate, 256);
         setKnob (*engine, 1, 1.0);
         setKnob (*engine, 3, 0.25);
-        process (*engine, noise (static_cast<size_t> (rate), 0.3f, 5), 256);   // one second: every glide is over
+        process (*engine, noise (static_cast<size_t> (rate), 0.3f, 5),
+                 256);   // one second: every glide is over
         EXPECT_NEAR (engine->getControlCurrent (3), 0.25f, 1e-4f) << rate;
         engine->resetState ();
         for (int knob = 1; knob <= 6; ++knob)
@@ -106,7 +132,9 @@ TEST (EngineControls, GlideAfterResetStateFollowsTheClosedForm)
         }
         EXPECT_LE (std::fabs (1.0f - engine->getControlCurrent (1)), 1e-4f) << rate;
         const double p = -static_cast<double> (engine->smoothA1);
-        const int expected = static_cast<int> (std::ceil (std::log (1e-4 / (1.0 - engine->smoothB0)) / std::log (p))) + 1;
+        const int expected =
+            static_cast<int> (std::ceil (std::log (1e-4 / (1.0 - engine->smoothB0)) / std::log (p)))
+            + 1;
         EXPECT_NEAR (steps, expected, std::max (2, expected / 100)) << rate;
     }
 }
@@ -125,7 +153,9 @@ TEST (EngineControls, XxlDistortionPlusTurnsItsGainPotTheOtherWay)
     for (int reversed = 0; reversed < 2; ++reversed)
     {
         DigitalCoefficients c;
-        ASSERT_TRUE (pedal::designDriveStage (PedalModel::xxlDistortionPlus, audioTaper (reversed ? 1.0f - current : current), engine->getDesignRateHz (), c));
+        ASSERT_TRUE (pedal::designDriveStage (PedalModel::xxlDistortionPlus,
+                                              audioTaper (reversed ? 1.0f - current : current),
+                                              engine->getDesignRateHz (), c));
         sections[reversed].setCoefficients (c);
     }
     const auto& drive = engine->getDriveStage ();
@@ -145,7 +175,8 @@ TEST (EngineControls, SectionFillNormalisesByTheLeadingNumeratorAndSilencesAZero
     double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
     for (int i = 0; i < 16; ++i)
     {
-        const double x = i == 0 ? 1.0 : 0.0, y = 0.5 * x + 0.25 * x1 - 0.125 * x2 + 0.5 * y1 - 0.0625 * y2;
+        const double x = i == 0 ? 1.0 : 0.0,
+                     y = 0.5 * x + 0.25 * x1 - 0.125 * x2 + 0.5 * y1 - 0.0625 * y2;
         EXPECT_NEAR (section.process<2> (x, 1), y, 1e-15) << i;
         x2 = x1, x1 = x, y2 = y1, y1 = y;
     }
@@ -153,5 +184,6 @@ TEST (EngineControls, SectionFillNormalisesByTheLeadingNumeratorAndSilencesAZero
     c.zNum[0] = 0.0;
     section.setCoefficients (c);
     EXPECT_EQ (section.gain, 0.0);
-    EXPECT_TRUE (std::all_of (std::begin (section.num), std::end (section.num), [] (double k) { return k == 0.0; }));
+    EXPECT_TRUE (std::all_of (std::begin (section.num), std::end (section.num),
+                              [] (double k) { return k == 0.0; }));
 }

@@ -26,9 +26,12 @@ TEST (PedalStageData, EachModelHasExactlyTheStagesOfItsChain)
         const PedalTraits& traits = pedalTraits (model);
         AnalogPrototype proto;
         EXPECT_TRUE (traits.has (PedalSection::input)) << int (model);
-        EXPECT_EQ (pedal::driveStagePrototype (model, 0.5, proto), traits.has (PedalSection::drive)) << int (model);
-        EXPECT_EQ (pedal::toneStagePrototype (model, 0.5, proto), traits.has (PedalSection::tone)) << int (model);
-        EXPECT_EQ (pedal::levelStagePrototype (model, 0.5, proto), traits.has (PedalSection::level)) << int (model);
+        EXPECT_EQ (pedal::driveStagePrototype (model, 0.5, proto), traits.has (PedalSection::drive))
+            << int (model);
+        EXPECT_EQ (pedal::toneStagePrototype (model, 0.5, proto), traits.has (PedalSection::tone))
+            << int (model);
+        EXPECT_EQ (pedal::levelStagePrototype (model, 0.5, proto), traits.has (PedalSection::level))
+            << int (model);
     }
 }
 
@@ -39,14 +42,41 @@ TEST (PedalStageData, EachModelHasExactlyTheStagesOfItsChain)
 TEST (PedalStageData, DcGainsFollowFromTheCircuitsAndLevelZeroIsSilent)
 {
     using Design = std::function<void (double x, DigitalCoefficients&)>;
-    const struct { const char* name; Design design; double gain; } cases[] = {
-        {"BAT drive", [] (double x, DigitalCoefficients& c) { pedal::designDriveStage (PedalModel::batDistortion, x, kRate, c); }, 1.0},
-        {"XXL drive", [] (double x, DigitalCoefficients& c) { pedal::designDriveStage (PedalModel::xxlDistortionPlus, x, kRate, c); }, 1.3},
-        {"Over Drive tone", [] (double x, DigitalCoefficients& c) { pedal::designToneStage (PedalModel::overDrive, x, kRate, c); }, 10.0 / 11.0},
-        {"Nine tone", [] (double x, DigitalCoefficients& c) { pedal::designToneStage (PedalModel::nineScreamer, x, kRate, c); }, 10.0 / 11.0},
-        {"808 tone", [] (double x, DigitalCoefficients& c) { pedal::designToneStage (PedalModel::eightOhEightScreamer, x, kRate, c); }, 10.0 / 11.0},
-        {"Metal pre", [] (double, DigitalCoefficients& c) { pedal::designMetalPreStage (kRate, c); }, 1.0},
-        {"Metal filter", [] (double, DigitalCoefficients& c) { pedal::designMetalFilterStage (kRate, c); }, 1.0}};
+    const struct
+    {
+        const char* name;
+        Design design;
+        double gain;
+    } cases[] = {
+        {"BAT drive",
+         [] (double x, DigitalCoefficients& c) {
+             pedal::designDriveStage (PedalModel::batDistortion, x, kRate, c);
+         },
+         1.0},
+        {"XXL drive",
+         [] (double x, DigitalCoefficients& c) {
+             pedal::designDriveStage (PedalModel::xxlDistortionPlus, x, kRate, c);
+         },
+         1.3},
+        {"Over Drive tone",
+         [] (double x, DigitalCoefficients& c) {
+             pedal::designToneStage (PedalModel::overDrive, x, kRate, c);
+         },
+         10.0 / 11.0},
+        {"Nine tone",
+         [] (double x, DigitalCoefficients& c) {
+             pedal::designToneStage (PedalModel::nineScreamer, x, kRate, c);
+         },
+         10.0 / 11.0},
+        {"808 tone",
+         [] (double x, DigitalCoefficients& c) {
+             pedal::designToneStage (PedalModel::eightOhEightScreamer, x, kRate, c);
+         },
+         10.0 / 11.0},
+        {"Metal pre",
+         [] (double, DigitalCoefficients& c) { pedal::designMetalPreStage (kRate, c); }, 1.0},
+        {"Metal filter",
+         [] (double, DigitalCoefficients& c) { pedal::designMetalFilterStage (kRate, c); }, 1.0}};
     for (const auto& stage : cases)
         for (double x = 0.0; x <= 1.0; x += 0.125)
         {
@@ -66,7 +96,8 @@ TEST (PedalStageData, DcGainsFollowFromTheCircuitsAndLevelZeroIsSilent)
         DigitalCoefficients c;
         if (!pedal::designLevelStage (model, 0.0, kRate, c))
             continue;
-        EXPECT_TRUE (std::all_of (c.zNum, c.zNum + 6, [] (double k) { return k == 0.0; })) << int (model);
+        EXPECT_TRUE (std::all_of (c.zNum, c.zNum + 6, [] (double k) { return k == 0.0; }))
+            << int (model);
         EXPECT_EQ (c.zDen[0], 1.0) << int (model);
     }
 }
@@ -77,20 +108,38 @@ TEST (StageCircuit, PrototypesMatchTheirCircuits)
 {
     using Circuit = std::function<Complex (Complex s, double x)>;
     using Proto = std::function<bool (double x, AnalogPrototype&)>;
-    const struct { const char* name; Proto fill; Circuit circuit; } cases[] = {
+    const struct
+    {
+        const char* name;
+        Proto fill;
+        Circuit circuit;
+    } cases[] = {
         // Non-inverting gain 1 + Rf / (Rpot x + R + 1 / sC) with the fixed output factor 1.3.
-        {"XXL drive", [] (double x, AnalogPrototype& p) { return pedal::driveStagePrototype (PedalModel::xxlDistortionPlus, x, p); },
-         [] (Complex s, double x) { return 1.3 * (1.0 + 1.0e6 / (1.0e6 * x + 4700.0 + 1.0 / (s * 4.7e-8))); }},
+        {"XXL drive",
+         [] (double x, AnalogPrototype& p) {
+             return pedal::driveStagePrototype (PedalModel::xxlDistortionPlus, x, p);
+         },
+         [] (Complex s, double x) {
+             return 1.3 * (1.0 + 1.0e6 / (1.0e6 * x + 4700.0 + 1.0 / (s * 4.7e-8)));
+         }},
         // 1 + Zf / Zg: Zf = Rpot x || Cf, Zg = (R1 + 1/sC1) || (R2 + 1/sC2).
-        {"BAT drive", [] (double x, AnalogPrototype& p) { return pedal::driveStagePrototype (PedalModel::batDistortion, x, p); },
+        {"BAT drive",
+         [] (double x, AnalogPrototype& p) {
+             return pedal::driveStagePrototype (PedalModel::batDistortion, x, p);
+         },
          [] (Complex s, double x) {
              const Complex feedback = (150000.0 * x) / (1.0 + s * 150000.0 * x * 1e-10);
              const Complex leg1 = 47.0 + 1.0 / (s * 2.2e-6), leg2 = 560.0 + 1.0 / (s * 4.7e-6);
              return 1.0 + feedback * (leg1 + leg2) / (leg1 * leg2);
          }},
         // Coupling capacitor into a fixed resistor and the level pot, output at the wiper.
-        {"Over Drive level", [] (double x, AnalogPrototype& p) { return pedal::levelStagePrototype (PedalModel::overDrive, x, p); },
-         [] (Complex s, double x) { return 100000.0 * x / (100000.0 + 10000.0 + 1.0 / (s * 1e-6)); }}};
+        {"Over Drive level",
+         [] (double x, AnalogPrototype& p) {
+             return pedal::levelStagePrototype (PedalModel::overDrive, x, p);
+         },
+         [] (Complex s, double x) {
+             return 100000.0 * x / (100000.0 + 10000.0 + 1.0 / (s * 1e-6));
+         }}};
     for (const auto& c : cases)
         for (double x = 0.0; x <= 1.0; x += 0.25)
         {
@@ -99,7 +148,8 @@ TEST (StageCircuit, PrototypesMatchTheirCircuits)
             for (double hz : {10.0, 100.0, 1000.0, 10000.0, 40000.0})
             {
                 const Complex want = c.circuit (Complex (0.0, 2 * kPi * hz), x);
-                EXPECT_LE (std::abs (analogResponse (proto, 2 * kPi * hz) - want), 1e-9 * std::abs (want))
+                EXPECT_LE (std::abs (analogResponse (proto, 2 * kPi * hz) - want),
+                           1e-9 * std::abs (want))
                     << c.name << " x " << x << " at " << hz << " Hz";
             }
         }
@@ -111,28 +161,52 @@ TEST (StageCircuit, PrototypesMatchTheirCircuits)
 // darkens, so those two fall.
 TEST (StageControl, EachControlMovesItsStageOneWay)
 {
-    struct Case { std::string name; Fill fill; bool tilt; int direction; double hz; };
+    struct Case
+    {
+        std::string name;
+        Fill fill;
+        bool tilt;
+        int direction;
+        double hz;
+    };
     std::vector<Case> cases;
     for (PedalModel m : kAllPedalModels)
     {
         const PedalTraits& traits = pedalTraits (m);
         const std::string model = " " + std::to_string (int (m));
         if (traits.has (PedalSection::level))
-            cases.push_back ({"level" + model, [m] (double x, AnalogPrototype& p) { pedal::levelStagePrototype (m, x, p); }, false, 1, 1000.0});
+            cases.push_back (
+                {"level" + model,
+                 [m] (double x, AnalogPrototype& p) { pedal::levelStagePrototype (m, x, p); },
+                 false, 1, 1000.0});
         if (traits.has (PedalSection::drive))
-            cases.push_back ({"drive" + model, [m] (double x, AnalogPrototype& p) { pedal::driveStagePrototype (m, x, p); }, false,
-                              m == PedalModel::xxlDistortionPlus ? -1 : 1, 1000.0});
+            cases.push_back (
+                {"drive" + model,
+                 [m] (double x, AnalogPrototype& p) { pedal::driveStagePrototype (m, x, p); },
+                 false, m == PedalModel::xxlDistortionPlus ? -1 : 1, 1000.0});
         if (traits.has (PedalSection::tone))
-            cases.push_back ({"tone" + model, [m] (double x, AnalogPrototype& p) { pedal::toneStagePrototype (m, x, p); }, true,
-                              m == PedalModel::batDistortion ? -1 : 1, 0.0});
+            cases.push_back (
+                {"tone" + model,
+                 [m] (double x, AnalogPrototype& p) { pedal::toneStagePrototype (m, x, p); }, true,
+                 m == PedalModel::batDistortion ? -1 : 1, 0.0});
     }
-    cases.push_back ({"bass", [] (double x, AnalogPrototype& p) { pedal::metalBassTrebleStagePrototype (x, 0.5, p); }, false, 1, 50.0});
-    cases.push_back ({"treble", [] (double x, AnalogPrototype& p) { pedal::metalBassTrebleStagePrototype (0.5, x, p); }, false, 1, 10000.0});
+    cases.push_back (
+        {"bass",
+         [] (double x, AnalogPrototype& p) { pedal::metalBassTrebleStagePrototype (x, 0.5, p); },
+         false, 1, 50.0});
+    cases.push_back (
+        {"treble",
+         [] (double x, AnalogPrototype& p) { pedal::metalBassTrebleStagePrototype (0.5, x, p); },
+         false, 1, 10000.0});
     for (const Case& c : cases)
     {
-        auto measure = [&] (double x) { return c.tilt ? gainDb (c.fill, x, 3000.0) - gainDb (c.fill, x, 100.0) : gainDb (c.fill, x, c.hz); };
+        auto measure = [&] (double x) {
+            return c.tilt ? gainDb (c.fill, x, 3000.0) - gainDb (c.fill, x, 100.0)
+                          : gainDb (c.fill, x, c.hz);
+        };
         for (double x = c.name.rfind ("level", 0) == 0 ? 0.05 : 0.0; x < 1.0; x += 0.05)
-            EXPECT_GT (c.direction * (measure (x + 0.05) - measure (x)), 0.0) << c.name << " x " << x;
+            EXPECT_GT (c.direction * (measure (x + 0.05) - measure (x)), 0.0)
+                << c.name << " x " << x;
     }
 }
 
@@ -146,9 +220,12 @@ TEST (StageControl, MetalBassTrebleIsMirrorSymmetricAndFlatAtCentre)
             pedal::metalBassTrebleStagePrototype (x, y, proto);
             pedal::metalBassTrebleStagePrototype (1.0 - x, 1.0 - y, mirrored);
             for (int k = 2; k < 6; ++k)
-                EXPECT_NEAR (proto.sNum[k], mirrored.sDen[k], 1e-12 * std::fabs (mirrored.sDen[k])) << "x " << x << " y " << y << " k " << k;
+                EXPECT_NEAR (proto.sNum[k], mirrored.sDen[k], 1e-12 * std::fabs (mirrored.sDen[k]))
+                    << "x " << x << " y " << y << " k " << k;
         }
-    const Fill centre = [] (double, AnalogPrototype& p) { pedal::metalBassTrebleStagePrototype (0.5, 0.5, p); };
+    const Fill centre = [] (double, AnalogPrototype& p) {
+        pedal::metalBassTrebleStagePrototype (0.5, 0.5, p);
+    };
     for (double hz : {20.0, 200.0, 2000.0, 20000.0})
         EXPECT_NEAR (gainDb (centre, 0.0, hz), 0.0, 1e-9) << hz;
 }
@@ -160,7 +237,9 @@ TEST (StageControl, MetalMidBoostsAndCutsAroundSweptCentre)
     double previousCentreHz = 0.0;
     for (float y = 0.0f; y <= 1.0f; y += 0.125f)
     {
-        const Fill mid = [y] (double x, AnalogPrototype& p) { pedal::metalMidStagePrototype (x, y, p); };
+        const Fill mid = [y] (double x, AnalogPrototype& p) {
+            pedal::metalMidStagePrototype (x, y, p);
+        };
         double centreHz = 0.0, boostDb = -1e9;
         for (double hz = 20.0; hz <= 20000.0; hz *= 1.01)
         {
@@ -178,4 +257,4 @@ TEST (StageControl, MetalMidBoostsAndCutsAroundSweptCentre)
     EXPECT_GT (previousCentreHz, 4000.0);
 }
 
-} // namespace
+}   // namespace

@@ -58,9 +58,9 @@ TEST (StageGolden, MagnitudesMatchTheStoredTable)
             for (int i = 0; i < 5; ++i)
                 db[i] = magnitudeDb (stage, x, y, kFrequenciesHz[i]);
             fresh += formatRow (stage.name, x, y, db);
-            const auto row = std::find_if (std::begin (kGoldenRows), std::end (kGoldenRows),
-                                           [&] (const GoldenRow& r)
-                                           { return stage.name == r.stage && r.x == x && r.y == y; });
+            const auto row = std::find_if (
+                std::begin (kGoldenRows), std::end (kGoldenRows),
+                [&] (const GoldenRow& r) { return stage.name == r.stage && r.x == x && r.y == y; });
             if (row == std::end (kGoldenRows))
             {
                 ADD_FAILURE () << "no stored row for " << stage.name << " x " << x << " y " << y;
@@ -79,4 +79,4 @@ TEST (StageGolden, MagnitudesMatchTheStoredTable)
     }
 }
 
-} // namespace
+}   // namespace

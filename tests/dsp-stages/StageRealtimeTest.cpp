@@ -8,7 +8,7 @@ namespace {
 
 TEST (StageRealtime, DesignsNeitherAllocateNorLock)
 {
-    ASSERT_TRUE (realtimeGuardAvailable());
+    ASSERT_TRUE (realtimeGuardAvailable ());
     DigitalCoefficients c;
     double sink = 0.0;
     RealtimeGuard guard;
@@ -26,11 +26,11 @@ TEST (StageRealtime, DesignsNeitherAllocateNorLock)
             pedal::designMetalFilterStage (192000.0, c);
             sink += c.zDen[1];
         }
-    const RealtimeViolations v = guard.violations();
+    const RealtimeViolations v = guard.violations ();
     EXPECT_EQ (v.allocations, 0u);
     EXPECT_EQ (v.frees, 0u);
     EXPECT_EQ (v.locks, 0u);
     EXPECT_NE (sink, 0.0);   // keeps the designs from being optimised away
 }
 
-} // namespace
+}   // namespace

@@ -71,4 +71,4 @@ constexpr OneControlStageTable kBatDistortionLevelStage {{
 }};
 // clang-format on
 
-} // namespace pedal::circuits
+}   // namespace pedal::circuits

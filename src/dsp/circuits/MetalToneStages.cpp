@@ -83,4 +83,4 @@ constexpr MidStageTable kMetalToneMidStage {{
 }};
 // clang-format on
 
-} // namespace pedal::circuits
+}   // namespace pedal::circuits

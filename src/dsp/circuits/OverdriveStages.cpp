@@ -85,4 +85,4 @@ constexpr OneControlStageTable k808ScreamerLevelStage {{
 }};
 // clang-format on
 
-} // namespace pedal::circuits
+}   // namespace pedal::circuits
