@@ -44,7 +44,8 @@ constexpr BilinearBasis kBases[6] = {makeBasis (0), makeBasis (1), makeBasis (2)
 // the integer weights. Numerator and denominator travel in the two lanes of one vector, so each
 // step is one packed operation; each lane is exactly the scalar expansion.
 template <int N>
-void transformOrder (double zNum[6], double zDen[6], const double sNum[6], const double sDen[6], double k)
+void transformOrder (double zNum[6], double zDen[6], const double sNum[6], const double sDen[6],
+                     double k)
 {
     TwoDoubles pq[N + 1];   // coefficients of s^m times K^m: numerator, denominator
     double kPow = 1.0;
@@ -71,7 +72,7 @@ void transformOrder (double zNum[6], double zDen[6], const double sNum[6], const
     zDen[0] = 1.0;
 }
 
-} // namespace
+}   // namespace
 
 int bilinearDesign (double zNum[6], double zDen[6], const double sNum[6], const double sDen[6],
                     double rateHz)

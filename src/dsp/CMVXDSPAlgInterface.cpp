@@ -3,8 +3,7 @@
 
 CMVXDSPAlgInterface::CMVXDSPAlgInterface (double sampleRateHz, uint32_t maxBlockSamples)
 : maxBlockSize (maxBlockSamples), sampleRate (sampleRateHz)
-{
-}
+{}
 
 CMVXDSPAlgInterface::~CMVXDSPAlgInterface () = default;
 

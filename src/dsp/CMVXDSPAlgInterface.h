@@ -21,12 +21,14 @@ public:
     virtual int32_t setChannelCounts (int32_t numInputs, int32_t numOutputs) { return 0; }
     virtual int32_t getChannelCount () { return 2; }
     virtual void processAux (float** inputs, float** outputs, float* inPeaks, float* outPeaks,
-                             int32_t numSamples) {}
+                             int32_t numSamples)
+    {}
     // Audio thread. changedIds/changedCount list parameters the algorithm changed itself.
     virtual void processBlock (float** inputs, float** outputs, float* inPeaks, float* outPeaks,
                                int32_t numSamples, int32_t* changedIds, int32_t* changedCount);
     virtual void processAudio (float** inputs, float** outputs, float* inPeaks, float* outPeaks,
-                               int32_t numSamples) {}
+                               int32_t numSamples)
+    {}
     virtual void updateSettings (bool reinitialize) = 0;
     virtual void resetState () = 0;
     virtual std::string getInfoText () = 0;
@@ -39,15 +41,15 @@ public:
     // Presets (main thread). Keys of `presets` are local preset numbers.
     void addFactoryPreset (CMVXPresetRecord preset);
     int32_t addUserPreset (CMVXPresetRecord preset);   // returns its key
-    bool applyPreset (int32_t key);                     // false: no preset under that key
+    bool applyPreset (int32_t key);   // false: no preset under that key
     bool selectPresetByName (const std::string& presetName);
     CMVXPresetRecord* findPresetByName (const std::string& presetName);
     // Only among the user presets (after the factory presets), so a factory preset never goes.
     bool removeUserPresetByName (const std::string& presetName);
-    std::vector<float> currentValues () const;          // plain values in id order
+    std::vector<float> currentValues () const;   // plain values in id order
     int32_t getFactoryPresetCount () const { return factoryPresetCount; }
     int32_t getCurrentPresetKey () const { return currentPresetKey; }
-    int32_t getCurrentPresetPosition () const;          // table order; size when none
+    int32_t getCurrentPresetPosition () const;   // table order; size when none
     const CMVXPresetRecord* getCurrentPreset () const;
     int32_t getParameterCount () const { return static_cast<int32_t> (parameters.size ()); }
     CMVXParameter* findParameter (int32_t id);

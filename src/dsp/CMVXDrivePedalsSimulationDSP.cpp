@@ -3,7 +3,6 @@
 #include "dsp/AudioTaper.h"
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
 #include "dsp/OversamplingFactor.h"
-#include "dsp/PedalDiodeModes.h"
 #include "dsp/PedalStageDesigns.h"
 #include "params/CMVXParamTable.h"
 #include <algorithm>
@@ -11,7 +10,7 @@
 #include <new>
 
 // Plain values: Effect State, Model, Parameter 1 … Parameter 6.
-const CMVXPresetRecord CMVXDrivePedalsSimulationDSP::kFactoryPresets[8] = {
+const CMVXPresetRecord CMVXDrivePedalsSimulationDSP::kFactoryPresets[kPedalModelCount] = {
     {"Torvin's Booster", {1, 0, 42.5f, 100, 81.6f, 18, 61.8f, 32.5f}},
     {"Ossik's Riff", {1, 1, 61.8f, 100, 100, 16, 67, 35}},
     {"Rock Distorion", {1, 2, 35.8f, 100, 21.4f, 16, 67, 35}},
@@ -26,10 +25,10 @@ namespace {
 
 constexpr float kSmoothingSeconds = 0.09f;
 constexpr float kStartBelowRange = -0.1f;   // forces every control to glide in from 0
-constexpr float kMoveThreshold = 9.999999747378752e-05f;
-constexpr size_t kMaxBufferFrames = 65536;  // larger blocks are processed in pieces
+constexpr float kMoveThreshold = 1e-4f;
+constexpr size_t kMaxBufferFrames = 65536;   // larger blocks are processed in pieces
 
-} // namespace
+}   // namespace
 
 CMVXDrivePedalsSimulationDSP::CMVXDrivePedalsSimulationDSP (double sampleRateHz,
                                                             uint32_t maxBlockSamples)
@@ -44,7 +43,7 @@ CMVXDrivePedalsSimulationDSP::CMVXDrivePedalsSimulationDSP (double sampleRateHz,
     for (const auto& entry : table.all ())
         parameters.emplace (entry.first, CMVXParameter (entry.second, this));
     applyPreset (0);
-    for (int32_t id = 0; id < 8; ++id)
+    for (int32_t id = 0; id < kParamCount; ++id)
         records[id] = findParameter (id);
 
     try
@@ -56,7 +55,7 @@ CMVXDrivePedalsSimulationDSP::CMVXDrivePedalsSimulationDSP (double sampleRateHz,
     {
         limiter.reset ();   // models with a diode stage then pass audio through
     }
-    previousModel = 0xffffffffu;
+    designedModel.reset ();
     for (auto& control : controls)
         control = {kStartBelowRange, 0.0f, 0.0f};
     forceRedesign = true;
@@ -81,8 +80,8 @@ int CMVXDrivePedalsSimulationDSP::controlIndex (int knob)
 
 void CMVXDrivePedalsSimulationDSP::prepareProcessing ()
 {
-    const size_t frames = std::clamp<size_t> (maxBlockSize.load (std::memory_order_relaxed), 1,
-                                              kMaxBufferFrames);
+    const size_t frames =
+        std::clamp<size_t> (maxBlockSize.load (std::memory_order_relaxed), 1, kMaxBufferFrames);
     const size_t needed = frames * kMaxOversampling;
     if (needed <= bufferCapacity)
         return;
@@ -123,7 +122,7 @@ bool CMVXDrivePedalsSimulationDSP::controlsWouldAct () const
 {
     if (forceRedesign || moves (controls[kP1]) || moves (controls[kP3]))
         return true;
-    if (model == 7 && moves (controls[kP4]))
+    if (traits->has (PedalSection::bassTreble) && moves (controls[kP4]))
         return true;
     return moves (controls[kP2]) || moves (controls[kP5]) || moves (controls[kP6]);
 }
@@ -136,8 +135,7 @@ void CMVXDrivePedalsSimulationDSP::advanceControls ()
 
 // One control step on the given control records: steps every moving control (all of them
 // while a redesign is forced) and returns which designs that calls for.
-uint32_t CMVXDrivePedalsSimulationDSP::stepControls (Control (&c)[kControlCount],
-                                                     bool& force) const
+uint32_t CMVXDrivePedalsSimulationDSP::stepControls (Control (&c)[kControlCount], bool& force) const
 {
     uint32_t designs = 0;
     if (moves (c[kP1]) || force)
@@ -145,7 +143,7 @@ uint32_t CMVXDrivePedalsSimulationDSP::stepControls (Control (&c)[kControlCount]
         step (c[kP1]);
         designs |= kDesignDrive;
     }
-    if (model != 7)
+    if (!traits->has (PedalSection::bassTreble))
     {
         if (moves (c[kP3]) || force)
         {
@@ -178,19 +176,18 @@ void CMVXDrivePedalsSimulationDSP::runDesigns (uint32_t designs)
 {
     if (designs & kDesignDrive)
     {
-        if (designDrive (controls[kP1].current, driveStage))
-            driveStageMetal.copyCoefficients (driveStage);
-        if (model >= 3 && model <= 6)
+        designDrive (controls[kP1].current, sections.drive);
+        if (traits->diodes.gainPotIsR3)
             configureLimiter ();   // the gain pot sits in the diodes' feedback path
     }
     if (designs & kDesignTone)
-        designTone (controls[kP3].current, toneStage);
+        designTone (controls[kP3].current, sections.tone);
     if (designs & kDesignBassTreble)
-        designBassTreble (controls[kP3].current, controls[kP4].current, metalBassTrebleStage);
+        designBassTreble (controls[kP3].current, controls[kP4].current, sections.bassTreble);
     if (designs & kDesignLevel)
-        designLevel (controls[kP2].current, levelStage);
+        designLevel (controls[kP2].current, sections.level);
     if (designs & kDesignMid)
-        designMid (controls[kP5].current, controls[kP6].current, metalMidStage);
+        designMid (controls[kP5].current, controls[kP6].current, sections.mid);
 }
 
 void CMVXDrivePedalsSimulationDSP::configureLimiter ()
@@ -199,38 +196,30 @@ void CMVXDrivePedalsSimulationDSP::configureLimiter ()
         configureLimiter (*limiter, controls[kP1].current);
 }
 
-// The model's diode network; for models 3 to 6 the gain pot (p1) is part of it.
+// The model's diode network, with the gain pot (p1) where it is part of it.
 void CMVXDrivePedalsSimulationDSP::configureLimiter (CMVXSVDiodeLimiterSimulation& target,
                                                      float p1) const
 {
-    const double taper = audioTaper (p1);
-    const uint32_t mode = pedalDiodeMode (model);
-    switch (model)
-    {
-        case 1: target.configure (mode, 10000.0, 1000.0, 1000.0, 1e-6, 1e-9); break;
-        case 2: target.configure (mode, 1000.0, 1000.0, 1000.0, 4.7e-6, 1e-11); break;
-        case 3: target.configure (mode, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
-        case 4: target.configure (mode, 4700.0, 51000.0, taper * 1000000.0, 4.7e-8, 5.1e-11); break;
-        case 5:
-        case 6: target.configure (mode, 4700.0, 51000.0, taper * 500000.0, 4.7e-8, 5.1e-11); break;
-        case 7: target.configure (mode, 2200.0, 1000.0, 1000.0, 1e-5, 1e-11); break;
-        default: break;   // the "Treble Booster" has no diodes
-    }
+    if (!traits->has (PedalSection::diodes))
+        return;
+    const DiodeNetwork& n = traits->diodes;
+    const double r3 = n.gainPotIsR3 ? audioTaper (p1) * n.r3Ohms : n.r3Ohms;
+    target.configure (n.mode, n.r1Ohms, n.r2Ohms, r3, n.c1Farads, n.c2Farads);
 }
 
 void CMVXDrivePedalsSimulationDSP::designFixedStages ()
 {
     DigitalCoefficients coefficients;
-    if (pedal::designInputStage (model, designRateHz, coefficients))
-        inputStage.setCoefficients (coefficients);
-    if (model == 7)
+    pedal::designInputStage (model, designRateHz, coefficients);
+    sections.input.setCoefficients (coefficients);
+    if (traits->has (PedalSection::metalPre))
     {
         pedal::designMetalPreStage (designRateHz, coefficients);
-        metalPreStage.setCoefficients (coefficients);
+        sections.metalPre.setCoefficients (coefficients);
         pedal::designMetalPostStage (designRateHz, coefficients);
-        metalPostStage.setCoefficients (coefficients);
+        sections.metalPost.setCoefficients (coefficients);
         pedal::designMetalFilterStage (designRateHz, coefficients);
-        metalFilterStage.setCoefficients (coefficients);
+        sections.metalFilter.setCoefficients (coefficients);
     }
 }
 
@@ -242,11 +231,15 @@ void CMVXDrivePedalsSimulationDSP::updateSettings (bool reinitialize)
     if (reinitialize)
         reinitPending.exchange (false, std::memory_order_acquire);
 
-    const double modelValue = (records[1] ? records[1]->getPlain () : 0.0) + 0.5;
-    model = modelValue >= 1.0 ? static_cast<uint32_t> (std::min (modelValue, 7.0)) : 0u;
+    const CMVXParameter* modelRecord = records[kParamModel];
+    const double modelValue = (modelRecord ? modelRecord->getPlain () : 0.0) + 0.5;
+    model = modelValue >= 1.0 ? static_cast<PedalModel> (
+                static_cast<uint32_t> (std::min (modelValue, double (kPedalModelCount - 1))))
+                              : PedalModel::trebleBooster;
+    traits = &pedalTraits (model);
     const int knobSlots[6] = {kP1, kP2, kP3, kP4, kP5, kP6};
     for (int knob = 0; knob < 6; ++knob)
-        if (const CMVXParameter* record = records[2 + knob])
+        if (const CMVXParameter* record = records[kParamKnob1 + knob])
             controls[knobSlots[knob]].target = static_cast<float> (record->getNormalized ());
 
     const double fs = sampleRate.load (std::memory_order_relaxed);
@@ -276,7 +269,7 @@ void CMVXDrivePedalsSimulationDSP::updateSettings (bool reinitialize)
         }
     }
 
-    if (model != previousModel || reinitialize)
+    if (model != designedModel || reinitialize)
     {
         designFixedStages ();
         prepareControlDesigns ();
@@ -284,22 +277,13 @@ void CMVXDrivePedalsSimulationDSP::updateSettings (bool reinitialize)
         configureLimiter ();
         clearSectionStates ();
     }
-    previousModel = model;
+    designedModel = model;
     forceRedesign = true;
 }
 
 void CMVXDrivePedalsSimulationDSP::clearSectionStates ()
 {
-    inputStage.clearState ();
-    toneStage.clearState ();
-    levelStage.clearState ();
-    driveStage.clearState ();
-    driveStageMetal.clearState ();
-    metalPreStage.clearState ();
-    metalPostStage.clearState ();
-    metalFilterStage.clearState ();
-    metalBassTrebleStage.clearState ();
-    metalMidStage.clearState ();
+    sections.forEach ([] (auto& section) { section.clearState (); });
 }
 
 void CMVXDrivePedalsSimulationDSP::resetState ()
@@ -318,13 +302,10 @@ void CMVXDrivePedalsSimulationDSP::resetState ()
 
 bool CMVXDrivePedalsSimulationDSP::allSectionStatesZero () const
 {
-    auto zero = [] (const auto& section) {
+    bool zero = true;
+    sections.forEach ([&zero] (const auto& section) {
         for (const auto& entry : section.state)
-            if (entry[0] != 0 || entry[1] != 0)
-                return false;
-        return true;
-    };
-    return zero (inputStage) && zero (toneStage) && zero (levelStage) && zero (driveStage)
-           && zero (driveStageMetal) && zero (metalPreStage) && zero (metalPostStage)
-           && zero (metalFilterStage) && zero (metalBassTrebleStage) && zero (metalMidStage);
+            zero = zero && entry[0] == 0 && entry[1] == 0;
+    });
+    return zero;
 }

@@ -4,11 +4,15 @@
 // run oversampled.
 #include "dsp/CMVXAnalogSimulation.h"
 #include "dsp/CMVXDSPAlgInterface.h"
+#include "dsp/PedalModels.h"
+#include "dsp/PedalSections.h"
 #include "dsp/PolyphaseResampler.h"
 #include "dsp/PrecomposedStageDesign.h"
+#include "params/CMVXParamTable.h"
 #include "dsp/StageSection.h"
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CMVXSVDiodeLimiterSimulation;
@@ -32,16 +36,16 @@ public:
     // the current maxBlockSize at any factor, so a later rate change needs no allocation.
     void prepareProcessing () override;
 
-    static const CMVXPresetRecord kFactoryPresets[8];
+    static const CMVXPresetRecord kFactoryPresets[kPedalModelCount];
 
     // Read-only views for tests and diagnostics.
     uint32_t getOversampling () const { return oversampling; }
-    uint32_t getModel () const { return model; }
+    PedalModel getModel () const { return model; }
     double getDesignRateHz () const { return designRateHz; }
     float getControlCurrent (int knob) const { return controls[controlIndex (knob)].current; }
     float getControlTarget (int knob) const { return controls[controlIndex (knob)].target; }
-    const StageSection<3, float>& getDriveStage () const { return driveStage; }
-    const StageSection<3, double>& getLevelStage () const { return levelStage; }
+    const StageSection<3, float>& getDriveStage () const { return sections.drive; }
+    const StageSection<3, double>& getLevelStage () const { return sections.level; }
     bool allSectionStatesZero () const;
     // The stereo paths run both channels in the lanes of one loop, at rest and while controls
     // glide; they give the same samples as the per-channel path, which stays as the reference.
@@ -67,7 +71,16 @@ private:
         float smootherState;
     };
     // Declaration order of the control records: Parameter 1, 3, 2, 4, 5, 6.
-    enum ControlSlot { kP1 = 0, kP3, kP2, kP4, kP5, kP6, kControlCount };
+    enum ControlSlot
+    {
+        kP1 = 0,
+        kP3,
+        kP2,
+        kP4,
+        kP5,
+        kP6,
+        kControlCount
+    };
     static int controlIndex (int knob);   // knob 1 … 6 to its record
 
     using ChannelFn = void (CMVXDrivePedalsSimulationDSP::*) (const float*, float*, int, int);
@@ -80,6 +93,8 @@ private:
     void configureLimiter ();
     void configureLimiter (CMVXSVDiodeLimiterSimulation& target, float p1) const;
     void selectChain ();
+    template <PedalModel Model>
+    void selectChainOf ();
     void designFixedStages ();
     void prepareControlDesigns ();
     // Control steps and the designs they call for (kDesign… flags); advanceControls is one of
@@ -113,18 +128,22 @@ private:
     void bypassCopy (float** inputs, float** outputs, float* inPeaks, float* outPeaks, int n);
 
     // Per-model chains (DrivePedalChains.cpp).
-    template <unsigned Model> float chainSample (float x, int channel);
-    template <unsigned Model> void runChannel (const float* in, float* out, int n, int channel);
-    template <unsigned Model> void runStereoSteady (const float* const* in, float* const* out,
-                                                    int n);
-    template <unsigned Model> void runStereoSteadyAvx2 (const float* const* in,
-                                                        float* const* out, int n);
-    template <unsigned Model> void steadyLanes (const float* const* in, float* const* out, int n);
-    template <unsigned Model> void runStereoGlideAvx2 (const float* const* in,
-                                                       float* const* out, int n);
-    template <unsigned Model> void glideLanes (const float* const* in, float* const* out, int n);
-    template <unsigned Model> void runStereoGlide (const float* const* in, float* const* out,
-                                                   int n);
+    template <PedalModel Model>
+    float chainSample (float x, int channel);
+    template <PedalModel Model>
+    void runChannel (const float* in, float* out, int n, int channel);
+    template <PedalModel Model>
+    void runStereoSteady (const float* const* in, float* const* out, int n);
+    template <PedalModel Model>
+    void runStereoSteadyAvx2 (const float* const* in, float* const* out, int n);
+    template <PedalModel Model>
+    void steadyLanes (const float* const* in, float* const* out, int n);
+    template <PedalModel Model>
+    void runStereoGlideAvx2 (const float* const* in, float* const* out, int n);
+    template <PedalModel Model>
+    void glideLanes (const float* const* in, float* const* out, int n);
+    template <PedalModel Model>
+    void runStereoGlide (const float* const* in, float* const* out, int n);
     struct LastDesigns;
     // One control step of channel 0 in a glide: the designs it called for and the values after.
     struct ControlStep
@@ -143,20 +162,12 @@ private:
     std::vector<float> stageBuffer[2];
     uint8_t enabled = 1;
     bool forceRedesign = true;
-    uint32_t model = 0;
-    uint32_t previousModel = 0xffffffffu;
+    PedalModel model = PedalModel::trebleBooster;
+    const PedalTraits* traits = &pedalTraits (PedalModel::trebleBooster);   // the model's
+    std::optional<PedalModel> designedModel;   // the model the stages were last designed for
     Control controls[kControlCount] = {};
 
-    StageSection<3, float> inputStage;
-    StageSection<3, float> toneStage;
-    StageSection<3, double> levelStage;
-    StageSection<3, float> driveStage;
-    StageSection<3, float> driveStageMetal;
-    StageSection<3, double> metalPreStage;
-    StageSection<2, double> metalPostStage;
-    StageSection<5, double> metalFilterStage;
-    StageSection<3, double> metalBassTrebleStage;
-    StageSection<4, double> metalMidStage;
+    PedalSections sections;
 
     std::unique_ptr<CMVXSVDiodeLimiterSimulation> limiter;
     // Scratch limiter that glide lanes configure for their own gain setting (models 3 to 6);
@@ -165,8 +176,8 @@ private:
 
     StereoFn processStereoFn = nullptr;
     StereoFn processGlideFn = nullptr;
-    double designRateHz = 0.0;         // oversampled rate the stages are designed for
-    size_t bufferCapacity = 0;         // floats in each up/stage buffer
+    double designRateHz = 0.0;   // oversampled rate the stages are designed for
+    size_t bufferCapacity = 0;   // floats in each up/stage buffer
     bool stereoFastPath = true;
     bool referenceDesigns = false;
     std::vector<ControlStep> channel0Steps;   // a glide's channel-0 steps, replayed by lane 0
@@ -176,5 +187,5 @@ private:
     PrecomposedStageDesign<3, 3> levelDesign;
     PrecomposedStageDesign<9, 3> bassTrebleDesign;
     PrecomposedStageDesign<5, 4> midDesign;
-    CMVXParameter* records[8] = {};    // stable pointers into `parameters`
+    CMVXParameter* records[kParamCount] = {};   // stable pointers into `parameters`
 };

@@ -5,12 +5,10 @@
 #include <cassert>
 #include <cmath>
 
-CMVXSVDiodeLimiterSimulation::CMVXSVDiodeLimiterSimulation (double sampleRateHz, uint32_t channelsIn)
-    : tables (sharedDiodeLimiterTables ()),
-      inState (channelsIn, 0.0),
-      stateA (channelsIn, 0.0),
-      stateB (channelsIn, 0.0),
-      channels (channelsIn)
+CMVXSVDiodeLimiterSimulation::CMVXSVDiodeLimiterSimulation (double sampleRateHz,
+                                                            uint32_t channelsIn)
+: tables (sharedDiodeLimiterTables ()), inState (channelsIn, 0.0), stateA (channelsIn, 0.0),
+  stateB (channelsIn, 0.0), channels (channelsIn)
 {
     assert (tables.table0.size () == tablePoints && tables.table0.hasSameGrid (tables.table1)
             && tables.table2.hasSameGrid (tables.table3));
@@ -62,16 +60,16 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
     }
     const double T = samplePeriod;
 
-    if (mode == 0 || mode == 1)
+    if (mode == kDiodesInFeedback || mode == kDiodesInFeedbackTwoNegative)
     {
         // Feedback impedance (R2 + R3) || C2, discretised with a backward difference.
         processFnLimiter = Routine::feedback;
         rFeedback = r2 + r3;
         const double D = T + rFeedback * c2;
-        coef[1] = c2 * rFeedback / D;
-        coef[2] = rFeedback * T / D;
-        coef[3] = coef[2];
-        if (mode == 0)
+        coef.voltageFromB = c2 * rFeedback / D;
+        coef.voltageFromInput = rFeedback * T / D;
+        coef.sourceOhms = coef.voltageFromInput;
+        if (mode == kDiodesInFeedback)
         {
             activeLow = &tables.table0;
             activeHigh = &tables.table1;
@@ -82,30 +80,30 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
             activeHigh = &tables.table3;
         }
         posScale = 1.0;
-        negScale = mode == 1 ? 2.0 : 1.0;
+        negScale = mode == kDiodesInFeedbackTwoNegative ? 2.0 : 1.0;
     }
-    else if (mode == 2)
+    else if (mode == kDiodesToGround)
     {
         // Nodal equations of R1 and C1 in series into the diode node, C2 to ground, with
-        // trapezoidal companion conductances k = 2 C fs. c[3] is the resistance the diodes see.
+        // trapezoidal companion conductances k = 2 C fs.
         processFnLimiter = Routine::shunt;
         rFeedback = r1;
         const double g = 1.0 / r1;
         const double k1 = 2.0 * c1 * sampleRate;
         const double k2 = 2.0 * c2 * sampleRate;
         const double D = k2 * k1 + k2 * g + g * k1;
-        coef[0] = -g / D;
-        coef[1] = (k1 + g) / D;
-        coef[2] = g * k1 / D;
-        coef[3] = (k1 + g) / D;
-        coef[4] = (k2 * k1 + g * k1 - k2 * g) / D;
-        coef[5] = -2.0 * g * k1 / D;
-        coef[6] = -2.0 * k2 * g / D;
-        coef[7] = (k2 * k1 + k2 * g - g * k1) / D;
-        coef[8] = 2.0 * k1 * k2 * g / D;
-        coef[9] = coef[8];
-        coef[10] = -2.0 * g * k1 / D;
-        coef[11] = 2.0 * k2 * (k1 + g) / D;
+        coef.voltageFromA = -g / D;
+        coef.voltageFromB = (k1 + g) / D;
+        coef.voltageFromInput = g * k1 / D;
+        coef.sourceOhms = (k1 + g) / D;
+        coef.aFromA = (k2 * k1 + g * k1 - k2 * g) / D;
+        coef.aFromB = -2.0 * g * k1 / D;
+        coef.bFromA = -2.0 * k2 * g / D;
+        coef.bFromB = (k2 * k1 + k2 * g - g * k1) / D;
+        coef.aFromInput = 2.0 * k1 * k2 * g / D;
+        coef.bFromInput = coef.aFromInput;
+        coef.aFromCurrent = -2.0 * g * k1 / D;
+        coef.bFromCurrent = 2.0 * k2 * (k1 + g) / D;
         activeLow = &tables.table0;
         activeHigh = &tables.table1;
         posScale = 1.0;
@@ -114,7 +112,7 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
     currentInverseScale = 1.0 / (posScale * thermalScale);
 
     // Weight of the low-resistance solution for the network's actual source resistance.
-    const double r = std::clamp (coef[3], kDiodeTableLowOhms, kDiodeTableHighOhms);
+    const double r = std::clamp (coef.sourceOhms, kDiodeTableLowOhms, kDiodeTableHighOhms);
     blend = tables.weightTable.evaluate ((r - 100.0) / 1000.0);
     highWeight = 1.0 - blend;
 }

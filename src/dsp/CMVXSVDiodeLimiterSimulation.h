@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pedals' diode clipping stage with its RC network, per channel, at the oversampled rate.
-// Modes: 0 feedback diodes (one each way), 1 feedback with two diodes on the negative side,
-// 2 diodes to ground behind a series resistor and two capacitors.
 // The diode equation is solved once per process into spline tables (see DiodeSolution.h); per
 // sample two tabulated solutions, for a low and a high source resistance, are blended by a weight
 // that follows the configured network's resistance.
@@ -16,10 +14,49 @@
 class CMVXSVDiodeLimiterSimulation : public CMVXAnalogSimulation
 {
 public:
+    // Where the diodes sit (configure's mode).
+    enum DiodeMode : uint32_t
+    {
+        kDiodesInFeedback = 0,   // the amplifier's feedback path, one diode each way
+        kDiodesInFeedbackTwoNegative = 1,   // … with two diodes in series on the negative side
+        kDiodesToGround = 2,   // to ground behind a series resistor and two capacitors
+    };
+
+    // Per-sample coefficients of the network. The diodes see the open-circuit voltage
+    // e = fromA a + fromB b + fromInput u, where a and b are the network's states and u is the
+    // input (diodes to ground) or the input current (diodes in feedback, where b holds the last
+    // diode voltage). To ground, the states then step from a, b, u and the diode current i.
+    template <typename T>
+    struct NetworkCoefficients
+    {
+        T voltageFromA, voltageFromB, voltageFromInput;
+        T sourceOhms;   // the resistance the diodes see: it picks the blend of the tables
+        T aFromA, aFromB, aFromInput, aFromCurrent;
+        T bFromA, bFromB, bFromInput, bFromCurrent;
+
+        // Visits each coefficient together with the same one of another set.
+        template <typename Other, typename Visit>
+        void visitWith (Other& other, Visit&& visit)
+        {
+            visit (voltageFromA, other.voltageFromA);
+            visit (voltageFromB, other.voltageFromB);
+            visit (voltageFromInput, other.voltageFromInput);
+            visit (sourceOhms, other.sourceOhms);
+            visit (aFromA, other.aFromA);
+            visit (aFromB, other.aFromB);
+            visit (aFromInput, other.aFromInput);
+            visit (aFromCurrent, other.aFromCurrent);
+            visit (bFromA, other.bFromA);
+            visit (bFromB, other.bFromB);
+            visit (bFromInput, other.bFromInput);
+            visit (bFromCurrent, other.bFromCurrent);
+        }
+    };
+
     CMVXSVDiodeLimiterSimulation (double sampleRateHz, uint32_t channels);
     ~CMVXSVDiodeLimiterSimulation () override;
 
-    // Modes other than 0, 1, 2 store the network but keep the previous routine and coefficients.
+    // Other modes store the network but keep the previous routine and coefficients.
     void configure (uint32_t mode, double r1Ohms, double r2Ohms, double r3Ohms, double c1Farads,
                     double c2Farads);
     void setSampleRate (double sampleRateHz);
@@ -28,7 +65,7 @@ public:
 
     // Inspection for tests and tools.
     double blendWeight () const noexcept { return blend; }
-    double coefficient (int i) const noexcept { return coef[i]; }
+    const NetworkCoefficients<double>& coefficients () const noexcept { return coef; }
     uint32_t configuredMode () const noexcept { return mode; }
     double feedbackResistanceOhms () const noexcept { return rFeedback; }
     double inputGain () const noexcept { return inGain; }
@@ -45,7 +82,7 @@ private:
     enum class Routine : uint8_t
     {
         feedback,   // modes 0 and 1
-        shunt       // mode 2
+        shunt   // mode 2
     };
 
     double processFeedback_rt (double x, uint32_t ch) noexcept;
@@ -77,7 +114,7 @@ private:
     // 1 / (posScale * thermalScale): only the shunt routine needs the current per sample, and
     // its pair is symmetric (posScale = negScale).
     double currentInverseScale = 1.0 / 0.022;
-    double coef[12] = {};
+    NetworkCoefficients<double> coef = {};
     std::vector<double> stateA;
     std::vector<double> stateB;   // in modes 0 and 1 also the last diode voltage
     double tableScale = 100.0;
@@ -101,7 +138,7 @@ inline double CMVXSVDiodeLimiterSimulation::processFeedback_rt (double x, uint32
     const double w = x * inGain;
     const double i = w + inState[ch];
     inState[ch] = w * inNum1 - i * inDen1;
-    const double e = coef[1] * stateB[ch] + coef[2] * i;   // open-circuit feedback voltage
+    const double e = coef.voltageFromB * stateB[ch] + coef.voltageFromInput * i;
     const double v = tableVoltage_rt (e * tableScale);
     stateB[ch] = v;
     return x + v;
@@ -111,11 +148,11 @@ inline double CMVXSVDiodeLimiterSimulation::processShunt_rt (double x, uint32_t 
 {
     const double a = stateA[ch];
     const double b = stateB[ch];
-    const double e = coef[0] * a + coef[1] * b + coef[2] * x;   // open-circuit diode voltage
+    const double e = coef.voltageFromA * a + coef.voltageFromB * b + coef.voltageFromInput * x;
     const double v = tableVoltage_rt (e * tableScale);
     const double i = diodePairCurrentRt (v, saturationCurrent, currentInverseScale);
-    stateA[ch] = coef[4] * a + coef[5] * b + coef[8] * x + coef[10] * i;
-    stateB[ch] = coef[6] * a + coef[7] * b + coef[9] * x + coef[11] * i;
+    stateA[ch] = coef.aFromA * a + coef.aFromB * b + coef.aFromInput * x + coef.aFromCurrent * i;
+    stateB[ch] = coef.bFromA * a + coef.bFromB * b + coef.bFromInput * x + coef.bFromCurrent * i;
     return v;
 }
 

@@ -13,14 +13,11 @@ class CMVXSVDiodeLimiterSimulation::StereoPass
 {
 public:
     explicit StereoPass (CMVXSVDiodeLimiterSimulation& limiterIn)
-    : limiter (limiterIn),
-      low (*limiterIn.activeLow),
-      high (*limiterIn.activeHigh),
-      saturationCurrent (limiterIn.saturationCurrent),
-      inverseScale (limiterIn.currentInverseScale)
+    : limiter (limiterIn), low (*limiterIn.activeLow), high (*limiterIn.activeHigh),
+      saturationCurrent (limiterIn.saturationCurrent), inverseScale (limiterIn.currentInverseScale)
     {
-        for (int i = 0; i < 12; ++i)
-            coef[i] = TwoDoubles {} + limiter.coef[i];
+        coef.visitWith (limiter.coef,
+                        [] (TwoDoubles& lanes, double c) { lanes = TwoDoubles {} + c; });
         inGain = TwoDoubles {} + limiter.inGain;
         inNum1 = TwoDoubles {} + limiter.inNum1;
         inDen1 = TwoDoubles {} + limiter.inDen1;
@@ -46,10 +43,11 @@ public:
     StereoPass& operator= (const StereoPass&) = delete;
 
     // Mode: the mode the limiter is configured in, known where the chain is compiled.
-    template <uint32_t Mode> TwoDoubles process (TwoDoubles x)
+    template <uint32_t Mode>
+    TwoDoubles process (TwoDoubles x)
     {
-        assert ((limiter.processFnLimiter == Routine::shunt) == (Mode == 2));
-        if constexpr (Mode == 2)
+        assert ((limiter.processFnLimiter == Routine::shunt) == (Mode == kDiodesToGround));
+        if constexpr (Mode == kDiodesToGround)
             return processShunt (x);
         else
             return processFeedback (x);
@@ -59,8 +57,7 @@ public:
     // lane's own gain setting); the tables and the routine stay those of the mode.
     void tuneLane (int lane, const CMVXSVDiodeLimiterSimulation& source)
     {
-        for (int i = 0; i < 12; ++i)
-            coef[i][lane] = source.coef[i];
+        coef.visitWith (source.coef, [lane] (TwoDoubles& lanes, double c) { lanes[lane] = c; });
         inGain[lane] = source.inGain;
         inNum1[lane] = source.inNum1;
         inDen1[lane] = source.inDen1;
@@ -74,7 +71,7 @@ private:
         const TwoDoubles w = x * inGain;
         const TwoDoubles i = w + inState;
         inState = w * inNum1 - i * inDen1;
-        const TwoDoubles e = coef[1] * stateB + coef[2] * i;
+        const TwoDoubles e = coef.voltageFromB * stateB + coef.voltageFromInput * i;
         const TwoDoubles v = tableVoltage (e * tableScale);
         stateB = v;
         return x + v;
@@ -84,11 +81,12 @@ private:
     {
         const TwoDoubles a = stateA;
         const TwoDoubles b = stateB;
-        const TwoDoubles e = coef[0] * a + coef[1] * b + coef[2] * x;
+        const TwoDoubles e =
+            coef.voltageFromA * a + coef.voltageFromB * b + coef.voltageFromInput * x;
         const TwoDoubles v = tableVoltage (e * tableScale);
         const TwoDoubles i = diodePairCurrentRt (v, saturationCurrent, inverseScale);
-        stateA = coef[4] * a + coef[5] * b + coef[8] * x + coef[10] * i;
-        stateB = coef[6] * a + coef[7] * b + coef[9] * x + coef[11] * i;
+        stateA = coef.aFromA * a + coef.aFromB * b + coef.aFromInput * x + coef.aFromCurrent * i;
+        stateB = coef.bFromA * a + coef.bFromB * b + coef.bFromInput * x + coef.bFromCurrent * i;
         return v;
     }
 
@@ -105,7 +103,7 @@ private:
     }
 
     static TwoDoubles evaluate (const SplineTable& table, int32_t i0, int32_t i1, TwoDoubles t,
-                             TwoDoubles t2, TwoDoubles t3)
+                                TwoDoubles t2, TwoDoubles t3)
     {
         const SplineTable::Segment& s0 = table.segment (i0);
         const SplineTable::Segment& s1 = table.segment (i1);
@@ -118,7 +116,7 @@ private:
     const SplineTable& high;
     const double saturationCurrent;
     const double inverseScale;
-    TwoDoubles coef[12];
+    NetworkCoefficients<TwoDoubles> coef;
     TwoDoubles inGain, inNum1, inDen1, tableScale, blend, highWeight;
     TwoDoubles inState, stateA, stateB;
 };

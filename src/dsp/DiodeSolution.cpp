@@ -12,7 +12,9 @@ double solveDiodeVoltage (const DiodePairLaw& law, double eV, double rOhms, doub
         if (std::fabs (v - previous) <= 1e-5 || budget < 2)
             return previous;
         previous = v;
-        v = v - (eV - v + rOhms * diodePairCurrent (law, v)) / (rOhms * diodePairCurrentSlope (law, v) - 1.0);
+        v = v
+            - (eV - v + rOhms * diodePairCurrent (law, v))
+                  / (rOhms * diodePairCurrentSlope (law, v) - 1.0);
         --budget;
     }
 }
@@ -20,9 +22,9 @@ double solveDiodeVoltage (const DiodePairLaw& law, double eV, double rOhms, doub
 SplineTable buildDiodeSolutionTable (const DiodePairLaw& law, double rOhms)
 {
     constexpr int points = 1001;
-    constexpr int middle = 500;         // e = 0
+    constexpr int middle = 500;   // e = 0
     const double stepV = 10.0 / 1000.0;
-    const double tableScale = 100.0;    // abscissa per volt
+    const double tableScale = 100.0;   // abscissa per volt
 
     std::vector<double> abscissae (points), solution (points);
     for (int k = 0; k < points; ++k)
@@ -78,7 +80,7 @@ DiodeLimiterTables buildTables ()
     return t;
 }
 
-} // namespace
+}   // namespace
 
 const DiodeLimiterTables& sharedDiodeLimiterTables ()
 {

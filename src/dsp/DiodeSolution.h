@@ -10,8 +10,8 @@ struct DiodePairLaw
 {
     double saturationCurrentA = 1e-16;
     double thermalScaleV = 0.022;   // emission factor times thermal voltage
-    double posScale = 1.0;          // multiplier of thermalScaleV for v > 0 (diodes in series)
-    double negScale = 1.0;          // and for v <= 0
+    double posScale = 1.0;   // multiplier of thermalScaleV for v > 0 (diodes in series)
+    double negScale = 1.0;   // and for v <= 0
 };
 
 // Current into the node of a symmetric pair (one scale both ways, as wherever the current is
@@ -60,10 +60,10 @@ SplineTable buildBlendWeightTable ();
 // arrangement, and the blend weight.
 struct DiodeLimiterTables
 {
-    SplineTable table0;        // one diode each way, 100 ohms
-    SplineTable table1;        // one diode each way, 1.0001e6 ohms
-    SplineTable table2;        // two diodes on the negative side, 100 ohms
-    SplineTable table3;        // two diodes on the negative side, 1.0001e6 ohms
+    SplineTable table0;   // one diode each way, 100 ohms
+    SplineTable table1;   // one diode each way, 1.0001e6 ohms
+    SplineTable table2;   // two diodes on the negative side, 100 ohms
+    SplineTable table3;   // two diodes on the negative side, 1.0001e6 ohms
     SplineTable weightTable;
 };
 

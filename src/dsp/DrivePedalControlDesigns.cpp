@@ -10,23 +10,23 @@
 // Audio thread (on a model or rate change); allocates nothing.
 void CMVXDrivePedalsSimulationDSP::prepareControlDesigns ()
 {
-    driveDesign.prepare (pedal::driveStageTable (model), designRateHz);
-    toneDesign.prepare (pedal::toneStageTable (model), designRateHz);
-    levelDesign.prepare (pedal::levelStageTable (model), designRateHz);
+    driveDesign.prepare (traits->driveTable, designRateHz);
+    toneDesign.prepare (traits->toneTable, designRateHz);
+    levelDesign.prepare (traits->levelTable, designRateHz);
     bassTrebleDesign.prepare (&pedal::bassTrebleStageTable (), designRateHz);
     midDesign.prepare (&pedal::midStageTable (), designRateHz);
 }
 
 namespace {
 
-using OneControlReference = bool (*) (unsigned model, double x, double rateHz,
+using OneControlReference = bool (*) (PedalModel model, double x, double rateHz,
                                       DigitalCoefficients& out);
 
 // A one-control stage at control value x: from the precomposed polynomials, or through the
 // reference transform where asked for or where they do not apply.
 template <typename P>
 bool designOneControl (const PrecomposedStageDesign<3, 3>& design, OneControlReference reference,
-                       bool referenceDesigns, unsigned model, double x, double rateHz,
+                       bool referenceDesigns, PedalModel model, double x, double rateHz,
                        StageSection<3, P>& section)
 {
     double terms[3];
@@ -40,12 +40,11 @@ bool designOneControl (const PrecomposedStageDesign<3, 3>& design, OneControlRef
     return true;
 }
 
-} // namespace
+}   // namespace
 
 bool CMVXDrivePedalsSimulationDSP::designDrive (float p1, StageSection<3, float>& section) const
 {
-    // The "XXL Distortion+" gain pot is wired the other way round.
-    const double x = audioTaper (model == 1 ? 1.0f - p1 : p1);
+    const double x = audioTaper (traits->drivePotReversed ? 1.0f - p1 : p1);
     return designOneControl (driveDesign, &pedal::designDriveStage, referenceDesigns, model, x,
                              designRateHz, section);
 }
@@ -90,14 +89,13 @@ bool CMVXDrivePedalsSimulationDSP::designMid (float p5, float p6,
 
 // Two designs of one kind at once (the two lanes of a glide), where the processor has AVX2;
 // each gives what the single design gives for its own controls.
-void CMVXDrivePedalsSimulationDSP::designDrivePair (float p1a, float p1b,
-                                                    StageSection<3, float>& a,
+void CMVXDrivePedalsSimulationDSP::designDrivePair (float p1a, float p1b, StageSection<3, float>& a,
                                                     StageSection<3, float>& b) const
 {
     double termsA[3];
     double termsB[3];
-    pedal::oneControlTerms (audioTaper (model == 1 ? 1.0f - p1a : p1a), termsA);
-    pedal::oneControlTerms (audioTaper (model == 1 ? 1.0f - p1b : p1b), termsB);
+    pedal::oneControlTerms (audioTaper (traits->drivePotReversed ? 1.0f - p1a : p1a), termsA);
+    pedal::oneControlTerms (audioTaper (traits->drivePotReversed ? 1.0f - p1b : p1b), termsB);
     if (referenceDesigns || !driveDesign.designPair (termsA, termsB, a, b))
     {
         designDrive (p1a, a);
@@ -105,8 +103,8 @@ void CMVXDrivePedalsSimulationDSP::designDrivePair (float p1a, float p1b,
     }
 }
 
-void CMVXDrivePedalsSimulationDSP::designBassTreblePair (float p3a, float p4a, float p3b,
-                                                         float p4b, StageSection<3, double>& a,
+void CMVXDrivePedalsSimulationDSP::designBassTreblePair (float p3a, float p4a, float p3b, float p4b,
+                                                         StageSection<3, double>& a,
                                                          StageSection<3, double>& b) const
 {
     double termsA[9];

@@ -43,33 +43,34 @@ void CMVXDrivePedalsSimulationDSP::recordDesigns (LastDesigns& last, uint32_t de
 // The member sections end with the latest design of the block.
 void CMVXDrivePedalsSimulationDSP::applyLastDesigns (const LastDesigns& last)
 {
-    if ((last.designs & kDesignDrive) && designDrive (last.p1, driveStage))
-        driveStageMetal.copyCoefficients (driveStage);
-    if ((last.designs & kDesignDrive) && model >= 3 && model <= 6 && limiter)
+    if (last.designs & kDesignDrive)
+        designDrive (last.p1, sections.drive);
+    if ((last.designs & kDesignDrive) && traits->diodes.gainPotIsR3 && limiter)
         configureLimiter (*limiter, last.p1);
     if (last.designs & kDesignTone)
-        designTone (last.p3, toneStage);
+        designTone (last.p3, sections.tone);
     if (last.designs & kDesignBassTreble)
-        designBassTreble (last.p3, last.p4, metalBassTrebleStage);
+        designBassTreble (last.p3, last.p4, sections.bassTreble);
     if (last.designs & kDesignLevel)
-        designLevel (last.p2, levelStage);
+        designLevel (last.p2, sections.level);
     if (last.designs & kDesignMid)
-        designMid (last.p5, last.p6, metalMidStage);
+        designMid (last.p5, last.p6, sections.mid);
 }
 
-// Audio thread. For models 3 to 6 each lane also retunes its own copy of the diode network
-// coefficients (the gain pot is part of it) from a scratch limiter.
-template <unsigned Model>
+// Audio thread. Where the gain pot is part of the diode network, each lane also retunes its own
+// copy of the network's coefficients from a scratch limiter.
+template <PedalModel Model>
 inline __attribute__ ((always_inline)) void
 CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* out, int n)
 {
-    constexpr bool usesDrive = Model == 1 || Model == 2 || Model == 7;
-    constexpr bool usesTone = Model >= 2 && Model <= 6;
-    constexpr bool usesLevel = Model >= 1 && Model <= 6;
-    constexpr bool isMetal = Model == 7;
-    constexpr bool retunesDiodes = Model >= 3 && Model <= 6;   // the gain pot is in the network
-    constexpr uint32_t pairable =
-        (usesDrive ? uint32_t (kDesignDrive) : 0u) | (isMetal ? kDesignBassTreble | kDesignMid : 0u);
+    constexpr const PedalTraits& modelTraits = pedalTraits (Model);
+    constexpr bool usesDrive = modelTraits.has (PedalSection::drive);
+    constexpr bool usesTone = modelTraits.has (PedalSection::tone);
+    constexpr bool usesLevel = modelTraits.has (PedalSection::level);
+    constexpr bool isMetal = modelTraits.has (PedalSection::bassTreble);
+    constexpr bool retunesDiodes = modelTraits.diodes.gainPotIsR3;
+    constexpr uint32_t pairable = (usesDrive ? uint32_t (kDesignDrive) : 0u)
+                                  | (isMetal ? kDesignBassTreble | kDesignMid : 0u);
 
     // Lane 1 starts where channel 0's steps leave the controls, with the designs made so far.
     Control lane0[kControlCount];
@@ -80,8 +81,8 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
     bool force1 = forceRedesign;
     LastDesigns last;
     // Channel 0's steps are kept where there is room, so lane 0 replays them.
-    ControlStep* steps = static_cast<size_t> (n) <= channel0Steps.size () ? channel0Steps.data ()
-                                                                          : nullptr;
+    ControlStep* steps =
+        static_cast<size_t> (n) <= channel0Steps.size () ? channel0Steps.data () : nullptr;
     for (int i = 0; i < n; ++i)
     {
         const uint32_t designs = stepControls (lane1, force1);
@@ -95,56 +96,36 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
     }
 
     // Each lane's current coefficients; lane 1's start with the designs made so far.
-    StageSection<3, float> drive0 = driveStage;
-    StageSection<3, float> tone0 = toneStage;
-    StageSection<3, double> level0 = levelStage;
-    StageSection<3, double> bassTreble0 = metalBassTrebleStage;
-    StageSection<4, double> mid0 = metalMidStage;
-    StageSection<3, float> drive1 = driveStage;
-    StageSection<3, float> tone1 = toneStage;
-    StageSection<3, double> level1 = levelStage;
-    StageSection<3, double> bassTreble1 = metalBassTrebleStage;
-    StageSection<4, double> mid1 = metalMidStage;
+    PedalSections lane0Sections = sections;
+    PedalSections lane1Sections = sections;
     // One lane's designs for the step it has just taken; returns which sections changed.
     auto designLane = [&] (uint32_t designs, const Control (&c)[kControlCount],
-                           StageSection<3, float>& driveLane, StageSection<3, float>& toneLane,
-                           StageSection<3, double>& levelLane,
-                           StageSection<3, double>& bassTrebleLane,
-                           StageSection<4, double>& midLane) {
+                           PedalSections& lane) {
         uint32_t changed = 0;
-        if (usesDrive && (designs & kDesignDrive) && designDrive (c[kP1].current, driveLane))
+        if (usesDrive && (designs & kDesignDrive) && designDrive (c[kP1].current, lane.drive))
             changed |= kDesignDrive;
-        if (usesTone && (designs & kDesignTone) && designTone (c[kP3].current, toneLane))
+        if (usesTone && (designs & kDesignTone) && designTone (c[kP3].current, lane.tone))
             changed |= kDesignTone;
-        if (usesLevel && (designs & kDesignLevel) && designLevel (c[kP2].current, levelLane))
+        if (usesLevel && (designs & kDesignLevel) && designLevel (c[kP2].current, lane.level))
             changed |= kDesignLevel;
         if (isMetal && (designs & kDesignBassTreble)
-            && designBassTreble (c[kP3].current, c[kP4].current, bassTrebleLane))
+            && designBassTreble (c[kP3].current, c[kP4].current, lane.bassTreble))
             changed |= kDesignBassTreble;
         if (isMetal && (designs & kDesignMid)
-            && designMid (c[kP5].current, c[kP6].current, midLane))
+            && designMid (c[kP5].current, c[kP6].current, lane.mid))
             changed |= kDesignMid;
         return changed;
     };
     if (usesDrive && (last.designs & kDesignDrive))
-        designDrive (last.p1, drive1);
+        designDrive (last.p1, lane1Sections.drive);
     if (usesTone && (last.designs & kDesignTone))
-        designTone (last.p3, tone1);
+        designTone (last.p3, lane1Sections.tone);
     if (usesLevel && (last.designs & kDesignLevel))
-        designLevel (last.p2, level1);
+        designLevel (last.p2, lane1Sections.level);
     if (isMetal && (last.designs & kDesignBassTreble))
-        designBassTreble (last.p3, last.p4, bassTreble1);
+        designBassTreble (last.p3, last.p4, lane1Sections.bassTreble);
     if (isMetal && (last.designs & kDesignMid))
-        designMid (last.p5, last.p6, mid1);
-
-    StereoChainPasses chain {inputStage, isMetal ? driveStageMetal : driveStage, toneStage,
-                             levelStage, metalPreStage, metalPostStage, metalFilterStage,
-                             metalBassTrebleStage, metalMidStage};
-    chain.drive.setLanes (drive0, drive1);
-    chain.tone.setLanes (tone0, tone1);
-    chain.level.setLanes (level0, level1);
-    chain.bassTreble.setLanes (bassTreble0, bassTreble1);
-    chain.mid.setLanes (mid0, mid1);
+        designMid (last.p5, last.p6, lane1Sections.mid);
 
     const float* in0 = in[0];
     const float* in1 = in[1];
@@ -152,6 +133,23 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
     float* out1 = out[1];
     {
         CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
+        StereoChainPasses chain (sections, &diodes);
+        // Lanes take their own coefficients where the section's designs follow the controls.
+        auto setLanes = [&](uint32_t changed) __attribute__ ((always_inline))
+        {
+            if (changed & kDesignDrive)
+                chain.passes.drive.setLanes (lane0Sections.drive, lane1Sections.drive);
+            if (changed & kDesignTone)
+                chain.passes.tone.setLanes (lane0Sections.tone, lane1Sections.tone);
+            if (changed & kDesignLevel)
+                chain.passes.level.setLanes (lane0Sections.level, lane1Sections.level);
+            if (changed & kDesignBassTreble)
+                chain.passes.bassTreble.setLanes (lane0Sections.bassTreble,
+                                                  lane1Sections.bassTreble);
+            if (changed & kDesignMid)
+                chain.passes.mid.setLanes (lane0Sections.mid, lane1Sections.mid);
+        };
+        setLanes (kDesignDrive | kDesignTone | kDesignLevel | kDesignBassTreble | kDesignMid);
         auto tuneDiodes = [&] (int lane, float p1) {
             configureLimiter (*laneTuning, p1);
             diodes.tuneLane (lane, *laneTuning);
@@ -174,35 +172,25 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
             // Designs both lanes need run two at a time where the processor allows.
             const uint32_t paired = useAvx2 ? designs0 & designs1 & pairable : 0u;
             if (paired & kDesignDrive)
-                designDrivePair (lane0[kP1].current, lane1[kP1].current, drive0, drive1);
+                designDrivePair (lane0[kP1].current, lane1[kP1].current, lane0Sections.drive,
+                                 lane1Sections.drive);
             if (paired & kDesignBassTreble)
                 designBassTreblePair (lane0[kP3].current, lane0[kP4].current, lane1[kP3].current,
-                                      lane1[kP4].current, bassTreble0, bassTreble1);
+                                      lane1[kP4].current, lane0Sections.bassTreble,
+                                      lane1Sections.bassTreble);
             if (paired & kDesignMid)
                 designMidPair (lane0[kP5].current, lane0[kP6].current, lane1[kP5].current,
-                               lane1[kP6].current, mid0, mid1);
-            const uint32_t changed =
-                paired
-                | designLane (designs0 & ~paired, lane0, drive0, tone0, level0, bassTreble0, mid0)
-                | designLane (designs1 & ~paired, lane1, drive1, tone1, level1, bassTreble1, mid1);
-            if (changed & kDesignDrive)
-                chain.drive.setLanes (drive0, drive1);
-            if (changed & kDesignTone)
-                chain.tone.setLanes (tone0, tone1);
-            if (changed & kDesignLevel)
-                chain.level.setLanes (level0, level1);
-            if (changed & kDesignBassTreble)
-                chain.bassTreble.setLanes (bassTreble0, bassTreble1);
-            if (changed & kDesignMid)
-                chain.mid.setLanes (mid0, mid1);
+                               lane1[kP6].current, lane0Sections.mid, lane1Sections.mid);
+            setLanes (paired | designLane (designs0 & ~paired, lane0, lane0Sections)
+                      | designLane (designs1 & ~paired, lane1, lane1Sections));
 
             if (retunesDiodes && (designs0 & kDesignDrive))
                 tuneDiodes (0, lane0[kP1].current);
             if (retunesDiodes && (designs1 & kDesignDrive))
                 tuneDiodes (1, lane1[kP1].current);
 
-            const TwoDoubles levelGain = {lane0[kP2].current, lane1[kP2].current};
-            const TwoFloats o = chain.sample<Model> (TwoFloats {in0[i], in1[i]}, diodes, levelGain);
+            const TwoDoubles levelKnob = {lane0[kP2].current, lane1[kP2].current};
+            const TwoFloats o = chain.sample<Model> (TwoFloats {in0[i], in1[i]}, levelKnob);
             out0[i] = o[0];
             out1[i] = o[1];
         }
@@ -214,34 +202,31 @@ CMVXDrivePedalsSimulationDSP::glideLanes (const float* const* in, float* const* 
     applyLastDesigns (last);
 }
 
-template <unsigned Model>
-void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float* const* out,
-                                                   int n)
+template <PedalModel Model>
+void CMVXDrivePedalsSimulationDSP::runStereoGlide (const float* const* in, float* const* out, int n)
 {
     glideLanes<Model> (in, out, n);
 }
 
 // VEX encodings without fused multiply-add: the same results bit for bit (see the steady loop).
-template <unsigned Model>
+template <PedalModel Model>
 __attribute__ ((target ("avx2"))) void
 CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2 (const float* const* in, float* const* out, int n)
 {
     glideLanes<Model> (in, out, n);
 }
 
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<0> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<1> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<2> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<3> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<4> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<5> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<6> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlide<7> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<0> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<1> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<2> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<3> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<4> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<5> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<6> (const float* const*, float* const*, int);
-template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<7> (const float* const*, float* const*, int);
+// The chains' model selection (DrivePedalChains.cpp) takes these for every model.
+#define OVERMOOR_GLIDE_FORMS(model)                                                                \
+    template void CMVXDrivePedalsSimulationDSP::runStereoGlide<model> (const float* const*,        \
+                                                                       float* const*, int);        \
+    template void CMVXDrivePedalsSimulationDSP::runStereoGlideAvx2<model> (const float* const*,    \
+                                                                           float* const*, int);
+OVERMOOR_GLIDE_FORMS (PedalModel::trebleBooster)
+OVERMOOR_GLIDE_FORMS (PedalModel::xxlDistortionPlus)
+OVERMOOR_GLIDE_FORMS (PedalModel::batDistortion)
+OVERMOOR_GLIDE_FORMS (PedalModel::overDrive)
+OVERMOOR_GLIDE_FORMS (PedalModel::superDrive)
+OVERMOOR_GLIDE_FORMS (PedalModel::nineScreamer)
+OVERMOOR_GLIDE_FORMS (PedalModel::eightOhEightScreamer)
+OVERMOOR_GLIDE_FORMS (PedalModel::metalTone)

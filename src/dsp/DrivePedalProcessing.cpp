@@ -17,19 +17,21 @@ void flushTinyOutput_rt (float* samples, int n)
     for (int i = 0; i < n; ++i)
     {
         const float x = samples[i];
-        samples[i] = std::fabs (x) < kSilenceFloor ? 0.0f : x; // NaN is kept for the recovery below
+        samples[i] =
+            std::fabs (x) < kSilenceFloor ? 0.0f : x;   // NaN is kept for the recovery below
     }
 }
 
-} // namespace
+}   // namespace
 
 void CMVXDrivePedalsSimulationDSP::processAudio (float** inputs, float** outputs, float* inPeaks,
-                                                float* outPeaks, int32_t numSamples)
+                                                 float* outPeaks, int32_t numSamples)
 {
     inPeaks[0] = inPeaks[1] = 0.0f;
     outPeaks[0] = outPeaks[1] = 0.0f;
     const int n = std::max (numSamples, 0);
-    if (bypassed.load (std::memory_order_relaxed) || (model != 0 && !limiter))
+    if (bypassed.load (std::memory_order_relaxed)
+        || (traits->has (PedalSection::diodes) && !limiter))
     {
         bypassCopy (inputs, outputs, inPeaks, outPeaks, n);
         return;
@@ -38,7 +40,7 @@ void CMVXDrivePedalsSimulationDSP::processAudio (float** inputs, float** outputs
         updateSettings (true);
     if (updatePending.load (std::memory_order_relaxed))
         updateSettings (false);
-    if (model != 0 && !limiter)   // a model with diodes was just selected
+    if (traits->has (PedalSection::diodes) && !limiter)   // a model with diodes was just selected
     {
         bypassCopy (inputs, outputs, inPeaks, outPeaks, n);
         return;
@@ -81,25 +83,12 @@ void CMVXDrivePedalsSimulationDSP::recoverNonFiniteChannels ()
 {
     for (int c = 0; c < 2; ++c)
     {
-        const bool finite = inputStage.stateIsFinite (c) && toneStage.stateIsFinite (c)
-                            && levelStage.stateIsFinite (c) && driveStage.stateIsFinite (c)
-                            && driveStageMetal.stateIsFinite (c) && metalPreStage.stateIsFinite (c)
-                            && metalPostStage.stateIsFinite (c)
-                            && metalFilterStage.stateIsFinite (c)
-                            && metalBassTrebleStage.stateIsFinite (c)
-                            && metalMidStage.stateIsFinite (c) && resampler[c].historyIsFinite ();
+        bool finite = resampler[c].historyIsFinite ();
+        sections.forEach (
+            [&] (const auto& section) { finite = finite && section.stateIsFinite (c); });
         if (finite)
             continue;
-        inputStage.clearState (c);
-        toneStage.clearState (c);
-        levelStage.clearState (c);
-        driveStage.clearState (c);
-        driveStageMetal.clearState (c);
-        metalPreStage.clearState (c);
-        metalPostStage.clearState (c);
-        metalFilterStage.clearState (c);
-        metalBassTrebleStage.clearState (c);
-        metalMidStage.clearState (c);
+        sections.forEach ([c] (auto& section) { section.clearState (c); });
         resampler[c].clear ();
         if (limiter)
             limiter->reset ();
@@ -107,7 +96,7 @@ void CMVXDrivePedalsSimulationDSP::recoverNonFiniteChannels ()
 }
 
 void CMVXDrivePedalsSimulationDSP::bypassCopy (float** inputs, float** outputs, float* inPeaks,
-                                              float* outPeaks, int n)
+                                               float* outPeaks, int n)
 {
     for (int c = 0; c < 2; ++c)
     {

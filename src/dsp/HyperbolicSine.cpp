@@ -20,8 +20,8 @@ Tables makeTables ()
     return t;
 }
 
-} // namespace
+}   // namespace
 
 const Tables kTables = makeTables ();
 
-} // namespace hyperbolic_sine
+}   // namespace hyperbolic_sine

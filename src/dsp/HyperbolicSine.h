@@ -26,7 +26,7 @@ constexpr double kFastLimit = 709.0;
 // Below this magnitude the odd Taylor series, above it the exponentials.
 constexpr double kSeriesLimit = 0.5;
 
-} // namespace hyperbolic_sine
+}   // namespace hyperbolic_sine
 
 inline TwoDoubles hyperbolicSine (TwoDoubles x)
 {
@@ -35,7 +35,6 @@ inline TwoDoubles hyperbolicSine (TwoDoubles x)
     constexpr uint64_t kSignBit = uint64_t {1} << 63;
     const Bits bits = reinterpret_cast<Bits> (x);
     const TwoDoubles a = reinterpret_cast<TwoDoubles> (bits & ~kSignBit);
-
 
     // |x| >= 1/2: a = (64 k + j) ln2/64 + r with |r| <= ln2/128, and e^(+-a) / 2 = s e^r, s' e^-r
     // with s = 2^k 2^(j/64) / 2 and s' = 2^-k 2^(-j/64) / 2 from the tables (each a sum hi + lo).
@@ -51,7 +50,7 @@ inline TwoDoubles hyperbolicSine (TwoDoubles x)
     const TwoDoubles r = (a - nd * kLn2Over64Hi) - nd * kLn2Over64Lo;
 
     const Bits k = n >> 6;
-    const TwoDoubles up = reinterpret_cast<TwoDoubles> ((k + 1023) << 52);     // 2^k
+    const TwoDoubles up = reinterpret_cast<TwoDoubles> ((k + 1023) << 52);   // 2^k
     const TwoDoubles down = reinterpret_cast<TwoDoubles> ((1023 - k) << 52);   // 2^-k
     const uint64_t j0 = n[0] & 63;
     const uint64_t j1 = n[1] & 63;

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dsp/LeastSquaresLowpass.h"
+#include "dsp/MathConstants.h"
 #include <cmath>
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 double sinc (double x)
 {
@@ -32,7 +31,7 @@ double bandTerm (const Band& band, double k)
     return term;
 }
 
-} // namespace
+}   // namespace
 
 void designLeastSquaresLowpass (double* taps, int numTaps, double edge)
 {

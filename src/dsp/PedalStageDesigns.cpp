@@ -7,66 +7,14 @@ namespace pedal {
 
 using namespace circuits;
 
-namespace {
-
-const FixedStageTable* inputTable (unsigned model) noexcept
+const BassTrebleStageTable& bassTrebleStageTable () noexcept
 {
-    switch (model)
-    {
-        case 0: return &kTrebleBoosterInputStage;
-        case 1: return &kXxlDistortionInputStage;
-        case 2: return &kBatDistortionInputStage;
-        case 3: return &kOverDriveInputStage;
-        case 4: return &kSuperDriveInputStage;
-        case 5:
-        case 6: return &kScreamerInputStage;
-        case 7: return &kMetalToneInputStage;
-        default: return nullptr;
-    }
+    return kMetalToneBassTrebleStage;
 }
-
-} // namespace
-
-const OneControlStageTable* driveStageTable (unsigned model) noexcept
+const MidStageTable& midStageTable () noexcept
 {
-    switch (model)
-    {
-        case 1: return &kXxlDistortionDriveStage;
-        case 2: return &kBatDistortionDriveStage;
-        case 7: return &kMetalToneDriveStage;
-        default: return nullptr;
-    }
+    return kMetalToneMidStage;
 }
-
-const OneControlStageTable* toneStageTable (unsigned model) noexcept
-{
-    switch (model)
-    {
-        case 2: return &kBatDistortionToneStage;
-        case 3:
-        case 5:
-        case 6: return &kOverDriveToneStage;
-        case 4: return &kSuperDriveToneStage;
-        default: return nullptr;
-    }
-}
-
-const OneControlStageTable* levelStageTable (unsigned model) noexcept
-{
-    switch (model)
-    {
-        case 1: return &kXxlDistortionLevelStage;
-        case 2: return &kBatDistortionLevelStage;
-        case 3: return &kOverDriveLevelStage;
-        case 4: return &kSuperDriveLevelStage;
-        case 5: return &kNineScreamerLevelStage;
-        case 6: return &k808ScreamerLevelStage;
-        default: return nullptr;
-    }
-}
-
-const BassTrebleStageTable& bassTrebleStageTable () noexcept { return kMetalToneBassTrebleStage; }
-const MidStageTable& midStageTable () noexcept { return kMetalToneMidStage; }
 
 namespace {
 
@@ -94,34 +42,39 @@ bool transformed (bool made, const AnalogPrototype& proto, double rateHz, Digita
     return made;
 }
 
-} // namespace
+}   // namespace
 
-bool inputStagePrototype (unsigned model, AnalogPrototype& proto)
+void inputStagePrototype (PedalModel model, AnalogPrototype& proto)
 {
-    const FixedStageTable* table = inputTable (model);
-    if (table == nullptr)
-        return false;
-    fillFixed (*table, proto);
-    return true;
+    fillFixed (*pedalTraits (model).inputTable, proto);
 }
 
-void metalPreStagePrototype (AnalogPrototype& proto) { fillFixed (kMetalTonePreStage, proto); }
-void metalPostStagePrototype (AnalogPrototype& proto) { fillFixed (kMetalTonePostStage, proto); }
-void metalFilterStagePrototype (AnalogPrototype& proto) { fillFixed (kMetalToneFilterStage, proto); }
-
-bool driveStagePrototype (unsigned model, double x, AnalogPrototype& proto)
+void metalPreStagePrototype (AnalogPrototype& proto)
 {
-    return fillOneControl (driveStageTable (model), x, proto);
+    fillFixed (kMetalTonePreStage, proto);
+}
+void metalPostStagePrototype (AnalogPrototype& proto)
+{
+    fillFixed (kMetalTonePostStage, proto);
+}
+void metalFilterStagePrototype (AnalogPrototype& proto)
+{
+    fillFixed (kMetalToneFilterStage, proto);
 }
 
-bool toneStagePrototype (unsigned model, double x, AnalogPrototype& proto)
+bool driveStagePrototype (PedalModel model, double x, AnalogPrototype& proto)
 {
-    return fillOneControl (toneStageTable (model), x, proto);
+    return fillOneControl (pedalTraits (model).driveTable, x, proto);
 }
 
-bool levelStagePrototype (unsigned model, double x, AnalogPrototype& proto)
+bool toneStagePrototype (PedalModel model, double x, AnalogPrototype& proto)
 {
-    return fillOneControl (levelStageTable (model), x, proto);
+    return fillOneControl (pedalTraits (model).toneTable, x, proto);
+}
+
+bool levelStagePrototype (PedalModel model, double x, AnalogPrototype& proto)
+{
+    return fillOneControl (pedalTraits (model).levelTable, x, proto);
 }
 
 void metalBassTrebleStagePrototype (double x, double y, AnalogPrototype& proto)
@@ -140,10 +93,11 @@ void metalMidStagePrototype (double x, float y, AnalogPrototype& proto)
 
 // Design functions (audio thread while a control glides): evaluate, then transform.
 
-bool designInputStage (unsigned model, double rateHz, DigitalCoefficients& out)
+void designInputStage (PedalModel model, double rateHz, DigitalCoefficients& out)
 {
     AnalogPrototype proto;
-    return transformed (inputStagePrototype (model, proto), proto, rateHz, out);
+    inputStagePrototype (model, proto);
+    bilinearDesign (out, proto, rateHz);
 }
 
 void designMetalPreStage (double rateHz, DigitalCoefficients& out)
@@ -167,19 +121,19 @@ void designMetalFilterStage (double rateHz, DigitalCoefficients& out)
     bilinearDesign (out, proto, rateHz);
 }
 
-bool designDriveStage (unsigned model, double x, double rateHz, DigitalCoefficients& out)
+bool designDriveStage (PedalModel model, double x, double rateHz, DigitalCoefficients& out)
 {
     AnalogPrototype proto;
     return transformed (driveStagePrototype (model, x, proto), proto, rateHz, out);
 }
 
-bool designToneStage (unsigned model, double x, double rateHz, DigitalCoefficients& out)
+bool designToneStage (PedalModel model, double x, double rateHz, DigitalCoefficients& out)
 {
     AnalogPrototype proto;
     return transformed (toneStagePrototype (model, x, proto), proto, rateHz, out);
 }
 
-bool designLevelStage (unsigned model, double x, double rateHz, DigitalCoefficients& out)
+bool designLevelStage (PedalModel model, double x, double rateHz, DigitalCoefficients& out)
 {
     AnalogPrototype proto;
     return transformed (levelStagePrototype (model, x, proto), proto, rateHz, out);
@@ -209,4 +163,4 @@ void midTerms (double x, float y, double (&terms)[5]) noexcept
     terms[4] = a * x;
 }
 
-} // namespace pedal
+}   // namespace pedal

@@ -123,14 +123,17 @@ inline FourFloats loadFour (const float* p)
     return v;
 }
 
-inline void storeFour (float* p, FourFloats v) { std::memcpy (p, &v, sizeof v); }
+inline void storeFour (float* p, FourFloats v)
+{
+    std::memcpy (p, &v, sizeof v);
+}
 
-} // namespace
+}   // namespace
 
 // The phases of interpolate four at a time in the lanes of one vector; each lane sums over k
 // in order, exactly as the scalar form. newest[i] is input i, newest[i - k] its k-th predecessor.
 void PolyphaseResampler::interpolateFourPhasesAtATime (const float* newest, int count,
-                                                     float* out) const
+                                                       float* out) const
 {
     const int L = upFactor;
     const int K = upTapsPerPhase;

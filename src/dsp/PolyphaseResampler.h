@@ -48,7 +48,7 @@ private:
     int upTaps = 0;
     int downFactor = 0;
     int downTaps = 0;
-    int upTapsPerPhase = 0;     // upTaps / upFactor
+    int upTapsPerPhase = 0;   // upTaps / upFactor
     int downTapsPerPhase = 0;   // downTaps / downFactor
     float upHistory[kMaxTaps] = {};
     float downHistory[kMaxTaps] = {};

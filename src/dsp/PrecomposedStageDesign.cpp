@@ -17,7 +17,7 @@ long double bilinearWeight (int n, int k, int m) noexcept
     return poly[k];
 }
 
-} // namespace
+}   // namespace
 
 template <std::size_t Terms, int MaxOrder>
 void PrecomposedStageDesign<Terms, MaxOrder>::prepare (

@@ -25,7 +25,8 @@ public:
     // table, or the highest denominator power vanishes at these terms (the transform then has
     // a lower order). The section is left unchanged then.
     template <int SectionOrder, typename P>
-    bool design (const double (&terms)[Terms], StageSection<SectionOrder, P>& section) const noexcept
+    bool design (const double (&terms)[Terms],
+                 StageSection<SectionOrder, P>& section) const noexcept
     {
         if (source == nullptr || leadingDenominators (terms, terms)[0] == 0.0)
             return false;
@@ -47,9 +48,9 @@ public:
     // design, so a and b get the coefficients two calls of design would give. False (sections
     // unchanged) where either call of design would return false.
     template <int SectionOrder, typename P>
-    __attribute__ ((target ("avx2"))) bool designPair (
-        const double (&termsA)[Terms], const double (&termsB)[Terms],
-        StageSection<SectionOrder, P>& a, StageSection<SectionOrder, P>& b) const noexcept
+    __attribute__ ((target ("avx2"))) bool
+    designPair (const double (&termsA)[Terms], const double (&termsB)[Terms],
+                StageSection<SectionOrder, P>& a, StageSection<SectionOrder, P>& b) const noexcept
     {
         if (source == nullptr)
             return false;
@@ -99,8 +100,8 @@ private:
         const double inverseB0 = b0 == 0.0 ? 0.0 : inverses[0];   // a silent stage stays silent
         for (int k = 1; k <= SectionOrder; ++k)
         {
-            const TwoDoubles z = k <= MaxOrder ? sums[k] * TwoDoubles {inverseB0, inverseD0}
-                                               : TwoDoubles {0.0, 0.0};
+            const TwoDoubles z =
+                k <= MaxOrder ? sums[k] * TwoDoubles {inverseB0, inverseD0} : TwoDoubles {0.0, 0.0};
             section.num[k - 1] = static_cast<P> (z[0]);
             section.den[k - 1] = static_cast<P> (z[1]);
         }

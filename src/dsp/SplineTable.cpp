@@ -2,7 +2,8 @@
 #include "dsp/SplineTable.h"
 #include <algorithm>
 
-SplineTable::SplineTable (const std::vector<double>& abscissaeIn, const std::vector<double>& ordinates)
+SplineTable::SplineTable (const std::vector<double>& abscissaeIn,
+                          const std::vector<double>& ordinates)
 {
     const size_t n = std::min (abscissaeIn.size (), ordinates.size ());
     if (n < 2)

@@ -34,7 +34,10 @@ public:
 
     bool empty () const noexcept { return segments.empty (); }
     uint32_t size () const noexcept { return count; }
-    const Segment& segment (int32_t i) const noexcept { return segments[static_cast<std::size_t> (i)]; }
+    const Segment& segment (int32_t i) const noexcept
+    {
+        return segments[static_cast<std::size_t> (i)];
+    }
     const std::vector<double>& knots () const noexcept { return abscissae; }
     bool hasSameGrid (const SplineTable& other) const noexcept
     {
@@ -85,11 +88,11 @@ private:
     }
 
     std::vector<Segment> segments;
-    int32_t offset = 0;       // minus the integer part of the first abscissa
+    int32_t offset = 0;   // minus the integer part of the first abscissa
     int32_t lowIndex = 0;
     int32_t highIndex = -1;   // number of points - 2
-    double offsetValue = 0.0; // offset as a double
-    double endValue = 0.0;    // count - 1: shifted abscissae from here on hold the last segment
+    double offsetValue = 0.0;   // offset as a double
+    double endValue = 0.0;   // count - 1: shifted abscissae from here on hold the last segment
     std::vector<double> abscissae;
     uint32_t count = 0;
 };

@@ -12,10 +12,10 @@ struct StageSection
 {
     static_assert (MaxOrder >= 1 && MaxOrder <= 5, "sections are of order 1 to 5");
 
-    P num[MaxOrder] = {};             // num[k-1]: z^-k numerator coefficient over the leading one
-    P den[MaxOrder] = {};             // den[k-1]: z^-k denominator coefficient
-    P state[MaxOrder][2] = {};        // state[k-1][channel]
-    P gain = 0;                       // leading numerator coefficient
+    P num[MaxOrder] = {};   // num[k-1]: z^-k numerator coefficient over the leading one
+    P den[MaxOrder] = {};   // den[k-1]: z^-k denominator coefficient
+    P state[MaxOrder][2] = {};   // state[k-1][channel]
+    P gain = 0;   // leading numerator coefficient
 
     // Normalises by the leading numerator coefficient; a zero leading coefficient (a level pot
     // at zero) makes the section silent instead of dividing by zero.
@@ -96,10 +96,7 @@ struct StageSection
         return finishStep<Order> (w, y, channel);
     }
 
-    static P flushTiny (P v)
-    {
-        return std::fabs (v) < std::numeric_limits<P>::min () ? P (0) : v;
-    }
+    static P flushTiny (P v) { return std::fabs (v) < std::numeric_limits<P>::min () ? P (0) : v; }
 
 private:
     template <int Order>
@@ -120,6 +117,7 @@ template <int MaxOrder, typename P>
 class StageSectionPass
 {
 public:
+    using Precision = P;
     using Lanes = TwoLanes<P>;
 
     explicit StageSectionPass (StageSection<MaxOrder, P>& sectionIn) : section (sectionIn)

@@ -1,75 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The sections of the eight pedal chains for one block, both channels in the lanes of packed
-// arithmetic, and one frame through a model's chain: the operations of the per-channel chain,
-// lane by lane, so each lane gives that chain's sample bit for bit. The steady loop and the
-// glide loop share it; section states go back when it is destroyed.
+// The sections of the pedal chains for one block, both channels in the lanes of packed
+// arithmetic, and one frame through a model's chain (PedalChain.h): the operations of the
+// per-channel chain, lane by lane, so each lane gives that chain's sample bit for bit. The steady
+// loop and the glide loop share it; section states go back when it is destroyed.
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
 #include "dsp/DiodeLimiterStereoPass.h"
-#include "dsp/PedalDiodeModes.h"
+#include "dsp/PedalChain.h"
+#include "dsp/PedalModels.h"
+#include "dsp/PedalSections.h"
 #include "dsp/StageSection.h"
 #include "dsp/TwoLanes.h"
+#include <type_traits>
 
 struct StereoChainPasses
 {
-    StereoChainPasses (StageSection<3, float>& inputStage, StageSection<3, float>& driveStage,
-                       StageSection<3, float>& toneStage, StageSection<3, double>& levelStage,
-                       StageSection<3, double>& preStage, StageSection<2, double>& postStage,
-                       StageSection<5, double>& filterStage,
-                       StageSection<3, double>& bassTrebleStage, StageSection<4, double>& midStage)
-    : input (inputStage), drive (driveStage), tone (toneStage), level (levelStage), pre (preStage),
-      post (postStage), filter (filterStage), bassTreble (bassTrebleStage), mid (midStage)
+    // diodes: null only for chains without diodes.
+    StereoChainPasses (PedalSections& sections, CMVXSVDiodeLimiterSimulation::StereoPass* diodesIn)
+    : passes (sections), diodes (diodesIn)
+    {}
+
+    PedalSectionSet<StageSectionPass> passes;
+    CMVXSVDiodeLimiterSimulation::StereoPass* diodes;
+
+    // Audio thread. levelKnob: each lane's smoothed level control.
+    template <PedalModel Model>
+    inline __attribute__ ((always_inline)) TwoFloats sample (TwoFloats x, TwoDoubles levelKnob)
     {
+        return runChain<Model> (*this, x, levelKnob);
     }
 
-    StageSectionPass<3, float> input;
-    StageSectionPass<3, float> drive;   // "Metal Tone" runs its own drive section here
-    StageSectionPass<3, float> tone;
-    StageSectionPass<3, double> level;
-    StageSectionPass<3, double> pre;
-    StageSectionPass<2, double> post;
-    StageSectionPass<5, double> filter;
-    StageSectionPass<3, double> bassTreble;
-    StageSectionPass<4, double> mid;
+    static TwoDoubles toDouble (TwoDoubles v) { return v; }
+    static TwoDoubles toDouble (TwoFloats v) { return ::toDouble (v); }
+    static TwoFloats toFloat (TwoDoubles v) { return ::toFloat (v); }
 
-    // Audio thread. levelGain: the "Metal Tone" output gain of each lane.
-    template <unsigned Model>
-    inline __attribute__ ((always_inline)) TwoFloats
-    sample (TwoFloats x, CMVXSVDiodeLimiterSimulation::StereoPass& diodes, TwoDoubles levelGain)
+    template <PedalModel Model, PedalSection S, int Order, typename Lanes>
+    inline __attribute__ ((always_inline)) auto run (Lanes v)
     {
-        if constexpr (Model == 0)   // "Treble Booster"
-            return toFloat (toDouble (input.processFlushed<3> (x)) * 0.3);
-        else if constexpr (Model == 1)   // "XXL Distortion+"
+        if constexpr (S == PedalSection::diodes)
+            return diodes->process<pedalTraits (Model).diodes.mode> (::toDouble (v));
+        else
         {
-            const TwoFloats y = drive.process<1> (input.processFlushed<2> (x));
-            return toFloat (level.process<1> (diodes.process<pedalDiodeMode (Model)> (toDouble (y))));
-        }
-        else if constexpr (Model == 2)   // "BAT Distortion"
-        {
-            const TwoFloats y = drive.process<3> (input.processFlushed<3> (x));
-            const TwoFloats t = tone.process<3> (toFloat (diodes.process<pedalDiodeMode (Model)> (toDouble (y))));
-            return toFloat (level.process<1> (toDouble (t)));
-        }
-        else if constexpr (Model == 3)   // "Over Drive"
-        {
-            const TwoDoubles d = diodes.process<pedalDiodeMode (Model)> (toDouble (input.processFlushed<2> (x)));
-            return toFloat (level.process<1> (toDouble (tone.process<3> (toFloat (d)))));
-        }
-        else if constexpr (Model >= 4 && Model <= 6)   // "Super Drive" and the Screamers
-        {
-            const TwoDoubles d = diodes.process<pedalDiodeMode (Model)> (toDouble (input.processFlushed<2> (x)));
-            return toFloat (level.process<3> (toDouble (tone.process<3> (toFloat (d)))));
-        }
-        else   // "Metal Tone"
-        {
-            const TwoDoubles p = pre.process<3> (toDouble (input.processFlushed<3> (x)));
-            const TwoFloats d = drive.process<3> (toFloat (p));
-            TwoDoubles v = diodes.process<pedalDiodeMode (Model)> (toDouble (d));
-            v = post.process<2> (v);
-            v = filter.process<5> (v);
-            v = bassTreble.process<3> (v);
-            v = mid.process<4> (v);
-            return toFloat (v * levelGain);
+            auto& pass = passes.get<S> ();
+            using P = typename std::remove_reference_t<decltype (pass)>::Precision;
+            if constexpr (S == PedalSection::input)
+                return pass.template processFlushed<Order> (::toFloat (v));
+            else if constexpr (std::is_same_v<P, float>)
+                return pass.template process<Order> (::toFloat (v));
+            else
+                return pass.template process<Order> (::toDouble (v));
         }
     }
 };

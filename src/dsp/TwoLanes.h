@@ -9,15 +9,37 @@
 using TwoFloats = float __attribute__ ((vector_size (8)));
 using TwoDoubles = double __attribute__ ((vector_size (16)));
 
-template <typename P> struct TwoLanesOf;
-template <> struct TwoLanesOf<float> { using type = TwoFloats; };
-template <> struct TwoLanesOf<double> { using type = TwoDoubles; };
-template <typename P> using TwoLanes = typename TwoLanesOf<P>::type;
+template <typename P>
+struct TwoLanesOf;
+template <>
+struct TwoLanesOf<float>
+{
+    using type = TwoFloats;
+};
+template <>
+struct TwoLanesOf<double>
+{
+    using type = TwoDoubles;
+};
+template <typename P>
+using TwoLanes = typename TwoLanesOf<P>::type;
 
-inline TwoDoubles toDouble (TwoFloats v) { return __builtin_convertvector (v, TwoDoubles); }
-inline TwoFloats toFloat (TwoDoubles v) { return __builtin_convertvector (v, TwoFloats); }
-inline TwoDoubles toDouble (TwoDoubles v) { return v; }
-inline TwoFloats toFloat (TwoFloats v) { return v; }
+inline TwoDoubles toDouble (TwoFloats v)
+{
+    return __builtin_convertvector(v, TwoDoubles);
+}
+inline TwoFloats toFloat (TwoDoubles v)
+{
+    return __builtin_convertvector(v, TwoFloats);
+}
+inline TwoDoubles toDouble (TwoDoubles v)
+{
+    return v;
+}
+inline TwoFloats toFloat (TwoFloats v)
+{
+    return v;
+}
 
 // Lanes whose magnitude is below the smallest normal (zero or denormal) become +0; NaN stays.
 inline TwoFloats flushTinyLanes (TwoFloats v)

@@ -2,6 +2,7 @@
 // Oversampling factors, control glides and the sections the controls design.
 #include "EngineTestSupport.h"
 #include "dsp/AudioTaper.h"
+#include "dsp/MathConstants.h"
 #include "dsp/OversamplingFactor.h"
 #include "dsp/PedalStageDesigns.h"
 #include <gtest/gtest.h>
@@ -13,11 +14,33 @@ using namespace enginetest;
 // 192 kHz, and for unusable rates, the engine runs at the host rate; very low rates are capped.
 TEST (OversamplingFactor, EveryHostRateGetsAUsableFactor)
 {
-    const double nan = std::numeric_limits<double>::quiet_NaN (), inf = std::numeric_limits<double>::infinity ();
-    const struct { double rateHz; uint32_t factor; } cases[] = {
-        {22050.0, 8}, {32000.0, 6}, {44100.0, 4}, {48000.0, 4}, {88200.0, 2}, {96000.0, 2}, {176400.0, 1},
-        {192000.0, 1}, {11025.0, 16}, {50000.0, 3}, {38400.0, 5}, {352800.0, 1}, {384000.0, 1}, {1234567.8, 1},
-        {1234.5678, kMaxOversampling}, {8000.0, kMaxOversampling}, {0.0, 1}, {-44100.0, 1}, {nan, 1}, {inf, 1}, {1e300, 1}};
+    const double nan = std::numeric_limits<double>::quiet_NaN (),
+                 inf = std::numeric_limits<double>::infinity ();
+    const struct
+    {
+        double rateHz;
+        uint32_t factor;
+    } cases[] = {{22050.0, 8},
+                 {32000.0, 6},
+                 {44100.0, 4},
+                 {48000.0, 4},
+                 {88200.0, 2},
+                 {96000.0, 2},
+                 {176400.0, 1},
+                 {192000.0, 1},
+                 {11025.0, 16},
+                 {50000.0, 3},
+                 {38400.0, 5},
+                 {352800.0, 1},
+                 {384000.0, 1},
+                 {1234567.8, 1},
+                 {1234.5678, kMaxOversampling},
+                 {8000.0, kMaxOversampling},
+                 {0.0, 1},
+                 {-44100.0, 1},
+                 {nan, 1},
+                 {inf, 1},
+                 {1e300, 1}};
     for (const auto& c : cases)
         EXPECT_EQ (oversamplingFactorFor (c.rateHz), c.factor) << c.rateHz;
 }
@@ -26,14 +49,16 @@ TEST (OversamplingFactor, EveryHostRateGetsAUsableFactor)
 // audio on every model, also when the host passes four times the block it announced.
 TEST (OversamplingEngine, FirstBlockAfterARateChangeRetunesEverything)
 {
-    for (double rate : {1234.5678, 8000.0, 22050.0, 44100.0, 48000.0, 96000.0, 176400.0, 192000.0, 384000.0})
+    for (double rate :
+         {1234.5678, 8000.0, 22050.0, 44100.0, 48000.0, 96000.0, 176400.0, 192000.0, 384000.0})
     {
         auto engine = makeEngine (rate, 128);
-        for (int model = 0; model < 8; ++model)
+        for (int model = 0; model < int (kPedalModelCount); ++model)
         {
-            setModel (*engine, model);
+            setModel (*engine, static_cast<PedalModel> (model));
             const float p = peak (process (*engine, noise (512, 1.0f, 3), 512));
-            EXPECT_TRUE (std::isfinite (p) && p > 0.0f) << rate << " " << model;
+            EXPECT_TRUE (std::isfinite (p)) << rate << " " << model;
+            EXPECT_GT (p, 0.0f) << rate << " " << model;
         }
         const uint32_t factor = oversamplingFactorFor (rate);
         EXPECT_EQ (engine->getOversampling (), factor) << rate;
@@ -48,7 +73,7 @@ TEST (OversamplingEngine, FirstBlockAfterARateChangeRetunesEverything)
 TEST (OversamplingEngine, BlockOf64At44100RunsAs256PerChannelAndReturns64)
 {
     auto engine = makeEngine (44100.0, 64);
-    setNormalized (*engine, 2, 1.0);
+    setKnob (*engine, 1, 1.0);
     std::vector<float> left (80, 7.0f), right (80, 7.0f);
     auto in = noise (64, 0.2f, 2);
     float* ins[2] = {in.ch[0].data (), in.ch[1].data ()};
@@ -57,10 +82,15 @@ TEST (OversamplingEngine, BlockOf64At44100RunsAs256PerChannelAndReturns64)
     engine->processBlock (ins, outs, peaks[0], peaks[1], 64, nullptr, nullptr);
     ASSERT_EQ (engine->getOversampling (), 4u);
     for (int i = 64; i < 80; ++i)
-        ASSERT_TRUE (left[i] == 7.0f && right[i] == 7.0f) << "wrote beyond the block at " << i;
+    {
+        ASSERT_EQ (left[i], 7.0f) << "wrote beyond the block at " << i;
+        ASSERT_EQ (right[i], 7.0f) << "wrote beyond the block at " << i;
+    }
     const double b0 = engine->smoothB0, p = -static_cast<double> (engine->smoothA1);
     EXPECT_NEAR (engine->getControlCurrent (1), 1.0 - (1.0 - b0) * std::pow (p, 2 * 256 - 1), 2e-5);
-    EXPECT_GT (std::fabs (engine->getControlCurrent (1) - (1.0 - (1.0 - b0) * std::pow (p, 2 * 64 - 1))), 0.05);
+    EXPECT_GT (
+        std::fabs (engine->getControlCurrent (1) - (1.0 - (1.0 - b0) * std::pow (p, 2 * 64 - 1))),
+        0.05);
 }
 
 // The smoother is the bilinear transform of a one-pole low-pass at a 0.09th of the rate
@@ -73,9 +103,10 @@ TEST (EngineControls, GlideAfterResetStateFollowsTheClosedForm)
     for (double rate : {44100.0, 48000.0, 96000.0, 192000.0})
     {
         auto engine = makeEngine (rate, 256);
-        setNormalized (*engine, 2, 1.0);
-        setNormalized (*engine, 4, 0.25);
-        process (*engine, noise (static_cast<size_t> (rate), 0.3f, 5), 256);   // one second: every glide is over
+        setKnob (*engine, 1, 1.0);
+        setKnob (*engine, 3, 0.25);
+        process (*engine, noise (static_cast<size_t> (rate), 0.3f, 5),
+                 256);   // one second: every glide is over
         EXPECT_NEAR (engine->getControlCurrent (3), 0.25f, 1e-4f) << rate;
         engine->resetState ();
         for (int knob = 1; knob <= 6; ++knob)
@@ -84,7 +115,7 @@ TEST (EngineControls, GlideAfterResetStateFollowsTheClosedForm)
         EXPECT_TRUE (engine->allSectionStatesZero ()) << rate;
 
         engine->updateSettings (true);
-        const double v = 1.0 / std::tan (M_PI / (0.09 * rate));
+        const double v = 1.0 / std::tan (kPi / (0.09 * rate));
         EXPECT_NEAR (engine->smoothB0, 1.0 / (v + 1.0), 1e-6 / (v + 1.0)) << rate;   // about 8 ulps
         EXPECT_NEAR (engine->smoothA1, (1.0 - v) / (v + 1.0), 1e-6) << rate;
         EXPECT_EQ (engine->smoothB1, 1.0f);
@@ -101,7 +132,9 @@ TEST (EngineControls, GlideAfterResetStateFollowsTheClosedForm)
         }
         EXPECT_LE (std::fabs (1.0f - engine->getControlCurrent (1)), 1e-4f) << rate;
         const double p = -static_cast<double> (engine->smoothA1);
-        const int expected = static_cast<int> (std::ceil (std::log (1e-4 / (1.0 - engine->smoothB0)) / std::log (p))) + 1;
+        const int expected =
+            static_cast<int> (std::ceil (std::log (1e-4 / (1.0 - engine->smoothB0)) / std::log (p)))
+            + 1;
         EXPECT_NEAR (steps, expected, std::max (2, expected / 100)) << rate;
     }
 }
@@ -111,8 +144,8 @@ TEST (EngineControls, GlideAfterResetStateFollowsTheClosedForm)
 TEST (EngineControls, XxlDistortionPlusTurnsItsGainPotTheOtherWay)
 {
     auto engine = makeEngine (48000.0, 256);
-    setModel (*engine, 1);
-    setNormalized (*engine, 2, 0.3);
+    setModel (*engine, PedalModel::xxlDistortionPlus);
+    setKnob (*engine, 1, 0.3);
     process (*engine, noise (8192, 0.3f, 6), 256);
     const float current = engine->getControlCurrent (1);
     ASSERT_NEAR (current, 0.3f, 1e-4f);
@@ -120,11 +153,15 @@ TEST (EngineControls, XxlDistortionPlusTurnsItsGainPotTheOtherWay)
     for (int reversed = 0; reversed < 2; ++reversed)
     {
         DigitalCoefficients c;
-        ASSERT_TRUE (pedal::designDriveStage (1, audioTaper (reversed ? 1.0f - current : current), engine->getDesignRateHz (), c));
+        ASSERT_TRUE (pedal::designDriveStage (PedalModel::xxlDistortionPlus,
+                                              audioTaper (reversed ? 1.0f - current : current),
+                                              engine->getDesignRateHz (), c));
         sections[reversed].setCoefficients (c);
     }
     const auto& drive = engine->getDriveStage ();
-    EXPECT_TRUE (drive.gain == sections[1].gain && drive.num[0] == sections[1].num[0] && drive.den[0] == sections[1].den[0]);
+    EXPECT_EQ (drive.gain, sections[1].gain);
+    EXPECT_EQ (drive.num[0], sections[1].num[0]);
+    EXPECT_EQ (drive.den[0], sections[1].den[0]);
     EXPECT_NE (drive.gain, sections[0].gain);
 }
 
@@ -138,7 +175,8 @@ TEST (EngineControls, SectionFillNormalisesByTheLeadingNumeratorAndSilencesAZero
     double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
     for (int i = 0; i < 16; ++i)
     {
-        const double x = i == 0 ? 1.0 : 0.0, y = 0.5 * x + 0.25 * x1 - 0.125 * x2 + 0.5 * y1 - 0.0625 * y2;
+        const double x = i == 0 ? 1.0 : 0.0,
+                     y = 0.5 * x + 0.25 * x1 - 0.125 * x2 + 0.5 * y1 - 0.0625 * y2;
         EXPECT_NEAR (section.process<2> (x, 1), y, 1e-15) << i;
         x2 = x1, x1 = x, y2 = y1, y1 = y;
     }
@@ -146,5 +184,6 @@ TEST (EngineControls, SectionFillNormalisesByTheLeadingNumeratorAndSilencesAZero
     c.zNum[0] = 0.0;
     section.setCoefficients (c);
     EXPECT_EQ (section.gain, 0.0);
-    EXPECT_TRUE (std::all_of (std::begin (section.num), std::end (section.num), [] (double k) { return k == 0.0; }));
+    EXPECT_TRUE (std::all_of (std::begin (section.num), std::end (section.num),
+                              [] (double k) { return k == 0.0; }));
 }

@@ -2,6 +2,7 @@
 #pragma once
 // Drives the engine the way the DSP host does: rate and block size, parameters, stereo blocks.
 #include "dsp/CMVXDrivePedalsSimulationDSP.h"
+#include "params/CMVXParamTable.h"
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -23,8 +24,15 @@ inline std::unique_ptr<Engine> makeEngine (double rateHz, uint32_t block)
     return engine;
 }
 
-inline void setNormalized (Engine& engine, int32_t id, double value) { engine.findParameter (id)->setNormalized (value); }
-inline void setModel (Engine& engine, int model) { engine.findParameter (1)->setPlain (model); }
+// knob: 1 … 6 ("Parameter 1" … "Parameter 6").
+inline void setKnob (Engine& engine, int knob, double value)
+{
+    engine.findParameter (kParamKnob1 + knob - 1)->setNormalized (value);
+}
+inline void setModel (Engine& engine, PedalModel model)
+{
+    engine.findParameter (kParamModel)->setPlain (static_cast<double> (model));
+}
 
 struct Stereo
 {
@@ -33,16 +41,19 @@ struct Stereo
 };
 
 // Processes a whole signal in blocks; the peaks are those of the last block.
-inline Stereo process (Engine& engine, const Stereo& input, int block, float* inPeaks = nullptr, float* outPeaks = nullptr)
+inline Stereo process (Engine& engine, const Stereo& input, int block, float* inPeaks = nullptr,
+                       float* outPeaks = nullptr)
 {
     Stereo output {{std::vector<float> (input.size ()), std::vector<float> (input.size ())}};
     float peaks[2][2];
     for (size_t start = 0; start < input.size (); start += block)
     {
-        float* in[2] = {const_cast<float*> (input.ch[0].data ()) + start, const_cast<float*> (input.ch[1].data ()) + start};
+        float* in[2] = {const_cast<float*> (input.ch[0].data ()) + start,
+                        const_cast<float*> (input.ch[1].data ()) + start};
         float* out[2] = {output.ch[0].data () + start, output.ch[1].data () + start};
         engine.processBlock (in, out, inPeaks ? inPeaks : peaks[0], outPeaks ? outPeaks : peaks[1],
-                             static_cast<int> (std::min<size_t> (block, input.size () - start)), nullptr, nullptr);
+                             static_cast<int> (std::min<size_t> (block, input.size () - start)),
+                             nullptr, nullptr);
     }
     return output;
 }
@@ -57,7 +68,10 @@ inline Stereo noise (size_t n, float amplitude, uint32_t seed)
     return s;
 }
 
-inline Stereo constant (size_t n, float value) { return Stereo {{std::vector<float> (n, value), std::vector<float> (n, value)}}; }
+inline Stereo constant (size_t n, float value)
+{
+    return Stereo {{std::vector<float> (n, value), std::vector<float> (n, value)}};
+}
 
 // Largest magnitude over both channels; NaN if any sample is not finite.
 inline float peak (const Stereo& s)
@@ -69,4 +83,4 @@ inline float peak (const Stereo& s)
     return p;
 }
 
-} // namespace enginetest
+}   // namespace enginetest

@@ -3,6 +3,7 @@
 // truncated to N taps, h[n] = 2f sinc(2f (n - (N - 1) / 2)). The resamplers built on it are
 // measured by their passband and stopband.
 #include "dsp/LeastSquaresLowpass.h"
+#include "dsp/MathConstants.h"
 #include "dsp/PolyphaseResampler.h"
 #include <cmath>
 #include <complex>
@@ -18,7 +19,7 @@ double toneLevelDb (const std::vector<float>& x, double cyclesPerSample)
 {
     std::complex<double> sum = 0.0;
     for (size_t i = 0; i < x.size (); ++i)
-        sum += double (x[i]) * std::polar (1.0, -2.0 * M_PI * cyclesPerSample * i);
+        sum += double (x[i]) * std::polar (1.0, -2.0 * kPi * cyclesPerSample * i);
     return 20.0 * std::log10 (2.0 * std::abs (sum) / x.size () + 1e-300);
 }
 
@@ -26,16 +27,20 @@ std::vector<float> sine (size_t n, double cyclesPerSample)
 {
     std::vector<float> x (n);
     for (size_t i = 0; i < n; ++i)
-        x[i] = static_cast<float> (std::sin (2.0 * M_PI * cyclesPerSample * i));
+        x[i] = static_cast<float> (std::sin (2.0 * kPi * cyclesPerSample * i));
     return x;
 }
 
-} // namespace
+}   // namespace
 
 TEST (LeastSquaresLowpass, MatchesTheTruncatedIdealLowpassForOddAndEvenLengths)
 {
-    const struct { int numTaps; double edge; } cases[] = {{10, 0.5}, {15, 1 / 3.0}, {20, 0.25}, {25, 0.2}, {30, 1 / 6.0},
-                                                         {40, 0.125}, {80, 1 / 16.0}, {1, 0.3}, {2, 0.3}, {7, 0.3}, {31, 0.3}};
+    const struct
+    {
+        int numTaps;
+        double edge;
+    } cases[] = {{10, 0.5},      {15, 1 / 3.0}, {20, 0.25}, {25, 0.2}, {30, 1 / 6.0}, {40, 0.125},
+                 {80, 1 / 16.0}, {1, 0.3},      {2, 0.3},   {7, 0.3},  {31, 0.3}};
     for (const auto& c : cases)
     {
         std::vector<double> h (c.numTaps);
@@ -43,8 +48,10 @@ TEST (LeastSquaresLowpass, MatchesTheTruncatedIdealLowpassForOddAndEvenLengths)
         for (int n = 0; n < c.numTaps; ++n)
         {
             const double t = c.edge * (n - (c.numTaps - 1) / 2.0);   // ideal tap c.edge sinc(t)
-            EXPECT_NEAR (h[n], t == 0.0 ? c.edge : c.edge * std::sin (M_PI * t) / (M_PI * t), 1e-12) << c.numTaps << " " << n;
-            EXPECT_EQ (h[n], h[c.numTaps - 1 - n]) << c.numTaps << ": linear phase needs exact symmetry";
+            EXPECT_NEAR (h[n], t == 0.0 ? c.edge : c.edge * std::sin (kPi * t) / (kPi * t), 1e-12)
+                << c.numTaps << " " << n;
+            EXPECT_EQ (h[n], h[c.numTaps - 1 - n])
+                << c.numTaps << ": linear phase needs exact symmetry";
         }
     }
 }
@@ -55,8 +62,11 @@ TEST (LeastSquaresLowpass, MatchesTheTruncatedIdealLowpassForOddAndEvenLengths)
 TEST (PolyphaseResampler, CascadePassbandAtFortyEightKilohertz)
 {
     const int R = 4;
-    const struct { double hz, minDb, maxDb; } points[] = {{100.0, -0.3, 0.0}, {1000.0, -0.3, 0.0}, {5000.0, -0.3, 0.0},
-                                                          {10000.0, -0.5, 0.8}, {15000.0, -0.5, 1.7}, {20000.0, -2.5, 0.0}};
+    const struct
+    {
+        double hz, minDb, maxDb;
+    } points[] = {{100.0, -0.3, 0.0},   {1000.0, -0.3, 0.0},  {5000.0, -0.3, 0.0},
+                  {10000.0, -0.5, 0.8}, {15000.0, -0.5, 1.7}, {20000.0, -2.5, 0.0}};
     for (const auto& point : points)
     {
         PolyphaseResampler resampler (R, 5 * R, R, 5 * R);
@@ -65,7 +75,8 @@ TEST (PolyphaseResampler, CascadePassbandAtFortyEightKilohertz)
         resampler.interpolate (x.data (), static_cast<int> (x.size ()), up.data ());
         resampler.decimate (up.data (), static_cast<int> (up.size ()), down.data ());
         const double db = toneLevelDb (down, point.hz / 48000.0);
-        EXPECT_TRUE (db > point.minDb && db < point.maxDb) << point.hz << " Hz: " << db << " dB";
+        EXPECT_GT (db, point.minDb) << point.hz << " Hz";
+        EXPECT_LT (db, point.maxDb) << point.hz << " Hz";
     }
 }
 
@@ -86,7 +97,8 @@ TEST (PolyphaseResampler, StopbandRejection)
         EXPECT_NEAR (wanted, 0.0, 0.3) << hz;
         for (int m = 1; m <= 3; ++m)
             for (double image : {m * 48000.0 - hz, m * 48000.0 + hz})
-                EXPECT_LT (toneLevelDb (up, image / 192000.0) - wanted, -20.0) << hz << " Hz image at " << image;
+                EXPECT_LT (toneLevelDb (up, image / 192000.0) - wanted, -20.0)
+                    << hz << " Hz image at " << image;
     }
     for (double cycles = 0.15; cycles < 0.49; cycles += 0.01)
     {
@@ -95,7 +107,8 @@ TEST (PolyphaseResampler, StopbandRejection)
         std::vector<float> down (n);
         resampler.decimate (high.data (), static_cast<int> (n * R), down.data ());
         const double folded = cycles * R - std::floor (cycles * R);
-        EXPECT_LT (toneLevelDb (down, folded > 0.5 ? 1.0 - folded : folded), -17.0) << cycles * 192000.0 << " Hz";
+        EXPECT_LT (toneLevelDb (down, folded > 0.5 ? 1.0 - folded : folded), -17.0)
+            << cycles * 192000.0 << " Hz";
     }
 }
 
@@ -127,7 +140,12 @@ TEST (PolyphaseResampler, WindowedFormsAreBitIdenticalToTheStepwiseForms)
 {
     std::mt19937 rng (77);
     std::uniform_real_distribution<float> dist (-1.0f, 1.0f);
-    auto randomBlock = [&] (size_t n) { std::vector<float> x (n); for (auto& v : x) v = dist (rng); return x; };
+    auto randomBlock = [&] (size_t n) {
+        std::vector<float> x (n);
+        for (auto& v : x)
+            v = dist (rng);
+        return x;
+    };
     for (int R : {2, 3, 4, 5, 8, 16})
     {
         PolyphaseResampler fast (R, 5 * R, R, 5 * R), reference (R, 5 * R, R, 5 * R);
@@ -136,15 +154,19 @@ TEST (PolyphaseResampler, WindowedFormsAreBitIdenticalToTheStepwiseForms)
             auto in = randomBlock (static_cast<size_t> (block) * R + R - 1);
             const int n = static_cast<int> (in.size ());
             std::vector<float> a (block + 1, 9.0f), b (block + 1, 9.0f);
-            ASSERT_EQ (fast.decimate (in.data (), n, a.data ()), reference.decimateReference (in.data (), n, b.data ()));
-            ASSERT_EQ (0, std::memcmp (a.data (), b.data (), a.size () * sizeof (float))) << "decimate " << R << " " << block;
+            ASSERT_EQ (fast.decimate (in.data (), n, a.data ()),
+                       reference.decimateReference (in.data (), n, b.data ()));
+            ASSERT_EQ (0, std::memcmp (a.data (), b.data (), a.size () * sizeof (float)))
+                << "decimate " << R << " " << block;
 
             in = randomBlock (block);
             in[0] = -0.0f;
             a.assign (block * R, 0.0f);
             b.assign (block * R, 0.0f);
-            ASSERT_EQ (fast.interpolate (in.data (), block, a.data ()), reference.interpolateReference (in.data (), block, b.data ()));
-            ASSERT_EQ (0, std::memcmp (a.data (), b.data (), a.size () * sizeof (float))) << "interpolate " << R << " " << block;
+            ASSERT_EQ (fast.interpolate (in.data (), block, a.data ()),
+                       reference.interpolateReference (in.data (), block, b.data ()));
+            ASSERT_EQ (0, std::memcmp (a.data (), b.data (), a.size () * sizeof (float)))
+                << "interpolate " << R << " " << block;
         }
     }
 }

@@ -34,7 +34,7 @@ long double referenceSpline (const std::vector<double>& y, double first, double 
     const size_t n = y.size ();
     std::vector<long double> M (n, 0.0L), diag (n, 4.0L), rhs (n, 0.0L);
     for (size_t i = 1; i + 1 < n; ++i)
-        rhs[i] = 6.0L * ((long double) y[i + 1] - 2.0L * y[i] + y[i - 1]);
+        rhs[i] = 6.0L * ((long double)y[i + 1] - 2.0L * y[i] + y[i - 1]);
     for (size_t i = 2; i + 1 < n; ++i)
         diag[i] -= 1.0L / diag[i - 1], rhs[i] -= rhs[i - 1] / diag[i - 1];
     for (size_t i = n - 1; i-- > 1;)
@@ -48,7 +48,7 @@ long double referenceSpline (const std::vector<double>& y, double first, double 
 
 const DiodePairLaw kSymmetric {1e-16, 0.022, 1.0, 1.0};
 
-} // namespace
+}   // namespace
 
 // Exact at the knots (t = 0); the last knot is reached only at the held end of the last segment.
 TEST (SplineTable, InterpolatesKnotsAndMatchesAnIndependentNaturalSpline)
@@ -60,7 +60,8 @@ TEST (SplineTable, InterpolatesKnotsAndMatchesAnIndependentNaturalSpline)
         EXPECT_EQ (s.evaluate (x[i]), y[i]) << "knot " << i;
     EXPECT_NEAR (s.evaluate (x.back ()), y.back (), 1e-9);
     for (double u = x[0]; u < x.back (); u += 0.0371)
-        EXPECT_NEAR (s.evaluate (u), static_cast<double> (referenceSpline (y, x[0], u)), 1e-13) << "u " << u;
+        EXPECT_NEAR (s.evaluate (u), static_cast<double> (referenceSpline (y, x[0], u)), 1e-13)
+            << "u " << u;
 }
 
 // At or beyond the last knot the last segment is held just short of its end; a whole step or more
@@ -70,7 +71,9 @@ TEST (SplineTable, ClampsBeyondTheGridAndEmptyTablesGiveTheirPlaceholder)
 {
     const std::vector<double> y = randomOrdinates (9, 3);
     const SplineTable s (grid (-3.0, y.size ()), y);   // knots -3 ... 5
-    auto cubic = [] (const SplineTable::Segment& g, double t) { return g.a + g.b * t + g.c * t * t + g.d * t * t * t; };
+    auto cubic = [] (const SplineTable::Segment& g, double t) {
+        return g.a + g.b * t + g.c * t * t + g.d * t * t * t;
+    };
     const double held = cubic (s.segment (7), SplineTable::kEndPosition);
     for (double u : {5.0, 5.5, 1e6, 1e300, HUGE_VAL})
         EXPECT_EQ (s.evaluate (u), held) << u;
@@ -96,9 +99,16 @@ TEST (DiodeSolution, TablesHoldTheDiodeVoltageOnTheWholeGrid)
     const DiodeLimiterTables& t = sharedDiodeLimiterTables ();
     EXPECT_EQ (&t, &sharedDiodeLimiterTables ());
     const DiodePairLaw doubleNegative {1e-16, 0.022, 1.0, 2.0};
-    const struct { const char* name; const SplineTable& table; DiodePairLaw law; double rOhms; } cases[] = {
-        {"table0", t.table0, kSymmetric, 100.0}, {"table1", t.table1, kSymmetric, 1.0001e6},
-        {"table2", t.table2, doubleNegative, 100.0}, {"table3", t.table3, doubleNegative, 1.0001e6}};
+    const struct
+    {
+        const char* name;
+        const SplineTable& table;
+        DiodePairLaw law;
+        double rOhms;
+    } cases[] = {{"table0", t.table0, kSymmetric, 100.0},
+                 {"table1", t.table1, kSymmetric, 1.0001e6},
+                 {"table2", t.table2, doubleNegative, 100.0},
+                 {"table3", t.table3, doubleNegative, 1.0001e6}};
     for (const auto& c : cases)
     {
         ASSERT_EQ (c.table.size (), 1001u) << c.name;
@@ -106,15 +116,17 @@ TEST (DiodeSolution, TablesHoldTheDiodeVoltageOnTheWholeGrid)
         EXPECT_NEAR (c.table.knots ().back (), 500.0, 1e-9) << c.name;
         EXPECT_EQ (c.table.evaluate (0.0), 0.0) << c.name;
         EXPECT_EQ (solveDiodeVoltage (c.law, 0.0, c.rOhms, 0.0), 0.0) << c.name;
-        auto ordinate = [&] (int k) {   // the knot value, or the end of the last segment for the last knot
-            const SplineTable::Segment& s = c.table.segment (std::min (k, 999));
-            return k < 1000 ? s.a : s.a + s.b + s.c + s.d;
-        };
+        auto ordinate =
+            [&] (int k) {   // the knot value, or the end of the last segment for the last knot
+                const SplineTable::Segment& s = c.table.segment (std::min (k, 999));
+                return k < 1000 ? s.a : s.a + s.b + s.c + s.d;
+            };
         for (int k = 0; k <= 1000; ++k)
         {
             const double e = k * 0.01 - 5.0, v = ordinate (k);
             auto residual = [&] (double u) {   // e + R I(u) - u, strictly decreasing
-                const double x = u / ((u > 0.0 ? c.law.posScale : c.law.negScale) * c.law.thermalScaleV);
+                const double x =
+                    u / ((u > 0.0 ? c.law.posScale : c.law.negScale) * c.law.thermalScaleV);
                 return e - c.rOhms * c.law.saturationCurrentA * (std::exp (x) - std::exp (-x)) - u;
             };
             double lo = -6.0, hi = 6.0;
@@ -123,7 +135,9 @@ TEST (DiodeSolution, TablesHoldTheDiodeVoltageOnTheWholeGrid)
             EXPECT_NEAR (v, 0.5 * (lo + hi), kSolutionToleranceV) << c.name << " e " << e;
             // First-order distance to the root through the library's law: residual over its slope.
             const double slope = c.rOhms * diodePairCurrentSlope (c.law, v) - 1.0;
-            EXPECT_LE (std::fabs ((e + c.rOhms * diodePairCurrent (c.law, v) - v) / slope), kSolutionToleranceV) << c.name << " e " << e;
+            EXPECT_LE (std::fabs ((e + c.rOhms * diodePairCurrent (c.law, v) - v) / slope),
+                       kSolutionToleranceV)
+                << c.name << " e " << e;
             EXPECT_TRUE (k == 0 || v > ordinate (k - 1)) << c.name << " e " << e;
         }
     }
@@ -145,7 +159,8 @@ TEST (DiodeSolution, WeightTableFallsFromOneToZero)
     EXPECT_NEAR (sum, 11.5079, 1e-9);
     EXPECT_NEAR (sumK, 271.4498, 1e-9);
     EXPECT_NEAR (sumK2, 12067.2122, 1e-8);
-    EXPECT_TRUE (w.evaluate (0.0) == 1.0 && w.evaluate (10.0) == 0.25) << w.evaluate (0.0) << " " << w.evaluate (10.0);
+    EXPECT_EQ (w.evaluate (0.0), 1.0);
+    EXPECT_EQ (w.evaluate (10.0), 0.25);
     EXPECT_NEAR (w.evaluate (100.0), 0.0, 1e-12);
 }
 
@@ -155,7 +170,9 @@ TEST (DiodeSolution, PerSampleCurrentAgreesWithTheDividingForm)
     for (double v = -2.0; v <= 2.0; v += 0.00137)
     {
         const double exact = diodePairCurrent (kSymmetric, v);
-        EXPECT_NEAR (diodePairCurrentRt (v, kSymmetric.saturationCurrentA, 1.0 / kSymmetric.thermalScaleV), exact,
-                     1e-12 * std::fabs (exact)) << v;
+        EXPECT_NEAR (
+            diodePairCurrentRt (v, kSymmetric.saturationCurrentA, 1.0 / kSymmetric.thermalScaleV),
+            exact, 1e-12 * std::fabs (exact))
+            << v;
     }
 }

@@ -14,12 +14,16 @@ double ulpError (double x)
     const long double exact = std::sinh (static_cast<long double> (x));
     const double nearest = static_cast<double> (exact);
     const double ulp = std::nextafter (std::fabs (nearest), HUGE_VAL) - std::fabs (nearest);
-    return static_cast<double> (std::fabs (static_cast<long double> (hyperbolicSine (x)) - exact) / ulp);
+    return static_cast<double> (std::fabs (static_cast<long double> (hyperbolicSine (x)) - exact)
+                                / ulp);
 }
 
-bool sameBits (double a, double b) { return std::memcmp (&a, &b, sizeof a) == 0; }
+bool sameBits (double a, double b)
+{
+    return std::memcmp (&a, &b, sizeof a) == 0;
+}
 
-} // namespace
+}   // namespace
 
 TEST (HyperbolicSine, WithinOneUlpOfTheLongDoubleValue)
 {

@@ -9,10 +9,11 @@
 namespace {
 
 using namespace stagetest;
-constexpr double kEps = std::numeric_limits<double>::epsilon();
+constexpr double kEps = std::numeric_limits<double>::epsilon ();
 
 // Within eight rounding steps of the largest term entering each coefficient.
-void expectNearReference (const AnalogPrototype& proto, double rate, const DigitalCoefficients& got, const std::string& where)
+void expectNearReference (const AnalogPrototype& proto, double rate, const DigitalCoefficients& got,
+                          const std::string& where)
 {
     DigitalCoefficients want;
     double numScale[6], denScale[6];
@@ -36,7 +37,10 @@ TEST (BilinearDesign, LowOrdersMatchTheirClosedForms)
         EXPECT_EQ (bilinearDesign (out, proto, kK / 2), order);
         EXPECT_EQ (out.zDen[0], 1.0);
         for (int k = order + 1; k < 6; ++k)
-            EXPECT_TRUE (out.zNum[k] == 0.0 && out.zDen[k] == 0.0) << "order " << order << " k " << k;
+        {
+            EXPECT_EQ (out.zNum[k], 0.0) << "order " << order << " k " << k;
+            EXPECT_EQ (out.zDen[k], 0.0) << "order " << order << " k " << k;
+        }
         return out;
     };
     EXPECT_EQ (designed ({{0, 0, 0, 0, 0, 3.0}, {0, 0, 0, 0, 0, 8.0}}, 0).zNum[0], 3.0 / 8.0);
@@ -78,30 +82,37 @@ TEST (StageResponse, DesignIsTheTransformAndFollowsTheUnwarpedAnalogResponse)
 {
     const std::string wideBand[] = {
         "XxlDistortionInput", "BatDistortionInput", "OverDriveInput", "SuperDriveInput",
-        "NineScreamerInput", "808ScreamerInput", "MetalToneInput", "XxlDistortionDrive",
+        "NineScreamerInput",  "808ScreamerInput",   "MetalToneInput", "XxlDistortionDrive",
         "XxlDistortionLevel", "BatDistortionLevel", "OverDriveLevel", "SuperDriveLevel",
-        "NineScreamerLevel", "808ScreamerLevel", "MetalTonePost"};
-    for (const StageCase& stage : allStages())
+        "NineScreamerLevel",  "808ScreamerLevel",   "MetalTonePost"};
+    for (const StageCase& stage : allStages ())
         for (auto [x, y] : controlPoints (stage, 4))
             for (double rate : {176400.0, 192000.0})
             {
-                const std::string where =
-                    stage.name + " x " + std::to_string (x) + " y " + std::to_string (y) + " rate " + std::to_string (rate);
+                const std::string where = stage.name + " x " + std::to_string (x) + " y "
+                                          + std::to_string (y) + " rate " + std::to_string (rate);
                 AnalogPrototype proto;
                 DigitalCoefficients got, direct;
                 stage.prototype (x, y, proto);
                 stage.design (x, y, rate, got);
                 bilinearDesign (direct, proto, rate);
                 for (int k = 0; k < 6; ++k)
-                    EXPECT_TRUE (got.zNum[k] == direct.zNum[k] && got.zDen[k] == direct.zDen[k]) << where;
+                {
+                    EXPECT_EQ (got.zNum[k], direct.zNum[k]) << where;
+                    EXPECT_EQ (got.zDen[k], direct.zDen[k]) << where;
+                }
                 expectNearReference (proto, rate, got, where);
-                const bool wide = std::find (std::begin (wideBand), std::end (wideBand), stage.name) != std::end (wideBand);
-                for (double hz : {20.0, 100.0, 440.0, 1000.0, 3000.0, 5000.0, 8000.0, 15000.0, 30000.0, 44000.0})
+                const bool wide = std::find (std::begin (wideBand), std::end (wideBand), stage.name)
+                                  != std::end (wideBand);
+                for (double hz : {20.0, 100.0, 440.0, 1000.0, 3000.0, 5000.0, 8000.0, 15000.0,
+                                  30000.0, 44000.0})
                 {
                     const Complex analog = analogResponse (proto, 2 * kPi * hz);
-                    if ((wide || hz <= 5000.0) && std::abs (analog) != 0.0)   // a level pot at 0 has no response
+                    if ((wide || hz <= 5000.0)
+                        && std::abs (analog) != 0.0)   // a level pot at 0 has no response
                     {
-                        EXPECT_NEAR (toDb (std::abs (digitalResponse (got, 2 * kPi * hz / rate))), toDb (std::abs (analog)), 0.1)
+                        EXPECT_NEAR (toDb (std::abs (digitalResponse (got, 2 * kPi * hz / rate))),
+                                     toDb (std::abs (analog)), 0.1)
                             << where << " at " << hz << " Hz";
                     }
                 }
@@ -112,10 +123,13 @@ TEST (StageResponse, DesignIsTheTransformAndFollowsTheUnwarpedAnalogResponse)
 // both rates the engine designs at (every host rate times its factor gives 176.4 or 192 kHz).
 TEST (StageStability, AllPolesInsideUnitCircleAtEveryEngineRate)
 {
-    const double inside[6] = {1.0, -1.8, 0.81}, outside[6] = {1.0, -2.2, 1.21}, onCircle[6] = {1.0, 0.0, 1.0};
-    ASSERT_TRUE (polesInsideUnitCircle (inside, 2) && ! polesInsideUnitCircle (outside, 2) && ! polesInsideUnitCircle (onCircle, 2));
+    const double inside[6] = {1.0, -1.8, 0.81}, outside[6] = {1.0, -2.2, 1.21},
+                 onCircle[6] = {1.0, 0.0, 1.0};
+    ASSERT_TRUE (polesInsideUnitCircle (inside, 2));
+    ASSERT_FALSE (polesInsideUnitCircle (outside, 2));
+    ASSERT_FALSE (polesInsideUnitCircle (onCircle, 2));
     for (double rate : {176400.0, 192000.0})
-        for (const StageCase& stage : allStages())
+        for (const StageCase& stage : allStages ())
             for (auto [x, y] : controlPoints (stage, 20))
             {
                 DigitalCoefficients c;
@@ -126,9 +140,11 @@ TEST (StageStability, AllPolesInsideUnitCircleAtEveryEngineRate)
                 double rounded[6];
                 for (int k = 0; k < 6; ++k)
                     rounded[k] = stage.singlePrecision ? static_cast<float> (c.zDen[k]) : c.zDen[k];
-                EXPECT_TRUE (polesInsideUnitCircle (c.zDen, order) && polesInsideUnitCircle (rounded, order))
+                EXPECT_TRUE (polesInsideUnitCircle (c.zDen, order))
+                    << stage.name << " x " << x << " y " << y << " rate " << rate;
+                EXPECT_TRUE (polesInsideUnitCircle (rounded, order))
                     << stage.name << " x " << x << " y " << y << " rate " << rate;
             }
 }
 
-} // namespace
+}   // namespace

@@ -3,6 +3,7 @@
 // Every linear stage of every model behind one shape, and an independent evaluation of analog and
 // digital transfer functions to check them with.
 #include "dsp/BilinearDesign.h"
+#include "dsp/MathConstants.h"
 #include "dsp/PedalStageDesigns.h"
 #include <cmath>
 #include <complex>
@@ -14,52 +15,77 @@
 namespace stagetest {
 
 using Complex = std::complex<double>;
-constexpr double kPi = 3.14159265358979323846;
-inline double toDb (double magnitude) { return 20.0 * std::log10 (magnitude); }
+inline double toDb (double magnitude)
+{
+    return 20.0 * std::log10 (magnitude);
+}
 
 struct StageCase
 {
     std::string name;
-    int controlCount;      // 0, 1 (x) or 2 (x, y)
-    bool singlePrecision;  // the engine stores this section in 32-bit floats
+    int controlCount;   // 0, 1 (x) or 2 (x, y)
+    bool singlePrecision;   // the engine stores this section in 32-bit floats
     std::function<void (double x, double y, AnalogPrototype&)> prototype;
     std::function<void (double x, double y, double rateHz, DigitalCoefficients&)> design;
 };
 
-inline const std::vector<StageCase>& allStages()
+inline const std::vector<StageCase>& allStages ()
 {
     namespace p = pedal;
     using AP = AnalogPrototype;
     using DC = DigitalCoefficients;
     static const std::vector<StageCase> all = [] {
-        const char* names[8] = {"TrebleBooster", "XxlDistortion", "BatDistortion", "OverDrive",
-                                "SuperDrive", "NineScreamer", "808Screamer", "MetalTone"};
+        const char* names[kPedalModelCount] = {"TrebleBooster", "XxlDistortion", "BatDistortion",
+                                               "OverDrive",     "SuperDrive",    "NineScreamer",
+                                               "808Screamer",   "MetalTone"};
         std::vector<StageCase> v;
-        for (unsigned m = 0; m < 8; ++m)
+        for (PedalModel m : kAllPedalModels)
         {
-            const std::string n = names[m];
-            v.push_back ({n + "Input", 0, true, [m] (double, double, AP& a) { p::inputStagePrototype (m, a); },
-                          [m] (double, double, double r, DC& c) { p::designInputStage (m, r, c); }});
-            if (m == 1 || m == 2 || m == 7)
-                v.push_back ({n + "Drive", 1, true, [m] (double x, double, AP& a) { p::driveStagePrototype (m, x, a); },
-                              [m] (double x, double, double r, DC& c) { p::designDriveStage (m, x, r, c); }});
-            if (m >= 2 && m <= 6)
-                v.push_back ({n + "Tone", 1, true, [m] (double x, double, AP& a) { p::toneStagePrototype (m, x, a); },
-                              [m] (double x, double, double r, DC& c) { p::designToneStage (m, x, r, c); }});
-            if (m >= 1 && m <= 6)
-                v.push_back ({n + "Level", 1, false, [m] (double x, double, AP& a) { p::levelStagePrototype (m, x, a); },
-                              [m] (double x, double, double r, DC& c) { p::designLevelStage (m, x, r, c); }});
+            const std::string n = names[static_cast<int> (m)];
+            const PedalTraits& traits = pedalTraits (m);
+            v.push_back (
+                {n + "Input", 0, true,
+                 [m] (double, double, AP& a) { p::inputStagePrototype (m, a); },
+                 [m] (double, double, double r, DC& c) { p::designInputStage (m, r, c); }});
+            if (traits.has (PedalSection::drive))
+                v.push_back ({n + "Drive", 1, true,
+                              [m] (double x, double, AP& a) { p::driveStagePrototype (m, x, a); },
+                              [m] (double x, double, double r, DC& c) {
+                                  p::designDriveStage (m, x, r, c);
+                              }});
+            if (traits.has (PedalSection::tone))
+                v.push_back (
+                    {n + "Tone", 1, true,
+                     [m] (double x, double, AP& a) { p::toneStagePrototype (m, x, a); },
+                     [m] (double x, double, double r, DC& c) { p::designToneStage (m, x, r, c); }});
+            if (traits.has (PedalSection::level))
+                v.push_back ({n + "Level", 1, false,
+                              [m] (double x, double, AP& a) { p::levelStagePrototype (m, x, a); },
+                              [m] (double x, double, double r, DC& c) {
+                                  p::designLevelStage (m, x, r, c);
+                              }});
         }
-        v.push_back ({"MetalTonePre", 0, false, [] (double, double, AP& a) { p::metalPreStagePrototype (a); },
+        v.push_back ({"MetalTonePre", 0, false,
+                      [] (double, double, AP& a) { p::metalPreStagePrototype (a); },
                       [] (double, double, double r, DC& c) { p::designMetalPreStage (r, c); }});
-        v.push_back ({"MetalTonePost", 0, false, [] (double, double, AP& a) { p::metalPostStagePrototype (a); },
+        v.push_back ({"MetalTonePost", 0, false,
+                      [] (double, double, AP& a) { p::metalPostStagePrototype (a); },
                       [] (double, double, double r, DC& c) { p::designMetalPostStage (r, c); }});
-        v.push_back ({"MetalToneFilter", 0, false, [] (double, double, AP& a) { p::metalFilterStagePrototype (a); },
+        v.push_back ({"MetalToneFilter", 0, false,
+                      [] (double, double, AP& a) { p::metalFilterStagePrototype (a); },
                       [] (double, double, double r, DC& c) { p::designMetalFilterStage (r, c); }});
-        v.push_back ({"MetalToneBassTreble", 2, false, [] (double x, double y, AP& a) { p::metalBassTrebleStagePrototype (x, y, a); },
-                      [] (double x, double y, double r, DC& c) { p::designMetalBassTrebleStage (x, y, r, c); }});
-        v.push_back ({"MetalToneMid", 2, false, [] (double x, double y, AP& a) { p::metalMidStagePrototype (x, float (y), a); },
-                      [] (double x, double y, double r, DC& c) { p::designMetalMidStage (x, float (y), r, c); }});
+        v.push_back (
+            {"MetalToneBassTreble", 2, false,
+             [] (double x, double y, AP& a) { p::metalBassTrebleStagePrototype (x, y, a); },
+             [] (double x, double y, double r, DC& c) {
+                 p::designMetalBassTrebleStage (x, y, r, c);
+             }});
+        v.push_back (
+            {"MetalToneMid", 2, false,
+             [] (double x, double y, AP& a) { p::metalMidStagePrototype (x, float (y), a); },
+             [] (double x, double y, double r, DC& c) {
+                 p::designMetalMidStage (x, float (y), r, c);
+             }});
         return v;
     }();
     return all;
@@ -69,10 +95,12 @@ inline const std::vector<StageCase>& allStages()
 inline std::vector<std::pair<double, double>> controlPoints (const StageCase& stage, int steps)
 {
     std::vector<std::pair<double, double>> points;
-    const int xSteps = stage.controlCount >= 1 ? steps : 0, ySteps = stage.controlCount == 2 ? steps : 0;
+    const int xSteps = stage.controlCount >= 1 ? steps : 0,
+              ySteps = stage.controlCount == 2 ? steps : 0;
     for (int i = 0; i <= xSteps; ++i)
         for (int j = 0; j <= ySteps; ++j)
-            points.push_back ({xSteps ? double (i) / steps : 0.0, ySteps ? double (j) / steps : 0.0});
+            points.push_back (
+                {xSteps ? double (i) / steps : 0.0, ySteps ? double (j) / steps : 0.0});
     return points;
 }
 
@@ -155,4 +183,4 @@ inline int referenceBilinear (const AnalogPrototype& proto, double rateHz, Digit
     return order;
 }
 
-} // namespace stagetest
+}   // namespace stagetest

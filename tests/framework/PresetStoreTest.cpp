@@ -130,6 +130,22 @@ TEST (PresetStore, DeleteAlwaysTellsTheStorageAndDeletingTheCurrentPresetLeavesN
     EXPECT_EQ (userListText (dsp), kUserKey);
 }
 
+// A delete names a user preset; a factory name, even the last one, leaves the factory table whole
+// (the storage is still told, as for any name).
+TEST (PresetStore, DeletingEveryFactoryNameLeavesAllEightFactoryPresets)
+{
+    RecordingStorage storage;
+    CMVXStravelPlugInDSP dsp (&storage);
+    const Names factory = dsp.getFactoryPresetNames ();
+    ASSERT_EQ (factory.size (), 8u);
+    for (const std::string& name : factory)
+        dsp.deleteUserPreset (name);
+    dsp.rebuildPresetLists ();
+    EXPECT_EQ (dsp.getFactoryPresetNames (), factory);
+    EXPECT_EQ (dsp.getCurrentAlgorithm ()->presets.size (), 8u);
+    EXPECT_EQ (storage.calls.back (), "delete " + factory.back ());
+}
+
 TEST (PresetListText, BuildsKeyThenOneTaggedEntryPerPresetAndParsesItBack)
 {
     EXPECT_EQ (presetListText ("K", {}, {}), "K");

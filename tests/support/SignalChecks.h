@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test signals written into a plug-in instance's input buffers, and checks on what comes out.
+#include "dsp/MathConstants.h"
 #include "host/PluginInstance.h"
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,6 @@
 namespace Morvane {
 namespace Test {
 
-constexpr double kPi = 3.14159265358979323846;
 // Smallest magnitude a non-zero output sample may have: anything below is a denormal in the
 // making (or already one), which costs a hundred times the time of a normal number on x86.
 constexpr double kSmallestAudibleMagnitude = 1e-30;

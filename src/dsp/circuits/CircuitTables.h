@@ -19,8 +19,8 @@ extern const OneControlStageTable kBatDistortionLevelStage;
 // Over Drive, Super Drive, 9 Screamer, 808 Screamer
 extern const FixedStageTable kOverDriveInputStage;
 extern const FixedStageTable kSuperDriveInputStage;
-extern const FixedStageTable kScreamerInputStage;         // 9 Screamer and 808 Screamer
-extern const OneControlStageTable kOverDriveToneStage;    // also both Screamers
+extern const FixedStageTable kScreamerInputStage;   // 9 Screamer and 808 Screamer
+extern const OneControlStageTable kOverDriveToneStage;   // also both Screamers
 extern const OneControlStageTable kSuperDriveToneStage;
 extern const OneControlStageTable kOverDriveLevelStage;
 extern const OneControlStageTable kSuperDriveLevelStage;
@@ -36,4 +36,4 @@ extern const FixedStageTable kMetalToneFilterStage;
 extern const BassTrebleStageTable kMetalToneBassTrebleStage;
 extern const MidStageTable kMetalToneMidStage;
 
-} // namespace pedal::circuits
+}   // namespace pedal::circuits

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Stage tables of the Metal Tone circuit.
 // Each row: {power of s, numerator terms, denominator terms}; see StageTable.h for the term order.
+// Above each table: the stage and its transfer function, b and a the rows' numerator and
+// denominator coefficients (polynomials in the stage's controls where it has any).
 #include "dsp/circuits/CircuitTables.h"
 
 namespace pedal::circuits {
 
+// clang-format off
+// "Metal Tone" input stage: H(s) = (b2 s^2) / (a2 s^2 + a1 s + a0).
 // Order 2. R 10000, 10000, 100000, 1000000 Ohm; C 1.5e-08, 4.7e-08 F; const 0.001
 constexpr FixedStageTable kMetalToneInputStage {{
     {2, {0.000705}, {0.0007903755}},
@@ -12,6 +16,7 @@ constexpr FixedStageTable kMetalToneInputStage {{
     {0, {0.0}, {11.0}},
 }};
 
+// "Metal Tone" pre-gain stage: H(s) = (b3 s^3 + ... + b0) / (a3 s^3 + ... + a0).
 // Order 3, unity at DC. R 2200, 10000, 47000, 220000 Ohm; C 1e-08, 1e-10, 2.7e-08 F; consts 0.03, 0.0003
 constexpr FixedStageTable kMetalTonePreStage {{
     {3, {1.89507384e-10}, {1.89507384e-10}},
@@ -20,6 +25,7 @@ constexpr FixedStageTable kMetalTonePreStage {{
     {0, {318.1}, {318.1}},
 }};
 
+// "Metal Tone" drive stage: H(s) = (b2 s^2 + b1 s) / (a3 s^3 + ... + a0).
 // Order 3, x = taper of Gain on a 220000 Ohm pot. R 10000, 10000, 1000, 1000, 10000 Ohm; C 1e-05, 3.3e-08, 4.7e-08 F
 constexpr OneControlStageTable kMetalToneDriveStage {{
     {3, {0.0}, {1.551e-05}},
@@ -28,6 +34,7 @@ constexpr OneControlStageTable kMetalToneDriveStage {{
     {0, {0.0}, {20000.0}},
 }};
 
+// "Metal Tone" post-clipper stage: H(s) = (b2 s^2 + b1 s) / (a2 s^2 + a1 s + a0).
 // Order 2. R 4700, 100000, 10000 Ohm; C 1.5e-08, 1e-06 F
 constexpr FixedStageTable kMetalTonePostStage {{
     {2, {7.05e-06}, {2.2755e-05}},
@@ -35,6 +42,7 @@ constexpr FixedStageTable kMetalTonePostStage {{
     {0, {0.0}, {1.0}},
 }};
 
+// "Metal Tone" shaping filter stage: H(s) = (b5 s^5 + ... + b0) / (a5 s^5 + ... + a0).
 // Fixed fifth-order shaping filter, unity at DC.
 constexpr FixedStageTable kMetalToneFilterStage {{
     {5, {3.826404624e-17}, {3.826404624e-17}},
@@ -45,6 +53,7 @@ constexpr FixedStageTable kMetalToneFilterStage {{
     {0, {141554.5}, {141554.5}},
 }};
 
+// "Metal Tone" bass/treble stage: H(s) = (b3 s^3 + ... + b0) / (a3 s^3 + ... + a0).
 // Order 3, x = Bass, y = Treble, linear 100000 Ohm pots. R 100000, 100000, 2200, 2200, 100000, 22000, 22000 Ohm; C 1e-08, 2.2e-07, 4.7e-08 F
 //                           1            x            y            x^2           xy          y^2          x^2 y        x y^2        x^2 y^2
 constexpr BassTrebleStageTable kMetalToneBassTrebleStage {{
@@ -57,6 +66,7 @@ constexpr BassTrebleStageTable kMetalToneBassTrebleStage {{
     {0, {1e10}, {1e10}},
 }};
 
+// "Metal Tone" mid stage: H(s) = (b4 s^4 + ... + b0) / (a4 s^4 + ... + a0).
 // Order 4, inverting, x = Mid Level, linear 100000 Ohm pot; both gangs of the 47000 Ohm Mid Frequency pot
 // present 47000 * A. R 47000, 330, 100000, 1000000, 2200, 330, 2200, 47000 Ohm; C 2.2e-08, 8.2e-09, 1e-06, 1e-07 F
 //                   1                 A                 x          A^2                A x
@@ -71,5 +81,6 @@ constexpr MidStageTable kMetalToneMidStage {{
         {-9446.75748,      -336.2098}},
     {0, {47000.0}, {-47000.0}},
 }};
+// clang-format on
 
-} // namespace pedal::circuits
+}   // namespace pedal::circuits

@@ -24,10 +24,10 @@ struct StageTable
 };
 
 // Term lists (the order the coefficient arrays follow):
-using FixedStageTable = StageTable<1>;        // 1
+using FixedStageTable = StageTable<1>;   // 1
 using OneControlStageTable = StageTable<3>;   // 1, x, x^2
 using BassTrebleStageTable = StageTable<9>;   // 1, x, y, x^2, xy, y^2, x^2 y, x y^2, x^2 y^2
-using MidStageTable = StageTable<5>;          // 1, A, x, A^2, A x   (A = taper of 1 - y)
+using MidStageTable = StageTable<5>;   // 1, A, x, A^2, A x   (A = taper of 1 - y)
 
 // Evaluates every row with the given term values; powers without a row get 0.
 template <std::size_t Terms>
@@ -51,4 +51,4 @@ void fillPrototype (const StageTable<Terms>& table, const double (&terms)[Terms]
     }
 }
 
-} // namespace pedal::circuits
+}   // namespace pedal::circuits
