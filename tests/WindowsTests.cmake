@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows test build (cross-built with mingw-w64, run under Wine): GoogleTest compiled from
-# Debian's sources (which define GTest::gtest and GTest::gtest_main), and one test per program instead of one per case, since every Wine process
-# start costs a fraction of a second.
+# Debian's sources (they define GTest::gtest and GTest::gtest_main), and one CTest test per
+# program instead of one per case, since every Wine process start costs a fraction of a second.
 set(OVERMOOR_GTEST_SOURCE /usr/src/googletest/googletest CACHE PATH "GoogleTest sources")
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(${OVERMOOR_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

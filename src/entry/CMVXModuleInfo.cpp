@@ -33,7 +33,8 @@ std::string folderOfModule (HMODULE module)
     std::wstring path (MAX_PATH, L'\0');
     for (;;)
     {
-        const DWORD length = GetModuleFileNameW (module, path.data (), static_cast<DWORD> (path.size ()));
+        const auto capacity = static_cast<DWORD> (path.size ());
+        const DWORD length = GetModuleFileNameW (module, path.data (), capacity);
         if (length == 0)
             return {};
         if (length < path.size ())
@@ -78,7 +79,8 @@ void CMVXModuleInfo::recordModule (void* moduleHandle)
 {
 #ifdef _WIN32
     // DllMain hands over the library's own handle.
-    std::string folder = moduleHandle ? folderOfModule (static_cast<HMODULE> (moduleHandle)) : folderOfThisCode ();
+    std::string folder = moduleHandle ? folderOfModule (static_cast<HMODULE> (moduleHandle))
+                                      : folderOfThisCode ();
 #else
     std::string folder = folderOfThisCode ();
 #endif

@@ -92,7 +92,8 @@ bool writeAll (HANDLE file, const char* data, size_t size)
 
 std::string defaultDirectory ()
 {
-    if (const wchar_t* overridden = _wgetenv (L"OVERMOOR_PRESET_DIR"); overridden && overridden[0] != 0)
+    const wchar_t* overridden = _wgetenv (L"OVERMOOR_PRESET_DIR");
+    if (overridden != nullptr && overridden[0] != 0)
         return narrowed (overridden).value_or (std::string ());
     const std::string documents = documentsFolder ();
     if (documents.empty ())
@@ -144,7 +145,8 @@ std::optional<std::vector<char>> readFile (const std::string& path)
         while (done < bytes.size ())
         {
             DWORD got = 0;
-            if (!ReadFile (file, bytes.data () + done, static_cast<DWORD> (bytes.size () - done), &got, nullptr))
+            const auto wanted = static_cast<DWORD> (bytes.size () - done);
+            if (!ReadFile (file, bytes.data () + done, wanted, &got, nullptr))
             {
                 failed = true;
                 break;

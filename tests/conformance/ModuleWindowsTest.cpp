@@ -25,11 +25,13 @@ std::set<std::string> exportedNames (HMODULE module)
     const auto* base = reinterpret_cast<const BYTE*> (module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*> (base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*> (base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    const IMAGE_DATA_DIRECTORY& directory =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
     std::set<std::string> names;
     if (directory.Size == 0)
         return names;
-    const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*> (base + directory.VirtualAddress);
+    const auto* exports =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*> (base + directory.VirtualAddress);
     const auto* nameOffsets = reinterpret_cast<const DWORD*> (base + exports->AddressOfNames);
     for (DWORD i = 0; i < exports->NumberOfNames; ++i)
         names.insert (reinterpret_cast<const char*> (base + nameOffsets[i]));
@@ -44,7 +46,8 @@ TEST (ConformanceModule, BundleLayout)
     ASSERT_TRUE (fs::is_directory (bundle)) << bundle;
     EXPECT_EQ (bundle.filename (), "Overmoor.vst3");
     const fs::path architectureFolder = bundle / "Contents" / "x86_64-win";
-    EXPECT_EQ (fs::path (Module::libraryPathForBundle (bundle.string ())), architectureFolder / "Overmoor.vst3");
+    EXPECT_EQ (fs::path (Module::libraryPathForBundle (bundle.string ())),
+               architectureFolder / "Overmoor.vst3");
     std::set<std::string> entries;
     for (const auto& entry : fs::directory_iterator (architectureFolder))
         entries.insert (entry.path ().filename ().string ());
@@ -55,7 +58,8 @@ TEST (ConformanceModule, ExportsExactlyTheThreeEntryPoints)
 {
     HMODULE module = LoadLibraryW (libraryPath ().c_str ());
     ASSERT_NE (module, nullptr) << GetLastError ();
-    EXPECT_EQ (exportedNames (module), (std::set<std::string> {"ExitDll", "GetPluginFactory", "InitDll"}));
+    EXPECT_EQ (exportedNames (module),
+               (std::set<std::string> {"ExitDll", "GetPluginFactory", "InitDll"}));
     FreeLibrary (module);
 }
 
@@ -86,7 +90,8 @@ TEST (ConformanceModule, EntryFactoryExitInHostOrderTwice)
         EXPECT_EQ (factory->release (), 0u);
         EXPECT_TRUE (exitDll ());
         EXPECT_TRUE (FreeLibrary (module));
-        EXPECT_EQ (GetModuleHandleW (libraryPath ().c_str ()), nullptr) << "the library stays mapped";
+        EXPECT_EQ (GetModuleHandleW (libraryPath ().c_str ()), nullptr)
+            << "the library stays mapped";
     }
 }
 

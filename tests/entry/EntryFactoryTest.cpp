@@ -169,8 +169,10 @@ TEST (EntryPoints, DllMainRecordsHandleAndBundleFolder)
     ASSERT_TRUE (handleOf && folderOf);
     EXPECT_EQ (handleOf (), module);
     const std::string folder = folderOf ();
-    EXPECT_TRUE (std::filesystem::equivalent (std::filesystem::u8path (folder), library.parent_path ())) << folder;
-    EXPECT_NE (folder.find ("\\Pr\xC3\xB8" "be.vst3\\Contents\\x86_64-win"), std::string::npos) << folder;
+    EXPECT_TRUE (std::filesystem::equivalent (std::filesystem::u8path (folder), library.parent_path ()))
+        << folder;
+    EXPECT_NE (folder.find ("\\Pr\xC3\xB8" "be.vst3\\Contents\\x86_64-win"), std::string::npos)
+        << folder;
     FreeLibrary (module);
 }
 #endif

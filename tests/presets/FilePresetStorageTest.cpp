@@ -300,7 +300,8 @@ TEST (PresetFolderLocation, EnvironmentOverrideThenHome)
 // override names that folder exactly.
 TEST_F (FilePresetStorage, WindowsWideNamesRoundTrip)
 {
-    const std::string nested = dir () + "\\Pr\xC3\xA9r\xC3\xA9glages \xE6\x97\xA5\xE6\x9C\xAC\\\xF0\x9F\x8E\xB8";
+    const std::string nested =
+        dir () + "\\Pr\xC3\xA9r\xC3\xA9glages \xE6\x97\xA5\xE6\x9C\xAC\\\xF0\x9F\x8E\xB8";
     const std::string name = "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9\x65 \xE2\x80\x93 \xE6\xAD\xAA\xE3\x81\xBF";
     Instance (nested).saveAs (name);
     EXPECT_EQ (Instance (nested).names (), Names {name});

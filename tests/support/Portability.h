@@ -16,9 +16,10 @@ namespace Test {
 #ifdef _WIN32
 inline std::wstring widenedForTest (const std::string& text)
 {
-    const int length = MultiByteToWideChar (CP_UTF8, 0, text.data (), int (text.size ()), nullptr, 0);
+    const int size = int (text.size ());
+    const int length = MultiByteToWideChar (CP_UTF8, 0, text.data (), size, nullptr, 0);
     std::wstring wide (size_t (length), L'\0');
-    MultiByteToWideChar (CP_UTF8, 0, text.data (), int (text.size ()), wide.data (), length);
+    MultiByteToWideChar (CP_UTF8, 0, text.data (), size, wide.data (), length);
     return wide;
 }
 
@@ -51,8 +52,9 @@ inline std::string makeTemporaryFolder (const std::string& prefix)
 #ifdef _WIN32
     for (unsigned attempt = 0; attempt < 1000; ++attempt)
     {
-        const std::filesystem::path folder =
-            base / (prefix + std::to_string (GetCurrentProcessId ()) + "-" + std::to_string (GetTickCount () + attempt));
+        const std::string unique = std::to_string (GetCurrentProcessId ()) + "-"
+                                   + std::to_string (GetTickCount () + attempt);
+        const std::filesystem::path folder = base / (prefix + unique);
         if (std::filesystem::create_directory (folder, error))
             return folder.u8string ();
     }

@@ -32,9 +32,10 @@ std::vector<std::string> factoryPresets (Host::PluginInstance& instance)
     Steinberg::Vst::IMessage* answer = instance.processorToController ()->last (Keys::kPresetHandling);
     const void* data = nullptr;
     Steinberg::uint32 size = 0;
-    if (answer && answer->getAttributes ()->getBinary (Keys::kFactoryPresetList, data, size) == Steinberg::kResultOk)
-        for (const CMVXPresetListEntry& entry : parsePresetListText ({static_cast<const char*> (data), size}))
-            names.push_back (entry.name);
+    if (!answer || answer->getAttributes ()->getBinary (Keys::kFactoryPresetList, data, size) != 0)
+        return names;
+    for (const CMVXPresetListEntry& entry : parsePresetListText ({static_cast<const char*> (data), size}))
+        names.push_back (entry.name);
     return names;
 }
 

@@ -50,7 +50,8 @@ void* openLibrary (const std::string& libraryPath, std::string& errorDescription
 
 void* findSymbol (void* libraryHandle, const char* symbolName)
 {
-    return reinterpret_cast<void*> (GetProcAddress (static_cast<HMODULE> (libraryHandle), symbolName));
+    FARPROC symbol = GetProcAddress (static_cast<HMODULE> (libraryHandle), symbolName);
+    return reinterpret_cast<void*> (symbol);
 }
 
 void closeLibrary (void* libraryHandle)
