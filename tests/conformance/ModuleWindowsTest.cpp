@@ -63,6 +63,27 @@ TEST (ConformanceModule, ExportsExactlyTheThreeEntryPoints)
     FreeLibrary (module);
 }
 
+// The hosting library loads the bundle by its folder (with a trailing separator of either kind)
+// or by the library itself, whose name also ends in ".vst3"; a missing bundle is an error text.
+TEST (ConformanceModule, HostLoaderTakesBundleOrLibraryPath)
+{
+    const std::string bundle = Module::normalizedBundlePath (overmoorBundlePath ());
+    const std::string library = Module::libraryPathForBundle (bundle);
+    for (const std::string& path : {bundle + "\\", bundle + "/", library})
+    {
+        std::string error;
+        auto module = Module::create (path, error);
+        ASSERT_NE (module, nullptr) << path << ": " << error;
+        EXPECT_EQ (module->getLibraryPath (), library) << path;
+        EXPECT_EQ (module->getName (), "Overmoor") << path;
+        EXPECT_NE (module->getSymbol ("ExitDll"), nullptr);
+        EXPECT_EQ (module->getSymbol ("ModuleEntry"), nullptr);
+    }
+    std::string error;
+    EXPECT_EQ (Module::create (bundle + "-missing.vst3", error), nullptr);
+    EXPECT_NE (error.find ("Cannot open"), std::string::npos) << error;
+}
+
 // The factory's reference counting is checked in tests/entry.
 TEST (ConformanceModule, EntryFactoryExitInHostOrderTwice)
 {
