@@ -1,8 +1,26 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# overmoor_library(<folder> [DEPS ...]): a static library overmoor_<folder> from every .cpp in it.
+# overmoor_library(<folder> [DEPS ...]): a static library overmoor_<folder> from every .cpp in it
+# and its subfolders, except subfolders with a CMakeLists.txt of their own (their own library).
+# Files ending in Posix.cpp or Windows.cpp (either case) are one platform's side of a class: only that platform
+# builds them.
 function(overmoor_library folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE _own_lists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  foreach(_list ${_own_lists})
+    get_filename_component(_subfolder ${_list} DIRECTORY)
+    foreach(_source ${_sources})
+      string(FIND "${_source}" "${_subfolder}/" _at)
+      if(_at EQUAL 0)
+        list(REMOVE_ITEM _sources ${_source})
+      endif()
+    endforeach()
+  endforeach()
+  if(WIN32)
+    list(FILTER _sources EXCLUDE REGEX "[Pp]osix\\.cpp$")
+  else()
+    list(FILTER _sources EXCLUDE REGEX "[Ww]indows\\.cpp$")
+  endif()
   if(_sources)
     add_library(overmoor_${folder} STATIC ${_sources})
     target_include_directories(overmoor_${folder} PUBLIC ${PROJECT_SOURCE_DIR}/src)

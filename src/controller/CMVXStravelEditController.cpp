@@ -67,6 +67,11 @@ IPlugView* PLUGIN_API CMVXStravelEditController::createView (FIDString name)
 
 IPlugView* CMVXStravelEditController::createEditor ()
 {
+#ifdef OVERMOOR_HAS_EDITOR
     // The pedal editor is created here once it is part of the build.
     return nullptr;
+#else
+    // Built without the editor: the host shows its generic parameter view.
+    return nullptr;
+#endif
 }

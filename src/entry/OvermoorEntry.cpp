@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The library's load and unload entry points. Hosts on Linux call ModuleEntry/ModuleExit around
-// their use of the factory; InitDll/ExitDll are kept for older hosts and do nothing.
+// their use of the factory; Windows hosts call InitDll/ExitDll, which do nothing: DllMain records
+// the module there.
 #include "entry/CMVXModuleInfo.h"
 #include "pluginterfaces/base/fplatform.h"
 
@@ -8,10 +9,12 @@
 #include <windows.h>
 #endif
 
+#ifndef _WIN32
 namespace {
 // Hosts may pair several ModuleEntry/ModuleExit calls; the record lives until the last exit.
 int gModuleEntryCount = 0;
 }
+#endif
 
 extern "C" {
 
@@ -25,6 +28,7 @@ SMTG_EXPORT_SYMBOL bool ExitDll ()
     return true;
 }
 
+#ifndef _WIN32
 SMTG_EXPORT_SYMBOL bool ModuleEntry (void* sharedLibraryHandle)
 {
     if (gModuleEntryCount++ == 0)
@@ -38,6 +42,7 @@ SMTG_EXPORT_SYMBOL bool ModuleExit ()
         CMVXModuleInfo::forgetModule ();
     return true;
 }
+#endif
 
 } // extern "C"
 

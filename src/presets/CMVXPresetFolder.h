@@ -12,12 +12,17 @@ constexpr const char* kExtension = ".vstpreset";
 constexpr size_t kMaxFileBytes = 1 << 20;   // larger files are not presets of ours
 
 // OVERMOOR_PRESET_DIR when set, else $HOME/.vst3/presets/Morvane/Overmoor (HOME from the
-// environment, else the password database). Empty when no home can be found.
+// environment, else the password database); on Windows the user's Documents folder (usually
+// %USERPROFILE%\Documents) + "\VST3 Presets\Morvane\Overmoor". Empty when no home can be found.
+// Paths are UTF-8 on every platform.
 std::string defaultDirectory ();
 
 // A file name that is safe on any file system and unique per name, case included: bytes outside
 // [A-Za-z0-9 _-] are written as %XX, long names are cut, and a hash of the exact name is appended.
 std::string fileNameFor (const std::string& presetName);
+
+// A name listPresetFiles accepts: not hidden, ending in kExtension.
+bool isPresetFileName (const std::string& name);
 
 // Names of the regular, non-hidden *.vstpreset files in the folder, sorted; empty if unreadable.
 std::vector<std::string> listPresetFiles (const std::string& directory);
@@ -25,7 +30,7 @@ std::vector<std::string> listPresetFiles (const std::string& directory);
 // The whole file, or nothing when it is missing, unreadable, not regular or too large.
 std::optional<std::vector<char>> readFile (const std::string& path);
 
-// Creates the folder and its parents (mode 0755); true when it exists afterwards.
+// Creates the folder and its parents (mode 0755 on POSIX); true when it exists afterwards.
 bool makeDirectories (const std::string& directory);
 
 // Writes a temporary file in the same folder, flushes it to disk and renames it over the target,

@@ -9,11 +9,19 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include "support/Portability.h"
+#include <windows.h>
+#include <filesystem>
+#endif
+
 extern "C" {
 bool InitDll ();
 bool ExitDll ();
+#ifndef _WIN32
 bool ModuleEntry (void*);
 bool ModuleExit ();
+#endif
 }
 
 using namespace Steinberg;
@@ -118,6 +126,7 @@ TEST_F (FactoryFixture, CreatesEachClassAndRefusesTheRest)
     }
 }
 
+#ifndef _WIN32
 // The older entry points always succeed; ModuleEntry keeps the first caller's handle (and the
 // library's folder) until the matching last exit.
 TEST (EntryPoints, ModuleEntryRecordsHandleAndFolderUntilTheLastExit)
@@ -143,5 +152,29 @@ TEST (EntryPoints, ModuleEntryRecordsHandleAndFolderUntilTheLastExit)
     EXPECT_TRUE (ModuleExit ()) << "an unmatched exit is harmless";
     EXPECT_EQ (CMVXModuleInfo::getFolder (), folder);
 }
+
+#else
+// DllMain records the library's own handle and the folder of its file: the bundle's
+// Contents/x86_64-win, whatever characters its path holds.
+TEST (EntryPoints, DllMainRecordsHandleAndBundleFolder)
+{
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE (InitDll () && ExitDll ());
+    const std::filesystem::path bundle = std::filesystem::u8path (OVERMOOR_PROBE_BUNDLE);
+    const std::filesystem::path library = bundle / "Contents" / "x86_64-win" / "Probe.vst3";
+    HMODULE module = LoadLibraryW (library.wstring ().c_str ());
+    ASSERT_NE (module, nullptr) << GetLastError ();
+    auto handleOf = Morvane::Test::symbolOf<void* (*) ()> (module, "overmoorProbeModuleHandle");
+    auto folderOf = Morvane::Test::symbolOf<const char* (*) ()> (module, "overmoorProbeModuleFolder");
+    ASSERT_TRUE (handleOf && folderOf);
+    EXPECT_EQ (handleOf (), module);
+    const std::string folder = folderOf ();
+    EXPECT_TRUE (std::filesystem::equivalent (std::filesystem::u8path (folder), library.parent_path ()))
+        << folder;
+    EXPECT_NE (folder.find ("\\Pr\xC3\xB8" "be.vst3\\Contents\\x86_64-win"), std::string::npos)
+        << folder;
+    FreeLibrary (module);
+}
+#endif
 
 } // namespace

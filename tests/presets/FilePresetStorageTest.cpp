@@ -11,9 +11,11 @@
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/vstpresetfile.h"
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 #include <algorithm>
 #include <filesystem>
 
@@ -129,8 +131,10 @@ TEST_F (FilePresetStorage, ForeignAndDamagedFilesAreSkippedAndNeverTouched)
         {".hidden.vstpreset", good}};
     for (const auto& [name, bytes] : strays)
         writeBytes (presets.file (name), bytes);
-    ASSERT_EQ (::mkdir (presets.file ("folder.vstpreset").c_str (), 0755), 0);
+    ASSERT_TRUE (std::filesystem::create_directory (presets.file ("folder.vstpreset")));
+#ifndef _WIN32   // symbolic links need a privilege on Windows
     ASSERT_EQ (::symlink ("/nonexistent/target", presets.file ("dangling.vstpreset").c_str ()), 0);
+#endif
     {
         Instance instance (dir ());
         EXPECT_EQ (instance.names (), Names {"Good"});
@@ -193,6 +197,7 @@ TEST_F (FilePresetStorage, UnwritableFolderKeepsExistingPresets)
         EXPECT_FALSE (blocked.storage.lastChangeSucceeded ());
         EXPECT_EQ (blocked.names (), Names {"Lost"});   // kept for the session
     }
+#ifndef _WIN32   // a read-only attribute on a Windows folder does not stop writes into it
     if (::geteuid () != 0)
     {
         ASSERT_EQ (::chmod (dir ().c_str (), 0555), 0);
@@ -209,6 +214,7 @@ TEST_F (FilePresetStorage, UnwritableFolderKeepsExistingPresets)
         }
         ASSERT_EQ (::chmod (dir ().c_str (), 0755), 0);
     }
+#endif
     EXPECT_EQ (readBytes (presets.file (folder::fileNameFor ("Existing"))), existing);
     EXPECT_EQ (filesIn (dir ()), (Names {folder::fileNameFor ("Existing"), "plain-file"}));
 }
@@ -229,6 +235,7 @@ TEST_F (FilePresetStorage, NamesTooLongToReadBackAreNotWrittenAndNoTemporaryFile
     EXPECT_EQ (filesIn (dir ()).size (), 6u);
 }
 
+#ifndef _WIN32
 TEST_F (FilePresetStorage, TwoProcessesSavingAtOnceLoseNoPreset)
 {
     constexpr int kEach = 25;
@@ -283,3 +290,76 @@ TEST (PresetFolderLocation, EnvironmentOverrideThenHome)
     const std::string found = folder::defaultDirectory ();
     EXPECT_TRUE (found.empty () || found[0] == '/') << found;
 }
+#endif
+
+#ifdef _WIN32
+#include "framework/CMVXUtf16Text.h"
+#include <windows.h>
+
+// Non-ASCII preset names in a non-ASCII folder survive a save and a new session, and the
+// override names that folder exactly.
+TEST_F (FilePresetStorage, WindowsWideNamesRoundTrip)
+{
+    const std::string nested =
+        dir () + "\\Pr\xC3\xA9r\xC3\xA9glages \xE6\x97\xA5\xE6\x9C\xAC\\\xF0\x9F\x8E\xB8";
+    const std::string name = "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9\x65 \xE2\x80\x93 \xE6\xAD\xAA\xE3\x81\xBF";
+    Instance (nested).saveAs (name);
+    EXPECT_EQ (Instance (nested).names (), Names {name});
+    ScopedEnvironment overrideDir ("OVERMOOR_PRESET_DIR", nested.c_str ());
+    EXPECT_EQ (folder::defaultDirectory (), nested);
+    EXPECT_EQ (CMVXFilePresetStorage (kCMVXStravelProcessorUID).getDirectory (), nested);
+}
+
+// Bytes a text-mode file would change come back as written, and a second write replaces the
+// first (a plain rename would refuse an existing target).
+TEST_F (FilePresetStorage, WindowsFilesAreBinaryAndReplacedInPlace)
+{
+    const std::vector<char> tricky = {'\n', '\x1a', '\r', '\n', '\0', '\r', 'x', '\n'};
+    ASSERT_TRUE (folder::writeFileAtomically (dir (), "a.vstpreset", {'o', 'l', 'd'}));
+    ASSERT_TRUE (folder::writeFileAtomically (dir (), "a.vstpreset", tricky));
+    EXPECT_EQ (folder::readFile (folder::pathOf (dir (), "a.vstpreset")), tricky);
+    EXPECT_EQ (readBytes (presets.file ("a.vstpreset")), tricky);
+    EXPECT_EQ (filesIn (dir ()), Names {"a.vstpreset"});
+    EXPECT_TRUE (folder::removeFile (folder::pathOf (dir (), "a.vstpreset")));
+    EXPECT_TRUE (folder::removeFile (folder::pathOf (dir (), "a.vstpreset"))) << "already gone";
+    EXPECT_FALSE (folder::readFile (dir () + "\\bad \xFF name").has_value ());
+    EXPECT_FALSE (folder::writeFileAtomically (dir () + "\\bad \xFF", "b.vstpreset", tricky));
+}
+
+TEST (PresetFolderLocation, WindowsDocumentsUnlessOverridden)
+{
+    ScopedEnvironment noOverride ("OVERMOOR_PRESET_DIR", nullptr);
+    const std::string found = folder::defaultDirectory ();
+    const std::string tail = "\\Documents\\VST3 Presets\\Morvane\\Overmoor";
+    ASSERT_GT (found.size (), tail.size ());
+    EXPECT_EQ (found.substr (found.size () - tail.size ()), tail);
+    EXPECT_EQ (found[1], ':') << found;
+}
+
+TEST (Utf16Text, ConversionsAndTheirErrors)
+{
+    const std::string text = "Gain \xC2\xB1 6 dB \xF0\x9F\x8E\xB8";
+    EXPECT_EQ (CMVXUtf16Text::fromUtf8 (text), L"Gain \u00B1 6 dB \U0001F3B8");
+    EXPECT_EQ (CMVXUtf16Text::toUtf8 (CMVXUtf16Text::fromUtf8 (text)), text);
+    EXPECT_EQ (CMVXUtf16Text::fromUtf8 (""), L"");
+    try
+    {
+        CMVXUtf16Text::fromUtf8 ("cut \xE2\x80");
+        ADD_FAILURE () << "no error";
+    }
+    catch (const CMVXTextConversionError& error)
+    {
+        EXPECT_STREQ (error.what (), "Invalid UTF-8 sequence found in input string.");
+        EXPECT_EQ (error.code (), unsigned (ERROR_NO_UNICODE_TRANSLATION));
+    }
+    try
+    {
+        CMVXUtf16Text::toUtf8 (std::wstring (1, wchar_t (0xD800)));
+        ADD_FAILURE () << "no error";
+    }
+    catch (const CMVXTextConversionError& error)
+    {
+        EXPECT_STREQ (error.what (), "Can't get length of UTF-8 string (WideCharToMultiByte failed).");
+    }
+}
+#endif

@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PresetTestSupport.h"
+#include "support/Portability.h"
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace PresetTest {
 
-TemporaryFolder::TemporaryFolder () : folder ((fs::temp_directory_path () / "overmoor-presets-XXXXXX").string ())
+TemporaryFolder::TemporaryFolder () : folder (Morvane::Test::makeTemporaryFolder ("overmoor-presets-"))
 {
-    if (::mkdtemp (folder.data ()) == nullptr)
+    if (folder.empty ())
         throw std::runtime_error ("cannot create a temporary folder");
 }
 
@@ -28,10 +28,10 @@ TemporaryFolder::~TemporaryFolder ()
 ScopedEnvironment::ScopedEnvironment (const char* variable, const char* value)
 : name (variable), previous (std::getenv (variable) ? std::getenv (variable) : ""), hadPrevious (std::getenv (variable))
 {
-    value ? ::setenv (variable, value, 1) : ::unsetenv (variable);
+    Morvane::Test::setEnvironment (variable, value);
 }
 
-ScopedEnvironment::~ScopedEnvironment () { hadPrevious ? ::setenv (name.c_str (), previous.c_str (), 1) : ::unsetenv (name.c_str ()); }
+ScopedEnvironment::~ScopedEnvironment () { Morvane::Test::setEnvironment (name.c_str (), hadPrevious ? previous.c_str () : nullptr); }
 
 std::vector<std::string> filesIn (const std::string& folder)
 {

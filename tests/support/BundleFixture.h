@@ -8,6 +8,7 @@
 #include "host/PluginInstance.h"
 #include "host/StateBytes.h"
 #include "sdk/hosting/module.h"
+#include "support/Portability.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <filesystem>
@@ -26,11 +27,10 @@ inline const std::string& usePrivatePresetFolder ()
     static const std::string folder = [] () -> std::string {
         if (const char* given = std::getenv ("OVERMOOR_PRESET_DIR"); given && *given)
             return given;
-        std::error_code error;
-        std::string pattern = (std::filesystem::temp_directory_path (error) / "overmoor-presets-XXXXXX").string ();
-        if (error || !mkdtemp (pattern.data ()))
+        std::string pattern = makeTemporaryFolder ("overmoor-presets-");
+        if (pattern.empty ())
             pattern = "/tmp/overmoor-presets-unavailable"; // never the user's folder
-        setenv ("OVERMOOR_PRESET_DIR", pattern.c_str (), 1);
+        setEnvironment ("OVERMOOR_PRESET_DIR", pattern.c_str ());
         static std::string created;
         created = pattern;
         std::atexit ([] {

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sdk/hosting/module.h"
-#include <dlfcn.h>
-#include <sys/utsname.h>
+#include "sdk/hosting/moduleplatform.h"
 
 namespace VST3 {
 namespace Hosting {
 namespace {
 
-using ModuleEntryFunc = bool (*) (void*);
 using ModuleExitFunc = bool (*) ();
 using GetFactoryFunc = Steinberg::IPluginFactory* (*) ();
 
@@ -16,18 +14,22 @@ bool endsWith (const std::string& text, const std::string& tail)
     return text.size () >= tail.size () && text.compare (text.size () - tail.size (), tail.size (), tail) == 0;
 }
 
-std::string machineName ()
+bool isSeparator (char c)
 {
-    utsname info {};
-    if (uname (&info) == 0)
-        return info.machine;
-    return "x86_64";
+#ifdef _WIN32
+    return c == '/' || c == '\\';
+#else
+    return c == '/';
+#endif
 }
 
-std::string lastDlError ()
+size_t lastSeparator (const std::string& path)
 {
-    const char* text = dlerror ();
-    return text ? text : "unknown error";
+#ifdef _WIN32
+    return path.find_last_of ("/\\");
+#else
+    return path.find_last_of ('/');
+#endif
 }
 
 } // namespace
@@ -35,7 +37,7 @@ std::string lastDlError ()
 std::string Module::normalizedBundlePath (const std::string& bundlePath)
 {
     std::string result = bundlePath;
-    while (result.size () > 1 && result.back () == '/')
+    while (result.size () > 1 && isSeparator (result.back ()))
         result.pop_back ();
     return result;
 }
@@ -43,12 +45,17 @@ std::string Module::normalizedBundlePath (const std::string& bundlePath)
 std::string Module::libraryPathForBundle (const std::string& bundlePath)
 {
     const std::string bundle = normalizedBundlePath (bundlePath);
-    if (!endsWith (bundle, ".vst3"))
+    // On Windows the library inside the bundle ends in ".vst3" too.
+    const std::string inside = "Contents/" + Platform::architectureFolder () + "/";
+    const size_t slash = lastSeparator (bundle);
+    const bool isLibrary = slash != std::string::npos && slash + 1 >= inside.size ()
+                           && bundle.compare (slash + 1 - inside.size (), inside.size (), inside) == 0;
+    if (!endsWith (bundle, ".vst3") || isLibrary)
         return bundle;
-    const size_t slash = bundle.find_last_of ('/');
     const std::string file = slash == std::string::npos ? bundle : bundle.substr (slash + 1);
     const std::string stem = file.substr (0, file.size () - 5);
-    return bundle + "/Contents/" + machineName () + "-linux/" + stem + ".so";
+    return bundle + "/Contents/" + Platform::architectureFolder () + "/" + stem
+           + Platform::librarySuffix ();
 }
 
 Module::Ptr Module::create (const std::string& bundlePath, std::string& errorDescription)
@@ -63,41 +70,37 @@ bool Module::load (const std::string& bundlePath, std::string& errorDescription)
 {
     path = normalizedBundlePath (bundlePath);
     libraryPath = libraryPathForBundle (path);
-    const size_t slash = path.find_last_of ('/');
+    const size_t slash = lastSeparator (path);
     name = slash == std::string::npos ? path : path.substr (slash + 1);
+    const std::string suffix = Platform::librarySuffix ();
     if (endsWith (name, ".vst3"))
         name.resize (name.size () - 5);
-    else if (endsWith (name, ".so"))
-        name.resize (name.size () - 3);
+    else if (endsWith (name, suffix))
+        name.resize (name.size () - suffix.size ());
 
-    dlerror ();
-    handle = dlopen (libraryPath.c_str (), RTLD_LAZY);
+    handle = Platform::openLibrary (libraryPath, errorDescription);
     if (!handle)
-    {
-        errorDescription = "Cannot open " + libraryPath + ": " + lastDlError ();
         return false;
-    }
     // Looked up in the order hosts use; every one of them is required.
-    const char* const names[] = {"ModuleEntry", "ModuleExit", "GetPluginFactory"};
+    const char* const names[] = {Platform::entryName (), Platform::exitName (), "GetPluginFactory"};
     void* symbols[3] = {};
     for (int i = 0; i < 3; ++i)
     {
-        symbols[i] = dlsym (handle, names[i]);
+        symbols[i] = Platform::findSymbol (handle, names[i]);
         if (!symbols[i])
         {
             errorDescription = "The library " + libraryPath + " does not export " + names[i] + ".";
-            dlclose (handle);
+            Platform::closeLibrary (handle);
             handle = nullptr;
             return false;
         }
     }
-    auto entry = reinterpret_cast<ModuleEntryFunc> (symbols[0]);
     auto exitFunc = reinterpret_cast<ModuleExitFunc> (symbols[1]);
     auto getFactory = reinterpret_cast<GetFactoryFunc> (symbols[2]);
-    if (!entry (handle))
+    if (!Platform::callEntry (symbols[0], handle))
     {
-        errorDescription = "ModuleEntry of " + libraryPath + " returned false.";
-        dlclose (handle);
+        errorDescription = std::string (names[0]) + " of " + libraryPath + " returned false.";
+        Platform::closeLibrary (handle);
         handle = nullptr;
         return false;
     }
@@ -115,7 +118,7 @@ bool Module::load (const std::string& bundlePath, std::string& errorDescription)
 
 void* Module::getSymbol (const char* symbolName) const
 {
-    return handle && symbolName ? dlsym (handle, symbolName) : nullptr;
+    return handle && symbolName ? Platform::findSymbol (handle, symbolName) : nullptr;
 }
 
 Module::~Module ()
@@ -124,7 +127,7 @@ Module::~Module ()
     if (moduleExit)
         moduleExit ();
     if (handle)
-        dlclose (handle);
+        Platform::closeLibrary (handle);
 }
 
 } // namespace Hosting

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Loads a VST3 bundle as Linux hosts do: dlopen of Contents/<arch>-linux/<stem>.so, then
+// Loads a VST3 bundle as hosts do. Linux: dlopen of Contents/<arch>-linux/<stem>.so, then
 // ModuleEntry, GetPluginFactory; unloading releases the factory, calls ModuleExit and dlcloses.
+// Windows: LoadLibraryW of Contents/x86_64-win/<stem>.vst3, InitDll, GetPluginFactory; ExitDll
+// and FreeLibrary on unloading.
 // Named after the SDK's hosting class; errors are returned as text, never thrown.
 #include "pluginterfaces/base/ipluginbase.h"
 #include "pluginterfaces/base/smartpointer.h"
@@ -16,7 +18,7 @@ class Module
 public:
     using Ptr = std::shared_ptr<Module>;
 
-    // path: a ".vst3" bundle folder (a trailing '/' is ignored) or the shared object itself.
+    // path (UTF-8): a ".vst3" bundle folder (a trailing separator is ignored) or the library itself.
     // Returns null and fills errorDescription when the bundle cannot be loaded.
     static Ptr create (const std::string& path, std::string& errorDescription);
     ~Module ();
@@ -32,9 +34,10 @@ public:
     // Any exported symbol of the library, or null.
     void* getSymbol (const char* symbolName) const;
 
-    // "<path>/Contents/<machine>-linux/<stem>.so" for a bundle path; the path itself otherwise.
+    // "<path>/Contents/<machine>-linux/<stem>.so" (Windows: "<path>/Contents/x86_64-win/<stem>.vst3")
+    // for a bundle path; the path itself otherwise.
     static std::string libraryPathForBundle (const std::string& bundlePath);
-    // The bundle path without trailing '/' characters.
+    // The bundle path without trailing separators.
     static std::string normalizedBundlePath (const std::string& bundlePath);
 
 private:
