@@ -89,12 +89,17 @@ protected:
 private:
     void closePlatformFrame ();
     bool isDescendant (CView* maybeChild, CView* ancestor) const;
+    // The deepest mouse-enabled view at a frame point, and the point in that view's parent.
+    CView* findViewAt (const CPoint& where, CPoint& inParent) const;
+    void updateHover (CPoint where, const CButtonState& buttons);
 
     VSTGUIEditorInterface* editor;
+    CRect windowRect;  // in the parent's (or, for popups, the root's) coordinates
     IPlatformFrame* platformFrame {nullptr};
     std::vector<CRect> dirtyRects;
     CView* modalView {nullptr};
     CView* focusView {nullptr};
+    CView* hoverView {nullptr};  // the view under the pointer while no button is held
     std::function<void ()> focusLostCallback;
 };
 
