@@ -20,6 +20,8 @@ bool CFrame::open (void* parent, PlatformType type, IPlatformFrameConfig* config
 {
     if (platformFrame)
         return false;
+    if (auto* x11Config = dynamic_cast<X11::FrameConfig*> (config))
+        runLoop = x11Config->runLoop;
     platformFrame = IPlatformFrame::create (this, windowRect, parent, type, config);
     if (!platformFrame)
         return false;
@@ -188,17 +190,24 @@ bool CFrame::removeAll (bool withForget)
 
 CView* CFrame::findViewAt (const CPoint& where, CPoint& inParent) const
 {
+    // The same choice a mouse-down makes: topmost visible, mouse-enabled child that is hit.
     const CViewContainer* container = this;
     CPoint local = where;
     CView* found = nullptr;
     while (container)
     {
-        CView* child = container->getViewAt (local);
-        if (!child || !child->getMouseEnabled ())
+        CView* hit = nullptr;
+        for (int32_t i = container->getNbViews () - 1; i >= 0 && !hit; --i)
+        {
+            CView* child = container->getView (i);
+            if (child->isVisible () && child->getMouseEnabled () && child->hitTest (local))
+                hit = child;
+        }
+        if (!hit)
             break;
-        found = child;
+        found = hit;
         inParent = local;
-        auto* inner = dynamic_cast<CViewContainer*> (child);
+        auto* inner = dynamic_cast<CViewContainer*> (hit);
         if (inner)
             local.offset (-inner->getViewSize ().left, -inner->getViewSize ().top);
         container = inner;

@@ -27,6 +27,8 @@ public:
     // Closes the window, removes and forgets all views, then forgets the frame itself.
     void close ();
     IPlatformFrame* getPlatformFrame () const { return platformFrame; }
+    // The run loop from the config given to open (popups of this frame open on it too).
+    const SharedPointer<X11::IRunLoop>& getRunLoop () const { return runLoop; }
     VSTGUIEditorInterface* getEditor () const { return editor; }
 
     // Redraw requests: clipped to the frame, merged with overlapping ones, then passed to the
@@ -101,6 +103,7 @@ private:
     CView* focusView {nullptr};
     CView* hoverView {nullptr};  // the view under the pointer while no button is held
     std::function<void ()> focusLostCallback;
+    SharedPointer<X11::IRunLoop> runLoop;
 };
 
 } // namespace VSTGUI
