@@ -32,8 +32,9 @@ bool OptionMenuPopup::openLevel (COptionMenu* menu, const CPoint& rootTopLeft, i
 {
     const size_t level = levels.size ();
     const CCoord minWidth = level == 0 ? owner.getWidth () : 0;
-    auto* view = new OptionMenuPopupView (*this, level, menu, owner.getFont (),
-                                          (owner.getStyle () & kCheckStyle) != 0, minWidth);
+    // Only the owner's own list marks its current entry; a submenu's entries carry their flags.
+    const bool checkCurrent = level == 0 && (owner.getStyle () & kCheckStyle) != 0;
+    auto* view = new OptionMenuPopupView (*this, level, menu, owner.getFont (), checkCurrent, minWidth);
     const CRect rootRect (rootTopLeft, view->getViewSize ().getSize ());
     SharedPointer<CFrame> frame = owned (new CFrame (rootRect, nullptr));
     frame->addView (view);

@@ -108,8 +108,8 @@ void OptionMenuPopupView::drawRow (CDrawContext* context, int32_t row)
     {
         // A small right-pointing triangle, one line per column.
         const CCoord x = r.right - kArrowColumn + 5, cy = std::floor (r.top + r.getHeight () / 2);
-        for (int i = 0; i < 4; ++i)
-            context->drawLine (CPoint (x + i, cy - 3 + i), CPoint (x + i, cy + 3 - i));
+        for (int i = 0; i < 5; ++i)
+            context->drawLine (CPoint (x + i, cy - 4 + i), CPoint (x + i, cy + 4 - i));
     }
     CRect textRect (r.left + kCheckColumn, r.top, r.right - kArrowColumn, r.bottom);
     context->setFont (font);
