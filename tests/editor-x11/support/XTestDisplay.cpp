@@ -244,5 +244,21 @@ bool XTestDisplay::pointerGrabbedByOther ()
     return grabbed;
 }
 
+bool XTestDisplay::holdPointerGrab (bool hold)
+{
+    if (!hold)
+    {
+        xcb_ungrab_pointer (connection, XCB_CURRENT_TIME);
+        sync ();
+        return true;
+    }
+    Freed<xcb_grab_pointer_reply_t> grab {xcb_grab_pointer_reply (
+        connection,
+        xcb_grab_pointer (connection, 0, root, XCB_EVENT_MASK_NO_EVENT, XCB_GRAB_MODE_ASYNC,
+                          XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME),
+        nullptr)};
+    return grab && grab->status == XCB_GRAB_STATUS_SUCCESS;
+}
+
 } // namespace X11Test
 } // namespace Morvane
