@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The product family's editor: the shared bitmap store, the control set, the frame around it,
+// the preset bar and the about view. Its member functions live in files by concern:
+// CMVXStravelGUIEditor.cpp (life cycle, bitmaps, control set), ...Frame.cpp (window and values),
+// ...Controls.cpp (edits from the controls), ...Presets.cpp (preset bar), ...About.cpp.
+#include "editor/CMVXGuiEditor.h"
+#include "editor/CMVXDesktop.h"
+#include "editor/IMVXEditorSnapshot.h"
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CAboutView;
+class CMVXStravelCtrlBaseSet;
+class CMVXStravelGUIContainer;
+namespace VSTGUI {
+class COptionMenu;
+class CSplashScreen;
+class CTextEdit;
+}
+
+class CMVXStravelGUIEditor : public CMVXGuiEditor, public IMVXEditorSnapshot
+{
+public:
+    explicit CMVXStravelGUIEditor (CMVXVST3EditController* controller);
+    ~CMVXStravelGUIEditor () override;
+
+    bool open (void* parent, const VSTGUI::PlatformType& platformType,
+               VSTGUI::IPlatformFrameConfig* config) override;
+    void close () override;
+    void setParameter (int32 index, float value) override;
+    void idle () override;
+    void loadBackground () override;
+    void createControlSet (int32 id) override;
+    void destroyControlSet () override;
+    void valueChanged (VSTGUI::CControl* control) override;
+
+    void receiveMessage (const std::string& text) override;
+    void requestPresets () override;
+    void rebuildPresetMenus ();
+    void commitNamePanel (bool accept);
+    std::string getHelpDirectory ();
+    void showAboutView ();
+    // The preset bar's controls (tags 12, 13, 15, 17, 18) and the about view's splash (tag 19).
+    void presetBarValueChanged (VSTGUI::CControl* control);
+    void aboutViewValueChanged (VSTGUI::CControl* control);
+
+    CMVXStravelCtrlBaseSet* getControlSet () const;
+    int32 getControlSetId () const { return controlSetId; }
+    static CMVXStravelGUIContainer* getGUIContainer () { return guiContainer; }
+    static int32 getEditorCount () { return editorCount; }
+
+    // IMVXEditorSnapshot
+    Steinberg::tresult PLUGIN_API renderToPng (const char* path) override;
+
+    Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) override;
+    REFCOUNT_METHODS (CMVXGuiEditor)
+
+protected:
+    int32 controlSetId = -1;
+
+private:
+    static CMVXStravelGUIContainer* guiContainer;
+    static int32 editorCount;
+
+public:
+    // Preset bar, info menu and about view (CMVXStravelGUIEditorPresets.cpp, ...Info.cpp,
+    // ...About.cpp).
+    // Tests put a recorder in place of the desktop's opener; null restores it.
+    void setDocumentOpener (Morvane::Desktop::DocumentOpener opener);
+    static const char* webSiteAddress ();
+    static std::string updateAddress ();
+    const std::vector<std::string>& getFactoryPresetNames () const { return factoryPresetNames; }
+    const std::map<std::string, int32>& getUserPresets () const { return userPresets; }
+    int32 getSelectedPresetNumber () const { return selectedPresetNumber; }
+    const std::optional<std::string>& getCurrentPresetName () const { return currentPresetName; }
+    CAboutView* getAboutView () const { return aboutView; }
+    // Ends the about view if it is shown and releases it with its splash screen.
+    void closeAboutView () { releaseAboutView (false); }
+
+protected:
+    VSTGUI::COptionMenu* presetBarMenu (int32 tag) const;
+    VSTGUI::CTextEdit* nameField () const;
+    void fillInfoMenu ();
+    void presetChosen (VSTGUI::COptionMenu* presetMenu);
+    void saveMenuChosen (VSTGUI::COptionMenu* saveMenu);
+    void infoMenuChosen (VSTGUI::COptionMenu* infoMenu);
+    void deletePreset (const std::string& name);
+    void selectPreset (int32 number, const std::string& title);
+    int32 presetNumberOf (const std::string& title, int32 index) const;
+    void showNotSaved ();
+    void releaseAboutView (bool endedBySplash);
+
+    // The processor's preset lists as last received: factory names by number, user presets by
+    // name (menu order) with their numbers; the selection and the name it shows.
+    std::vector<std::string> factoryPresetNames;
+    std::map<std::string, int32> userPresets;
+    int32 selectedPresetNumber = 0;
+    std::optional<std::string> currentPresetName;
+    bool saveRefused = false;   // set while a save request is answered with a refusal
+    Morvane::Desktop::DocumentOpener documentOpener = Morvane::Desktop::openDocument;
+    VSTGUI::CSplashScreen* splashScreen = nullptr;
+    CAboutView* aboutView = nullptr;
+};
