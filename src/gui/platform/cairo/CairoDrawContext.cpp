@@ -6,6 +6,9 @@
 #include <cmath>
 
 namespace VSTGUI {
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+}
 
 CairoDrawContext::CairoDrawContext (SharedPointer<CBitmap> bitmap, double scaleFactor)
     : COffscreenContext (bitmap, scaleFactor),
@@ -116,10 +119,10 @@ void CairoDrawContext::drawRoundRect (const CRect& rect, CCoord radius, CDrawSty
     }
     const double rad = std::max (0., std::min ({radius, r.getWidth () / 2, r.getHeight () / 2}));
     cairo_new_sub_path (cr);
-    cairo_arc (cr, r.right - rad, r.top + rad, rad, -M_PI / 2, 0);
-    cairo_arc (cr, r.right - rad, r.bottom - rad, rad, 0, M_PI / 2);
-    cairo_arc (cr, r.left + rad, r.bottom - rad, rad, M_PI / 2, M_PI);
-    cairo_arc (cr, r.left + rad, r.top + rad, rad, M_PI, 3 * M_PI / 2);
+    cairo_arc (cr, r.right - rad, r.top + rad, rad, -kPi / 2, 0);
+    cairo_arc (cr, r.right - rad, r.bottom - rad, rad, 0, kPi / 2);
+    cairo_arc (cr, r.left + rad, r.bottom - rad, rad, kPi / 2, kPi);
+    cairo_arc (cr, r.left + rad, r.top + rad, rad, kPi, 3 * kPi / 2);
     cairo_close_path (cr);
     fillAndStroke (style);
     end ();
@@ -127,14 +130,14 @@ void CairoDrawContext::drawRoundRect (const CRect& rect, CCoord radius, CDrawSty
 
 void CairoDrawContext::drawEllipse (const CRect& rect, CDrawStyle style)
 {
-    if (!begin () )
+    if (!begin ())
         return;
     if (rect.getWidth () > 0 && rect.getHeight () > 0)
     {
         cairo_save (cr);
         cairo_translate (cr, rect.getCenter ().x, rect.getCenter ().y);
         cairo_scale (cr, rect.getWidth () / 2, rect.getHeight () / 2);
-        cairo_arc (cr, 0, 0, 1, 0, 2 * M_PI);
+        cairo_arc (cr, 0, 0, 1, 0, 2 * kPi);
         cairo_restore (cr);
         fillAndStroke (style);
     }
