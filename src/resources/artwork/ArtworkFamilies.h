@@ -19,4 +19,8 @@ void drawLamp (cairo_t* cr, int frame);                       // 200
 void drawStatusLamp (cairo_t* cr, int frame);                 // 201
 void drawAbout (cairo_t* cr, int id);                         // 900, 901
 
+// The floor of the well the pedal stands in, in face coordinates (180 x 220): the background
+// paints it under the face and every face paints it around its enclosure, so they match.
+void paintPedalWell (cairo_t* cr);
+
 } // namespace Morvane::Artwork::Families
