@@ -8,6 +8,12 @@
 #include <cstring>
 #include <vector>
 
+// fontconfig keeps its process-wide font cache until exit; in sanitizer builds that is not a leak.
+extern "C" __attribute__ ((visibility ("default"))) const char* __lsan_default_suppressions ()
+{
+    return "leak:libfontconfig.so\n";
+}
+
 namespace {
 
 struct ExpectedBitmap
@@ -98,10 +104,15 @@ TEST (EmbeddedPng, UnknownIdsAndScalesFindNothing)
 
 TEST (EmbeddedPng, RunTimeRenderingMatchesTheBuildAndKeepsFramesOnWholeRows)
 {
-    const Morvane::Resources::PngData embedded = Morvane::Resources::findPng (201, 2);
+    // the status lamp and a lettered button: shapes and text come out the same at run time
     std::vector<unsigned char> png;
-    ASSERT_TRUE (Morvane::Artwork::renderPng (201, 2.0, png));
-    EXPECT_EQ (std::vector<unsigned char> (embedded.bytes, embedded.bytes + embedded.size), png);
+    for (int id : {201, 104})
+    {
+        const Morvane::Resources::PngData embedded = Morvane::Resources::findPng (id, 2);
+        ASSERT_TRUE (Morvane::Artwork::renderPng (id, 2.0, png));
+        EXPECT_EQ (std::vector<unsigned char> (embedded.bytes, embedded.bytes + embedded.size), png)
+            << id;
+    }
 
     // 1.25 x 43 = 53.75: each of the two frames takes 54 rows, the strip 108
     ASSERT_TRUE (Morvane::Artwork::renderPng (100, 1.25, png));

@@ -7,10 +7,21 @@
 namespace Morvane::Artwork::Paint {
 namespace {
 
+// Our own font map rather than the thread's default one: inside a host the default belongs to
+// the host's toolkit. Kept for the life of the process, like the fonts it holds.
+PangoFontMap* fontMap ()
+{
+    static PangoFontMap* const map = pango_cairo_font_map_new ();
+    return map;
+}
+
 // Outline positions independent of the scale factor, so 2x is 1x doubled, not re-hinted.
 PangoLayout* makeLayout (cairo_t* cr, const TextStyle& style, const char* utf8)
 {
-    PangoLayout* layout = pango_cairo_create_layout (cr);
+    PangoContext* context = pango_font_map_create_context (fontMap ());
+    pango_cairo_update_context (cr, context);
+    PangoLayout* layout = pango_layout_new (context);
+    g_object_unref (context);
     cairo_font_options_t* options = cairo_font_options_create ();
     cairo_font_options_set_hint_metrics (options, CAIRO_HINT_METRICS_OFF);
     cairo_font_options_set_hint_style (options, CAIRO_HINT_STYLE_NONE);

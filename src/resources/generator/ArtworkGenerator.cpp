@@ -12,6 +12,12 @@
 #include <string>
 #include <vector>
 
+// fontconfig keeps its process-wide font cache until exit; in sanitizer builds that is not a leak.
+extern "C" __attribute__ ((visibility ("default"))) const char* __lsan_default_suppressions ()
+{
+    return "leak:libfontconfig.so\n";
+}
+
 namespace {
 
 bool writeFile (const std::string& path, const std::vector<unsigned char>& bytes)
