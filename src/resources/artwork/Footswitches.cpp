@@ -53,11 +53,11 @@ void roundStomp (cairo_t* cr, bool pressed)
     chromeFill (cr, cx + 14, cy + 14, cx - 14, cy - 14, 0.2);
     cairo_fill (cr);
     // the cap: sinks about a unit when pressed
-    const double lift = pressed ? 0.3 : 1.6;
-    const double r = 11.5;
+    const double lift = pressed ? 0.2 : 1.6;
+    const double r = pressed ? 11.0 : 11.5;
     softShadowCircle (cr, cx + lift * 0.6, cy + lift, r, 1.0 + lift * 0.8, 0.65);
     cairo_arc (cr, cx - lift * 0.3, cy - lift * 0.5, r, 0, 2 * M_PI);
-    chromeFill (cr, cx - r, cy - r, cx + r * 0.6, cy + r, pressed ? 0.15 : 0.0);
+    chromeFill (cr, cx - r, cy - r, cx + r * 0.6, cy + r, pressed ? 0.25 : 0.0);
     cairo_fill (cr);
     cairo_pattern_t* dome = cairo_pattern_create_radial (cx - 4.0, cy - 5.0, 0.5, cx, cy, r);
     cairo_pattern_add_color_stop_rgba (dome, 0.0, 1, 1, 1, pressed ? 0.45 : 0.8);

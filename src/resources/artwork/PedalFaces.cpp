@@ -46,8 +46,8 @@ void knobScale (cairo_t* cr, const FaceLayout::Knob& knob, Rgb ink)
         cairo_stroke (cr);
     }
     TextStyle caption;
-    caption.size = 6.4;
-    caption.letterSpacing = 0.5;
+    caption.size = 6.9;
+    caption.letterSpacing = 0.35;
     caption.colour = ink;
     caption.alpha = 0.95;
     text (cr, caption, knob.caption, cx, knob.top + 44.5);

@@ -61,8 +61,8 @@ void productStrip (cairo_t* cr)
     cairo_set_source_rgba (cr, 1, 1, 1, 0.18);
     cairo_fill (cr);
     TextStyle engraved;
-    engraved.size = 5.6;
-    engraved.letterSpacing = 1.5;
+    engraved.size = 6.4;
+    engraved.letterSpacing = 1.4;
     engraved.colour = hex (0x0c0d0f);
     engraved.alpha = 1.0;
     // engraved: a light lip below the dark cut
