@@ -34,6 +34,9 @@ int framePixelHeight (int id, double scale);
 // target is at least pixelWidth x frames * framePixelHeight. False for an unknown id.
 bool drawBitmap (cairo_t* cr, int id, double scale);
 
+// Drawing uses cairo and Pango with a font map of its own; call it from one thread at a time
+// (the editor's user-interface thread, or the build's generator).
+
 // Renders the bitmap at a scale factor and encodes it as PNG into png (replacing its content).
 // False for an unknown id, a scale outside (0, 16] or a cairo failure.
 bool renderPng (int id, double scale, std::vector<unsigned char>& png);

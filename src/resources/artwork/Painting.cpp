@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace Morvane::Artwork::Paint {
 
@@ -161,21 +162,104 @@ void sheen (cairo_t* cr, double x, double y, double w, double h, double alpha)
     cairo_pattern_destroy (p);
 }
 
-void specks (cairo_t* cr, double x, double y, double w, double h, Random& rnd, double density,
-             double rMin, double rMax, double alphaMax, double darkShare)
+// Brushing streaks are gathered into a few paths by tone and strength and stroked once per
+// path: thousands of separate strokes would make every render slow.
+constexpr int kStrengths = 4;
+
+void fillBuckets (cairo_t* cr, cairo_path_t* const* paths, double alphaMax, bool stroke)
 {
-    const int count = static_cast<int> (w * h * density);
+    for (int tone = 0; tone < 2; ++tone)
+    {
+        for (int level = 0; level < kStrengths; ++level)
+        {
+            cairo_new_path (cr);
+            cairo_append_path (cr, paths[tone * kStrengths + level]);
+            const double a = alphaMax * (level + 0.5) / kStrengths;
+            cairo_set_source_rgba (cr, tone, tone, tone, a);   // tone 0 dark, 1 light
+            if (stroke)
+                cairo_stroke (cr);
+            else
+                cairo_fill (cr);
+        }
+    }
+}
+
+template <typename AddShape>
+void bucketed (cairo_t* cr, int count, Random& rnd, double darkShare, double alphaMax, bool stroke,
+               AddShape addShape)
+{
+    cairo_path_t* paths[2 * kStrengths];
+    std::vector<std::vector<double>> shapes (2 * kStrengths);
     for (int i = 0; i < count; ++i)
     {
-        const double px = x + rnd.next () * w;
-        const double py = y + rnd.next () * h;
-        const double pr = rnd.range (rMin, rMax);
-        const bool dark = rnd.next () < darkShare;
-        const double a = rnd.next () * alphaMax;
-        cairo_set_source_rgba (cr, dark ? 0 : 1, dark ? 0 : 1, dark ? 0 : 1, a);
-        cairo_rectangle (cr, px - pr, py - pr, 2 * pr, 2 * pr);
-        cairo_fill (cr);
+        const int tone = rnd.next () < darkShare ? 0 : 1;
+        const int level = std::min (kStrengths - 1, static_cast<int> (rnd.next () * kStrengths));
+        addShape (shapes[static_cast<size_t> (tone * kStrengths + level)]);
     }
+    for (int b = 0; b < 2 * kStrengths; ++b)
+    {
+        cairo_new_path (cr);
+        const std::vector<double>& v = shapes[static_cast<size_t> (b)];
+        for (size_t k = 0; k + 3 < v.size (); k += 4)
+        {
+            if (stroke)
+            {
+                cairo_move_to (cr, v[k], v[k + 1]);
+                cairo_line_to (cr, v[k + 2], v[k + 3]);
+            }
+            else
+                cairo_rectangle (cr, v[k], v[k + 1], v[k + 2], v[k + 3]);
+        }
+        paths[b] = cairo_copy_path (cr);
+    }
+    fillBuckets (cr, paths, alphaMax, stroke);
+    for (cairo_path_t* path : paths)
+        cairo_path_destroy (path);
+}
+
+// Specks are set pixel by pixel at the target's resolution: at that size a speck is a pixel
+// anyway, and tens of thousands of tiny vector shapes would make every render slow.
+void specks (cairo_t* cr, double x, double y, double w, double h, Random& rnd, double coverage,
+             double alphaMax, double darkShare)
+{
+    double ux = 1.0, uy = 0.0, vx = 0.0, vy = 1.0;
+    cairo_user_to_device_distance (cr, &ux, &uy);
+    cairo_user_to_device_distance (cr, &vx, &vy);
+    const double scaleX = std::hypot (ux, uy), scaleY = std::hypot (vx, vy);
+    const int pw = static_cast<int> (std::ceil (w * scaleX));
+    const int ph = static_cast<int> (std::ceil (h * scaleY));
+    if (pw <= 0 || ph <= 0 || pw > 16384 || ph > 16384)
+        return;
+    cairo_surface_t* grain = cairo_image_surface_create (CAIRO_FORMAT_ARGB32, pw, ph);
+    if (cairo_surface_status (grain) != CAIRO_STATUS_SUCCESS)
+        return;
+    cairo_surface_flush (grain);
+    unsigned char* data = cairo_image_surface_get_data (grain);
+    const int stride = cairo_image_surface_get_stride (grain);
+    for (int row = 0; row < ph; ++row)
+    {
+        auto* pixel = reinterpret_cast<std::uint32_t*> (data + row * stride);
+        for (int col = 0; col < pw; ++col)
+        {
+            if (rnd.next () >= coverage)
+            {
+                pixel[col] = 0;
+                continue;
+            }
+            const auto a = static_cast<std::uint32_t> (rnd.next () * alphaMax * 255.0);
+            const std::uint32_t v = rnd.next () < darkShare ? 0u : a;   // premultiplied
+            pixel[col] = (a << 24) | (v << 16) | (v << 8) | v;
+        }
+    }
+    cairo_surface_mark_dirty (grain);
+    cairo_save (cr);
+    cairo_translate (cr, x, y);
+    cairo_scale (cr, 1.0 / scaleX, 1.0 / scaleY);
+    cairo_set_source_surface (cr, grain, 0, 0);
+    cairo_pattern_set_filter (cairo_get_source (cr), CAIRO_FILTER_NEAREST);
+    cairo_paint (cr);
+    cairo_restore (cr);
+    cairo_surface_destroy (grain);
 }
 
 void dimples (cairo_t* cr, double x, double y, double w, double h, Rgb base, Random& rnd)
@@ -205,21 +289,20 @@ void dimples (cairo_t* cr, double x, double y, double w, double h, Rgb base, Ran
 void grain (cairo_t* cr, double x, double y, double w, double h, Random& rnd)
 {
     cairo_set_line_width (cr, 0.3);
-    for (double py = y; py < y + h; py += 0.33)
-    {
-        double px = x - rnd.range (0, 30);
-        while (px < x + w)
+    cairo_set_line_cap (cr, CAIRO_LINE_CAP_BUTT);
+    const int rows = static_cast<int> (h / 0.33) + 1;
+    const int perRow = static_cast<int> (w / 30.0) + 2;
+    double py = y, px = x - rnd.range (0, 30);
+    bucketed (cr, rows * perRow, rnd, 0.5, 0.16, true, [&] (std::vector<double>& out) {
+        const double len = rnd.range (8, 60);
+        out.insert (out.end (), {px, py, px + len, py});
+        px += len + rnd.range (0, 6);
+        if (px >= x + w)
         {
-            const double len = rnd.range (8, 60);
-            const bool dark = rnd.next () < 0.5;
-            cairo_set_source_rgba (cr, dark ? 0 : 1, dark ? 0 : 1, dark ? 0 : 1,
-                                   rnd.range (0.02, dark ? 0.12 : 0.16));
-            cairo_move_to (cr, px, py);
-            cairo_line_to (cr, px + len, py);
-            cairo_stroke (cr);
-            px += len + rnd.range (0, 6);
+            py += 0.33;
+            px = x - rnd.range (0, 30);
         }
-    }
+    });
 }
 
 } // namespace
@@ -235,7 +318,7 @@ void paintFinish (cairo_t* cr, double x, double y, double w, double h, double r,
     {
         case Finish::Flake:
             baseGradient (cr, x, y, w, h, base, 0.18);
-            specks (cr, x, y, w, h, rnd, 0.9, 0.18, 0.42, 0.55, 0.35);
+            specks (cr, x, y, w, h, rnd, 0.22, 0.45, 0.35);
             sheen (cr, x, y, w, h, 0.22);
             break;
         case Finish::Hammered:
@@ -261,7 +344,7 @@ void paintFinish (cairo_t* cr, double x, double y, double w, double h, double r,
         }
         case Finish::Matte:
             baseGradient (cr, x, y, w, h, base, 0.08);
-            specks (cr, x, y, w, h, rnd, 0.6, 0.15, 0.3, 0.10, 0.5);
+            specks (cr, x, y, w, h, rnd, 0.5, 0.10, 0.5);
             sheen (cr, x, y, w, h, 0.06);
             break;
         case Finish::Gloss:

@@ -50,6 +50,8 @@ void knobScale (cairo_t* cr, const FaceLayout::Knob& knob, Rgb ink)
     caption.letterSpacing = 0.35;
     caption.colour = ink;
     caption.alpha = 0.95;
+    // light lettering on a sparkling or dimpled paint needs a hint of shadow to stay crisp
+    caption.shadowAlpha = (ink.r + ink.g + ink.b) / 3.0 > 0.5 ? 0.4 : 0.0;
     text (cr, caption, knob.caption, cx, knob.top + 44.5);
 }
 
