@@ -164,57 +164,40 @@ void sheen (cairo_t* cr, double x, double y, double w, double h, double alpha)
 
 // Brushing streaks are gathered into a few paths by tone and strength and stroked once per
 // path: thousands of separate strokes would make every render slow.
-constexpr int kStrengths = 4;
-
-void fillBuckets (cairo_t* cr, cairo_path_t* const* paths, double alphaMax, bool stroke)
+void streaks (cairo_t* cr, double x, double y, double w, double h, Random& rnd)
 {
+    constexpr int strengths = 4;
+    constexpr double alphaMax = 0.16, rowStep = 0.33;
+    std::vector<double> lines[2][strengths];   // x0, x1, y per streak; tone 0 dark, 1 light
+    for (double py = y; py < y + h; py += rowStep)
+    {
+        double px = x - rnd.range (0, 30);
+        while (px < x + w)
+        {
+            const double len = rnd.range (8, 60);
+            const int tone = rnd.next () < 0.5 ? 0 : 1;
+            const int level = std::min (strengths - 1, static_cast<int> (rnd.next () * strengths));
+            lines[tone][level].insert (lines[tone][level].end (), {px, px + len, py});
+            px += len + rnd.range (0, 6);
+        }
+    }
+    cairo_set_line_width (cr, 0.3);
+    cairo_set_line_cap (cr, CAIRO_LINE_CAP_BUTT);
     for (int tone = 0; tone < 2; ++tone)
     {
-        for (int level = 0; level < kStrengths; ++level)
+        for (int level = 0; level < strengths; ++level)
         {
+            const std::vector<double>& v = lines[tone][level];
             cairo_new_path (cr);
-            cairo_append_path (cr, paths[tone * kStrengths + level]);
-            const double a = alphaMax * (level + 0.5) / kStrengths;
-            cairo_set_source_rgba (cr, tone, tone, tone, a);   // tone 0 dark, 1 light
-            if (stroke)
-                cairo_stroke (cr);
-            else
-                cairo_fill (cr);
-        }
-    }
-}
-
-template <typename AddShape>
-void bucketed (cairo_t* cr, int count, Random& rnd, double darkShare, double alphaMax, bool stroke,
-               AddShape addShape)
-{
-    cairo_path_t* paths[2 * kStrengths];
-    std::vector<std::vector<double>> shapes (2 * kStrengths);
-    for (int i = 0; i < count; ++i)
-    {
-        const int tone = rnd.next () < darkShare ? 0 : 1;
-        const int level = std::min (kStrengths - 1, static_cast<int> (rnd.next () * kStrengths));
-        addShape (shapes[static_cast<size_t> (tone * kStrengths + level)]);
-    }
-    for (int b = 0; b < 2 * kStrengths; ++b)
-    {
-        cairo_new_path (cr);
-        const std::vector<double>& v = shapes[static_cast<size_t> (b)];
-        for (size_t k = 0; k + 3 < v.size (); k += 4)
-        {
-            if (stroke)
+            for (size_t k = 0; k + 2 < v.size (); k += 3)
             {
-                cairo_move_to (cr, v[k], v[k + 1]);
-                cairo_line_to (cr, v[k + 2], v[k + 3]);
+                cairo_move_to (cr, v[k], v[k + 2]);
+                cairo_line_to (cr, v[k + 1], v[k + 2]);
             }
-            else
-                cairo_rectangle (cr, v[k], v[k + 1], v[k + 2], v[k + 3]);
+            cairo_set_source_rgba (cr, tone, tone, tone, alphaMax * (level + 0.5) / strengths);
+            cairo_stroke (cr);
         }
-        paths[b] = cairo_copy_path (cr);
     }
-    fillBuckets (cr, paths, alphaMax, stroke);
-    for (cairo_path_t* path : paths)
-        cairo_path_destroy (path);
 }
 
 // Specks are set pixel by pixel at the target's resolution: at that size a speck is a pixel
@@ -286,25 +269,6 @@ void dimples (cairo_t* cr, double x, double y, double w, double h, Rgb base, Ran
     }
 }
 
-void grain (cairo_t* cr, double x, double y, double w, double h, Random& rnd)
-{
-    cairo_set_line_width (cr, 0.3);
-    cairo_set_line_cap (cr, CAIRO_LINE_CAP_BUTT);
-    const int rows = static_cast<int> (h / 0.33) + 1;
-    const int perRow = static_cast<int> (w / 30.0) + 2;
-    double py = y, px = x - rnd.range (0, 30);
-    bucketed (cr, rows * perRow, rnd, 0.5, 0.16, true, [&] (std::vector<double>& out) {
-        const double len = rnd.range (8, 60);
-        out.insert (out.end (), {px, py, px + len, py});
-        px += len + rnd.range (0, 6);
-        if (px >= x + w)
-        {
-            py += 0.33;
-            px = x - rnd.range (0, 30);
-        }
-    });
-}
-
 } // namespace
 
 void paintFinish (cairo_t* cr, double x, double y, double w, double h, double r, Rgb base,
@@ -329,7 +293,7 @@ void paintFinish (cairo_t* cr, double x, double y, double w, double h, double r,
         case Finish::Brushed:
         {
             baseGradient (cr, x, y, w, h, base, 0.10);
-            grain (cr, x, y, w, h, rnd);
+            streaks (cr, x, y, w, h, rnd);
             // the broad soft band that brushed metal throws back
             cairo_pattern_t* p = cairo_pattern_create_linear (x, y, x + w, y + h * 0.3);
             cairo_pattern_add_color_stop_rgba (p, 0.15, 1, 1, 1, 0.0);
