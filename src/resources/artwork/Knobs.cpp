@@ -153,37 +153,50 @@ void spunAluminium (cairo_t* cr, double angle)
     softShadowCircle (cr, kCx + 1.2, kCy + 2.0, 15.0, 2.6, 0.55);
     sideWall (cr, 15.0, hex (0x9a9da2), 0.4);
     ribs (cr, 13.2, 15.0, 48, angle, hex (0xa0a3a8), 0.8);
-    // spun top: a conic sheen from radial bands, bright at 10 and 4 o'clock
+    // spun top: a conic sheen, bright towards the light and opposite it (a mesh of sectors,
+    // each blending from its start colour to its end colour around the centre)
     const double r = 13.0;
-    cairo_save (cr);
-    circle (cr, r);
-    cairo_clip (cr);
-    set (cr, hex (0xb4b7bc));
-    cairo_paint (cr);
-    for (int i = 0; i < 72; ++i)
+    constexpr int sectors = 36;
+    auto sheenAt = [] (double a) {
+        const double v = 0.5 + 0.5 * std::cos (2 * (a - kLightAngle));
+        return darker (lighter (hex (0xb4b7bc), 0.55 * v * v), 0.18 * (1 - v));
+    };
+    cairo_pattern_t* mesh = cairo_pattern_create_mesh ();
+    const double step = 2 * M_PI / sectors;
+    const double handle = 4.0 / 3.0 * std::tan (step / 4.0) * r;
+    for (int i = 0; i < sectors; ++i)
     {
-        const double a0 = 2 * M_PI * i / 72, a1 = 2 * M_PI * (i + 1) / 72;
-        const double mid = (a0 + a1) / 2;
-        const double v = 0.5 + 0.5 * std::cos (2 * (mid - kLightAngle));
-        cairo_set_source_rgba (cr, 1, 1, 1, 0.55 * v * v);
-        cairo_move_to (cr, kCx, kCy);
-        cairo_arc (cr, kCx, kCy, r, a0, a1 + 0.01);
-        cairo_close_path (cr);
-        cairo_fill (cr);
-        cairo_set_source_rgba (cr, 0, 0, 0, 0.18 * (1 - v));
-        cairo_move_to (cr, kCx, kCy);
-        cairo_arc (cr, kCx, kCy, r, a0, a1 + 0.01);
-        cairo_close_path (cr);
-        cairo_fill (cr);
+        const double a0 = step * i, a1 = a0 + step;
+        const Rgb c0 = sheenAt (a0), c1 = sheenAt (a1);
+        cairo_mesh_pattern_begin_patch (mesh);
+        cairo_mesh_pattern_move_to (mesh, kCx, kCy);
+        cairo_mesh_pattern_line_to (mesh, kCx + r * std::cos (a0), kCy + r * std::sin (a0));
+        cairo_mesh_pattern_curve_to (mesh, kCx + r * std::cos (a0) - handle * std::sin (a0),
+                                     kCy + r * std::sin (a0) + handle * std::cos (a0),
+                                     kCx + r * std::cos (a1) + handle * std::sin (a1),
+                                     kCy + r * std::sin (a1) - handle * std::cos (a1),
+                                     kCx + r * std::cos (a1), kCy + r * std::sin (a1));
+        cairo_mesh_pattern_line_to (mesh, kCx, kCy);
+        cairo_mesh_pattern_set_corner_color_rgb (mesh, 0, c0.r, c0.g, c0.b);
+        cairo_mesh_pattern_set_corner_color_rgb (mesh, 1, c0.r, c0.g, c0.b);
+        cairo_mesh_pattern_set_corner_color_rgb (mesh, 2, c1.r, c1.g, c1.b);
+        cairo_mesh_pattern_set_corner_color_rgb (mesh, 3, c1.r, c1.g, c1.b);
+        cairo_mesh_pattern_end_patch (mesh);
     }
-    cairo_set_line_width (cr, 0.2);
+    cairo_set_source (cr, mesh);
+    circle (cr, r);
+    cairo_fill (cr);
+    cairo_pattern_destroy (mesh);
+    // lathe rings, all in one path
+    cairo_new_path (cr);
     for (double rr = 1.0; rr < r; rr += 0.7)
     {
-        cairo_set_source_rgba (cr, 0, 0, 0, 0.05);
-        circle (cr, rr);
-        cairo_stroke (cr);
+        cairo_new_sub_path (cr);
+        cairo_arc (cr, kCx, kCy, rr, 0, 2 * M_PI);
     }
-    cairo_restore (cr);
+    cairo_set_line_width (cr, 0.2);
+    cairo_set_source_rgba (cr, 0, 0, 0, 0.05);
+    cairo_stroke (cr);
     cairo_set_line_width (cr, 0.7);
     cairo_set_source_rgba (cr, 0, 0, 0, 0.35);
     circle (cr, r);
