@@ -117,13 +117,14 @@ void screamer (cairo_t* cr, const Model& m, const char* number, double numberSiz
 {
     // a bold band across the face, the number on it
     const double y = 96.0, h = 30.0;
-    cairo_rectangle (cr, 2.0, y, 172.0, h);
+    // inside the enclosure's bevelled edge, which stays lit along the band
+    const double x0 = 3.6, x1 = 172.4;
     set (cr, m.accent, 0.92);
+    cairo_rectangle (cr, x0, y, x1 - x0, h);
     cairo_fill (cr);
-    cairo_rectangle (cr, 2.0, y - 1.5, 172.0, 0.8);
-    set (cr, m.accent, 0.92);
+    cairo_rectangle (cr, x0, y - 1.5, x1 - x0, 0.8);
     cairo_fill (cr);
-    cairo_rectangle (cr, 2.0, y + h + 0.7, 172.0, 0.8);
+    cairo_rectangle (cr, x0, y + h + 0.7, x1 - x0, 0.8);
     cairo_fill (cr);
     TextStyle big;
     big.size = numberSize;

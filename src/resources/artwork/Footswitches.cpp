@@ -40,8 +40,8 @@ void chromeFill (cairo_t* cr, double x0, double y0, double x1, double y1, double
 // 100: a chrome push button in a hexagonal nut
 void roundStomp (cairo_t* cr, bool pressed)
 {
-    const double cx = 22.0, cy = 21.0;
-    softShadowCircle (cr, cx + 1.5, cy + 2.5, 18.0, 2.5, 0.5);
+    const double cx = 22.0, cy = 20.5;
+    softShadowCircle (cr, cx + 1.2, cy + 1.8, 18.0, 2.2, 0.5);
     // nut with chamfered faces
     polygonPath (cr, cx, cy, 18.5, 6, M_PI / 6.0);
     chromeFill (cr, cx - 18, cy - 18, cx + 18, cy + 18, 0.12);
