@@ -62,7 +62,8 @@ void sky (cairo_t* cr, const Mood& mood)
     cairo_arc (cr, mx, my, mr * 3.5, 0, 2 * M_PI);
     cairo_fill (cr);
     cairo_pattern_destroy (halo);
-    cairo_pattern_t* face = cairo_pattern_create_radial (mx - mr * 0.3, my - mr * 0.3, 0, mx, my, mr);
+    cairo_pattern_t* face =
+        cairo_pattern_create_radial (mx - mr * 0.3, my - mr * 0.3, 0, mx, my, mr);
     addStop (face, 0.0, lighter (disc, 0.4));
     addStop (face, 1.0, darker (disc, 0.12));
     cairo_set_source (cr, face);

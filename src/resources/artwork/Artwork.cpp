@@ -117,7 +117,8 @@ bool renderPng (int id, double scale, std::vector<unsigned char>& png)
     bool ok = cairo_status (cr) == CAIRO_STATUS_SUCCESS;
     cairo_destroy (cr);
     cairo_surface_flush (surface);
-    ok = ok && cairo_surface_write_to_png_stream (surface, appendToVector, &png) == CAIRO_STATUS_SUCCESS;
+    ok = ok &&
+         cairo_surface_write_to_png_stream (surface, appendToVector, &png) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy (surface);
     if (!ok)
         png.clear ();

@@ -56,7 +56,8 @@ void buttonLabel (cairo_t* cr, const char* label, double w, double h, bool press
     style.colour = colour;
     style.shadowAlpha = onLight ? 0.0 : 0.8;
     style.highlightAlpha = onLight ? 0.35 : 0.0;
-    text (cr, style, label, w / 2.0 + (pressed ? 0.3 : 0.0), (h - 1.5) / 2.0 + (pressed ? 0.4 : 0.0));
+    text (cr, style, label, w / 2.0 + (pressed ? 0.3 : 0.0),
+          (h - 1.5) / 2.0 + (pressed ? 0.4 : 0.0));
 }
 
 } // namespace

@@ -55,7 +55,8 @@ void ribs (cairo_t* cr, double rInner, double rOuter, int count, double angle, R
     {
         const double a = angle + 2 * M_PI * i / count;
         const double facing = std::cos (a - kLightAngle);   // 1 facing the light
-        const Rgb c = facing > 0 ? lighter (colour, 0.45 * facing) : darker (colour, -0.55 * facing);
+        const Rgb c =
+            facing > 0 ? lighter (colour, 0.45 * facing) : darker (colour, -0.55 * facing);
         set (cr, c, 0.9);
         cairo_move_to (cr, kCx + rInner * std::cos (a), kCy + rInner * std::sin (a));
         cairo_line_to (cr, kCx + rOuter * std::cos (a), kCy + rOuter * std::sin (a));

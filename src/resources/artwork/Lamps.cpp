@@ -13,15 +13,17 @@ using namespace Paint;
 namespace {
 
 // brightness: 0 off, 1 lit, above 1 flashing hot
-void led (cairo_t* cr, double cx, double cy, double ledRadius, double bezelRadius, double glowRadius,
-          double brightness)
+void led (cairo_t* cr, double cx, double cy, double ledRadius, double bezelRadius,
+          double glowRadius, double brightness)
 {
     // glow over the surroundings first, so the bezel sits on it
     if (brightness > 0.0)
     {
-        cairo_pattern_t* glow = cairo_pattern_create_radial (cx, cy, ledRadius * 0.5, cx, cy, glowRadius);
-        cairo_pattern_add_color_stop_rgba (glow, 0.0, 1.0, 0.25, 0.12, 0.55 * std::min (brightness, 1.4));
-        cairo_pattern_add_color_stop_rgba (glow, 0.4, 1.0, 0.15, 0.05, 0.22 * std::min (brightness, 1.4));
+        cairo_pattern_t* glow =
+            cairo_pattern_create_radial (cx, cy, ledRadius * 0.5, cx, cy, glowRadius);
+        const double strength = std::min (brightness, 1.4);
+        cairo_pattern_add_color_stop_rgba (glow, 0.0, 1.0, 0.25, 0.12, 0.55 * strength);
+        cairo_pattern_add_color_stop_rgba (glow, 0.4, 1.0, 0.15, 0.05, 0.22 * strength);
         cairo_pattern_add_color_stop_rgba (glow, 1.0, 1.0, 0.1, 0.0, 0.0);
         cairo_set_source (cr, glow);
         cairo_arc (cr, cx, cy, glowRadius, 0, 2 * M_PI);
@@ -53,9 +55,11 @@ void led (cairo_t* cr, double cx, double cy, double ledRadius, double bezelRadiu
     const Rgb dark = hex (0x4a0d0a);
     const Rgb lit = mix (hex (0xff3b1f), hex (0xfff0d8), hot);
     const Rgb core = mix (dark, lit, b);
-    cairo_pattern_t* lens = cairo_pattern_create_radial (cx - ledRadius * 0.2, cy - ledRadius * 0.2, 0.0,
-                                                         cx, cy, ledRadius);
-    addStop (lens, 0.0, b > 0 ? mix (core, hex (0xffe2c8), 0.6 * b + 0.4 * hot) : lighter (dark, 0.15));
+    cairo_pattern_t* lens = cairo_pattern_create_radial (cx - ledRadius * 0.2, cy - ledRadius * 0.2,
+                                                         0.0, cx, cy, ledRadius);
+    const Rgb centre =
+        b > 0 ? mix (core, hex (0xffe2c8), 0.6 * b + 0.4 * hot) : lighter (dark, 0.15);
+    addStop (lens, 0.0, centre);
     addStop (lens, 0.6, core);
     addStop (lens, 1.0, darker (core, 0.45));
     cairo_set_source (cr, lens);
@@ -63,9 +67,9 @@ void led (cairo_t* cr, double cx, double cy, double ledRadius, double bezelRadiu
     cairo_fill (cr);
     cairo_pattern_destroy (lens);
     // specular dot of the dome
-    cairo_pattern_t* spec = cairo_pattern_create_radial (cx - ledRadius * 0.38, cy - ledRadius * 0.42, 0.0,
-                                                         cx - ledRadius * 0.38, cy - ledRadius * 0.42,
-                                                         ledRadius * 0.55);
+    cairo_pattern_t* spec = cairo_pattern_create_radial (
+        cx - ledRadius * 0.38, cy - ledRadius * 0.42, 0.0, cx - ledRadius * 0.38,
+        cy - ledRadius * 0.42, ledRadius * 0.55);
     cairo_pattern_add_color_stop_rgba (spec, 0.0, 1, 1, 1, 0.85);
     cairo_pattern_add_color_stop_rgba (spec, 1.0, 1, 1, 1, 0.0);
     cairo_set_source (cr, spec);

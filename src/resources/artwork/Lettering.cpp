@@ -41,8 +41,8 @@ PangoLayout* makeLayout (cairo_t* cr, const TextStyle& style, const char* utf8)
     if (style.letterSpacing != 0.0)
     {
         PangoAttrList* attributes = pango_attr_list_new ();
-        pango_attr_list_insert (attributes, pango_attr_letter_spacing_new (
-                                                static_cast<int> (style.letterSpacing * PANGO_SCALE)));
+        const int spacing = static_cast<int> (style.letterSpacing * PANGO_SCALE);
+        pango_attr_list_insert (attributes, pango_attr_letter_spacing_new (spacing));
         pango_layout_set_attributes (layout, attributes);
         pango_attr_list_unref (attributes);
     }
@@ -94,7 +94,8 @@ double text (cairo_t* cr, const TextStyle& style, const char* utf8, double x, do
     if (style.shadowAlpha > 0.0)
         show (cr, layout, at.x + offset, at.y + offset, {0, 0, 0}, style.shadowAlpha);
     if (style.highlightAlpha > 0.0)
-        show (cr, layout, at.x - offset * 0.7, at.y - offset * 0.7, {1, 1, 1}, style.highlightAlpha);
+        show (cr, layout, at.x - offset * 0.7, at.y - offset * 0.7, {1, 1, 1},
+              style.highlightAlpha);
     show (cr, layout, at.x, at.y, style.colour, style.alpha);
     g_object_unref (layout);
     cairo_restore (cr);

@@ -106,7 +106,8 @@ void paintPedalWell (cairo_t* cr)
     cairo_rectangle (cr, 0, 0, w, h);
     cairo_fill (cr);
     cairo_pattern_destroy (p);
-    cairo_pattern_t* v = cairo_pattern_create_radial (w * 0.45, h * 0.45, h * 0.3, w * 0.5, h * 0.5, h * 0.75);
+    cairo_pattern_t* v =
+        cairo_pattern_create_radial (w * 0.45, h * 0.45, h * 0.3, w * 0.5, h * 0.5, h * 0.75);
     cairo_pattern_add_color_stop_rgba (v, 0.0, 0, 0, 0, 0.0);
     cairo_pattern_add_color_stop_rgba (v, 1.0, 0, 0, 0, 0.45);
     cairo_set_source (cr, v);
