@@ -104,3 +104,16 @@ TEST_F (TextEditFixture, AClickElsewhereCommitsAndAFieldWithoutListenerIsFine)
     frame.key (VKEY_RETURN);
     EXPECT_EQ (field->getText (), "New Preset!?");
 }
+
+TEST_F (TextEditFixture, RemovingTheFieldMidEditDropsFocusAndTellsNoOne)
+{
+    frame.down (20, 20);
+    type (U"!");
+    field->remember ();
+    frame->removeView (field);
+    EXPECT_EQ (frame->getFocusView (), nullptr);
+    EXPECT_FALSE (field->isEditing ());
+    EXPECT_TRUE (recorder.values.empty ());
+    EXPECT_EQ (frame.key (0, 'x'), -1);
+    field->forget ();
+}
