@@ -147,8 +147,15 @@ void VSTGUIEditor::releaseRunLoop ()
 
 tresult PLUGIN_API VSTGUIEditor::onSize (ViewRect* newSize)
 {
-    if (newSize && frame)
-        frame->setViewSize (VSTGUI::CRect (0, 0, newSize->getWidth (), newSize->getHeight ()));
+    try
+    {
+        if (newSize && frame)
+            frame->setViewSize (VSTGUI::CRect (0, 0, newSize->getWidth (), newSize->getHeight ()));
+    }
+    catch (...)
+    {
+        return kResultFalse;
+    }
     return EditorView::onSize (newSize);
 }
 
@@ -159,25 +166,41 @@ tresult PLUGIN_API VSTGUIEditor::onWheel (float distance)
     VSTGUI::CView* focus = frame ? frame->getFocusView () : nullptr;
     if (!focus)
         return kResultFalse;
-    VSTGUI::CPoint where = focus->getViewSize ().getCenter ();
-    focus->localToFrame (where);
-    return frame->onWheel (where, distance, VSTGUI::CButtonState ()) ? kResultTrue : kResultFalse;
+    try
+    {
+        VSTGUI::CPoint where = focus->getViewSize ().getCenter ();
+        focus->localToFrame (where);
+        return frame->onWheel (where, distance, VSTGUI::CButtonState ()) ? kResultTrue : kResultFalse;
+    }
+    catch (...)
+    {
+        return kResultFalse;
+    }
 }
 
 tresult PLUGIN_API VSTGUIEditor::onKeyDown (char16 key, int16 keyMsg, int16 modifiers)
 {
-    if (!frame)
-        return kResultFalse;
-    VSTGUI::VstKeyCode keyCode = toVstKeyCode (key, keyMsg, modifiers);
-    return frame->onKeyDown (keyCode) == 1 ? kResultTrue : kResultFalse;
+    return forwardKey (key, keyMsg, modifiers, true);
 }
 
 tresult PLUGIN_API VSTGUIEditor::onKeyUp (char16 key, int16 keyMsg, int16 modifiers)
 {
+    return forwardKey (key, keyMsg, modifiers, false);
+}
+
+tresult VSTGUIEditor::forwardKey (char16 key, int16 keyMsg, int16 modifiers, bool down)
+{
     if (!frame)
         return kResultFalse;
-    VSTGUI::VstKeyCode keyCode = toVstKeyCode (key, keyMsg, modifiers);
-    return frame->onKeyUp (keyCode) == 1 ? kResultTrue : kResultFalse;
+    try
+    {
+        VSTGUI::VstKeyCode keyCode = toVstKeyCode (key, keyMsg, modifiers);
+        return (down ? frame->onKeyDown (keyCode) : frame->onKeyUp (keyCode)) == 1 ? kResultTrue : kResultFalse;
+    }
+    catch (...)
+    {
+        return kResultFalse;
+    }
 }
 
 tresult PLUGIN_API VSTGUIEditor::setFrame (IPlugFrame* newFrame)

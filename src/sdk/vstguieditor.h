@@ -59,6 +59,7 @@ private:
     // Undoes whatever attached () got done: timer, frame, run loop; safe to call twice.
     void detachFromHost ();
     void releaseRunLoop ();
+    tresult forwardKey (char16 key, int16 keyMsg, int16 modifiers, bool down);
 
     VSTGUI::CVSTGUITimer* timer = nullptr;
     HostRunLoopAdapter* runLoop = nullptr;
