@@ -66,13 +66,6 @@ uint16_t cursorGlyph (CCursorType type)
     }
 }
 
-// Every open window of the process, for popups to find the press that opened them.
-std::vector<Frame*>& liveFrames ()
-{
-    static std::vector<Frame*> frames;
-    return frames;
-}
-
 } // namespace
 
 Frame::Frame (IPlatformFrameCallback* callback, const CRect& size, PlatformType t,
@@ -182,7 +175,7 @@ bool Frame::open (uint32_t parent)
 
 bool Frame::makeBackBuffer ()
 {
-    const double scale = getFrameCallback ()->platformScaleFactor ();
+    scale = getFrameCallback ()->platformScaleFactor ();
     const int pixelWidth = static_cast<int> (std::ceil (frameSize.getWidth () * scale));
     const int pixelHeight = static_cast<int> (std::ceil (frameSize.getHeight () * scale));
     backBuffer = COffscreenContext::create (frameSize.getWidth (), frameSize.getHeight (), scale);
@@ -369,7 +362,6 @@ void Frame::drawDirty ()
         return;
     cairo_surface_t* source = bitmap->getSurface ();
     cairo_surface_flush (source);
-    const double scale = backBuffer->getScaleFactor ();
     cairo_t* cr = cairo_create (windowSurface);
     cairo_set_operator (cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface (cr, source, 0, 0);
@@ -379,53 +371,6 @@ void Frame::drawDirty ()
     cairo_destroy (cr);
     cairo_surface_flush (windowSurface);
     xcb_flush (connection);
-}
-
-void Frame::releaseOtherFramesPointer ()
-{
-    // A popup opens from a press in another of our windows, whose connection holds the pointer
-    // (the implicit grab of the press) until release, or from a popup that grabs it: our grab
-    // would fail. They let go first; the round trip makes sure the server has done so before we
-    // grab. Each window has its own connection, so the server sees separate clients.
-    for (Frame* other : liveFrames ())
-    {
-        if (other == this || !other->usable () || (other->heldButtons == 0 && !other->grabbing))
-            continue;
-        xcb_ungrab_pointer (other->connection, XCB_CURRENT_TIME);
-        if (other->grabbing)
-            xcb_ungrab_keyboard (other->connection, XCB_CURRENT_TIME);
-        std::free (xcb_get_input_focus_reply (other->connection, xcb_get_input_focus (other->connection), nullptr));
-        other->heldButtons = 0;
-        other->grabbing = false;
-    }
-}
-
-void Frame::handGrabBack ()
-{
-    // When a submenu's popup closes, the popup below it takes the pointer and keyboard again.
-    auto& frames = liveFrames ();
-    for (auto it = frames.rbegin (); it != frames.rend (); ++it)
-        if ((*it)->type == PlatformType::kPopup && (*it)->usable ())
-        {
-            (*it)->startGrab ();
-            return;
-        }
-}
-
-void Frame::startGrab ()
-{
-    if (grabbing || timerRegistered)
-        return;
-    if (tryGrab ())
-        return;
-    // Another client holds a grab: try again for a moment from the run loop.
-    grabAttempts = 0;
-    timerRegistered = runLoop->registerTimer (20, this);
-    if (!timerRegistered)
-    {
-        grabFailed = true;
-        postWakeUp ();
-    }
 }
 
 bool Frame::setMouseCursor (CCursorType cursorType)

@@ -40,7 +40,27 @@ public:
     void onTimer () override;
 
 private:
-    class DispatchScope;
+    // Keeps the frame alive through a callback that may make its owner forget it.
+    class DispatchScope
+    {
+    public:
+        explicit DispatchScope (Frame& f) : frame (f)
+        {
+            frame.remember ();
+            ++frame.dispatchDepth;
+        }
+        ~DispatchScope ()
+        {
+            --frame.dispatchDepth;
+            frame.forget ();
+        }
+
+    private:
+        Frame& frame;
+    };
+
+    // Every open window of the process, for popups to find the press that opened them.
+    static std::vector<Frame*>& liveFrames ();
 
     Frame (IPlatformFrameCallback* callback, const CRect& size, PlatformType type,
            const SharedPointer<IRunLoop>& runLoop);
@@ -58,6 +78,7 @@ private:
     void onButton (const xcb_button_press_event_t* event, bool press);
     void onMotion (const xcb_motion_notify_event_t* event);
     void onKey (const xcb_key_press_event_t* event, bool press);
+    CPoint toFrame (int x, int y) const { return CPoint (x / scale, y / scale); }
     void addDirty (const CRect& rect);
     void drawDirty ();
     void postWakeUp ();
@@ -69,6 +90,7 @@ private:
     PlatformType type;
     SharedPointer<IRunLoop> runLoop;
     CRect frameSize;
+    double scale {1.};
     xcb_connection_t* connection {nullptr};
     xcb_window_t window {0};
     xcb_visualtype_t* visual {nullptr};

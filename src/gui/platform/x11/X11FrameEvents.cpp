@@ -17,9 +17,6 @@ using Event = std::unique_ptr<xcb_generic_event_t, EventFree>;
 
 constexpr uint32_t kDoubleClickMs = 400;
 constexpr double kDoubleClickSlop = 4;
-constexpr int kGrabRetries = 25; // every 20 ms: half a second
-constexpr uint16_t kGrabEventMask = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE
-                                    | XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_LEAVE_WINDOW;
 
 int32_t buttonBit (int button)
 {
@@ -45,25 +42,6 @@ int32_t heldButtonBits (uint16_t stateMask)
 }
 
 } // namespace
-
-// Keeps the frame alive through a callback that may make its owner forget it.
-class Frame::DispatchScope
-{
-public:
-    explicit DispatchScope (Frame& f) : frame (f)
-    {
-        frame.remember ();
-        ++frame.dispatchDepth;
-    }
-    ~DispatchScope ()
-    {
-        --frame.dispatchDepth;
-        frame.forget ();
-    }
-
-private:
-    Frame& frame;
-};
 
 void Frame::onEvent ()
 {
@@ -143,7 +121,7 @@ void Frame::dispatch (const xcb_generic_event_t* event)
             const auto* e = reinterpret_cast<const xcb_leave_notify_event_t*> (event);
             if (e->mode == XCB_NOTIFY_MODE_UNGRAB)
                 break;
-            CPoint where (e->event_x / backBuffer->getScaleFactor (), e->event_y / backBuffer->getScaleFactor ());
+            CPoint where = toFrame (e->event_x, e->event_y);
             callback->platformOnMouseExited (where, CButtonState (heldButtonBits (e->state)
                                                                   | Keyboard::buttonModifiers (e->state)));
             break;
@@ -179,8 +157,7 @@ void Frame::dispatch (const xcb_generic_event_t* event)
 void Frame::onButton (const xcb_button_press_event_t* e, bool press)
 {
     auto* callback = getFrameCallback ();
-    const double scale = backBuffer->getScaleFactor ();
-    CPoint where (e->event_x / scale, e->event_y / scale);
+    CPoint where = toFrame (e->event_x, e->event_y);
     const int32_t modifiers = Keyboard::buttonModifiers (e->state);
     if (e->detail == 4 || e->detail == 5)
     {
@@ -218,8 +195,7 @@ void Frame::onButton (const xcb_button_press_event_t* e, bool press)
 
 void Frame::onMotion (const xcb_motion_notify_event_t* e)
 {
-    const double scale = backBuffer->getScaleFactor ();
-    CPoint where (e->event_x / scale, e->event_y / scale);
+    CPoint where = toFrame (e->event_x, e->event_y);
     getFrameCallback ()->platformOnMouseMoved (
         where, CButtonState (heldButtonBits (e->state) | Keyboard::buttonModifiers (e->state)));
 }
@@ -233,42 +209,6 @@ void Frame::onKey (const xcb_key_press_event_t* e, bool press)
         getFrameCallback ()->platformOnKeyDown (key);
     else
         getFrameCallback ()->platformOnKeyUp (key);
-}
-
-bool Frame::tryGrab ()
-{
-    auto pointer = xcb_grab_pointer (connection, 0, window, kGrabEventMask, XCB_GRAB_MODE_ASYNC,
-                                     XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
-    auto keys = xcb_grab_keyboard (connection, 0, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                                   XCB_GRAB_MODE_ASYNC);
-    auto* pointerReply = xcb_grab_pointer_reply (connection, pointer, nullptr);
-    auto* keysReply = xcb_grab_keyboard_reply (connection, keys, nullptr);
-    const bool grabbed = pointerReply && pointerReply->status == XCB_GRAB_STATUS_SUCCESS && keysReply
-                         && keysReply->status == XCB_GRAB_STATUS_SUCCESS;
-    std::free (pointerReply);
-    std::free (keysReply);
-    grabbing = grabbed;
-    if (!grabbed)
-    {
-        xcb_ungrab_pointer (connection, XCB_CURRENT_TIME);
-        xcb_ungrab_keyboard (connection, XCB_CURRENT_TIME);
-    }
-    xcb_flush (connection);
-    return grabbed;
-}
-
-void Frame::onTimer ()
-{
-    if (!callbackAlive () || !usable () || !timerRegistered)
-        return;
-    DispatchScope scope (*this);
-    const bool grabbed = tryGrab ();
-    if (!grabbed && ++grabAttempts < kGrabRetries)
-        return;
-    runLoop->unregisterTimer (this);
-    timerRegistered = false;
-    if (!grabbed)
-        getFrameCallback ()->platformOnFocusLost ();
 }
 
 } // namespace X11
