@@ -41,7 +41,10 @@ public:
     }
 
     // Runtime class check by name, answered by each class for itself and its bases.
-    virtual bool isTypeOf (IdStringPtr name) const { return std::strcmp (name, "CBaseObject") == 0; }
+    virtual bool isTypeOf (IdStringPtr name) const
+    {
+        return std::strcmp (name, "CBaseObject") == 0;
+    }
     virtual CBaseObject* newCopy () const { return nullptr; }
 
 private:

@@ -38,7 +38,10 @@ class CButtonState
 public:
     constexpr CButtonState (int32_t s = 0) : state (s) {}
 
-    int32_t getButtonState () const { return state & (kLButton | kMButton | kRButton | kButton4 | kButton5); }
+    int32_t getButtonState () const
+    {
+        return state & (kLButton | kMButton | kRButton | kButton4 | kButton5);
+    }
     int32_t getModifierState () const { return state & (kShift | kControl | kAlt | kApple); }
     bool isLeftButton () const { return (state & kLButton) != 0; }
     bool isRightButton () const { return (state & kRButton) != 0; }

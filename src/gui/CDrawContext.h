@@ -41,7 +41,8 @@ public:
 
     virtual void drawLine (const CPoint& start, const CPoint& end) = 0;
     virtual void drawRect (const CRect& rect, CDrawStyle style = kDrawStroked) = 0;
-    virtual void drawRoundRect (const CRect& rect, CCoord radius, CDrawStyle style = kDrawStroked) = 0;
+    virtual void drawRoundRect (const CRect& rect, CCoord radius,
+                                CDrawStyle style = kDrawStroked) = 0;
     virtual void drawEllipse (const CRect& rect, CDrawStyle style = kDrawStroked) = 0;
     // Makes the rectangle fully transparent.
     virtual void clearRect (const CRect& rect) = 0;
@@ -49,8 +50,8 @@ public:
     virtual void drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoint& offset = CPoint (),
                              float alpha = 1.f) = 0;
     // One line of UTF-8 text, vertically centred in rect, in the font and font colour.
-    virtual void drawString (UTF8StringPtr utf8, const CRect& rect, CHoriTxtAlign align = kCenterText,
-                             bool antialias = true) = 0;
+    virtual void drawString (UTF8StringPtr utf8, const CRect& rect,
+                             CHoriTxtAlign align = kCenterText, bool antialias = true) = 0;
     virtual CCoord getStringWidth (UTF8StringPtr utf8) = 0;
 
     virtual void beginDraw () {}

@@ -4,7 +4,9 @@
 
 namespace VSTGUI {
 
-CFontDesc::CFontDesc (const std::string& n, CCoord s, int32_t st) : name (n), size (s), style (st) {}
+CFontDesc::CFontDesc (const std::string& n, CCoord s, int32_t st) : name (n), size (s), style (st)
+{
+}
 
 CFontDesc::CFontDesc (const CFontDesc& other)
     : CBaseObject (other), name (other.name), size (other.size), style (other.style)

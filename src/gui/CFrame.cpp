@@ -346,7 +346,8 @@ double CFrame::getScaleFactor () const
 void CFrame::setViewSize (const CRect& newSize, bool invalidate)
 {
     windowRect = newSize;
-    CViewContainer::setViewSize (CRect (0, 0, newSize.getWidth (), newSize.getHeight ()), invalidate);
+    CViewContainer::setViewSize (CRect (0, 0, newSize.getWidth (), newSize.getHeight ()),
+                                 invalidate);
     if (platformFrame)
         platformFrame->setSize (newSize);
 }

@@ -79,7 +79,8 @@ public:
     CMouseEventResult platformOnMouseMoved (CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult platformOnMouseUp (CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult platformOnMouseExited (CPoint& where, const CButtonState& buttons) override;
-    bool platformOnMouseWheel (const CPoint& where, float distance, const CButtonState& buttons) override;
+    bool platformOnMouseWheel (const CPoint& where, float distance,
+                               const CButtonState& buttons) override;
     bool platformOnKeyDown (VstKeyCode& key) override;
     bool platformOnKeyUp (VstKeyCode& key) override;
     void platformOnFocusLost () override;

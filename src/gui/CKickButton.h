@@ -13,8 +13,8 @@ public:
     // Frame height: half the bitmap's height.
     CKickButton (const CRect& size, CControlListener* listener, int32_t tag, CBitmap* background,
                  const CPoint& offset = CPoint ());
-    CKickButton (const CRect& size, CControlListener* listener, int32_t tag, CCoord heightOfOneImage,
-                 CBitmap* background, const CPoint& offset = CPoint ());
+    CKickButton (const CRect& size, CControlListener* listener, int32_t tag,
+                 CCoord heightOfOneImage, CBitmap* background, const CPoint& offset = CPoint ());
     CKickButton (const CKickButton& other) = default;
 
     void draw (CDrawContext* context) override;

@@ -19,7 +19,8 @@ public:
     CCoord getWidth () const { return getSurfaceRect ().getWidth (); }
     CCoord getHeight () const { return getSurfaceRect ().getHeight (); }
     // Copies part of this surface (srcOffset, size of destRect) into another context.
-    void copyFrom (CDrawContext* destination, const CRect& destRect, const CPoint& srcOffset = CPoint ());
+    void copyFrom (CDrawContext* destination, const CRect& destRect,
+                   const CPoint& srcOffset = CPoint ());
     bool writePng (const std::string& path) const;
 
 protected:

@@ -126,8 +126,10 @@ void CParamDisplay::drawBack (CDrawContext* context, CBitmap* otherBackground)
         context->drawLine (CPoint (size.left, size.bottom - 1), CPoint (size.left, size.top));
         context->drawLine (CPoint (size.left, size.top), CPoint (size.right - 1, size.top));
         context->setFrameColor ((style & k3DIn) ? light : dark);
-        context->drawLine (CPoint (size.right - 1, size.top), CPoint (size.right - 1, size.bottom - 1));
-        context->drawLine (CPoint (size.right - 1, size.bottom - 1), CPoint (size.left, size.bottom - 1));
+        context->drawLine (CPoint (size.right - 1, size.top),
+                           CPoint (size.right - 1, size.bottom - 1));
+        context->drawLine (CPoint (size.right - 1, size.bottom - 1),
+                           CPoint (size.left, size.bottom - 1));
     }
     else if (!(style & kNoFrame))
     {

@@ -28,7 +28,8 @@ class CParamDisplay : public CControl
 {
 public:
     // Turns a value into the text shown; false falls back to the default "%.2f".
-    using ValueToStringFunction = std::function<bool (float value, std::string& text, CParamDisplay*)>;
+    using ValueToStringFunction =
+        std::function<bool (float value, std::string& text, CParamDisplay*)>;
 
     explicit CParamDisplay (const CRect& size, CBitmap* background = nullptr, int32_t style = 0);
     CParamDisplay (const CParamDisplay& other);

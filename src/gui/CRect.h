@@ -15,7 +15,8 @@ struct CRect
     CCoord bottom {0};
 
     constexpr CRect () = default;
-    constexpr CRect (CCoord l, CCoord t, CCoord r, CCoord b) : left (l), top (t), right (r), bottom (b)
+    constexpr CRect (CCoord l, CCoord t, CCoord r, CCoord b)
+        : left (l), top (t), right (r), bottom (b)
     {
     }
     constexpr CRect (const CPoint& origin, const CPoint& size)

@@ -18,7 +18,11 @@ public:
 
     CResourceDescription () = default;
     CResourceDescription (int32_t resourceId) : type (kIntegerType), id (resourceId) {}
-    CResourceDescription (const char* path) : type (path ? kStringType : kUnknownType), name (path ? path : "") {}
+    CResourceDescription (const char* path)
+        : type (path ? kStringType : kUnknownType),
+          name (path ? path : "")
+    {
+    }
     CResourceDescription (const std::string& path) : type (kStringType), name (path) {}
 
     Type type {kUnknownType};

@@ -10,8 +10,8 @@ namespace VSTGUI {
 class CTextEdit : public CTextLabel
 {
 public:
-    CTextEdit (const CRect& size, CControlListener* listener, int32_t tag, UTF8StringPtr text = nullptr,
-               CBitmap* background = nullptr, int32_t style = 0);
+    CTextEdit (const CRect& size, CControlListener* listener, int32_t tag,
+               UTF8StringPtr text = nullptr, CBitmap* background = nullptr, int32_t style = 0);
 
     bool isEditing () const { return editing; }
     // Caret position as a byte offset into the UTF-8 text (always on a code point boundary).

@@ -8,8 +8,8 @@ namespace VSTGUI {
 class CTextLabel : public CParamDisplay
 {
 public:
-    explicit CTextLabel (const CRect& size, UTF8StringPtr text = nullptr, CBitmap* background = nullptr,
-                         int32_t style = 0);
+    explicit CTextLabel (const CRect& size, UTF8StringPtr text = nullptr,
+                         CBitmap* background = nullptr, int32_t style = 0);
     CTextLabel (const CTextLabel& other) = default;
 
     virtual void setText (const std::string& newText);

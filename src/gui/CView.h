@@ -26,7 +26,10 @@ public:
     // limit itself to the part that needs it.
     virtual void draw (CDrawContext* context);
     virtual void drawRect (CDrawContext* context, const CRect& updateRect);
-    virtual bool checkUpdate (const CRect& updateRect) const { return updateRect.rectOverlap (size); }
+    virtual bool checkUpdate (const CRect& updateRect) const
+    {
+        return updateRect.rectOverlap (size);
+    }
 
     // Mouse: where is in the parent's coordinates. After a handled mouse-down the view receives
     // the moves and the mouse-up of that press, wherever the pointer goes.

@@ -199,7 +199,8 @@ CMouseEventResult CViewContainer::onMouseCancel ()
     return kMouseEventHandled;
 }
 
-bool CViewContainer::onWheel (const CPoint& where, const float& distance, const CButtonState& buttons)
+bool CViewContainer::onWheel (const CPoint& where, const float& distance,
+                              const CButtonState& buttons)
 {
     CPoint local = where;
     local.offset (-size.left, -size.top);

@@ -34,7 +34,8 @@ bool OptionMenuPopup::openLevel (COptionMenu* menu, const CPoint& rootTopLeft, i
     const CCoord minWidth = level == 0 ? owner.getWidth () : 0;
     // Only the owner's own list marks its current entry; a submenu's entries carry their flags.
     const bool checkCurrent = level == 0 && (owner.getStyle () & kCheckStyle) != 0;
-    auto* view = new OptionMenuPopupView (*this, level, menu, owner.getFont (), checkCurrent, minWidth);
+    auto* view =
+        new OptionMenuPopupView (*this, level, menu, owner.getFont (), checkCurrent, minWidth);
     const CRect rootRect (rootTopLeft, view->getViewSize ().getSize ());
     SharedPointer<CFrame> frame = owned (new CFrame (rootRect, nullptr));
     frame->addView (view);
@@ -48,7 +49,8 @@ bool OptionMenuPopup::openLevel (COptionMenu* menu, const CPoint& rootTopLeft, i
     if (ownerFrame && ownerFrame->getPlatformFrame ())
     {
         X11::FrameConfig config;
-        config.runLoop = ownerFrame->getRunLoop () ? ownerFrame->getRunLoop () : X11::RunLoop::get ();
+        config.runLoop =
+            ownerFrame->getRunLoop () ? ownerFrame->getRunLoop () : X11::RunLoop::get ();
         if (!frame->open (nullptr, PlatformType::kPopup, &config))
         {
             frame->removeAll ();
@@ -98,7 +100,8 @@ int32_t OptionMenuPopup::nextSelectable (size_t level, int32_t from, int32_t ste
 void OptionMenuPopup::highlight (size_t level, int32_t row, bool openSubmenu)
 {
     levels[level].view->setHighlight (row);
-    if (levels.size () > level + 1 && levels[level + 1].menu != levels[level].menu->getSubMenu (row))
+    if (levels.size () > level + 1
+        && levels[level + 1].menu != levels[level].menu->getSubMenu (row))
         closeLevelsFrom (level + 1);
     if (openSubmenu && levels.size () == level + 1 && levels[level].menu->getSubMenu (row))
         openSubmenuOf (level, row, false);

@@ -18,14 +18,19 @@ constexpr CColor kPopupSeparator (78, 78, 82);
 
 CCoord rowHeightOf (const CMenuItem* item)
 {
-    return item->isSeparator () ? OptionMenuPopupView::kSeparatorHeight : OptionMenuPopupView::kRowHeight;
+    return item->isSeparator () ? OptionMenuPopupView::kSeparatorHeight
+                                : OptionMenuPopupView::kRowHeight;
 }
 
 } // namespace
 
-OptionMenuPopupView::OptionMenuPopupView (OptionMenuPopup& s, size_t l, COptionMenu* m, CFontDesc* f,
-                                          bool check, CCoord minWidth)
-    : CView (CRect (CPoint (), measure (m, f, minWidth))), session (s), level (l), menu (m), font (f),
+OptionMenuPopupView::OptionMenuPopupView (OptionMenuPopup& s, size_t l, COptionMenu* m,
+                                          CFontDesc* f, bool check, CCoord minWidth)
+    : CView (CRect (CPoint (), measure (m, f, minWidth))),
+      session (s),
+      level (l),
+      menu (m),
+      font (f),
       checkCurrent (check)
 {
     setWantsFocus (true);

@@ -67,7 +67,8 @@ TEST_F (KnobFixture, ShiftDragsTenTimesFinerAndReanchorsWhenPressedMidDrag)
 TEST_F (KnobFixture, CtrlClickResetsToTheDefaultAsOneGesture)
 {
     knob->setValueNormalized (0.9f);
-    EXPECT_EQ (frame.down (40, 40, kLButton | kControl), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+    EXPECT_EQ (frame.down (40, 40, kLButton | kControl),
+               kMouseDownEventHandledButDontNeedMovedOrUpEvents);
     frame.move (40, 0);  // no drag follows a reset
     frame.up (40, 0);
     EXPECT_FLOAT_EQ (knob->getValueNormalized (), 0.25f);
@@ -136,7 +137,8 @@ TEST (MovieBitmap, FrameIsValueTimesFramesMinusOneRounded)
 {
     auto strip = owned (new CBitmap (180, 1760));
     auto movie = owned (new CMovieBitmap (CRect (0, 0, 180, 220), nullptr, -1, 8, 220, strip));
-    const std::pair<float, int32_t> cases[] = {{0.f, 0}, {0.0714f, 0}, {0.0715f, 1}, {3.f / 7, 3}, {1.f, 7}};
+    const std::pair<float, int32_t> cases[] = {
+        {0.f, 0}, {0.0714f, 0}, {0.0715f, 1}, {3.f / 7, 3}, {1.f, 7}};
     for (auto [value, frame] : cases)
     {
         movie->setValueNormalized (value);

@@ -16,9 +16,11 @@ namespace {
 
 uint32_t pixelAt (COffscreenContext& context, int x, int y)
 {
-    cairo_surface_t* surface = static_cast<CairoBitmap*> (context.getBitmap ()->getPlatformBitmap ())->getSurface ();
+    cairo_surface_t* surface =
+        static_cast<CairoBitmap*> (context.getBitmap ()->getPlatformBitmap ())->getSurface ();
     cairo_surface_flush (surface);
-    const unsigned char* row = cairo_image_surface_get_data (surface) + y * cairo_image_surface_get_stride (surface);
+    const unsigned char* row =
+        cairo_image_surface_get_data (surface) + y * cairo_image_surface_get_stride (surface);
     return reinterpret_cast<const uint32_t*> (row)[x];
 }
 

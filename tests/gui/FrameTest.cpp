@@ -25,7 +25,8 @@ struct Probe : CView
     void draw (CDrawContext*) override { log.push_back ("draw " + name); }
     CMouseEventResult onMouseDown (CPoint& where, const CButtonState&) override
     {
-        log.push_back ("down " + name + " " + std::to_string (int (where.x)) + "," + std::to_string (int (where.y)));
+        log.push_back ("down " + name + " " + std::to_string (int (where.x)) + ","
+                       + std::to_string (int (where.y)));
         return answer;
     }
     std::string name;
@@ -97,8 +98,9 @@ TEST (ViewTree, RedrawRequestsAreClippedMergedAndDrawnOnce)
     frame->invalidRect (CRect (0.5, 0.5, 5.2, 4));   // kept apart, grown to whole pixels
     frame->invalidRect (CRect (190, 140, 260, 400)); // clipped to the frame
     frame->invalidRect (CRect (300, 300, 400, 400)); // outside: dropped
-    EXPECT_EQ (frame->getDirtyRects (), (std::vector<CRect> {CRect (110, 60, 140, 80), CRect (0, 0, 6, 4),
-                                                            CRect (190, 140, 200, 150)}));
+    EXPECT_EQ (frame->getDirtyRects (),
+               (std::vector<CRect>{CRect (110, 60, 140, 80), CRect (0, 0, 6, 4),
+                                   CRect (190, 140, 200, 150)}));
     EXPECT_EQ (frame->drawDirtyRects (context), 3);
     EXPECT_TRUE (frame->getDirtyRects ().empty ());
     label->setText ("x");                            // unchanged: no request
@@ -171,7 +173,8 @@ TEST (Offscreen, FramePngDecodesAtItsSizeAndScaleWithTheDrawnPixels)
 TEST (Offscreen, PopupOfAnOffscreenFrameRendersToo)
 {
     OffscreenFrame frame;
-    auto* menu = new COptionMenu (CRect (3, 20, 138, 40), nullptr, 1, nullptr, nullptr, kPopupStyle);
+    auto* menu =
+        new COptionMenu (CRect (3, 20, 138, 40), nullptr, 1, nullptr, nullptr, kPopupStyle);
     for (const char* name : {"Treble Booster", "XXL Distortion+", "BAT Distortion"})
         menu->addEntry (name);
     frame->addView (menu);

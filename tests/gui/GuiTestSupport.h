@@ -23,7 +23,10 @@ struct Recorder : CControlListener
 // A frame with no window; forget () in the destructor releases it and its views.
 struct OffscreenFrame
 {
-    explicit OffscreenFrame (CCoord w = 200, CCoord h = 150) : frame (new CFrame (CRect (0, 0, w, h), nullptr)) {}
+    explicit OffscreenFrame (CCoord w = 200, CCoord h = 150)
+        : frame (new CFrame (CRect (0, 0, w, h), nullptr))
+    {
+    }
     ~OffscreenFrame () { frame->forget (); }
     CFrame* operator-> () const { return frame; }
 

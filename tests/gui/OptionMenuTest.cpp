@@ -18,7 +18,8 @@ struct MenuFixture : ::testing::Test
 {
     MenuFixture ()
     {
-        menu = new COptionMenu (CRect (3, 20, 138, 40), &recorder, 12, nullptr, nullptr, kPopupStyle);
+        menu =
+            new COptionMenu (CRect (3, 20, 138, 40), &recorder, 12, nullptr, nullptr, kPopupStyle);
         menu->addEntry ("Alpha");                          // 0
         menu->addEntry ("Beta", -1, CMenuItem::kDisabled); // 1
         menu->addSeparator ();                             // 2

@@ -13,7 +13,10 @@ struct FakeRunLoop : X11::IRunLoop
 {
     bool registerEventHandler (int, X11::IEventHandler*) override { return false; }
     bool unregisterEventHandler (X11::IEventHandler*) override { return false; }
-    bool registerTimer (uint64_t ms, X11::ITimerHandler* h) override { return timers.emplace (h, ms).second; }
+    bool registerTimer (uint64_t ms, X11::ITimerHandler* h) override
+    {
+        return timers.emplace (h, ms).second;
+    }
     bool unregisterTimer (X11::ITimerHandler* h) override { return timers.erase (h) == 1; }
     void fireAll ()
     {

@@ -51,7 +51,8 @@ public:
     virtual CMouseEventResult platformOnMouseDown (CPoint& where, const CButtonState& buttons) = 0;
     virtual CMouseEventResult platformOnMouseMoved (CPoint& where, const CButtonState& buttons) = 0;
     virtual CMouseEventResult platformOnMouseUp (CPoint& where, const CButtonState& buttons) = 0;
-    virtual CMouseEventResult platformOnMouseExited (CPoint& where, const CButtonState& buttons) = 0;
+    virtual CMouseEventResult platformOnMouseExited (CPoint& where,
+                                                     const CButtonState& buttons) = 0;
     // distance in wheel steps, > 0 away from the user.
     virtual bool platformOnMouseWheel (const CPoint& where, float distance,
                                        const CButtonState& buttons) = 0;
@@ -85,8 +86,8 @@ class IPlatformFrame : public CBaseObject
 public:
     // Null when the window cannot be made (no display, no run loop, bad parent); the frame then
     // stays offscreen. For kX11EmbedWindowID, size is in the parent's coordinates.
-    static IPlatformFrame* create (IPlatformFrameCallback* callback, const CRect& size, void* parent,
-                                   PlatformType type, IPlatformFrameConfig* config);
+    static IPlatformFrame* create (IPlatformFrameCallback* callback, const CRect& size,
+                                   void* parent, PlatformType type, IPlatformFrameConfig* config);
 
     // Root coordinates of the window's top-left corner.
     virtual bool getGlobalPosition (CPoint& position) const = 0;

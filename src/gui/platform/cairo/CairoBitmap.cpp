@@ -37,7 +37,9 @@ SharedPointer<IPlatformBitmap> adoptImage (cairo_surface_t* surface)
 
 } // namespace
 
-CairoBitmap::CairoBitmap (cairo_surface_t* s, double scaleFactor) : surface (s), scale (scaleFactor) {}
+CairoBitmap::CairoBitmap (cairo_surface_t* s, double scaleFactor) : surface (s), scale (scaleFactor)
+{
+}
 
 CairoBitmap::~CairoBitmap ()
 {
@@ -64,7 +66,8 @@ SharedPointer<IPlatformBitmap> IPlatformBitmap::create (int width, int height)
     return adoptImage (cairo_image_surface_create (CAIRO_FORMAT_ARGB32, width, height));
 }
 
-SharedPointer<IPlatformBitmap> IPlatformBitmap::createFromPngMemory (const void* bytes, std::size_t size)
+SharedPointer<IPlatformBitmap> IPlatformBitmap::createFromPngMemory (const void* bytes,
+                                                                     std::size_t size)
 {
     if (!bytes || size == 0)
         return nullptr;

@@ -154,7 +154,8 @@ void CairoDrawContext::clearRect (const CRect& rect)
     end ();
 }
 
-void CairoDrawContext::drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha)
+void CairoDrawContext::drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoint& offset,
+                                   float alpha)
 {
     auto* source = bitmap ? dynamic_cast<CairoBitmap*> (bitmap->getPlatformBitmap ()) : nullptr;
     if (!source || dest.isEmpty () || !begin ())

@@ -27,11 +27,12 @@ PangoFont::PangoFont (const std::string& name, CCoord sizePixels, int32_t fontSt
     pango_font_description_set_family (description, name.empty () ? "Sans" : name.c_str ());
     pango_font_description_set_absolute_size (description,
                                               (sizePixels > 0 ? sizePixels : 11) * PANGO_SCALE);
-    pango_font_description_set_weight (description,
-                                       (style & kBoldFace) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    pango_font_description_set_style (description,
-                                      (style & kItalicFace) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-    PangoFontMetrics* metrics = pango_context_get_metrics (measuringContext (), description, nullptr);
+    pango_font_description_set_weight (description, (style & kBoldFace) ? PANGO_WEIGHT_BOLD
+                                                                        : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style (description, (style & kItalicFace) ? PANGO_STYLE_ITALIC
+                                                                         : PANGO_STYLE_NORMAL);
+    PangoFontMetrics* metrics =
+        pango_context_get_metrics (measuringContext (), description, nullptr);
     if (metrics)
     {
         ascent = static_cast<CCoord> (pango_font_metrics_get_ascent (metrics)) / PANGO_SCALE;
