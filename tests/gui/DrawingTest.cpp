@@ -73,6 +73,17 @@ TEST (Bitmaps, DecodeGoodPngDataAndRefuseBadDataQuietly)
     EXPECT_EQ (countPixels (*target, 0), 64);
 }
 
+#ifdef OVERMOOR_TEST_EMBEDDED_PNG
+TEST (Bitmaps, EmbeddedResourcesLoadByIdAtTheirLogicalSize)
+{
+    auto background = owned (new CBitmap (CResourceDescription (500)));
+    ASSERT_TRUE (background->isLoaded ());
+    EXPECT_EQ (background->getSize (), CPoint (180, 300));
+    auto knobStrip = owned (new CBitmap (CResourceDescription (301)));
+    EXPECT_EQ (knobStrip->getSize (), CPoint (40, 5600));
+}
+#endif
+
 TEST (Context, ClipAndOriginComposeAndRestore)
 {
     auto context = COffscreenContext::create (20, 20);
