@@ -308,3 +308,25 @@ TEST_F (X11Frame, APopupThatCannotGrabTellsItsOwnerAndCloses)
     EXPECT_TRUE (display->popupWindows ().empty ());
     EXPECT_EQ (registrations (), 0);
 }
+
+TEST_F (X11Frame, ALostDisplayConnectionClosesQuietly)
+{
+    ASSERT_TRUE (openEmbedded ());
+    auto* popup = new CFrame (CRect (300, 10, 360, 60), nullptr);
+    bool popupLost = false;
+    popup->setFocusLostCallback ([&] { popupLost = true; });
+    ASSERT_TRUE (popup->open (nullptr, PlatformType::kPopup, &config));
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+
+    display->killClientOf (embeddedWindow ());
+    display->killClientOf (display->popupWindows ().front ());
+    EXPECT_TRUE (pumpUntil ([&] { return registrations () == 0; })) << "nothing left on the run loop";
+    EXPECT_TRUE (popupLost) << "a popup without its window tells its owner";
+    probe->invalid ();
+    frame->setViewSize (CRect (0, 0, 100, 100));
+    pump (20);
+    popup->close ();
+    frame->close ();
+    frame = nullptr;
+    EXPECT_TRUE (hostWindow->childWindows ().empty ());
+}

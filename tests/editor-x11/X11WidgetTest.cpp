@@ -125,13 +125,21 @@ TEST_F (X11Widgets, AMenuOpensInAWindowOfItsOwnAndAClickChoosesAnEntry)
     EXPECT_EQ (menu->getCurrentIndex (), 2);
     EXPECT_NE (recorder.log.find ("v3"), std::string::npos) << recorder.log;
 
+    // The popup has the keyboard: it opens on the current entry, Up moves, Return chooses.
+    click (window, 140, 20);
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+    display->tapKey (0xff52); // Up
+    display->tapKey (0xff0d); // Return
+    EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
+    EXPECT_EQ (menu->getCurrentIndex (), 1);
+
     // A press anywhere else closes the menu without a choice.
     recorder.log.clear ();
     click (window, 140, 20);
     ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
     click (window, 30, 120);
     EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
-    EXPECT_EQ (menu->getCurrentIndex (), 2);
+    EXPECT_EQ (menu->getCurrentIndex (), 1);
     EXPECT_EQ (recorder.log.find ('v'), std::string::npos) << recorder.log;
     EXPECT_FALSE (display->pointerGrabbedByOther ());
 

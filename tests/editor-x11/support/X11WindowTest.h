@@ -22,6 +22,9 @@
 //         EXPECT_EQ (runLoop->eventHandlerCount () + runLoop->timerCount (), 0);
 //     }
 //
+// Link overmoor_x11_test_support (defined in tests/editor-x11) and give the test the
+// ENVIRONMENT LSAN_OPTIONS=suppressions=tests/support/lsan-fontconfig.supp as test_editor_x11
+// does: text layout leaves fontconfig's caches, which the sanitizer build would call leaks.
 // Events are only read when the run loop runs: input helpers pump it between steps and
 // afterwards; call pump () (default 80 ms) before checking what a handler should have done.
 #include "editor-x11/support/XTestDisplay.h"

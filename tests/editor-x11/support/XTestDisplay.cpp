@@ -244,6 +244,12 @@ bool XTestDisplay::pointerGrabbedByOther ()
     return grabbed;
 }
 
+void XTestDisplay::killClientOf (uint32_t window)
+{
+    xcb_kill_client (connection, window);
+    sync ();
+}
+
 bool XTestDisplay::holdPointerGrab (bool hold)
 {
     if (!hold)

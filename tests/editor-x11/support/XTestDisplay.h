@@ -58,6 +58,8 @@ public:
     uint32_t focusWindow () const;
     // Whether the pointer is grabbed by some client (a grab attempt of ours fails).
     bool pointerGrabbedByOther ();
+    // Makes the server drop the connection that created the window, as xkill does.
+    void killClientOf (uint32_t window);
     // Holds (or lets go of) a pointer grab of our own, as another application might.
     bool holdPointerGrab (bool hold);
 
