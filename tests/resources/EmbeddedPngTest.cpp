@@ -5,6 +5,8 @@
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -56,6 +58,7 @@ struct DecodedSize
     bool ok = false;
     int width = 0;
     int height = 0;
+    std::vector<std::uint32_t> pixels;   // ARGB, row after row
 };
 
 DecodedSize decode (const unsigned char* bytes, std::size_t size)
@@ -64,8 +67,28 @@ DecodedSize decode (const unsigned char* bytes, std::size_t size)
     cairo_surface_t* surface = cairo_image_surface_create_from_png_stream (readPng, &reader);
     DecodedSize decoded;
     decoded.ok = cairo_surface_status (surface) == CAIRO_STATUS_SUCCESS;
-    decoded.width = cairo_image_surface_get_width (surface);
-    decoded.height = cairo_image_surface_get_height (surface);
+    if (decoded.ok)
+    {
+        cairo_surface_t* argb = cairo_image_surface_create (
+            CAIRO_FORMAT_ARGB32, cairo_image_surface_get_width (surface),
+            cairo_image_surface_get_height (surface));
+        cairo_t* cr = cairo_create (argb);
+        cairo_set_source_surface (cr, surface, 0, 0);
+        cairo_set_operator (cr, CAIRO_OPERATOR_SOURCE);
+        cairo_paint (cr);
+        cairo_destroy (cr);
+        cairo_surface_flush (argb);
+        decoded.width = cairo_image_surface_get_width (argb);
+        decoded.height = cairo_image_surface_get_height (argb);
+        const unsigned char* data = cairo_image_surface_get_data (argb);
+        const int stride = cairo_image_surface_get_stride (argb);
+        for (int row = 0; row < decoded.height; ++row)
+        {
+            const auto* line = reinterpret_cast<const std::uint32_t*> (data + row * stride);
+            decoded.pixels.insert (decoded.pixels.end (), line, line + decoded.width);
+        }
+        cairo_surface_destroy (argb);
+    }
     cairo_surface_destroy (surface);
     return decoded;
 }
@@ -89,6 +112,33 @@ TEST (EmbeddedPng, EveryBitmapDecodesAtItsSizeAndTwiceThatAt2x)
         EXPECT_EQ (logical.frameHeight () * bitmap.frames, bitmap.height);
     }
     EXPECT_EQ (Morvane::Artwork::bitmapIds ().size (), std::size (kExpected));
+}
+
+// A drawing that ignored its frame would leave a knob that never turns or a lamp that never
+// lights: every frame must show something and differ from the frame before it.
+TEST (EmbeddedPng, EveryFrameShowsSomethingAndDiffersFromThePreviousOne)
+{
+    for (const ExpectedBitmap& bitmap : kExpected)
+    {
+        SCOPED_TRACE (bitmap.id);
+        const Morvane::Resources::PngData png = Morvane::Resources::findPng (bitmap.id);
+        const DecodedSize decoded = decode (png.bytes, png.size);
+        ASSERT_TRUE (decoded.ok);
+        const auto frameSize =
+            static_cast<std::ptrdiff_t> (decoded.pixels.size ()) / bitmap.frames;
+        auto isDrawn = [] (std::uint32_t pixel) { return (pixel >> 24) != 0; };
+        for (int frame = 0; frame < bitmap.frames; ++frame)
+        {
+            const auto begin = decoded.pixels.begin () + frame * frameSize;
+            const auto end = begin + frameSize;
+            EXPECT_TRUE (std::any_of (begin, end, isDrawn)) << "frame " << frame << " is empty";
+            if (frame > 0)
+            {
+                EXPECT_FALSE (std::equal (begin, end, begin - frameSize))
+                    << "frame " << frame << " repeats the frame before";
+            }
+        }
+    }
 }
 
 TEST (EmbeddedPng, UnknownIdsAndScalesFindNothing)

@@ -21,7 +21,8 @@ struct Model
     Paint::Rgb accent;              // the model's second lettering colour
     int footswitchStyle;            // 0 round, 1 treadle, 2 rectangular
     bool screws;
-    double makerX, makerY;          // centre of the maker's badge
+    double makerX, makerY;          // centre of the maker's badge; none when makerY < 0
+                                    // (the treadle carries it)
     int knobCount;
     Knob knobs[6];
 };

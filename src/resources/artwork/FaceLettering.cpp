@@ -97,8 +97,8 @@ void overDrive (cairo_t* cr, const Model& m)
 {
     TextStyle big = painted (m, 19.0);
     big.letterSpacing = 0.4;
-    text (cr, big, "Over Drive", kCentre, 103.0);
-    rule (cr, kCentre - 44.0, kCentre + 44.0, 116.0, m.ink, 1.0);
+    text (cr, big, "Over Drive", kCentre, 106.0);
+    rule (cr, kCentre - 44.0, kCentre + 44.0, 119.0, m.ink, 1.0);
 }
 
 void superDrive (cairo_t* cr, const Model& m)
@@ -106,10 +106,10 @@ void superDrive (cairo_t* cr, const Model& m)
     TextStyle big = painted (m, 19.0);
     big.family = "DejaVu Serif Condensed";
     big.italic = true;
-    text (cr, big, "Super Drive", kCentre, 103.0);
+    text (cr, big, "Super Drive", kCentre, 105.0);
     // three speed lines in the model's light blue
     for (int i = 0; i < 3; ++i)
-        rule (cr, kCentre - 46.0 + i * 6.0, kCentre + 46.0 - i * 6.0, 115.0 + i * 2.6, m.accent,
+        rule (cr, kCentre - 46.0 + i * 6.0, kCentre + 46.0 - i * 6.0, 117.0 + i * 2.6, m.accent,
               0.9);
 }
 
@@ -139,10 +139,12 @@ void screamer (cairo_t* cr, const Model& m, const char* number, double numberSiz
 
 void metalTone (cairo_t* cr, const Model& m)
 {
-    TextStyle name = painted (m, 9.0, true);
+    // the two words flank the lamp
+    TextStyle name = painted (m, 12.0, true);
     name.italic = true;
-    name.letterSpacing = 0.3;
-    text (cr, name, "METAL TONE", 139.0, 19.0);
+    name.letterSpacing = 0.8;
+    text (cr, name, "METAL", 41.0, 19.5);
+    text (cr, name, "TONE", 137.0, 19.5);
 }
 
 } // namespace

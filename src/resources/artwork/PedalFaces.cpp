@@ -102,6 +102,8 @@ void cornerScrews (cairo_t* cr)
 
 void makerBadge (cairo_t* cr, const FaceLayout::Model& model)
 {
+    if (model.makerY < 0.0)
+        return;
     TextStyle maker;
     maker.size = 6.2;
     maker.letterSpacing = 1.5;
