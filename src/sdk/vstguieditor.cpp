@@ -13,17 +13,16 @@ VSTGUIEditor::VSTGUIEditor (void* controller, ViewRect* size)
     : EditorView (static_cast<EditController*> (controller), size)
 {
     timer = new VSTGUI::CVSTGUITimer (this, static_cast<uint32_t> (idleRate));
+    idleTicker.timer = timer;
 }
 
 VSTGUIEditor::~VSTGUIEditor ()
 {
     // The subclass has closed its frame by now; what is left is ours.
-    if (timer)
-    {
-        timer->stop ();
-        timer->forget ();
-    }
+    stopIdleTimer ();
     releaseRunLoop ();
+    if (timer)
+        timer->forget ();
 }
 
 void VSTGUIEditor::setIdleRate (int32 millisec)
@@ -31,6 +30,25 @@ void VSTGUIEditor::setIdleRate (int32 millisec)
     idleRate = millisec;
     if (timer)
         timer->setFireTime (static_cast<uint32_t> (millisec));
+    if (idleTimerRunning)
+    {
+        stopIdleTimer ();
+        startIdleTimer ();
+    }
+}
+
+bool VSTGUIEditor::startIdleTimer ()
+{
+    if (!idleTimerRunning && runLoop && timer)
+        idleTimerRunning = runLoop->registerTimer (static_cast<uint64_t> (idleRate), &idleTicker);
+    return idleTimerRunning;
+}
+
+void VSTGUIEditor::stopIdleTimer ()
+{
+    if (idleTimerRunning && runLoop)
+        runLoop->unregisterTimer (&idleTicker);
+    idleTimerRunning = false;
 }
 
 void VSTGUIEditor::beginEdit (int32_t index)
@@ -87,8 +105,7 @@ tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
             detachFromHost ();
             return kResultFalse;
         }
-        if (timer)
-            timer->start ();
+        startIdleTimer ();
 
         const ViewRect frameRect (0, 0, static_cast<int32> (frame->getWidth ()), static_cast<int32> (frame->getHeight ()));
         const bool sizeChanged = frameRect.getWidth () != rect.getWidth () || frameRect.getHeight () != rect.getHeight ();
@@ -122,8 +139,7 @@ tresult PLUGIN_API VSTGUIEditor::removed ()
 
 void VSTGUIEditor::detachFromHost ()
 {
-    if (timer)
-        timer->stop ();
+    stopIdleTimer ();
     if (frame)
         close ();
     releaseRunLoop ();
@@ -138,8 +154,10 @@ void VSTGUIEditor::releaseRunLoop ()
     }
     if (runLoop)
     {
-        // Whatever the frame left registered goes now; the host never calls us again.
-        runLoop->unregisterAll ();
+        // Whatever the frame left registered goes now, unless other editors still use this loop
+        // as the process-wide one (then the last of them takes it back).
+        if (VSTGUI::X11::RunLoop::get ().get () != runLoop)
+            runLoop->unregisterAll ();
         runLoop->forget ();
         runLoop = nullptr;
     }

@@ -7,6 +7,7 @@
 #include "gui/CVSTGUITimer.h"
 #include "gui/VSTGUIEditorInterface.h"
 #include "gui/platform/IPlatformFrame.h"
+#include "gui/platform/IRunLoop.h"
 #include "public.sdk/source/vst/vsteditcontroller.h"
 
 namespace Steinberg {
@@ -61,7 +62,24 @@ private:
     void releaseRunLoop ();
     tresult forwardKey (char16 key, int16 keyMsg, int16 modifiers, bool down);
 
+    // The idle timer fires on this view's own host loop, not the process-wide one, so each open
+    // editor keeps its idle however the others come and go.
+    class IdleTicker : public VSTGUI::X11::ITimerHandler
+    {
+    public:
+        void onTimer () override
+        {
+            if (timer)
+                timer->fire ();
+        }
+        VSTGUI::CVSTGUITimer* timer = nullptr;
+    };
+    bool startIdleTimer ();
+    void stopIdleTimer ();
+
     VSTGUI::CVSTGUITimer* timer = nullptr;
+    IdleTicker idleTicker;
+    bool idleTimerRunning = false;
     HostRunLoopAdapter* runLoop = nullptr;
     int32 idleRate = 100;
     bool runLoopInstalled = false;

@@ -153,5 +153,32 @@ TEST_F (EditorWindow, RemovingLeavesNothingBehindAndReopeningShowsTheSameWindow)
     detach ();
 }
 
+// Two windows of one instance on one host loop: removing the first leaves the second's idle
+// timer and window running, and removing the second takes back the rest.
+TEST_F (EditorWindow, EachOpenEditorKeepsItsOwnIdleTimer)
+{
+    const int handlersBefore = loop->eventHandlerCount (), timersBefore = loop->timerCount ();
+    attach ();
+    std::string error;
+    auto secondWindow = Host::X11HostWindow::create (180, 300, "Overmoor second", error);
+    ASSERT_NE (secondWindow, nullptr) << error;
+    IPtr<IPlugView> second = owned (instance->controller ()->createView (Vst::ViewType::kEditor));
+    second->setFrame (plugFrame);
+    ASSERT_EQ (second->attached (reinterpret_cast<void*> (uintptr_t (secondWindow->windowId ())),
+                                 kPlatformTypeX11EmbedWindowID),
+               kResultTrue);
+    const int timersWithBoth = loop->timerCount ();
+    EXPECT_GE (timersWithBoth, timersBefore + 2);
+
+    detach ();
+    EXPECT_EQ (loop->timerCount (), timersWithBoth - 1) << "the second editor's idle goes on";
+    EXPECT_EQ (secondWindow->childWindows ().size (), 1u);
+    EXPECT_EQ (second->removed (), kResultOk);
+    loop->runFor (50);
+    EXPECT_EQ (loop->timerCount (), timersBefore);
+    EXPECT_EQ (loop->eventHandlerCount (), handlersBefore);
+    EXPECT_TRUE (secondWindow->childWindows ().empty ());
+}
+
 } // namespace
 } // namespace EditorTest
