@@ -73,7 +73,8 @@ TEST (RunLoop, TimersKeepTheirIntervalAndStopWhenUnregistered)
     ASSERT_EQ (loop->registerTimer (&fast, 20), kResultOk);
     ASSERT_EQ (loop->registerTimer (&once, 5), kResultOk);
     loop->runFor (210);
-    EXPECT_GE (fast.calls, 8);
+    // A loaded machine may fire late, but never in a catch-up burst.
+    EXPECT_GE (fast.calls, 5);
     EXPECT_LE (fast.calls, 11);
     EXPECT_EQ (once.calls, 1);
     EXPECT_EQ (loop->timerCount (), 1);

@@ -148,3 +148,30 @@ TEST_F (X11Widgets, AMenuOpensInAWindowOfItsOwnAndAClickChoosesAnEntry)
     EXPECT_TRUE (hostWindow->childWindows ().empty ());
     EXPECT_EQ (runLoop->eventHandlerCount () + runLoop->timerCount (), 0);
 }
+
+TEST_F (X11Widgets, ASubmenuTakesTheInputAndGivesItBackWhenItCloses)
+{
+    auto* more = new COptionMenu ();
+    more->addEntry ("Left");
+    more->addEntry ("Right");
+    menu->addEntry (more, "More");
+    more->forget ();
+    click (window, 140, 20);
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+    click (display->popupWindows ().front (), 20, 1 + 18 * 3 + 9);
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 2; }));
+
+    // Keys reach whichever level holds the grab: Left closes the submenu, whose popup hands
+    // pointer and keyboard back, so Right can open it again and Return choose in it.
+    display->tapKey (0xff51); // Left
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+    EXPECT_TRUE (pumpUntil ([&] { return display->pointerGrabbedByOther (); }));
+    display->tapKey (0xff53); // Right
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 2; }));
+    display->tapKey (0xff0d); // Return
+    EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
+    int32_t index = -1;
+    EXPECT_EQ (menu->getLastItemMenu (index), more);
+    EXPECT_EQ (index, 0);
+    EXPECT_FALSE (display->pointerGrabbedByOther ());
+}
