@@ -94,6 +94,18 @@ std::vector<Knob> knobsOf (int model)
     return knobs;
 }
 
+// Parameters 2 to 7 of the model's factory preset, normalised, for the pictures.
+std::vector<float> factoryKnobs (int model)
+{
+    CMVXParamTable table (0);
+    std::vector<float> values;
+    for (const CMVXPresetRecord& preset : CMVXDrivePedalsSimulationDSP::kFactoryPresets)
+        if (static_cast<int> (preset.values[kParamModel]) == model)
+            for (int id = kParamKnob1; id <= kParamKnob6; ++id)
+                values.push_back (static_cast<float> (table.find (id)->toNormalized (preset.values[static_cast<size_t> (id)])));
+    return values;
+}
+
 void models (ManualPdf& pdf)
 {
     const auto& names = CMVXParamTable::modelNames ();
@@ -111,7 +123,9 @@ void models (ManualPdf& pdf)
                       (what != text.knobs.end () ? what->second : std::string ("—"));
         }
         pdf.pictureWithText (kFaceWidth * 0.5, kFaceHeight * 0.5,
-                             [model] (cairo_t* cr, double w, double h) { drawFace (cr, static_cast<int> (model), w, h); },
+                             [model] (cairo_t* cr, double w, double h) {
+                                 drawPedal (cr, static_cast<int> (model), factoryKnobs (static_cast<int> (model)), w, h);
+                             },
                              markup);
     }
 }
@@ -193,7 +207,10 @@ void writeManual (ManualPdf& pdf, const std::string& version, const std::string&
 {
     pdf.title ("Overmoor", "Drive-pedal simulator · user manual · version " + escape (version));
     pdf.pictureWithText (kWindowWidth * 0.75, kWindowHeight * 0.75,
-                         [] (cairo_t* cr, double w, double h) { drawWindow (cr, 3, w, h); },
+                         [] (cairo_t* cr, double w, double h) {
+                             drawWindow (cr, 7, factoryKnobs (7), CMVXParamTable::modelNames ()[7].c_str (),
+                                         CMVXDrivePedalsSimulationDSP::kFactoryPresets[7].name.c_str (), w, h);
+                         },
                          "Overmoor is a VST3 audio effect for electric guitar. It models eight classic "
                          "booster, overdrive and distortion pedals, from their circuits, running at a high "
                          "internal sample rate so that the clipping stays clean of aliasing.\n\n"
