@@ -120,6 +120,7 @@ bool Frame::open (uint32_t parent)
         screen = screens.data;
         parent = screen->root;
     }
+    root = screen->root;
     visual = findVisual (screen);
     if (!visual)
         return false;
@@ -250,7 +251,6 @@ bool Frame::getGlobalPosition (CPoint& position) const
 {
     if (!usable ())
         return false;
-    const xcb_window_t root = xcb_setup_roots_iterator (xcb_get_setup (connection)).data->root;
     auto* reply = xcb_translate_coordinates_reply (connection, xcb_translate_coordinates (connection, window, root, 0, 0),
                                                    nullptr);
     if (!reply)

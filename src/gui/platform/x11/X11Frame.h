@@ -93,6 +93,7 @@ private:
     double scale {1.};
     xcb_connection_t* connection {nullptr};
     xcb_window_t window {0};
+    xcb_window_t root {0};
     xcb_visualtype_t* visual {nullptr};
     xcb_atom_t wakeAtom {0};
     xcb_cursor_t cursor {0};
