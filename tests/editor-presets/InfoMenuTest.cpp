@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The info menu: the manual, the update page and the web site reach the desktop's opener, which
 // hands xdg-open one argument and never waits for it; the about view and its version line.
+#include "FakeXdgOpen.h"
 #include "PresetBarSupport.h"
 #include "editor/CAboutView.h"
 #include "editor/CMVXDesktop.h"
@@ -9,9 +10,6 @@
 #include <sys/wait.h>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 namespace PresetBarTest {
 namespace {
@@ -19,34 +17,6 @@ namespace {
 using Names = std::vector<std::string>;
 using InfoMenu = PresetBar;
 constexpr int32_t kHelp = 0, kUpdates = 1, kWebSite = 2, kAbout = 3;
-
-// Makes "xdg-open" on PATH a script that writes each argument on a line of its own to a log.
-class FakeXdgOpen
-{
-public:
-    FakeXdgOpen ()
-    {
-        std::ofstream script (bin.file ("xdg-open"));
-        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" << bin.file ("log")
-               << ".tmp\"\nmv \"" << bin.file ("log") << ".tmp\" \"" << bin.file ("log") << "\"\nsleep 1\n";
-        script.close ();
-        std::filesystem::permissions (bin.file ("xdg-open"), std::filesystem::perms::owner_all);
-    }
-    // The arguments of the call, once the script has written them (empty after five seconds).
-    Names arguments () const
-    {
-        for (int i = 0; i < 500 && !std::filesystem::exists (bin.file ("log")); ++i)
-            std::this_thread::sleep_for (std::chrono::milliseconds (10));
-        std::ifstream log (bin.file ("log"));
-        Names lines;
-        for (std::string line; std::getline (log, line);)
-            lines.push_back (line);
-        return lines;
-    }
-
-    PresetTest::TemporaryFolder bin;
-    PresetTest::ScopedEnvironment path {"PATH", (bin.path () + ":" + std::getenv ("PATH")).c_str ()};
-};
 
 TEST_F (InfoMenu, EntriesReachTheOpenerAndHelpFallsBackToTheWebSite)
 {

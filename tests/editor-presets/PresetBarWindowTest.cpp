@@ -2,6 +2,7 @@
 // The preset bar of the built bundle in a real X11 window under a private Xvfb, driven through
 // XTest as a user would: a preset picked from the menu's popup, a preset named in the name panel,
 // and pictures of the window with the name panel and with the about view.
+#include "FakeXdgOpen.h"
 #include "PresetTestSupport.h"
 #include "editor-x11/support/XTestDisplay.h"
 #include "editor-x11/support/XvfbServer.h"
@@ -156,6 +157,20 @@ TEST_F (PresetBarWindow, AboutViewCoversTheWindowUntilALeftClick)
     EXPECT_NE (window->capture (width, height), closed);
     clickWindow (90, 150);
     EXPECT_EQ (window->capture (width, height), closed);
+}
+
+// The bundle's Help finds the manual the build put into it.
+TEST_F (PresetBarWindow, HelpOpensTheManualInTheBundle)
+{
+    FakeXdgOpen xdgOpen;
+    PresetTest::ScopedEnvironment noHelpPath {"OVERMOOR_HELP_PATH", nullptr};
+    ASSERT_TRUE (pickFromMenu (kInfoMenuX, kInfoMenuY, 0));   // "Help"
+    const auto opened = xdgOpen.arguments ();
+    ASSERT_EQ (opened.size (), 1u);
+    const std::filesystem::path manual = std::filesystem::path (Morvane::Test::overmoorBundlePath ()) / "Contents" /
+                                         "Resources" / "Overmoor Manual.pdf";
+    ASSERT_TRUE (std::filesystem::exists (opened.front ())) << opened.front ();
+    EXPECT_TRUE (std::filesystem::equivalent (opened.front (), manual)) << opened.front ();
 }
 
 } // namespace
