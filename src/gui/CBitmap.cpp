@@ -2,6 +2,7 @@
 #include "CBitmap.h"
 #include "CDrawContext.h"
 #include "platform/IPlatformBitmap.h"
+#include <cmath>
 #ifdef OVERMOOR_GUI_EMBEDDED_PNG
 #include "resources/EmbeddedPng.h"
 #endif
@@ -9,16 +10,21 @@
 namespace VSTGUI {
 namespace {
 
-SharedPointer<IPlatformBitmap> loadResource (const CResourceDescription& desc)
+SharedPointer<IPlatformBitmap> loadResource (const CResourceDescription& desc, int scale = 1)
 {
     if (desc.type == CResourceDescription::kStringType)
-        return IPlatformBitmap::createFromPngFile (desc.name);
+        return scale == 1 ? IPlatformBitmap::createFromPngFile (desc.name) : nullptr;
 #ifdef OVERMOOR_GUI_EMBEDDED_PNG
     if (desc.type == CResourceDescription::kIntegerType)
     {
-        const auto png = Morvane::Resources::findPng (desc.id, 1);
+        const auto png = Morvane::Resources::findPng (desc.id, scale);
         if (png.bytes && png.size > 0)
-            return IPlatformBitmap::createFromPngMemory (png.bytes, png.size);
+        {
+            auto bitmap = IPlatformBitmap::createFromPngMemory (png.bytes, png.size);
+            if (bitmap)
+                bitmap->setScaleFactor (scale);
+            return bitmap;
+        }
     }
 #endif
     return nullptr;
@@ -72,6 +78,37 @@ void CBitmap::draw (CDrawContext* context, const CRect& rect, const CPoint& offs
 void CBitmap::setPlatformBitmap (SharedPointer<IPlatformBitmap> bitmap)
 {
     platformBitmap = std::move (bitmap);
+}
+
+bool CBitmap::addBitmap (SharedPointer<IPlatformBitmap> bitmap)
+{
+    if (!bitmap || !platformBitmap)
+        return false;
+    const CPoint logical (bitmap->getSize ().x / bitmap->getScaleFactor (),
+                          bitmap->getSize ().y / bitmap->getScaleFactor ());
+    if (std::abs (logical.x - getWidth ()) > 0.5 || std::abs (logical.y - getHeight ()) > 0.5)
+        return false;
+    higherScales.push_back (std::move (bitmap));
+    return true;
+}
+
+IPlatformBitmap* CBitmap::getBestPlatformBitmapForScaleFactor (double scaleFactor)
+{
+    if (scaleFactor > 1. && !higherScaleTried && platformBitmap)
+    {
+        higherScaleTried = true;
+        addBitmap (loadResource (resourceDesc, 2));
+    }
+    // The lowest scale that is at least the context's, else the highest there is.
+    IPlatformBitmap* best = platformBitmap;
+    for (const auto& candidate : higherScales)
+    {
+        const double have = best ? best->getScaleFactor () : 0.;
+        const double offer = candidate->getScaleFactor ();
+        if ((have < scaleFactor && offer > have) || (offer >= scaleFactor && offer < have))
+            best = candidate;
+    }
+    return best;
 }
 
 bool CBitmap::isTypeOf (IdStringPtr n) const

@@ -7,6 +7,7 @@
 #include "SharedPointer.h"
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace VSTGUI {
 
@@ -36,14 +37,23 @@ public:
     virtual void draw (CDrawContext* context, const CRect& rect, const CPoint& offset = CPoint (),
                        float alpha = 1.f);
 
+    // The bitmap that sizes this one (its own scale factor, usually 1).
     IPlatformBitmap* getPlatformBitmap () const { return platformBitmap; }
     void setPlatformBitmap (SharedPointer<IPlatformBitmap> bitmap);
+    // Another rendering of the same picture at a higher scale (same logical size); false if
+    // the size does not match.
+    bool addBitmap (SharedPointer<IPlatformBitmap> bitmap);
+    // The sharpest rendering for a context of that scale; an embedded resource's 2x rendering
+    // is decoded the first time a context above 1x asks for it.
+    IPlatformBitmap* getBestPlatformBitmapForScaleFactor (double scaleFactor);
 
     bool isTypeOf (IdStringPtr n) const override;
 
 private:
     CResourceDescription resourceDesc;
     SharedPointer<IPlatformBitmap> platformBitmap;
+    std::vector<SharedPointer<IPlatformBitmap>> higherScales;
+    bool higherScaleTried {false};
 };
 
 } // namespace VSTGUI

@@ -81,8 +81,35 @@ TEST (Bitmaps, EmbeddedResourcesLoadByIdAtTheirLogicalSize)
     EXPECT_EQ (background->getSize (), CPoint (180, 300));
     auto knobStrip = owned (new CBitmap (CResourceDescription (301)));
     EXPECT_EQ (knobStrip->getSize (), CPoint (40, 5600));
+    IPlatformBitmap* sharp = background->getBestPlatformBitmapForScaleFactor (2.);
+    ASSERT_NE (sharp, nullptr);
+    EXPECT_EQ (sharp->getScaleFactor (), 2.);
+    EXPECT_EQ (sharp->getSize (), CPoint (360, 600));
+    EXPECT_EQ (background->getBestPlatformBitmapForScaleFactor (1.)->getScaleFactor (), 1.);
 }
 #endif
+
+TEST (Bitmaps, AHigherScaleRenderingIsDrawnByContextsOfThatScale)
+{
+    auto paint = [] (int pixels, double scale, CColor colour) {
+        auto context = COffscreenContext::create (pixels / scale, pixels / scale, scale);
+        context->setFillColor (colour);
+        context->drawRect (CRect (0, 0, 10, 10), kDrawFilled);
+        context->endDraw ();
+        return SharedPointer<IPlatformBitmap> (context->getBitmap ()->getPlatformBitmap ());
+    };
+    auto bitmap = owned (new CBitmap (paint (10, 1., CColor (255, 0, 0))));
+    EXPECT_FALSE (bitmap->addBitmap (paint (30, 2., kBlackCColor)));  // 15 x 15: not the same
+    EXPECT_TRUE (bitmap->addBitmap (paint (20, 2., CColor (0, 0, 255))));
+    EXPECT_EQ (bitmap->getSize (), CPoint (10, 10));
+
+    for (double scale : {1., 2.})
+    {
+        auto context = COffscreenContext::create (10, 10, scale);
+        context->drawBitmap (bitmap, CRect (0, 0, 10, 10));
+        EXPECT_EQ (pixelAt (*context, 3, 3), scale == 1. ? 0xFFFF0000u : 0xFF0000FFu) << scale;
+    }
+}
 
 TEST (Context, ClipAndOriginComposeAndRestore)
 {

@@ -157,7 +157,9 @@ void CairoDrawContext::clearRect (const CRect& rect)
 void CairoDrawContext::drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoint& offset,
                                    float alpha)
 {
-    auto* source = bitmap ? dynamic_cast<CairoBitmap*> (bitmap->getPlatformBitmap ()) : nullptr;
+    auto* source = bitmap ? dynamic_cast<CairoBitmap*> (
+                                bitmap->getBestPlatformBitmapForScaleFactor (getScaleFactor ()))
+                          : nullptr;
     if (!source || dest.isEmpty () || !begin ())
         return;
     cairo_rectangle (cr, dest.left, dest.top, dest.getWidth (), dest.getHeight ());
