@@ -17,11 +17,13 @@ class VSTGUIEditorInterface;
 class CFrame : public CViewContainer, public IPlatformFrameCallback
 {
 public:
+    // size places the window: in the parent's coordinates, or in root coordinates for a popup.
+    // The frame's own coordinates (getViewSize, events, drawing) start at 0, 0 either way.
     CFrame (const CRect& size, VSTGUIEditorInterface* editor);
 
-    // Makes the platform window as a child of parent (an X11 window id for kX11EmbedWindowID;
-    // ignored for kPopup, whose size is taken in root coordinates). False when no window could
-    // be made; the frame then stays usable offscreen.
+    // Makes the platform window as a child of parent (an X11 window id for kX11EmbedWindowID,
+    // ignored for kPopup). False when no window could be made; the frame then stays usable
+    // offscreen.
     bool open (void* parent, PlatformType type = PlatformType::kDefaultNative,
                IPlatformFrameConfig* config = nullptr);
     // Closes the window, removes and forgets all views, then forgets the frame itself.
