@@ -119,6 +119,8 @@ TEST_F (EditorLayout, PresetBarControlsSitWhereTheTableSays)
         EXPECT_EQ (control->getFontColor (), kWhiteCColor);
     }
     EXPECT_EQ (dynamic_cast<COptionMenu*> (set.getControl (1))->getNbEntries (), 8);
+    const CMVXLayoutRect unknownKey = CMVXStravelGUIEditor::getGUIContainer ()->getLayoutRect (17);
+    EXPECT_EQ (unknownKey.left + unknownKey.top + unknownKey.right + unknownKey.bottom, 0);
     auto* hidden = set.getControl (14);
     ASSERT_NE (hidden, nullptr);
     EXPECT_FALSE (hidden->isAttached ());

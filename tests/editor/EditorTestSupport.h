@@ -2,7 +2,7 @@
 #pragma once
 // Editors of a real plug-in instance in this process (entry and factory compiled in), so tests
 // can look at their controls. An editor "opened" here is what attached () makes of it without a
-// window: an offscreen frame, registered with its controller.
+// window: an offscreen frame, registered with its controller. Presets live in a private folder.
 #include "controller/CMVXStravelEditController.h"
 #include "editor/CMVXOvermoorCtrlSet.h"
 #include "editor/CMVXStravelGUIContainer.h"
@@ -12,6 +12,7 @@
 #include "gui/COffscreenContext.h"
 #include "host/PluginInstance.h"
 #include "pluginterfaces/base/ipluginbase.h"
+#include "support/BundleFixture.h"
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
