@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,9 +48,14 @@ bool XvfbServer::start (std::string& reason)
         return false;
     }
     const std::string fdArgument = std::to_string (ready[1]);
+    const pid_t testProcess = ::getpid ();
     pid = ::fork ();
     if (pid == 0)
     {
+        // A test that crashes skips the destructor: the server then dies with it all the same.
+        ::prctl (PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid () != testProcess)
+            ::_exit (1);
         ::close (ready[0]);
         const int devNull = ::open ("/dev/null", O_RDWR);
         ::dup2 (devNull, STDOUT_FILENO);
