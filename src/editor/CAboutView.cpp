@@ -9,8 +9,10 @@ using namespace VSTGUI;
 std::string aboutVersionText (const std::string& fullVersion)
 {
     const size_t lastDot = fullVersion.rfind ('.');
-    const std::string release = lastDot == std::string::npos ? fullVersion : fullVersion.substr (0, lastDot);
-    const std::string build = lastDot == std::string::npos ? std::string () : fullVersion.substr (lastDot + 1);
+    const std::string release =
+        lastDot == std::string::npos ? fullVersion : fullVersion.substr (0, lastDot);
+    const std::string build =
+        lastDot == std::string::npos ? std::string () : fullVersion.substr (lastDot + 1);
     return "version " + release + " (b" + build + ")";
 }
 

@@ -71,8 +71,8 @@ bool openDocument (const std::string& pathOrUrl)
     if (child == 0)
     {
         pid_t viewer = 0;
-        const int spawned = posix_spawnp (&viewer, "xdg-open", &setup.actions, &setup.attributes,
-                                          argv, environ);
+        const int spawned =
+            posix_spawnp (&viewer, "xdg-open", &setup.actions, &setup.attributes, argv, environ);
         _exit (spawned == 0 ? 0 : kNotStarted);
     }
     int status = 0;

@@ -12,23 +12,23 @@ namespace {
 
 std::wstring wide (const std::string& utf8)
 {
-    const int length = MultiByteToWideChar (CP_UTF8, 0, utf8.data (), static_cast<int> (utf8.size ()),
-                                            nullptr, 0);
+    const int length =
+        MultiByteToWideChar (CP_UTF8, 0, utf8.data (), static_cast<int> (utf8.size ()), nullptr, 0);
     std::wstring text (static_cast<size_t> (length > 0 ? length : 0), L'\0');
     if (length > 0)
-        MultiByteToWideChar (CP_UTF8, 0, utf8.data (), static_cast<int> (utf8.size ()), text.data (),
-                             length);
+        MultiByteToWideChar (CP_UTF8, 0, utf8.data (), static_cast<int> (utf8.size ()),
+                             text.data (), length);
     return text;
 }
 
 std::string narrow (const std::wstring& utf16)
 {
-    const int length = WideCharToMultiByte (CP_UTF8, 0, utf16.data (), static_cast<int> (utf16.size ()),
-                                            nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte (
+        CP_UTF8, 0, utf16.data (), static_cast<int> (utf16.size ()), nullptr, 0, nullptr, nullptr);
     std::string text (static_cast<size_t> (length > 0 ? length : 0), '\0');
     if (length > 0)
-        WideCharToMultiByte (CP_UTF8, 0, utf16.data (), static_cast<int> (utf16.size ()), text.data (),
-                             length, nullptr, nullptr);
+        WideCharToMultiByte (CP_UTF8, 0, utf16.data (), static_cast<int> (utf16.size ()),
+                             text.data (), length, nullptr, nullptr);
     return text;
 }
 
@@ -47,7 +47,8 @@ bool openDocument (const std::string& pathOrUrl)
 std::string helpDirectory ()
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW (HKEY_LOCAL_MACHINE, L"Software\\Morvane\\Stravel\\Overmoor", 0, KEY_READ, &key)
+    if (RegOpenKeyExW (HKEY_LOCAL_MACHINE, L"Software\\Morvane\\Stravel\\Overmoor", 0, KEY_READ,
+                       &key)
         != ERROR_SUCCESS)
         return {};
     wchar_t value[260] = {};   // 520 bytes

@@ -21,7 +21,8 @@ void CMVXStravelGUIEditor::showAboutView ()
 
     // The frame adopts the view's first reference as its modal view and hands it back when the
     // splash ends; the splash screen keeps one of its own until it is released.
-    aboutView = new CAboutView (CRect (0, 0, bitmap->getWidth (), bitmap->getHeight ()), this, bitmap, CPoint (0, 0));
+    aboutView = new CAboutView (CRect (0, 0, bitmap->getWidth (), bitmap->getHeight ()), this,
+                                bitmap, CPoint (0, 0));
     SharedPointer<CFontDesc> font = makeOwned<CFontDesc> ("Tahoma", 11, kBoldFace);
     aboutView->setFont (font);
     aboutView->setFontColor (CColor (200, 200, 200, 250));

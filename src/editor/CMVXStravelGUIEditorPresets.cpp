@@ -57,14 +57,15 @@ void CMVXStravelGUIEditor::receiveMessage (const std::string& text)
     {
         userPresets.clear ();
         int32 number = static_cast<int32> (factoryPresetNames.size ());
+        // A repeated name keeps its first number.
         for (std::string& name : presetNames (text))
-            userPresets.emplace (std::move (name), number++);   // a repeated name keeps its first number
+            userPresets.emplace (std::move (name), number++);
     }
     else if (contains (text, keys::kFactoryPresetList))
         factoryPresetNames = presetNames (text);
     else if (contains (text, keys::kSetSelectedPreset))
-        selectedPresetNumber = parseSelectedPresetNumberText (text.substr (text.find (keys::kSetSelectedPreset)),
-                                                              keys::kSetSelectedPreset);
+        selectedPresetNumber = parseSelectedPresetNumberText (
+            text.substr (text.find (keys::kSetSelectedPreset)), keys::kSetSelectedPreset);
 }
 
 void CMVXStravelGUIEditor::requestPresets ()
@@ -109,7 +110,8 @@ void CMVXStravelGUIEditor::rebuildPresetMenus ()
 
     // The selected number names a factory preset by position, a user preset by its number.
     currentPresetName.reset ();
-    if (selectedPresetNumber >= 0 && static_cast<size_t> (selectedPresetNumber) < factoryPresetNames.size ())
+    if (selectedPresetNumber >= 0
+        && static_cast<size_t> (selectedPresetNumber) < factoryPresetNames.size ())
     {
         presetMenu->setCurrent (selectedPresetNumber, false);
         currentPresetName = factoryPresetNames[static_cast<size_t> (selectedPresetNumber)];
@@ -120,7 +122,9 @@ void CMVXStravelGUIEditor::rebuildPresetMenus ()
             if (preset.second == selectedPresetNumber)
             {
                 currentPresetName = preset.first;
-                for (int32_t i = 0; i < presetMenu->getNbEntries (); ++i)
+                // Below the factory entries: a user preset may share a factory preset's name.
+                const auto firstUserEntry = static_cast<int32_t> (factoryPresetNames.size ());
+                for (int32_t i = firstUserEntry; i < presetMenu->getNbEntries (); ++i)
                     if (CMenuItem* item = presetMenu->getEntry (i);
                         item && !item->isSeparator () && item->getTitle () == preset.first)
                     {
@@ -134,7 +138,8 @@ void CMVXStravelGUIEditor::rebuildPresetMenus ()
     saveMenu->invalid ();
 }
 
-CMVXStravelGUIEditor::int32 CMVXStravelGUIEditor::presetNumberOf (const std::string& title, int32 index) const
+CMVXStravelGUIEditor::int32 CMVXStravelGUIEditor::presetNumberOf (const std::string& title,
+                                                                  int32 index) const
 {
     if (index >= 0 && static_cast<size_t> (index) < factoryPresetNames.size ())
         return index;
@@ -273,7 +278,8 @@ void CMVXStravelGUIEditor::presetBarValueChanged (CControl* control)
     }
     else if (tag == kTagNameField)
         commitNamePanel (true);   // Return in the field, as the tick button
-    else if ((tag == kTagAcceptButton || tag == kTagCancelButton) && control->getValueNormalized () == 1.f)
+    else if ((tag == kTagAcceptButton || tag == kTagCancelButton)
+             && control->getValueNormalized () == 1.f)
     {
         commitNamePanel (tag == kTagAcceptButton);   // the press; the release does nothing
         // The panel left the window during the press, so the mouse-up cannot reach the button:

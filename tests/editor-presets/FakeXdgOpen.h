@@ -19,8 +19,9 @@ public:
     FakeXdgOpen ()
     {
         std::ofstream script (bin.file ("xdg-open"));
-        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" << bin.file ("log")
-               << ".tmp\"\nmv \"" << bin.file ("log") << ".tmp\" \"" << bin.file ("log") << "\"\nsleep 1\n";
+        script << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \""
+               << bin.file ("log") << ".tmp\"\nmv \"" << bin.file ("log") << ".tmp\" \""
+               << bin.file ("log") << "\"\nsleep 1\n";
         script.close ();
         std::filesystem::permissions (bin.file ("xdg-open"), std::filesystem::perms::owner_all);
     }
@@ -37,7 +38,8 @@ public:
     }
 
     PresetTest::TemporaryFolder bin;
-    PresetTest::ScopedEnvironment path {"PATH", (bin.path () + ":" + std::getenv ("PATH")).c_str ()};
+    PresetTest::ScopedEnvironment path {"PATH",
+                                        (bin.path () + ":" + std::getenv ("PATH")).c_str ()};
 };
 
 } // namespace PresetBarTest

@@ -37,7 +37,8 @@ TEST_F (InfoMenu, EntriesReachTheOpenerAndHelpFallsBackToTheWebSite)
     host->choose (15, kUpdates);
     host->choose (15, kWebSite);
     const std::string manual = "/opt/Over moor/it's \"help\"/Overmoor Manual.pdf";
-    EXPECT_EQ (opened, (Names {manual, site, manual, site + "/update.php?app=SVOvermoor-1D-100-PC", site}));
+    EXPECT_EQ (opened,
+               (Names {manual, site, manual, site + "/update.php?app=SVOvermoor-1D-100-PC", site}));
 
     PresetTest::ScopedEnvironment noHelpPath {"OVERMOOR_HELP_PATH", nullptr};
     EXPECT_EQ (host->editor->getHelpDirectory (), CMVXModuleInfo::getResourcesFolder () + "/");
@@ -49,7 +50,8 @@ TEST_F (InfoMenu, XdgOpenGetsThePathAsOneArgumentWithoutWaitingOrAZombie)
     const std::string awkward = "/tmp/a b/it's \"quoted\"; touch never-made $(id) `id`.pdf";
     const auto start = std::chrono::steady_clock::now ();
     EXPECT_TRUE (Morvane::Desktop::openDocument (awkward));
-    EXPECT_LT (std::chrono::steady_clock::now () - start, std::chrono::milliseconds (500));   // the script sleeps 1 s
+    // The script lingers a second, as a viewer would.
+    EXPECT_LT (std::chrono::steady_clock::now () - start, std::chrono::milliseconds (500));
     EXPECT_EQ (xdgOpen.arguments (), Names {awkward});
     EXPECT_EQ (waitpid (-1, nullptr, WNOHANG), -1);   // no child of ours left to reap
     EXPECT_EQ (errno, ECHILD);
@@ -78,12 +80,14 @@ TEST_F (InfoMenu, AboutViewShowsTheBuildVersionAndClosesOnAPlainLeftClickOnly)
         EXPECT_EQ (about, host->editor->getAboutView ());
         EXPECT_EQ (about->getVersionText (), aboutVersionText (OVERMOOR_PROJECT_VERSION));
         EXPECT_EQ (about->getViewSize (), CRect (0, 0, 180, 300));
-        for (int32_t notPlain : {int32_t (kRButton), kLButton | kShift, kLButton | kControl, int32_t (kMButton)})
+        for (int32_t notPlain :
+             {int32_t (kRButton), kLButton | kShift, kLButton | kControl, int32_t (kMButton)})
         {
             host->click (about, notPlain);
             EXPECT_EQ (host->frame ()->getModalView (), about) << notPlain;
         }
-        host->click (about, kLButton | kDoubleClick);   // a double click is still a plain left click
+        // A double click is still a plain left click.
+        host->click (about, kLButton | kDoubleClick);
         EXPECT_EQ (host->frame ()->getModalView (), nullptr);
         EXPECT_EQ (host->editor->getAboutView (), nullptr);
     }

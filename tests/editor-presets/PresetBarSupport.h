@@ -37,7 +37,8 @@ struct HostSession
             return;
         controller = dynamic_cast<CMVXStravelEditController*> (instance->controller ());
         IPtr<IPlugView> view = Steinberg::owned (controller->createView ("editor"));
-        editor = IPtr<CMVXStravelGUIEditorVST3> (dynamic_cast<CMVXStravelGUIEditorVST3*> (view.get ()));
+        editor =
+            IPtr<CMVXStravelGUIEditorVST3> (dynamic_cast<CMVXStravelGUIEditorVST3*> (view.get ()));
         EXPECT_TRUE (editor && editor->open (nullptr, PlatformType::kDefaultNative, nullptr));
         controller->editorAttached (editor);   // asks for the preset lists
     }
@@ -53,7 +54,10 @@ struct HostSession
     }
 
     CMVXStravelCtrlBaseSet& controls () const { return *editor->getControlSet (); }
-    COptionMenu* menu (int32_t tag) const { return dynamic_cast<COptionMenu*> (controls ().getControl (tag)); }
+    COptionMenu* menu (int32_t tag) const
+    {
+        return dynamic_cast<COptionMenu*> (controls ().getControl (tag));
+    }
     CTextEdit* nameField () const { return dynamic_cast<CTextEdit*> (controls ().getControl (16)); }
     bool namePanelShown () const { return controls ().getNamePanel ()->isAttached (); }
     CFrame* frame () const { return editor->getFrame (); }
@@ -62,9 +66,11 @@ struct HostSession
     std::vector<std::string> presetRequests () const
     {
         std::vector<std::string> texts;
-        static const char* const kKeys[] = {"CMVXGetFactoryPresetsMessage", "CMVXGetUserPresetsMessage",
-                                            "CMVXSetPresetAsSaveAs", "CMVXSetPresetSave", "CMVXSetPresetDelete",
-                                            "CMVXSetSelectedPresetNumber", "CMVXGetSelectedPresetNumber"};
+        static const char* const kKeys[] = {
+            "CMVXGetFactoryPresetsMessage", "CMVXGetUserPresetsMessage",
+            "CMVXSetPresetAsSaveAs",        "CMVXSetPresetSave",
+            "CMVXSetPresetDelete",          "CMVXSetSelectedPresetNumber",
+            "CMVXGetSelectedPresetNumber"};
         for (const auto& record : instance->controllerToProcessor ()->records ())
             for (const char* key : kKeys)
                 if (record.id == "PrsHnd")
@@ -126,7 +132,10 @@ protected:
         if (factory)
             factory->release ();
     }
-    std::unique_ptr<HostSession> startHost () const { return std::make_unique<HostSession> (factory); }
+    std::unique_ptr<HostSession> startHost () const
+    {
+        return std::make_unique<HostSession> (factory);
+    }
     std::vector<std::string> presetFiles () const { return PresetTest::filesIn (folder.path ()); }
 
     IPluginFactory* factory = nullptr;
@@ -134,8 +143,9 @@ protected:
     PresetTest::ScopedEnvironment folderVariable {"OVERMOOR_PRESET_DIR", folder.path ().c_str ()};
 };
 
-inline const std::vector<std::string> kFactoryNames = {"Torvin's Booster", "Ossik's Riff", "Rock Distorion", "Crunch",
-                                                       "Rock Drive", "Full Drive", "Kick the Amp", "Metal"};
+inline const std::vector<std::string> kFactoryNames = {
+    "Torvin's Booster", "Ossik's Riff", "Rock Distorion", "Crunch",
+    "Rock Drive",       "Full Drive",   "Kick the Amp",   "Metal"};
 
 inline std::vector<std::string> withUserPresets (std::vector<std::string> names)
 {

@@ -21,7 +21,8 @@ TEST_F (PresetBar, StartsWithTheFactoryPresetsAndListsSavedOnesByName)
     auto host = startHost ();
     EXPECT_EQ (host->titles (12), kFactoryNames);
     EXPECT_EQ (host->shownPreset (), "Torvin's Booster");
-    EXPECT_EQ (host->titles (15), (Names {"Help", "Check For Updates", "Morvane Web Site", "About Plug-In"}));
+    EXPECT_EQ (host->titles (15),
+               (Names {"Help", "Check For Updates", "Morvane Web Site", "About Plug-In"}));
     ASSERT_EQ (host->titles (13), (Names {"Save", "Save As...", "Delete"}));
     EXPECT_FALSE (host->menu (13)->getEntry (2)->isEnabled ());
     EXPECT_EQ (host->menu (13)->getSubMenu (2), nullptr);
@@ -30,7 +31,8 @@ TEST_F (PresetBar, StartsWithTheFactoryPresetsAndListsSavedOnesByName)
     host->saveAs ("A");
     EXPECT_FALSE (host->namePanelShown ());
     EXPECT_EQ (host->titles (12), withUserPresets ({"A", "B"}));
-    EXPECT_EQ (host->editor->getUserPresets (), (std::map<std::string, int32> {{"A", 9}, {"B", 8}}));
+    EXPECT_EQ (host->editor->getUserPresets (),
+               (std::map<std::string, int32> {{"A", 9}, {"B", 8}}));
     EXPECT_EQ (host->shownPreset (), "A");   // the new preset is the current one
     EXPECT_EQ (host->menu (13)->getSubMenu (2), host->menu (14));
     EXPECT_EQ (host->titles (14), (Names {"A", "B"}));

@@ -99,12 +99,16 @@ protected:
         int width = 0, height = 0;
         std::vector<uint32_t> pixels = window->capture (width, height);
         ASSERT_FALSE (pixels.empty ());
-        const std::string path = (std::filesystem::temp_directory_path () / ("overmoor-" + name + ".png")).string ();
-        cairo_surface_t* surface = cairo_image_surface_create_for_data (
-            reinterpret_cast<unsigned char*> (pixels.data ()), CAIRO_FORMAT_RGB24, width, height, width * 4);
+        const std::string path =
+            (std::filesystem::temp_directory_path () / ("overmoor-" + name + ".png")).string ();
+        cairo_surface_t* surface =
+            cairo_image_surface_create_for_data (reinterpret_cast<unsigned char*> (pixels.data ()),
+                                                 CAIRO_FORMAT_RGB24, width, height, width * 4);
         ASSERT_EQ (cairo_surface_write_to_png (surface, path.c_str ()), CAIRO_STATUS_SUCCESS);
         cairo_surface_destroy (surface);
-        EXPECT_EQ (EditorTest::compareWithReference (path, std::string (OVERMOOR_PRESET_SNAPSHOTS) + "/" + name + ".png"), "");
+        EXPECT_EQ (EditorTest::compareWithReference (path, std::string (OVERMOOR_PRESET_SNAPSHOTS)
+                                                               + "/" + name + ".png"),
+                   "");
     }
 
     double value (int id) const { return instance->controller ()->getParamNormalized (id); }
@@ -167,8 +171,9 @@ TEST_F (PresetBarWindow, HelpOpensTheManualInTheBundle)
     ASSERT_TRUE (pickFromMenu (kInfoMenuX, kInfoMenuY, 0));   // "Help"
     const auto opened = xdgOpen.arguments ();
     ASSERT_EQ (opened.size (), 1u);
-    const std::filesystem::path manual = std::filesystem::path (Morvane::Test::overmoorBundlePath ()) / "Contents" /
-                                         "Resources" / "Overmoor Manual.pdf";
+    const std::filesystem::path manual =
+        std::filesystem::path (Morvane::Test::overmoorBundlePath ()) / "Contents" / "Resources"
+        / "Overmoor Manual.pdf";
     ASSERT_TRUE (std::filesystem::exists (opened.front ())) << opened.front ();
     EXPECT_TRUE (std::filesystem::equivalent (opened.front (), manual)) << opened.front ();
 }

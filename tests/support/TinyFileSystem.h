@@ -19,7 +19,8 @@ class TinyFileSystem
 public:
     TinyFileSystem ()
     {
-        std::string pattern = (std::filesystem::temp_directory_path () / "overmoor-tiny-XXXXXX").string ();
+        std::string pattern =
+            (std::filesystem::temp_directory_path () / "overmoor-tiny-XXXXXX").string ();
         if (mkdtemp (pattern.data ()) == nullptr)
             return;
         base = pattern;

@@ -12,7 +12,8 @@ constexpr double kBodySize = 10.0;
 constexpr const char* kFamily = "DejaVu Sans";
 constexpr const char* kMonoFamily = "DejaVu Sans Mono";
 
-PangoLayout* makeLayout (cairo_t* cr, const std::string& markup, double width, double size, bool mono)
+PangoLayout* makeLayout (cairo_t* cr, const std::string& markup, double width, double size,
+                         bool mono)
 {
     PangoLayout* layout = pango_cairo_create_layout (cr);
     PangoFontDescription* font = pango_font_description_new ();
@@ -55,7 +56,8 @@ ManualPdf::~ManualPdf ()
 
 bool ManualPdf::ok () const
 {
-    return cairo_surface_status (surface) == CAIRO_STATUS_SUCCESS && cairo_status (cr) == CAIRO_STATUS_SUCCESS;
+    return cairo_surface_status (surface) == CAIRO_STATUS_SUCCESS
+           && cairo_status (cr) == CAIRO_STATUS_SUCCESS;
 }
 
 double ManualPdf::measure (const std::string& markup, double width, double size, bool mono) const
@@ -167,12 +169,15 @@ void ManualPdf::pictureWithText (double width, double height, const Picture& pic
     y += std::max (height, textHeight) + 12;
 }
 
-void ManualPdf::table (const std::vector<std::vector<std::string>>& rows, const std::vector<double>& widths)
+void ManualPdf::table (const std::vector<std::vector<std::string>>& rows,
+                       const std::vector<double>& widths)
 {
     constexpr double kPad = 3, kSize = 9.0;
     for (size_t r = 0; r < rows.size (); ++r)
     {
-        auto cell = [&] (size_t c) { return r == 0 ? "<b>" + rows[r][c] + "</b>" : rows[r][c]; };
+        auto cell = [&] (size_t c) {
+            return r == 0 ? "<b>" + rows[r][c] + "</b>" : rows[r][c];
+        };
         double rowHeight = 0;
         for (size_t c = 0; c < rows[r].size () && c < widths.size (); ++c)
             rowHeight = std::max (rowHeight, measure (cell (c), widths[c] - 2 * kPad, kSize));
@@ -180,7 +185,8 @@ void ManualPdf::table (const std::vector<std::vector<std::string>>& rows, const 
         need (rowHeight);
         if (r == 0 || r % 2 == 0)
         {
-            cairo_set_source_rgb (cr, r == 0 ? 0.86 : 0.95, r == 0 ? 0.84 : 0.95, r == 0 ? 0.80 : 0.95);
+            cairo_set_source_rgb (cr, r == 0 ? 0.86 : 0.95, r == 0 ? 0.84 : 0.95,
+                                  r == 0 ? 0.80 : 0.95);
             double total = 0;
             for (double w : widths)
                 total += w;

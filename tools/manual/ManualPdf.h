@@ -33,16 +33,17 @@ public:
     bool ok () const;
 
     void title (const std::string& text, const std::string& subtitle);
-    void heading (const std::string& text);      // starts a section, never alone at a page end
+    void heading (const std::string& text);   // starts a section, never alone at a page end
     void subheading (const std::string& text);
     void paragraph (const std::string& markup);
     void bullet (const std::string& markup);
-    void code (const std::string& text);         // one line in a fixed-width face
+    void code (const std::string& text);   // one line in a fixed-width face
     // A picture on the left and the text beside it, kept together on one page.
     void pictureWithText (double width, double height, const Picture& picture,
                           const std::string& markup);
     // Rows of cells (Pango markup), the first row bold; column widths in points.
-    void table (const std::vector<std::vector<std::string>>& rows, const std::vector<double>& widths);
+    void table (const std::vector<std::vector<std::string>>& rows,
+                const std::vector<double>& widths);
     void newPage ();
     // Writes the last page; false when the file could not be written.
     bool finish ();

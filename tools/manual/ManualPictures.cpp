@@ -30,8 +30,8 @@ void drawFrame (cairo_t* cr, int id, int frame, double x, double y)
     Morvane::Artwork::drawBitmap (cr, id, 1.0);
 #else
     // Built without the artwork: a plain grey pedal.
-    (void) id;
-    (void) frame;
+    (void)id;
+    (void)frame;
     cairo_rectangle (cr, x, y, kFaceWidth, kFaceHeight);
     cairo_set_source_rgb (cr, 0.3, 0.3, 0.32);
     cairo_fill (cr);
@@ -55,7 +55,8 @@ void drawPedalAt (cairo_t* cr, int model, const std::vector<float>& knobValues)
         drawFrame (cr, layout.knobStrip, static_cast<int> (std::lround (value * (frames - 1))),
                    corner.left + knob.dx, corner.top + knob.dy);
     }
-    drawFrame (cr, footswitchBitmap (layout.footswitchStyle), 0, layout.footswitchLeft, layout.footswitchTop);
+    drawFrame (cr, footswitchBitmap (layout.footswitchStyle), 0, layout.footswitchLeft,
+               layout.footswitchTop);
     const CMVXLayoutRect lamp = places.getLayoutRect (1);
     drawFrame (cr, kBitmapStatusLamp, 1, lamp.left, lamp.top);   // lit: the effect is on
 #endif
@@ -91,15 +92,16 @@ void drawDisplayRows (cairo_t* cr, const char* modelName, const char* presetName
         g_object_unref (layout);
     }
 #else
-    (void) cr;
-    (void) modelName;
-    (void) presetName;
+    (void)cr;
+    (void)modelName;
+    (void)presetName;
 #endif
 }
 
 } // namespace
 
-void drawPedal (cairo_t* cr, int model, const std::vector<float>& knobValues, double width, double height)
+void drawPedal (cairo_t* cr, int model, const std::vector<float>& knobValues, double width,
+                double height)
 {
     cairo_save (cr);
     cairo_scale (cr, width / kFaceWidth, height / kFaceHeight);
@@ -109,8 +111,8 @@ void drawPedal (cairo_t* cr, int model, const std::vector<float>& knobValues, do
     cairo_restore (cr);
 }
 
-void drawWindow (cairo_t* cr, int model, const std::vector<float>& knobValues, const char* modelName,
-                 const char* presetName, double width, double height)
+void drawWindow (cairo_t* cr, int model, const std::vector<float>& knobValues,
+                 const char* modelName, const char* presetName, double width, double height)
 {
     cairo_save (cr);
     cairo_scale (cr, width / kWindowWidth, height / kWindowHeight);
