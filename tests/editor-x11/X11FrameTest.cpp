@@ -227,19 +227,20 @@ TEST_F (X11Frame, AClickTakesTheKeyboardAndKeysFollowTheLayout)
     click (child, 20, 20);
     EXPECT_EQ (display->focusWindow (), child) << "embedded windows get no focus from a window manager";
 
-    ASSERT_TRUE (display->typeText ("aB7"));
+    ASSERT_TRUE (display->typeText ("aB 7"));
     ASSERT_TRUE (display->tapKey (0xff0d));          // Return
     ASSERT_TRUE (display->tapKey (0xff51));          // Left
     ASSERT_TRUE (display->tapKey ('a', kControlKey)); // Ctrl+A
-    ASSERT_TRUE (pumpUntil ([&] { return probe->keys.size () >= 6; }));
+    ASSERT_TRUE (pumpUntil ([&] { return probe->keys.size () >= 7; }));
     std::vector<int32_t> characters;
     for (const auto& key : probe->keys)
         characters.push_back (key.character);
-    EXPECT_EQ (characters, (std::vector<int32_t> {'a', 'B', '7', 0, 0, 'a'}));
+    EXPECT_EQ (characters, (std::vector<int32_t> {'a', 'B', ' ', '7', 0, 0, 'a'}));
     EXPECT_EQ (probe->keys[1].modifier, MODIFIER_SHIFT);
-    EXPECT_EQ (probe->keys[3].virt, VKEY_RETURN);
-    EXPECT_EQ (probe->keys[4].virt, VKEY_LEFT);
-    EXPECT_EQ (probe->keys[5].modifier, MODIFIER_CONTROL);
+    EXPECT_EQ (probe->keys[2].virt, VKEY_SPACE);
+    EXPECT_EQ (probe->keys[4].virt, VKEY_RETURN);
+    EXPECT_EQ (probe->keys[5].virt, VKEY_LEFT);
+    EXPECT_EQ (probe->keys[6].modifier, MODIFIER_CONTROL);
 }
 
 TEST_F (X11Frame, APopupIsAGrabbingTopLevelThatSeesClicksOutsideAndMayCloseItself)

@@ -100,6 +100,13 @@ bool Keyboard::translate (uint8_t keycode, uint16_t stateMask, VstKeyCode& key)
             key.virt = entry.virt;
             return true;
         }
+    // Space is both: menus act on the key, text fields insert the character.
+    if (keysym == XKB_KEY_space || keysym == XKB_KEY_KP_Space)
+    {
+        key.virt = VKEY_SPACE;
+        key.character = ' ';
+        return true;
+    }
     if (keysym >= XKB_KEY_F1 && keysym <= XKB_KEY_F12)
     {
         key.virt = static_cast<uint8_t> (VKEY_F1 + (keysym - XKB_KEY_F1));
