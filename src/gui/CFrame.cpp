@@ -57,7 +57,7 @@ void CFrame::invalidRect (const CRect& rect)
     r.makeIntegral ().bound (CRect (0, 0, getWidth (), getHeight ()));
     if (r.isEmpty ())
         return;
-    // Merge with every overlapping request until none overlaps: one pass per merge at most.
+    // Merge with every overlapping request, rescanning after each merge until none overlaps.
     for (size_t i = 0; i < dirtyRects.size ();)
     {
         if (dirtyRects[i].rectInside (r))
