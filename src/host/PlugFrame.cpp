@@ -6,7 +6,9 @@ namespace Host {
 
 using namespace Steinberg;
 
-PlugFrame::PlugFrame (RunLoop* runLoop) : loop (runLoop) {}
+PlugFrame::PlugFrame (RunLoop* runLoop) : loop (runLoop)
+{
+}
 
 PlugFrame::~PlugFrame () = default;
 
@@ -23,7 +25,8 @@ tresult PLUGIN_API PlugFrame::resizeView (IPlugView* view, ViewRect* newSize)
     return kResultTrue;
 }
 
-tresult PLUGIN_API PlugFrame::registerEventHandler (Linux::IEventHandler* handler, Linux::FileDescriptor fd)
+tresult PLUGIN_API PlugFrame::registerEventHandler (Linux::IEventHandler* handler,
+                                                    Linux::FileDescriptor fd)
 {
     return loop->registerEventHandler (handler, fd);
 }
@@ -33,7 +36,8 @@ tresult PLUGIN_API PlugFrame::unregisterEventHandler (Linux::IEventHandler* hand
     return loop->unregisterEventHandler (handler);
 }
 
-tresult PLUGIN_API PlugFrame::registerTimer (Linux::ITimerHandler* handler, Linux::TimerInterval milliseconds)
+tresult PLUGIN_API PlugFrame::registerTimer (Linux::ITimerHandler* handler,
+                                             Linux::TimerInterval milliseconds)
 {
     return loop->registerTimer (handler, milliseconds);
 }

@@ -18,23 +18,32 @@ public:
     explicit PlugFrame (RunLoop* runLoop);
     virtual ~PlugFrame ();
 
-    Steinberg::tresult PLUGIN_API resizeView (Steinberg::IPlugView* view, Steinberg::ViewRect* newSize) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API resizeView (Steinberg::IPlugView* view,
+                                              Steinberg::ViewRect* newSize) SMTG_OVERRIDE;
 
     Steinberg::tresult PLUGIN_API registerEventHandler (Steinberg::Linux::IEventHandler* handler,
-                                                        Steinberg::Linux::FileDescriptor fd) SMTG_OVERRIDE;
-    Steinberg::tresult PLUGIN_API unregisterEventHandler (Steinberg::Linux::IEventHandler* handler) SMTG_OVERRIDE;
+                                                        Steinberg::Linux::FileDescriptor fd)
+        SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API unregisterEventHandler (Steinberg::Linux::IEventHandler* handler)
+        SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API registerTimer (Steinberg::Linux::ITimerHandler* handler,
-                                                 Steinberg::Linux::TimerInterval milliseconds) SMTG_OVERRIDE;
-    Steinberg::tresult PLUGIN_API unregisterTimer (Steinberg::Linux::ITimerHandler* handler) SMTG_OVERRIDE;
+                                                 Steinberg::Linux::TimerInterval milliseconds)
+        SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API unregisterTimer (Steinberg::Linux::ITimerHandler* handler)
+        SMTG_OVERRIDE;
 
     RunLoop& runLoop () const { return *loop; }
     // Refused requests are still recorded.
     void setRefuseResize (bool refuse) { refuseResize = refuse; }
     const std::vector<Steinberg::ViewRect>& resizeRequests () const { return requests; }
     // Called with the granted size before the view's onSize (e.g. to resize the host window).
-    void setResizeHook (std::function<void (const Steinberg::ViewRect&)> hook) { onResize = std::move (hook); }
+    void setResizeHook (std::function<void (const Steinberg::ViewRect&)> hook)
+    {
+        onResize = std::move (hook);
+    }
 
-    Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid,
+                                                  void** obj) SMTG_OVERRIDE;
     Steinberg::uint32 PLUGIN_API addRef () SMTG_OVERRIDE;
     Steinberg::uint32 PLUGIN_API release () SMTG_OVERRIDE;
 

@@ -11,11 +11,12 @@ using namespace Steinberg;
 
 IMPLEMENT_FUNKNOWN_METHODS (RunLoop, Linux::IRunLoop, Linux::IRunLoop::iid)
 
-RunLoop::RunLoop () { FUNKNOWN_CTOR }
+RunLoop::RunLoop () {FUNKNOWN_CTOR}
 
-RunLoop::~RunLoop () { FUNKNOWN_DTOR }
+RunLoop::~RunLoop () {FUNKNOWN_DTOR}
 
-tresult PLUGIN_API RunLoop::registerEventHandler (Linux::IEventHandler* handler, Linux::FileDescriptor fd)
+tresult PLUGIN_API RunLoop::registerEventHandler (Linux::IEventHandler* handler,
+                                                  Linux::FileDescriptor fd)
 {
     if (!handler || fd < 0)
         return kInvalidArgument;
@@ -37,7 +38,8 @@ tresult PLUGIN_API RunLoop::unregisterEventHandler (Linux::IEventHandler* handle
     return kResultOk;
 }
 
-tresult PLUGIN_API RunLoop::registerTimer (Linux::ITimerHandler* handler, Linux::TimerInterval milliseconds)
+tresult PLUGIN_API RunLoop::registerTimer (Linux::ITimerHandler* handler,
+                                           Linux::TimerInterval milliseconds)
 {
     if (!handler)
         return kInvalidArgument;
@@ -45,7 +47,8 @@ tresult PLUGIN_API RunLoop::registerTimer (Linux::ITimerHandler* handler, Linux:
         if (entry->alive && entry->handler == handler)
             return kInvalidArgument;
     const std::chrono::milliseconds interval (milliseconds);
-    timers.push_back (std::make_shared<TimerEntry> (TimerEntry {handler, interval, Clock::now () + interval, true}));
+    timers.push_back (std::make_shared<TimerEntry> (
+        TimerEntry {handler, interval, Clock::now () + interval, true}));
     return kResultOk;
 }
 
@@ -110,7 +113,8 @@ void RunLoop::runFor (int durationMs)
 {
     const auto end = Clock::now () + std::chrono::milliseconds (durationMs);
     for (auto now = Clock::now (); now < end; now = Clock::now ())
-        runOnce (static_cast<int> (std::chrono::ceil<std::chrono::milliseconds> (end - now).count ()));
+        runOnce (
+            static_cast<int> (std::chrono::ceil<std::chrono::milliseconds> (end - now).count ()));
 }
 
 bool RunLoop::runUntil (const std::function<bool ()>& done, int timeoutMs)

@@ -22,11 +22,15 @@ public:
     virtual ~RunLoop ();
 
     Steinberg::tresult PLUGIN_API registerEventHandler (Steinberg::Linux::IEventHandler* handler,
-                                                        Steinberg::Linux::FileDescriptor fd) SMTG_OVERRIDE;
-    Steinberg::tresult PLUGIN_API unregisterEventHandler (Steinberg::Linux::IEventHandler* handler) SMTG_OVERRIDE;
+                                                        Steinberg::Linux::FileDescriptor fd)
+        SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API unregisterEventHandler (Steinberg::Linux::IEventHandler* handler)
+        SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API registerTimer (Steinberg::Linux::ITimerHandler* handler,
-                                                 Steinberg::Linux::TimerInterval milliseconds) SMTG_OVERRIDE;
-    Steinberg::tresult PLUGIN_API unregisterTimer (Steinberg::Linux::ITimerHandler* handler) SMTG_OVERRIDE;
+                                                 Steinberg::Linux::TimerInterval milliseconds)
+        SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API unregisterTimer (Steinberg::Linux::ITimerHandler* handler)
+        SMTG_OVERRIDE;
 
     // One pass: waits up to timeoutMs for a ready descriptor or a due timer, then calls every
     // ready handler and every due timer once. Returns the number of calls made.

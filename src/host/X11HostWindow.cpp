@@ -32,9 +32,9 @@ namespace {
 
 xcb_atom_t internAtom (xcb_connection_t* connection, const char* name)
 {
-    auto* reply = xcb_intern_atom_reply (connection,
-                                         xcb_intern_atom (connection, 0, static_cast<uint16_t> (std::strlen (name)), name),
-                                         nullptr);
+    auto* reply = xcb_intern_atom_reply (
+        connection,
+        xcb_intern_atom (connection, 0, static_cast<uint16_t> (std::strlen (name)), name), nullptr);
     const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t (XCB_ATOM_NONE);
     std::free (reply);
     return atom;
@@ -42,8 +42,8 @@ xcb_atom_t internAtom (xcb_connection_t* connection, const char* name)
 
 } // namespace
 
-std::unique_ptr<X11HostWindow> X11HostWindow::create (int width, int height, const std::string& title,
-                                                      std::string& error)
+std::unique_ptr<X11HostWindow> X11HostWindow::create (int width, int height,
+                                                      const std::string& title, std::string& error)
 {
     if (width <= 0 || height <= 0 || width > 0x7fff || height > 0x7fff)
     {
@@ -56,7 +56,8 @@ std::unique_ptr<X11HostWindow> X11HostWindow::create (int width, int height, con
     {
         xcb_disconnect (connection);
         const char* display = std::getenv ("DISPLAY");
-        error = std::string ("cannot connect to the X display ") + (display ? display : "(DISPLAY not set)");
+        error = std::string ("cannot connect to the X display ")
+                + (display ? display : "(DISPLAY not set)");
         return nullptr;
     }
     auto screens = xcb_setup_roots_iterator (xcb_get_setup (connection));
@@ -76,8 +77,8 @@ std::unique_ptr<X11HostWindow> X11HostWindow::create (int width, int height, con
                          XCB_ATOM_STRING, 8, static_cast<uint32_t> (title.size ()), title.data ());
     const xcb_atom_t protocols = internAtom (connection, "WM_PROTOCOLS");
     host->deleteAtom = internAtom (connection, "WM_DELETE_WINDOW");
-    xcb_change_property (connection, XCB_PROP_MODE_REPLACE, host->window, protocols, XCB_ATOM_ATOM, 32, 1,
-                         &host->deleteAtom);
+    xcb_change_property (connection, XCB_PROP_MODE_REPLACE, host->window, protocols, XCB_ATOM_ATOM,
+                         32, 1, &host->deleteAtom);
     xcb_map_window (connection, host->window);
     xcb_flush (connection);
     return host;
@@ -96,7 +97,8 @@ void X11HostWindow::resize (int width, int height)
     if (xcb_connection_has_error (connection) || width <= 0 || height <= 0)
         return;
     const uint32_t size[] = {static_cast<uint32_t> (width), static_cast<uint32_t> (height)};
-    xcb_configure_window (connection, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+    xcb_configure_window (connection, window, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                          size);
     xcb_flush (connection);
 }
 
@@ -161,7 +163,8 @@ std::vector<uint32_t> X11HostWindow::capture (int& width, int& height) const
     std::vector<uint32_t> pixels;
     if (xcb_connection_has_error (connection))
         return pixels;
-    auto* geometry = xcb_get_geometry_reply (connection, xcb_get_geometry (connection, window), nullptr);
+    auto* geometry =
+        xcb_get_geometry_reply (connection, xcb_get_geometry (connection, window), nullptr);
     if (!geometry)
         return pixels;
     const int w = geometry->width;
@@ -169,12 +172,12 @@ std::vector<uint32_t> X11HostWindow::capture (int& width, int& height) const
     const int depth = geometry->depth;
     std::free (geometry);
     auto* image = xcb_get_image_reply (connection,
-                                       xcb_get_image (connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0,
-                                                      static_cast<uint16_t> (w), static_cast<uint16_t> (h), ~0u),
+                                       xcb_get_image (connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window,
+                                                      0, 0, static_cast<uint16_t> (w),
+                                                      static_cast<uint16_t> (h), ~0u),
                                        nullptr);
     // Depth 24 and 32 come as 32-bit pixels on every server we target; anything else is refused.
-    if (image && (depth == 24 || depth == 32)
-        && xcb_get_image_data_length (image) >= w * h * 4)
+    if (image && (depth == 24 || depth == 32) && xcb_get_image_data_length (image) >= w * h * 4)
     {
         pixels.resize (static_cast<std::size_t> (w) * static_cast<std::size_t> (h));
         std::memcpy (pixels.data (), xcb_get_image_data (image), pixels.size () * 4);

@@ -48,7 +48,8 @@ TEST (RunLoop, HandlersThatUnregisterDuringAPassAreNeverCalledAgain)
     Pipe first, second;
     CallbackHandler* other = nullptr;
     // The first handler removes itself and the second, which is ready in the same pass.
-    CallbackHandler a ([&] { loop->unregisterEventHandler (&a), loop->unregisterEventHandler (other); });
+    CallbackHandler a (
+        [&] { loop->unregisterEventHandler (&a), loop->unregisterEventHandler (other); });
     CallbackHandler b ([] {});
     other = &b;
     ASSERT_EQ (loop->registerEventHandler (&a, first.fds[0]), kResultOk);
@@ -95,7 +96,8 @@ TEST (PlugFrame, RecordsResizesAndOffersTheRunLoop)
     IPtr<PlugFrame> frame (new PlugFrame (loop), false);
 
     Linux::IRunLoop* offered = nullptr;
-    ASSERT_EQ (frame->queryInterface (Linux::IRunLoop::iid, reinterpret_cast<void**> (&offered)), kResultOk);
+    ASSERT_EQ (frame->queryInterface (Linux::IRunLoop::iid, reinterpret_cast<void**> (&offered)),
+               kResultOk);
     CallbackHandler timer ([] {});
     offered->registerTimer (&timer, 10);
     EXPECT_EQ (loop->timerCount (), 1) << "registrations reach the host's loop";

@@ -25,7 +25,8 @@ public:
         float distance;
     };
 
-    explicit ProbeView (const CRect& size, bool catchAll = false) : CView (size), everywhere (catchAll)
+    explicit ProbeView (const CRect& size, bool catchAll = false)
+        : CView (size), everywhere (catchAll)
     {
         setWantsFocus (true);
     }
@@ -103,7 +104,8 @@ protected:
         X11WindowTest::SetUp ();
         if (IsSkipped () || HasFatalFailure ())
             return;
-        config.runLoop = SharedPointer<X11::IRunLoop> (new Steinberg::Vst::HostRunLoopAdapter (plugFrame), false);
+        config.runLoop = SharedPointer<X11::IRunLoop> (
+            new Steinberg::Vst::HostRunLoopAdapter (plugFrame), false);
     }
     void TearDown () override
     {
@@ -119,8 +121,10 @@ protected:
         frame = new CFrame (CRect (0, 0, 200, 150), nullptr);
         probe = new ProbeView (CRect (0, 0, 200, 150));
         frame->addView (probe);
-        const auto parent = reinterpret_cast<void*> (static_cast<uintptr_t> (hostWindow->windowId ()));
-        return frame->open (parent, PlatformType::kX11EmbedWindowID, &config) && waitForEmbeddedWindow ();
+        const auto parent =
+            reinterpret_cast<void*> (static_cast<uintptr_t> (hostWindow->windowId ()));
+        return frame->open (parent, PlatformType::kX11EmbedWindowID, &config)
+               && waitForEmbeddedWindow ();
     }
 
     uint32_t screenPixel (int x, int y)
@@ -128,7 +132,8 @@ protected:
         int width = 0;
         int height = 0;
         const auto pixels = hostWindow->capture (width, height);
-        return x < width && y < height ? pixels[static_cast<std::size_t> (y * width + x)] : 0xdeadbeef;
+        return x < width && y < height ? pixels[static_cast<std::size_t> (y * width + x)]
+                                       : 0xdeadbeef;
     }
 
     int registrations () const { return runLoop->eventHandlerCount () + runLoop->timerCount (); }
@@ -225,11 +230,12 @@ TEST_F (X11Frame, AClickTakesTheKeyboardAndKeysFollowTheLayout)
     const uint32_t child = embeddedWindow ();
     frame->setFocusView (probe);
     click (child, 20, 20);
-    EXPECT_EQ (display->focusWindow (), child) << "embedded windows get no focus from a window manager";
+    EXPECT_EQ (display->focusWindow (), child)
+        << "embedded windows get no focus from a window manager";
 
     ASSERT_TRUE (display->typeText ("aB 7"));
-    ASSERT_TRUE (display->tapKey (0xff0d));          // Return
-    ASSERT_TRUE (display->tapKey (0xff51));          // Left
+    ASSERT_TRUE (display->tapKey (0xff0d));           // Return
+    ASSERT_TRUE (display->tapKey (0xff51));           // Left
     ASSERT_TRUE (display->tapKey ('a', kControlKey)); // Ctrl+A
     ASSERT_TRUE (pumpUntil ([&] { return probe->keys.size () >= 7; }));
     std::vector<int32_t> characters;
@@ -313,7 +319,8 @@ TEST_F (X11Frame, ALostDisplayConnectionClosesQuietly)
 
     display->killClientOf (embeddedWindow ());
     display->killClientOf (display->popupWindows ().front ());
-    EXPECT_TRUE (pumpUntil ([&] { return registrations () == 0; })) << "nothing left on the run loop";
+    EXPECT_TRUE (pumpUntil ([&] { return registrations () == 0; }))
+        << "nothing left on the run loop";
     EXPECT_TRUE (popupLost) << "a popup without its window tells its owner";
     probe->invalid ();
     frame->setViewSize (CRect (0, 0, 100, 100));

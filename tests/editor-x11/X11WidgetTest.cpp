@@ -50,7 +50,8 @@ protected:
         X11WindowTest::SetUp ();
         if (IsSkipped () || HasFatalFailure ())
             return;
-        config.runLoop = SharedPointer<X11::IRunLoop> (new Steinberg::Vst::HostRunLoopAdapter (plugFrame), false);
+        config.runLoop = SharedPointer<X11::IRunLoop> (
+            new Steinberg::Vst::HostRunLoopAdapter (plugFrame), false);
         frame = new CFrame (CRect (0, 0, 200, 150), nullptr);
         auto strip = makeOwned<CBitmap> (40., 40. * 10);
         knob = new CAnimKnob (CRect (10, 10, 50, 50), &recorder, kKnob, 10, 40, strip);
@@ -63,7 +64,8 @@ protected:
         for (const char* entry : {"Treble", "Drive", "Metal"})
             menu->addEntry (entry);
         frame->addView (menu);
-        const auto parent = reinterpret_cast<void*> (static_cast<uintptr_t> (hostWindow->windowId ()));
+        const auto parent =
+            reinterpret_cast<void*> (static_cast<uintptr_t> (hostWindow->windowId ()));
         ASSERT_TRUE (frame->open (parent, PlatformType::kX11EmbedWindowID, &config));
         ASSERT_TRUE (waitForEmbeddedWindow ());
         window = embeddedWindow ();

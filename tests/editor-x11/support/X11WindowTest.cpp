@@ -14,7 +14,8 @@ void X11WindowTest::SetUp ()
     ASSERT_TRUE (display) << reason;
     runLoop = Steinberg::owned (new Host::RunLoop);
     plugFrame = Steinberg::owned (new Host::PlugFrame (runLoop));
-    hostWindow = Host::X11HostWindow::create (kHostWidth, kHostHeight, "Overmoor test host", reason);
+    hostWindow =
+        Host::X11HostWindow::create (kHostWidth, kHostHeight, "Overmoor test host", reason);
     ASSERT_TRUE (hostWindow) << reason;
     ASSERT_TRUE (pumpUntil ([&] { return display->isViewable (hostWindow->windowId ()); }));
     // The pointer starts away from every window so that the first move is a real entry.
@@ -51,7 +52,8 @@ void X11WindowTest::toRoot (uint32_t window, int& x, int& y) const
 {
     int originX = 0;
     int originY = 0;
-    EXPECT_TRUE (display->rootPosition (window, originX, originY)) << "window " << window << " is gone";
+    EXPECT_TRUE (display->rootPosition (window, originX, originY))
+        << "window " << window << " is gone";
     x += originX;
     y += originY;
 }
@@ -72,7 +74,8 @@ void X11WindowTest::click (uint32_t window, int x, int y, unsigned modifiers, in
     pump (20);
 }
 
-void X11WindowTest::drag (uint32_t window, int fromX, int fromY, int toX, int toY, unsigned modifiers, int steps)
+void X11WindowTest::drag (uint32_t window, int fromX, int fromY, int toX, int toY,
+                          unsigned modifiers, int steps)
 {
     int x = fromX;
     int y = fromY;
@@ -85,7 +88,8 @@ void X11WindowTest::drag (uint32_t window, int fromX, int fromY, int toX, int to
     pump (20);
     for (int i = 1; i <= steps; ++i)
     {
-        display->moveTo (dx + fromX + (toX - fromX) * i / steps, dy + fromY + (toY - fromY) * i / steps);
+        display->moveTo (dx + fromX + (toX - fromX) * i / steps,
+                         dy + fromY + (toY - fromY) * i / steps);
         pump (10);
     }
     display->releaseButton (1, modifiers);

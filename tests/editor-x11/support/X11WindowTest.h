@@ -55,13 +55,16 @@ protected:
 
     // The first child of the host window, once it is viewable; 0 if none appears in time.
     uint32_t embeddedWindow ();
-    bool waitForEmbeddedWindow (int timeoutMs = 2000) { return pumpUntil ([&] { return embeddedWindow () != 0; }, timeoutMs); }
+    bool waitForEmbeddedWindow (int timeoutMs = 2000)
+    {
+        return pumpUntil ([&] { return embeddedWindow () != 0; }, timeoutMs);
+    }
 
     // Input at a point given in a window's own coordinates, with modifier keys held throughout.
     void moveTo (uint32_t window, int x, int y);
     void click (uint32_t window, int x, int y, unsigned modifiers = kNoModifier, int button = 1);
-    void drag (uint32_t window, int fromX, int fromY, int toX, int toY, unsigned modifiers = kNoModifier,
-               int steps = 8);
+    void drag (uint32_t window, int fromX, int fromY, int toX, int toY,
+               unsigned modifiers = kNoModifier, int steps = 8);
     // A wheel step (+1 up, -1 down) over the point.
     void wheel (uint32_t window, int x, int y, int steps, unsigned modifiers = kNoModifier);
 

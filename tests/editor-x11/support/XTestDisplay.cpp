@@ -14,12 +14,11 @@ constexpr uint32_t kShiftSym = 0xffe1;
 constexpr uint32_t kControlSym = 0xffe3;
 constexpr uint32_t kAltSym = 0xffe9;
 
-template <typename Reply>
-struct Freed
+template <typename Reply> struct Freed
 {
     Reply* reply;
     ~Freed () { std::free (reply); }
-    Reply* operator-> () const { return reply; }
+    Reply* operator->() const { return reply; }
     explicit operator bool () const { return reply != nullptr; }
 };
 
@@ -58,7 +57,8 @@ std::unique_ptr<XTestDisplay> XTestDisplay::open (std::string& reason)
     {
         display->keysymsPerKeycode = mapping->keysyms_per_keycode;
         const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms (mapping.reply);
-        display->keymap.assign (syms, syms + xcb_get_keyboard_mapping_keysyms_length (mapping.reply));
+        display->keymap.assign (syms,
+                                syms + xcb_get_keyboard_mapping_keysyms_length (mapping.reply));
     }
     return display;
 }
@@ -88,7 +88,8 @@ void XTestDisplay::moveTo (int x, int y)
 void XTestDisplay::holdModifiers (unsigned modifiers)
 {
     bool shifted = false;
-    for (const auto& [bit, sym] : {std::pair {kShiftKey, kShiftSym}, {kControlKey, kControlSym}, {kAltKey, kAltSym}})
+    for (const auto& [bit, sym] :
+         {std::pair {kShiftKey, kShiftSym}, {kControlKey, kControlSym}, {kAltKey, kAltSym}})
         if ((modifiers & bit) != 0)
             if (const uint8_t code = keycodeFor (sym, shifted))
                 fake (XCB_KEY_PRESS, code);
@@ -98,7 +99,8 @@ void XTestDisplay::holdModifiers (unsigned modifiers)
 void XTestDisplay::releaseModifiers (unsigned modifiers)
 {
     bool shifted = false;
-    for (const auto& [bit, sym] : {std::pair {kAltKey, kAltSym}, {kControlKey, kControlSym}, {kShiftKey, kShiftSym}})
+    for (const auto& [bit, sym] :
+         {std::pair {kAltKey, kAltSym}, {kControlKey, kControlSym}, {kShiftKey, kShiftSym}})
         if ((modifiers & bit) != 0)
             if (const uint8_t code = keycodeFor (sym, shifted))
                 fake (XCB_KEY_RELEASE, code);
@@ -157,7 +159,8 @@ bool XTestDisplay::typeText (const std::string& text)
 
 std::vector<uint32_t> XTestDisplay::children (uint32_t window) const
 {
-    Freed<xcb_query_tree_reply_t> tree {xcb_query_tree_reply (connection, xcb_query_tree (connection, window), nullptr)};
+    Freed<xcb_query_tree_reply_t> tree {
+        xcb_query_tree_reply (connection, xcb_query_tree (connection, window), nullptr)};
     if (!tree)
         return {};
     const xcb_window_t* ids = xcb_query_tree_children (tree.reply);
@@ -212,11 +215,15 @@ std::vector<uint32_t> XTestDisplay::popupWindows () const
 std::vector<uint32_t> XTestDisplay::property32 (uint32_t window, const std::string& name) const
 {
     Freed<xcb_intern_atom_reply_t> atom {xcb_intern_atom_reply (
-        connection, xcb_intern_atom (connection, 1, static_cast<uint16_t> (name.size ()), name.c_str ()), nullptr)};
+        connection,
+        xcb_intern_atom (connection, 1, static_cast<uint16_t> (name.size ()), name.c_str ()),
+        nullptr)};
     if (!atom || atom->atom == XCB_ATOM_NONE)
         return {};
     Freed<xcb_get_property_reply_t> value {xcb_get_property_reply (
-        connection, xcb_get_property (connection, 0, window, atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 64), nullptr)};
+        connection,
+        xcb_get_property (connection, 0, window, atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 64),
+        nullptr)};
     if (!value || value->format != 32)
         return {};
     const auto* items = static_cast<const uint32_t*> (xcb_get_property_value (value.reply));

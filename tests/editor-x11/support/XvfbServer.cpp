@@ -78,7 +78,8 @@ bool XvfbServer::start (std::string& reason)
     for (;;)
     {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds> (
-            deadline - std::chrono::steady_clock::now ()).count ();
+                              deadline - std::chrono::steady_clock::now ())
+                              .count ();
         pollfd fd {ready[0], POLLIN, 0};
         if (left <= 0 || ::poll (&fd, 1, static_cast<int> (left)) <= 0)
             break;

@@ -9,8 +9,9 @@
 
 namespace VSTGUI {
 
-IPlatformFrame* IPlatformFrame::create (IPlatformFrameCallback* callback, const CRect& size, void* parent,
-                                        PlatformType type, IPlatformFrameConfig* config)
+IPlatformFrame* IPlatformFrame::create (IPlatformFrameCallback* callback, const CRect& size,
+                                        void* parent, PlatformType type,
+                                        IPlatformFrameConfig* config)
 {
     auto* x11Config = dynamic_cast<X11::FrameConfig*> (config);
     if (!callback || !x11Config || !x11Config->runLoop)
@@ -33,7 +34,8 @@ constexpr uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_
 xcb_atom_t internAtom (xcb_connection_t* connection, const char* name)
 {
     auto* reply = xcb_intern_atom_reply (
-        connection, xcb_intern_atom (connection, 0, static_cast<uint16_t> (std::strlen (name)), name), nullptr);
+        connection,
+        xcb_intern_atom (connection, 0, static_cast<uint16_t> (std::strlen (name)), name), nullptr);
     const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t (XCB_ATOM_NONE);
     std::free (reply);
     return atom;
@@ -41,8 +43,10 @@ xcb_atom_t internAtom (xcb_connection_t* connection, const char* name)
 
 xcb_visualtype_t* findVisual (const xcb_screen_t* screen)
 {
-    for (auto depths = xcb_screen_allowed_depths_iterator (screen); depths.rem; xcb_depth_next (&depths))
-        for (auto visuals = xcb_depth_visuals_iterator (depths.data); visuals.rem; xcb_visualtype_next (&visuals))
+    for (auto depths = xcb_screen_allowed_depths_iterator (screen); depths.rem;
+         xcb_depth_next (&depths))
+        for (auto visuals = xcb_depth_visuals_iterator (depths.data); visuals.rem;
+             xcb_visualtype_next (&visuals))
             if (visuals.data->visual_id == screen->root_visual)
                 return visuals.data;
     return nullptr;
@@ -105,7 +109,8 @@ bool Frame::open (uint32_t parent)
     if (type == PlatformType::kX11EmbedWindowID)
     {
         // The parent must exist; its root tells which screen we are on.
-        auto* geometry = xcb_get_geometry_reply (connection, xcb_get_geometry (connection, parent), nullptr);
+        auto* geometry =
+            xcb_get_geometry_reply (connection, xcb_get_geometry (connection, parent), nullptr);
         if (!geometry)
             return false;
         for (; screens.rem; xcb_screen_next (&screens))
@@ -127,13 +132,15 @@ bool Frame::open (uint32_t parent)
 
     // The root visual and colormap, stated explicitly: a host's container may use another depth.
     window = xcb_generate_id (connection);
-    const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, 0,
-                               type == PlatformType::kPopup ? 1u : 0u, kEventMask, screen->default_colormap};
+    const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, 0, type == PlatformType::kPopup ? 1u : 0u,
+                               kEventMask, screen->default_colormap};
     auto created = xcb_create_window_checked (
         connection, screen->root_depth, window, parent, static_cast<int16_t> (frameSize.left),
         static_cast<int16_t> (frameSize.top), static_cast<uint16_t> (frameSize.getWidth ()),
-        static_cast<uint16_t> (frameSize.getHeight ()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, visual->visual_id,
-        XCB_CW_BACK_PIXMAP | XCB_CW_BORDER_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK | XCB_CW_COLORMAP,
+        static_cast<uint16_t> (frameSize.getHeight ()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+        visual->visual_id,
+        XCB_CW_BACK_PIXMAP | XCB_CW_BORDER_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK
+            | XCB_CW_COLORMAP,
         values);
     if (auto* error = xcb_request_check (connection, created))
     {
@@ -147,14 +154,15 @@ bool Frame::open (uint32_t parent)
         // Hosts following XEmbed show the child only with this set, and only if set before mapping.
         const xcb_atom_t embedInfo = internAtom (connection, "_XEMBED_INFO");
         const uint32_t info[] = {0, 1}; // version 0, XEMBED_MAPPED
-        xcb_change_property (connection, XCB_PROP_MODE_REPLACE, window, embedInfo, embedInfo, 32, 2, info);
+        xcb_change_property (connection, XCB_PROP_MODE_REPLACE, window, embedInfo, embedInfo, 32, 2,
+                             info);
     }
     else
     {
         const xcb_atom_t windowType = internAtom (connection, "_NET_WM_WINDOW_TYPE");
         const xcb_atom_t popupMenu = internAtom (connection, "_NET_WM_WINDOW_TYPE_POPUP_MENU");
-        xcb_change_property (connection, XCB_PROP_MODE_REPLACE, window, windowType, XCB_ATOM_ATOM, 32, 1,
-                             &popupMenu);
+        xcb_change_property (connection, XCB_PROP_MODE_REPLACE, window, windowType, XCB_ATOM_ATOM,
+                             32, 1, &popupMenu);
     }
     if (!makeBackBuffer ())
         return false;
@@ -185,7 +193,8 @@ bool Frame::makeBackBuffer ()
     if (windowSurface)
         cairo_xcb_surface_set_size (windowSurface, pixelWidth, pixelHeight);
     else
-        windowSurface = cairo_xcb_surface_create (connection, window, visual, pixelWidth, pixelHeight);
+        windowSurface =
+            cairo_xcb_surface_create (connection, window, visual, pixelWidth, pixelHeight);
     return cairo_surface_status (windowSurface) == CAIRO_STATUS_SUCCESS;
 }
 
@@ -251,8 +260,8 @@ bool Frame::getGlobalPosition (CPoint& position) const
 {
     if (!usable ())
         return false;
-    auto* reply = xcb_translate_coordinates_reply (connection, xcb_translate_coordinates (connection, window, root, 0, 0),
-                                                   nullptr);
+    auto* reply = xcb_translate_coordinates_reply (
+        connection, xcb_translate_coordinates (connection, window, root, 0, 0), nullptr);
     if (!reply)
         return false;
     position = CPoint (reply->dst_x, reply->dst_y);
@@ -267,7 +276,8 @@ bool Frame::setSize (const CRect& size)
     frameSize = size;
     const uint32_t values[] = {static_cast<uint32_t> (static_cast<int32_t> (size.left)),
                                static_cast<uint32_t> (static_cast<int32_t> (size.top)),
-                               static_cast<uint32_t> (size.getWidth ()), static_cast<uint32_t> (size.getHeight ())};
+                               static_cast<uint32_t> (size.getWidth ()),
+                               static_cast<uint32_t> (size.getHeight ())};
     xcb_configure_window (connection, window,
                           XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH
                               | XCB_CONFIG_WINDOW_HEIGHT,
@@ -295,7 +305,8 @@ bool Frame::invalidRect (const CRect& rect)
 
 void Frame::addDirty (const CRect& rect)
 {
-    CRect r (std::floor (rect.left), std::floor (rect.top), std::ceil (rect.right), std::ceil (rect.bottom));
+    CRect r (std::floor (rect.left), std::floor (rect.top), std::ceil (rect.right),
+             std::ceil (rect.bottom));
     r.bound (CRect (0, 0, frameSize.getWidth (), frameSize.getHeight ()));
     if (r.isEmpty ())
         return;
@@ -333,7 +344,8 @@ void Frame::postWakeUp ()
     message.format = 32;
     message.window = window;
     message.type = wakeAtom;
-    xcb_send_event (connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*> (&message));
+    xcb_send_event (connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                    reinterpret_cast<const char*> (&message));
     xcb_flush (connection);
     wakePending = true;
 }
@@ -366,7 +378,8 @@ void Frame::drawDirty ()
     cairo_set_operator (cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface (cr, source, 0, 0);
     for (const CRect& r : rects)
-        cairo_rectangle (cr, r.left * scale, r.top * scale, r.getWidth () * scale, r.getHeight () * scale);
+        cairo_rectangle (cr, r.left * scale, r.top * scale, r.getWidth () * scale,
+                         r.getHeight () * scale);
     cairo_fill (cr);
     cairo_destroy (cr);
     cairo_surface_flush (windowSurface);
@@ -386,8 +399,8 @@ bool Frame::setMouseCursor (CCursorType cursorType)
         xcb_free_cursor (connection, cursor);
     cursor = xcb_generate_id (connection);
     const uint16_t glyph = cursorGlyph (cursorType);
-    xcb_create_glyph_cursor (connection, cursor, cursorFont, cursorFont, glyph, glyph + 1, 0, 0, 0, 0xffff,
-                             0xffff, 0xffff);
+    xcb_create_glyph_cursor (connection, cursor, cursorFont, cursorFont, glyph, glyph + 1, 0, 0, 0,
+                             0xffff, 0xffff, 0xffff);
     xcb_change_window_attributes (connection, window, XCB_CW_CURSOR, &cursor);
     xcb_flush (connection);
     return true;
@@ -397,7 +410,8 @@ bool Frame::getCurrentMouseButtons (CButtonState& buttons) const
 {
     if (!usable ())
         return false;
-    auto* reply = xcb_query_pointer_reply (connection, xcb_query_pointer (connection, window), nullptr);
+    auto* reply =
+        xcb_query_pointer_reply (connection, xcb_query_pointer (connection, window), nullptr);
     if (!reply)
         return false;
     int32_t bits = Keyboard::buttonModifiers (reply->mask);

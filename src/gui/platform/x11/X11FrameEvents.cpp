@@ -122,8 +122,9 @@ void Frame::dispatch (const xcb_generic_event_t* event)
             if (e->mode == XCB_NOTIFY_MODE_UNGRAB)
                 break;
             CPoint where = toFrame (e->event_x, e->event_y);
-            callback->platformOnMouseExited (where, CButtonState (heldButtonBits (e->state)
-                                                                  | Keyboard::buttonModifiers (e->state)));
+            callback->platformOnMouseExited (
+                where,
+                CButtonState (heldButtonBits (e->state) | Keyboard::buttonModifiers (e->state)));
             break;
         }
         case XCB_KEY_PRESS:
@@ -162,7 +163,8 @@ void Frame::onButton (const xcb_button_press_event_t* e, bool press)
     if (e->detail == 4 || e->detail == 5)
     {
         if (press)
-            callback->platformOnMouseWheel (where, e->detail == 4 ? 1.f : -1.f, CButtonState (modifiers));
+            callback->platformOnMouseWheel (where, e->detail == 4 ? 1.f : -1.f,
+                                            CButtonState (modifiers));
         return;
     }
     // Buttons 6 and 7 (horizontal wheel) have no meaning for our views; others neither.

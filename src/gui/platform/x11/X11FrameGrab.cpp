@@ -36,7 +36,8 @@ void Frame::releaseOtherFramesPointer ()
         xcb_ungrab_pointer (other->connection, XCB_CURRENT_TIME);
         if (other->grabbing)
             xcb_ungrab_keyboard (other->connection, XCB_CURRENT_TIME);
-        std::free (xcb_get_input_focus_reply (other->connection, xcb_get_input_focus (other->connection), nullptr));
+        std::free (xcb_get_input_focus_reply (other->connection,
+                                              xcb_get_input_focus (other->connection), nullptr));
         other->heldButtons = 0;
         other->grabbing = false;
     }
@@ -78,8 +79,8 @@ bool Frame::tryGrab ()
                                    XCB_GRAB_MODE_ASYNC);
     auto* pointerReply = xcb_grab_pointer_reply (connection, pointer, nullptr);
     auto* keysReply = xcb_grab_keyboard_reply (connection, keys, nullptr);
-    const bool grabbed = pointerReply && pointerReply->status == XCB_GRAB_STATUS_SUCCESS && keysReply
-                         && keysReply->status == XCB_GRAB_STATUS_SUCCESS;
+    const bool grabbed = pointerReply && pointerReply->status == XCB_GRAB_STATUS_SUCCESS
+                         && keysReply && keysReply->status == XCB_GRAB_STATUS_SUCCESS;
     std::free (pointerReply);
     std::free (keysReply);
     grabbing = grabbed;

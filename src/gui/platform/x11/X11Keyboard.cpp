@@ -16,17 +16,39 @@ struct VirtualKey
 };
 
 constexpr VirtualKey kVirtualKeys[] = {
-    {XKB_KEY_BackSpace, VKEY_BACK},   {XKB_KEY_Tab, VKEY_TAB},         {XKB_KEY_ISO_Left_Tab, VKEY_TAB},
-    {XKB_KEY_Return, VKEY_RETURN},    {XKB_KEY_KP_Enter, VKEY_ENTER},  {XKB_KEY_Escape, VKEY_ESCAPE},
-    {XKB_KEY_Delete, VKEY_DELETE},    {XKB_KEY_KP_Delete, VKEY_DELETE}, {XKB_KEY_Insert, VKEY_INSERT},
-    {XKB_KEY_Home, VKEY_HOME},        {XKB_KEY_KP_Home, VKEY_HOME},    {XKB_KEY_End, VKEY_END},
-    {XKB_KEY_KP_End, VKEY_END},       {XKB_KEY_Left, VKEY_LEFT},       {XKB_KEY_KP_Left, VKEY_LEFT},
-    {XKB_KEY_Right, VKEY_RIGHT},      {XKB_KEY_KP_Right, VKEY_RIGHT},  {XKB_KEY_Up, VKEY_UP},
-    {XKB_KEY_KP_Up, VKEY_UP},         {XKB_KEY_Down, VKEY_DOWN},       {XKB_KEY_KP_Down, VKEY_DOWN},
-    {XKB_KEY_Page_Up, VKEY_PAGEUP},   {XKB_KEY_KP_Page_Up, VKEY_PAGEUP}, {XKB_KEY_Page_Down, VKEY_PAGEDOWN},
-    {XKB_KEY_KP_Page_Down, VKEY_PAGEDOWN}, {XKB_KEY_Shift_L, VKEY_SHIFT}, {XKB_KEY_Shift_R, VKEY_SHIFT},
-    {XKB_KEY_Control_L, VKEY_CONTROL}, {XKB_KEY_Control_R, VKEY_CONTROL}, {XKB_KEY_Alt_L, VKEY_ALT},
-    {XKB_KEY_Alt_R, VKEY_ALT},        {XKB_KEY_Pause, VKEY_PAUSE},     {XKB_KEY_Help, VKEY_HELP},
+    {XKB_KEY_BackSpace, VKEY_BACK},
+    {XKB_KEY_Tab, VKEY_TAB},
+    {XKB_KEY_ISO_Left_Tab, VKEY_TAB},
+    {XKB_KEY_Return, VKEY_RETURN},
+    {XKB_KEY_KP_Enter, VKEY_ENTER},
+    {XKB_KEY_Escape, VKEY_ESCAPE},
+    {XKB_KEY_Delete, VKEY_DELETE},
+    {XKB_KEY_KP_Delete, VKEY_DELETE},
+    {XKB_KEY_Insert, VKEY_INSERT},
+    {XKB_KEY_Home, VKEY_HOME},
+    {XKB_KEY_KP_Home, VKEY_HOME},
+    {XKB_KEY_End, VKEY_END},
+    {XKB_KEY_KP_End, VKEY_END},
+    {XKB_KEY_Left, VKEY_LEFT},
+    {XKB_KEY_KP_Left, VKEY_LEFT},
+    {XKB_KEY_Right, VKEY_RIGHT},
+    {XKB_KEY_KP_Right, VKEY_RIGHT},
+    {XKB_KEY_Up, VKEY_UP},
+    {XKB_KEY_KP_Up, VKEY_UP},
+    {XKB_KEY_Down, VKEY_DOWN},
+    {XKB_KEY_KP_Down, VKEY_DOWN},
+    {XKB_KEY_Page_Up, VKEY_PAGEUP},
+    {XKB_KEY_KP_Page_Up, VKEY_PAGEUP},
+    {XKB_KEY_Page_Down, VKEY_PAGEDOWN},
+    {XKB_KEY_KP_Page_Down, VKEY_PAGEDOWN},
+    {XKB_KEY_Shift_L, VKEY_SHIFT},
+    {XKB_KEY_Shift_R, VKEY_SHIFT},
+    {XKB_KEY_Control_L, VKEY_CONTROL},
+    {XKB_KEY_Control_R, VKEY_CONTROL},
+    {XKB_KEY_Alt_L, VKEY_ALT},
+    {XKB_KEY_Alt_R, VKEY_ALT},
+    {XKB_KEY_Pause, VKEY_PAUSE},
+    {XKB_KEY_Help, VKEY_HELP},
 };
 
 // The first code point of UTF-8 text; 0 if there is none.
@@ -71,14 +93,16 @@ void Keyboard::release ()
 bool Keyboard::reload ()
 {
     release ();
-    if (!xkb_x11_setup_xkb_extension (connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
-                                      XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr))
+    if (!xkb_x11_setup_xkb_extension (
+            connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+            XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr))
         return false;
     deviceId = xkb_x11_get_core_keyboard_device_id (connection);
     context = xkb_context_new (XKB_CONTEXT_NO_FLAGS);
     if (deviceId < 0 || !context)
         return false;
-    keymap = xkb_x11_keymap_new_from_device (context, connection, deviceId, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    keymap =
+        xkb_x11_keymap_new_from_device (context, connection, deviceId, XKB_KEYMAP_COMPILE_NO_FLAGS);
     if (keymap)
         state = xkb_x11_state_new_from_device (keymap, connection, deviceId);
     return state != nullptr;
