@@ -78,6 +78,9 @@ void Frame::onEvent ()
     }
     if (callbackAlive ())
         drawDirty ();
+    // What views invalidated while they drew waits for the next pass.
+    if (callbackAlive () && !dirty.empty ())
+        postWakeUp ();
     if (callbackAlive () && connection && xcb_connection_has_error (connection))
         connectionLost ();
 }
