@@ -166,7 +166,6 @@ bool Frame::open (uint32_t parent)
     }
     if (!makeBackBuffer ())
         return false;
-    keyboard = std::make_unique<Keyboard> (connection);
 
     xcb_map_window (connection, window);
     if (type == PlatformType::kPopup)

@@ -208,7 +208,11 @@ void Frame::onMotion (const xcb_motion_notify_event_t* e)
 void Frame::onKey (const xcb_key_press_event_t* e, bool press)
 {
     VstKeyCode key;
-    if (!keyboard || !keyboard->translate (e->detail, e->state, key))
+    // The keymap is read at the first key: most windows never see one, and reading it costs
+    // several round trips that opening a window or a menu need not wait for.
+    if (!keyboard)
+        keyboard = std::make_unique<Keyboard> (connection);
+    if (!keyboard->translate (e->detail, e->state, key))
         return;
     if (press)
         getFrameCallback ()->platformOnKeyDown (key);
