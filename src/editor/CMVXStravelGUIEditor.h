@@ -87,7 +87,7 @@ protected:
     void presetChosen (VSTGUI::COptionMenu* presetMenu);
     void saveMenuChosen (VSTGUI::COptionMenu* saveMenu);
     void infoMenuChosen (VSTGUI::COptionMenu* infoMenu);
-    void deletePreset (const std::string& name);
+    void deletePreset (std::string name);   // a copy: the menu entry it came from is rebuilt
     void selectPreset (int32 number, const std::string& title);
     int32 presetNumberOf (const std::string& title, int32 index) const;
     void showNotSaved ();

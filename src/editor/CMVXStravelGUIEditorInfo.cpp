@@ -55,7 +55,7 @@ void CMVXStravelGUIEditor::infoMenuChosen (COptionMenu* infoMenu)
     CMenuItem* entry = infoMenu->getCurrent ();
     if (!entry)
         return;
-    const std::string& title = entry->getTitle ();
+    const std::string title = entry->getTitle ();
     if (title == kWebSite)
         documentOpener (webSiteAddress ());
     else if (title == kHelp)

@@ -191,7 +191,7 @@ void CMVXStravelGUIEditor::saveMenuChosen (COptionMenu* saveMenu)
         showNotSaved ();
 }
 
-void CMVXStravelGUIEditor::deletePreset (const std::string& name)
+void CMVXStravelGUIEditor::deletePreset (std::string name)
 {
     COptionMenu* presetMenu = presetBarMenu (kTagPresetMenu);
     if (!controllerLink || !presetMenu)
