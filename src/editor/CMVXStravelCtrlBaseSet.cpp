@@ -35,9 +35,10 @@ CMVXStravelCtrlBaseSet::CMVXStravelCtrlBaseSet (CControlListener* listener, Morv
 
 CMVXStravelCtrlBaseSet::~CMVXStravelCtrlBaseSet ()
 {
-    // The name panel may be inside the root view or not; either way it holds our reference.
+    // The name panel may be inside the root view, which then holds a reference of its own
+    // (showNamePanel remembers it); ours is released below either way.
     if (namePanel && namePanel->getParentView ())
-        namePanel->getParentView ()->removeView (namePanel, false);
+        namePanel->getParentView ()->removeView (namePanel, true);
     if (namePanel)
         namePanel->forget ();
     if (rootView)
