@@ -29,7 +29,7 @@ CMVXGuiEditor::~CMVXGuiEditor ()
 
 bool CMVXGuiEditor::open (void* parent, const VSTGUI::PlatformType&, VSTGUI::IPlatformFrameConfig*)
 {
-    open_ = true;
+    opened = true;
     parentWindow = parent;
     if (ownIdleTimer)
         ownIdleTimer->start ();
@@ -40,7 +40,7 @@ void CMVXGuiEditor::close ()
 {
     if (ownIdleTimer)
         ownIdleTimer->stop ();
-    open_ = false;
+    opened = false;
     parentWindow = nullptr;
 }
 

@@ -55,7 +55,7 @@ public:
     virtual void createControlSet (int32 id) {}
     virtual void destroyControlSet () {}
 
-    bool isOpen () const { return open_; }
+    bool isOpen () const { return opened; }
     Morvane::CMVXVST3Controller* getControllerLink () const { return controllerLink; }
 
     // IPlugView
@@ -73,7 +73,7 @@ public:
 
 protected:
     IMVXParamInfoInterface* paramInfo = nullptr;
-    bool open_ = false;
+    bool opened = false;
     ERect editorRect {0, 0, 0, 0};
     int32 parameterCount;
     Morvane::CMVXVST3Controller* controllerLink = nullptr;

@@ -3,7 +3,8 @@
 // The product family's editor: the shared bitmap store, the control set, the frame around it,
 // the preset bar and the about view. Its member functions live in files by concern:
 // CMVXStravelGUIEditor.cpp (life cycle, bitmaps, control set), ...Frame.cpp (window and values),
-// ...Controls.cpp (edits from the controls), ...Presets.cpp (preset bar), ...About.cpp.
+// ...Controls.cpp (edits from the controls), ...Presets.cpp (preset bar), ...Info.cpp (info
+// menu), ...About.cpp.
 #include "editor/CMVXGuiEditor.h"
 #include "editor/CMVXDesktop.h"
 #include "editor/IMVXEditorSnapshot.h"
