@@ -2,6 +2,7 @@
 #include "editor/CMVXGuiEditor.h"
 #include "controller/CMVXVST3EditController.h"
 #include "editor/CMVXCtrlSetInterface.h"
+#include <cmath>
 
 using namespace Steinberg;
 
@@ -101,8 +102,8 @@ tresult PLUGIN_API CMVXGuiEditor::checkSizeConstraint (ViewRect* rect)
     if (rect == nullptr)
         return kInvalidArgument;
     // The pedal has one size; a host that resizes anyway may add at most 50 pixels each way.
-    const int32 width = editorRect.right;
-    const int32 height = editorRect.bottom;
+    const int32 width = zoomedLength (editorRect.right);
+    const int32 height = zoomedLength (editorRect.bottom);
     const int32 w = rect->right - rect->left;
     const int32 h = rect->bottom - rect->top;
     if (w < width)
@@ -114,6 +115,12 @@ tresult PLUGIN_API CMVXGuiEditor::checkSizeConstraint (ViewRect* rect)
     else if (h > height + 50)
         rect->bottom = rect->top + height + 50;
     return kResultOk;
+}
+
+CMVXGuiEditor::int32 CMVXGuiEditor::zoomedLength (int32 length) const
+{
+    // Rounded as the frame rounds its window, so both agree on every pixel.
+    return static_cast<int32> (std::ceil (length * zoomFactor - 1e-9));
 }
 
 VSTGUI::CMessageResult CMVXGuiEditor::notify (VSTGUI::CBaseObject* sender, VSTGUI::IdStringPtr message)

@@ -75,6 +75,10 @@ protected:
     IMVXParamInfoInterface* paramInfo = nullptr;
     bool opened = false;
     ERect editorRect {0, 0, 0, 0};
+    // Window pixels per unit of the editor rectangle: the host's content scale times the
+    // user's zoom. The host sees (and the size rules apply to) the zoomed size.
+    double zoomFactor = 1.;
+    int32 zoomedLength (int32 length) const;
     int32 parameterCount;
     Morvane::CMVXVST3Controller* controllerLink = nullptr;
     std::map<int32, CMVXCtrlSetInterface*> controlSets;

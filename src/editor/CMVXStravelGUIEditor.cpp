@@ -2,6 +2,8 @@
 #include "editor/CMVXStravelGUIEditor.h"
 #include "editor/CMVXOvermoorCtrlSet.h"
 #include "editor/CMVXStravelGUIContainer.h"
+#include "editor/CMVXZoomMenu.h"
+#include "editor/CMVXZoomSettings.h"
 #include "gui/CFrame.h"
 #include "params/CMVXStravelParamInfo.h"
 
@@ -20,6 +22,10 @@ CMVXStravelGUIEditor::CMVXStravelGUIEditor (CMVXVST3EditController* controller) 
     }
     loadBackground ();
     rect = ViewRect (0, 0, editorRect.right, editorRect.bottom);
+    userZoom = CMVXZoomSettings::load ();
+    applyZoomFactor ();
+    zoomMenu = std::make_unique<CMVXZoomMenu> ([this] { return userZoom; },
+                                               [this] (double zoom) { setUserZoom (zoom); });
     ++editorCount;
 }
 
@@ -81,7 +87,7 @@ tresult PLUGIN_API CMVXStravelGUIEditor::renderToPng (const char* path)
         const bool temporary = frame == nullptr;
         if (temporary && !open (nullptr, VSTGUI::PlatformType::kDefaultNative, nullptr))
             return kResultFalse;
-        const bool written = frame && frame->renderToPNG (path);
+        const bool written = frame && frame->renderToPNG (path, frame->getZoom ());
         if (temporary)
             close ();
         return written ? kResultOk : kResultFalse;
@@ -98,6 +104,12 @@ tresult PLUGIN_API CMVXStravelGUIEditor::queryInterface (const TUID iid, void** 
     {
         addRef ();
         *obj = static_cast<IMVXEditorSnapshot*> (this);
+        return kResultOk;
+    }
+    if (FUnknownPrivate::iidEqual (iid, IPlugViewContentScaleSupport::iid))
+    {
+        addRef ();
+        *obj = static_cast<IPlugViewContentScaleSupport*> (this);
         return kResultOk;
     }
     return CMVXGuiEditor::queryInterface (iid, obj);

@@ -8,7 +8,9 @@
 #include "editor/CMVXGuiEditor.h"
 #include "editor/CMVXDesktop.h"
 #include "editor/IMVXEditorSnapshot.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,13 +18,16 @@
 class CAboutView;
 class CMVXStravelCtrlBaseSet;
 class CMVXStravelGUIContainer;
+class CMVXZoomMenu;
 namespace VSTGUI {
 class COptionMenu;
 class CSplashScreen;
 class CTextEdit;
 }
 
-class CMVXStravelGUIEditor : public CMVXGuiEditor, public IMVXEditorSnapshot
+class CMVXStravelGUIEditor : public CMVXGuiEditor,
+                             public IMVXEditorSnapshot,
+                             public Steinberg::IPlugViewContentScaleSupport
 {
 public:
     explicit CMVXStravelGUIEditor (CMVXVST3EditController* controller);
@@ -56,6 +61,19 @@ public:
     // IMVXEditorSnapshot
     Steinberg::tresult PLUGIN_API renderToPng (const char* path) override;
 
+    // Zoom (CMVXStravelGUIEditorZoom.cpp): the host's content scale and the user's zoom
+    // multiply; the window, getSize, checkSizeConstraint and onSize all follow the product.
+    Steinberg::tresult PLUGIN_API setContentScaleFactor (ScaleFactor factor) override;
+    Steinberg::tresult PLUGIN_API onSize (Steinberg::ViewRect* newSize) override;
+    // Asks the host for the window size of this zoom (one of the menu's); a host that refuses
+    // leaves window and zoom as they were. True when the window now shows the zoom; a zoom shown
+    // is remembered for new windows.
+    bool setUserZoom (double zoom);
+    double getUserZoom () const { return userZoom; }
+    double getContentScale () const { return hostScale; }
+    double getZoomFactor () const { return zoomFactor; }
+    CMVXZoomMenu* getZoomMenu () const { return zoomMenu.get (); }
+
     Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) override;
     REFCOUNT_METHODS (CMVXGuiEditor)
 
@@ -63,6 +81,12 @@ protected:
     int32 controlSetId = -1;
 
 private:
+    // Sets zoomFactor and the view rectangle from both factors and resizes an open frame.
+    void applyZoomFactor ();
+
+    double hostScale = 1.;
+    double userZoom = 1.;
+    std::unique_ptr<CMVXZoomMenu> zoomMenu;
     static CMVXStravelGUIContainer* guiContainer;
     static int32 editorCount;
 

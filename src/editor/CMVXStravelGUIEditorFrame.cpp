@@ -3,6 +3,7 @@
 // parameter values shown in the controls.
 #include "editor/CMVXStravelCtrlBaseSet.h"
 #include "editor/CMVXStravelGUIEditor.h"
+#include "editor/CMVXZoomMenu.h"
 #include "gui/CFrame.h"
 
 using namespace VSTGUI;
@@ -20,6 +21,7 @@ bool CMVXStravelGUIEditor::open (void* parent, const PlatformType& platformType,
             newFrame->addView (root);
         }
     }
+    newFrame->setZoom (zoomFactor);
     // Without a parent the frame stays offscreen, which is all a snapshot needs.
     if (parent != nullptr && !newFrame->open (parent, platformType, config))
     {
@@ -27,6 +29,7 @@ bool CMVXStravelGUIEditor::open (void* parent, const PlatformType& platformType,
         return false;
     }
     frame = newFrame;
+    zoomMenu->attach (frame);
     for (int32 index = 0; index < parameterCount; ++index)
         parameterChanged (index, controllerLink ? static_cast<float> (controllerLink->getParameter (index)) : 0.f);
     return CMVXGuiEditor::open (parent, platformType, config);
@@ -35,6 +38,7 @@ bool CMVXStravelGUIEditor::open (void* parent, const PlatformType& platformType,
 void CMVXStravelGUIEditor::close ()
 {
     closeAboutView ();
+    zoomMenu->detach ();
     CFrame* oldFrame = frame;
     frame = nullptr;
     if (oldFrame)

@@ -2,6 +2,7 @@
 #include "CBitmap.h"
 #include "CDrawContext.h"
 #include "platform/IPlatformBitmap.h"
+#include <algorithm>
 #include <cmath>
 #ifdef OVERMOOR_GUI_EMBEDDED_PNG
 #include "resources/EmbeddedPng.h"
@@ -98,6 +99,17 @@ IPlatformBitmap* CBitmap::getBestPlatformBitmapForScaleFactor (double scaleFacto
     {
         higherScaleTried = true;
         addBitmap (loadResource (resourceDesc, 2));
+    }
+    if (scaleFactor != 1. && scaleFactor != 2. && platformBitmap
+        && resourceDesc.type == CResourceDescription::kIntegerType
+        && std::find (artworkScalesTried.begin (), artworkScalesTried.end (), scaleFactor)
+               == artworkScalesTried.end ())
+    {
+        artworkScalesTried.push_back (scaleFactor);
+        // Frames are whole pixel rows at every scale, so the total may differ from the logical
+        // height times the scale by a fraction of a pixel per frame: no size check here.
+        if (auto drawn = IPlatformBitmap::createFromArtwork (resourceDesc.id, scaleFactor))
+            higherScales.push_back (std::move (drawn));
     }
     // The lowest scale that is at least the context's, else the highest there is.
     IPlatformBitmap* best = platformBitmap;

@@ -44,7 +44,8 @@ public:
     // the size does not match.
     bool addBitmap (SharedPointer<IPlatformBitmap> bitmap);
     // The sharpest rendering for a context of that scale; an embedded resource's 2x rendering
-    // is decoded the first time a context above 1x asks for it.
+    // is decoded the first time a context above 1x asks for it, and any other scale is drawn
+    // once from the artwork the first time a context of that scale asks.
     IPlatformBitmap* getBestPlatformBitmapForScaleFactor (double scaleFactor);
 
     bool isTypeOf (IdStringPtr n) const override;
@@ -54,6 +55,7 @@ private:
     SharedPointer<IPlatformBitmap> platformBitmap;
     std::vector<SharedPointer<IPlatformBitmap>> higherScales;
     bool higherScaleTried {false};
+    std::vector<double> artworkScalesTried;
 };
 
 } // namespace VSTGUI

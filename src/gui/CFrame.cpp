@@ -2,6 +2,8 @@
 #include "CFrame.h"
 #include "COffscreenContext.h"
 #include "VSTGUIEditorInterface.h"
+#include <algorithm>
+#include <cmath>
 
 namespace VSTGUI {
 
@@ -22,7 +24,8 @@ bool CFrame::open (void* parent, PlatformType type, IPlatformFrameConfig* config
         return false;
     if (auto* x11Config = dynamic_cast<X11::FrameConfig*> (config))
         runLoop = x11Config->runLoop;
-    platformFrame = IPlatformFrame::create (this, windowRect, parent, type, config);
+    platformFrame =
+        IPlatformFrame::create (this, zoomedWindowRect (windowRect), parent, type, config);
     if (!platformFrame)
         return false;
     for (const CRect& r : dirtyRects)
@@ -260,6 +263,9 @@ CMouseEventResult CFrame::onMouseDown (CPoint& where, const CButtonState& button
             setMouseDownView (modal);
         return result;
     }
+    for (IMouseObserver* observer : std::vector<IMouseObserver*> (mouseObservers))
+        if (observer->onMouseDown (this, where, buttons) == kMouseEventHandled)
+            return kMouseEventHandled;
     return CViewContainer::onMouseDown (where, buttons);
 }
 
@@ -327,6 +333,7 @@ int32_t CFrame::onKeyUp (VstKeyCode& key)
 
 CPoint& CFrame::localToScreen (CPoint& point) const
 {
+    point = CPoint (point.x * zoom, point.y * zoom);
     CPoint origin;
     if (platformFrame && platformFrame->getGlobalPosition (origin))
         point.offset (origin);
@@ -343,13 +350,49 @@ double CFrame::getScaleFactor () const
     return platformScaleFactor ();
 }
 
+bool CFrame::setZoom (double newZoom)
+{
+    if (!(newZoom > 0.) || newZoom > 16.)
+        return false;
+    if (newZoom == zoom)
+        return true;
+    zoom = newZoom;
+    if (platformFrame)
+        platformFrame->setSize (zoomedWindowRect (windowRect));
+    invalid ();
+    return true;
+}
+
+CRect CFrame::zoomedWindowRect (const CRect& rect) const
+{
+    if (zoom == 1.)
+        return rect;
+    const CPoint origin (std::round (rect.left * zoom), std::round (rect.top * zoom));
+    return CRect (origin, CPoint (std::ceil (rect.getWidth () * zoom - 1e-9),
+                                  std::ceil (rect.getHeight () * zoom - 1e-9)));
+}
+
+void CFrame::registerMouseObserver (IMouseObserver* observer)
+{
+    if (observer
+        && std::find (mouseObservers.begin (), mouseObservers.end (), observer)
+               == mouseObservers.end ())
+        mouseObservers.push_back (observer);
+}
+
+void CFrame::unregisterMouseObserver (IMouseObserver* observer)
+{
+    mouseObservers.erase (std::remove (mouseObservers.begin (), mouseObservers.end (), observer),
+                          mouseObservers.end ());
+}
+
 void CFrame::setViewSize (const CRect& newSize, bool invalidate)
 {
     windowRect = newSize;
     CViewContainer::setViewSize (CRect (0, 0, newSize.getWidth (), newSize.getHeight ()),
                                  invalidate);
     if (platformFrame)
-        platformFrame->setSize (newSize);
+        platformFrame->setSize (zoomedWindowRect (newSize));
 }
 
 bool CFrame::isTypeOf (IdStringPtr name) const
@@ -401,7 +444,7 @@ void CFrame::platformOnFocusLost ()
 
 double CFrame::platformScaleFactor () const
 {
-    return 1.;
+    return zoom;
 }
 
 } // namespace VSTGUI

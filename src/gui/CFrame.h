@@ -4,6 +4,7 @@
 // redraw requests, keeps the focus view, the modal view and the pointer capture of a press, and
 // routes input. Without a platform window it still draws: offscreen, into a PNG if asked.
 #include "CViewContainer.h"
+#include "IMouseObserver.h"
 #include "platform/IPlatformFrame.h"
 #include <functional>
 #include <memory>
@@ -70,6 +71,15 @@ public:
     // Told when the window loses a popup's grab or focus; popups use it to close.
     void setFocusLostCallback (std::function<void ()> callback);
     double getScaleFactor () const;
+    // Pixels per unit of the window: the frame keeps its own coordinates (views, events,
+    // drawing) while its window, back buffer and popups grow by the zoom. Set it before open or
+    // at any time after; false for a zoom outside (0, 16].
+    bool setZoom (double zoom);
+    double getZoom () const { return zoom; }
+
+    // Presses reach observers before any view; the first that handles one ends it.
+    void registerMouseObserver (IMouseObserver* observer);
+    void unregisterMouseObserver (IMouseObserver* observer);
 
     void setViewSize (const CRect& newSize, bool invalidate = true) override;
     bool removeAll (bool withForget = true) override;
@@ -97,6 +107,8 @@ private:
     // The deepest mouse-enabled view at a frame point, and the point in that view's parent.
     CView* findViewAt (const CPoint& where, CPoint& inParent) const;
     void updateHover (CPoint where, const CButtonState& buttons);
+    // The window rectangle in pixels: windowRect times the zoom.
+    CRect zoomedWindowRect (const CRect& rect) const;
 
     VSTGUIEditorInterface* editor;
     CRect windowRect;  // in the parent's (or, for popups, the root's) coordinates
@@ -107,6 +119,8 @@ private:
     CView* hoverView {nullptr};  // the view under the pointer while no button is held
     std::function<void ()> focusLostCallback;
     SharedPointer<X11::IRunLoop> runLoop;
+    double zoom {1.};
+    std::vector<IMouseObserver*> mouseObservers;
 };
 
 } // namespace VSTGUI

@@ -23,8 +23,13 @@ bool OptionMenuPopup::open ()
     CFrame* ownerFrame = owner.getFrame ();
     CPoint below (owner.getViewSize ().left, owner.getViewSize ().bottom);
     owner.localToFrame (below);
+    // Levels keep their rectangles in root pixels over the owner's zoom, so the popup's own
+    // coordinates and the root's differ by an offset only.
     if (ownerFrame)
+    {
         ownerFrame->localToScreen (below);
+        below = CPoint (below.x / ownerFrame->getZoom (), below.y / ownerFrame->getZoom ());
+    }
     return openLevel (&owner, below, owner.getCurrentIndex (true));
 }
 
@@ -38,6 +43,8 @@ bool OptionMenuPopup::openLevel (COptionMenu* menu, const CPoint& rootTopLeft, i
         new OptionMenuPopupView (*this, level, menu, owner.getFont (), checkCurrent, minWidth);
     const CRect rootRect (rootTopLeft, view->getViewSize ().getSize ());
     SharedPointer<CFrame> frame = owned (new CFrame (rootRect, nullptr));
+    if (CFrame* ownerFrame = owner.getFrame ())
+        frame->setZoom (ownerFrame->getZoom ());
     frame->addView (view);
     frame->setFocusView (view);
     frame->setFocusLostCallback ([this, level] { onFocusLost (level); });

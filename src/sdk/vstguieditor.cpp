@@ -4,6 +4,7 @@
 #include "sdk/vstguirunloop.h"
 #include "gui/CFrame.h"
 #include "gui/platform/IRunLoop.h"
+#include <cmath>
 #include <cstring>
 
 namespace Steinberg {
@@ -107,7 +108,10 @@ tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
         }
         startIdleTimer ();
 
-        const ViewRect frameRect (0, 0, static_cast<int32> (frame->getWidth ()), static_cast<int32> (frame->getHeight ()));
+        // The host sizes its container in pixels: the frame's size times its zoom.
+        const double zoom = frame->getZoom ();
+        const ViewRect frameRect (0, 0, static_cast<int32> (std::ceil (frame->getWidth () * zoom - 1e-9)),
+                                  static_cast<int32> (std::ceil (frame->getHeight () * zoom - 1e-9)));
         const bool sizeChanged = frameRect.getWidth () != rect.getWidth () || frameRect.getHeight () != rect.getHeight ();
         rect = frameRect;
         EditorView::attached (parent, type);

@@ -31,6 +31,8 @@ inline const std::string& usePrivatePresetFolder ()
         if (error || !mkdtemp (pattern.data ()))
             pattern = "/tmp/overmoor-presets-unavailable"; // never the user's folder
         setenv ("OVERMOOR_PRESET_DIR", pattern.c_str (), 1);
+        // The window's zoom settings too: a zoom the user picked must not change the pictures.
+        setenv ("XDG_CONFIG_HOME", pattern.c_str (), 1);
         static std::string created;
         created = pattern;
         std::atexit ([] {

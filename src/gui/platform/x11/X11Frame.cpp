@@ -176,17 +176,24 @@ bool Frame::open (uint32_t parent)
     liveFrames ().push_back (this);
     if (type == PlatformType::kPopup)
         startGrab ();
-    addDirty (CRect (0, 0, frameSize.getWidth (), frameSize.getHeight ()));
+    addDirty (logicalBounds ());
     xcb_flush (connection);
     return true;
 }
 
+CRect Frame::logicalBounds () const
+{
+    return CRect (0, 0, frameSize.getWidth () / scale, frameSize.getHeight () / scale);
+}
+
 bool Frame::makeBackBuffer ()
 {
+    // The window is in pixels; the back buffer in the frame's units at the frame's zoom.
     scale = getFrameCallback ()->platformScaleFactor ();
-    const int pixelWidth = static_cast<int> (std::ceil (frameSize.getWidth () * scale));
-    const int pixelHeight = static_cast<int> (std::ceil (frameSize.getHeight () * scale));
-    backBuffer = COffscreenContext::create (frameSize.getWidth (), frameSize.getHeight (), scale);
+    const int pixelWidth = static_cast<int> (frameSize.getWidth ());
+    const int pixelHeight = static_cast<int> (frameSize.getHeight ());
+    const CRect bounds = logicalBounds ();
+    backBuffer = COffscreenContext::create (bounds.getWidth (), bounds.getHeight (), scale);
     if (!backBuffer)
         return false;
     if (windowSurface)
@@ -283,7 +290,7 @@ bool Frame::setSize (const CRect& size)
                           values);
     if (!makeBackBuffer ())
         return false;
-    addDirty (CRect (0, 0, size.getWidth (), size.getHeight ()));
+    addDirty (logicalBounds ());
     xcb_flush (connection);
     return true;
 }
@@ -306,7 +313,7 @@ void Frame::addDirty (const CRect& rect)
 {
     CRect r (std::floor (rect.left), std::floor (rect.top), std::ceil (rect.right),
              std::ceil (rect.bottom));
-    r.bound (CRect (0, 0, frameSize.getWidth (), frameSize.getHeight ()));
+    r.bound (logicalBounds ());
     if (r.isEmpty ())
         return;
     // Overlapping rectangles merge; past a handful, one rectangle around all is cheaper.

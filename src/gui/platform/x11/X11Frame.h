@@ -68,6 +68,8 @@ private:
 
     bool open (uint32_t parent);
     bool makeBackBuffer ();
+    // The frame's own extent: the window's pixels over the zoom.
+    CRect logicalBounds () const;
     // Unregisters, destroys the window and disconnects; idempotent.
     void shutDown ();
     void connectionLost ();
@@ -89,7 +91,7 @@ private:
 
     PlatformType type;
     SharedPointer<IRunLoop> runLoop;
-    CRect frameSize;
+    CRect frameSize;  // the window in pixels, in its parent's (a popup: the root's) coordinates
     double scale {1.};
     xcb_connection_t* connection {nullptr};
     xcb_window_t window {0};

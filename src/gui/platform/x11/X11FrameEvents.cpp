@@ -101,7 +101,8 @@ void Frame::dispatch (const xcb_generic_event_t* event)
         case XCB_EXPOSE:
         {
             const auto* e = reinterpret_cast<const xcb_expose_event_t*> (event);
-            const CRect area (e->x, e->y, e->x + e->width, e->y + e->height);
+            const CRect area (e->x / scale, e->y / scale, (e->x + e->width) / scale,
+                              (e->y + e->height) / scale);
             if (exposed.isEmpty ())
                 exposed = area;
             else
