@@ -2,6 +2,7 @@
 #include "host/EditorSession.h"
 #include "editor/IMVXEditorSnapshot.h"
 #include "render/PresetRequests.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
 using namespace Steinberg;
@@ -45,6 +46,23 @@ bool EditorSession::selectPreset (const std::string& numberOrName, std::string& 
         return false;
     }
     return true;
+}
+
+bool EditorSession::setContentScale (float factor, std::string& error)
+{
+    IPlugViewContentScaleSupport* scaleSupport = nullptr;
+    if (plugView->queryInterface (IPlugViewContentScaleSupport::iid,
+                                  reinterpret_cast<void**> (&scaleSupport)) != kResultOk
+        || !scaleSupport)
+    {
+        error = "this editor does not scale";
+        return false;
+    }
+    const tresult result = scaleSupport->setContentScaleFactor (factor);
+    scaleSupport->release ();
+    if (result != kResultOk)
+        error = "the editor refused the scale " + std::to_string (factor);
+    return result == kResultOk;
 }
 
 bool EditorSession::writeSnapshot (const std::string& pngPath, std::string& error)

@@ -23,6 +23,8 @@ public:
 
     // A factory or user preset by number or name, as the preset bar selects it.
     bool selectPreset (const std::string& numberOrName, std::string& error);
+    // The host's content scale (a desktop at 200 % sends 2), as hosts send it before attaching.
+    bool setContentScale (float factor, std::string& error);
     // The view's window as it looks now, offscreen.
     bool writeSnapshot (const std::string& pngPath, std::string& error);
 

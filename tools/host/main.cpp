@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// overmoor-host [--plugin PATH] [--preset K|NAME] [--screenshot FILE.png]: opens the Overmoor
-// editor in a window of its own, as a host would, and runs until the window is closed.
+// overmoor-host [--plugin PATH] [--preset K|NAME] [--scale F] [--screenshot FILE.png]: opens the
+// Overmoor editor in a window of its own, as a host would, and runs until the window is closed.
 #include "host/EditorSession.h"
 #include "render/PluginLocation.h"
 #include <CLI/CLI.hpp>
@@ -22,6 +22,9 @@ int run (int argc, char** argv)
     CLI::App app {"Opens the Overmoor editor in a window, as a host would."};
     app.add_option ("--plugin", pluginPath, "the bundle; default: this build tree's, else ~/.vst3/Overmoor.vst3");
     app.add_option ("--preset", presetChoice, "select a factory or user preset (number or name) first");
+    float scale = 1.f;
+    app.add_option ("--scale", scale, "the host's content scale (e.g. 2 for a 200 % desktop)")
+        ->check (CLI::Range (0.25f, 8.f));
     app.add_option ("--screenshot", screenshotPath,
                     "write the window after start-up to this PNG and exit (offscreen when there is no display)");
     try
@@ -41,6 +44,8 @@ int run (int argc, char** argv)
     if (!session)
         return fail (bundle + ": " + error);
     if (!presetChoice.empty () && !session->selectPreset (presetChoice, error))
+        return fail (error, 2);
+    if (scale != 1.f && !session->setContentScale (scale, error))
         return fail (error, 2);
 
     const char* display = std::getenv ("DISPLAY");
