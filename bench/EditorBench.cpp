@@ -28,10 +28,11 @@ struct Session
         factory = GetPluginFactory ();
         std::string error;
         instance = Morvane::Host::PluginInstance::create (factory, error);
-        controller = instance ? dynamic_cast<CMVXStravelEditController*> (instance->controller ()) : nullptr;
+        controller =
+            instance ? dynamic_cast<CMVXStravelEditController*> (instance->controller ()) : nullptr;
         if (controller)
         {
-            controller->setParamNormalized (1, 1.0);   // "Metal Tone": the most knobs
+            controller->setParamNormalized (1, 1.0); // "Metal Tone": the most knobs
             view = Steinberg::owned (controller->createView ("editor"));
             editor = dynamic_cast<CMVXStravelGUIEditorVST3*> (view.get ());
             // What attached () does besides the window: the controller now tells this editor.
@@ -116,7 +117,8 @@ void BM_AttachToWindow (benchmark::State& state)
     if (!session.editor || !window)
         return state.SkipWithError ("no editor or window");
     IPtr<Morvane::Host::RunLoop> loop = Steinberg::owned (new Morvane::Host::RunLoop);
-    IPtr<Morvane::Host::PlugFrame> plugFrame = Steinberg::owned (new Morvane::Host::PlugFrame (loop));
+    IPtr<Morvane::Host::PlugFrame> plugFrame =
+        Steinberg::owned (new Morvane::Host::PlugFrame (loop));
     window->attach (*loop);
     session.view->setFrame (plugFrame);
     void* parent = reinterpret_cast<void*> (uintptr_t (window->windowId ()));

@@ -19,7 +19,8 @@ public:
     // Null when no control has that tag.
     VSTGUI::CControl* getControl (int32_t tag) const;
     // Every stored control, in ascending tag order.
-    void forEachControl (const std::function<void (int32_t tag, VSTGUI::CControl* control)>& visit) const;
+    void forEachControl (
+        const std::function<void (int32_t tag, VSTGUI::CControl* control)>& visit) const;
 
 private:
     std::map<int32_t, VSTGUI::CControl*> controls;

@@ -123,7 +123,8 @@ CMVXGuiEditor::int32 CMVXGuiEditor::zoomedLength (int32 length) const
     return static_cast<int32> (std::ceil (length * zoomFactor - 1e-9));
 }
 
-VSTGUI::CMessageResult CMVXGuiEditor::notify (VSTGUI::CBaseObject* sender, VSTGUI::IdStringPtr message)
+VSTGUI::CMessageResult CMVXGuiEditor::notify (VSTGUI::CBaseObject* sender,
+                                              VSTGUI::IdStringPtr message)
 {
     if (message == VSTGUI::CVSTGUITimer::kMsgTimer)
     {

@@ -64,7 +64,8 @@ public:
     tresult PLUGIN_API onFocus (Steinberg::TBool) override { return Steinberg::kResultFalse; }
 
     // CBaseObject: the idle timer.
-    VSTGUI::CMessageResult notify (VSTGUI::CBaseObject* sender, VSTGUI::IdStringPtr message) override;
+    VSTGUI::CMessageResult notify (VSTGUI::CBaseObject* sender,
+                                   VSTGUI::IdStringPtr message) override;
 
     // CControlListener
     void valueChanged (VSTGUI::CControl* control) override;
@@ -74,7 +75,7 @@ public:
 protected:
     IMVXParamInfoInterface* paramInfo = nullptr;
     bool opened = false;
-    ERect editorRect {0, 0, 0, 0};
+    ERect editorRect{0, 0, 0, 0};
     // Window pixels per unit of the editor rectangle: the host's content scale times the
     // user's zoom. The host sees (and the size rules apply to) the zoomed size.
     double zoomFactor = 1.;

@@ -20,13 +20,14 @@ constexpr CCoord kFaceHeight = 220;
 constexpr int32_t kFaceFrames = 8;
 constexpr int32_t kLampFrames = 4;
 constexpr int32_t kKnobFrames = 140;
-constexpr float kLampLit = 1.f / 3.f;   // frame 1 of 4
+constexpr float kLampLit = 1.f / 3.f; // frame 1 of 4
 
 } // namespace
 
-CMVXOvermoorCtrlSet::CMVXOvermoorCtrlSet (CControlListener* listener, Morvane::IMVXSDKController* link,
-                                          CMVXStravelGUIContainer* guiContainer, IMVXParamInfoInterface* paramInfo,
-                                          int32_t)
+CMVXOvermoorCtrlSet::CMVXOvermoorCtrlSet (CControlListener* listener,
+                                          Morvane::IMVXSDKController* link,
+                                          CMVXStravelGUIContainer* guiContainer,
+                                          IMVXParamInfoInterface* paramInfo, int32_t)
     : CMVXStravelCtrlBaseSet (listener, link, guiContainer, paramInfo)
 {
     createPedal ();
@@ -52,16 +53,17 @@ void CMVXOvermoorCtrlSet::createPedal ()
     pedalContainer->setTransparency (true);
     rootView->addView (pedalContainer);
 
-    face = new CMovieBitmap (CRect (0, 0, faceWidth, faceHeight), nullptr, -1, kFaceFrames, kFaceHeight, faces);
+    face = new CMovieBitmap (CRect (0, 0, faceWidth, faceHeight), nullptr, -1, kFaceFrames,
+                             kFaceHeight, faces);
     face->setValue (0.f);
-    face->remember ();   // the container's reference; ours is released in the destructor
+    face->remember (); // the container's reference; ours is released in the destructor
     pedalContainer->addView (face);
     shownModel = -1;
 
     CBitmap* round = guiContainer->getBitmap (kBitmapFootswitchRound);
     const CCoord switchHeight = round ? round->getHeight () / 2 : 0;
-    auto* footswitch = new CKickButton (CRect (0, 0, round ? round->getWidth () : 0, switchHeight), listener,
-                                        kParamEffectState, switchHeight, round);
+    auto* footswitch = new CKickButton (CRect (0, 0, round ? round->getWidth () : 0, switchHeight),
+                                        listener, kParamEffectState, switchHeight, round);
     addControl (kParamEffectState, footswitch);
     pedalContainer->addView (footswitch);
 
@@ -69,8 +71,8 @@ void CMVXOvermoorCtrlSet::createPedal ()
     const CMVXLayoutRect lampCorner = guiContainer->getLayoutRect (kLayoutLamp);
     const CCoord lampHeight = lampBitmap ? lampBitmap->getHeight () / kLampFrames : 0;
     const CCoord lampWidth = lampBitmap ? lampBitmap->getWidth () : 0;
-    auto* lamp = new CMovieBitmap (CRect (lampCorner.left, lampCorner.top, lampCorner.left + lampWidth,
-                                          lampCorner.top + lampHeight),
+    auto* lamp = new CMovieBitmap (CRect (lampCorner.left, lampCorner.top,
+                                          lampCorner.left + lampWidth, lampCorner.top + lampHeight),
                                    nullptr, kTagStatusLamp, kLampFrames, lampHeight, lampBitmap);
     addControl (kTagStatusLamp, lamp);
     pedalContainer->addView (lamp);
@@ -82,8 +84,8 @@ void CMVXOvermoorCtrlSet::createModelSelector ()
     const CMVXLayoutRect corner = guiContainer->getLayoutRect (kLayoutModelMenu);
     const CRect size (corner.left, corner.top, corner.left + (field ? field->getWidth () : 0),
                       corner.top + (field ? field->getHeight () : 0));
-    auto* selector = new COptionMenu (size, listener, kParamModel, field, guiContainer->getBitmap (kBitmapSelectorOpen),
-                                      kPopupStyle);
+    auto* selector = new COptionMenu (size, listener, kParamModel, field,
+                                      guiContainer->getBitmap (kBitmapSelectorOpen), kPopupStyle);
     if (CMVXParameter* model = paramInfo ? paramInfo->getParam (kParamModel) : nullptr)
         for (const std::string& name : model->getTexts ())
             selector->addEntry (name.c_str ());
@@ -196,11 +198,11 @@ void CMVXOvermoorCtrlSet::createKnobs (int32_t model)
         const CMVXLayoutRect corner = guiContainer->getLayoutRect (place.layoutKey);
         const CCoord left = corner.left + place.dx;
         const CCoord top = corner.top + place.dy;
-        auto* knob = new CAnimKnob (CRect (left, top, left + width, top + width), listener, place.tag, kKnobFrames,
-                                    width, strip);
+        auto* knob = new CAnimKnob (CRect (left, top, left + width, top + width), listener,
+                                    place.tag, kKnobFrames, width, strip);
         if (CMVXParameter* record = paramInfo ? paramInfo->getParam (place.tag) : nullptr)
             knob->setDefaultValue (static_cast<float> (record->getDefaultNormalized ()));
-        addControl (place.tag, knob);   // releases the knob that had this tag before
+        addControl (place.tag, knob); // releases the knob that had this tag before
         pedalContainer->addView (knob);
     }
 }
@@ -211,6 +213,7 @@ void CMVXOvermoorCtrlSet::syncModelSelector (int32_t model)
     if (!selector)
         return;
     const int32_t entries = selector->getNbEntries ();
-    selector->setValueNormalized (entries > 1 ? static_cast<float> (model) / static_cast<float> (entries - 1) : 0.f);
+    selector->setValueNormalized (
+        entries > 1 ? static_cast<float> (model) / static_cast<float> (entries - 1) : 0.f);
     selector->invalid ();
 }

@@ -21,7 +21,8 @@ CRect placedAt (const CMVXLayoutRect& corner, CBitmap* bitmap, int frameCount = 
 
 } // namespace
 
-CMVXStravelCtrlBaseSet::CMVXStravelCtrlBaseSet (CControlListener* listener, Morvane::IMVXSDKController* link,
+CMVXStravelCtrlBaseSet::CMVXStravelCtrlBaseSet (CControlListener* listener,
+                                                Morvane::IMVXSDKController* link,
                                                 CMVXStravelGUIContainer* guiContainer,
                                                 IMVXParamInfoInterface* paramInfo)
     : guiContainer (guiContainer), controllerLink (link), listener (listener), paramInfo (paramInfo)
@@ -47,24 +48,28 @@ CMVXStravelCtrlBaseSet::~CMVXStravelCtrlBaseSet ()
 
 void CMVXStravelCtrlBaseSet::createPresetBar ()
 {
-    auto addMenu = [this] (int32_t tag, int32_t key, int32_t bitmapId, int32_t openBitmapId, int32_t style) {
+    auto addMenu = [this] (int32_t tag, int32_t key, int32_t bitmapId, int32_t openBitmapId,
+                           int32_t style) {
         CBitmap* bitmap = guiContainer->getBitmap (bitmapId);
-        auto* menu = new COptionMenu (placedAt (guiContainer->getLayoutRect (key), bitmap), listener, tag, bitmap,
-                                      guiContainer->getBitmap (openBitmapId), style);
+        auto* menu =
+            new COptionMenu (placedAt (guiContainer->getLayoutRect (key), bitmap), listener, tag,
+                             bitmap, guiContainer->getBitmap (openBitmapId), style);
         addControl (tag, menu);
-        rootView->addView (menu);   // the view takes over our first reference
+        rootView->addView (menu); // the view takes over our first reference
         return menu;
     };
     addMenu (kTagInfoMenu, kLayoutInfoMenu, kBitmapInfo, kBitmapInfoOpen, kCheckStyle);
-    COptionMenu* saveMenu = addMenu (kTagSaveMenu, kLayoutSaveMenu, kBitmapSave, kBitmapSaveOpen, kCheckStyle);
+    COptionMenu* saveMenu =
+        addMenu (kTagSaveMenu, kLayoutSaveMenu, kBitmapSave, kBitmapSaveOpen, kCheckStyle);
     saveMenu->addEntry ("Save");
     saveMenu->addEntry ("Save As...");
-    COptionMenu* presetMenu =
-        addMenu (kTagPresetMenu, kLayoutPresetMenu, kBitmapSelector, kBitmapSelectorOpen, kPopupStyle);
+    COptionMenu* presetMenu = addMenu (kTagPresetMenu, kLayoutPresetMenu, kBitmapSelector,
+                                       kBitmapSelectorOpen, kPopupStyle);
     presetMenu->setTextInset (CPoint (5, 0));
 
     // Never shown as a view: it serves as a submenu of the save menu.
-    auto* hiddenMenu = new COptionMenu (CRect (0, 0, 0, 0), listener, kTagHiddenMenu, nullptr, nullptr, kCheckStyle);
+    auto* hiddenMenu = new COptionMenu (CRect (0, 0, 0, 0), listener, kTagHiddenMenu, nullptr,
+                                        nullptr, kCheckStyle);
     addControl (kTagHiddenMenu, hiddenMenu);
     hiddenMenu->forget ();
 }
@@ -72,13 +77,15 @@ void CMVXStravelCtrlBaseSet::createPresetBar ()
 void CMVXStravelCtrlBaseSet::createNamePanel ()
 {
     CBitmap* panelBitmap = guiContainer->getBitmap (kBitmapNamePanel);
-    namePanel = new CViewContainer (placedAt (guiContainer->getLayoutRect (kLayoutNamePanel), panelBitmap));
+    namePanel =
+        new CViewContainer (placedAt (guiContainer->getLayoutRect (kLayoutNamePanel), panelBitmap));
     namePanel->setBackground (panelBitmap);
 
     const CMVXLayoutRect fieldRect = guiContainer->getLayoutRect (kLayoutNameField);
     // Its listener hears Return only (CMVXNameField), which accepts the name like the tick button.
-    auto* nameField = new CMVXNameField (CRect (fieldRect.left, fieldRect.top, fieldRect.right, fieldRect.bottom),
-                                         listener, kTagNameField);
+    auto* nameField =
+        new CMVXNameField (CRect (fieldRect.left, fieldRect.top, fieldRect.right, fieldRect.bottom),
+                           listener, kTagNameField);
     nameField->setBackColor (CColor (49, 49, 49, 0));
     nameField->setFrameColor (CColor (127, 127, 127, 255));
     nameField->setShadowColor (CColor (0, 0, 0, 255));
@@ -88,15 +95,19 @@ void CMVXStravelCtrlBaseSet::createNamePanel ()
     namePanel->addView (nameField);
 
     CBitmap* acceptBitmap = guiContainer->getBitmap (kBitmapAccept);
-    const CRect acceptRect = placedAt (guiContainer->getLayoutRect (kLayoutAcceptButton), acceptBitmap, 2);
-    auto* accept = new CKickButton (acceptRect, listener, kTagAcceptButton, acceptRect.getHeight (), acceptBitmap);
+    const CRect acceptRect =
+        placedAt (guiContainer->getLayoutRect (kLayoutAcceptButton), acceptBitmap, 2);
+    auto* accept = new CKickButton (acceptRect, listener, kTagAcceptButton, acceptRect.getHeight (),
+                                    acceptBitmap);
     addControl (kTagAcceptButton, accept);
     namePanel->addView (accept);
 
     // The cancel button sits right of the accept button.
     CBitmap* cancelBitmap = guiContainer->getBitmap (kBitmapCancel);
-    CRect cancelRect = placedAt ({int32_t (acceptRect.right), int32_t (acceptRect.top), 0, 0}, cancelBitmap, 2);
-    auto* cancel = new CKickButton (cancelRect, listener, kTagCancelButton, cancelRect.getHeight (), cancelBitmap);
+    CRect cancelRect =
+        placedAt ({int32_t (acceptRect.right), int32_t (acceptRect.top), 0, 0}, cancelBitmap, 2);
+    auto* cancel = new CKickButton (cancelRect, listener, kTagCancelButton, cancelRect.getHeight (),
+                                    cancelBitmap);
     addControl (kTagCancelButton, cancel);
     namePanel->addView (cancel);
 }
@@ -107,7 +118,7 @@ void CMVXStravelCtrlBaseSet::showNamePanel (int32_t)
         return;
     if (namePanel->getParentView () == nullptr)
     {
-        namePanel->remember ();   // the root view's reference; ours stays
+        namePanel->remember (); // the root view's reference; ours stays
         rootView->addView (namePanel);
     }
     if (auto* field = dynamic_cast<CTextEdit*> (getControl (kTagNameField)))

@@ -29,7 +29,8 @@ class CMVXStravelCtrlBaseSet : public CMVXCtrlSetInterface
 {
 public:
     CMVXStravelCtrlBaseSet (VSTGUI::CControlListener* listener, Morvane::IMVXSDKController* link,
-                            CMVXStravelGUIContainer* guiContainer, IMVXParamInfoInterface* paramInfo);
+                            CMVXStravelGUIContainer* guiContainer,
+                            IMVXParamInfoInterface* paramInfo);
     ~CMVXStravelCtrlBaseSet () override;
 
     virtual void idle () {}
@@ -43,7 +44,7 @@ public:
     VSTGUI::CViewContainer* getNamePanel () const { return namePanel; }
 
 protected:
-    CMVXStravelGUIContainer* guiContainer;      // borrowed
+    CMVXStravelGUIContainer* guiContainer; // borrowed
     VSTGUI::CViewContainer* rootView = nullptr;
     VSTGUI::CViewContainer* namePanel = nullptr;
     Morvane::IMVXSDKController* controllerLink; // borrowed

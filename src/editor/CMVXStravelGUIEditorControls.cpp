@@ -17,19 +17,16 @@ void CMVXStravelGUIEditor::valueChanged (VSTGUI::CControl* control)
         case kParamEffectState:
             // A press toggles the effect; the release changes nothing.
             if (value == 1.f && controllerLink)
-                controllerLink->setParameter (kParamEffectState, 1.0 - controllerLink->getParameter (kParamEffectState));
+                controllerLink->setParameter (
+                    kParamEffectState, 1.0 - controllerLink->getParameter (kParamEffectState));
             break;
         case kTagPresetMenu:
         case kTagSaveMenu:
         case kTagInfoMenu:
-        case kTagNameField:   // Return in the name field
+        case kTagNameField: // Return in the name field
         case kTagAcceptButton:
-        case kTagCancelButton:
-            presetBarValueChanged (control);
-            break;
-        case kTagAboutView:
-            aboutViewValueChanged (control);
-            break;
+        case kTagCancelButton: presetBarValueChanged (control); break;
+        case kTagAboutView: aboutViewValueChanged (control); break;
         default:
             if (controllerLink)
                 controllerLink->setParameter (control->getTag (), value);

@@ -8,9 +8,11 @@
 
 using namespace VSTGUI;
 
-bool CMVXStravelGUIEditor::open (void* parent, const PlatformType& platformType, IPlatformFrameConfig* config)
+bool CMVXStravelGUIEditor::open (void* parent, const PlatformType& platformType,
+                                 IPlatformFrameConfig* config)
 {
-    auto* newFrame = new CFrame (CRect (editorRect.left, editorRect.top, editorRect.right, editorRect.bottom), this);
+    auto* newFrame = new CFrame (
+        CRect (editorRect.left, editorRect.top, editorRect.right, editorRect.bottom), this);
     newFrame->setBackground (background);
     if (CMVXStravelCtrlBaseSet* set = getControlSet ())
     {
@@ -31,7 +33,9 @@ bool CMVXStravelGUIEditor::open (void* parent, const PlatformType& platformType,
     frame = newFrame;
     zoomMenu->attach (frame);
     for (int32 index = 0; index < parameterCount; ++index)
-        parameterChanged (index, controllerLink ? static_cast<float> (controllerLink->getParameter (index)) : 0.f);
+        parameterChanged (index, controllerLink
+                                     ? static_cast<float> (controllerLink->getParameter (index))
+                                     : 0.f);
     return CMVXGuiEditor::open (parent, platformType, config);
 }
 
@@ -42,7 +46,7 @@ void CMVXStravelGUIEditor::close ()
     CFrame* oldFrame = frame;
     frame = nullptr;
     if (oldFrame)
-        oldFrame->close ();   // releases the frame's own reference on the root view
+        oldFrame->close (); // releases the frame's own reference on the root view
     CMVXGuiEditor::close ();
 }
 

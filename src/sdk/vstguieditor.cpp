@@ -70,9 +70,11 @@ int32_t VSTGUIEditor::getKnobMode () const
     return static_cast<int32_t> (EditController::getHostKnobMode ());
 }
 
-VSTGUI::CMessageResult VSTGUIEditor::notify (VSTGUI::CBaseObject* sender, VSTGUI::IdStringPtr message)
+VSTGUI::CMessageResult VSTGUIEditor::notify (VSTGUI::CBaseObject* sender,
+                                             VSTGUI::IdStringPtr message)
 {
-    return message == VSTGUI::CVSTGUITimer::kMsgTimer ? VSTGUI::kMessageNotified : VSTGUI::kMessageUnknown;
+    return message == VSTGUI::CVSTGUITimer::kMsgTimer ? VSTGUI::kMessageNotified
+                                                      : VSTGUI::kMessageUnknown;
 }
 
 tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported (FIDString type)
@@ -86,13 +88,14 @@ tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported (FIDString type)
 
 tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
 {
-    if (parent == nullptr || isPlatformTypeSupported (type) != kResultTrue || frame != nullptr || runLoop)
+    if (parent == nullptr || isPlatformTypeSupported (type) != kResultTrue || frame != nullptr ||
+        runLoop)
         return kResultFalse;
     try
     {
         // Linux has no main loop of its own: without the host's there is no window to drive.
-        IPtr<Linux::IRunLoop> hostLoop =
-            HostRunLoopAdapter::findHostRunLoop (plugFrame, controller ? controller->getHostContext () : nullptr);
+        IPtr<Linux::IRunLoop> hostLoop = HostRunLoopAdapter::findHostRunLoop (
+            plugFrame, controller ? controller->getHostContext () : nullptr);
         if (!hostLoop)
             return kResultFalse;
         runLoop = new HostRunLoopAdapter (hostLoop);
@@ -110,9 +113,11 @@ tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
 
         // The host sizes its container in pixels: the frame's size times its zoom.
         const double zoom = frame->getZoom ();
-        const ViewRect frameRect (0, 0, static_cast<int32> (std::ceil (frame->getWidth () * zoom - 1e-9)),
-                                  static_cast<int32> (std::ceil (frame->getHeight () * zoom - 1e-9)));
-        const bool sizeChanged = frameRect.getWidth () != rect.getWidth () || frameRect.getHeight () != rect.getHeight ();
+        const ViewRect frameRect (
+            0, 0, static_cast<int32> (std::ceil (frame->getWidth () * zoom - 1e-9)),
+            static_cast<int32> (std::ceil (frame->getHeight () * zoom - 1e-9)));
+        const bool sizeChanged = frameRect.getWidth () != rect.getWidth () ||
+                                 frameRect.getHeight () != rect.getHeight ();
         rect = frameRect;
         EditorView::attached (parent, type);
         if (sizeChanged && plugFrame)
@@ -192,7 +197,8 @@ tresult PLUGIN_API VSTGUIEditor::onWheel (float distance)
     {
         VSTGUI::CPoint where = focus->getViewSize ().getCenter ();
         focus->localToFrame (where);
-        return frame->onWheel (where, distance, VSTGUI::CButtonState ()) ? kResultTrue : kResultFalse;
+        return frame->onWheel (where, distance, VSTGUI::CButtonState ()) ? kResultTrue
+                                                                         : kResultFalse;
     }
     catch (...)
     {
@@ -217,7 +223,8 @@ tresult VSTGUIEditor::forwardKey (char16 key, int16 keyMsg, int16 modifiers, boo
     try
     {
         VSTGUI::VstKeyCode keyCode = toVstKeyCode (key, keyMsg, modifiers);
-        return (down ? frame->onKeyDown (keyCode) : frame->onKeyUp (keyCode)) == 1 ? kResultTrue : kResultFalse;
+        return (down ? frame->onKeyDown (keyCode) : frame->onKeyUp (keyCode)) == 1 ? kResultTrue
+                                                                                   : kResultFalse;
     }
     catch (...)
     {

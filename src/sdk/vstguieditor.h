@@ -15,7 +15,9 @@ namespace Vst {
 
 class HostRunLoopAdapter;
 
-class VSTGUIEditor : public EditorView, public VSTGUI::VSTGUIEditorInterface, public VSTGUI::CBaseObject
+class VSTGUIEditor : public EditorView,
+                     public VSTGUI::VSTGUIEditorInterface,
+                     public VSTGUI::CBaseObject
 {
 public:
     explicit VSTGUIEditor (void* controller, ViewRect* size = nullptr);
@@ -35,7 +37,8 @@ public:
     int32_t getKnobMode () const override;
 
     // CBaseObject: the idle timer lands here.
-    VSTGUI::CMessageResult notify (VSTGUI::CBaseObject* sender, VSTGUI::IdStringPtr message) override;
+    VSTGUI::CMessageResult notify (VSTGUI::CBaseObject* sender,
+                                   VSTGUI::IdStringPtr message) override;
 
     // IPlugView
     tresult PLUGIN_API isPlatformTypeSupported (FIDString type) override;

@@ -21,7 +21,7 @@ public:
     OBJ_METHODS (EventForwarder, FObject)
     REFCOUNT_METHODS (FObject)
     DEFINE_INTERFACES
-        DEF_INTERFACE (Linux::IEventHandler)
+    DEF_INTERFACE (Linux::IEventHandler)
     END_DEFINE_INTERFACES (FObject)
 };
 
@@ -39,7 +39,7 @@ public:
     OBJ_METHODS (TimerForwarder, FObject)
     REFCOUNT_METHODS (FObject)
     DEFINE_INTERFACES
-        DEF_INTERFACE (Linux::ITimerHandler)
+    DEF_INTERFACE (Linux::ITimerHandler)
     END_DEFINE_INTERFACES (FObject)
 };
 
@@ -50,12 +50,15 @@ HostRunLoopAdapter::~HostRunLoopAdapter ()
     unregisterAll ();
 }
 
-IPtr<Linux::IRunLoop> HostRunLoopAdapter::findHostRunLoop (FUnknown* plugFrame, FUnknown* hostContext)
+IPtr<Linux::IRunLoop> HostRunLoopAdapter::findHostRunLoop (FUnknown* plugFrame,
+                                                           FUnknown* hostContext)
 {
     for (FUnknown* source : {plugFrame, hostContext})
     {
         Linux::IRunLoop* loop = nullptr;
-        if (source && source->queryInterface (Linux::IRunLoop::iid, reinterpret_cast<void**> (&loop)) == kResultOk &&
+        if (source &&
+            source->queryInterface (Linux::IRunLoop::iid, reinterpret_cast<void**> (&loop)) ==
+                kResultOk &&
             loop)
             return owned (loop);
     }
@@ -75,12 +78,13 @@ bool HostRunLoopAdapter::registerEventHandler (int fd, VSTGUI::X11::IEventHandle
 
 bool HostRunLoopAdapter::unregisterEventHandler (VSTGUI::X11::IEventHandler* handler)
 {
-    auto found = std::find_if (events.begin (), events.end (), [&] (const auto& f) { return f->target == handler; });
+    auto found = std::find_if (events.begin (), events.end (),
+                               [&] (const auto& f) { return f->target == handler; });
     if (found == events.end ())
         return false;
     IPtr<EventForwarder> forwarder = *found;
     events.erase (found);
-    forwarder->target = nullptr;   // a host that still calls it reaches nothing of ours
+    forwarder->target = nullptr; // a host that still calls it reaches nothing of ours
     host->unregisterEventHandler (forwarder);
     return true;
 }
@@ -98,7 +102,8 @@ bool HostRunLoopAdapter::registerTimer (uint64_t intervalMs, VSTGUI::X11::ITimer
 
 bool HostRunLoopAdapter::unregisterTimer (VSTGUI::X11::ITimerHandler* handler)
 {
-    auto found = std::find_if (timers.begin (), timers.end (), [&] (const auto& f) { return f->target == handler; });
+    auto found = std::find_if (timers.begin (), timers.end (),
+                               [&] (const auto& f) { return f->target == handler; });
     if (found == timers.end ())
         return false;
     IPtr<TimerForwarder> forwarder = *found;

@@ -22,7 +22,7 @@ TEST_F (EditorBehaviour, IdleRedrawsOnlyWhatChangedAndOnlyOnce)
     selectModel (7);
     auto editor = openEditor ();
     CFrame* frame = editor->getFrame ();
-    editor->idle ();   // the refresh of everything that opening flagged
+    editor->idle (); // the refresh of everything that opening flagged
     drawPending (frame);
 
     for (int i = 0; i <= 50; ++i)
@@ -106,7 +106,8 @@ TEST_F (EditorBehaviour, FootswitchTogglesOnPressAndKnobsEditInHostGestures)
     CPoint click = centreInFrame (gain);
     frame->onMouseDown (click, CButtonState (kLButton | kControl));
     frame->onMouseUp (click, CButtonState (kLButton | kControl));
-    EXPECT_NEAR (controller->getParamNormalized (2), controller->getParamInfo ()->getParam (2)->getDefaultNormalized (), 1e-6);
+    EXPECT_NEAR (controller->getParamNormalized (2),
+                 controller->getParamInfo ()->getParam (2)->getDefaultNormalized (), 1e-6);
     closeEditor (editor);
 }
 
@@ -121,10 +122,12 @@ TEST_F (EditorBehaviour, SizeRequestsAreClampedToTheWindowPlusFifty)
     ViewRect small (10, 20, 110, 120), large (0, 0, 400, 400), fine (0, 0, 200, 320);
     for (ViewRect* request : {&small, &large, &fine})
         EXPECT_EQ (editor->checkSizeConstraint (request), kResultOk);
-    auto corners = [] (const ViewRect& r) { return std::vector<int32> {r.left, r.top, r.right, r.bottom}; };
-    EXPECT_EQ (corners (small), (std::vector<int32> {10, 20, 190, 320}));
-    EXPECT_EQ (corners (large), (std::vector<int32> {0, 0, 230, 350}));
-    EXPECT_EQ (corners (fine), (std::vector<int32> {0, 0, 200, 320}));
+    auto corners = [] (const ViewRect& r) {
+        return std::vector<int32>{r.left, r.top, r.right, r.bottom};
+    };
+    EXPECT_EQ (corners (small), (std::vector<int32>{10, 20, 190, 320}));
+    EXPECT_EQ (corners (large), (std::vector<int32>{0, 0, 230, 350}));
+    EXPECT_EQ (corners (fine), (std::vector<int32>{0, 0, 200, 320}));
 }
 
 // One bitmap store for all editors of the process: made by the first, freed by the last.
@@ -137,7 +140,8 @@ TEST_F (EditorBehaviour, EditorsShareTheBitmapsAndTheLastOneFreesThem)
     EXPECT_EQ (store->getBitmapCount (), 23);
     auto second = openEditor ();
     EXPECT_EQ (CMVXStravelGUIEditor::getGUIContainer (), store);
-    EXPECT_EQ (controls (first).getControl (0)->getBackground (), controls (second).getControl (0)->getBackground ());
+    EXPECT_EQ (controls (first).getControl (0)->getBackground (),
+               controls (second).getControl (0)->getBackground ());
 
     // Both follow the controller; closing one leaves the other's controls in place.
     selectModel (2);

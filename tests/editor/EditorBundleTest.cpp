@@ -33,7 +33,9 @@ TEST_F (EditorBundle, ViewsAreCreatedPerRequestAndRefuseToAttachWithoutARunLoop)
     // The host context offers no run loop and there is no plug frame: nothing could drive the
     // window, so the view says no and stays usable.
     const uintptr_t someWindow = 0x200001;
-    EXPECT_EQ (first->attached (reinterpret_cast<void*> (someWindow), kPlatformTypeX11EmbedWindowID), kResultFalse);
+    EXPECT_EQ (
+        first->attached (reinterpret_cast<void*> (someWindow), kPlatformTypeX11EmbedWindowID),
+        kResultFalse);
     EXPECT_EQ (first->removed (), kResultOk);
     ViewRect size;
     EXPECT_EQ (first->getSize (&size), kResultTrue);
@@ -50,10 +52,12 @@ TEST_F (EditorBundle, EditorSnapshotOfEachModelMatchesItsReference)
     IPtr<IPlugView> view = createEditorView (*instance);
     ASSERT_TRUE (view);
     IMVXEditorSnapshot* snapshot = nullptr;
-    ASSERT_EQ (view->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)), kResultOk);
+    ASSERT_EQ (view->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)),
+               kResultOk);
     IPtr<IMVXEditorSnapshot> snapshotHolder = owned (snapshot);
 
-    const std::filesystem::path outputs = std::filesystem::temp_directory_path () / "overmoor-editor-snapshots";
+    const std::filesystem::path outputs =
+        std::filesystem::temp_directory_path () / "overmoor-editor-snapshots";
     std::filesystem::create_directories (outputs);
     for (int model = 0; model < 8; ++model)
     {
@@ -63,7 +67,9 @@ TEST_F (EditorBundle, EditorSnapshotOfEachModelMatchesItsReference)
         const std::string name = "model-" + std::to_string (model) + ".png";
         const std::string actual = (outputs / name).string ();
         ASSERT_EQ (snapshot->renderToPng (actual.c_str ()), kResultOk) << actual;
-        EXPECT_EQ (compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/" + name), "");
+        EXPECT_EQ (
+            compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/" + name),
+            "");
     }
 }
 

@@ -13,7 +13,7 @@ namespace {
 struct Knob
 {
     int32_t tag;
-    CRect rect;   // in the pedal container
+    CRect rect; // in the pedal container
 };
 
 struct ModelLayout
@@ -27,21 +27,39 @@ struct ModelLayout
 // Rows of three sit at x 24, 70, 116; a second row 50 pixels lower.
 const ModelLayout kExpected[8] = {
     {0, {}, 100, CRect (67, 167, 111, 210)},
-    {300, {{2, CRect (46, 34, 86, 74)}, {3, CRect (93, 34, 133, 74)}}, 100, CRect (67, 167, 111, 210)},
-    {302, {{2, CRect (24, 34, 64, 74)}, {4, CRect (70, 34, 110, 74)}, {3, CRect (116, 34, 156, 74)}}, 100,
+    {300,
+     {{2, CRect (46, 34, 86, 74)}, {3, CRect (93, 34, 133, 74)}},
+     100,
      CRect (67, 167, 111, 210)},
-    {301, {{2, CRect (24, 34, 64, 74)}, {4, CRect (70, 34, 110, 74)}, {3, CRect (116, 34, 156, 74)}}, 101,
+    {302,
+     {{2, CRect (24, 34, 64, 74)}, {4, CRect (70, 34, 110, 74)}, {3, CRect (116, 34, 156, 74)}},
+     100,
+     CRect (67, 167, 111, 210)},
+    {301,
+     {{2, CRect (24, 34, 64, 74)}, {4, CRect (70, 34, 110, 74)}, {3, CRect (116, 34, 156, 74)}},
+     101,
      CRect (0, 138, 171, 216)},
-    {301, {{2, CRect (24, 34, 64, 74)}, {4, CRect (70, 34, 110, 74)}, {3, CRect (116, 34, 156, 74)}}, 101,
+    {301,
+     {{2, CRect (24, 34, 64, 74)}, {4, CRect (70, 34, 110, 74)}, {3, CRect (116, 34, 156, 74)}},
+     101,
      CRect (0, 138, 171, 216)},
-    {303, {{2, CRect (24, 34, 64, 74)}, {4, CRect (70, 34, 110, 74)}, {3, CRect (116, 34, 156, 74)}}, 102,
+    {303,
+     {{2, CRect (24, 34, 64, 74)}, {4, CRect (70, 34, 110, 74)}, {3, CRect (116, 34, 156, 74)}},
+     102,
      CRect (48, 170, 133, 211)},
-    {303, {{2, CRect (24, 34, 64, 74)}, {4, CRect (70, 34, 110, 74)}, {3, CRect (116, 34, 156, 74)}}, 102,
+    {303,
+     {{2, CRect (24, 34, 64, 74)}, {4, CRect (70, 34, 110, 74)}, {3, CRect (116, 34, 156, 74)}},
+     102,
      CRect (48, 170, 133, 211)},
     {301,
-     {{2, CRect (24, 34, 64, 74)}, {3, CRect (70, 34, 110, 74)}, {4, CRect (116, 34, 156, 74)},
-      {5, CRect (24, 84, 64, 124)}, {6, CRect (70, 84, 110, 124)}, {7, CRect (116, 84, 156, 124)}},
-     101, CRect (0, 138, 171, 216)},
+     {{2, CRect (24, 34, 64, 74)},
+      {3, CRect (70, 34, 110, 74)},
+      {4, CRect (116, 34, 156, 74)},
+      {5, CRect (24, 84, 64, 124)},
+      {6, CRect (70, 84, 110, 124)},
+      {7, CRect (116, 84, 156, 124)}},
+     101,
+     CRect (0, 138, 171, 216)},
 };
 
 using EditorLayout = InProcessEditor;
@@ -107,8 +125,10 @@ TEST_F (EditorLayout, PresetBarControlsSitWhereTheTableSays)
         CRect rect;
         int32_t style;
     };
-    for (const Menu& menu : {Menu {1, CRect (3, 256, 138, 276), kPopupStyle}, Menu {15, CRect (139, 258, 176, 275), kCheckStyle},
-                             Menu {13, CRect (139, 279, 176, 296), kCheckStyle}, Menu {12, CRect (3, 277, 138, 297), kPopupStyle}})
+    for (const Menu& menu : {Menu{1, CRect (3, 256, 138, 276), kPopupStyle},
+                             Menu{15, CRect (139, 258, 176, 275), kCheckStyle},
+                             Menu{13, CRect (139, 279, 176, 296), kCheckStyle},
+                             Menu{12, CRect (3, 277, 138, 297), kPopupStyle}})
     {
         auto* control = dynamic_cast<COptionMenu*> (set.getControl (menu.tag));
         ASSERT_NE (control, nullptr) << "tag " << menu.tag;
@@ -136,7 +156,8 @@ TEST_F (EditorLayout, PresetBarControlsSitWhereTheTableSays)
 
     set.showNamePanel ();
     EXPECT_EQ (panel->getParentView (), root);
-    EXPECT_EQ (dynamic_cast<CTextEdit*> (set.getControl (16))->getText (), std::string ("New Preset"));
+    EXPECT_EQ (dynamic_cast<CTextEdit*> (set.getControl (16))->getText (),
+               std::string ("New Preset"));
     set.hideNamePanel ();
     EXPECT_FALSE (panel->isAttached ());
 }
@@ -151,7 +172,7 @@ TEST_F (EditorLayout, PedalIsRebuiltOnlyWhenTheModelChanges)
     ASSERT_EQ (metalKnobs.size (), 6u);
     editor->idle ();
     selectModel (7);
-    controller->setParamNormalized (1, 7 / 7.0 - 0.01);   // still rounds to model 7
+    controller->setParamNormalized (1, 7 / 7.0 - 0.01); // still rounds to model 7
     editor->idle ();
     EXPECT_EQ (shownKnobs (editor), metalKnobs);
 
@@ -159,7 +180,8 @@ TEST_F (EditorLayout, PedalIsRebuiltOnlyWhenTheModelChanges)
     const auto xxlKnobs = shownKnobs (editor);
     ASSERT_EQ (xxlKnobs.size (), 2u);
     EXPECT_NE (xxlKnobs.at (2), metalKnobs.at (2));
-    EXPECT_EQ (controls (editor).getControl (5), metalKnobs.at (5)) << "unused tags keep their old, hidden knob";
+    EXPECT_EQ (controls (editor).getControl (5), metalKnobs.at (5))
+        << "unused tags keep their old, hidden knob";
 
     // The same strip and knob places, but a different face: knobs made anew.
     selectModel (3);

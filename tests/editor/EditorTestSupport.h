@@ -47,7 +47,8 @@ protected:
     IPtr<CMVXStravelGUIEditorVST3> createEditor ()
     {
         IPtr<IPlugView> view = Steinberg::owned (controller->createView ("editor"));
-        return IPtr<CMVXStravelGUIEditorVST3> (dynamic_cast<CMVXStravelGUIEditorVST3*> (view.get ()));
+        return IPtr<CMVXStravelGUIEditorVST3> (
+            dynamic_cast<CMVXStravelGUIEditorVST3*> (view.get ()));
     }
 
     IPtr<CMVXStravelGUIEditorVST3> openEditor ()
@@ -85,7 +86,8 @@ protected:
     // Draws what the frame has collected, as the window would at its next expose.
     static void drawPending (CFrame* frame)
     {
-        SharedPointer<COffscreenContext> context = COffscreenContext::create (frame->getWidth (), frame->getHeight ());
+        SharedPointer<COffscreenContext> context =
+            COffscreenContext::create (frame->getWidth (), frame->getHeight ());
         frame->drawDirtyRects (context);
     }
 

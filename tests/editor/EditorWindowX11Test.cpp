@@ -125,10 +125,11 @@ TEST_F (EditorWindow, MouseEditsReachTheControllerAndTheHostInGestures)
     drag (kFootswitchX, kFootswitchY, 0);
     EXPECT_EQ (value (0), 0.0);
 
-    Vst::ParameterInfo gain {};
+    Vst::ParameterInfo gain{};
     ASSERT_EQ (instance->controller ()->getParameterInfo (2, gain), kResultOk);
     drag (kGainX, kGainY, 0, X11Test::kControlKey);
-    EXPECT_NEAR (value (2), gain.defaultNormalizedValue, 1e-6) << "Ctrl-click returns the knob to its default";
+    EXPECT_NEAR (value (2), gain.defaultNormalizedValue, 1e-6)
+        << "Ctrl-click returns the knob to its default";
 }
 
 TEST_F (EditorWindow, RemovingLeavesNothingBehindAndReopeningShowsTheSameWindow)
@@ -149,7 +150,8 @@ TEST_F (EditorWindow, RemovingLeavesNothingBehindAndReopeningShowsTheSameWindow)
 
     attach ();
     int width2 = 0, height2 = 0;
-    EXPECT_EQ (window->capture (width2, height2), shown) << "the same controls with the same values";
+    EXPECT_EQ (window->capture (width2, height2), shown)
+        << "the same controls with the same values";
     detach ();
 }
 

@@ -33,10 +33,12 @@ int channelDifference (const unsigned char* a, const unsigned char* b)
 std::string compareWithReference (const std::string& actualPng, const std::string& referencePng,
                                   const SnapshotTolerance& tolerance)
 {
-    if (const char* update = std::getenv ("OVERMOOR_UPDATE_SNAPSHOTS"); update && std::string (update) == "1")
+    if (const char* update = std::getenv ("OVERMOOR_UPDATE_SNAPSHOTS");
+        update && std::string (update) == "1")
     {
         std::error_code error;
-        std::filesystem::copy_file (actualPng, referencePng, std::filesystem::copy_options::overwrite_existing, error);
+        std::filesystem::copy_file (actualPng, referencePng,
+                                    std::filesystem::copy_options::overwrite_existing, error);
         return error ? "cannot update " + referencePng + ": " + error.message () : std::string ();
     }
     Surface actual = load (actualPng), reference = load (referencePng);
@@ -56,12 +58,13 @@ std::string compareWithReference (const std::string& actualPng, const std::strin
     long differing = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            if (channelDifference (a + y * strideA + 4 * x, r + y * strideR + 4 * x) > tolerance.maxChannelDifference)
+            if (channelDifference (a + y * strideA + 4 * x, r + y * strideR + 4 * x) >
+                tolerance.maxChannelDifference)
                 ++differing;
     const double fraction = double (differing) / (double (width) * height);
     if (fraction > tolerance.maxDifferingFraction)
-        return std::to_string (differing) + " of " + std::to_string (width * height) + " pixels differ from " +
-               referencePng + " (actual: " + actualPng + ")";
+        return std::to_string (differing) + " of " + std::to_string (width * height) +
+               " pixels differ from " + referencePng + " (actual: " + actualPng + ")";
     return {};
 }
 

@@ -10,18 +10,20 @@ using namespace Steinberg;
 namespace Morvane {
 namespace HostTool {
 
-std::unique_ptr<EditorSession> EditorSession::create (const std::string& bundlePath, std::string& error)
+std::unique_ptr<EditorSession> EditorSession::create (const std::string& bundlePath,
+                                                      std::string& error)
 {
     auto module = VST3::Hosting::Module::create (bundlePath, error);
     if (!module)
         return nullptr;
     std::unique_ptr<EditorSession> session (new EditorSession);
     Host::InstanceOptions options;
-    options.tapConnections = true;   // preset answers are read from the tap
+    options.tapConnections = true; // preset answers are read from the tap
     session->pluginInstance = Host::PluginInstance::create (module, error, options);
     if (!session->pluginInstance)
         return nullptr;
-    session->plugView = owned (session->pluginInstance->controller ()->createView (Vst::ViewType::kEditor));
+    session->plugView =
+        owned (session->pluginInstance->controller ()->createView (Vst::ViewType::kEditor));
     if (!session->plugView)
     {
         error = "the plug-in offers no editor view";
@@ -33,7 +35,7 @@ std::unique_ptr<EditorSession> EditorSession::create (const std::string& bundleP
 EditorSession::~EditorSession ()
 {
     detach ();
-    plugView = nullptr;   // before the instance and its library go
+    plugView = nullptr; // before the instance and its library go
     pluginInstance.reset ();
 }
 
@@ -52,8 +54,8 @@ bool EditorSession::setContentScale (float factor, std::string& error)
 {
     IPlugViewContentScaleSupport* scaleSupport = nullptr;
     if (plugView->queryInterface (IPlugViewContentScaleSupport::iid,
-                                  reinterpret_cast<void**> (&scaleSupport)) != kResultOk
-        || !scaleSupport)
+                                  reinterpret_cast<void**> (&scaleSupport)) != kResultOk ||
+        !scaleSupport)
     {
         error = "this editor does not scale";
         return false;
@@ -68,7 +70,8 @@ bool EditorSession::setContentScale (float factor, std::string& error)
 bool EditorSession::writeSnapshot (const std::string& pngPath, std::string& error)
 {
     IMVXEditorSnapshot* snapshot = nullptr;
-    if (plugView->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)) != kResultOk ||
+    if (plugView->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)) !=
+            kResultOk ||
         !snapshot)
     {
         error = "this editor cannot draw itself offscreen";
@@ -90,17 +93,20 @@ bool EditorSession::attachToWindow (std::string& error)
     }
     ViewRect size;
     plugView->getSize (&size);
-    hostWindow = Host::X11HostWindow::create (size.getWidth (), size.getHeight (), "Overmoor", error);
+    hostWindow =
+        Host::X11HostWindow::create (size.getWidth (), size.getHeight (), "Overmoor", error);
     if (!hostWindow)
         return false;
     loop = owned (new Host::RunLoop);
     plugFrame = owned (new Host::PlugFrame (loop));
     Host::X11HostWindow* windowPtr = hostWindow.get ();
-    plugFrame->setResizeHook ([windowPtr] (const ViewRect& r) { windowPtr->resize (r.getWidth (), r.getHeight ()); });
+    plugFrame->setResizeHook (
+        [windowPtr] (const ViewRect& r) { windowPtr->resize (r.getWidth (), r.getHeight ()); });
     hostWindow->attach (*loop);
     plugView->setFrame (plugFrame);
-    if (plugView->attached (reinterpret_cast<void*> (static_cast<uintptr_t> (hostWindow->windowId ())),
-                            kPlatformTypeX11EmbedWindowID) != kResultTrue)
+    if (plugView->attached (
+            reinterpret_cast<void*> (static_cast<uintptr_t> (hostWindow->windowId ())),
+            kPlatformTypeX11EmbedWindowID) != kResultTrue)
     {
         error = "the editor refused to attach to the window";
         plugView->setFrame (nullptr);

@@ -18,7 +18,8 @@ class EditorSession
 {
 public:
     // Loads the bundle and creates instance and view; null with a message on failure.
-    static std::unique_ptr<EditorSession> create (const std::string& bundlePath, std::string& error);
+    static std::unique_ptr<EditorSession> create (const std::string& bundlePath,
+                                                  std::string& error);
     ~EditorSession ();
 
     // A factory or user preset by number or name, as the preset bar selects it.

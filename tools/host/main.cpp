@@ -19,14 +19,17 @@ int fail (const std::string& message, int code = 1)
 int run (int argc, char** argv)
 {
     std::string pluginPath, presetChoice, screenshotPath;
-    CLI::App app {"Opens the Overmoor editor in a window, as a host would."};
-    app.add_option ("--plugin", pluginPath, "the bundle; default: this build tree's, else ~/.vst3/Overmoor.vst3");
-    app.add_option ("--preset", presetChoice, "select a factory or user preset (number or name) first");
+    CLI::App app{"Opens the Overmoor editor in a window, as a host would."};
+    app.add_option ("--plugin", pluginPath,
+                    "the bundle; default: this build tree's, else ~/.vst3/Overmoor.vst3");
+    app.add_option ("--preset", presetChoice,
+                    "select a factory or user preset (number or name) first");
     float scale = 1.f;
     app.add_option ("--scale", scale, "the host's content scale (e.g. 2 for a 200 % desktop)")
         ->check (CLI::Range (0.25f, 8.f));
     app.add_option ("--screenshot", screenshotPath,
-                    "write the window after start-up to this PNG and exit (offscreen when there is no display)");
+                    "write the window after start-up to this PNG and exit (offscreen when there is "
+                    "no display)");
     try
     {
         app.parse (argc, argv);
@@ -60,7 +63,8 @@ int run (int argc, char** argv)
         return 0;
     }
     if (!haveDisplay)
-        return fail ("no display (DISPLAY is not set); use --screenshot FILE.png to draw offscreen");
+        return fail (
+            "no display (DISPLAY is not set); use --screenshot FILE.png to draw offscreen");
     if (!session->attachToWindow (error))
         return fail (error);
     session->runUntilClosed (24 * 3600 * 1000);
