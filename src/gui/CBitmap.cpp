@@ -95,21 +95,27 @@ bool CBitmap::addBitmap (SharedPointer<IPlatformBitmap> bitmap)
 
 IPlatformBitmap* CBitmap::getBestPlatformBitmapForScaleFactor (double scaleFactor)
 {
-    if (scaleFactor > 1. && !higherScaleTried && platformBitmap)
+    bool exact = false;
+    if (scaleFactor != 1. && scaleFactor != 2. && platformBitmap
+        && resourceDesc.type == CResourceDescription::kIntegerType)
+    {
+        if (std::find (artworkScalesTried.begin (), artworkScalesTried.end (), scaleFactor)
+            == artworkScalesTried.end ())
+        {
+            artworkScalesTried.push_back (scaleFactor);
+            // Frames are whole pixel rows at every scale, so the total may differ from the
+            // logical height times the scale by a fraction of a pixel per frame: no size check.
+            if (auto drawn = IPlatformBitmap::createFromArtwork (resourceDesc.id, scaleFactor))
+                higherScales.push_back (std::move (drawn));
+        }
+        exact = std::any_of (higherScales.begin (), higherScales.end (),
+                             [scaleFactor] (const auto& b) { return b->getScaleFactor () == scaleFactor; });
+    }
+    // The embedded 2x serves 2x, and any scale above 1 the artwork could not be drawn at.
+    if (scaleFactor > 1. && !exact && !higherScaleTried && platformBitmap)
     {
         higherScaleTried = true;
         addBitmap (loadResource (resourceDesc, 2));
-    }
-    if (scaleFactor != 1. && scaleFactor != 2. && platformBitmap
-        && resourceDesc.type == CResourceDescription::kIntegerType
-        && std::find (artworkScalesTried.begin (), artworkScalesTried.end (), scaleFactor)
-               == artworkScalesTried.end ())
-    {
-        artworkScalesTried.push_back (scaleFactor);
-        // Frames are whole pixel rows at every scale, so the total may differ from the logical
-        // height times the scale by a fraction of a pixel per frame: no size check here.
-        if (auto drawn = IPlatformBitmap::createFromArtwork (resourceDesc.id, scaleFactor))
-            higherScales.push_back (std::move (drawn));
     }
     // The lowest scale that is at least the context's, else the highest there is.
     IPlatformBitmap* best = platformBitmap;

@@ -87,20 +87,27 @@ bool drawBitmap (cairo_t* cr, int id, double scale)
     const BitmapSize size = bitmapSize (id);
     if (size.frames == 0 || !(scale > 0.0))
         return false;
+    for (int frame = 0; frame < size.frames; ++frame)
+        drawBitmapFrame (cr, id, frame, scale);
+    return true;
+}
+
+bool drawBitmapFrame (cairo_t* cr, int id, int frame, double scale)
+{
+    const BitmapSize size = bitmapSize (id);
+    if (size.frames == 0 || !(scale > 0.0) || frame < 0 || frame >= size.frames)
+        return false;
     const int widthPx = pixelWidth (id, scale);
     const int framePx = framePixelHeight (id, scale);
-    for (int frame = 0; frame < size.frames; ++frame)
-    {
-        cairo_save (cr);
-        cairo_rectangle (cr, 0, frame * framePx, widthPx, framePx);
-        cairo_clip (cr);
-        cairo_translate (cr, 0, frame * framePx);
-        // Non-integer factors stretch a hair so that every frame fills whole pixel rows.
-        cairo_scale (cr, static_cast<double> (widthPx) / size.width,
-                     static_cast<double> (framePx) / size.frameHeight ());
-        drawFrame (cr, id, frame, size.frames);
-        cairo_restore (cr);
-    }
+    cairo_save (cr);
+    cairo_rectangle (cr, 0, frame * framePx, widthPx, framePx);
+    cairo_clip (cr);
+    cairo_translate (cr, 0, frame * framePx);
+    // Non-integer factors stretch a hair so that every frame fills whole pixel rows.
+    cairo_scale (cr, static_cast<double> (widthPx) / size.width,
+                 static_cast<double> (framePx) / size.frameHeight ());
+    drawFrame (cr, id, frame, size.frames);
+    cairo_restore (cr);
     return true;
 }
 

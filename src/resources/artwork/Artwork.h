@@ -33,6 +33,9 @@ int framePixelHeight (int id, double scale);
 // Draws the whole bitmap (all frames) into cr, whose user space is in device pixels and whose
 // target is at least pixelWidth x frames * framePixelHeight. False for an unknown id.
 bool drawBitmap (cairo_t* cr, int id, double scale);
+// Draws one frame only, at its place in the whole bitmap (frame * framePixelHeight down), so a
+// bitmap can be drawn frame by frame as the frames are needed. False for an unknown id or frame.
+bool drawBitmapFrame (cairo_t* cr, int id, int frame, double scale);
 
 // Drawing uses cairo and Pango with a font map of its own; call it from one thread at a time
 // (the editor's user-interface thread, or the build's generator).

@@ -19,6 +19,9 @@ public:
     bool writePng (const std::string& path) const override;
 
     cairo_surface_t* getSurface () const { return surface; }
+    // Called before the pixel rows [top, bottom) are read; a bitmap that fills itself on demand
+    // draws them now.
+    virtual void prepareRows (double top, double bottom) {}
 
 private:
     cairo_surface_t* surface;

@@ -167,6 +167,7 @@ void CairoDrawContext::drawBitmap (CBitmap* bitmap, const CRect& dest, const CPo
     cairo_translate (cr, dest.left - offset.x, dest.top - offset.y);
     const double pixelsPerUnit = source->getScaleFactor ();
     cairo_scale (cr, 1. / pixelsPerUnit, 1. / pixelsPerUnit);
+    source->prepareRows (offset.y * pixelsPerUnit, (offset.y + dest.getHeight ()) * pixelsPerUnit);
     cairo_surface_flush (source->getSurface ());
     cairo_set_source_surface (cr, source->getSurface (), 0, 0);
     // Whole-pixel copies at matching scales stay sharp; anything else is filtered.
