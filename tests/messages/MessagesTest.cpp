@@ -377,7 +377,8 @@ TEST_F (PresetCommands, SavesThatCannotReachTheDiskAreReportedAndTakenBack)
             stored.push_back (name);
         else
         {
-            EXPECT_EQ (binaryText (replies->last ("PrsHnd"), "CMVXPresetSaveFailed"), "CMVXPresetSaveFailed" + name);
+            EXPECT_EQ (binaryText (replies->last ("PrsHnd"), "CMVXPresetSaveFailed"),
+                       "CMVXPresetSaveFailed" + name);
             ++failures;
         }
     }
@@ -394,7 +395,9 @@ TEST_F (PresetCommands, SavesThatCannotReachTheDiskAreReportedAndTakenBack)
     const int before = replies->count ("PrsHnd");
     sendPresetRequest (*full, "CMVXSetPresetSave", stored.front ());
     if (replies->count ("PrsHnd") == before + 1)   // the disk may still take a same-size file
+    {
         EXPECT_EQ (PresetTest::readBytes (file), bytes);
+    }
     auto restarted = tappedInstance ();
     ASSERT_NE (restarted, nullptr);
     EXPECT_EQ (userList (*restarted), userListOf (stored));

@@ -5,6 +5,12 @@
 #include "entry/OvermoorVersion.h"
 #include <cstdio>
 
+// fontconfig keeps its process-wide font cache until exit; in sanitizer builds that is not a leak.
+extern "C" __attribute__ ((visibility ("default"))) const char* __lsan_default_suppressions ()
+{
+    return "leak:libfontconfig.so\n";
+}
+
 #ifndef OVERMOOR_WEBSITE
 #define OVERMOOR_WEBSITE "https://www.morvane.com"
 #endif
