@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 using namespace Steinberg;
 using namespace VSTGUI;
@@ -49,10 +50,10 @@ void BM_ArtworkForNewScale (benchmark::State& state)
             if (!drawn)
                 return state.SkipWithError ("a bitmap was not drawn");
         }
-    state.SetLabel ("every frame of every bitmap");
+    state.SetLabel ("all artwork, every frame, at " + std::to_string (state.range (0)) + " %");
 }
 BENCHMARK (BM_ArtworkForNewScale)->Arg (125)->Arg (150)->Arg (300)->Unit (benchmark::kMillisecond)
-    ->UseRealTime ()->Iterations (3);
+    ->UseRealTime ()->Iterations (1);
 
 // One plug-in instance with an editor opened offscreen and a host plug frame that grants sizes.
 struct ZoomSession
@@ -128,7 +129,7 @@ void BM_FirstSwitchToNewZoom (benchmark::State& state)
         session.reset ();
         state.ResumeTiming ();
     }
-    state.SetLabel ("from 100 %, \"Metal Tone\", offscreen");
+    state.SetLabel ("first switch 100 -> " + std::to_string (state.range (0)) + " % (Metal Tone)");
 }
 BENCHMARK (BM_FirstSwitchToNewZoom)->Arg (125)->Arg (150)->Arg (200)->Arg (300)
     ->Unit (benchmark::kMillisecond)->UseRealTime ()->Iterations (5);
@@ -145,7 +146,7 @@ void BM_SwitchZoom (benchmark::State& state)
     for (auto _ : state)
         if (!session.switchAndDraw (step++ % 2 ? 2. : 1.5))
             return state.SkipWithError ("the switch drew nothing");
-    state.SetLabel ("150 % <-> 200 %, offscreen");
+    state.SetLabel ("zoom switch 150 <-> 200 %, offscreen");
 }
 BENCHMARK (BM_SwitchZoom)->Unit (benchmark::kMillisecond)->UseRealTime ();
 
@@ -185,7 +186,7 @@ void BM_SwitchZoomInWindow (benchmark::State& state)
     session.view->removed ();
     session.view->setFrame (nullptr);
     session.window->detach ();
-    state.SetLabel ("150 % <-> 200 %, X11 window");
+    state.SetLabel ("zoom switch 150 <-> 200 %, X11 window");
 }
 BENCHMARK (BM_SwitchZoomInWindow)->Unit (benchmark::kMillisecond)->UseRealTime ()->Iterations (20);
 
