@@ -99,8 +99,7 @@ protected:
         int width = 0, height = 0;
         std::vector<uint32_t> pixels = window->capture (width, height);
         ASSERT_FALSE (pixels.empty ());
-        const std::string path =
-            (std::filesystem::temp_directory_path () / ("overmoor-" + name + ".png")).string ();
+        const std::string path = pictures.file (name + ".png");
         cairo_surface_t* surface =
             cairo_image_surface_create_for_data (reinterpret_cast<unsigned char*> (pixels.data ()),
                                                  CAIRO_FORMAT_RGB24, width, height, width * 4);
@@ -114,6 +113,7 @@ protected:
     double value (int id) const { return instance->controller ()->getParamNormalized (id); }
 
     PresetTest::TemporaryFolder folder;
+    PresetTest::TemporaryFolder pictures;
     PresetTest::ScopedEnvironment folderVariable {"OVERMOOR_PRESET_DIR", folder.path ().c_str ()};
     std::unique_ptr<Host::PluginInstance> instance;
     IPtr<IPlugView> view;
