@@ -95,7 +95,8 @@ struct ZoomSession
         if (!editor->setUserZoom (zoom))
             return false;
         CFrame* frame = editor->getFrame ();
-        auto context = COffscreenContext::create (frame->getWidth (), frame->getHeight (), frame->getZoom ());
+        auto context = COffscreenContext::create (frame->getWidth (), frame->getHeight (),
+                                                  frame->getZoom ());
         frame->invalid ();
         return frame->drawDirtyRects (context) > 0;
     }
@@ -120,7 +121,8 @@ void BM_FirstSwitchToNewZoom (benchmark::State& state)
     {
         state.PauseTiming ();
         auto session = std::make_unique<ZoomSession> ();
-        if (!session->editor || !session->editor->open (nullptr, PlatformType::kDefaultNative, nullptr))
+        if (!session->editor
+            || !session->editor->open (nullptr, PlatformType::kDefaultNative, nullptr))
             return state.SkipWithError ("no editor");
         state.ResumeTiming ();
         if (!session->switchAndDraw (zoom))
@@ -163,13 +165,15 @@ void BM_SwitchZoomInWindow (benchmark::State& state)
     if (!session.editor || !session.window)
         return state.SkipWithError ("no editor or window");
     Morvane::Host::X11HostWindow* host = session.window.get ();
-    session.plugFrame->setResizeHook ([host] (const ViewRect& r) { host->resize (r.getWidth (), r.getHeight ()); });
+    session.plugFrame->setResizeHook (
+        [host] (const ViewRect& r) { host->resize (r.getWidth (), r.getHeight ()); });
     session.window->attach (*session.loop);
     session.view->attached (reinterpret_cast<void*> (uintptr_t (session.window->windowId ())),
                             kPlatformTypeX11EmbedWindowID);
     auto settle = [&session] {
         int handled = 0;
-        for (int passes = 0, calls = session.loop->runOnce (2); (calls > 0 || handled == 0) && passes < 500;
+        for (int passes = 0, calls = session.loop->runOnce (2);
+             (calls > 0 || handled == 0) && passes < 500;
              ++passes, calls = session.loop->runOnce (2))
             handled += calls;
     };

@@ -108,8 +108,10 @@ IPlatformBitmap* CBitmap::getBestPlatformBitmapForScaleFactor (double scaleFacto
             if (auto drawn = IPlatformBitmap::createFromArtwork (resourceDesc.id, scaleFactor))
                 higherScales.push_back (std::move (drawn));
         }
-        exact = std::any_of (higherScales.begin (), higherScales.end (),
-                             [scaleFactor] (const auto& b) { return b->getScaleFactor () == scaleFactor; });
+        const auto atThisScale = [scaleFactor] (const auto& b) {
+            return b->getScaleFactor () == scaleFactor;
+        };
+        exact = std::any_of (higherScales.begin (), higherScales.end (), atThisScale);
     }
     // The embedded 2x serves 2x, and any scale above 1 the artwork could not be drawn at.
     if (scaleFactor > 1. && !exact && !higherScaleTried && platformBitmap)

@@ -37,7 +37,8 @@ protected:
         loop = owned (new Host::RunLoop);
         plugFrame = owned (new Host::PlugFrame (loop));
         Host::X11HostWindow* host = window.get ();
-        plugFrame->setResizeHook ([host] (const ViewRect& r) { host->resize (r.getWidth (), r.getHeight ()); });
+        plugFrame->setResizeHook (
+            [host] (const ViewRect& r) { host->resize (r.getWidth (), r.getHeight ()); });
         ASSERT_TRUE (window->attach (*loop));
         input = X11Test::XTestDisplay::open (error);
         ASSERT_NE (input, nullptr) << error;
@@ -55,7 +56,8 @@ protected:
         if (const char* config = std::getenv ("XDG_CONFIG_HOME"))
         {
             std::error_code ignored;
-            std::filesystem::remove (std::filesystem::path (config) / "Overmoor" / "editor.conf", ignored);
+            std::filesystem::remove (std::filesystem::path (config) / "Overmoor" / "editor.conf",
+                                     ignored);
         }
     }
 

@@ -30,15 +30,18 @@ TEST_F (EditorBundle, EditorSnapshotAtTwoHundredPercentMatchesItsReference)
     EXPECT_EQ (size.getHeight (), 600);
 
     IMVXEditorSnapshot* snapshot = nullptr;
-    ASSERT_EQ (view->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)), kResultOk);
+    ASSERT_EQ (view->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)),
+               kResultOk);
     IPtr<IMVXEditorSnapshot> snapshotHolder = owned (snapshot);
     instance->controller ()->setParamNormalized (1, 1.0);   // "Metal Tone": six knobs
     instance->controller ()->setParamNormalized (0, 1.0);
-    const std::filesystem::path outputs = std::filesystem::temp_directory_path () / "overmoor-editor-snapshots";
+    const std::filesystem::path outputs =
+        std::filesystem::temp_directory_path () / "overmoor-editor-snapshots";
     std::filesystem::create_directories (outputs);
     const std::string actual = (outputs / "model-7@200.png").string ();
     ASSERT_EQ (snapshot->renderToPng (actual.c_str ()), kResultOk);
-    EXPECT_EQ (compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/model-7@200.png"), "");
+    const std::string reference = std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/model-7@200.png";
+    EXPECT_EQ (compareWithReference (actual, reference), "");
 }
 
 } // namespace

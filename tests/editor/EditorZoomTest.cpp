@@ -64,13 +64,16 @@ protected:
     {
         std::map<int32_t, CRect> rects;
         for (int32_t tag = 0; tag < 20; ++tag)
-            if (CControl* control = controls (editor).getControl (tag); control && control->isAttached ())
+        {
+            CControl* control = controls (editor).getControl (tag);
+            if (control && control->isAttached ())
             {
                 CRect r = control->getViewSize ();
                 CPoint topLeft = r.getTopLeft ();
                 control->getParentView ()->localToFrame (topLeft);
                 rects[tag] = CRect (topLeft, r.getSize ());
             }
+        }
         return rects;
     }
 
@@ -80,7 +83,8 @@ protected:
 
 TEST_F (EditorZoom, SettingsFileRoundTripsAndAnythingElseMeansOneHundredPercent)
 {
-    EXPECT_EQ (CMVXZoomSettings::filePath (), (configFolder / "Overmoor" / "editor.conf").string ());
+    EXPECT_EQ (CMVXZoomSettings::filePath (),
+               (configFolder / "Overmoor" / "editor.conf").string ());
     EXPECT_EQ (CMVXZoomSettings::load (), 1.) << "no file yet";
     for (double zoom : CMVXZoomSettings::zoomSteps ())
     {
@@ -111,7 +115,8 @@ TEST_F (EditorZoom, HostScaleAndUserZoomMultiplyIntoSizeAndSizeRules)
     auto editor = openEditor ();
     const std::map<int32_t, CRect> atOneHundred = controlRects (editor);
     IPlugViewContentScaleSupport* scaling = nullptr;
-    ASSERT_EQ (editor->queryInterface (IPlugViewContentScaleSupport::iid, reinterpret_cast<void**> (&scaling)),
+    ASSERT_EQ (editor->queryInterface (IPlugViewContentScaleSupport::iid,
+                                       reinterpret_cast<void**> (&scaling)),
                kResultOk);
     EXPECT_EQ (scaling->setContentScaleFactor (2.f), kResultOk);
     EXPECT_EQ (scaling->setContentScaleFactor (0.f), kInvalidArgument);
@@ -138,7 +143,8 @@ TEST_F (EditorZoom, HostScaleAndUserZoomMultiplyIntoSizeAndSizeRules)
     EXPECT_EQ (sizeOf (editor).getHeight (), 900);
     ViewRect hostSize (0, 0, 560, 920);
     EXPECT_EQ (editor->onSize (&hostSize), kResultOk);
-    EXPECT_EQ (editor->getFrame ()->getWidth (), 560 / 3.) << "extra host pixels become frame units";
+    EXPECT_EQ (editor->getFrame ()->getWidth (), 560 / 3.)
+        << "extra host pixels become frame units";
     closeEditor (editor);
 }
 
@@ -147,7 +153,8 @@ TEST_F (EditorZoom, BackgroundMenuResizesThroughThePlugFrameAndARefusalChangesNo
     selectModel (3);
     auto editor = openEditor ();
     IPtr<Morvane::Host::RunLoop> loop = Steinberg::owned (new Morvane::Host::RunLoop);
-    IPtr<Morvane::Host::PlugFrame> plugFrame = Steinberg::owned (new Morvane::Host::PlugFrame (loop));
+    IPtr<Morvane::Host::PlugFrame> plugFrame =
+        Steinberg::owned (new Morvane::Host::PlugFrame (loop));
     editor->setFrame (plugFrame);
     CFrame* frame = editor->getFrame ();
     CMVXZoomMenu* zoomMenu = editor->getZoomMenu ();
@@ -219,7 +226,8 @@ TEST_F (EditorZoom, TwoHundredPercentPictureIsDrawnFromTheTwoTimesArtwork)
         for (int x = 0; x < 360; ++x)
         {
             auto pixel = [x, y] (cairo_surface_t* s) {
-                const unsigned char* row = cairo_image_surface_get_data (s) + y * cairo_image_surface_get_stride (s);
+                const unsigned char* row =
+                    cairo_image_surface_get_data (s) + y * cairo_image_surface_get_stride (s);
                 return reinterpret_cast<const uint32_t*> (row)[x] & 0xffffffu;
             };
             differing += pixel (picture) != pixel (artwork);

@@ -20,7 +20,8 @@ class ArtworkBitmap : public CairoBitmap
 {
 public:
     ArtworkBitmap (cairo_surface_t* surface, int resourceId, double scale, int frames)
-        : CairoBitmap (surface, scale), id (resourceId), drawn (static_cast<size_t> (frames), false),
+        : CairoBitmap (surface, scale), id (resourceId),
+          drawn (static_cast<size_t> (frames), false),
           framePixels (Morvane::Artwork::framePixelHeight (resourceId, scale))
     {
     }
@@ -30,8 +31,10 @@ public:
         if (framePixels <= 0)
             return;
         const int count = static_cast<int> (drawn.size ());
-        const int first = std::clamp (static_cast<int> (std::floor (top / framePixels)), 0, count - 1);
-        const int last = std::clamp (static_cast<int> (std::ceil (bottom / framePixels)) - 1, 0, count - 1);
+        const int first =
+            std::clamp (static_cast<int> (std::floor (top / framePixels)), 0, count - 1);
+        const int last =
+            std::clamp (static_cast<int> (std::ceil (bottom / framePixels)) - 1, 0, count - 1);
         cairo_t* cr = nullptr;
         for (int frame = first; frame <= last; ++frame)
         {
@@ -54,7 +57,8 @@ public:
 
     bool writePng (const std::string& path) const override
     {
-        const_cast<ArtworkBitmap*> (this)->prepareRows (0, static_cast<double> (drawn.size ()) * framePixels);
+        const double allRows = static_cast<double> (drawn.size ()) * framePixels;
+        const_cast<ArtworkBitmap*> (this)->prepareRows (0, allRows);
         return CairoBitmap::writePng (path);
     }
 
