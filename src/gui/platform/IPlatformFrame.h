@@ -60,6 +60,8 @@ public:
     virtual bool platformOnKeyUp (VstKeyCode& key) = 0;
     // Keyboard focus or a popup's grab went elsewhere; a popup closes.
     virtual void platformOnFocusLost () = 0;
+    // Window pixels per frame unit (the frame's zoom); the back buffer draws at this scale and
+    // pointer positions are divided by it.
     virtual double platformScaleFactor () const = 0;
 };
 
@@ -85,7 +87,8 @@ class IPlatformFrame : public CBaseObject
 {
 public:
     // Null when the window cannot be made (no display, no run loop, bad parent); the frame then
-    // stays offscreen. For kX11EmbedWindowID, size is in the parent's coordinates.
+    // stays offscreen. For kX11EmbedWindowID, size is in the parent's coordinates. Sizes here
+    // are window pixels: the frame's rectangle times its zoom.
     static IPlatformFrame* create (IPlatformFrameCallback* callback, const CRect& size,
                                    void* parent, PlatformType type, IPlatformFrameConfig* config);
 
