@@ -98,31 +98,48 @@ void drawDisplayRows (cairo_t* cr, const char* modelName, const char* presetName
 #endif
 }
 
+// The artwork is drawn into pixels first: as PDF vectors its textures and film strips (every
+// frame of a knob's strip, clipped to one) would make the manual many megabytes.
+template <typename Draw>
+void paintRasterized (cairo_t* cr, double width, double height, const Draw& draw)
+{
+    constexpr double kPixelsPerPoint = 3.0;   // about 216 dpi
+    cairo_surface_t* image = cairo_image_surface_create (
+        CAIRO_FORMAT_RGB24, static_cast<int> (std::ceil (width * kPixelsPerPoint)),
+        static_cast<int> (std::ceil (height * kPixelsPerPoint)));
+    cairo_t* pixels = cairo_create (image);
+    cairo_scale (pixels, kPixelsPerPoint, kPixelsPerPoint);
+    draw (pixels);
+    cairo_destroy (pixels);
+    cairo_save (cr);
+    cairo_scale (cr, 1.0 / kPixelsPerPoint, 1.0 / kPixelsPerPoint);
+    cairo_set_source_surface (cr, image, 0, 0);
+    cairo_paint (cr);
+    cairo_restore (cr);
+    cairo_surface_destroy (image);
+}
+
 } // namespace
 
 void drawPedal (cairo_t* cr, int model, const std::vector<float>& knobValues, double width,
                 double height)
 {
-    cairo_save (cr);
-    cairo_scale (cr, width / kFaceWidth, height / kFaceHeight);
-    cairo_rectangle (cr, 0, 0, kFaceWidth, kFaceHeight);
-    cairo_clip (cr);
-    drawPedalAt (cr, model, knobValues);
-    cairo_restore (cr);
+    paintRasterized (cr, width, height, [&] (cairo_t* pixels) {
+        cairo_scale (pixels, width / kFaceWidth, height / kFaceHeight);
+        drawPedalAt (pixels, model, knobValues);
+    });
 }
 
 void drawWindow (cairo_t* cr, int model, const std::vector<float>& knobValues,
                  const char* modelName, const char* presetName, double width, double height)
 {
-    cairo_save (cr);
-    cairo_scale (cr, width / kWindowWidth, height / kWindowHeight);
-    cairo_rectangle (cr, 0, 0, kWindowWidth, kWindowHeight);
-    cairo_clip (cr);
-    drawFrame (cr, 500, 0, 0, 0);
-    drawDisplayRows (cr, modelName, presetName);
-    cairo_translate (cr, kWellLeft, kWellTop);
-    drawPedalAt (cr, model, knobValues);
-    cairo_restore (cr);
+    paintRasterized (cr, width, height, [&] (cairo_t* pixels) {
+        cairo_scale (pixels, width / kWindowWidth, height / kWindowHeight);
+        drawFrame (pixels, 500, 0, 0, 0);
+        drawDisplayRows (pixels, modelName, presetName);
+        cairo_translate (pixels, kWellLeft, kWellTop);
+        drawPedalAt (pixels, model, knobValues);
+    });
 }
 
 } // namespace Manual
