@@ -78,7 +78,8 @@ bool CMVXZoomMenu::popupAt (const CPoint& where)
     if (!menu)
     {
         // An empty rectangle at the pointer: the menu draws nothing and opens right there.
-        menu = new COptionMenu (CRect (where, CPoint ()), this, -1, nullptr, nullptr, kCheckStyle);
+        menu = new COptionMenu (CRect (where, CPoint ()), this, -1, nullptr, nullptr,
+                                kCheckStyle | kNoDrawStyle);
         for (double zoom : CMVXZoomSettings::zoomSteps ())
             menu->addEntry ("Zoom " + std::to_string (std::lround (zoom * 100.)) + " %");
         menu->remember ();
