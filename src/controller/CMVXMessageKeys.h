@@ -36,6 +36,8 @@ constexpr const char* kGetSelectedPreset = "CMVXGetSelectedPresetNumber";
 // Preset answers (processor to controller); the selected number reuses kSetSelectedPreset.
 constexpr const char* kFactoryPresetList = "CMVXSetFactoryPresetsMessage";
 constexpr const char* kUserPresetList = "CMVXSetUserPresetsMessage";
+// A save or save-as the storage refused (full disk, read-only folder): the key and the name.
+constexpr const char* kPresetSaveFailed = "CMVXPresetSaveFailed";
 
 inline bool isId (const char* id, const char* expected)
 {

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controller/CMVXStravelEditController.h"
+#ifdef OVERMOOR_HAS_EDITOR
+#include "editor/CMVXStravelGUIEditorVST3.h"
+#endif
 #include "params/CMVXParamTable.h"
 #include "params/CMVXStravelParamInfo.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
@@ -68,8 +71,15 @@ IPlugView* PLUGIN_API CMVXStravelEditController::createView (FIDString name)
 IPlugView* CMVXStravelEditController::createEditor ()
 {
 #ifdef OVERMOOR_HAS_EDITOR
-    // The pedal editor is created here once it is part of the build.
-    return nullptr;
+    // Every request gets an editor of its own; the host releases it.
+    try
+    {
+        return new CMVXStravelGUIEditorVST3 (this);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
 #else
     // Built without the editor: the host shows its generic parameter view.
     return nullptr;

@@ -93,7 +93,7 @@ tresult CMVXVST3EditController::handleSync (IAttributeList& attributes)
 tresult CMVXVST3EditController::handlePresetText (IAttributeList& attributes)
 {
     static const char* const kAnswerKeys[] = {keys::kFactoryPresetList, keys::kUserPresetList,
-                                              keys::kSetSelectedPreset};
+                                              keys::kSetSelectedPreset, keys::kPresetSaveFailed};
     for (const char* key : kAnswerKeys)
     {
         const void* data = nullptr;

@@ -68,7 +68,16 @@ bool CMVXDSPAlgInterface::removeUserPresetByName (const std::string& presetName)
         return false;
     if (it->first == currentPresetKey)
         currentPresetKey = -1;
-    presets.erase (it);
+    // The presets after it move up one key, so a preset's number stays its position in the
+    // lists the editor is sent and selecting by that number reaches the preset it shows.
+    for (it = presets.erase (it); it != presets.end ();)
+    {
+        auto node = presets.extract (it++);
+        if (node.key () == currentPresetKey)
+            --currentPresetKey;
+        --node.key ();
+        presets.insert (std::move (node));
+    }
     return true;
 }
 

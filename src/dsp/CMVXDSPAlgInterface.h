@@ -44,7 +44,8 @@ public:
     bool applyPreset (int32_t key);   // false: no preset under that key
     bool selectPresetByName (const std::string& presetName);
     CMVXPresetRecord* findPresetByName (const std::string& presetName);
-    // Only among the user presets (after the factory presets), so a factory preset never goes.
+    // Only among the user presets (after the factory presets), so a factory preset never goes;
+    // the presets after it move up one key, so keys stay table positions.
     bool removeUserPresetByName (const std::string& presetName);
     std::vector<float> currentValues () const;   // plain values in id order
     int32_t getFactoryPresetCount () const { return factoryPresetCount; }

@@ -54,8 +54,9 @@ public:
     void setNumberingOffsets (int32_t presetOffset, int32_t parameterOffset);
 
     // Preset store (main thread). Without a current algorithm or a storage they change nothing.
-    void storeUserPreset (const std::string& name, bool overwrite);
-    void deleteUserPreset (const std::string& name);
+    // False when the storage refused the change; the table is then as it was before the call.
+    bool storeUserPreset (const std::string& name, bool overwrite);
+    bool deleteUserPreset (const std::string& name);
     void rebuildPresetLists ();
 
     const std::vector<std::string>& getAlgorithmNames () const { return algorithmNames; }

@@ -12,9 +12,12 @@ public:
     virtual ~CMVXPresetStorageInterface () = default;
     // Adds the stored user presets to the algorithm's preset table (once, at host construction).
     virtual void loadPresets (CMVXDSPAlgInterface& algorithm) = 0;
-    // Called after the user preset was removed from the table (also when none was found).
-    virtual void deletePreset (const std::string& name, CMVXDSPAlgInterface& algorithm) = 0;
-    // Called after a user preset was added (overwrite false) or updated (overwrite true).
-    virtual void savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
+    // Called before the user preset leaves the table (also when there is none); false when the
+    // stored copy could not be removed, so the preset stays in the table as it stays on disk.
+    virtual bool deletePreset (const std::string& name, CMVXDSPAlgInterface& algorithm) = 0;
+    // Called after a user preset was added (overwrite false) or updated (overwrite true); false
+    // when it could not be stored, so the caller takes the change back and the session never
+    // lists a preset that the next run would not find.
+    virtual bool savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
                              bool overwrite) = 0;
 };

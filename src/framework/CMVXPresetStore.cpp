@@ -2,17 +2,19 @@
 // User-preset commands and the preset lists of the DSP host.
 #include "framework/CMVXPlugInDSP.h"
 
-void CMVXPlugInDSP::storeUserPreset (const std::string& name, bool overwrite)
+bool CMVXPlugInDSP::storeUserPreset (const std::string& name, bool overwrite)
 {
     CMVXDSPAlgInterface* algorithm = getCurrentAlgorithm ();
     if (algorithm == nullptr || presetStorage == nullptr)
-        return;
+        return false;
 
     if (!overwrite)
     {
         const int32_t key = algorithm->addUserPreset ({name, algorithm->currentValues ()});
-        presetStorage->savePreset (algorithm->presets[key], *algorithm, false);
-        return;
+        if (presetStorage->savePreset (algorithm->presets[key], *algorithm, false))
+            return true;
+        algorithm->presets.erase (key);   // the last key: the others keep their numbers
+        return false;
     }
 
     // Save overwrites whichever preset is current, factory or user; the given name only names
@@ -20,20 +22,34 @@ void CMVXPlugInDSP::storeUserPreset (const std::string& name, bool overwrite)
     CMVXPresetRecord* target = nullptr;
     if (const CMVXPresetRecord* current = algorithm->getCurrentPreset ())
         target = algorithm->findPresetByName (current->name);
+    int32_t createdKey = -1;
     if (target == nullptr)
-        target = &algorithm->presets[algorithm->addUserPreset ({name, {}})];
+    {
+        createdKey = algorithm->addUserPreset ({name, {}});
+        target = &algorithm->presets[createdKey];
+    }
+    std::vector<float> previous = std::move (target->values);
     target->values = algorithm->currentValues ();
-    presetStorage->savePreset (*target, *algorithm, true);
+    if (presetStorage->savePreset (*target, *algorithm, true))
+        return true;
+    if (createdKey >= 0)
+        algorithm->presets.erase (createdKey);
+    else
+        target->values = std::move (previous);
+    return false;
 }
 
-void CMVXPlugInDSP::deleteUserPreset (const std::string& name)
+bool CMVXPlugInDSP::deleteUserPreset (const std::string& name)
 {
     CMVXDSPAlgInterface* algorithm = getCurrentAlgorithm ();
     if (algorithm == nullptr || presetStorage == nullptr)
-        return;
+        return false;
+    // The stored copy goes first: a preset whose file stays (read-only folder) stays listed.
+    if (!presetStorage->deletePreset (name, *algorithm))
+        return false;
     // Factory presets stay: removing one would shift the factory numbering onto user presets.
     algorithm->removeUserPresetByName (name);
-    presetStorage->deletePreset (name, *algorithm);
+    return true;
 }
 
 void CMVXPlugInDSP::rebuildPresetLists ()

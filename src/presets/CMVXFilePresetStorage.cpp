@@ -73,13 +73,13 @@ void CMVXFilePresetStorage::loadPresets (CMVXDSPAlgInterface& algorithm)
     }
 }
 
-void CMVXFilePresetStorage::savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
+bool CMVXFilePresetStorage::savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
                                         bool overwrite)
 {
     // One file per name: a save-as under an existing name replaces that file, like a save.
     lastSucceeded = false;
     if (directory.empty () || preset.name.size () > kMaxNameBytes)
-        return;
+        return false;
     std::vector<float> normalized;
     for (size_t id = 0; id < preset.values.size (); ++id)
     {
@@ -90,17 +90,19 @@ void CMVXFilePresetStorage::savePreset (const CMVXPresetRecord& preset, CMVXDSPA
     }
     const std::vector<char> bytes = encodePresetFile (classId, preset.name, normalized);
     if (bytes.empty () || !folder::makeDirectories (directory))
-        return;
+        return false;
     lastSucceeded = folder::writeFileAtomically (directory, folder::fileNameFor (preset.name), bytes);
+    return lastSucceeded;
 }
 
-void CMVXFilePresetStorage::deletePreset (const std::string& name, CMVXDSPAlgInterface& algorithm)
+bool CMVXFilePresetStorage::deletePreset (const std::string& name, CMVXDSPAlgInterface& algorithm)
 {
     lastSucceeded = true;
     if (directory.empty ())
-        return;
+        return true;
     const int32_t count = std::max<int32_t> (algorithm.getParameterCount (), 0);
     for (const FoundPreset& preset : scan (static_cast<size_t> (count)))
         if (preset.name == name && !folder::removeFile (folder::pathOf (directory, preset.fileName)))
             lastSucceeded = false;
+    return lastSucceeded;
 }

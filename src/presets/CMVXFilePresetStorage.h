@@ -16,13 +16,14 @@ public:
 
     // Files that are not readable presets of this plug-in are skipped and left as they are.
     void loadPresets (CMVXDSPAlgInterface& algorithm) override;
-    // Removes every file that holds a preset of that name.
-    void deletePreset (const std::string& name, CMVXDSPAlgInterface& algorithm) override;
-    // Writes (or replaces) the file of that name; on failure existing files stay as they were.
-    void savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
+    // Removes every file that holds a preset of that name; false when one of them stays.
+    bool deletePreset (const std::string& name, CMVXDSPAlgInterface& algorithm) override;
+    // Writes (or replaces) the file of that name; on failure (false) existing files stay as
+    // they were.
+    bool savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
                      bool overwrite) override;
 
-    // Longer names are kept for the session only; their files would not be read back.
+    // Longer names are refused: their files would not be read back.
     static constexpr size_t kMaxNameBytes = 64 * 1024;
 
     const std::string& getDirectory () const { return directory; }

@@ -73,6 +73,14 @@ tresult receiveTextMessage (CMVXAudioPlugInVST3& processor, IAttributeList& attr
     return processor.receiveText (narrow.text8 ());
 }
 
+// Without it an editor would show a preset that the next run does not find; sent before the
+// lists are rebuilt, so the editor knows when it asks for them.
+void reportFailedSave (const CMVXAudioPlugInVST3& processor, const std::string& name)
+{
+    sendText (processor, keys::kPresetHandling, keys::kPresetSaveFailed,
+              std::string (keys::kPresetSaveFailed) + name);
+}
+
 // The payload after the request key; shorter payloads give an empty name.
 std::string afterKey (const std::string& payload, const char* key)
 {
@@ -206,15 +214,18 @@ tresult CMVXAudioPlugInVST3::handlePresetRequest (IAttributeList& attributes)
     {
         command = block.text ();
         const std::string name = afterKey (command, keys::kPresetSaveAs);
-        dsp->storeUserPreset (name, false);
-        if (CMVXDSPAlgInterface* algorithm = dsp->getCurrentAlgorithm ())
+        if (!dsp->storeUserPreset (name, false))
+            reportFailedSave (*this, name);
+        else if (CMVXDSPAlgInterface* algorithm = dsp->getCurrentAlgorithm ())
             algorithm->selectPresetByName (name);
         dsp->rebuildPresetLists ();
     }
     else if (readBinary (attributes, keys::kPresetSave, block))
     {
         command = block.text ();
-        dsp->storeUserPreset (afterKey (command, keys::kPresetSave), true);
+        const std::string name = afterKey (command, keys::kPresetSave);
+        if (!dsp->storeUserPreset (name, true))
+            reportFailedSave (*this, name);
         dsp->rebuildPresetLists ();
     }
     else if (readBinary (attributes, keys::kPresetDelete, block))

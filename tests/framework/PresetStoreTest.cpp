@@ -20,12 +20,18 @@ public:
         for (const auto& preset : stored)
             algorithm.addUserPreset (preset);
     }
-    void deletePreset (const std::string& name, CMVXDSPAlgInterface&) override { calls.push_back ("delete " + name); }
-    void savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface&, bool overwrite) override
+    bool deletePreset (const std::string& name, CMVXDSPAlgInterface&) override
+    {
+        calls.push_back ("delete " + name);
+        return !refuse;
+    }
+    bool savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface&, bool overwrite) override
     {
         calls.push_back ((overwrite ? "overwrite " : "save ") + preset.name);
         savedValues = preset.values;
+        return !refuse;
     }
+    bool refuse = false;   // a full disk or a read-only folder
     std::vector<CMVXPresetRecord> stored;
     Names calls;
     std::vector<float> savedValues;
@@ -144,6 +150,45 @@ TEST (PresetStore, DeletingEveryFactoryNameLeavesAllEightFactoryPresets)
     EXPECT_EQ (dsp.getFactoryPresetNames (), factory);
     EXPECT_EQ (dsp.getCurrentAlgorithm ()->presets.size (), 8u);
     EXPECT_EQ (storage.calls.back (), "delete " + factory.back ());
+}
+
+TEST (PresetStore, ChangesTheStorageRefusesAreTakenBack)
+{
+    RecordingStorage storage;
+    CMVXStravelPlugInDSP dsp (&storage);
+    saveAs (dsp, "Kept");
+    const auto before = dsp.getCurrentAlgorithm ()->presets;
+    dsp.setParameterNormalized (kParamKnob1, 0.9f);
+    storage.refuse = true;
+    EXPECT_FALSE (dsp.storeUserPreset ("Lost", false));
+    EXPECT_FALSE (dsp.storeUserPreset ("Kept", true));
+    EXPECT_FALSE (dsp.deleteUserPreset ("Kept"));
+    dsp.selectPreset (2);
+    EXPECT_FALSE (dsp.storeUserPreset ("Rock Distorion", true));   // a factory preset too
+    const auto& after = dsp.getCurrentAlgorithm ()->presets;
+    ASSERT_EQ (after.size (), before.size ());
+    for (const auto& [key, preset] : before)
+        EXPECT_EQ (after.at (key).values, preset.values) << preset.name;
+    dsp.rebuildPresetLists ();
+    EXPECT_EQ (userListText (dsp), kUserKey + kEntryPrefix + "Kept");
+}
+
+TEST (PresetStore, AfterADeletionEachPresetsNumberIsItsListPosition)
+{
+    RecordingStorage storage;
+    CMVXStravelPlugInDSP dsp (&storage);
+    for (const char* name : {"A", "B", "C"})
+    {
+        dsp.setParameterNormalized (kParamKnob1, name[0] == 'C' ? 0.7f : 0.1f);
+        saveAs (dsp, name);
+    }
+    dsp.deleteUserPreset ("A");
+    dsp.rebuildPresetLists ();
+    EXPECT_EQ (dsp.getSelectedPresetNumber (), 9);   // "C", still current, moved up
+    dsp.selectPreset (0);
+    dsp.selectPreset (9);   // the second user entry of the list
+    EXPECT_EQ (dsp.getCurrentAlgorithm ()->getCurrentPreset ()->name, "C");
+    EXPECT_NEAR (dsp.getParameterNormalized (kParamKnob1), 0.7f, 1e-6f);
 }
 
 TEST (PresetListText, BuildsKeyThenOneTaggedEntryPerPresetAndParsesItBack)

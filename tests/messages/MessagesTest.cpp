@@ -6,6 +6,7 @@
 #include "host/StateBytes.h"
 #include "support/BundleFixture.h"
 #include "support/MessageAttributes.h"
+#include "support/TinyFileSystem.h"
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -236,8 +237,10 @@ TEST_F (ProcessorMessages, MalformedRequestsHaveDefinedResults)
                             "CMVXSetPresetSave", "CMVXSetPresetDelete", "CMVXSetSelectedPresetNumber",
                             "CMVXGetSelectedPresetNumber"})
         EXPECT_EQ (notify ("PrsHnd", key, garbage.data (), static_cast<uint32> (garbage.size ())), kResultOk) << key;
-    // Noise as a preset name is kept for the session but never written.
-    EXPECT_EQ (presetFiles (), 0u);
+    // Noise as a preset name is refused (never listed); the save after it stores the current
+    // factory preset under its own name.
+    EXPECT_EQ (presetFiles (), 1u);
+    EXPECT_EQ (userList (*instance), "CMVXSetUserPresetsMessage");
     for (float value : savedParameterValues (*instance))
         EXPECT_TRUE (std::isfinite (value) && value >= 0.0f && value <= 1.0f);
 }
@@ -352,4 +355,50 @@ TEST_F (PresetCommands, TwoInstancesSavingAtOnceLoseNothing)
     for (int i = 0; i < kEach; ++i)
         for (const std::string side : {"left ", "right "})
             EXPECT_NE (list.find ("</CMVXPRESETINFO>" + side + std::to_string (i)), std::string::npos) << side << i;
+}
+
+// A save the disk cannot take is reported back and leaves no entry behind, so the session lists
+// exactly what the next run will find; a failed save over a stored preset keeps its file.
+TEST_F (PresetCommands, SavesThatCannotReachTheDiskAreReportedAndTakenBack)
+{
+    Morvane::Test::TinyFileSystem disk;
+    PresetTest::ScopedEnvironment tiny {"OVERMOOR_PRESET_DIR", disk.path ().c_str ()};
+    auto full = tappedInstance ();
+    ASSERT_NE (full, nullptr);
+    auto* replies = full->processorToController ();
+    std::vector<std::string> stored;
+    int failures = 0;
+    for (int i = 0; i < 12; ++i)
+    {
+        const std::string name = "Preset " + std::to_string (10 + i);
+        const int before = replies->count ("PrsHnd");
+        sendPresetRequest (*full, "CMVXSetPresetAsSaveAs", name);
+        if (replies->count ("PrsHnd") == before)
+            stored.push_back (name);
+        else
+        {
+            EXPECT_EQ (binaryText (replies->last ("PrsHnd"), "CMVXPresetSaveFailed"),
+                       "CMVXPresetSaveFailed" + name);
+            ++failures;
+        }
+    }
+    EXPECT_GT (failures, 0) << disk.kind ();
+    EXPECT_EQ (userList (*full), userListOf (stored)) << disk.kind ();
+    EXPECT_EQ (PresetTest::filesIn (disk.path ()).size (), stored.size ());
+    if (stored.empty ())
+        return;   // the unwritable stand-in holds no file to keep
+
+    const std::string file = disk.path () + "/" + PresetTest::filesIn (disk.path ()).front ();
+    const auto bytes = PresetTest::readBytes (file);
+    sendPresetRequest (*full, "CMVXSetSelectedPresetNumber", "8");
+    editorSetsParameter (*full, 4, 0.123);
+    const int before = replies->count ("PrsHnd");
+    sendPresetRequest (*full, "CMVXSetPresetSave", stored.front ());
+    if (replies->count ("PrsHnd") == before + 1)   // the disk may still take a same-size file
+    {
+        EXPECT_EQ (PresetTest::readBytes (file), bytes);
+    }
+    auto restarted = tappedInstance ();
+    ASSERT_NE (restarted, nullptr);
+    EXPECT_EQ (userList (*restarted), userListOf (stored));
 }

@@ -31,6 +31,8 @@ inline const std::string& usePrivatePresetFolder ()
         if (pattern.empty ())
             pattern = "/tmp/overmoor-presets-unavailable"; // never the user's folder
         setEnvironment ("OVERMOOR_PRESET_DIR", pattern.c_str ());
+        // The window's zoom settings too: a zoom the user picked must not change the pictures.
+        setEnvironment ("XDG_CONFIG_HOME", pattern.c_str ());
         static std::string created;
         created = pattern;
         std::atexit ([] {

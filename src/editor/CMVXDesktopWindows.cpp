@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#ifdef _WIN32
+#include "editor/CMVXDesktop.h"
+#include <windows.h>
+#include <shellapi.h>
+#include <cstdint>
+
+namespace Morvane {
+namespace Desktop {
+
+namespace {
+
+std::wstring wide (const std::string& utf8)
+{
+    const int length =
+        MultiByteToWideChar (CP_UTF8, 0, utf8.data (), static_cast<int> (utf8.size ()), nullptr, 0);
+    std::wstring text (static_cast<size_t> (length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar (CP_UTF8, 0, utf8.data (), static_cast<int> (utf8.size ()),
+                             text.data (), length);
+    return text;
+}
+
+std::string narrow (const std::wstring& utf16)
+{
+    const int length = WideCharToMultiByte (
+        CP_UTF8, 0, utf16.data (), static_cast<int> (utf16.size ()), nullptr, 0, nullptr, nullptr);
+    std::string text (static_cast<size_t> (length > 0 ? length : 0), '\0');
+    if (length > 0)
+        WideCharToMultiByte (CP_UTF8, 0, utf16.data (), static_cast<int> (utf16.size ()),
+                             text.data (), length, nullptr, nullptr);
+    return text;
+}
+
+} // namespace
+
+bool openDocument (const std::string& pathOrUrl)
+{
+    if (pathOrUrl.empty ())
+        return false;
+    const HINSTANCE result = ShellExecuteW (nullptr, L"open", wide (pathOrUrl).c_str (), nullptr,
+                                            nullptr, SW_SHOWDEFAULT);
+    return reinterpret_cast<intptr_t> (result) > 32;
+}
+
+// The installer records where it put the manual.
+std::string helpDirectory ()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW (HKEY_LOCAL_MACHINE, L"Software\\Morvane\\Stravel\\Overmoor", 0, KEY_READ,
+                       &key)
+        != ERROR_SUCCESS)
+        return {};
+    wchar_t value[260] = {};   // 520 bytes
+    DWORD size = sizeof (value) - sizeof (wchar_t);   // room for the end the registry may omit
+    DWORD type = 0;
+    const LONG read = RegQueryValueExW (key, L"HelpPath", nullptr, &type,
+                                        reinterpret_cast<LPBYTE> (value), &size);
+    RegCloseKey (key);
+    if (read != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return {};
+    const std::string path = narrow (value);
+    const size_t slash = path.rfind ('\\');
+    return slash == std::string::npos ? std::string () : path.substr (0, slash + 1);
+}
+
+} // namespace Desktop
+} // namespace Morvane
+#endif

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The pedal editors' bitmap store and layout table, shared by every editor of the process.
+#include "editor/CMVXGUIContainerInterface.h"
+
+// Layout keys: the top-left corners of the controls (key 6 is a full rectangle).
+enum CMVXStravelLayoutKey : int32_t
+{
+    kLayoutFootswitch = 0,
+    kLayoutLamp = 1,
+    kLayoutInfoMenu = 2,
+    kLayoutSaveMenu = 3,
+    kLayoutPresetMenu = 4,
+    kLayoutNamePanel = 5,
+    kLayoutNameField = 6,
+    kLayoutAcceptButton = 7,
+    kLayoutModelMenu = 9,
+    kLayoutKnobRowOf4First = 10,   // a row of four knobs: keys 10 … 13
+    kLayoutKnobRowOf3First = 14,   // a row of three knobs: keys 14 … 16
+};
+
+// Bitmap resource ids.
+enum CMVXStravelBitmapId : int32_t
+{
+    kBitmapFootswitchRound = 100,
+    kBitmapFootswitchBar = 101,
+    kBitmapFootswitchBox = 102,
+    kBitmapSelector = 103,
+    kBitmapSave = 104,
+    kBitmapSaveOpen = 105,
+    kBitmapInfo = 106,
+    kBitmapInfoOpen = 107,
+    kBitmapAccept = 108,
+    kBitmapCancel = 109,
+    kBitmapSaveAlternative = 110,
+    kBitmapSelectorOpen = 111,
+    kBitmapLamp = 200,
+    kBitmapStatusLamp = 201,
+    kBitmapKnobXxl = 300,
+    kBitmapKnobDrive = 301,
+    kBitmapKnobBat = 302,
+    kBitmapKnobScreamer = 303,
+    kBitmapBackground = 500,
+    kBitmapNamePanel = 502,
+    kBitmapFaces = 600,
+    kBitmapAbout = 900,
+    kBitmapAboutAlternative = 901,
+};
+
+class CMVXStravelGUIContainer : public CMVXGUIContainerInterface
+{
+public:
+    explicit CMVXStravelGUIContainer (int32_t variant = 0);
+    void loadBitmaps () override;
+
+private:
+    int32_t variant;
+};

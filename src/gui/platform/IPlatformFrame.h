@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The window-system seam: a CFrame drives a platform window through IPlatformFrame, and the
+// window reports drawing and input back through IPlatformFrameCallback. No window-system type
+// appears here; implementations live in platform/<system>/.
+#include "../CBaseObject.h"
+#include "../CButtonState.h"
+#include "../CRect.h"
+#include "../SharedPointer.h"
+#include "../VstKeyCode.h"
+#include "IRunLoop.h"
+#include <cstdint>
+
+namespace VSTGUI {
+
+class CDrawContext;
+
+enum class PlatformType
+{
+    // A child of the host's window given as an X11 window id; _XEMBED_INFO set before mapping.
+    kX11EmbedWindowID,
+    // An override-redirect top-level placed at its size given in ROOT coordinates, grabbing
+    // pointer and keyboard. A click outside arrives as a mouse-down outside the frame's bounds;
+    // a grab that fails, or a lost grab, calls platformOnFocusLost.
+    kPopup,
+    kDefaultNative = kX11EmbedWindowID,
+};
+
+enum CCursorType
+{
+    kCursorDefault = 0,
+    kCursorWait,
+    kCursorHSize,
+    kCursorVSize,
+    kCursorSizeAll,
+    kCursorNESWSize,
+    kCursorNWSESize,
+    kCursorCopy,
+    kCursorNotAllowed,
+    kCursorHand,
+};
+
+// Implemented by CFrame. Points are in the frame's own coordinates (origin top-left).
+class IPlatformFrameCallback
+{
+public:
+    virtual ~IPlatformFrameCallback () = default;
+
+    // Draw the dirty rectangle into the context (the window's back buffer).
+    virtual void platformDrawRect (CDrawContext* context, const CRect& dirty) = 0;
+    virtual CMouseEventResult platformOnMouseDown (CPoint& where, const CButtonState& buttons) = 0;
+    virtual CMouseEventResult platformOnMouseMoved (CPoint& where, const CButtonState& buttons) = 0;
+    virtual CMouseEventResult platformOnMouseUp (CPoint& where, const CButtonState& buttons) = 0;
+    virtual CMouseEventResult platformOnMouseExited (CPoint& where,
+                                                     const CButtonState& buttons) = 0;
+    // distance in wheel steps, > 0 away from the user.
+    virtual bool platformOnMouseWheel (const CPoint& where, float distance,
+                                       const CButtonState& buttons) = 0;
+    virtual bool platformOnKeyDown (VstKeyCode& key) = 0;
+    virtual bool platformOnKeyUp (VstKeyCode& key) = 0;
+    // Keyboard focus or a popup's grab went elsewhere; a popup closes.
+    virtual void platformOnFocusLost () = 0;
+    // Window pixels per frame unit (the frame's zoom); the back buffer draws at this scale and
+    // pointer positions are divided by it.
+    virtual double platformScaleFactor () const = 0;
+};
+
+// What a platform frame needs besides its parent; X11::FrameConfig below for X11.
+class IPlatformFrameConfig
+{
+public:
+    virtual ~IPlatformFrameConfig () = default;
+};
+
+namespace X11 {
+struct FrameConfig : IPlatformFrameConfig
+{
+    SharedPointer<IRunLoop> runLoop;
+};
+} // namespace X11
+
+// A window owned by one CFrame (reference counted; the frame holds the only reference).
+// The callback may forget the platform frame from inside one of its own callbacks (a popup that
+// closes on a click): implementations keep themselves alive until that dispatch returns and
+// call nothing on the callback after forget ().
+class IPlatformFrame : public CBaseObject
+{
+public:
+    // Null when the window cannot be made (no display, no run loop, bad parent); the frame then
+    // stays offscreen. For kX11EmbedWindowID, size is in the parent's coordinates. Sizes here
+    // are window pixels: the frame's rectangle times its zoom.
+    static IPlatformFrame* create (IPlatformFrameCallback* callback, const CRect& size,
+                                   void* parent, PlatformType type, IPlatformFrameConfig* config);
+
+    // Root coordinates of the window's top-left corner.
+    virtual bool getGlobalPosition (CPoint& position) const = 0;
+    virtual bool setSize (const CRect& size) = 0;
+    virtual bool getSize (CRect& size) const = 0;
+    // Redraw later (coalesced); the rectangle is in frame coordinates.
+    virtual bool invalidRect (const CRect& rect) = 0;
+    virtual bool setMouseCursor (CCursorType type) = 0;
+    // CButtonState bits of the buttons and modifiers held now.
+    virtual bool getCurrentMouseButtons (CButtonState& buttons) const = 0;
+    virtual bool takeFocus () = 0;
+    // The X11 window id (0 when there is none); tests use it.
+    virtual uint32_t getNativeWindowId () const = 0;
+
+    IPlatformFrameCallback* getFrameCallback () const { return frameCallback; }
+
+protected:
+    explicit IPlatformFrame (IPlatformFrameCallback* callback) : frameCallback (callback) {}
+
+private:
+    IPlatformFrameCallback* frameCallback;
+};
+
+} // namespace VSTGUI

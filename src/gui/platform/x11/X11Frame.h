@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The X11 window of a CFrame, on XCB only: Xlib's error handler is process-wide and fatal, and a
+// plug-in must never replace its host's. Each window has its own connection, read from the run
+// loop's event handler (no thread, nothing blocks on input). Drawing goes into a cairo image back
+// buffer, then the dirty rectangles are copied to the window.
+//
+// Life: the owner's forget () takes the window down at once (handler and timer unregistered,
+// window destroyed, connection closed); if that happens inside one of our own callbacks, the
+// dispatch stops right after it and nothing more is called.
+#include "gui/COffscreenContext.h"
+#include "gui/platform/IPlatformFrame.h"
+#include "gui/platform/x11/X11Keyboard.h"
+#include <cairo.h>
+#include <memory>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace VSTGUI {
+namespace X11 {
+
+class Frame : public IPlatformFrame, public IEventHandler, public ITimerHandler
+{
+public:
+    static Frame* create (IPlatformFrameCallback* callback, const CRect& size, uint32_t parent,
+                          PlatformType type, const SharedPointer<IRunLoop>& runLoop);
+
+    bool getGlobalPosition (CPoint& position) const override;
+    bool setSize (const CRect& size) override;
+    bool getSize (CRect& size) const override;
+    bool invalidRect (const CRect& rect) override;
+    bool setMouseCursor (CCursorType type) override;
+    bool getCurrentMouseButtons (CButtonState& buttons) const override;
+    bool takeFocus () override;
+    uint32_t getNativeWindowId () const override { return window; }
+
+    void forget () override;
+    void onEvent () override;
+    // Retries a popup's grab while another client (usually the owner's press) still holds one.
+    void onTimer () override;
+
+private:
+    // Keeps the frame alive through a callback that may make its owner forget it.
+    class DispatchScope
+    {
+    public:
+        explicit DispatchScope (Frame& f) : frame (f)
+        {
+            frame.remember ();
+            ++frame.dispatchDepth;
+        }
+        ~DispatchScope ()
+        {
+            --frame.dispatchDepth;
+            frame.forget ();
+        }
+
+    private:
+        Frame& frame;
+    };
+
+    // Every open window of the process, for popups to find the press that opened them.
+    static std::vector<Frame*>& liveFrames ();
+
+    Frame (IPlatformFrameCallback* callback, const CRect& size, PlatformType type,
+           const SharedPointer<IRunLoop>& runLoop);
+    ~Frame () override;
+
+    bool open (uint32_t parent);
+    bool makeBackBuffer ();
+    // The frame's own extent: the window's pixels over the zoom.
+    CRect logicalBounds () const;
+    // Unregisters, destroys the window and disconnects; idempotent.
+    void shutDown ();
+    void connectionLost ();
+    bool usable () const { return connection && !xcb_connection_has_error (connection); }
+    bool callbackAlive () const { return !ownerGone; }
+
+    void dispatch (const xcb_generic_event_t* event);
+    void onButton (const xcb_button_press_event_t* event, bool press);
+    void onMotion (const xcb_motion_notify_event_t* event);
+    void onKey (const xcb_key_press_event_t* event, bool press);
+    CPoint toFrame (int x, int y) const { return CPoint (x / scale, y / scale); }
+    void addDirty (const CRect& rect);
+    void drawDirty ();
+    void postWakeUp ();
+    bool tryGrab ();
+    void startGrab ();
+    void releaseOtherFramesPointer ();
+    void handGrabBack ();
+
+    PlatformType type;
+    SharedPointer<IRunLoop> runLoop;
+    CRect frameSize;  // the window in pixels, in its parent's (a popup: the root's) coordinates
+    double scale {1.};
+    xcb_connection_t* connection {nullptr};
+    xcb_window_t window {0};
+    xcb_window_t root {0};
+    xcb_visualtype_t* visual {nullptr};
+    xcb_atom_t wakeAtom {0};
+    xcb_cursor_t cursor {0};
+    xcb_font_t cursorFont {0};
+    cairo_surface_t* windowSurface {nullptr};
+    SharedPointer<COffscreenContext> backBuffer;
+    std::unique_ptr<Keyboard> keyboard;
+    std::vector<CRect> dirty;
+    CRect exposed;
+    bool handlerRegistered {false};
+    bool timerRegistered {false};
+    bool wakePending {false};
+    bool ownerGone {false};
+    bool grabFailed {false};
+    bool grabbing {false};
+    int grabAttempts {0};
+    int dispatchDepth {0};
+    int32_t heldButtons {0};
+    uint32_t lastPressTime {0};
+    int lastPressButton {0};
+    CPoint lastPressWhere;
+};
+
+} // namespace X11
+} // namespace VSTGUI

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "resources/artwork/Artwork.h"
+
+#include "resources/artwork/ArtworkFamilies.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace Morvane::Artwork {
+namespace {
+
+const std::map<int, BitmapSize>& sizeTable ()
+{
+    static const std::map<int, BitmapSize> table = {
+        {100, {44, 86, 2}},   {101, {171, 156, 2}}, {102, {85, 82, 2}},    {103, {135, 20, 1}},
+        {104, {37, 17, 1}},   {105, {37, 17, 1}},   {106, {37, 17, 1}},    {107, {37, 17, 1}},
+        {108, {18, 34, 2}},   {109, {18, 34, 2}},   {110, {37, 17, 1}},    {111, {135, 20, 1}},
+        {200, {22, 44, 2}},   {201, {36, 80, 4}},   {300, {40, 5600, 140}}, {301, {40, 5600, 140}},
+        {302, {40, 5600, 140}}, {303, {40, 5600, 140}}, {500, {180, 300, 1}}, {502, {180, 24, 1}},
+        {600, {180, 1760, 8}}, {900, {180, 300, 1}}, {901, {180, 300, 1}},
+    };
+    return table;
+}
+
+void drawFrame (cairo_t* cr, int id, int frame, int frames)
+{
+    using namespace Families;
+    switch (id)
+    {
+        case 100: case 101: case 102: drawFootswitch (cr, id, frame); break;
+        case 103: drawSelectorField (cr, false); break;
+        case 111: drawSelectorField (cr, true); break;
+        case 104: case 105: case 106: case 107: case 110: drawBarButton (cr, id); break;
+        case 108: case 109: drawPanelButton (cr, id == 108, frame == 1); break;
+        case 200: drawLamp (cr, frame); break;
+        case 201: drawStatusLamp (cr, frame); break;
+        case 300: case 301: case 302: case 303: drawKnob (cr, id, frame, frames); break;
+        case 500: drawWindowBackground (cr); break;
+        case 502: drawNamePanel (cr); break;
+        case 600: drawPedalFace (cr, frame); break;
+        case 900: case 901: drawAbout (cr, id); break;
+        default: break;
+    }
+}
+
+cairo_status_t appendToVector (void* closure, const unsigned char* data, unsigned int length)
+{
+    auto* out = static_cast<std::vector<unsigned char>*> (closure);
+    out->insert (out->end (), data, data + length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+} // namespace
+
+const std::vector<int>& bitmapIds ()
+{
+    static const std::vector<int> ids = [] {
+        std::vector<int> all;
+        for (const auto& entry : sizeTable ())
+            all.push_back (entry.first);
+        return all;
+    }();
+    return ids;
+}
+
+BitmapSize bitmapSize (int id)
+{
+    auto found = sizeTable ().find (id);
+    return found == sizeTable ().end () ? BitmapSize {} : found->second;
+}
+
+int pixelWidth (int id, double scale)
+{
+    return static_cast<int> (std::lround (bitmapSize (id).width * scale));
+}
+
+int framePixelHeight (int id, double scale)
+{
+    return static_cast<int> (std::lround (bitmapSize (id).frameHeight () * scale));
+}
+
+bool drawBitmap (cairo_t* cr, int id, double scale)
+{
+    const BitmapSize size = bitmapSize (id);
+    if (size.frames == 0 || !(scale > 0.0))
+        return false;
+    for (int frame = 0; frame < size.frames; ++frame)
+        drawBitmapFrame (cr, id, frame, scale);
+    return true;
+}
+
+bool drawBitmapFrame (cairo_t* cr, int id, int frame, double scale)
+{
+    const BitmapSize size = bitmapSize (id);
+    if (size.frames == 0 || !(scale > 0.0) || frame < 0 || frame >= size.frames)
+        return false;
+    const int widthPx = pixelWidth (id, scale);
+    const int framePx = framePixelHeight (id, scale);
+    cairo_save (cr);
+    cairo_rectangle (cr, 0, frame * framePx, widthPx, framePx);
+    cairo_clip (cr);
+    cairo_translate (cr, 0, frame * framePx);
+    // Non-integer factors stretch a hair so that every frame fills whole pixel rows.
+    cairo_scale (cr, static_cast<double> (widthPx) / size.width,
+                 static_cast<double> (framePx) / size.frameHeight ());
+    drawFrame (cr, id, frame, size.frames);
+    cairo_restore (cr);
+    return true;
+}
+
+bool renderPng (int id, double scale, std::vector<unsigned char>& png)
+{
+    png.clear ();
+    const BitmapSize size = bitmapSize (id);
+    if (size.frames == 0 || !(scale > 0.0 && scale <= 16.0))
+        return false;
+    cairo_surface_t* surface = cairo_image_surface_create (
+        CAIRO_FORMAT_ARGB32, pixelWidth (id, scale), size.frames * framePixelHeight (id, scale));
+    cairo_t* cr = cairo_create (surface);
+    drawBitmap (cr, id, scale);
+    bool ok = cairo_status (cr) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy (cr);
+    cairo_surface_flush (surface);
+    ok = ok &&
+         cairo_surface_write_to_png_stream (surface, appendToVector, &png) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy (surface);
+    if (!ok)
+        png.clear ();
+    return ok;
+}
+
+} // namespace Morvane::Artwork

@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The preset bar end to end: menus built from the processor's lists, save-as with its name
+// checks, choosing, saving, deleting, a restarted host and a disk that cannot take a preset.
+#include "PresetBarSupport.h"
+#include "support/TinyFileSystem.h"
+#include "gui/VstKeyCode.h"
+#include <algorithm>
+
+namespace PresetBarTest {
+namespace {
+
+using Names = std::vector<std::string>;
+
+double parameter (HostSession& host, int id)
+{
+    return host.controller->getParamNormalized (static_cast<Steinberg::Vst::ParamID> (id));
+}
+
+TEST_F (PresetBar, StartsWithTheFactoryPresetsAndListsSavedOnesByName)
+{
+    auto host = startHost ();
+    EXPECT_EQ (host->titles (12), kFactoryNames);
+    EXPECT_EQ (host->shownPreset (), "Torvin's Booster");
+    EXPECT_EQ (host->titles (15),
+               (Names {"Help", "Check For Updates", "Morvane Web Site", "About Plug-In"}));
+    ASSERT_EQ (host->titles (13), (Names {"Save", "Save As...", "Delete"}));
+    EXPECT_FALSE (host->menu (13)->getEntry (2)->isEnabled ());
+    EXPECT_EQ (host->menu (13)->getSubMenu (2), nullptr);
+
+    host->saveAs ("B");
+    host->saveAs ("A");
+    EXPECT_FALSE (host->namePanelShown ());
+    EXPECT_EQ (host->titles (12), withUserPresets ({"A", "B"}));
+    EXPECT_EQ (host->editor->getUserPresets (),
+               (std::map<std::string, int32> {{"A", 9}, {"B", 8}}));
+    EXPECT_EQ (host->shownPreset (), "A");   // the new preset is the current one
+    EXPECT_EQ (host->menu (13)->getSubMenu (2), host->menu (14));
+    EXPECT_EQ (host->titles (14), (Names {"A", "B"}));
+    EXPECT_EQ (presetFiles ().size (), 2u);
+}
+
+TEST_F (PresetBar, TakenNamesAreRefusedWithoutSendingAndReturnAcceptsLikeTheTick)
+{
+    auto host = startHost ();
+    host->saveAs ("Mine");
+    const size_t sent = host->presetRequests ().size ();
+    for (const char* taken : {"Crunch", "Mine"})
+    {
+        host->saveAs (taken);
+        EXPECT_TRUE (host->namePanelShown ());
+        EXPECT_EQ (host->nameField ()->getText (), "Already Exists");
+        EXPECT_EQ (host->presetRequests ().size (), sent) << taken;
+    }
+    host->click (host->controls ().getControl (18));   // cancel
+    EXPECT_FALSE (host->namePanelShown ());
+    EXPECT_EQ (host->presetRequests ().size (), sent);
+
+    // Typed into the field and ended with Return; leaving the field by a click sends nothing.
+    host->choose (13, 1);
+    EXPECT_EQ (host->nameField ()->getText (), "New Preset");
+    host->click (host->nameField ());
+    for (int i = 0; i < 10; ++i)
+    {
+        VstKeyCode back {0, VKEY_BACK, 0};
+        host->frame ()->onKeyDown (back);
+    }
+    for (char c : std::string ("Typed"))
+    {
+        VstKeyCode key {c, 0, 0};
+        host->frame ()->onKeyDown (key);
+    }
+    VstKeyCode enter {0, VKEY_RETURN, 0};
+    host->frame ()->onKeyDown (enter);
+    EXPECT_FALSE (host->namePanelShown ());
+    EXPECT_EQ (host->presetRequests ().at (sent), "CMVXSetPresetAsSaveAsTyped");
+    EXPECT_EQ (host->titles (14), (Names {"Mine", "Typed"}));
+}
+
+TEST_F (PresetBar, ChoosingAPresetSendsItsNumberAndTheKnobsFollow)
+{
+    auto host = startHost ();
+    host->choose (12, 2);
+    EXPECT_EQ (host->presetRequests ().back (), "CMVXSetSelectedPresetNumber2");
+    EXPECT_NEAR (parameter (*host, 1), 2.0 / 7.0, 1e-6);   // "BAT Distortion"
+    EXPECT_NEAR (host->controls ().getControl (2)->getValueNormalized (), 0.358, 1e-6);
+    EXPECT_NEAR (host->controls ().getControl (4)->getValueNormalized (), 0.214, 1e-6);
+
+    // A user preset below the separator is chosen by its number.
+    host->editor->getControllerLink ()->setParameter (2, 0.77);
+    host->saveAs ("Seventy-Seven");
+    host->choose (12, 0);
+    host->choose (12, 9);
+    EXPECT_EQ (host->presetRequests ().back (), "CMVXSetSelectedPresetNumber8");
+    EXPECT_NEAR (parameter (*host, 2), 0.77, 1e-6);
+}
+
+TEST_F (PresetBar, SaveOverwritesOnDiskAndDeleteRemovesFromMenuAndDisk)
+{
+    auto host = startHost ();
+    auto* link = host->editor->getControllerLink ();
+    for (const char* name : {"C", "B", "A"})
+    {
+        link->setParameter (3, name[0] == 'C' ? 0.3 : 0.6);
+        host->saveAs (name);
+    }
+    ASSERT_EQ (presetFiles ().size (), 3u);
+    const std::string fileOfA = folder.file (presetFiles ().front ());   // "A" sorts first
+    const auto before = PresetTest::readBytes (fileOfA);
+    link->setParameter (3, 0.9);
+    host->choose (13, 0);   // "Save" over "A"
+    EXPECT_EQ (host->presetRequests ()[host->presetRequests ().size () - 3], "CMVXSetPresetSaveA");
+    EXPECT_NE (PresetTest::readBytes (fileOfA), before);
+    EXPECT_EQ (host->titles (12), withUserPresets ({"A", "B", "C"}));
+
+    // Deleting another preset keeps "A"; the numbers stay in step with the menu.
+    host->choose (13, 1, host->menu (14));   // "B"
+    EXPECT_EQ (host->titles (12), withUserPresets ({"A", "C"}));
+    EXPECT_EQ (presetFiles ().size (), 2u);
+    EXPECT_EQ (host->shownPreset (), "A");
+    host->choose (12, 10);   // "C"
+    EXPECT_NEAR (parameter (*host, 3), 0.3, 1e-6);
+
+    // Deleting the current preset makes the entry that takes its place current, sound and all.
+    host->choose (13, 1, host->menu (14));   // "C", the last entry
+    EXPECT_EQ (host->titles (12), withUserPresets ({"A"}));
+    EXPECT_EQ (presetFiles ().size (), 1u);
+    EXPECT_EQ (host->shownPreset (), "A");
+    EXPECT_EQ (host->editor->getCurrentPresetName (), "A");
+    EXPECT_NEAR (parameter (*host, 3), 0.9, 1e-6);
+    host->choose (13, 0, host->menu (14));   // "A", the only one: the last factory preset follows
+    EXPECT_EQ (host->titles (12), kFactoryNames);
+    EXPECT_EQ (host->shownPreset (), "Metal");
+    EXPECT_FALSE (host->menu (13)->getEntry (2)->isEnabled ());
+    EXPECT_TRUE (presetFiles ().empty ());
+}
+
+TEST_F (PresetBar, ARestartedHostShowsTheSameUserPresets)
+{
+    auto first = startHost ();
+    first->editor->getControllerLink ()->setParameter (5, 0.12);
+    first->saveAs ("Kept");
+    first->saveAs ("Also kept");
+    first.reset ();
+
+    auto second = startHost ();
+    EXPECT_EQ (second->titles (12), withUserPresets ({"Also kept", "Kept"}));
+    second->choose (12, 10);
+    EXPECT_NEAR (parameter (*second, 5), 0.12, 1e-6);
+}
+
+// The menu must list what the next start will find; the panel says why nothing was stored.
+TEST_F (PresetBar, AFullDiskListsOnlyWhatIsOnDiskAndSaysNotSaved)
+{
+    Morvane::Test::TinyFileSystem disk;
+    PresetTest::ScopedEnvironment tiny {"OVERMOOR_PRESET_DIR", disk.path ().c_str ()};
+    auto host = startHost ();
+    int attempts = 0;
+    for (; attempts < 12 && !host->namePanelShown (); ++attempts)
+        host->saveAs ("Preset " + std::to_string (10 + attempts));
+    ASSERT_TRUE (host->namePanelShown ()) << disk.kind ();
+    EXPECT_EQ (host->nameField ()->getText (), "Not Saved");
+    const size_t onDisk = PresetTest::filesIn (disk.path ()).size ();
+    EXPECT_EQ (host->editor->getUserPresets ().size (), onDisk) << disk.kind ();
+    EXPECT_EQ (onDisk, static_cast<size_t> (attempts - 1));
+    host->click (host->controls ().getControl (18));
+    const Names listed = host->titles (12);
+
+    if (onDisk > 0)
+    {
+        // A failed "Save" over a stored preset leaves its file as it was and says so too.
+        const std::string file = disk.path () + "/" + PresetTest::filesIn (disk.path ()).front ();
+        const auto bytes = PresetTest::readBytes (file);
+        host->choose (12, 9);
+        host->editor->getControllerLink ()->setParameter (4, 0.01);
+        host->choose (13, 0);
+        if (host->namePanelShown ())   // the disk may still take a file of the same size
+        {
+            EXPECT_EQ (host->nameField ()->getText (), "Not Saved");
+            EXPECT_EQ (PresetTest::readBytes (file), bytes);
+        }
+    }
+    host.reset ();
+    EXPECT_EQ (startHost ()->titles (12), listed);
+}
+
+} // namespace
+} // namespace PresetBarTest

@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The preset bar of the built bundle in a real X11 window under a private Xvfb, driven through
+// XTest as a user would: a preset picked from the menu's popup, a preset named in the name panel,
+// and pictures of the window with the name panel and with the about view.
+#include "FakeXdgOpen.h"
+#include "PresetTestSupport.h"
+#include "editor-x11/support/XTestDisplay.h"
+#include "editor-x11/support/XvfbServer.h"
+#include "editor/SnapshotComparison.h"
+#include "host/PlugFrame.h"
+#include "host/RunLoop.h"
+#include "host/X11HostWindow.h"
+#include "support/BundleFixture.h"
+#include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+#include <cairo.h>
+#include <filesystem>
+
+namespace PresetBarTest {
+namespace {
+
+using namespace Steinberg;
+using namespace Morvane;
+
+// Window coordinates of the preset bar (layout keys 2 to 7) and the popup rows below a menu.
+constexpr int kPresetMenuX = 70, kPresetMenuY = 287;
+constexpr int kSaveMenuX = 157, kSaveMenuY = 287;
+constexpr int kInfoMenuX = 157, kInfoMenuY = 266;
+constexpr int kNameFieldX = 60, kNameFieldY = 287;
+constexpr int kRowHeight = 18, kPopupBorder = 1;
+
+class PresetBarWindow : public Test::BundleFixture
+{
+protected:
+    void SetUp () override
+    {
+        std::string reason;
+        if (!X11Test::XvfbServer::ensureRunning (reason))
+            GTEST_SKIP () << "no Xvfb: " << reason;
+        BundleFixture::SetUp ();
+        instance = createInstance ();
+        ASSERT_NE (instance, nullptr);
+        view = owned (instance->controller ()->createView (Vst::ViewType::kEditor));
+        ASSERT_TRUE (view);
+        std::string error;
+        window = Host::X11HostWindow::create (180, 300, "Overmoor preset bar", error);
+        ASSERT_NE (window, nullptr) << error;
+        loop = owned (new Host::RunLoop);
+        plugFrame = owned (new Host::PlugFrame (loop));
+        ASSERT_TRUE (window->attach (*loop));
+        input = X11Test::XTestDisplay::open (error);
+        ASSERT_NE (input, nullptr) << error;
+        view->setFrame (plugFrame);
+        ASSERT_EQ (view->attached (reinterpret_cast<void*> (uintptr_t (window->windowId ())),
+                                   kPlatformTypeX11EmbedWindowID),
+                   kResultTrue);
+        attached = true;
+        loop->runFor (150);
+        ASSERT_TRUE (input->rootPosition (window->windowId (), originX, originY));
+    }
+
+    void TearDown () override
+    {
+        if (view && attached)
+            view->removed ();
+        view = nullptr;
+        if (window)
+            window->detach ();
+        instance.reset ();
+    }
+
+    void clickAt (int rootX, int rootY)
+    {
+        input->moveTo (rootX, rootY);
+        loop->runFor (50);
+        input->pressButton (1);
+        loop->runFor (50);
+        input->releaseButton (1);
+        loop->runFor (120);
+    }
+    void clickWindow (int x, int y) { clickAt (originX + x, originY + y); }
+
+    // Opens the menu at a window point and clicks its row-th entry (no separators above it).
+    bool pickFromMenu (int x, int y, int row)
+    {
+        clickWindow (x, y);
+        const auto popups = input->popupWindows ();
+        if (popups.size () != 1)
+            return false;
+        int popupX = 0, popupY = 0;
+        input->rootPosition (popups.front (), popupX, popupY);
+        clickAt (popupX + 20, popupY + kPopupBorder + row * kRowHeight + kRowHeight / 2);
+        return input->popupWindows ().empty ();
+    }
+
+    // The window as the screen shows it, written as a PNG and compared with its reference.
+    void expectSnapshot (const std::string& name)
+    {
+        int width = 0, height = 0;
+        std::vector<uint32_t> pixels = window->capture (width, height);
+        ASSERT_FALSE (pixels.empty ());
+        const std::string path = pictures.file (name + ".png");
+        cairo_surface_t* surface =
+            cairo_image_surface_create_for_data (reinterpret_cast<unsigned char*> (pixels.data ()),
+                                                 CAIRO_FORMAT_RGB24, width, height, width * 4);
+        ASSERT_EQ (cairo_surface_write_to_png (surface, path.c_str ()), CAIRO_STATUS_SUCCESS);
+        cairo_surface_destroy (surface);
+        EXPECT_EQ (EditorTest::compareWithReference (path, std::string (OVERMOOR_PRESET_SNAPSHOTS)
+                                                               + "/" + name + ".png"),
+                   "");
+    }
+
+    double value (int id) const { return instance->controller ()->getParamNormalized (id); }
+
+    PresetTest::TemporaryFolder folder;
+    PresetTest::TemporaryFolder pictures;
+    PresetTest::ScopedEnvironment folderVariable {"OVERMOOR_PRESET_DIR", folder.path ().c_str ()};
+    std::unique_ptr<Host::PluginInstance> instance;
+    IPtr<IPlugView> view;
+    std::unique_ptr<Host::X11HostWindow> window;
+    IPtr<Host::RunLoop> loop;
+    IPtr<Host::PlugFrame> plugFrame;
+    std::unique_ptr<X11Test::XTestDisplay> input;
+    int originX = 0, originY = 0;
+    bool attached = false;
+};
+
+TEST_F (PresetBarWindow, PickingAPresetAndNamingOneWithTheMouseAndKeyboard)
+{
+    ASSERT_TRUE (pickFromMenu (kPresetMenuX, kPresetMenuY, 7));   // "Metal"
+    EXPECT_EQ (value (1), 1.0) << "the model follows the preset";
+    EXPECT_NEAR (value (7), 0.325, 1e-6);
+
+    ASSERT_TRUE (pickFromMenu (kSaveMenuX, kSaveMenuY, 1));   // "Save As..."
+    expectSnapshot ("name-panel");
+    clickWindow (kNameFieldX, kNameFieldY);
+    for (int i = 0; i < 10; ++i)
+        input->tapKey (0xff08);   // BackSpace over "New Preset"
+    ASSERT_TRUE (input->typeText ("Window Tone"));
+    input->tapKey (0xff0d);   // Return
+    loop->runFor (150);
+    const auto files = PresetTest::filesIn (folder.path ());
+    ASSERT_EQ (files.size (), 1u);
+    EXPECT_EQ (files.front ().rfind ("Window Tone", 0), 0u) << files.front ();
+}
+
+TEST_F (PresetBarWindow, AboutViewCoversTheWindowUntilALeftClick)
+{
+    ASSERT_TRUE (pickFromMenu (kInfoMenuX, kInfoMenuY, 3));   // "About Plug-In"
+    loop->runFor (100);
+    expectSnapshot ("about-view");
+    clickWindow (90, 150);
+    int width = 0, height = 0;
+    const auto closed = window->capture (width, height);
+    ASSERT_TRUE (pickFromMenu (kInfoMenuX, kInfoMenuY, 3));
+    loop->runFor (100);
+    EXPECT_NE (window->capture (width, height), closed) << "shown again";
+    input->pressButton (3);   // a right click leaves it open
+    input->releaseButton (3);
+    loop->runFor (100);
+    EXPECT_NE (window->capture (width, height), closed);
+    clickWindow (90, 150);
+    EXPECT_EQ (window->capture (width, height), closed);
+}
+
+// The bundle's Help finds the manual the build put into it.
+TEST_F (PresetBarWindow, HelpOpensTheManualInTheBundle)
+{
+    FakeXdgOpen xdgOpen;
+    PresetTest::ScopedEnvironment noHelpPath {"OVERMOOR_HELP_PATH", nullptr};
+    ASSERT_TRUE (pickFromMenu (kInfoMenuX, kInfoMenuY, 0));   // "Help"
+    const auto opened = xdgOpen.arguments ();
+    ASSERT_EQ (opened.size (), 1u);
+    const std::filesystem::path manual =
+        std::filesystem::path (Morvane::Test::overmoorBundlePath ()) / "Contents" / "Resources"
+        / "Overmoor Manual.pdf";
+    ASSERT_TRUE (std::filesystem::exists (opened.front ())) << opened.front ();
+    EXPECT_TRUE (std::filesystem::equivalent (opened.front (), manual)) << opened.front ();
+}
+
+} // namespace
+} // namespace PresetBarTest

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Controls of the widget layer in a real embedded window, used with XTest as a guitarist uses
+// them: a knob dragged, a button clicked, a menu opened in a window of its own and chosen from.
+#include "editor-x11/support/X11WindowTest.h"
+#include "gui/CAnimKnob.h"
+#include "gui/CBitmap.h"
+#include "gui/CFrame.h"
+#include "gui/CKickButton.h"
+#include "gui/COptionMenu.h"
+#include "sdk/vstguirunloop.h"
+#include <string>
+
+using namespace VSTGUI;
+using namespace Morvane::X11Test;
+
+namespace {
+
+// Records each control callback as one letter and the tag: b(egin), v(alue), e(nd).
+class Recorder : public CControlListener
+{
+public:
+    void valueChanged (CControl* control) override { record ('v', control); }
+    void controlBeginEdit (CControl* control) override { record ('b', control); }
+    void controlEndEdit (CControl* control) override { record ('e', control); }
+
+    std::string log;
+    std::vector<float> values;
+
+private:
+    void record (char kind, CControl* control)
+    {
+        log += kind + std::to_string (control->getTag ());
+        if (kind == 'v')
+            values.push_back (control->getValueNormalized ());
+    }
+};
+
+class X11Widgets : public X11WindowTest
+{
+protected:
+    enum Tag
+    {
+        kKnob = 1,
+        kKick = 2,
+        kMenu = 3
+    };
+
+    void SetUp () override
+    {
+        X11WindowTest::SetUp ();
+        if (IsSkipped () || HasFatalFailure ())
+            return;
+        config.runLoop = SharedPointer<X11::IRunLoop> (
+            new Steinberg::Vst::HostRunLoopAdapter (plugFrame), false);
+        frame = new CFrame (CRect (0, 0, 200, 150), nullptr);
+        auto strip = makeOwned<CBitmap> (40., 40. * 10);
+        knob = new CAnimKnob (CRect (10, 10, 50, 50), &recorder, kKnob, 10, 40, strip);
+        knob->setValueNormalized (0.5f);
+        frame->addView (knob);
+        auto buttonStrip = makeOwned<CBitmap> (30., 60.);
+        kick = new CKickButton (CRect (60, 10, 90, 40), &recorder, kKick, buttonStrip);
+        frame->addView (kick);
+        menu = new COptionMenu (CRect (100, 10, 190, 30), &recorder, kMenu);
+        for (const char* entry : {"Treble", "Drive", "Metal"})
+            menu->addEntry (entry);
+        frame->addView (menu);
+        const auto parent =
+            reinterpret_cast<void*> (static_cast<uintptr_t> (hostWindow->windowId ()));
+        ASSERT_TRUE (frame->open (parent, PlatformType::kX11EmbedWindowID, &config));
+        ASSERT_TRUE (waitForEmbeddedWindow ());
+        window = embeddedWindow ();
+    }
+    void TearDown () override
+    {
+        if (frame)
+            frame->close ();
+        config.runLoop = nullptr;
+        X11WindowTest::TearDown ();
+    }
+
+    X11::FrameConfig config;
+    Recorder recorder;
+    CFrame* frame {nullptr};
+    CAnimKnob* knob {nullptr};
+    CKickButton* kick {nullptr};
+    COptionMenu* menu {nullptr};
+    uint32_t window {0};
+};
+
+} // namespace
+
+TEST_F (X11Widgets, AKnobDragIsOneEditGestureAndAKickButtonClicksOnce)
+{
+    drag (window, 30, 30, 30, 0);
+    EXPECT_GT (knob->getValueNormalized (), 0.55f) << "dragging up turns the knob up";
+    ASSERT_GE (recorder.log.size (), 6u);
+    EXPECT_EQ (recorder.log.substr (0, 2), "b1");
+    EXPECT_EQ (recorder.log.substr (recorder.log.size () - 2), "e1");
+    EXPECT_EQ (recorder.log.find ("b1", 2), std::string::npos) << "one gesture: " << recorder.log;
+    for (size_t i = 1; i < recorder.values.size (); ++i)
+        EXPECT_GE (recorder.values[i], recorder.values[i - 1]);
+
+    recorder.log.clear ();
+    recorder.values.clear ();
+    click (window, 75, 25);
+    EXPECT_EQ (recorder.log, "b2v2v2e2");
+    EXPECT_EQ (recorder.values, (std::vector<float> {1.f, 0.f}));
+}
+
+TEST_F (X11Widgets, AMenuOpensInAWindowOfItsOwnAndAClickChoosesAnEntry)
+{
+    click (window, 140, 20);
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+    const uint32_t popup = display->popupWindows ().front ();
+    int x = 0;
+    int y = 0;
+    ASSERT_TRUE (display->rootPosition (popup, x, y));
+    int embeddedX = 0;
+    int embeddedY = 0;
+    display->rootPosition (window, embeddedX, embeddedY);
+    EXPECT_EQ (x, embeddedX + 100) << "the popup opens below the menu, in root coordinates";
+    EXPECT_EQ (y, embeddedY + 30);
+
+    // Row three ("Metal"): rows of 18 pixels inside a 1-pixel border.
+    click (popup, 20, 1 + 18 * 2 + 9);
+    EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
+    EXPECT_EQ (menu->getCurrentIndex (), 2);
+    EXPECT_NE (recorder.log.find ("v3"), std::string::npos) << recorder.log;
+
+    // The popup has the keyboard: it opens on the current entry, Up moves, Return chooses.
+    click (window, 140, 20);
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+    display->tapKey (0xff52); // Up
+    display->tapKey (0xff0d); // Return
+    EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
+    EXPECT_EQ (menu->getCurrentIndex (), 1);
+
+    // A press anywhere else closes the menu without a choice.
+    recorder.log.clear ();
+    click (window, 140, 20);
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+    click (window, 30, 120);
+    EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
+    EXPECT_EQ (menu->getCurrentIndex (), 1);
+    EXPECT_EQ (recorder.log.find ('v'), std::string::npos) << recorder.log;
+    EXPECT_FALSE (display->pointerGrabbedByOther ());
+
+    frame->close ();
+    frame = nullptr;
+    EXPECT_TRUE (hostWindow->childWindows ().empty ());
+    EXPECT_EQ (runLoop->eventHandlerCount () + runLoop->timerCount (), 0);
+}
+
+TEST_F (X11Widgets, ASubmenuTakesTheInputAndGivesItBackWhenItCloses)
+{
+    auto* more = new COptionMenu ();
+    more->addEntry ("Left");
+    more->addEntry ("Right");
+    menu->addEntry (more, "More");
+    more->forget ();
+    click (window, 140, 20);
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+    click (display->popupWindows ().front (), 20, 1 + 18 * 3 + 9);
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 2; }));
+
+    // Keys reach whichever level holds the grab: Left closes the submenu, whose popup hands
+    // pointer and keyboard back, so Right can open it again and Return choose in it.
+    display->tapKey (0xff51); // Left
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+    EXPECT_TRUE (pumpUntil ([&] { return display->pointerGrabbedByOther (); }));
+    display->tapKey (0xff53); // Right
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 2; }));
+    display->tapKey (0xff0d); // Return
+    EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
+    int32_t index = -1;
+    EXPECT_EQ (menu->getLastItemMenu (index), more);
+    EXPECT_EQ (index, 0);
+    EXPECT_FALSE (display->pointerGrabbedByOther ());
+}

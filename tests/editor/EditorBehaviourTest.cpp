@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How the editor follows and edits the parameters: idle refresh, lamp and footswitch, edit
+// gestures with their host brackets, the size a host may ask for, and the shared bitmaps.
+#include "EditorTestSupport.h"
+#include "gui/CButtonState.h"
+
+namespace EditorTest {
+namespace {
+
+using Morvane::Host::ComponentHandlerRecorder;
+using Kind = ComponentHandlerRecorder::EditKind;
+using EditorBehaviour = InProcessEditor;
+
+CPoint centreInFrame (CView* view)
+{
+    CPoint centre = view->getViewSize ().getCenter ();
+    return view->localToFrame (centre);
+}
+
+TEST_F (EditorBehaviour, IdleRedrawsOnlyWhatChangedAndOnlyOnce)
+{
+    selectModel (7);
+    auto editor = openEditor ();
+    CFrame* frame = editor->getFrame ();
+    editor->idle (); // the refresh of everything that opening flagged
+    drawPending (frame);
+
+    for (int i = 0; i <= 50; ++i)
+        controller->setParamNormalized (2, i / 50.0);
+    drawPending (frame);
+    editor->idle ();
+    CControl* gain = controls (editor).getControl (2);
+    EXPECT_FLOAT_EQ (gain->getValueNormalized (), 1.f);
+    ASSERT_EQ (frame->getDirtyRects ().size (), 1u) << "fifty notifications, one refresh";
+    CRect gainInFrame = gain->getViewSize ();
+    gainInFrame.offset (2, 19);
+    EXPECT_EQ (frame->getDirtyRects ()[0], gainInFrame);
+    drawPending (frame);
+
+    editor->idle ();
+    EXPECT_TRUE (frame->getDirtyRects ().empty ()) << "an idle with nothing pending draws nothing";
+
+    // Indices the editor does not track are ignored, by the controller and by the editor itself.
+    controller->setParamNormalized (10, 0.5);
+    editor->parameterChanged (12, 0.5f);
+    editor->markParameterPending (-1);
+    editor->idle ();
+    EXPECT_TRUE (frame->getDirtyRects ().empty ());
+    closeEditor (editor);
+}
+
+TEST_F (EditorBehaviour, LampShowsTheEffectStateWhileTheFootswitchStaysUp)
+{
+    auto editor = openEditor ();
+    CControl* lamp = controls (editor).getControl (11);
+    CControl* footswitch = controls (editor).getControl (0);
+    for (double state : {1.0, 0.0, 1.0})
+    {
+        controller->setParamNormalized (0, state);
+        editor->idle ();
+        EXPECT_FLOAT_EQ (lamp->getValueNormalized (), state > 0.5 ? 1.f / 3.f : 0.f);
+        EXPECT_FLOAT_EQ (footswitch->getValueNormalized (), 0.f);
+    }
+    closeEditor (editor);
+}
+
+TEST_F (EditorBehaviour, FootswitchTogglesOnPressAndKnobsEditInHostGestures)
+{
+    selectModel (3);
+    controller->setParamNormalized (0, 0.0);
+    auto editor = openEditor ();
+    CFrame* frame = editor->getFrame ();
+    ComponentHandlerRecorder& host = instance->componentHandler ();
+    host.clear ();
+
+    CPoint press = centreInFrame (controls (editor).getControl (0));
+    frame->onMouseDown (press, CButtonState (kLButton));
+    EXPECT_EQ (controller->getParamNormalized (0), 1.0);
+    frame->onMouseUp (press, CButtonState (kLButton));
+    EXPECT_EQ (controller->getParamNormalized (0), 1.0) << "the release changes nothing";
+    frame->onMouseDown (press, CButtonState (kLButton));
+    frame->onMouseUp (press, CButtonState (kLButton));
+    EXPECT_EQ (controller->getParamNormalized (0), 0.0);
+
+    host.clear ();
+    CControl* gain = controls (editor).getControl (2);
+    const double before = controller->getParamNormalized (2);
+    CPoint where = centreInFrame (gain);
+    frame->onMouseDown (where, CButtonState (kLButton));
+    for (int step = 1; step <= 5; ++step)
+    {
+        CPoint moved (where.x, where.y - 4 * step);
+        frame->onMouseMoved (moved, CButtonState (kLButton));
+    }
+    frame->onMouseUp (where, CButtonState (kLButton));
+    EXPECT_GT (controller->getParamNormalized (2), before) << "an upward drag turns the knob up";
+    const auto& edits = host.edits ();
+    ASSERT_GE (edits.size (), 3u);
+    EXPECT_EQ (edits.front ().kind, Kind::begin);
+    EXPECT_EQ (edits.back ().kind, Kind::end);
+    EXPECT_EQ (host.editCount (Kind::begin), 1);
+    EXPECT_EQ (host.editCount (Kind::end), 1);
+    EXPECT_GE (host.editCount (Kind::perform, 2), 1);
+
+    // Ctrl-click: back to the parameter's default.
+    CPoint click = centreInFrame (gain);
+    frame->onMouseDown (click, CButtonState (kLButton | kControl));
+    frame->onMouseUp (click, CButtonState (kLButton | kControl));
+    EXPECT_NEAR (controller->getParamNormalized (2),
+                 controller->getParamInfo ()->getParam (2)->getDefaultNormalized (), 1e-6);
+    closeEditor (editor);
+}
+
+TEST_F (EditorBehaviour, SizeRequestsAreClampedToTheWindowPlusFifty)
+{
+    auto editor = createEditor ();
+    ViewRect size;
+    ASSERT_EQ (editor->getSize (&size), kResultTrue);
+    EXPECT_EQ (size.getWidth (), 180);
+    EXPECT_EQ (size.getHeight (), 300);
+    EXPECT_EQ (editor->canResize (), kResultFalse);
+    ViewRect small (10, 20, 110, 120), large (0, 0, 400, 400), fine (0, 0, 200, 320);
+    for (ViewRect* request : {&small, &large, &fine})
+        EXPECT_EQ (editor->checkSizeConstraint (request), kResultOk);
+    auto corners = [] (const ViewRect& r) {
+        return std::vector<int32>{r.left, r.top, r.right, r.bottom};
+    };
+    EXPECT_EQ (corners (small), (std::vector<int32>{10, 20, 190, 320}));
+    EXPECT_EQ (corners (large), (std::vector<int32>{0, 0, 230, 350}));
+    EXPECT_EQ (corners (fine), (std::vector<int32>{0, 0, 200, 320}));
+}
+
+// One bitmap store for all editors of the process: made by the first, freed by the last.
+TEST_F (EditorBehaviour, EditorsShareTheBitmapsAndTheLastOneFreesThem)
+{
+    ASSERT_EQ (CMVXStravelGUIEditor::getGUIContainer (), nullptr);
+    auto first = openEditor ();
+    CMVXStravelGUIContainer* store = CMVXStravelGUIEditor::getGUIContainer ();
+    ASSERT_NE (store, nullptr);
+    EXPECT_EQ (store->getBitmapCount (), 23);
+    auto second = openEditor ();
+    EXPECT_EQ (CMVXStravelGUIEditor::getGUIContainer (), store);
+    EXPECT_EQ (controls (first).getControl (0)->getBackground (),
+               controls (second).getControl (0)->getBackground ());
+
+    // Both follow the controller; closing one leaves the other's controls in place.
+    selectModel (2);
+    EXPECT_EQ (controls (first).getShownModel (), 2);
+    EXPECT_EQ (controls (second).getShownModel (), 2);
+    closeEditor (first);
+    first = nullptr;
+    EXPECT_EQ (CMVXStravelGUIEditor::getEditorCount (), 1);
+    EXPECT_EQ (CMVXStravelGUIEditor::getGUIContainer (), store);
+    closeEditor (second);
+    second = nullptr;
+    EXPECT_EQ (CMVXStravelGUIEditor::getGUIContainer (), nullptr);
+}
+
+// Closing keeps the controls; reopening shows them with the values set while closed.
+TEST_F (EditorBehaviour, ReopeningKeepsTheControlsAndShowsCurrentValues)
+{
+    auto editor = openEditor ();
+    CControl* footswitch = controls (editor).getControl (0);
+    closeEditor (editor);
+    EXPECT_EQ (editor->getFrame (), nullptr);
+    selectModel (5);
+    controller->setParamNormalized (3, 0.25);
+    EXPECT_EQ (controls (editor).getShownModel (), 0) << "a closed editor hears nothing";
+    ASSERT_TRUE (editor->open (nullptr, PlatformType::kDefaultNative, nullptr));
+    EXPECT_EQ (controls (editor).getControl (0), footswitch);
+    EXPECT_EQ (controls (editor).getShownModel (), 5);
+    EXPECT_FLOAT_EQ (controls (editor).getControl (3)->getValueNormalized (), 0.25f);
+    editor->close ();
+}
+
+} // namespace
+} // namespace EditorTest

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editor as a host meets it in the built bundle: created by createView, refusing to attach
+// without a run loop, and drawn offscreen for each model against the reference pictures.
+#include "SnapshotComparison.h"
+#include "editor/IMVXEditorSnapshot.h"
+#include "support/BundleFixture.h"
+#include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+#include <filesystem>
+
+namespace EditorTest {
+namespace {
+
+using namespace Steinberg;
+using EditorBundle = Morvane::Test::BundleFixture;
+
+IPtr<IPlugView> createEditorView (Morvane::Host::PluginInstance& instance)
+{
+    return owned (instance.controller ()->createView (Vst::ViewType::kEditor));
+}
+
+TEST_F (EditorBundle, ViewsAreCreatedPerRequestAndRefuseToAttachWithoutARunLoop)
+{
+    auto instance = createInstance ();
+    ASSERT_NE (instance, nullptr);
+    EXPECT_EQ (instance->controller ()->createView ("generic"), nullptr);
+    IPtr<IPlugView> first = createEditorView (*instance), second = createEditorView (*instance);
+    ASSERT_TRUE (first && second);
+    EXPECT_NE (first, second);
+    EXPECT_EQ (first->isPlatformTypeSupported (kPlatformTypeX11EmbedWindowID), kResultTrue);
+    EXPECT_EQ (first->isPlatformTypeSupported (kPlatformTypeHWND), kResultFalse);
+
+    // The host context offers no run loop and there is no plug frame: nothing could drive the
+    // window, so the view says no and stays usable.
+    const uintptr_t someWindow = 0x200001;
+    EXPECT_EQ (
+        first->attached (reinterpret_cast<void*> (someWindow), kPlatformTypeX11EmbedWindowID),
+        kResultFalse);
+    EXPECT_EQ (first->removed (), kResultOk);
+    ViewRect size;
+    EXPECT_EQ (first->getSize (&size), kResultTrue);
+    EXPECT_EQ (size.getWidth (), 180);
+    EXPECT_EQ (size.getHeight (), 300);
+}
+
+// Regenerate the references after a deliberate change of the artwork or layout:
+//   OVERMOOR_UPDATE_SNAPSHOTS=1 ctest --test-dir build -R EditorSnapshot
+TEST_F (EditorBundle, EditorSnapshotOfEachModelMatchesItsReference)
+{
+    auto instance = createInstance ();
+    ASSERT_NE (instance, nullptr);
+    IPtr<IPlugView> view = createEditorView (*instance);
+    ASSERT_TRUE (view);
+    IMVXEditorSnapshot* snapshot = nullptr;
+    ASSERT_EQ (view->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)),
+               kResultOk);
+    IPtr<IMVXEditorSnapshot> snapshotHolder = owned (snapshot);
+
+    const std::filesystem::path outputs =
+        std::filesystem::temp_directory_path () / "overmoor-editor-snapshots";
+    std::filesystem::create_directories (outputs);
+    for (int model = 0; model < 8; ++model)
+    {
+        instance->controller ()->setParamNormalized (1, model / 7.0);
+        // The effect on for odd models, so the lamp is seen in both states.
+        instance->controller ()->setParamNormalized (0, model % 2);
+        const std::string name = "model-" + std::to_string (model) + ".png";
+        const std::string actual = (outputs / name).string ();
+        ASSERT_EQ (snapshot->renderToPng (actual.c_str ()), kResultOk) << actual;
+        EXPECT_EQ (
+            compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/" + name),
+            "");
+    }
+}
+
+} // namespace
+} // namespace EditorTest

@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window's zoom: the host's content scale times the user's choice from the background's
+// right-click menu, sizes asked of the host through the plug frame (granted or refused), the
+// 2x artwork in the zoomed picture, and the settings file that remembers the choice.
+#include "EditorTestSupport.h"
+#include "editor/CMVXZoomMenu.h"
+#include "editor/CMVXZoomSettings.h"
+#include "gui/COptionMenu.h"
+#include "host/PlugFrame.h"
+#include "host/RunLoop.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
+#include "resources/EmbeddedPng.h"
+#include <cairo.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace EditorTest {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A private config folder for the settings file, the previous one restored afterwards.
+class EditorZoom : public InProcessEditor
+{
+protected:
+    void SetUp () override
+    {
+        InProcessEditor::SetUp ();
+        if (const char* old = std::getenv ("XDG_CONFIG_HOME"))
+            previousConfig = old;
+        std::string pattern = (fs::temp_directory_path () / "overmoor-zoom-XXXXXX").string ();
+        ASSERT_NE (mkdtemp (pattern.data ()), nullptr);
+        configFolder = pattern;
+        setenv ("XDG_CONFIG_HOME", configFolder.c_str (), 1);
+    }
+
+    void TearDown () override
+    {
+        InProcessEditor::TearDown ();
+        if (previousConfig.empty ())
+            unsetenv ("XDG_CONFIG_HOME");
+        else
+            setenv ("XDG_CONFIG_HOME", previousConfig.c_str (), 1);
+        std::error_code ignored;
+        fs::remove_all (configFolder, ignored);
+    }
+
+    void writeSettings (const std::string& text)
+    {
+        fs::create_directories (configFolder / "Overmoor");
+        std::ofstream (configFolder / "Overmoor" / "editor.conf") << text;
+    }
+
+    static ViewRect sizeOf (IPlugView* view)
+    {
+        ViewRect size;
+        view->getSize (&size);
+        return size;
+    }
+
+    // Every control of the set with its rectangle in frame coordinates.
+    static std::map<int32_t, CRect> controlRects (CMVXStravelGUIEditorVST3* editor)
+    {
+        std::map<int32_t, CRect> rects;
+        for (int32_t tag = 0; tag < 20; ++tag)
+        {
+            CControl* control = controls (editor).getControl (tag);
+            if (control && control->isAttached ())
+            {
+                CRect r = control->getViewSize ();
+                CPoint topLeft = r.getTopLeft ();
+                control->getParentView ()->localToFrame (topLeft);
+                rects[tag] = CRect (topLeft, r.getSize ());
+            }
+        }
+        return rects;
+    }
+
+    fs::path configFolder;
+    std::string previousConfig;
+};
+
+TEST_F (EditorZoom, SettingsFileRoundTripsAndAnythingElseMeansOneHundredPercent)
+{
+    EXPECT_EQ (CMVXZoomSettings::filePath (),
+               (configFolder / "Overmoor" / "editor.conf").string ());
+    EXPECT_EQ (CMVXZoomSettings::load (), 1.) << "no file yet";
+    for (double zoom : CMVXZoomSettings::zoomSteps ())
+    {
+        ASSERT_TRUE (CMVXZoomSettings::save (zoom));
+        EXPECT_EQ (CMVXZoomSettings::load (), zoom);
+    }
+    EXPECT_FALSE (CMVXZoomSettings::save (1.75)) << "only the menu's zooms are stored";
+    EXPECT_EQ (CMVXZoomSettings::load (), 3.);
+    for (const auto& entry : fs::directory_iterator (configFolder / "Overmoor"))
+        EXPECT_EQ (entry.path ().filename (), "editor.conf") << "no temporary file is left behind";
+
+    for (const char* corrupt : {"zoom=175\n", "zoom=200 percent\n", "zoom=\n", "\x01\xff garbage",
+                                "zoom=99999999999999999999\n", ""})
+    {
+        writeSettings (corrupt);
+        EXPECT_EQ (CMVXZoomSettings::load (), 1.) << corrupt;
+    }
+    writeSettings ("zoom=150\n");
+    auto editor = createEditor ();
+    EXPECT_EQ (editor->getUserZoom (), 1.5) << "a new window starts at the remembered zoom";
+    EXPECT_EQ (sizeOf (editor).getWidth (), 270);
+    EXPECT_EQ (sizeOf (editor).getHeight (), 450);
+}
+
+TEST_F (EditorZoom, HostScaleAndUserZoomMultiplyIntoSizeAndSizeRules)
+{
+    selectModel (7);
+    auto editor = openEditor ();
+    const std::map<int32_t, CRect> atOneHundred = controlRects (editor);
+    IPlugViewContentScaleSupport* scaling = nullptr;
+    ASSERT_EQ (editor->queryInterface (IPlugViewContentScaleSupport::iid,
+                                       reinterpret_cast<void**> (&scaling)),
+               kResultOk);
+    EXPECT_EQ (scaling->setContentScaleFactor (2.f), kResultOk);
+    EXPECT_EQ (scaling->setContentScaleFactor (0.f), kInvalidArgument);
+    scaling->release ();
+
+    EXPECT_EQ (sizeOf (editor).getWidth (), 360);
+    EXPECT_EQ (sizeOf (editor).getHeight (), 600);
+    EXPECT_EQ (editor->getFrame ()->getZoom (), 2.);
+    // The frame keeps its coordinates, so every control's window rectangle is twice its own.
+    EXPECT_EQ (controlRects (editor), atOneHundred);
+    EXPECT_GE (atOneHundred.size (), 12u) << "model 7: eight parameter controls and the preset bar";
+
+    ViewRect small (0, 0, 100, 100), large (0, 0, 1000, 1000);
+    editor->checkSizeConstraint (&small);
+    editor->checkSizeConstraint (&large);
+    EXPECT_EQ (small.getWidth (), 360);
+    EXPECT_EQ (small.getHeight (), 600);
+    EXPECT_EQ (large.getWidth (), 410);
+    EXPECT_EQ (large.getHeight (), 650);
+
+    EXPECT_TRUE (editor->setUserZoom (1.5));
+    EXPECT_EQ (editor->getZoomFactor (), 3.);
+    EXPECT_EQ (sizeOf (editor).getWidth (), 540);
+    EXPECT_EQ (sizeOf (editor).getHeight (), 900);
+    ViewRect hostSize (0, 0, 560, 920);
+    EXPECT_EQ (editor->onSize (&hostSize), kResultOk);
+    EXPECT_EQ (editor->getFrame ()->getWidth (), 560 / 3.)
+        << "extra host pixels become frame units";
+    closeEditor (editor);
+}
+
+TEST_F (EditorZoom, BackgroundMenuResizesThroughThePlugFrameAndARefusalChangesNothing)
+{
+    selectModel (3);
+    auto editor = openEditor ();
+    IPtr<Morvane::Host::RunLoop> loop = Steinberg::owned (new Morvane::Host::RunLoop);
+    IPtr<Morvane::Host::PlugFrame> plugFrame =
+        Steinberg::owned (new Morvane::Host::PlugFrame (loop));
+    editor->setFrame (plugFrame);
+    CFrame* frame = editor->getFrame ();
+    CMVXZoomMenu* zoomMenu = editor->getZoomMenu ();
+
+    CControl* gain = controls (editor).getControl (2);
+    CPoint onKnob = gain->getViewSize ().getCenter ();
+    gain->localToFrame (onKnob);
+    CPoint onBackground (90, 8), onFace (20, 120);
+    const CButtonState right (kRButton);
+    EXPECT_TRUE (CMVXZoomMenu::isOnControl (frame, onKnob));
+    EXPECT_FALSE (CMVXZoomMenu::isOnControl (frame, onBackground));
+    EXPECT_FALSE (CMVXZoomMenu::isOnControl (frame, onFace)) << "the painted face is background";
+    frame->onMouseDown (onKnob, right);
+    EXPECT_TRUE (zoomMenu->getMenu () == nullptr || !zoomMenu->getMenu ()->isPopupOpen ());
+    frame->onMouseUp (onKnob, right);
+    ASSERT_EQ (frame->onMouseDown (onFace, right), kMouseEventHandled);
+    COptionMenu* menu = zoomMenu->getMenu ();
+    ASSERT_NE (menu, nullptr);
+    ASSERT_TRUE (menu->isPopupOpen ());
+    ASSERT_EQ (menu->getNbEntries (), 5);
+    EXPECT_EQ (menu->getEntry (0)->getTitle (), "Zoom 100 %");
+    EXPECT_EQ (menu->getEntry (4)->getTitle (), "Zoom 300 %");
+    EXPECT_TRUE (menu->isCheckEntry (0));
+
+    menu->applyPopupResult (menu, 3);   // "Zoom 200 %"
+    ASSERT_EQ (plugFrame->resizeRequests ().size (), 1u);
+    EXPECT_EQ (plugFrame->resizeRequests ()[0].getWidth (), 360);
+    EXPECT_EQ (plugFrame->resizeRequests ()[0].getHeight (), 600);
+    EXPECT_EQ (frame->getZoom (), 2.);
+    EXPECT_EQ (sizeOf (editor).getWidth (), 360);
+    EXPECT_EQ (CMVXZoomSettings::load (), 2.) << "remembered for the next window";
+
+    plugFrame->setRefuseResize (true);
+    ASSERT_EQ (frame->onMouseDown (onBackground, right), kMouseEventHandled);
+    EXPECT_TRUE (menu->isCheckEntry (3));
+    menu->applyPopupResult (menu, 1);   // "Zoom 125 %", refused
+    ASSERT_EQ (plugFrame->resizeRequests ().size (), 2u);
+    EXPECT_EQ (plugFrame->resizeRequests ()[1].getWidth (), 225);
+    EXPECT_EQ (editor->getUserZoom (), 2.);
+    EXPECT_EQ (frame->getZoom (), 2.);
+    EXPECT_EQ (frame->getWidth (), 180);
+    EXPECT_EQ (sizeOf (editor).getWidth (), 360);
+    EXPECT_EQ (sizeOf (editor).getHeight (), 600);
+    EXPECT_EQ (CMVXZoomSettings::load (), 2.);
+    closeEditor (editor);
+    editor->setFrame (nullptr);
+}
+
+// The header strip holds nothing but the background, so at 200 % its pixels are those of the
+// embedded 2x background, unfiltered.
+TEST_F (EditorZoom, TwoHundredPercentPictureIsDrawnFromTheTwoTimesArtwork)
+{
+    writeSettings ("zoom=200\n");
+    auto editor = createEditor ();
+    const std::string path = (configFolder / "zoomed.png").string ();
+    ASSERT_EQ (editor->renderToPng (path.c_str ()), kResultOk);
+    cairo_surface_t* picture = cairo_image_surface_create_from_png (path.c_str ());
+    const auto png = Morvane::Resources::findPng (kBitmapBackground, 2);
+    ASSERT_TRUE (png);
+    const std::string artworkPath = (configFolder / "background@2x.png").string ();
+    std::ofstream (artworkPath, std::ios::binary).write (reinterpret_cast<const char*> (png.bytes),
+                                                        static_cast<std::streamsize> (png.size));
+    cairo_surface_t* artwork = cairo_image_surface_create_from_png (artworkPath.c_str ());
+    ASSERT_EQ (cairo_image_surface_get_width (picture), 360);
+    ASSERT_EQ (cairo_image_surface_get_height (picture), 600);
+    ASSERT_EQ (cairo_image_surface_get_width (artwork), 360);
+    int differing = 0;
+    for (int y = 0; y < 2 * 19; ++y)
+        for (int x = 0; x < 360; ++x)
+        {
+            auto pixel = [x, y] (cairo_surface_t* s) {
+                const unsigned char* row =
+                    cairo_image_surface_get_data (s) + y * cairo_image_surface_get_stride (s);
+                return reinterpret_cast<const uint32_t*> (row)[x] & 0xffffffu;
+            };
+            differing += pixel (picture) != pixel (artwork);
+        }
+    EXPECT_EQ (differing, 0);
+    cairo_surface_destroy (picture);
+    cairo_surface_destroy (artwork);
+}
+
+} // namespace
+} // namespace EditorTest

@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "host/EditorSession.h"
+#include "editor/IMVXEditorSnapshot.h"
+#include "render/PresetRequests.h"
+#include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
+
+using namespace Steinberg;
+
+namespace Morvane {
+namespace HostTool {
+
+std::unique_ptr<EditorSession> EditorSession::create (const std::string& bundlePath,
+                                                      std::string& error)
+{
+    auto module = VST3::Hosting::Module::create (bundlePath, error);
+    if (!module)
+        return nullptr;
+    std::unique_ptr<EditorSession> session (new EditorSession);
+    Host::InstanceOptions options;
+    options.tapConnections = true; // preset answers are read from the tap
+    session->pluginInstance = Host::PluginInstance::create (module, error, options);
+    if (!session->pluginInstance)
+        return nullptr;
+    session->plugView =
+        owned (session->pluginInstance->controller ()->createView (Vst::ViewType::kEditor));
+    if (!session->plugView)
+    {
+        error = "the plug-in offers no editor view";
+        return nullptr;
+    }
+    return session;
+}
+
+EditorSession::~EditorSession ()
+{
+    detach ();
+    plugView = nullptr; // before the instance and its library go
+    pluginInstance.reset ();
+}
+
+bool EditorSession::selectPreset (const std::string& numberOrName, std::string& error)
+{
+    Render::PresetRequests requests (*pluginInstance);
+    if (Render::RenderProblem problem = requests.select (numberOrName))
+    {
+        error = problem.message;
+        return false;
+    }
+    return true;
+}
+
+bool EditorSession::setContentScale (float factor, std::string& error)
+{
+    IPlugViewContentScaleSupport* scaleSupport = nullptr;
+    if (plugView->queryInterface (IPlugViewContentScaleSupport::iid,
+                                  reinterpret_cast<void**> (&scaleSupport)) != kResultOk ||
+        !scaleSupport)
+    {
+        error = "this editor does not scale";
+        return false;
+    }
+    const tresult result = scaleSupport->setContentScaleFactor (factor);
+    scaleSupport->release ();
+    if (result != kResultOk)
+        error = "the editor refused the scale " + std::to_string (factor);
+    return result == kResultOk;
+}
+
+bool EditorSession::writeSnapshot (const std::string& pngPath, std::string& error)
+{
+    IMVXEditorSnapshot* snapshot = nullptr;
+    if (plugView->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)) !=
+            kResultOk ||
+        !snapshot)
+    {
+        error = "this editor cannot draw itself offscreen";
+        return false;
+    }
+    const tresult result = snapshot->renderToPng (pngPath.c_str ());
+    snapshot->release ();
+    if (result != kResultOk)
+        error = "cannot write " + pngPath;
+    return result == kResultOk;
+}
+
+bool EditorSession::attachToWindow (std::string& error)
+{
+    if (plugView->isPlatformTypeSupported (kPlatformTypeX11EmbedWindowID) != kResultTrue)
+    {
+        error = "the editor cannot be embedded in an X11 window";
+        return false;
+    }
+    ViewRect size;
+    plugView->getSize (&size);
+    hostWindow =
+        Host::X11HostWindow::create (size.getWidth (), size.getHeight (), "Overmoor", error);
+    if (!hostWindow)
+        return false;
+    loop = owned (new Host::RunLoop);
+    plugFrame = owned (new Host::PlugFrame (loop));
+    Host::X11HostWindow* windowPtr = hostWindow.get ();
+    plugFrame->setResizeHook (
+        [windowPtr] (const ViewRect& r) { windowPtr->resize (r.getWidth (), r.getHeight ()); });
+    hostWindow->attach (*loop);
+    plugView->setFrame (plugFrame);
+    if (plugView->attached (
+            reinterpret_cast<void*> (static_cast<uintptr_t> (hostWindow->windowId ())),
+            kPlatformTypeX11EmbedWindowID) != kResultTrue)
+    {
+        error = "the editor refused to attach to the window";
+        plugView->setFrame (nullptr);
+        return false;
+    }
+    attached = true;
+    return true;
+}
+
+void EditorSession::runUntilClosed (int timeoutMs)
+{
+    if (loop && hostWindow)
+        loop->runUntil ([this] { return hostWindow->closeRequested (); }, timeoutMs);
+}
+
+void EditorSession::runFor (int durationMs)
+{
+    if (loop)
+        loop->runFor (durationMs);
+}
+
+void EditorSession::detach ()
+{
+    if (attached)
+    {
+        plugView->removed ();
+        plugView->setFrame (nullptr);
+        attached = false;
+    }
+    if (hostWindow)
+        hostWindow->detach ();
+    hostWindow.reset ();
+    plugFrame = nullptr;
+    loop = nullptr;
+}
+
+} // namespace HostTool
+} // namespace Morvane

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One plug-in instance with its editor view, as a host holds it: the bundle loaded, processor
+// and controller connected, the view created; then embedded in a host window on the host's run
+// loop, or drawn offscreen into a PNG. Used by overmoor-host and the editor benchmarks.
+#include "host/PlugFrame.h"
+#include "host/PluginInstance.h"
+#include "host/RunLoop.h"
+#include "host/X11HostWindow.h"
+#include "pluginterfaces/gui/iplugview.h"
+#include <memory>
+#include <string>
+
+namespace Morvane {
+namespace HostTool {
+
+class EditorSession
+{
+public:
+    // Loads the bundle and creates instance and view; null with a message on failure.
+    static std::unique_ptr<EditorSession> create (const std::string& bundlePath,
+                                                  std::string& error);
+    ~EditorSession ();
+
+    // A factory or user preset by number or name, as the preset bar selects it.
+    bool selectPreset (const std::string& numberOrName, std::string& error);
+    // The host's content scale (a desktop at 200 % sends 2), as hosts send it before attaching.
+    bool setContentScale (float factor, std::string& error);
+    // The view's window as it looks now, offscreen.
+    bool writeSnapshot (const std::string& pngPath, std::string& error);
+
+    // Opens a host window on $DISPLAY sized to the view and attaches the view inside it.
+    bool attachToWindow (std::string& error);
+    // Runs the host loop until the window is closed (or forever-ish: timeoutMs).
+    void runUntilClosed (int timeoutMs);
+    void runFor (int durationMs);
+    // Removes the view from the window and closes the window.
+    void detach ();
+
+    Steinberg::IPlugView* view () const { return plugView.get (); }
+    Host::PluginInstance& instance () const { return *pluginInstance; }
+    Host::RunLoop* runLoop () const { return loop.get (); }
+    Host::X11HostWindow* window () const { return hostWindow.get (); }
+
+private:
+    EditorSession () = default;
+
+    std::unique_ptr<Host::PluginInstance> pluginInstance;
+    Steinberg::IPtr<Steinberg::IPlugView> plugView;
+    Steinberg::IPtr<Host::RunLoop> loop;
+    Steinberg::IPtr<Host::PlugFrame> plugFrame;
+    std::unique_ptr<Host::X11HostWindow> hostWindow;
+    bool attached = false;
+};
+
+} // namespace HostTool
+} // namespace Morvane

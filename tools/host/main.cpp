@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// overmoor-host [--plugin PATH] [--preset K|NAME] [--scale F] [--screenshot FILE.png]: opens the
+// Overmoor editor in a window of its own, as a host would, and runs until the window is closed.
+#include "host/EditorSession.h"
+#include "render/PluginLocation.h"
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+namespace {
+
+int fail (const std::string& message, int code = 1)
+{
+    std::fprintf (stderr, "overmoor-host: %s\n", message.c_str ());
+    return code;
+}
+
+int run (int argc, char** argv)
+{
+    std::string pluginPath, presetChoice, screenshotPath;
+    CLI::App app{"Opens the Overmoor editor in a window, as a host would."};
+    app.add_option ("--plugin", pluginPath,
+                    "the bundle; default: this build tree's, else ~/.vst3/Overmoor.vst3");
+    app.add_option ("--preset", presetChoice,
+                    "select a factory or user preset (number or name) first");
+    float scale = 1.f;
+    app.add_option ("--scale", scale, "the host's content scale (e.g. 2 for a 200 % desktop)")
+        ->check (CLI::Range (0.25f, 8.f));
+    app.add_option ("--screenshot", screenshotPath,
+                    "write the window after start-up to this PNG and exit (offscreen when there is "
+                    "no display)");
+    try
+    {
+        app.parse (argc, argv);
+    }
+    catch (const CLI::ParseError& e)
+    {
+        return app.exit (e) == 0 ? 0 : 2;
+    }
+
+    std::string error;
+    const std::string bundle = Morvane::Render::locatePlugin (pluginPath, error);
+    if (bundle.empty ())
+        return fail (error);
+    auto session = Morvane::HostTool::EditorSession::create (bundle, error);
+    if (!session)
+        return fail (bundle + ": " + error);
+    if (!presetChoice.empty () && !session->selectPreset (presetChoice, error))
+        return fail (error, 2);
+    if (scale != 1.f && !session->setContentScale (scale, error))
+        return fail (error, 2);
+
+    const char* display = std::getenv ("DISPLAY");
+    const bool haveDisplay = display && *display;
+    if (!screenshotPath.empty ())
+    {
+        // With a display the window really opens and runs a moment first, as a user would see it.
+        if (haveDisplay && session->attachToWindow (error))
+            session->runFor (300);
+        if (!session->writeSnapshot (screenshotPath, error))
+            return fail (error);
+        return 0;
+    }
+    if (!haveDisplay)
+        return fail (
+            "no display (DISPLAY is not set); use --screenshot FILE.png to draw offscreen");
+    if (!session->attachToWindow (error))
+        return fail (error);
+    session->runUntilClosed (24 * 3600 * 1000);
+    return 0;
+}
+
+} // namespace
+
+int main (int argc, char** argv)
+{
+    try
+    {
+        return run (argc, argv);
+    }
+    catch (const std::exception& e)
+    {
+        return fail (e.what ());
+    }
+}
