@@ -88,7 +88,12 @@ tresult PLUGIN_API CMVXStravelGUIEditor::renderToPng (const char* path)
         const bool temporary = frame == nullptr;
         if (temporary && !open (nullptr, VSTGUI::PlatformType::kDefaultNative, nullptr))
             return kResultFalse;
+        // Registered for the picture only, so the preset lists' answers reach this window too.
+        if (temporary && controller)
+            controller->editorAttached (this);
         const bool written = frame && frame->renderToPNG (path, frame->getZoom ());
+        if (temporary && controller)
+            controller->editorRemoved (this);
         if (temporary)
             close ();
         return written ? kResultOk : kResultFalse;
