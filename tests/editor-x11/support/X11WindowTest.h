@@ -4,7 +4,8 @@
 // with the reason when Xvfb is missing), the host side a Linux DAW provides (a top-level parent
 // window, a poll run loop, and a plug frame that offers that run loop) and XTest input.
 //
-// An end-to-end editor test derives from it and drives the plug-in's view as a host does:
+// A test derives from it and drives a plug-in view as a host does (the bundle's own editor, with
+// an instance of the built bundle, has EditorWindowFixture):
 //
 //     class EditorWindow : public Morvane::X11Test::X11WindowTest {};
 //     TEST_F (EditorWindow, KnobDragReachesTheController)
