@@ -2,15 +2,8 @@
 // The built bundle's editor at 200 % in a real X11 window under a private Xvfb: XTest drags and
 // clicks land on the same controls and move the parameters as much as at 100 %, and the zoom
 // menu's popup (itself at 200 %) resizes the window through the host's plug frame.
-#include "editor-x11/support/XTestDisplay.h"
-#include "editor-x11/support/XvfbServer.h"
-#include "host/PlugFrame.h"
-#include "host/RunLoop.h"
-#include "host/X11HostWindow.h"
-#include "support/BundleFixture.h"
-#include "pluginterfaces/gui/iplugview.h"
+#include "editor-x11/support/EditorWindowFixture.h"
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
-#include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <cstdlib>
 #include <filesystem>
 
@@ -20,38 +13,22 @@ namespace {
 using namespace Steinberg;
 using namespace Morvane;
 
-class EditorWindowZoom : public Test::BundleFixture
+class EditorWindowZoom : public X11Test::EditorWindowFixture
 {
 protected:
     void SetUp () override
     {
-        std::string reason;
-        if (!X11Test::XvfbServer::ensureRunning (reason))
-            GTEST_SKIP () << "no Xvfb: " << reason;
-        BundleFixture::SetUp ();
-        instance = createInstance ();
-        ASSERT_NE (instance, nullptr);
-        std::string error;
-        window = Host::X11HostWindow::create (180, 300, "Overmoor zoom test", error);
-        ASSERT_NE (window, nullptr) << error;
-        loop = owned (new Host::RunLoop);
-        plugFrame = owned (new Host::PlugFrame (loop));
+        EditorWindowFixture::SetUp ();
+        if (IsSkipped () || HasFatalFailure ())
+            return;
         Host::X11HostWindow* host = window.get ();
         plugFrame->setResizeHook (
             [host] (const ViewRect& r) { host->resize (r.getWidth (), r.getHeight ()); });
-        ASSERT_TRUE (window->attach (*loop));
-        input = X11Test::XTestDisplay::open (error);
-        ASSERT_NE (input, nullptr) << error;
     }
 
     void TearDown () override
     {
-        if (view && attachedNow)
-            view->removed ();
-        view = nullptr;
-        if (window)
-            window->detach ();
-        instance.reset ();
+        EditorWindowFixture::TearDown ();
         // A zoom chosen here must not carry over into the next test's windows.
         if (const char* config = std::getenv ("XDG_CONFIG_HOME"))
         {
@@ -64,7 +41,8 @@ protected:
     // A new view at a host content scale, in a host window of the size it asks for.
     void attachAt (float scale)
     {
-        view = owned (instance->controller ()->createView (Vst::ViewType::kEditor));
+        view = nullptr;
+        view = createView ();
         ASSERT_TRUE (view);
         FUnknownPtr<IPlugViewContentScaleSupport> scaling (view);
         ASSERT_TRUE (scaling);
@@ -72,22 +50,7 @@ protected:
         ViewRect size;
         view->getSize (&size);
         window->resize (size.getWidth (), size.getHeight ());
-        view->setFrame (plugFrame);
-        ASSERT_EQ (view->attached (reinterpret_cast<void*> (uintptr_t (window->windowId ())),
-                                   kPlatformTypeX11EmbedWindowID),
-                   kResultTrue);
-        attachedNow = true;
-        loop->runFor (150);
-        ASSERT_EQ (window->childWindows ().size (), 1u);
-        ASSERT_TRUE (input->rootPosition (window->windowId (), originX, originY));
-    }
-
-    void detach ()
-    {
-        EXPECT_EQ (view->removed (), kResultOk);
-        attachedNow = false;
-        view = nullptr;
-        loop->runFor (100);
+        attach ();
     }
 
     void embeddedSize (int& width, int& height) const
@@ -95,38 +58,7 @@ protected:
         width = height = 0;
         input->size (window->childWindows ().front (), width, height);
     }
-
-    // A press at a window pixel, held through five moves of dy pixels in all.
-    void drag (int x, int y, int dy, int button = 1)
-    {
-        input->moveTo (originX + x, originY + y);
-        loop->runFor (60);
-        input->pressButton (button);
-        loop->runFor (60);
-        for (int step = 1; step <= 5; ++step)
-        {
-            input->moveTo (originX + x, originY + y + dy * step / 5);
-            loop->runFor (40);
-        }
-        input->releaseButton (button);
-        loop->runFor (100);
-    }
-
-    double value (int id) const { return instance->controller ()->getParamNormalized (id); }
-
-    std::unique_ptr<Host::PluginInstance> instance;
-    IPtr<IPlugView> view;
-    std::unique_ptr<Host::X11HostWindow> window;
-    IPtr<Host::RunLoop> loop;
-    IPtr<Host::PlugFrame> plugFrame;
-    std::unique_ptr<X11Test::XTestDisplay> input;
-    int originX = 0, originY = 0;
-    bool attachedNow = false;
 };
-
-// "Over Drive" at 100 %: gain knob centre and the bar footswitch, in window pixels.
-constexpr int kGainX = 2 + 24 + 20, kGainY = 19 + 34 + 20;
-constexpr int kFootswitchX = 2 + 85, kFootswitchY = 19 + 138 + 39;
 
 TEST_F (EditorWindowZoom, DragAndClickAtTwoHundredPercentReachTheSameParametersAsAtOneHundred)
 {
@@ -156,7 +88,7 @@ TEST_F (EditorWindowZoom, BackgroundMenuAtTwoHundredPercentResizesTheWindowThrou
     instance->controller ()->setParamNormalized (1, 3 / 7.0);
     attachAt (2.f);
     // A right-click on the header opens the menu at the pointer, drawn at 200 % too.
-    drag (180, 16, 0, 3);
+    drag (180, 16, 0, X11Test::kNoModifier, 3);
     const std::vector<uint32_t> popups = input->popupWindows ();
     ASSERT_EQ (popups.size (), 1u);
     int popupX = 0, popupY = 0, popupWidth = 0, popupHeight = 0;
@@ -167,12 +99,7 @@ TEST_F (EditorWindowZoom, BackgroundMenuAtTwoHundredPercentResizesTheWindowThrou
     EXPECT_EQ (popupHeight, 2 * (5 * 18 + 2)) << "five rows of the menu at 200 %";
 
     // "Zoom 150 %" is the third row; the host's 2 times the user's 1.5 makes 540 x 900.
-    input->moveTo (popupX + popupWidth / 2, popupY + 2 * (1 + 2 * 18 + 9));
-    loop->runFor (80);
-    input->pressButton (1);
-    loop->runFor (60);
-    input->releaseButton (1);
-    loop->runFor (150);
+    clickAt (popupX + popupWidth / 2, popupY + 2 * (1 + 2 * 18 + 9));
     ASSERT_FALSE (plugFrame->resizeRequests ().empty ());
     EXPECT_EQ (plugFrame->resizeRequests ().back ().getWidth (), 540);
     EXPECT_EQ (plugFrame->resizeRequests ().back ().getHeight (), 900);
