@@ -4,15 +4,8 @@
 // and pictures of the window with the name panel and with the about view.
 #include "FakeXdgOpen.h"
 #include "PresetTestSupport.h"
-#include "editor-x11/support/XTestDisplay.h"
-#include "editor-x11/support/XvfbServer.h"
+#include "editor-x11/support/EditorWindowFixture.h"
 #include "editor/SnapshotComparison.h"
-#include "host/PlugFrame.h"
-#include "host/RunLoop.h"
-#include "host/X11HostWindow.h"
-#include "support/BundleFixture.h"
-#include "pluginterfaces/gui/iplugview.h"
-#include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <cairo.h>
 #include <filesystem>
 
@@ -29,56 +22,16 @@ constexpr int kInfoMenuX = 157, kInfoMenuY = 266;
 constexpr int kNameFieldX = 60, kNameFieldY = 287;
 constexpr int kRowHeight = 18, kPopupBorder = 1;
 
-class PresetBarWindow : public Test::BundleFixture
+class PresetBarWindow : public X11Test::EditorWindowFixture
 {
 protected:
     void SetUp () override
     {
-        std::string reason;
-        if (!X11Test::XvfbServer::ensureRunning (reason))
-            GTEST_SKIP () << "no Xvfb: " << reason;
-        BundleFixture::SetUp ();
-        instance = createInstance ();
-        ASSERT_NE (instance, nullptr);
-        view = owned (instance->controller ()->createView (Vst::ViewType::kEditor));
-        ASSERT_TRUE (view);
-        std::string error;
-        window = Host::X11HostWindow::create (180, 300, "Overmoor preset bar", error);
-        ASSERT_NE (window, nullptr) << error;
-        loop = owned (new Host::RunLoop);
-        plugFrame = owned (new Host::PlugFrame (loop));
-        ASSERT_TRUE (window->attach (*loop));
-        input = X11Test::XTestDisplay::open (error);
-        ASSERT_NE (input, nullptr) << error;
-        view->setFrame (plugFrame);
-        ASSERT_EQ (view->attached (reinterpret_cast<void*> (uintptr_t (window->windowId ())),
-                                   kPlatformTypeX11EmbedWindowID),
-                   kResultTrue);
-        attached = true;
-        loop->runFor (150);
-        ASSERT_TRUE (input->rootPosition (window->windowId (), originX, originY));
+        EditorWindowFixture::SetUp ();
+        if (IsSkipped () || HasFatalFailure ())
+            return;
+        attach ();
     }
-
-    void TearDown () override
-    {
-        if (view && attached)
-            view->removed ();
-        view = nullptr;
-        if (window)
-            window->detach ();
-        instance.reset ();
-    }
-
-    void clickAt (int rootX, int rootY)
-    {
-        input->moveTo (rootX, rootY);
-        loop->runFor (50);
-        input->pressButton (1);
-        loop->runFor (50);
-        input->releaseButton (1);
-        loop->runFor (120);
-    }
-    void clickWindow (int x, int y) { clickAt (originX + x, originY + y); }
 
     // Opens the menu at a window point and clicks its row-th entry (no separators above it).
     bool pickFromMenu (int x, int y, int row)
@@ -110,19 +63,9 @@ protected:
                    "");
     }
 
-    double value (int id) const { return instance->controller ()->getParamNormalized (id); }
-
     PresetTest::TemporaryFolder folder;
     PresetTest::TemporaryFolder pictures;
     PresetTest::ScopedEnvironment folderVariable {"OVERMOOR_PRESET_DIR", folder.path ().c_str ()};
-    std::unique_ptr<Host::PluginInstance> instance;
-    IPtr<IPlugView> view;
-    std::unique_ptr<Host::X11HostWindow> window;
-    IPtr<Host::RunLoop> loop;
-    IPtr<Host::PlugFrame> plugFrame;
-    std::unique_ptr<X11Test::XTestDisplay> input;
-    int originX = 0, originY = 0;
-    bool attached = false;
 };
 
 TEST_F (PresetBarWindow, PickingAPresetAndNamingOneWithTheMouseAndKeyboard)
