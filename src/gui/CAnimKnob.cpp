@@ -23,13 +23,8 @@ CAnimKnob::CAnimKnob (const CRect& s, CControlListener* l, int32_t t, int32_t fr
 
 int32_t CAnimKnob::getFrameIndex () const
 {
-    if (subPixmaps <= 1)
-        return 0;
-    float norm = getValueNormalized ();
-    if (inverseBitmap)
-        norm = 1.f - norm;
-    const auto frame = static_cast<int32_t> (norm * static_cast<float> (subPixmaps - 1) + 0.5f);
-    return std::clamp (frame, 0, subPixmaps - 1);
+    const float norm = getValueNormalized ();
+    return frameIndexFor (inverseBitmap ? 1.f - norm : norm);
 }
 
 void CAnimKnob::draw (CDrawContext* context)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CControl.h"
 #include "CBitmap.h"
+#include <algorithm>
 #include <cmath>
 
 namespace VSTGUI {
@@ -121,6 +122,15 @@ void IMultiBitmapControl::autoComputeHeightOfOneImage (CBitmap* bitmap)
         heightOfOneImage = bitmap->getHeight () / subPixmaps;
     else if (heightOfOneImage > 0)
         subPixmaps = static_cast<int32_t> (bitmap->getHeight () / heightOfOneImage);
+}
+
+int32_t IMultiBitmapControl::frameIndexFor (float normalized) const
+{
+    if (subPixmaps <= 1)
+        return 0;
+    const auto frame =
+        static_cast<int32_t> (normalized * static_cast<float> (subPixmaps - 1) + 0.5f);
+    return std::clamp (frame, 0, subPixmaps - 1);
 }
 
 } // namespace VSTGUI

@@ -92,6 +92,9 @@ public:
     void autoComputeHeightOfOneImage (CBitmap* bitmap);
 
 protected:
+    // The frame that shows a normalized value: the nearest one, within the strip.
+    int32_t frameIndexFor (float normalized) const;
+
     CCoord heightOfOneImage {0};
     int32_t subPixmaps {0};
 };

@@ -24,11 +24,7 @@ CMovieBitmap::CMovieBitmap (const CRect& s, CControlListener* l, int32_t t, int3
 
 int32_t CMovieBitmap::getFrameIndex () const
 {
-    if (subPixmaps <= 1)
-        return 0;
-    const auto frame =
-        static_cast<int32_t> (getValueNormalized () * static_cast<float> (subPixmaps - 1) + 0.5f);
-    return std::clamp (frame, 0, subPixmaps - 1);
+    return frameIndexFor (getValueNormalized ());
 }
 
 void CMovieBitmap::draw (CDrawContext* context)
