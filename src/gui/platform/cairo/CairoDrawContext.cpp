@@ -61,6 +61,18 @@ void CairoDrawContext::setSource (const CColor& c)
                            c.alpha / 255. * getState ().globalAlpha);
 }
 
+CRect CairoDrawContext::strokedInside (const CRect& rect, CDrawStyle style) const
+{
+    // A frame is stroked inside the rectangle so it never spills onto the neighbours.
+    CRect r = rect;
+    if (style != kDrawFilled)
+    {
+        const double half = getState ().lineWidth / 2;
+        r.inset (half, half);
+    }
+    return r;
+}
+
 void CairoDrawContext::fillAndStroke (CDrawStyle style)
 {
     if (style == kDrawFilled || style == kDrawFilledAndStroked)
@@ -95,13 +107,7 @@ void CairoDrawContext::drawRect (const CRect& rect, CDrawStyle style)
 {
     if (!begin ())
         return;
-    CRect r = rect;
-    if (style != kDrawFilled)
-    {
-        // Stroke inside the rectangle so a frame never spills onto the neighbours.
-        const double half = getState ().lineWidth / 2;
-        r.inset (half, half);
-    }
+    const CRect r = strokedInside (rect, style);
     cairo_rectangle (cr, r.left, r.top, r.getWidth (), r.getHeight ());
     fillAndStroke (style);
     end ();
@@ -111,12 +117,7 @@ void CairoDrawContext::drawRoundRect (const CRect& rect, CCoord radius, CDrawSty
 {
     if (!begin ())
         return;
-    CRect r = rect;
-    if (style != kDrawFilled)
-    {
-        const double half = getState ().lineWidth / 2;
-        r.inset (half, half);
-    }
+    const CRect r = strokedInside (rect, style);
     const double rad = std::max (0., std::min ({radius, r.getWidth () / 2, r.getHeight () / 2}));
     cairo_new_sub_path (cr);
     cairo_arc (cr, r.right - rad, r.top + rad, rad, -kPi / 2, 0);

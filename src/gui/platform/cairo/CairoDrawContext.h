@@ -36,6 +36,8 @@ private:
     void end () { cairo_restore (cr); }
     void setSource (const CColor& color);
     void fillAndStroke (CDrawStyle style);
+    // The path's rectangle: inset by half the line width when a frame is stroked.
+    CRect strokedInside (const CRect& rect, CDrawStyle style) const;
 
     cairo_t* cr;
 };
