@@ -65,16 +65,7 @@ TEST (ConformanceModule, EntryFactoryExitInHostOrderTwice)
         ASSERT_TRUE (entry (handle));
         IPluginFactory* factory = getFactory ();
         ASSERT_NE (factory, nullptr);
-        {
-            std::string error;
-            auto instance = Morvane::Host::PluginInstance::create (factory, error);
-            ASSERT_NE (instance, nullptr) << error;
-            Morvane::Host::ProcessConfig config;
-            config.maxBlockSamples = 64;
-            ASSERT_TRUE (instance->startProcessing (config, error)) << error;
-            EXPECT_EQ (instance->process (64), kResultOk);
-        } // every object goes before the factory and the module
-        EXPECT_EQ (factory->release (), 0u);
+        ASSERT_NO_FATAL_FAILURE (processABlockThenReleaseFactory (factory));
         EXPECT_TRUE (exitFunc ());
         EXPECT_EQ (dlclose (handle), 0);
         void* stillLoaded = dlopen (library.c_str (), RTLD_LAZY | RTLD_NOLOAD);
