@@ -93,7 +93,8 @@ struct Layer
             auto* out = reinterpret_cast<std::uint32_t*> (data + row * stride);
             const float* in = rgba.data () + static_cast<size_t> (row) * width * 4;
             for (int col = 0; col < width; ++col, in += 4)
-                out[col] = byte (in[3]) << 24 | byte (in[0]) << 16 | byte (in[1]) << 8 | byte (in[2]);
+                out[col] =
+                    byte (in[3]) << 24 | byte (in[0]) << 16 | byte (in[1]) << 8 | byte (in[2]);
         }
         cairo_surface_mark_dirty (surface);
         return surface;
@@ -127,11 +128,14 @@ void paintDimples (cairo_t* cr, double x, double y, double w, double h, Rgb base
         layer.over (cx, cy, blob.radius * scaleX, blob.radius * scaleY, blob.colour, blob.alpha);
     }
     cairo_surface_t* surface = layer.toSurface ();
-    cairo_save (cr);
-    cairo_identity_matrix (cr);
-    cairo_set_source_surface (cr, surface, layer.left, layer.top);
-    cairo_paint (cr);
-    cairo_restore (cr);
+    if (cairo_surface_status (surface) == CAIRO_STATUS_SUCCESS)
+    {
+        cairo_save (cr);
+        cairo_identity_matrix (cr);
+        cairo_set_source_surface (cr, surface, layer.left, layer.top);
+        cairo_paint (cr);
+        cairo_restore (cr);
+    }
     cairo_surface_destroy (surface);
 }
 
