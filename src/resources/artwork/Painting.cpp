@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "resources/artwork/Painting.h"
 
+#include "resources/artwork/HammeredDimples.h"
+
 #include <cairo.h>
 
 #include <algorithm>
@@ -245,34 +247,6 @@ void specks (cairo_t* cr, double x, double y, double w, double h, Random& rnd, d
     cairo_surface_destroy (grain);
 }
 
-// Hammered paint: shallow dimples, each lit on its lower-right inner slope (it faces the light)
-// and shaded on its upper-left one; soft blobs, so the cells run into each other.
-void dimples (cairo_t* cr, double x, double y, double w, double h, Rgb base, Random& rnd)
-{
-    const double cell = 5.5;
-    auto blob = [cr] (double bx, double by, double r, Rgb c, double alpha) {
-        cairo_pattern_t* p = cairo_pattern_create_radial (bx, by, 0.0, bx, by, r);
-        addStop (p, 0.0, c, alpha);
-        addStop (p, 1.0, c, 0.0);
-        cairo_set_source (cr, p);
-        cairo_arc (cr, bx, by, r, 0, 2 * M_PI);
-        cairo_fill (cr);
-        cairo_pattern_destroy (p);
-    };
-    const Rgb shade = darker (base, 0.6), light = lighter (base, 0.6);
-    for (double cy = y - cell; cy < y + h + cell; cy += cell * 0.8)
-    {
-        for (double cx = x - cell; cx < x + w + cell; cx += cell * 0.9)
-        {
-            const double px = cx + rnd.range (-2.0, 2.0);
-            const double py = cy + rnd.range (-2.0, 2.0);
-            const double pr = rnd.range (2.8, 4.6);
-            blob (px - pr * 0.3, py - pr * 0.3, pr * 0.85, shade, rnd.range (0.18, 0.32));
-            blob (px + pr * 0.35, py + pr * 0.35, pr * 0.7, light, rnd.range (0.14, 0.26));
-        }
-    }
-}
-
 } // namespace
 
 void paintFinish (cairo_t* cr, double x, double y, double w, double h, double r, Rgb base,
@@ -291,7 +265,7 @@ void paintFinish (cairo_t* cr, double x, double y, double w, double h, double r,
             break;
         case Finish::Hammered:
             baseGradient (cr, x, y, w, h, base, 0.12);
-            dimples (cr, x, y, w, h, base, rnd);
+            paintDimples (cr, x, y, w, h, base, rnd);
             sheen (cr, x, y, w, h, 0.18);
             break;
         case Finish::Brushed:
