@@ -6,7 +6,9 @@
 #include "host/StateBytes.h"
 #include "support/BundleFixture.h"
 #include "support/MessageAttributes.h"
+#ifdef __linux__   // a small mounted file system stands in for a full disk
 #include "support/TinyFileSystem.h"
+#endif
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -357,6 +359,7 @@ TEST_F (PresetCommands, TwoInstancesSavingAtOnceLoseNothing)
             EXPECT_NE (list.find ("</CMVXPRESETINFO>" + side + std::to_string (i)), std::string::npos) << side << i;
 }
 
+#ifdef __linux__
 // A save the disk cannot take is reported back and leaves no entry behind, so the session lists
 // exactly what the next run will find; a failed save over a stored preset keeps its file.
 TEST_F (PresetCommands, SavesThatCannotReachTheDiskAreReportedAndTakenBack)
@@ -402,3 +405,4 @@ TEST_F (PresetCommands, SavesThatCannotReachTheDiskAreReportedAndTakenBack)
     ASSERT_NE (restarted, nullptr);
     EXPECT_EQ (userList (*restarted), userListOf (stored));
 }
+#endif
