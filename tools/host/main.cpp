@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <strings.h>
 
 namespace {
 
@@ -23,13 +24,29 @@ int run (int argc, char** argv)
     app.add_option ("--plugin", pluginPath,
                     "the bundle; default: this build tree's, else ~/.vst3/Overmoor.vst3");
     app.add_option ("--preset", presetChoice,
-                    "select a factory or user preset (number or name) first");
+                    "select a preset first: its name, or its number counting from 1 as the "
+                    "editor's menu and overmoor-render --list do");
     float scale = 1.f;
     app.add_option ("--scale", scale, "the host's content scale (e.g. 2 for a 200 % desktop)")
-        ->check (CLI::Range (0.25f, 8.f));
+        ->check (CLI::Validator (
+            [] (std::string& text) {
+                char* end = nullptr;
+                const float value = std::strtof (text.c_str (), &end);
+                return end != text.c_str () && *end == 0 && value >= 0.25f && value <= 8.f
+                           ? std::string ()
+                           : "'" + text + "' is no scale; give a number from 0.25 to 8 (2 for a 200 % desktop)";
+            },
+            "0.25-8"));
     app.add_option ("--screenshot", screenshotPath,
                     "write the window after start-up to this PNG and exit (offscreen when there is "
-                    "no display)");
+                    "no display)")
+        ->check (CLI::Validator (
+            [] (std::string& path) {
+                const bool png = path.size () > 4 && strcasecmp (path.c_str () + path.size () - 4, ".png") == 0;
+                return png ? std::string ()
+                           : "'" + path + "': the picture is written as PNG, so the name must end in .png";
+            },
+            "FILE.png"));
     try
     {
         app.parse (argc, argv);
