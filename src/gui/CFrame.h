@@ -85,7 +85,8 @@ public:
     bool removeAll (bool withForget = true) override;
     bool isTypeOf (IdStringPtr name) const override;
 
-    // IPlatformFrameCallback
+    // IPlatformFrameCallback. A dirty rectangle may reach past the frame, into a window the
+    // host made larger: that part gets the background colour, opaque.
     void platformDrawRect (CDrawContext* context, const CRect& dirty) override;
     CMouseEventResult platformOnMouseDown (CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult platformOnMouseMoved (CPoint& where, const CButtonState& buttons) override;

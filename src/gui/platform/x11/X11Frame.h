@@ -68,7 +68,11 @@ private:
 
     bool open (uint32_t parent);
     bool makeBackBuffer ();
-    // The frame's own extent: the window's pixels over the zoom.
+    // The window in pixels: the frame's size, grown to cover the rest of a larger parent (hosts
+    // make their container wider than the view; no pixel of it may keep stale contents).
+    CRect windowRect () const;
+    void onParentResized (const xcb_configure_notify_event_t* event);
+    // The window's extent in frame units: its pixels over the zoom.
     CRect logicalBounds () const;
     // Unregisters, destroys the window and disconnects; idempotent.
     void shutDown ();
@@ -91,7 +95,9 @@ private:
 
     PlatformType type;
     SharedPointer<IRunLoop> runLoop;
-    CRect frameSize;  // the window in pixels, in its parent's (a popup: the root's) coordinates
+    CRect frameSize;  // the frame in pixels, in its parent's (a popup: the root's) coordinates
+    xcb_window_t parentWindow {0};
+    CPoint parentSize;  // pixels; zero for popups
     double scale {1.};
     xcb_connection_t* connection {nullptr};
     xcb_window_t window {0};
