@@ -38,27 +38,12 @@ bool writeWindowPicture (const Host::X11HostWindow& window, const std::string& p
     return ok;
 }
 
-} // namespace
-
-int playLive (EditorSession& session, const LiveOptions& options)
+// Opens the client, the window and its panel, and plays until something ends it; the exit status.
+int playUntilStopped (EditorSession& session, const LiveOptions& options,
+                      ParameterChangeQueue& edits, HostLevels& levels)
 {
-    Host::PluginInstance& instance = session.instance ();
-    LiveState state (options.statePath);
-    HostLevels levels;
     std::string message;
-    if (!state.restore (instance, levels, message))
-        say (message);
-
-    ParameterChangeQueue edits;
-    auto handler = Steinberg::owned (new EditForwardingHandler (edits));
-    instance.controller ()->setComponentHandler (handler);
-    struct HandlerRelease // the queue goes with this function; the controller stays
-    {
-        Steinberg::Vst::IEditController* controller;
-        ~HandlerRelease () { controller->setComponentHandler (nullptr); }
-    } handlerRelease {instance.controller ()};
-
-    auto engine = JackAudioEngine::open (instance, edits, options.jack, message);
+    auto engine = JackAudioEngine::open (session.instance (), edits, options.jack, message);
     if (!engine)
     {
         say (message);
@@ -87,57 +72,85 @@ int playLive (EditorSession& session, const LiveOptions& options)
         strip->attach (*session.runLoop ());
         session.onViewResized ([&strip] (int width, int height) { strip->place (height, width); });
     }
+    struct WindowClose // the panel and the view leave before the engine they show
+    {
+        EditorSession& session;
+        std::unique_ptr<LiveStrip>& strip;
+        ~WindowClose ()
+        {
+            session.onViewResized (nullptr);
+            strip.reset ();
+            session.detach ();
+        }
+    } windowClose {session, strip};
 
     std::string warnings;
     if (!engine->start (message, warnings))
     {
+        // A signal can cut short the server's answer: that is the user stopping, not a failure.
+        if (stopRequested.load ())
+            return 0;
         say (message);
         return kExitNoAudioServer;
     }
     if (!warnings.empty ())
         std::fprintf (stderr, "%s", warnings.c_str ());
-    std::printf ("Overmoor is playing on JACK as %s (%.0f Hz, %d frames); state: %s\n",
+    std::printf ("Overmoor is playing on JACK as %s (%.0f Hz, %d frames)\n",
                  engine->clientName ().c_str (), engine->sampleRateHz (),
-                 static_cast<int> (engine->blockSize ()), state.path ().c_str ());
+                 static_cast<int> (engine->blockSize ()));
     std::fflush (stdout);
 
-    struct sigaction action {};
-    action.sa_handler = &requestStop;
-    sigaction (SIGINT, &action, nullptr);
-    sigaction (SIGTERM, &action, nullptr);
-
-    int status = 0;
     const auto started = std::chrono::steady_clock::now ();
     Host::X11HostWindow* window = session.window ();
-    while (!stopRequested.load () && !(window && window->closeRequested ()))
+    auto stopping = [&] { return stopRequested.load () || (window && window->closeRequested ()); };
+    while (!stopping ())
     {
         if (window)
-            session.runLoop ()->runUntil ([&] { return stopRequested.load () || window->closeRequested (); }, 30);
+            session.runLoop ()->runUntil (stopping, 30);
         else
             std::this_thread::sleep_for (std::chrono::milliseconds (30));
         if (!engine->service (message))
         {
             say (message);
-            status = kExitNoAudioServer;
-            break;
+            return kExitNoAudioServer;
         }
         if (window && !options.screenshotPath.empty () &&
             std::chrono::steady_clock::now () - started > std::chrono::milliseconds (1500))
         {
-            if (!writeWindowPicture (*window, options.screenshotPath))
-            {
-                say ("cannot write " + options.screenshotPath);
-                status = 1;
-            }
-            break;
+            if (writeWindowPicture (*window, options.screenshotPath))
+                break;
+            say ("cannot write " + options.screenshotPath);
+            return 1;
         }
     }
-
     engine->stop ();
-    if (strip)
-        strip->detach ();
-    session.detach ();
-    strip.reset ();
+    return 0;
+}
+
+} // namespace
+
+int playLive (EditorSession& session, const LiveOptions& options)
+{
+    // From the start: a stop requested while the client is still being set up is a clean stop too.
+    struct sigaction action {};
+    action.sa_handler = &requestStop;
+    action.sa_flags = SA_RESTART;
+    sigaction (SIGINT, &action, nullptr);
+    sigaction (SIGTERM, &action, nullptr);
+
+    Host::PluginInstance& instance = session.instance ();
+    LiveState state (options.statePath);
+    HostLevels levels;
+    std::string message;
+    if (!state.restore (instance, levels, message))
+        say (message);
+
+    ParameterChangeQueue edits;
+    auto handler = Steinberg::owned (new EditForwardingHandler (edits));
+    instance.controller ()->setComponentHandler (handler);
+    const int status = playUntilStopped (session, options, edits, levels);
+    instance.controller ()->setComponentHandler (nullptr); // the queue goes with this function
+
     if (!state.save (instance, levels, message))
     {
         say (message);
