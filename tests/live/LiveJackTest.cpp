@@ -164,7 +164,7 @@ TEST_F (LiveJack, ProcessCallbackNeitherAllocatesNorLocksWhileEditsArrive)
     auto engine = JackAudioEngine::open (*instance, edits, options, error);
     ASSERT_NE (engine, nullptr) << error;
     GuardedPeriods probe;
-    engine->setProbe (&probe);
+    engine->period ().setProbe (&probe);
     std::string warnings;
     ASSERT_TRUE (engine->start (error, warnings)) << error;
     PlayAndRecord io (guitarLikeSignal (kRateHz), kRateHz / 10);

@@ -2,10 +2,7 @@
 #include "host/JackAudioEngine.h"
 #include <jack/jack.h>
 #include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <cstring>
-#include <thread>
 
 namespace Morvane {
 namespace HostTool {
@@ -13,8 +10,6 @@ namespace HostTool {
 using namespace Steinberg;
 
 namespace {
-
-float gainOfDb (float db) { return std::pow (10.f, db / 20.f); }
 
 // The first ports with those flags, owned by JACK's allocator.
 std::vector<std::string> physicalPorts (jack_client_t* client, unsigned long flags)
@@ -33,7 +28,7 @@ std::vector<std::string> physicalPorts (jack_client_t* client, unsigned long fla
 } // namespace
 
 JackAudioEngine::JackAudioEngine (Host::PluginInstance& instance, ParameterChangeQueue& edits)
-    : plugin (instance), editQueue (edits)
+    : periodProcessor (instance, edits)
 {
 }
 
@@ -91,28 +86,14 @@ bool JackAudioEngine::setUpPlugin (std::string& error)
 {
     rateHz = jack_get_sample_rate (client);
     blockFrames = static_cast<int32_t> (jack_get_buffer_size (client));
-    plugin.stopProcessing ();
-    Host::ProcessConfig config;
-    config.sampleRateHz = rateHz;
-    config.maxBlockSamples = blockFrames;
-    config.inputChannels = config.outputChannels = 1;
-    if (!plugin.startProcessing (config, error))
-        return false;
-    const auto& data = plugin.processData ();
-    if (data.numInputs < 1 || data.numOutputs < 1 || data.inputs[0].numChannels != 1 ||
-        data.outputs[0].numChannels != 1)
-    {
-        error = "the plug-in does not take a mono bus";
-        return false;
-    }
-    return true;
+    return periodProcessor.prepare (rateHz, blockFrames, error);
 }
 
 bool JackAudioEngine::start (std::string& error, std::string& warnings)
 {
     if (!setUpPlugin (error))
         return false;
-    enabled.store (true, std::memory_order_seq_cst);
+    periodProcessor.unmute ();
     if (jack_activate (client) != 0)
     {
         error = "the JACK server did not activate the client";
@@ -164,21 +145,13 @@ std::string JackAudioEngine::connectPorts (const JackOptions& options, std::stri
     return warnings;
 }
 
-void JackAudioEngine::muteAndWait ()
-{
-    // seq_cst on both sides: either the audio thread sees the mute, or we see it busy.
-    enabled.store (false, std::memory_order_seq_cst);
-    while (busy.load (std::memory_order_seq_cst))
-        std::this_thread::sleep_for (std::chrono::microseconds (200));
-}
-
 void JackAudioEngine::stop ()
 {
-    muteAndWait ();
+    periodProcessor.mute ();
     if (activated && !serverGone.load ())
         jack_deactivate (client);
     activated = false;
-    plugin.stopProcessing ();
+    periodProcessor.release ();
 }
 
 bool JackAudioEngine::service (std::string& message)
@@ -187,26 +160,16 @@ bool JackAudioEngine::service (std::string& message)
     {
         message = std::string ("the JACK server shut down") +
                   (shutdownReason[0] ? std::string (" (") + shutdownReason + ")" : "");
-        muteAndWait ();
+        periodProcessor.mute ();
         return false;
     }
     if (!reconfigure.exchange (false, std::memory_order_acq_rel))
         return true;
-    muteAndWait ();
+    periodProcessor.mute ();
     if (!setUpPlugin (message))
         return false;
-    enabled.store (true, std::memory_order_seq_cst);
+    periodProcessor.unmute ();
     return true;
-}
-
-void JackAudioEngine::setInputTrimDb (float db)
-{
-    inputGain.store (gainOfDb (db), std::memory_order_relaxed);
-}
-
-void JackAudioEngine::setOutputLevelDb (float db)
-{
-    outputGain.store (gainOfDb (db), std::memory_order_relaxed);
 }
 
 uint32_t JackAudioEngine::roundTripLatencyFrames () const
@@ -214,63 +177,15 @@ uint32_t JackAudioEngine::roundTripLatencyFrames () const
     jack_latency_range_t capture {}, playback {};
     jack_port_get_latency_range (inPort, JackCaptureLatency, &capture);
     jack_port_get_latency_range (outPorts[0], JackPlaybackLatency, &playback);
-    const uint32_t pluginLatency = plugin.processor () ? plugin.processor ()->getLatencySamples () : 0;
-    return capture.max + playback.max + pluginLatency;
+    return capture.max + playback.max + periodProcessor.pluginLatencyFrames ();
 }
 
 int JackAudioEngine::process_rt (uint32_t frames)
 {
-    auto* in = static_cast<const float*> (jack_port_get_buffer (inPort, frames));
-    auto* left = static_cast<float*> (jack_port_get_buffer (outPorts[0], frames));
-    auto* right = static_cast<float*> (jack_port_get_buffer (outPorts[1], frames));
-    busy.store (true, std::memory_order_seq_cst);
-    const bool playing = enabled.load (std::memory_order_seq_cst) &&
-                         static_cast<int32_t> (frames) <= blockFrames;
-    if (!playing)
-    {
-        busy.store (false, std::memory_order_release);
-        std::fill (left, left + frames, 0.f);
-        std::fill (right, right + frames, 0.f);
-        return 0;
-    }
-    if (audioProbe)
-        audioProbe->periodBegins_rt ();
-
-    Vst::HostProcessData& data = plugin.processData ();
-    float* pluginIn = data.inputChannel32 (0, 0);
-    const float* pluginOut = data.outputChannel32 (0, 0);
-    const float trim = inputGain.load (std::memory_order_relaxed);
-    for (uint32_t i = 0; i < frames; ++i)
-        pluginIn[i] = in[i] * trim;
-    inMeter.update_rt (pluginIn, frames);
-
-    Vst::ParameterChanges& changes = plugin.inputChanges ();
-    changes.clearQueue ();
-    ParameterChangeQueue::Change edit;
-    while (editQueue.pop_rt (edit))
-    {
-        int32 index = 0;
-        if (Vst::IParamValueQueue* queue = changes.addParameterData (edit.id, index))
-        {
-            // A later edit of the same parameter in this period replaces the earlier one.
-            if (queue->getPointCount () > 0)
-                static_cast<Vst::ParameterValueQueue*> (queue)->clear ();
-            queue->addPoint (0, edit.value, index);
-        }
-    }
-    plugin.outputChanges ().clearQueue ();
-    data.numSamples = static_cast<int32> (frames);
-    data.inputParameterChanges = &changes;
-    data.outputParameterChanges = &plugin.outputChanges ();
-    const bool ok = plugin.processor ()->process (data) == kResultOk;
-
-    const float level = outputGain.load (std::memory_order_relaxed);
-    for (uint32_t i = 0; i < frames; ++i)
-        left[i] = right[i] = ok ? pluginOut[i] * level : 0.f;
-    outMeter.update_rt (left, frames);
-    if (audioProbe)
-        audioProbe->periodEnds_rt ();
-    busy.store (false, std::memory_order_release);
+    periodProcessor.process_rt (static_cast<const float*> (jack_port_get_buffer (inPort, frames)),
+                                static_cast<float*> (jack_port_get_buffer (outPorts[0], frames)),
+                                static_cast<float*> (jack_port_get_buffer (outPorts[1], frames)),
+                                frames);
     return 0;
 }
 

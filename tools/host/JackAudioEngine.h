@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plug-in played live on a JACK server (or PipeWire's JACK): a client with one input and two
-// output ports whose process callback runs the instance's processor on the mono bus and sends its
-// output to both ports. Buffers are sized before activation; window edits arrive through a
-// ParameterChangeQueue; rate and buffer-size changes are carried out on the main thread by
+// output ports whose process callback hands the port buffers to a PeriodProcessor. Buffers are
+// sized before activation; rate and buffer-size changes are carried out on the main thread by
 // service () while the audio is muted; a server that goes away is reported there too.
-#include "host/LevelMeter.h"
-#include "host/ParameterChangeQueue.h"
-#include "host/PluginInstance.h"
+#include "host/PeriodProcessor.h"
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -25,14 +22,6 @@ struct JackOptions
     bool autoConnect = true;      // to the first physical capture and playback ports
     std::string inputPort;        // connect the input to this port instead
     std::vector<std::string> outputPorts; // one or two ports for the outputs instead
-};
-
-// Called around each period's processing on the audio thread; lets a test watch the callback.
-struct AudioThreadProbe
-{
-    virtual ~AudioThreadProbe () = default;
-    virtual void periodBegins_rt () = 0;
-    virtual void periodEnds_rt () = 0;
 };
 
 class JackAudioEngine
@@ -55,14 +44,8 @@ public:
     // Stops the audio and the plug-in's processing; the client stays open.
     void stop ();
 
-    void setProbe (AudioThreadProbe* probe) { audioProbe = probe; } // before start ()
-
-    // Host-side gains around the plug-in, in dB.
-    void setInputTrimDb (float db);
-    void setOutputLevelDb (float db);
-
-    LevelMeter& inputMeter () { return inMeter; }
-    LevelMeter& outputMeter () { return outMeter; }
+    // Gains, meters and the probe (set that before start ()).
+    PeriodProcessor& period () { return periodProcessor; }
     uint32_t xrunCount () const { return xruns.load (std::memory_order_relaxed); }
     // Capture plus playback latency of the ports as connected, plus the plug-in's, in frames.
     uint32_t roundTripLatencyFrames () const;
@@ -73,7 +56,6 @@ public:
 private:
     JackAudioEngine (Host::PluginInstance& instance, ParameterChangeQueue& edits);
     bool setUpPlugin (std::string& error);
-    void muteAndWait ();
     std::string connectPorts (const JackOptions& options, std::string& error);
     int process_rt (uint32_t frames);
 
@@ -83,30 +65,20 @@ private:
     static int xrunCallback (void* self);
     static void shutdownCallback (jack_status_t code, const char* reason, void* self);
 
-    Host::PluginInstance& plugin;
-    ParameterChangeQueue& editQueue;
+    PeriodProcessor periodProcessor;
     JackOptions connectOptions;
     jack_client_t* client = nullptr;
     jack_port_t* inPort = nullptr;
     jack_port_t* outPorts[2] = {nullptr, nullptr};
-    AudioThreadProbe* audioProbe = nullptr;
 
     double rateHz = 0.0;
     int32_t blockFrames = 0;
     bool activated = false;
 
-    // The audio thread plays only while enabled; busy brackets its use of the plug-in so that the
-    // main thread can wait for a period in flight to finish.
-    std::atomic<bool> enabled {false};
-    std::atomic<bool> busy {false};
     std::atomic<bool> reconfigure {false};
     std::atomic<bool> serverGone {false};
     char shutdownReason[256] = {};
-    std::atomic<float> inputGain {1.f};
-    std::atomic<float> outputGain {1.f};
     std::atomic<uint32_t> xruns {0};
-    LevelMeter inMeter;
-    LevelMeter outMeter;
 };
 
 } // namespace HostTool

@@ -49,8 +49,8 @@ int playUntilStopped (EditorSession& session, const LiveOptions& options,
         say (message);
         return kExitNoAudioServer;
     }
-    engine->setInputTrimDb (levels.inputTrimDb);
-    engine->setOutputLevelDb (levels.outputLevelDb);
+    engine->period ().setInputTrimDb (levels.inputTrimDb);
+    engine->period ().setOutputLevelDb (levels.outputLevelDb);
 
     std::unique_ptr<LiveStrip> strip;
     if (options.withWindow)

@@ -48,6 +48,10 @@ tresult PLUGIN_API LiveStrip::Handlers::queryInterface (const TUID iid, void** o
 namespace {
 
 constexpr int kTimerMs = 40;
+// Rows top to bottom: IN meter, OUT meter, TRIM, LEVEL, two status lines; narrow enough for the
+// pedal's own width.
+constexpr double kRow = 18.0, kTop = 6.0, kLabelWidth = 40.0, kValueWidth = 54.0;
+double rowTop (int row) { return kTop + row * kRow; }
 constexpr int kClipHoldTicks = 2000 / kTimerMs;
 constexpr float kMeterFloorDb = -60.f, kMeterTopDb = 6.f;
 constexpr float kSliderMinDb[2] = {-24.f, -40.f};
@@ -214,10 +218,9 @@ void LiveStrip::processEvents ()
 
 void LiveStrip::sliderTrack (Slider which, double& x, double& y, double& w) const
 {
-    const double half = stripWidth / 2.0;
-    x = (which == trimSlider ? 0.0 : half) + 54.0;
-    y = 44.0;
-    w = half - 54.0 - 70.0;
+    x = kLabelWidth + 4;
+    y = rowTop (which == trimSlider ? 2 : 3) + kRow / 2;
+    w = stripWidth - kLabelWidth - kValueWidth - 8;
 }
 
 LiveStrip::Slider LiveStrip::sliderAt (int x, int y) const
@@ -226,7 +229,7 @@ LiveStrip::Slider LiveStrip::sliderAt (int x, int y) const
     {
         double sx, sy, sw;
         sliderTrack (s, sx, sy, sw);
-        if (x >= sx - 6 && x <= sx + sw + 6 && y >= sy - 10 && y <= sy + 10)
+        if (x >= sx - 6 && x <= sx + sw + 6 && y >= sy - kRow / 2 && y < sy + kRow / 2)
             return s;
     }
     return noSlider;
@@ -239,12 +242,12 @@ void LiveStrip::setSlider (Slider which, float db)
     if (which == trimSlider)
     {
         hostLevels.inputTrimDb = db;
-        audio.setInputTrimDb (db);
+        audio.period ().setInputTrimDb (db);
     }
     else
     {
         hostLevels.outputLevelDb = db;
-        audio.setOutputLevelDb (db);
+        audio.period ().setOutputLevelDb (db);
     }
     draw ();
 }
@@ -260,7 +263,7 @@ void LiveStrip::dragTo (int x)
 
 void LiveStrip::tick ()
 {
-    LevelMeter* meters[2] = {&audio.inputMeter (), &audio.outputMeter ()};
+    LevelMeter* meters[2] = {&audio.period ().inputMeter (), &audio.period ().outputMeter ()};
     for (int i = 0; i < 2; ++i)
     {
         shownDb[i] = std::max (dbOf (meters[i]->takePeak ()), shownDb[i] - kFallPerTickDb);
@@ -274,12 +277,12 @@ void LiveStrip::tick ()
     draw ();
 }
 
-void LiveStrip::drawMeter (cairo_t* cr, double x, double y, double w, const char* label,
-                           float db, bool clipLit)
+void LiveStrip::drawMeter (cairo_t* cr, int row, const char* label, float db, bool clipLit)
 {
+    const double y = rowTop (row) + 3, barH = kRow - 6;
     cairo_set_source_rgb (cr, 0.75, 0.75, 0.72);
-    text (cr, x, y + 11, label);
-    const double barX = x + 46, barW = w - 46 - 60, barH = 12;
+    text (cr, 8, y + 10, label);
+    const double barX = kLabelWidth + 4, barW = stripWidth - kLabelWidth - kValueWidth - 8;
     cairo_set_source_rgb (cr, 0.05, 0.05, 0.05);
     cairo_rectangle (cr, barX, y, barW, barH);
     cairo_fill (cr);
@@ -304,9 +307,9 @@ void LiveStrip::drawMeter (cairo_t* cr, double x, double y, double w, const char
     char value[32];
     std::snprintf (value, sizeof value, db <= kMeterFloorDb ? "-inf" : "%+.1f", db);
     cairo_set_source_rgb (cr, 0.75, 0.75, 0.72);
-    text (cr, barX + barW + 6, y + 11, value);
-    cairo_set_source_rgb (cr, clipLit ? 1.0 : 0.25, clipLit ? 0.1 : 0.08, clipLit ? 0.1 : 0.08);
-    cairo_arc (cr, x + w - 12, y + 6, 6, 0, 2 * M_PI);
+    text (cr, barX + barW + 6, y + 10, value);
+    cairo_set_source_rgb (cr, clipLit ? 1.0 : 0.3, clipLit ? 0.1 : 0.08, clipLit ? 0.1 : 0.08);
+    cairo_arc (cr, stripWidth - 10, y + barH / 2, 5, 0, 2 * M_PI);
     cairo_fill (cr);
 }
 
@@ -315,7 +318,7 @@ void LiveStrip::drawSlider (cairo_t* cr, Slider which, const char* label, float 
     double x, y, w;
     sliderTrack (which, x, y, w);
     cairo_set_source_rgb (cr, 0.75, 0.75, 0.72);
-    text (cr, x - 46, y + 4, label);
+    text (cr, 8, y + 4, label);
     cairo_set_source_rgb (cr, 0.3, 0.3, 0.3);
     cairo_rectangle (cr, x, y - 2, w, 4);
     cairo_fill (cr);
@@ -326,7 +329,7 @@ void LiveStrip::drawSlider (cairo_t* cr, Slider which, const char* label, float 
     char value[32];
     std::snprintf (value, sizeof value, "%+.1f dB", db);
     cairo_set_source_rgb (cr, 0.75, 0.75, 0.72);
-    text (cr, x + w + 10, y + 4, value);
+    text (cr, x + w + 6, y + 4, value);
 }
 
 void LiveStrip::draw ()
@@ -338,22 +341,22 @@ void LiveStrip::draw ()
     cairo_set_source_rgb (cr, 0.13, 0.13, 0.14);
     cairo_paint (cr);
     cairo_select_font_face (cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size (cr, 11);
-    const double half = stripWidth / 2.0;
-    drawMeter (cr, 8, 12, half - 16, "IN", shownDb[0], clipHoldTicks[0] > 0);
-    drawMeter (cr, half + 8, 12, half - 16, "OUT", shownDb[1], clipHoldTicks[1] > 0);
+    cairo_set_font_size (cr, 10);
+    drawMeter (cr, 0, "IN", shownDb[0], clipHoldTicks[0] > 0);
+    drawMeter (cr, 1, "OUT", shownDb[1], clipHoldTicks[1] > 0);
     drawSlider (cr, trimSlider, "TRIM", hostLevels.inputTrimDb);
     drawSlider (cr, levelSlider, "LEVEL", hostLevels.outputLevelDb);
 
     const double rate = audio.sampleRateHz ();
     const uint32_t latency = audio.roundTripLatencyFrames ();
-    char status[160];
-    std::snprintf (status, sizeof status,
-                   "JACK %s  |  %.1f kHz, %d frames  |  round trip %.1f ms (%u frames)  |  xruns %u",
-                   audio.clientName ().c_str (), rate / 1000.0, static_cast<int> (audio.blockSize ()),
-                   rate > 0 ? 1000.0 * latency / rate : 0.0, latency, audio.xrunCount ());
+    char status[2][96];
+    std::snprintf (status[0], sizeof status[0], "%.1f kHz, %d frames, xruns %u", rate / 1000.0,
+                   static_cast<int> (audio.blockSize ()), audio.xrunCount ());
+    std::snprintf (status[1], sizeof status[1], "round trip %.1f ms (%u frames)",
+                   rate > 0 ? 1000.0 * latency / rate : 0.0, latency);
     cairo_set_source_rgb (cr, 0.6, 0.6, 0.58);
-    text (cr, 8, 80, status);
+    text (cr, 8, rowTop (4) + 12, status[0]);
+    text (cr, 8, rowTop (5) + 12, status[1]);
     cairo_destroy (cr);
 
     cairo_t* out = cairo_create (windowSurface);

@@ -21,7 +21,7 @@ namespace HostTool {
 class LiveStrip
 {
 public:
-    static constexpr int kHeight = 96;
+    static constexpr int kHeight = 116;
 
     static std::unique_ptr<LiveStrip> create (uint32_t parentWindow, int top, int width,
                                               JackAudioEngine& engine, HostLevels& levels,
@@ -47,8 +47,7 @@ private:
     void processEvents ();
     void tick ();
     void draw ();
-    void drawMeter (cairo_t* cr, double x, double y, double w, const char* label, float shownDb,
-                    bool clipLit);
+    void drawMeter (cairo_t* cr, int row, const char* label, float shownDb, bool clipLit);
     void drawSlider (cairo_t* cr, Slider which, const char* label, float db);
     void sliderTrack (Slider which, double& x, double& y, double& w) const;
     Slider sliderAt (int x, int y) const;
