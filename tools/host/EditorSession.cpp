@@ -108,7 +108,7 @@ bool EditorSession::writeSnapshot (const std::string& pngPath, std::string& erro
     return result == kResultOk;
 }
 
-bool EditorSession::attachToWindow (std::string& error)
+bool EditorSession::attachToWindow (std::string& error, int panelHeight)
 {
     if (plugView->isPlatformTypeSupported (kPlatformTypeX11EmbedWindowID) != kResultTrue)
     {
@@ -118,14 +118,17 @@ bool EditorSession::attachToWindow (std::string& error)
     ViewRect size;
     plugView->getSize (&size);
     hostWindow =
-        Host::X11HostWindow::create (size.getWidth (), size.getHeight (), "Overmoor", error);
+        Host::X11HostWindow::create (size.getWidth (), size.getHeight () + panelHeight, "Overmoor", error);
     if (!hostWindow)
         return false;
     loop = owned (new Host::RunLoop);
     plugFrame = owned (new Host::PlugFrame (loop));
     Host::X11HostWindow* windowPtr = hostWindow.get ();
-    plugFrame->setResizeHook (
-        [windowPtr] (const ViewRect& r) { windowPtr->resize (r.getWidth (), r.getHeight ()); });
+    plugFrame->setResizeHook ([this, windowPtr, panelHeight] (const ViewRect& r) {
+        windowPtr->resize (r.getWidth (), r.getHeight () + panelHeight);
+        if (viewResized)
+            viewResized (r.getWidth (), r.getHeight ());
+    });
     hostWindow->attach (*loop);
     plugView->setFrame (plugFrame);
     if (plugView->attached (

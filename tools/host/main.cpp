@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // overmoor-host [--plugin PATH] [--preset K|NAME] [--scale F] [--screenshot FILE.png]: opens the
 // Overmoor editor in a window of its own, as a host would, and runs until the window is closed.
+// With --audio it plays the pedal live on JACK, with or without the window.
 #include "host/EditorSession.h"
+#include "host/LivePlayer.h"
+#include "host/LiveState.h"
 #include "render/PluginLocation.h"
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -47,6 +51,17 @@ int run (int argc, char** argv)
                            : "'" + path + "': the picture is written as PNG, so the name must end in .png";
             },
             "FILE.png"));
+    bool audio = false, noConnect = false;
+    std::string inputPort, outputPorts, statePath = Morvane::HostTool::LiveState::defaultPath ();
+    app.add_flag ("--audio", audio,
+                  "play live on JACK (or PipeWire's JACK): client \"Overmoor\", ports in, out_L, "
+                  "out_R; headless when there is no display, until Ctrl-C");
+    app.add_flag ("--no-connect", noConnect, "with --audio: leave the ports unconnected");
+    app.add_option ("--in", inputPort, "with --audio: connect the input to this port");
+    app.add_option ("--out", outputPorts, "with --audio: connect the outputs to PORT[,PORT]");
+    app.add_option ("--state", statePath,
+                    "with --audio: restore from and save to this file (default: " + statePath + ")");
+    app.footer ("Exit status: 0 done, 1 failure, 2 bad usage, 3 no JACK server or it shut down.");
     try
     {
         app.parse (argc, argv);
@@ -70,6 +85,24 @@ int run (int argc, char** argv)
 
     const char* display = std::getenv ("DISPLAY");
     const bool haveDisplay = display && *display;
+    if (audio)
+    {
+        Morvane::HostTool::LiveOptions live;
+        live.jack.autoConnect = !noConnect;
+        live.jack.inputPort = inputPort;
+        for (size_t start = 0; !outputPorts.empty () && start <= outputPorts.size ();)
+        {
+            const size_t comma = std::min (outputPorts.find (',', start), outputPorts.size ());
+            live.jack.outputPorts.push_back (outputPorts.substr (start, comma - start));
+            start = comma + 1;
+        }
+        live.statePath = statePath;
+        live.withWindow = haveDisplay;
+        live.screenshotPath = screenshotPath;
+        if (statePath.empty ())
+            return fail ("no home folder for the state; name a file with --state", 2);
+        return Morvane::HostTool::playLive (*session, live);
+    }
     if (!screenshotPath.empty ())
     {
         // With a display the window really opens and runs a moment first, as a user would see it.
