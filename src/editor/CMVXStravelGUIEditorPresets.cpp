@@ -280,11 +280,5 @@ void CMVXStravelGUIEditor::presetBarValueChanged (CControl* control)
         commitNamePanel (true);   // Return in the field, as the tick button
     else if ((tag == kTagAcceptButton || tag == kTagCancelButton)
              && control->getValueNormalized () == 1.f)
-    {
         commitNamePanel (tag == kTagAcceptButton);   // the press; the release does nothing
-        // The panel left the window during the press, so the mouse-up cannot reach the button:
-        // release it here, or it would ignore the next press.
-        if (!control->isAttached () || !control->getParentView ()->isAttached ())
-            control->onMouseCancel ();
-    }
 }

@@ -9,7 +9,8 @@
 // window destroyed, connection closed); if that happens inside one of our own callbacks, the
 // dispatch stops right after it and nothing more is called.
 #include "gui/COffscreenContext.h"
-#include "gui/platform/IPlatformFrame.h"
+#include "gui/platform/IPlatformFactory.h"
+#include "gui/platform/linux/IRunLoop.h"
 #include "gui/platform/x11/X11Keyboard.h"
 #include <cairo.h>
 #include <memory>
@@ -32,7 +33,8 @@ public:
     bool setMouseCursor (CCursorType type) override;
     bool getCurrentMouseButtons (CButtonState& buttons) const override;
     bool takeFocus () override;
-    uint32_t getNativeWindowId () const override { return window; }
+    uintptr_t getNativeWindowId () const override { return window; }
+    const SharedPointer<IRunLoop>& getRunLoop () const { return runLoop; }
 
     void forget () override;
     void onEvent () override;
@@ -68,7 +70,11 @@ private:
 
     bool open (uint32_t parent);
     bool makeBackBuffer ();
-    // The frame's own extent: the window's pixels over the zoom.
+    // The window in pixels: the frame's size, grown to cover the rest of a larger parent (hosts
+    // make their container wider than the view; no pixel of it may keep stale contents).
+    CRect windowRect () const;
+    void onParentResized (const xcb_configure_notify_event_t* event);
+    // The window's extent in frame units: its pixels over the zoom.
     CRect logicalBounds () const;
     // Unregisters, destroys the window and disconnects; idempotent.
     void shutDown ();
@@ -91,7 +97,9 @@ private:
 
     PlatformType type;
     SharedPointer<IRunLoop> runLoop;
-    CRect frameSize;  // the window in pixels, in its parent's (a popup: the root's) coordinates
+    CRect frameSize;  // the frame in pixels, in its parent's (a popup: the root's) coordinates
+    xcb_window_t parentWindow {0};
+    CPoint parentSize;  // pixels; zero for popups
     double scale {1.};
     xcb_connection_t* connection {nullptr};
     xcb_window_t window {0};

@@ -150,6 +150,13 @@ void Frame::dispatch (const xcb_generic_event_t* event)
             if (reinterpret_cast<const xcb_client_message_event_t*> (event)->type == wakeAtom)
                 wakePending = false;
             break;
+        case XCB_CONFIGURE_NOTIFY:
+        {
+            const auto* e = reinterpret_cast<const xcb_configure_notify_event_t*> (event);
+            if (parentWindow && e->window == parentWindow)
+                onParentResized (e);
+            break;
+        }
         case XCB_MAPPING_NOTIFY:
             if (keyboard)
                 keyboard->reload ();
