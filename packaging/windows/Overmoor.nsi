@@ -3,7 +3,8 @@
 ; "Overmoor Manual.pdf" and LICENSE), OUTFILE, and the generated file lists BUNDLE_FILES and
 ; BUNDLE_REMOVAL (one File or Delete/RMDir line per bundle entry), so the uninstaller removes
 ; exactly what was installed.
-Unicode true
+; A 64-bit installer for a 64-bit plug-in: it needs no 32-bit layer (WoW64) to run.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 ManifestDPIAware true
