@@ -67,8 +67,11 @@ depends=$(cd "$STAGE/shlibdeps" && dpkg-shlibdeps -O "${elves[@]}" 2>/dev/null |
 [ -n "$depends" ] || { echo "package: dpkg-shlibdeps found no dependencies" >&2; exit 1; }
 normalise "$deb"
 size=$(du -sk --apparent-size "$deb/usr" | cut -f1)
-sed -e "s|@VERSION@|$VERSION|" -e "s|@INSTALLED_SIZE@|$size|" -e "s|@DEPENDS@|$depends|" \
-    -e "s|@HOMEPAGE@|$HOMEPAGE|" "$here/debian/control" >"$deb/DEBIAN/control"
+control=$(<"$here/debian/control")   # the values may hold any sed delimiter ("a | b")
+control=${control//@VERSION@/$VERSION}
+control=${control//@INSTALLED_SIZE@/$size}
+control=${control//@DEPENDS@/$depends}
+printf '%s\n' "${control//@HOMEPAGE@/$HOMEPAGE}" >"$deb/DEBIAN/control"
 (cd "$deb" && find usr -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum >DEBIAN/md5sums)
 normalise "$deb/DEBIAN"
 dpkg-deb --root-owner-group -Zxz --build "$deb" "$OUT/overmoor_${VERSION}_amd64.deb" >/dev/null
