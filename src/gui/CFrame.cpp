@@ -353,6 +353,11 @@ CPoint& CFrame::localToScreen (CPoint& point) const
     return point;
 }
 
+bool CFrame::getWorkArea (const CPoint& rootPoint, CRect& area) const
+{
+    return platformFrame && platformFrame->getWorkArea (rootPoint, area);
+}
+
 void CFrame::setFocusLostCallback (std::function<void ()> callback)
 {
     focusLostCallback = std::move (callback);

@@ -68,6 +68,9 @@ public:
     void onViewRemoved (CView* view);
     // Root coordinates of a point in frame coordinates (the point itself when offscreen).
     CPoint& localToScreen (CPoint& point) const;
+    // The work area of the monitor showing a root point, in root pixels; false when unknown
+    // (offscreen, or the window system cannot tell).
+    bool getWorkArea (const CPoint& rootPoint, CRect& area) const;
     // Told when the window loses a popup's grab or focus; popups use it to close.
     void setFocusLostCallback (std::function<void ()> callback);
     double getScaleFactor () const;

@@ -102,6 +102,14 @@ public:
     // CButtonState bits of the buttons and modifiers held now.
     virtual bool getCurrentMouseButtons (CButtonState& buttons) const = 0;
     virtual bool takeFocus () = 0;
+    // The work area (the screen less panels and docks) of the monitor showing a point given in
+    // root pixels; false when the window system cannot tell (popups are then not kept inside).
+    virtual bool getWorkArea (const CPoint& rootPoint, CRect& area) const
+    {
+        (void)rootPoint;
+        (void)area;
+        return false;
+    }
     // The X11 window id (0 when there is none); tests use it.
     virtual uint32_t getNativeWindowId () const = 0;
 

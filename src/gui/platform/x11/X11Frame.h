@@ -32,6 +32,8 @@ public:
     bool setMouseCursor (CCursorType type) override;
     bool getCurrentMouseButtons (CButtonState& buttons) const override;
     bool takeFocus () override;
+    // The root window, less what _NET_WORKAREA leaves for panels when a window manager sets it.
+    bool getWorkArea (const CPoint& rootPoint, CRect& area) const override;
     uint32_t getNativeWindowId () const override { return window; }
 
     void forget () override;
