@@ -10,6 +10,7 @@
 #include "../VstKeyCode.h"
 #include "IRunLoop.h"
 #include <cstdint>
+#include <string>
 
 namespace VSTGUI {
 
@@ -63,6 +64,8 @@ public:
     // Window pixels per frame unit (the frame's zoom); the back buffer draws at this scale and
     // pointer positions are divided by it.
     virtual double platformScaleFactor () const = 0;
+    // The clipboard's text, answering IPlatformFrame::requestClipboardText.
+    virtual void platformOnClipboardText (const std::string& text) { (void)text; }
 };
 
 // What a platform frame needs besides its parent; X11::FrameConfig below for X11.
@@ -110,6 +113,16 @@ public:
         (void)area;
         return false;
     }
+    // The system clipboard: setClipboardText offers UTF-8 text to every program;
+    // requestClipboardText asks for what is there, answered later (without blocking) through
+    // platformOnClipboardText, or never when the clipboard holds no text. False when this
+    // window has no clipboard.
+    virtual bool setClipboardText (const std::string& text)
+    {
+        (void)text;
+        return false;
+    }
+    virtual bool requestClipboardText () { return false; }
     // The X11 window id (0 when there is none); tests use it.
     virtual uint32_t getNativeWindowId () const = 0;
 

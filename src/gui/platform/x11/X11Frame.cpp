@@ -455,48 +455,10 @@ bool Frame::takeFocus ()
 {
     if (!usable ())
         return false;
+    // Now, not at our last input: focus may be given after a popup (another connection) closed.
     xcb_set_input_focus (connection, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    requestEmbedderFocus (lastInputTime);
     xcb_flush (connection);
-    return true;
-}
-
-bool Frame::getWorkArea (const CPoint&, CRect& area) const
-{
-    if (!usable ())
-        return false;
-    auto* geometry = xcb_get_geometry_reply (connection, xcb_get_geometry (connection, root), nullptr);
-    if (!geometry)
-        return false;
-    area = CRect (0, 0, geometry->width, geometry->height);
-    std::free (geometry);
-    // One rectangle per desktop; the current one applies. It spans all monitors: a popup stays
-    // on the screen, if not always on its own monitor.
-    const xcb_atom_t workAreaAtom = internAtom (connection, "_NET_WORKAREA", true);
-    if (workAreaAtom == XCB_ATOM_NONE)
-        return true;
-    uint32_t desktop = 0;
-    const xcb_atom_t desktopAtom = internAtom (connection, "_NET_CURRENT_DESKTOP", true);
-    if (desktopAtom != XCB_ATOM_NONE)
-    {
-        auto* reply = xcb_get_property_reply (
-            connection,
-            xcb_get_property (connection, 0, root, desktopAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
-        if (reply && xcb_get_property_value_length (reply) == 4)
-            desktop = *static_cast<const uint32_t*> (xcb_get_property_value (reply));
-        std::free (reply);
-    }
-    auto* reply = xcb_get_property_reply (
-        connection,
-        xcb_get_property (connection, 0, root, workAreaAtom, XCB_ATOM_CARDINAL, desktop * 4, 4),
-        nullptr);
-    if (reply && xcb_get_property_value_length (reply) == 16)
-    {
-        const auto* v = static_cast<const uint32_t*> (xcb_get_property_value (reply));
-        const CRect workArea (CPoint (v[0], v[1]), CPoint (v[2], v[3]));
-        if (!workArea.isEmpty ())
-            area.bound (workArea);
-    }
-    std::free (reply);
     return true;
 }
 
