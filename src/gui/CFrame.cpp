@@ -2,6 +2,7 @@
 #include "CFrame.h"
 #include "COffscreenContext.h"
 #include "VSTGUIEditorInterface.h"
+#include "platform/IPlatformFactory.h"
 #include <algorithm>
 #include <cmath>
 
@@ -22,10 +23,21 @@ bool CFrame::open (void* parent, PlatformType type, IPlatformFrameConfig* config
 {
     if (platformFrame)
         return false;
-    if (auto* x11Config = dynamic_cast<X11::FrameConfig*> (config))
-        runLoop = x11Config->runLoop;
-    platformFrame =
-        IPlatformFrame::create (this, zoomedWindowRect (windowRect), parent, type, config);
+    return adoptPlatformFrame (PlatformFactory::createFrame (this, zoomedWindowRect (windowRect),
+                                                             parent, type, config));
+}
+
+bool CFrame::openPopup (const CFrame& owner)
+{
+    if (platformFrame || !owner.platformFrame)
+        return false;
+    return adoptPlatformFrame (
+        PlatformFactory::createPopup (this, zoomedWindowRect (windowRect), owner.platformFrame));
+}
+
+bool CFrame::adoptPlatformFrame (IPlatformFrame* frame)
+{
+    platformFrame = frame;
     if (!platformFrame)
         return false;
     for (const CRect& r : dirtyRects)

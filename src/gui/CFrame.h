@@ -22,16 +22,17 @@ public:
     // The frame's own coordinates (getViewSize, events, drawing) start at 0, 0 either way.
     CFrame (const CRect& size, VSTGUIEditorInterface* editor);
 
-    // Makes the platform window as a child of parent (an X11 window id for kX11EmbedWindowID,
-    // ignored for kPopup). False when no window could be made; the frame then stays usable
-    // offscreen.
+    // Makes the platform window as a child of parent (the window system's handle of the host's
+    // window; ignored for kPopup). False when no window could be made; the frame then stays
+    // usable offscreen.
     bool open (void* parent, PlatformType type = PlatformType::kDefaultNative,
                IPlatformFrameConfig* config = nullptr);
+    // Makes the window of a popup that belongs to owner's window (same event source); the
+    // frame's size is in root coordinates. False when owner has no window or none could be made.
+    bool openPopup (const CFrame& owner);
     // Closes the window, removes and forgets all views, then forgets the frame itself.
     void close ();
     IPlatformFrame* getPlatformFrame () const { return platformFrame; }
-    // The run loop from the config given to open (popups of this frame open on it too).
-    const SharedPointer<X11::IRunLoop>& getRunLoop () const { return runLoop; }
     VSTGUIEditorInterface* getEditor () const { return editor; }
 
     // Redraw requests: clipped to the frame, merged with overlapping ones, then passed to the
@@ -111,6 +112,7 @@ protected:
     ~CFrame () override;
 
 private:
+    bool adoptPlatformFrame (IPlatformFrame* frame);
     void closePlatformFrame ();
     bool isDescendant (CView* maybeChild, CView* ancestor) const;
     // The deepest mouse-enabled view at a frame point, and the point in that view's parent.
@@ -128,7 +130,6 @@ private:
     CView* hoverView {nullptr};  // the view under the pointer while no button is held
     std::function<void ()> focusLostCallback;
     std::function<void (const std::string&)> clipboardReader;
-    SharedPointer<X11::IRunLoop> runLoop;
     double zoom {1.};
     std::vector<IMouseObserver*> mouseObservers;
 };

@@ -72,16 +72,10 @@ bool OptionMenuPopup::openLevel (COptionMenu* menu, const CRect& anchor, PopupSi
 
     // Offscreen owners get offscreen popups; windowed owners need a window or nothing.
     CFrame* ownerFrame = owner.getFrame ();
-    if (ownerFrame && ownerFrame->getPlatformFrame ())
+    if (ownerFrame && ownerFrame->getPlatformFrame () && !frame->openPopup (*ownerFrame))
     {
-        X11::FrameConfig config;
-        config.runLoop =
-            ownerFrame->getRunLoop () ? ownerFrame->getRunLoop () : X11::RunLoop::get ();
-        if (!frame->open (nullptr, PlatformType::kPopup, &config))
-        {
-            frame->removeAll ();
-            return false;
-        }
+        frame->removeAll ();
+        return false;
     }
     levels.push_back ({frame, view, menu, rootRect});
     return true;

@@ -83,8 +83,14 @@ TEST_F (PresetBarWindow, PickingAPresetAndNamingOneWithTheMouseAndKeyboard)
     input->tapKey ('c', X11Test::kControlKey);
     ASSERT_TRUE (input->typeText ("x"));
     input->tapKey ('a', X11Test::kControlKey);
-    input->tapKey ('v', X11Test::kControlKey);
     loop->runFor (150);
+    int width = 0, height = 0;
+    const auto beforePaste = window->capture (width, height);
+    input->tapKey ('v', X11Test::kControlKey);
+    // The paste takes a few trips through the server; a busy machine may need a while.
+    for (int waited = 0; waited < 3000 && window->capture (width, height) == beforePaste;
+         waited += 50)
+        loop->runFor (50);
     input->tapKey (0xff0d);   // Return
     loop->runFor (150);
     const auto files = PresetTest::filesIn (folder.path ());

@@ -152,11 +152,38 @@ void ManualPdf::code (const std::string& text)
     y += draw (markup, kMargin + 14, y, kTextWidth - 14, 9.0, true) + 5;
 }
 
+double ManualPdf::textBlock (const std::string& markup, double x, double top, double width, bool paint)
+{
+    // Each line is a paragraph of its own, so a "• " line wraps under its text, not its bullet.
+    const std::string mark = "• ";
+    const double indent = 10;
+    double height = 0;
+    for (size_t start = 0;;)
+    {
+        const size_t end = markup.find ('\n', start);
+        std::string line = markup.substr (start, end == std::string::npos ? end : end - start);
+        double left = x;
+        if (line.rfind (mark, 0) == 0)
+        {
+            line.erase (0, mark.size ());
+            if (paint)
+                draw ("•", x, top + height, indent, kBodySize);
+            left += indent;
+        }
+        height += paint ? draw (line, left, top + height, width - (left - x), kBodySize)
+                        : measure (line, width - (left - x), kBodySize);
+        if (end == std::string::npos)
+            return height;
+        height += kBodySize * 0.25;   // the line spacing within one layout
+        start = end + 1;
+    }
+}
+
 void ManualPdf::pictureWithText (double width, double height, const Picture& picture,
                                  const std::string& markup)
 {
     const double gap = 16;
-    const double textHeight = measure (markup, kTextWidth - width - gap, kBodySize);
+    const double textHeight = textBlock (markup, 0, 0, kTextWidth - width - gap, false);
     need (std::max (height, textHeight) + 8);
     cairo_save (cr);
     cairo_translate (cr, kMargin, y);
@@ -165,7 +192,7 @@ void ManualPdf::pictureWithText (double width, double height, const Picture& pic
     picture (cr, width, height);
     cairo_restore (cr);
     cairo_set_source_rgb (cr, 0, 0, 0);
-    draw (markup, kMargin + width + gap, y, kTextWidth - width - gap, kBodySize);
+    textBlock (markup, kMargin + width + gap, y, kTextWidth - width - gap, true);
     y += std::max (height, textHeight) + 12;
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/PluginLocation.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 
 #ifndef OVERMOOR_BUILD_TREE_BUNDLE
@@ -36,9 +38,19 @@ std::string locatePlugin (const std::string& explicitPath, std::string& error)
 {
     if (!explicitPath.empty ())
     {
+        std::string folder = explicitPath;
+        while (folder.size () > 1 && folder.back () == '/')
+            folder.pop_back ();
+        const bool isBundleName = folder.size () > 5 && folder.compare (folder.size () - 5, 5, ".vst3") == 0;
+        if (isDirectory (explicitPath) && !isBundleName)
+        {
+            error = "'" + explicitPath + "' is a folder but no VST3 bundle (a bundle is a folder "
+                    "named NAME.vst3 holding Contents/x86_64-linux/NAME.so)";
+            return {};
+        }
         if (exists (explicitPath))
             return explicitPath;
-        error = "plug-in bundle '" + explicitPath + "' not found";
+        error = "plug-in bundle '" + explicitPath + "' not found (" + std::strerror (errno) + ")";
         return {};
     }
     const std::string buildTree = OVERMOOR_BUILD_TREE_BUNDLE;

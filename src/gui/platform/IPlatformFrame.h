@@ -8,7 +8,6 @@
 #include "../CRect.h"
 #include "../SharedPointer.h"
 #include "../VstKeyCode.h"
-#include "IRunLoop.h"
 #include <cstdint>
 #include <string>
 
@@ -20,11 +19,17 @@ enum class PlatformType
 {
     // A child of the host's window given as an X11 window id; _XEMBED_INFO set before mapping.
     kX11EmbedWindowID,
-    // An override-redirect top-level placed at its size given in ROOT coordinates, grabbing
-    // pointer and keyboard. A click outside arrives as a mouse-down outside the frame's bounds;
+    // A child of the host's window given as a window handle (HWND).
+    kHWND,
+    // A borderless top-level window placed at its size given in ROOT coordinates, grabbing
+    // pointer and keyboard (made by PlatformFactory::createPopup). A click outside arrives as a mouse-down outside the frame's bounds;
     // a grab that fails, or a lost grab, calls platformOnFocusLost.
     kPopup,
+#ifdef _WIN32
+    kDefaultNative = kHWND,
+#else
     kDefaultNative = kX11EmbedWindowID,
+#endif
 };
 
 enum CCursorType
@@ -68,19 +73,12 @@ public:
     virtual void platformOnClipboardText (const std::string& text) { (void)text; }
 };
 
-// What a platform frame needs besides its parent; X11::FrameConfig below for X11.
+// What a platform frame needs besides its parent; each platform derives its own.
 class IPlatformFrameConfig
 {
 public:
     virtual ~IPlatformFrameConfig () = default;
 };
-
-namespace X11 {
-struct FrameConfig : IPlatformFrameConfig
-{
-    SharedPointer<IRunLoop> runLoop;
-};
-} // namespace X11
 
 // A window owned by one CFrame (reference counted; the frame holds the only reference).
 // The callback may forget the platform frame from inside one of its own callbacks (a popup that
@@ -89,11 +87,9 @@ struct FrameConfig : IPlatformFrameConfig
 class IPlatformFrame : public CBaseObject
 {
 public:
-    // Null when the window cannot be made (no display, no run loop, bad parent); the frame then
-    // stays offscreen. For kX11EmbedWindowID, size is in the parent's coordinates. Sizes here
-    // are window pixels: the frame's rectangle times its zoom.
-    static IPlatformFrame* create (IPlatformFrameCallback* callback, const CRect& size,
-                                   void* parent, PlatformType type, IPlatformFrameConfig* config);
+    // Made by PlatformFactory::createFrame: null when the window cannot be made (no display, no
+    // run loop, bad parent); the frame then stays offscreen. For a child window, size is in the
+    // parent's coordinates. Sizes here are window pixels: the frame's rectangle times its zoom.
 
     // Root coordinates of the window's top-left corner.
     virtual bool getGlobalPosition (CPoint& position) const = 0;
@@ -123,8 +119,8 @@ public:
         return false;
     }
     virtual bool requestClipboardText () { return false; }
-    // The X11 window id (0 when there is none); tests use it.
-    virtual uint32_t getNativeWindowId () const = 0;
+    // The window system's handle of the window as a number (0 when there is none); tests use it.
+    virtual uintptr_t getNativeWindowId () const = 0;
 
     IPlatformFrameCallback* getFrameCallback () const { return frameCallback; }
 

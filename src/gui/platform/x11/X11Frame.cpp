@@ -10,17 +10,28 @@
 
 namespace VSTGUI {
 
-IPlatformFrame* IPlatformFrame::create (IPlatformFrameCallback* callback, const CRect& size,
-                                        void* parent, PlatformType type,
-                                        IPlatformFrameConfig* config)
+IPlatformFrame* PlatformFactory::createFrame (IPlatformFrameCallback* callback, const CRect& size,
+                                              void* parent, PlatformType type,
+                                              IPlatformFrameConfig* config)
 {
     auto* x11Config = dynamic_cast<X11::FrameConfig*> (config);
-    if (!callback || !x11Config || !x11Config->runLoop)
+    if (!callback || !x11Config || !x11Config->runLoop || type == PlatformType::kHWND)
         return nullptr;
     const auto parentId = static_cast<uint32_t> (reinterpret_cast<uintptr_t> (parent));
     if (type == PlatformType::kX11EmbedWindowID && parentId == 0)
         return nullptr;
     return X11::Frame::create (callback, size, parentId, type, x11Config->runLoop);
+}
+
+IPlatformFrame* PlatformFactory::createPopup (IPlatformFrameCallback* callback, const CRect& size,
+                                              IPlatformFrame* owner)
+{
+    // Every platform frame of this build is an X11 one.
+    X11::FrameConfig config;
+    config.runLoop = owner ? static_cast<X11::Frame*> (owner)->getRunLoop () : nullptr;
+    if (!config.runLoop)
+        config.runLoop = X11::RunLoop::get ();
+    return createFrame (callback, size, nullptr, PlatformType::kPopup, &config);
 }
 
 namespace X11 {

@@ -9,7 +9,8 @@
 // window destroyed, connection closed); if that happens inside one of our own callbacks, the
 // dispatch stops right after it and nothing more is called.
 #include "gui/COffscreenContext.h"
-#include "gui/platform/IPlatformFrame.h"
+#include "gui/platform/IPlatformFactory.h"
+#include "gui/platform/linux/IRunLoop.h"
 #include "gui/platform/x11/X11Keyboard.h"
 #include <cairo.h>
 #include <memory>
@@ -39,7 +40,8 @@ public:
     // The CLIPBOARD selection, as UTF8_STRING (Latin-1 STRING accepted when pasting).
     bool setClipboardText (const std::string& text) override;
     bool requestClipboardText () override;
-    uint32_t getNativeWindowId () const override { return window; }
+    uintptr_t getNativeWindowId () const override { return window; }
+    const SharedPointer<IRunLoop>& getRunLoop () const { return runLoop; }
 
     void forget () override;
     void onEvent () override;
