@@ -3,6 +3,8 @@
 #include <cairo-pdf.h>
 #include <pango/pangocairo.h>
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 
 namespace Manual {
 
@@ -43,6 +45,14 @@ ManualPdf::ManualPdf (const std::string& path, const std::string& title) : docum
     surface = cairo_pdf_surface_create (path.c_str (), kPageWidth, kPageHeight);
     cairo_pdf_surface_set_metadata (surface, CAIRO_PDF_METADATA_TITLE, title.c_str ());
     cairo_pdf_surface_set_metadata (surface, CAIRO_PDF_METADATA_AUTHOR, "Morvane");
+    // A release build dates the manual by its sources, so two builds give the same bytes.
+    if (const char* epoch = std::getenv ("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != 0)
+    {
+        const std::time_t seconds = static_cast<std::time_t> (std::strtoll (epoch, nullptr, 10));
+        char date[32] = {};
+        if (std::strftime (date, sizeof (date), "%Y-%m-%dT%H:%M:%SZ", std::gmtime (&seconds)) > 0)
+            cairo_pdf_surface_set_metadata (surface, CAIRO_PDF_METADATA_CREATE_DATE, date);
+    }
     cr = cairo_create (surface);
 }
 

@@ -15,6 +15,8 @@ namespace Render {
 
 namespace
 {
+const char* const kSystemBundles[] = {"/usr/lib/vst3/Overmoor.vst3", "/usr/local/lib/vst3/Overmoor.vst3"};
+
 bool isDirectory (const std::string& path)
 {
     struct stat status {};
@@ -57,10 +59,16 @@ std::string locatePlugin (const std::string& explicitPath, std::string& error)
     if (isDirectory (buildTree))
         return buildTree;
     const std::string user = userBundle ();
-    if (isDirectory (user))
-        return user;
-    error = "no Overmoor.vst3 found (looked for " + (buildTree.empty () ? std::string () : buildTree + " and ") +
-            (user.empty () ? std::string ("~/.vst3/Overmoor.vst3") : user) + "); build it or pass --plugin PATH";
+    // Then where packages put it, in the order Linux hosts search.
+    std::string lookedFor = buildTree.empty () ? std::string () : buildTree + ", ";
+    for (const std::string& candidate : {user, std::string (kSystemBundles[0]), std::string (kSystemBundles[1])})
+    {
+        if (isDirectory (candidate))
+            return candidate;
+        lookedFor += (candidate.empty () ? std::string ("~/.vst3/Overmoor.vst3") : candidate) + ", ";
+    }
+    lookedFor.resize (lookedFor.size () - 2);
+    error = "no Overmoor.vst3 found (looked for " + lookedFor + "); install or build it, or pass --plugin PATH";
     return {};
 }
 
