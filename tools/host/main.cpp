@@ -33,7 +33,7 @@ int run (int argc, char** argv)
         ->check (CLI::Range (0.25f, 8.f));
     app.add_option ("--screenshot", screenshotPath,
                     "write the window after start-up to this PNG and exit (offscreen when there is "
-                    "no display)");
+                    "no display; with --audio the whole window after 1.5 s of playing)");
     bool audio = false, noConnect = false;
     std::string inputPort, outputPorts, statePath = Morvane::HostTool::LiveState::defaultPath ();
     app.add_flag ("--audio", audio,
