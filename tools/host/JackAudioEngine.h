@@ -38,6 +38,8 @@ public:
     // Sets the plug-in up at the server's rate and block size, activates and connects. A port
     // that cannot be connected is a failure when it was named, a warning when it was chosen.
     bool start (std::string& error, std::string& warnings);
+    // After a failed start: whether a port named in the options was the cause.
+    bool namedPortFailed () const { return badPortName; }
     // Main thread, every few ten milliseconds: re-sets the plug-in up after a rate or buffer-size
     // change. False once the server is gone or the plug-in cannot be set up again (why in message).
     bool service (std::string& message);
@@ -74,6 +76,7 @@ private:
     double rateHz = 0.0;
     int32_t blockFrames = 0;
     bool activated = false;
+    bool badPortName = false;
 
     std::atomic<bool> reconfigure {false};
     std::atomic<bool> serverGone {false};

@@ -91,7 +91,7 @@ int playUntilStopped (EditorSession& session, const LiveOptions& options,
         if (stopRequested.load ())
             return 0;
         say (message);
-        return kExitNoAudioServer;
+        return engine->namedPortFailed () ? 2 : kExitNoAudioServer;
     }
     if (!warnings.empty ())
         std::fprintf (stderr, "%s", warnings.c_str ());
