@@ -5,13 +5,12 @@
 // sized before activation; rate and buffer-size changes are carried out on the main thread by
 // service () while the audio is muted; a server that goes away is reported there too.
 #include "host/PeriodProcessor.h"
+#include <jack/types.h>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <jack/types.h>
 
 namespace Morvane {
 namespace HostTool {
