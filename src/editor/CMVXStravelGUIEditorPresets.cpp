@@ -236,6 +236,7 @@ void CMVXStravelGUIEditor::commitNamePanel (bool accept)
     {
         field->setText (kAlreadyExists);
         field->invalid ();
+        set->focusNameField ();
         return;
     }
     saveRefused = false;
@@ -259,6 +260,7 @@ void CMVXStravelGUIEditor::showNotSaved ()
     set->showNamePanel ();
     field->setText (kNotSaved);
     field->invalid ();
+    set->focusNameField ();
 }
 
 void CMVXStravelGUIEditor::presetBarValueChanged (CControl* control)

@@ -365,6 +365,51 @@ CPoint& CFrame::localToScreen (CPoint& point) const
     return point;
 }
 
+bool CFrame::getWorkArea (const CPoint& rootPoint, CRect& area) const
+{
+    return platformFrame && platformFrame->getWorkArea (rootPoint, area);
+}
+
+namespace {
+std::string& offscreenClipboard ()
+{
+    static std::string text;
+    return text;
+}
+} // namespace
+
+bool CFrame::setClipboard (const std::string& text)
+{
+    if (!platformFrame)
+    {
+        offscreenClipboard () = text;
+        return true;
+    }
+    return platformFrame->setClipboardText (text);
+}
+
+bool CFrame::requestClipboard (std::function<void (const std::string&)> onText)
+{
+    if (!platformFrame)
+    {
+        if (onText)
+            onText (offscreenClipboard ());
+        return true;
+    }
+    clipboardReader = std::move (onText);
+    return platformFrame->requestClipboardText ();
+}
+
+void CFrame::platformOnClipboardText (const std::string& text)
+{
+    SharedPointer<CFrame> guard (this);
+    if (auto reader = std::move (clipboardReader))
+    {
+        clipboardReader = nullptr;
+        reader (text);
+    }
+}
+
 void CFrame::setFocusLostCallback (std::function<void ()> callback)
 {
     focusLostCallback = std::move (callback);

@@ -144,6 +144,11 @@ int playLive (EditorSession& session, const LiveOptions& options)
     std::string message;
     if (!state.restore (instance, levels, message))
         say (message);
+    if (!options.preset.empty () && !session.selectPreset (options.preset, message))
+    {
+        say (message);
+        return 2;
+    }
 
     ParameterChangeQueue edits;
     auto handler = Steinberg::owned (new EditForwardingHandler (edits));

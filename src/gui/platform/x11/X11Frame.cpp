@@ -466,7 +466,9 @@ bool Frame::takeFocus ()
 {
     if (!usable ())
         return false;
+    // Now, not at our last input: focus may be given after a popup (another connection) closed.
     xcb_set_input_focus (connection, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    requestEmbedderFocus (lastInputTime);
     xcb_flush (connection);
     return true;
 }
