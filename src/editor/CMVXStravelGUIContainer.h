@@ -14,7 +14,7 @@ enum CMVXStravelLayoutKey : int32_t
     kLayoutNamePanel = 5,
     kLayoutNameField = 6,
     kLayoutAcceptButton = 7,
-    kLayoutSpareButton = 8,   // a third name-panel button, right of the window; no control uses it
+    kLayoutSpareButton = 8,   // in the name panel's row of buttons, outside the window; unused
     kLayoutModelMenu = 9,
     kLayoutRowOf4Knob1 = 10,   // a row of four knobs
     kLayoutRowOf4Knob2 = 11,
