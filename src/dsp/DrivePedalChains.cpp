@@ -7,6 +7,7 @@
 #include "dsp/DiodeLimiterStereoPass.h"
 #include "dsp/PedalChain.h"
 #include "dsp/StereoChainPasses.h"
+#include <algorithm>
 
 // One sample of one channel through the model's chain.
 template <PedalModel Model>
@@ -46,6 +47,42 @@ steadyLoop (StereoChainPasses& chain, const float* const* in, float* const* out,
     }
 }
 
+// Diodes to ground on a pre-blended curve leave a short recursion that the linear sections
+// around it would crowd out of the processor's reordering window. Per chunk of frames the
+// sections before the diodes run first, then the diodes, then the sections after them: the same
+// operations per frame, in another order across frames.
+template <PedalModel Model>
+inline __attribute__ ((always_inline)) void chunkedSteadyLoop (StereoChainPasses& chain,
+                                                              const float* const* in,
+                                                              float* const* out, int n,
+                                                              float level)
+{
+    constexpr int kChunk = 64;
+    constexpr int kDiodes = diodeStepOf (Model);
+    constexpr int kLength = pedalTraits (Model).chain.length;
+    const float* in0 = in[0];
+    const float* in1 = in[1];
+    float* out0 = out[0];
+    float* out1 = out[1];
+    const TwoDoubles levelKnob = TwoDoubles {} + static_cast<double> (level);
+    TwoDoubles values[kChunk];
+    for (int start = 0; start < n; start += kChunk)
+    {
+        const int m = std::min (kChunk, n - start);
+        for (int i = 0; i < m; ++i)
+            values[i] = toDouble (runChainSections<Model, 0, kDiodes> (
+                chain, TwoFloats {in0[start + i], in1[start + i]}));
+        chain.diodes->processInPlace<pedalTraits (Model).diodes.mode> (values, m);
+        for (int i = 0; i < m; ++i)
+        {
+            const TwoFloats o = chainOutput<Model, StereoChainPasses> (
+                runChainSections<Model, kDiodes + 1, kLength> (chain, values[i]), levelKnob);
+            out0[start + i] = o[0];
+            out1[start + i] = o[1];
+        }
+    }
+}
+
 }   // namespace
 
 // Audio thread. Only while no control moves and no redesign is forced: every control step
@@ -64,7 +101,10 @@ CMVXDrivePedalsSimulationDSP::steadyLanes (const float* const* in, float* const*
     {
         CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
         StereoChainPasses chain (sections, &diodes);
-        steadyLoop<Model> (chain, in, out, n, controls[kP2].current);
+        if constexpr (pedalTraits (Model).diodes.mode == CMVXSVDiodeLimiterSimulation::kDiodesToGround)
+            chunkedSteadyLoop<Model> (chain, in, out, n, controls[kP2].current);
+        else
+            steadyLoop<Model> (chain, in, out, n, controls[kP2].current);
     }
 }
 
