@@ -28,14 +28,14 @@ void recentre (const Cubic& p, long double centre, double (&out)[4])
     out[3] = static_cast<double> (p[3]);
 }
 
-// The fifth-order polynomial through f at the Chebyshev extreme points of [0, 1]: its error is
+// The polynomial of the row's order through f at the Chebyshev extreme points of [0, 1]: its error is
 // within a few times that of the best one, and it takes f's values at both ends exactly, so the
 // current is continuous from step to step and zero where the voltage is. Solved by Gaussian
 // elimination in long double.
 template <typename F>
-void fitQuintic (F&& f, double (&out)[6])
+void fitCurrent (F&& f, double (&out)[ShuntDiodeCurve::kCurrentTerms])
 {
-    constexpr int n = 6;
+    constexpr int n = ShuntDiodeCurve::kCurrentTerms;
     const long double pi = 3.141592653589793238462643383279502884L;
     long double m[n][n + 1];
     for (int k = 0; k < n; ++k)
@@ -110,7 +110,7 @@ ShuntDiodeCurve::ShuntDiodeCurve (const SplineTable& low, const SplineTable& hig
     for (Row& row : table)
     {
         const double* v = row.voltage;
-        fitQuintic (
+        fitCurrent (
             [&] (long double tau) {
                 const long double volts = v[0] + tau * (v[1] + tau * (v[2] + tau * v[3]));
                 return -twoIs * std::sinh (volts * inverseScaleV);
