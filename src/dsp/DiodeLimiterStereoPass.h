@@ -66,21 +66,42 @@ public:
         {
             if (curve != nullptr)
             {
-                // Locals: the states stay in registers across the loop.
-                const ShuntDiodeCurve& c = *curve;
-                const NetworkCoefficients<TwoDoubles> k = coef;
-                const CurveCoefficients<TwoDoubles> kc = curveCoef;
-                TwoDoubles a = stateA, b = stateB, position = curvePosition;
+                CurveLanes lanes = curveLanes ();   // locals: the states stay in registers
                 for (int i = 0; i < n; ++i)
-                    values[i] = shuntCurveStep (c, k, kc, values[i], a, b, position);
-                stateA = a;
-                stateB = b;
-                curvePosition = position;
+                    values[i] = lanes.step (values[i]);
+                keep (lanes);
                 return;
             }
         }
         for (int i = 0; i < n; ++i)
             values[i] = process<Mode> (values[i]);
+    }
+
+    // The diodes on a pre-blended curve, for a loop that interleaves them with other work:
+    // coefficients and states in the loop's own locals, handed back with keep().
+    struct CurveLanes
+    {
+        const ShuntDiodeCurve* curve;   // null where the diodes blend the two tables
+        NetworkCoefficients<TwoDoubles> coef;
+        CurveCoefficients<TwoDoubles> k;
+        TwoDoubles a, b, position;
+
+        TwoDoubles step (TwoDoubles x)
+        {
+            return shuntCurveStep (*curve, coef, k, x, a, b, position);
+        }
+    };
+
+    CurveLanes curveLanes () const
+    {
+        return {curve, coef, curveCoef, stateA, stateB, curvePosition};
+    }
+
+    void keep (const CurveLanes& lanes)
+    {
+        stateA = lanes.a;
+        stateB = lanes.b;
+        curvePosition = lanes.position;
     }
 
     // One lane takes the coefficients of another limiter configured in the same mode (a glide

@@ -81,7 +81,7 @@ struct DiodeLimiterTables
     const ShuntDiodeCurve* shuntCurveFor (double blend) const noexcept
     {
         for (const ShuntDiodeCurve& curve : shuntCurves)
-            if (curve.blend () == blend && !curve.rows ().empty ())
+            if (curve.blend () == blend && !curve.currentRows ().empty ())
                 return &curve;
         return nullptr;
     }

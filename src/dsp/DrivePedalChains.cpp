@@ -30,6 +30,10 @@ void CMVXDrivePedalsSimulationDSP::runChannel (const float* in, float* out, int 
 
 namespace {
 
+// Frames per chunk where the diodes run apart from the sections around them: their values in
+// between fit in the first-level cache.
+constexpr int kChunk = 64;
+
 template <PedalModel Model>
 inline __attribute__ ((always_inline)) void
 steadyLoop (StereoChainPasses& chain, const float* const* in, float* const* out, int n, float level)
@@ -57,7 +61,6 @@ inline __attribute__ ((always_inline)) void chunkedSteadyLoop (StereoChainPasses
                                                               float* const* out, int n,
                                                               float level)
 {
-    constexpr int kChunk = 64;
     constexpr int kDiodes = diodeStepOf (Model);
     constexpr int kLength = pedalTraits (Model).chain.length;
     const float* in0 = in[0];
@@ -83,6 +86,52 @@ inline __attribute__ ((always_inline)) void chunkedSteadyLoop (StereoChainPasses
     }
 }
 
+// As chunkedSteadyLoop, with the three phases of neighbouring chunks side by side in one loop:
+// chunk k's sections before the diodes, chunk k - 1's diodes and chunk k - 2's sections after
+// them, so that the processor fills the diodes' waits with the sections' work. Each section and
+// the diodes still take their frames in order, so the samples are those of the plain loop.
+template <PedalModel Model>
+inline __attribute__ ((always_inline)) void
+pipelinedSteadyLoop (StereoChainPasses& chain,
+                     CMVXSVDiodeLimiterSimulation::StereoPass::CurveLanes& diodes,
+                     const float* const* in, float* const* out, int n, float level)
+{
+    constexpr int kDiodes = diodeStepOf (Model);
+    constexpr int kLength = pedalTraits (Model).chain.length;
+    const float* in0 = in[0];
+    const float* in1 = in[1];
+    float* out0 = out[0];
+    float* out1 = out[1];
+    const TwoDoubles levelKnob = TwoDoubles {} + static_cast<double> (level);
+    TwoDoubles toDiodes[kChunk], fromDiodes[kChunk];
+    const int chunks = (n + kChunk - 1) / kChunk;
+    auto size = [n, chunks] (int k) {
+        return k < 0 || k >= chunks ? 0 : std::min (kChunk, n - k * kChunk);
+    };
+    for (int k = 0; k < chunks + 2; ++k)
+    {
+        const int before = size (k), diodesCount = size (k - 1), after = size (k - 2);
+        const int m = std::max ({before, diodesCount, after});
+        const int inStart = k * kChunk, outStart = (k - 2) * kChunk;
+        for (int i = 0; i < m; ++i)
+        {
+            if (i < after)
+            {
+                const TwoFloats o = chainOutput<Model, StereoChainPasses> (
+                    runChainSections<Model, kDiodes + 1, kLength> (chain, fromDiodes[i]),
+                    levelKnob);
+                out0[outStart + i] = o[0];
+                out1[outStart + i] = o[1];
+            }
+            if (i < diodesCount)
+                fromDiodes[i] = diodes.step (toDiodes[i]);
+            if (i < before)
+                toDiodes[i] = toDouble (runChainSections<Model, 0, kDiodes> (
+                    chain, TwoFloats {in0[inStart + i], in1[inStart + i]}));
+        }
+    }
+}
+
 }   // namespace
 
 // Audio thread. Only while no control moves and no redesign is forced: every control step
@@ -102,7 +151,16 @@ CMVXDrivePedalsSimulationDSP::steadyLanes (const float* const* in, float* const*
         CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
         StereoChainPasses chain (sections, &diodes);
         if constexpr (pedalTraits (Model).diodes.mode == CMVXSVDiodeLimiterSimulation::kDiodesToGround)
-            chunkedSteadyLoop<Model> (chain, in, out, n, controls[kP2].current);
+        {
+            auto lanes = diodes.curveLanes ();
+            if (lanes.curve != nullptr)
+            {
+                pipelinedSteadyLoop<Model> (chain, lanes, in, out, n, controls[kP2].current);
+                diodes.keep (lanes);
+            }
+            else
+                chunkedSteadyLoop<Model> (chain, in, out, n, controls[kP2].current);
+        }
         else
             steadyLoop<Model> (chain, in, out, n, controls[kP2].current);
     }

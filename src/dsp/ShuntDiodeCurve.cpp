@@ -40,11 +40,11 @@ void fitCurrent (F&& f, double (&out)[ShuntDiodeCurve::kCurrentTerms])
     long double m[n][n + 1];
     for (int k = 0; k < n; ++k)
     {
-        const long double tau = 0.5L - 0.5L * std::cos (pi * k / (n - 1));
+        const long double t = 0.5L - 0.5L * std::cos (pi * k / (n - 1));
         long double power = 1.0L;
-        for (int j = 0; j < n; ++j, power *= tau)
+        for (int j = 0; j < n; ++j, power *= t)
             m[k][j] = power;
-        m[k][n] = f (tau);
+        m[k][n] = f (t);
     }
     for (int col = 0; col < n; ++col)
     {
@@ -84,38 +84,39 @@ ShuntDiodeCurve::ShuntDiodeCurve (const SplineTable& low, const SplineTable& hig
         return;
     const long double hw = highWeight;
     const long double bw = blendIn;
-    table.resize (static_cast<size_t> (points) + 2);
+    const size_t rowCount = static_cast<size_t> (points) + 2;
+    voltages.assign (rowCount, VoltageRow {});
+    currents.assign (rowCount, CurrentRow {});
 
-    auto constantRow = [&] (Row& row, long double v) {
-        row = Row {};
-        row.voltage[0] = static_cast<double> (v);
+    auto constantRow = [&] (VoltageRow& row, long double v) {
+        row.c[0] = static_cast<double> (v);
     };
     auto valueAt = [&] (int32_t segment, long double t) {
         Cubic p;
         blendSegment (high.segment (segment), low.segment (segment), hw, bw, p);
         return p[0] + t * (p[1] + t * (p[2] + t * p[3]));
     };
-    constantRow (table.front (), valueAt (0, 0.0L));
-    constantRow (table.back (), valueAt (points - 2, SplineTable::kEndPosition));
-    for (int32_t j = 1; j + 1 < static_cast<int32_t> (table.size ()); ++j)
+    constantRow (voltages.front (), valueAt (0, 0.0L));
+    constantRow (voltages.back (), valueAt (points - 2, SplineTable::kEndPosition));
+    for (int32_t j = 1; j + 1 < static_cast<int32_t> (rowCount); ++j)
     {
         // Row 1 is the first segment extrapolated over the step below the first knot.
         const int32_t segment = std::max (j - 2, 0);
         Cubic p;
         blendSegment (high.segment (segment), low.segment (segment), hw, bw, p);
-        recentre (p, j == 1 ? -1.0L : 0.0L, table[static_cast<size_t> (j)].voltage);
+        recentre (p, j == 1 ? -1.0L : 0.0L, voltages[static_cast<size_t> (j)].c);
     }
 
     const long double twoIs = 2.0L * saturationCurrentA;
-    for (Row& row : table)
+    for (size_t j = 0; j < rowCount; ++j)
     {
-        const double* v = row.voltage;
+        const double* v = voltages[j].c;
         fitCurrent (
-            [&] (long double tau) {
-                const long double volts = v[0] + tau * (v[1] + tau * (v[2] + tau * v[3]));
+            [&] (long double t) {
+                const long double volts = v[0] + t * (v[1] + t * (v[2] + t * v[3]));
                 return -twoIs * std::sinh (volts * inverseScaleV);
             },
-            row.current);
+            currents[j].c);
     }
 
     const double first = high.knots ().front ();

@@ -16,11 +16,16 @@ public:
     // One grid step (or one end region), t from 0 to 1 across it: voltage a + b t + c t^2 +
     // d t^3; current, to seventh order (fifth order would leave errors of a few 1e-9 of the
     // current where the diodes begin to conduct, which the tone sections make audible at -90 dB).
+    // The current, which the recursion waits for, fills one cache line per row; the voltage,
+    // which only leaves the limiter, lies apart.
     static constexpr int kCurrentTerms = 8;
-    struct Row
+    struct alignas (64) CurrentRow
     {
-        double voltage[4];
-        double current[kCurrentTerms];
+        double c[kCurrentTerms];
+    };
+    struct alignas (32) VoltageRow
+    {
+        double c[4];
     };
 
     // highWeight = 1 - blend, as the blending limiter uses them. currentScale and inverseScaleV
@@ -29,7 +34,8 @@ public:
                      double highWeight, double saturationCurrentA, double inverseScaleV);
 
     double blend () const noexcept { return blendWeight; }
-    const std::vector<Row>& rows () const noexcept { return table; }
+    const std::vector<VoltageRow>& voltageRows () const noexcept { return voltages; }
+    const std::vector<CurrentRow>& currentRows () const noexcept { return currents; }
 
     // Audio thread, each lane. position: the tables' abscissa minus 1/2 (a grid step then
     // starts where it rounds to an integer). Below the grid, above it and for NaN the table's
@@ -46,28 +52,29 @@ public:
         const TwoDoubles shifted = clamped + shifter;
         const Bits index = reinterpret_cast<Bits> (shifted) & 0xffff;
         const TwoDoubles t = (clamped + 0.5) - (shifted - shifter);
-        const Row& r0 = table[index[0]];
-        const Row& r1 = table[index[1]];
+        const double* i0 = currents[index[0]].c;
+        const double* i1 = currents[index[1]].c;
+        const double* v0 = voltages[index[0]].c;
+        const double* v1 = voltages[index[1]].c;
+        // The powers are ready before the coefficients arrive; each coefficient then takes one
+        // product and three sums.
         const TwoDoubles t2 = t * t;
+        const TwoDoubles t3 = t2 * t;
         const TwoDoubles t4 = t2 * t2;
-        auto lanes = [&] (const double* c0, const double* c1, int k) {
-            return TwoDoubles {c0[k], c1[k]};
-        };
-        const double* i0 = r0.current;
-        const double* i1 = r1.current;
-        current = ((lanes (i0, i1, 0) + lanes (i0, i1, 1) * t)
-                   + t2 * (lanes (i0, i1, 2) + lanes (i0, i1, 3) * t))
-                  + t4 * ((lanes (i0, i1, 4) + lanes (i0, i1, 5) * t)
-                          + t2 * (lanes (i0, i1, 6) + lanes (i0, i1, 7) * t));
-        const double* v0 = r0.voltage;
-        const double* v1 = r1.voltage;
-        return (lanes (v0, v1, 0) + lanes (v0, v1, 1) * t)
-               + t2 * (lanes (v0, v1, 2) + lanes (v0, v1, 3) * t);
+        const TwoDoubles t5 = t4 * t;
+        const TwoDoubles t6 = t4 * t2;
+        const TwoDoubles t7 = t4 * t3;
+        auto term = [&] (int k, TwoDoubles power) { return TwoDoubles {i0[k], i1[k]} * power; };
+        current = ((TwoDoubles {i0[0], i1[0]} + term (1, t)) + (term (2, t2) + term (3, t3)))
+                  + ((term (4, t4) + term (5, t5)) + (term (6, t6) + term (7, t7)));
+        auto voltage = [&] (int k) { return TwoDoubles {v0[k], v1[k]}; };
+        return (voltage (0) + voltage (1) * t) + (voltage (2) * t2 + voltage (3) * t3);
     }
 
 private:
-    std::vector<Row> table;   // below the grid, the step below the first knot, the grid steps,
-                              // above the grid
+    // Rows: below the grid, the step below the first knot, the grid steps, above the grid.
+    std::vector<VoltageRow> voltages;
+    std::vector<CurrentRow> currents;
     double blendWeight = 0.0;
     TwoDoubles lowest = {};   // positions of the first and last row's middles
     TwoDoubles highest = {};
