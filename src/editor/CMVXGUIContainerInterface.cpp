@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CMVXGUIContainerInterface.h"
+#include "resources/BitmapSource.h"
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -29,7 +30,11 @@ void CMVXGUIContainerInterface::addBitmap (int32_t id)
             bitmap = new VSTGUI::CBitmap (VSTGUI::CResourceDescription (path));
     }
     if (bitmap == nullptr)
+    {
+        // The widget layer has no pictures of its own: ours are the build's artwork.
+        VSTGUI::CBitmap::setResourceSource (&Morvane::Resources::bitmapSource ());
         bitmap = new VSTGUI::CBitmap (VSTGUI::CResourceDescription (id));
+    }
     if (!bitmap->isLoaded ())
     {
         bitmap->forget ();

@@ -4,34 +4,38 @@
 #include "platform/IPlatformBitmap.h"
 #include <algorithm>
 #include <cmath>
-#ifdef OVERMOOR_GUI_EMBEDDED_PNG
-#include "resources/EmbeddedPng.h"
-#endif
 
 namespace VSTGUI {
 namespace {
+
+const IBitmapSource*& resourceSource ()
+{
+    static const IBitmapSource* source = nullptr;
+    return source;
+}
 
 SharedPointer<IPlatformBitmap> loadResource (const CResourceDescription& desc, int scale = 1)
 {
     if (desc.type == CResourceDescription::kStringType)
         return scale == 1 ? IPlatformBitmap::createFromPngFile (desc.name) : nullptr;
-#ifdef OVERMOOR_GUI_EMBEDDED_PNG
-    if (desc.type == CResourceDescription::kIntegerType)
-    {
-        const auto png = Morvane::Resources::findPng (desc.id, scale);
-        if (png.bytes && png.size > 0)
-        {
-            auto bitmap = IPlatformBitmap::createFromPngMemory (png.bytes, png.size);
-            if (bitmap)
-                bitmap->setScaleFactor (scale);
-            return bitmap;
-        }
-    }
-#endif
-    return nullptr;
+    const IBitmapSource* source = resourceSource ();
+    if (desc.type != CResourceDescription::kIntegerType || !source)
+        return nullptr;
+    const IBitmapSource::Png png = source->findPng (desc.id, scale);
+    if (!png.bytes || png.size == 0)
+        return nullptr;
+    auto bitmap = IPlatformBitmap::createFromPngMemory (png.bytes, png.size);
+    if (bitmap)
+        bitmap->setScaleFactor (scale);
+    return bitmap;
 }
 
 } // namespace
+
+void CBitmap::setResourceSource (const IBitmapSource* source)
+{
+    resourceSource () = source;
+}
 
 CBitmap::CBitmap (const CResourceDescription& desc)
     : resourceDesc (desc), platformBitmap (loadResource (desc))
@@ -105,7 +109,8 @@ IPlatformBitmap* CBitmap::getBestPlatformBitmapForScaleFactor (double scaleFacto
             artworkScalesTried.push_back (scaleFactor);
             // Frames are whole pixel rows at every scale, so the total may differ from the
             // logical height times the scale by a fraction of a pixel per frame: no size check.
-            if (auto drawn = IPlatformBitmap::createFromArtwork (resourceDesc.id, scaleFactor))
+            const IBitmapSource* source = resourceSource ();
+            if (auto drawn = source ? source->render (resourceDesc.id, scaleFactor) : nullptr)
                 higherScales.push_back (std::move (drawn));
         }
         const auto atThisScale = [scaleFactor] (const auto& b) {
@@ -113,7 +118,7 @@ IPlatformBitmap* CBitmap::getBestPlatformBitmapForScaleFactor (double scaleFacto
         };
         exact = std::any_of (higherScales.begin (), higherScales.end (), atThisScale);
     }
-    // The embedded 2x serves 2x, and any scale above 1 the artwork could not be drawn at.
+    // The prepared 2x serves 2x, and any scale above 1 the source could not draw at.
     if (scaleFactor > 1. && !exact && !higherScaleTried && platformBitmap)
     {
         higherScaleTried = true;

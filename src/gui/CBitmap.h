@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A picture: decoded from an embedded PNG, a PNG file or PNG bytes, or a blank one to draw into.
+// A picture: decoded from a PNG by resource id (from the registered IBitmapSource), a PNG file or
+// PNG bytes, or a blank one to draw into.
 #include "CBaseObject.h"
 #include "CRect.h"
 #include "CResourceDescription.h"
+#include "IBitmapSource.h"
 #include "SharedPointer.h"
 #include <cstddef>
 #include <string>
@@ -17,7 +19,12 @@ class IPlatformBitmap;
 class CBitmap : public CBaseObject
 {
 public:
-    // An embedded PNG by id, or a PNG file when the description holds a path. Check isLoaded ().
+    // Where pictures by id come from, for the whole process (null: none load). Set it on the
+    // user-interface thread before loading; the source must outlive every load.
+    static void setResourceSource (const IBitmapSource* source);
+
+    // A picture by id from the resource source, or a PNG file when the description holds a
+    // path. Check isLoaded ().
     explicit CBitmap (const CResourceDescription& desc);
     // A transparent bitmap of the given logical size.
     CBitmap (CCoord width, CCoord height);
@@ -43,9 +50,9 @@ public:
     // Another rendering of the same picture at a higher scale (same logical size); false if
     // the size does not match.
     bool addBitmap (SharedPointer<IPlatformBitmap> bitmap);
-    // The sharpest rendering for a context of that scale; an embedded resource's 2x rendering
-    // is decoded the first time a context above 1x asks for it, and any other scale is drawn
-    // once from the artwork the first time a context of that scale asks.
+    // The sharpest rendering for a context of that scale; a resource's 2x PNG is decoded the
+    // first time a context above 1x asks for it, and any other scale is asked of the source's
+    // render once, the first time a context of that scale asks.
     IPlatformBitmap* getBestPlatformBitmapForScaleFactor (double scaleFactor);
 
     bool isTypeOf (IdStringPtr n) const override;

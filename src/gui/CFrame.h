@@ -22,16 +22,17 @@ public:
     // The frame's own coordinates (getViewSize, events, drawing) start at 0, 0 either way.
     CFrame (const CRect& size, VSTGUIEditorInterface* editor);
 
-    // Makes the platform window as a child of parent (an X11 window id for kX11EmbedWindowID,
-    // ignored for kPopup). False when no window could be made; the frame then stays usable
-    // offscreen.
+    // Makes the platform window as a child of parent (the window system's handle of the host's
+    // window; ignored for kPopup). False when no window could be made; the frame then stays
+    // usable offscreen.
     bool open (void* parent, PlatformType type = PlatformType::kDefaultNative,
                IPlatformFrameConfig* config = nullptr);
+    // Makes the window of a popup that belongs to owner's window (same event source); the
+    // frame's size is in root coordinates. False when owner has no window or none could be made.
+    bool openPopup (const CFrame& owner);
     // Closes the window, removes and forgets all views, then forgets the frame itself.
     void close ();
     IPlatformFrame* getPlatformFrame () const { return platformFrame; }
-    // The run loop from the config given to open (popups of this frame open on it too).
-    const SharedPointer<X11::IRunLoop>& getRunLoop () const { return runLoop; }
     VSTGUIEditorInterface* getEditor () const { return editor; }
 
     // Redraw requests: clipped to the frame, merged with overlapping ones, then passed to the
@@ -68,6 +69,13 @@ public:
     void onViewRemoved (CView* view);
     // Root coordinates of a point in frame coordinates (the point itself when offscreen).
     CPoint& localToScreen (CPoint& point) const;
+    // The work area of the monitor showing a root point, in root pixels; false when unknown
+    // (offscreen, or the window system cannot tell).
+    bool getWorkArea (const CPoint& rootPoint, CRect& area) const;
+    // The system clipboard (offscreen frames share one of their own). The text asked for
+    // arrives through onText, later or at once; a newer request replaces one not yet answered.
+    bool setClipboard (const std::string& text);
+    bool requestClipboard (std::function<void (const std::string&)> onText);
     // Told when the window loses a popup's grab or focus; popups use it to close.
     void setFocusLostCallback (std::function<void ()> callback);
     double getScaleFactor () const;
@@ -85,7 +93,8 @@ public:
     bool removeAll (bool withForget = true) override;
     bool isTypeOf (IdStringPtr name) const override;
 
-    // IPlatformFrameCallback
+    // IPlatformFrameCallback. A dirty rectangle may reach past the frame, into a window the
+    // host made larger: that part gets the background colour, opaque.
     void platformDrawRect (CDrawContext* context, const CRect& dirty) override;
     CMouseEventResult platformOnMouseDown (CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult platformOnMouseMoved (CPoint& where, const CButtonState& buttons) override;
@@ -97,11 +106,13 @@ public:
     bool platformOnKeyUp (VstKeyCode& key) override;
     void platformOnFocusLost () override;
     double platformScaleFactor () const override;
+    void platformOnClipboardText (const std::string& text) override;
 
 protected:
     ~CFrame () override;
 
 private:
+    bool adoptPlatformFrame (IPlatformFrame* frame);
     void closePlatformFrame ();
     bool isDescendant (CView* maybeChild, CView* ancestor) const;
     // The deepest mouse-enabled view at a frame point, and the point in that view's parent.
@@ -118,7 +129,7 @@ private:
     CView* focusView {nullptr};
     CView* hoverView {nullptr};  // the view under the pointer while no button is held
     std::function<void ()> focusLostCallback;
-    SharedPointer<X11::IRunLoop> runLoop;
+    std::function<void (const std::string&)> clipboardReader;
     double zoom {1.};
     std::vector<IMouseObserver*> mouseObservers;
 };

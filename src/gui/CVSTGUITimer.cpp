@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CVSTGUITimer.h"
 #include "SharedPointer.h"
-#include "platform/IRunLoop.h"
+#include "platform/IPlatformFactory.h"
 
 namespace VSTGUI {
 
 const IdStringPtr CVSTGUITimer::kMsgTimer = "timer fired";
 
-// Registered with the run loop that was current at start () and unregistered from that same
-// loop at stop (), even if the process-wide one changed in between.
-struct CVSTGUITimer::Platform : X11::ITimerHandler
+struct CVSTGUITimer::Platform : IPlatformTimerCallback
 {
-    explicit Platform (CVSTGUITimer& t) : timer (t) {}
-    void onTimer () override { timer.fire (); }
+    explicit Platform (CVSTGUITimer& t) : timer (t), impl (PlatformFactory::createTimer (this)) {}
+    void onPlatformTimer () override { timer.fire (); }
 
     CVSTGUITimer& timer;
-    SharedPointer<X11::IRunLoop> runLoop;
+    SharedPointer<IPlatformTimer> impl;
 };
 
 CVSTGUITimer::CVSTGUITimer (CBaseObject* t, uint32_t ms, bool doStart)
@@ -39,29 +37,19 @@ CVSTGUITimer::~CVSTGUITimer ()
 
 bool CVSTGUITimer::isRunning () const
 {
-    return platform->runLoop != nullptr;
+    return platform->impl->isRunning ();
 }
 
 bool CVSTGUITimer::start ()
 {
-    if (isRunning ())
-        return true;
-    const SharedPointer<X11::IRunLoop>& loop = X11::RunLoop::get ();
-    if (!loop || fireTime == 0)
-        return false;
-    if (!loop->registerTimer (fireTime, platform.get ()))
-        return false;
-    platform->runLoop = loop;
-    return true;
+    return fireTime != 0 && platform->impl->start (fireTime);
 }
 
 bool CVSTGUITimer::stop ()
 {
     if (!isRunning ())
         return false;
-    SharedPointer<X11::IRunLoop> loop = std::move (platform->runLoop);
-    platform->runLoop = nullptr;
-    loop->unregisterTimer (platform.get ());
+    platform->impl->stop ();
     return true;
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A repeating timer on the window system's run loop: each time it fires it sends kMsgTimer to
-// its target (or calls its callback). On Linux it registers with X11::RunLoop::get (); start ()
-// fails when no run loop is set.
+// A repeating timer on the window system's event source: each time it fires it sends kMsgTimer
+// to its target (or calls its callback). start () fails where the platform cannot run it yet
+// (on Linux: before a run loop is set).
 #include "CBaseObject.h"
 #include <functional>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "sdk/vstguikeys.h"
 #include "sdk/vstguirunloop.h"
 #include "gui/CFrame.h"
-#include "gui/platform/IRunLoop.h"
+#include "gui/platform/linux/IRunLoop.h"
 #include <cmath>
 #include <cstring>
 

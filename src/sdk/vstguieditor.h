@@ -7,7 +7,7 @@
 #include "gui/CVSTGUITimer.h"
 #include "gui/VSTGUIEditorInterface.h"
 #include "gui/platform/IPlatformFrame.h"
-#include "gui/platform/IRunLoop.h"
+#include "gui/platform/linux/IRunLoop.h"
 #include "public.sdk/source/vst/vsteditcontroller.h"
 
 namespace Steinberg {

@@ -3,7 +3,7 @@
 // The host's run loop (Steinberg::Linux::IRunLoop) seen as the widget layer's X11 run loop. Each
 // registration becomes a small handler object registered with the host; unregisterAll () takes
 // back whatever is still registered, so nothing of ours is called after the editor is removed.
-#include "gui/platform/IRunLoop.h"
+#include "gui/platform/linux/IRunLoop.h"
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"
 #include <vector>

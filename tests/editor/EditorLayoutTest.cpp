@@ -6,6 +6,7 @@
 #include "gui/CMovieBitmap.h"
 #include "gui/COptionMenu.h"
 #include "gui/CTextEdit.h"
+#include "resources/artwork/FaceLayout.h"
 
 namespace EditorTest {
 namespace {
@@ -90,6 +91,18 @@ TEST_F (EditorLayout, EachModelShowsItsFaceKnobsFootswitchAndLamp)
             EXPECT_EQ (shown->getHeightOfOneImage (), 40);
             EXPECT_EQ (shown->getListener (), editor.get ());
         }
+
+        // The face paints scales and seats where these controls land, and the about view's
+        // little pedals are drawn from the same description.
+        const auto& face = Morvane::Artwork::FaceLayout::model (model);
+        EXPECT_EQ (face.knobStrip, expected.strip);
+        ASSERT_EQ (face.knobCount, static_cast<int> (expected.knobs.size ()));
+        for (int i = 0; i < face.knobCount; ++i)
+            EXPECT_EQ (CPoint (face.knobs[i].left, face.knobs[i].top),
+                       expected.knobs[i].rect.getTopLeft ());
+        const auto seat = Morvane::Artwork::FaceLayout::footswitchPlace (face.footswitchStyle);
+        EXPECT_EQ (100 + face.footswitchStyle, expected.footswitchBitmap);
+        EXPECT_EQ (CPoint (seat.left, seat.top), expected.footswitch.getTopLeft ());
 
         auto* footswitch = dynamic_cast<CKickButton*> (set.getControl (0));
         ASSERT_NE (footswitch, nullptr);

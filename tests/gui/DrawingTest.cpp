@@ -4,6 +4,8 @@
 #include "gui/CFontDesc.h"
 #include "gui/COffscreenContext.h"
 #include "gui/CParamDisplay.h"
+#include "gui/IBitmapSource.h"
+#include "gui/platform/IPlatformBitmap.h"
 #include "gui/platform/cairo/CairoBitmap.h"
 #include <cstdio>
 #include <fstream>
@@ -73,21 +75,51 @@ TEST (Bitmaps, DecodeGoodPngDataAndRefuseBadDataQuietly)
     EXPECT_EQ (countPixels (*target, 0), 64);
 }
 
-#ifdef OVERMOOR_TEST_EMBEDDED_PNG
-TEST (Bitmaps, EmbeddedResourcesLoadByIdAtTheirLogicalSize)
+TEST (Bitmaps, PicturesByIdComeFromTheRegisteredSourceAtEachScale)
 {
-    auto background = owned (new CBitmap (CResourceDescription (500)));
-    ASSERT_TRUE (background->isLoaded ());
-    EXPECT_EQ (background->getSize (), CPoint (180, 300));
-    auto knobStrip = owned (new CBitmap (CResourceDescription (301)));
-    EXPECT_EQ (knobStrip->getSize (), CPoint (40, 5600));
-    IPlatformBitmap* sharp = background->getBestPlatformBitmapForScaleFactor (2.);
-    ASSERT_NE (sharp, nullptr);
-    EXPECT_EQ (sharp->getScaleFactor (), 2.);
-    EXPECT_EQ (sharp->getSize (), CPoint (360, 600));
-    EXPECT_EQ (background->getBestPlatformBitmapForScaleFactor (1.)->getScaleFactor (), 1.);
+    // A picture prepared as PNG at 1x and 2x, and drawn afresh at any other scale.
+    struct Source : IBitmapSource
+    {
+        Png findPng (int32_t id, int scale) const override
+        {
+            const std::string& png = scale == 1 ? one : two;
+            return id == 7 && scale <= 2 ? Png {png.data (), png.size ()} : Png {};
+        }
+        SharedPointer<IPlatformBitmap> render (int32_t id, double scale) const override
+        {
+            ++renders;
+            auto bitmap = id == 7 ? IPlatformBitmap::create (10 * scale, 6 * scale) : nullptr;
+            if (bitmap)
+                bitmap->setScaleFactor (scale);
+            return bitmap;
+        }
+        std::string one, two;
+        mutable int renders = 0;
+    } source;
+    for (int scale : {1, 2})
+    {
+        auto context = COffscreenContext::create (10, 6, scale);
+        context->endDraw ();
+        const std::string path = ::testing::TempDir () + "gui-source.png";
+        ASSERT_TRUE (context->writePng (path));
+        (scale == 1 ? source.one : source.two) = readFile (path);
+    }
+    EXPECT_FALSE (owned (new CBitmap (CResourceDescription (7)))->isLoaded ());  // no source yet
+    CBitmap::setResourceSource (&source);
+    auto bitmap = owned (new CBitmap (CResourceDescription (7)));
+    EXPECT_FALSE (owned (new CBitmap (CResourceDescription (8)))->isLoaded ());
+    ASSERT_TRUE (bitmap->isLoaded ());
+    EXPECT_EQ (bitmap->getSize (), CPoint (10, 6));
+    for (double scale : {1., 2., 3., 3.})
+    {
+        IPlatformBitmap* best = bitmap->getBestPlatformBitmapForScaleFactor (scale);
+        ASSERT_NE (best, nullptr);
+        EXPECT_EQ (best->getScaleFactor (), scale);
+        EXPECT_EQ (best->getSize (), CPoint (10 * scale, 6 * scale));
+    }
+    EXPECT_EQ (source.renders, 1);  // once per scale
+    CBitmap::setResourceSource (nullptr);
 }
-#endif
 
 TEST (Bitmaps, AHigherScaleRenderingIsDrawnByContextsOfThatScale)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The timer on a stand-in run loop: registration follows start and stop, firing notifies.
 #include "gui/CVSTGUITimer.h"
-#include "gui/platform/IRunLoop.h"
+#include "gui/platform/linux/IRunLoop.h"
 #include <gtest/gtest.h>
 #include <map>
 

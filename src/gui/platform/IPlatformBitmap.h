@@ -16,8 +16,6 @@ public:
     static SharedPointer<IPlatformBitmap> create (int width, int height);
     static SharedPointer<IPlatformBitmap> createFromPngMemory (const void* bytes, std::size_t size);
     static SharedPointer<IPlatformBitmap> createFromPngFile (const std::string& path);
-    // An embedded picture's id drawn from its vector artwork at any scale (pixels per unit).
-    static SharedPointer<IPlatformBitmap> createFromArtwork (int id, double scale);
 
     // Size in pixels.
     virtual CPoint getSize () const = 0;

@@ -8,8 +8,8 @@
 #include "../CRect.h"
 #include "../SharedPointer.h"
 #include "../VstKeyCode.h"
-#include "IRunLoop.h"
 #include <cstdint>
+#include <string>
 
 namespace VSTGUI {
 
@@ -19,11 +19,17 @@ enum class PlatformType
 {
     // A child of the host's window given as an X11 window id; _XEMBED_INFO set before mapping.
     kX11EmbedWindowID,
-    // An override-redirect top-level placed at its size given in ROOT coordinates, grabbing
-    // pointer and keyboard. A click outside arrives as a mouse-down outside the frame's bounds;
+    // A child of the host's window given as a window handle (HWND).
+    kHWND,
+    // A borderless top-level window placed at its size given in ROOT coordinates, grabbing
+    // pointer and keyboard (made by PlatformFactory::createPopup). A click outside arrives as a mouse-down outside the frame's bounds;
     // a grab that fails, or a lost grab, calls platformOnFocusLost.
     kPopup,
+#ifdef _WIN32
+    kDefaultNative = kHWND,
+#else
     kDefaultNative = kX11EmbedWindowID,
+#endif
 };
 
 enum CCursorType
@@ -63,21 +69,16 @@ public:
     // Window pixels per frame unit (the frame's zoom); the back buffer draws at this scale and
     // pointer positions are divided by it.
     virtual double platformScaleFactor () const = 0;
+    // The clipboard's text, answering IPlatformFrame::requestClipboardText.
+    virtual void platformOnClipboardText (const std::string& text) { (void)text; }
 };
 
-// What a platform frame needs besides its parent; X11::FrameConfig below for X11.
+// What a platform frame needs besides its parent; each platform derives its own.
 class IPlatformFrameConfig
 {
 public:
     virtual ~IPlatformFrameConfig () = default;
 };
-
-namespace X11 {
-struct FrameConfig : IPlatformFrameConfig
-{
-    SharedPointer<IRunLoop> runLoop;
-};
-} // namespace X11
 
 // A window owned by one CFrame (reference counted; the frame holds the only reference).
 // The callback may forget the platform frame from inside one of its own callbacks (a popup that
@@ -86,11 +87,9 @@ struct FrameConfig : IPlatformFrameConfig
 class IPlatformFrame : public CBaseObject
 {
 public:
-    // Null when the window cannot be made (no display, no run loop, bad parent); the frame then
-    // stays offscreen. For kX11EmbedWindowID, size is in the parent's coordinates. Sizes here
-    // are window pixels: the frame's rectangle times its zoom.
-    static IPlatformFrame* create (IPlatformFrameCallback* callback, const CRect& size,
-                                   void* parent, PlatformType type, IPlatformFrameConfig* config);
+    // Made by PlatformFactory::createFrame: null when the window cannot be made (no display, no
+    // run loop, bad parent); the frame then stays offscreen. For a child window, size is in the
+    // parent's coordinates. Sizes here are window pixels: the frame's rectangle times its zoom.
 
     // Root coordinates of the window's top-left corner.
     virtual bool getGlobalPosition (CPoint& position) const = 0;
@@ -102,8 +101,26 @@ public:
     // CButtonState bits of the buttons and modifiers held now.
     virtual bool getCurrentMouseButtons (CButtonState& buttons) const = 0;
     virtual bool takeFocus () = 0;
-    // The X11 window id (0 when there is none); tests use it.
-    virtual uint32_t getNativeWindowId () const = 0;
+    // The work area (the screen less panels and docks) of the monitor showing a point given in
+    // root pixels; false when the window system cannot tell (popups are then not kept inside).
+    virtual bool getWorkArea (const CPoint& rootPoint, CRect& area) const
+    {
+        (void)rootPoint;
+        (void)area;
+        return false;
+    }
+    // The system clipboard: setClipboardText offers UTF-8 text to every program;
+    // requestClipboardText asks for what is there, answered later (without blocking) through
+    // platformOnClipboardText, or never when the clipboard holds no text. False when this
+    // window has no clipboard.
+    virtual bool setClipboardText (const std::string& text)
+    {
+        (void)text;
+        return false;
+    }
+    virtual bool requestClipboardText () { return false; }
+    // The window system's handle of the window as a number (0 when there is none); tests use it.
+    virtual uintptr_t getNativeWindowId () const = 0;
 
     IPlatformFrameCallback* getFrameCallback () const { return frameCallback; }
 

@@ -123,49 +123,45 @@ void title (cairo_t* cr, const Mood& mood)
     cairo_fill (cr);
 }
 
-// A little pedal in a model's colours: body, two knobs, lamp and footswitch.
+// A model's pedal in miniature: its own face with its knobs, footswitch and lit lamp laid over it
+// where the editor lays them, so that each little pedal looks like its model.
+constexpr double kMiniScale = 0.185;
+
 void miniPedal (cairo_t* cr, double x, double y, int index)
 {
-    const FaceLayout::Model& m = FaceLayout::model (index);
-    const double w = 30.0, h = 42.0;
-    softShadowRect (cr, x + 1.0, y + 2.0, w, h, 3.0, 2.5, 0.6);
-    paintFinish (cr, x, y, w, h, 3.0, m.body, m.finish, 2000u + static_cast<unsigned> (index));
-    bevelRect (cr, x, y, w, h, 3.0, 0.8, 0.4, 0.5);
-    for (int k = 0; k < 2; ++k)
+    using namespace FaceLayout;
+    const Model& m = model (index);
+    const double s = kMiniScale;
+    softShadowRect (cr, x + 1.0, y + 2.0, kBodyW * s, kBodyH * s, kBodyR * s, 2.5, 0.6);
+    cairo_save (cr);
+    cairo_translate (cr, x - kBodyX * s, y - kBodyY * s);
+    cairo_scale (cr, s, s);
+    roundedRect (cr, kBodyX, kBodyY, kBodyW, kBodyH, kBodyR);
+    cairo_clip (cr);
+    drawPedalFace (cr, index);
+    for (int k = 0; k < m.knobCount; ++k)
     {
-        const double kx = x + 9.0 + k * 12.0, ky = y + 11.0;
-        cairo_arc (cr, kx + 0.4, ky + 0.6, 3.6, 0, 2 * M_PI);
-        cairo_set_source_rgba (cr, 0, 0, 0, 0.45);
-        cairo_fill (cr);
-        cairo_pattern_t* p = cairo_pattern_create_radial (kx - 1.2, ky - 1.2, 0.2, kx, ky, 3.6);
-        const bool silver = index == 2;
-        addStop (p, 0.0, silver ? hex (0xf0f0f0) : hex (0x5a5a5e));
-        addStop (p, 1.0, silver ? hex (0x8a8c90) : hex (0x151517));
-        cairo_set_source (cr, p);
-        cairo_arc (cr, kx, ky, 3.4, 0, 2 * M_PI);
-        cairo_fill (cr);
-        cairo_pattern_destroy (p);
+        cairo_save (cr);
+        cairo_translate (cr, m.knobs[k].left, m.knobs[k].top);
+        drawKnob (cr, m.knobStrip, 70, 140);   // the middle of the film strip: at noon
+        cairo_restore (cr);
     }
-    cairo_arc (cr, x + w / 2.0, y + 4.0, 1.1, 0, 2 * M_PI);
-    set (cr, hex (0xff4a2a));
-    cairo_fill (cr);
-    cairo_arc (cr, x + w / 2.0 + 0.3, y + h - 9.0 + 0.6, 4.4, 0, 2 * M_PI);
-    cairo_set_source_rgba (cr, 0, 0, 0, 0.5);
-    cairo_fill (cr);
-    cairo_pattern_t* sw = cairo_pattern_create_linear (x + w / 2.0 - 4, y + h - 13, x + w / 2.0 + 4,
-                                                       y + h - 5);
-    cairo_pattern_add_color_stop_rgb (sw, 0.0, 0.95, 0.95, 0.95);
-    cairo_pattern_add_color_stop_rgb (sw, 1.0, 0.4, 0.4, 0.42);
-    cairo_set_source (cr, sw);
-    cairo_arc (cr, x + w / 2.0, y + h - 9.0, 4.0, 0, 2 * M_PI);
-    cairo_fill (cr);
-    cairo_pattern_destroy (sw);
+    const Place footswitch = footswitchPlace (m.footswitchStyle);
+    cairo_save (cr);
+    cairo_translate (cr, footswitch.left, footswitch.top);
+    drawFootswitch (cr, 100 + m.footswitchStyle, 0);
+    cairo_restore (cr);
+    cairo_translate (cr, kLampLeft, kLampTop);
+    drawStatusLamp (cr, 1);
+    cairo_restore (cr);
 }
 
 void pedalboard (cairo_t* cr)
 {
+    const double step = 39.0;
+    const double left = (kW - 3.0 * step - FaceLayout::kBodyW * kMiniScale) / 2.0;
     for (int i = 0; i < 8; ++i)
-        miniPedal (cr, 16.0 + (i % 4) * 39.0, 176.0 + (i / 4) * 52.0, i);
+        miniPedal (cr, left + (i % 4) * step, 176.0 + (i / 4) * 52.0, i);
     TextStyle line;
     line.size = 6.2;
     line.letterSpacing = 1.6;

@@ -4,6 +4,8 @@
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
+#include <cmath>
+
 namespace Morvane::Artwork::Paint {
 namespace {
 
@@ -55,7 +57,18 @@ struct Placed
     double x = 0.0, y = 0.0, inkWidth = 0.0;
 };
 
-Placed place (PangoLayout* layout, const TextStyle& style, double x, double y, Align align)
+// The baseline on a whole device pixel row, so that flat tops and feet of capitals stay sharp.
+double snapToPixelRow (cairo_t* cr, double y)
+{
+    double dx = 0.0, dy = y;
+    cairo_user_to_device (cr, &dx, &dy);
+    dy = std::round (dy);
+    cairo_device_to_user (cr, &dx, &dy);
+    return dy;
+}
+
+Placed place (cairo_t* cr, PangoLayout* layout, const TextStyle& style, double x, double y,
+              Align align)
 {
     PangoRectangle ink {};
     pango_layout_get_extents (layout, &ink, nullptr);
@@ -64,7 +77,7 @@ Placed place (PangoLayout* layout, const TextStyle& style, double x, double y, A
     const double baseline = pango_layout_get_baseline (layout) / double (PANGO_SCALE);
     // centre the capital height on y, whatever descenders the text has
     Placed placed;
-    placed.y = y + style.size * 0.365 - baseline;
+    placed.y = snapToPixelRow (cr, y + style.size * 0.365) - baseline;
     placed.inkWidth = inkW;
     switch (align)
     {
@@ -75,12 +88,14 @@ Placed place (PangoLayout* layout, const TextStyle& style, double x, double y, A
     return placed;
 }
 
+// Outlines filled rather than glyphs shown: cairo puts every shown glyph on a whole pixel, which
+// spaces small letter-spaced capitals unevenly at 100 %; outlines keep Pango's fractional places.
 void show (cairo_t* cr, PangoLayout* layout, double x, double y, Rgb colour, double alpha)
 {
     set (cr, colour, alpha);
     cairo_move_to (cr, x, y);
-    pango_cairo_show_layout (cr, layout);
-    cairo_new_path (cr);
+    pango_cairo_layout_path (cr, layout);
+    cairo_fill (cr);
 }
 
 } // namespace
@@ -89,7 +104,7 @@ double text (cairo_t* cr, const TextStyle& style, const char* utf8, double x, do
 {
     cairo_save (cr);
     PangoLayout* layout = makeLayout (cr, style, utf8);
-    const Placed at = place (layout, style, x, y, align);
+    const Placed at = place (cr, layout, style, x, y, align);
     const double offset = style.size * 0.08 + 0.25;
     if (style.shadowAlpha > 0.0)
         show (cr, layout, at.x + offset, at.y + offset, {0, 0, 0}, style.shadowAlpha);

@@ -15,7 +15,8 @@ using namespace Paint;
 
 namespace {
 
-constexpr double kBodyX = 2.0, kBodyY = 3.0, kBodyW = 172.0, kBodyH = 213.0, kBodyR = 9.0;
+using FaceLayout::kBodyH, FaceLayout::kBodyR, FaceLayout::kBodyW, FaceLayout::kBodyX,
+    FaceLayout::kBodyY;
 
 void enclosure (cairo_t* cr, const FaceLayout::Model& model, int index)
 {
@@ -57,9 +58,10 @@ void knobScale (cairo_t* cr, const FaceLayout::Knob& knob, Rgb ink)
 
 void footswitchSeat (cairo_t* cr, int style, Rgb ink)
 {
+    const FaceLayout::Place at = FaceLayout::footswitchPlace (style);
     if (style == 0)
     {
-        const double cx = 67.0 + 22.0, cy = 167.0 + 21.0;
+        const double cx = at.left + 22.0, cy = at.top + 21.0;
         // a painted ring and the dark washer the nut sits on
         cairo_set_line_width (cr, 0.9);
         set (cr, ink, 0.55);
@@ -70,7 +72,7 @@ void footswitchSeat (cairo_t* cr, int style, Rgb ink)
     else if (style == 1)
     {
         // cavity under the treadle and the hinge rod along its top
-        const double x = 6.0, y = 140.0, w = 164.0, h = 75.0;
+        const double x = at.left + 6.0, y = at.top + 2.0, w = 164.0, h = 75.0;
         recess (cr, x - 1.0, y, w + 2.0, h, 6.0, hex (0x0c0c0d));
         roundedRect (cr, x + 4.0, y - 2.2, w - 8.0, 3.4, 1.7);
         cairo_pattern_t* rod = cairo_pattern_create_linear (0, y - 2.2, 0, y + 1.2);
@@ -83,7 +85,7 @@ void footswitchSeat (cairo_t* cr, int style, Rgb ink)
     }
     else
     {
-        const double x = 48.0, y = 170.0, w = 85.0, h = 41.0;
+        const double x = at.left, y = at.top, w = 85.0, h = 41.0;
         roundedRect (cr, x - 2.5, y - 2.5, w + 5.0, h + 5.0, 7.0);
         cairo_set_line_width (cr, 0.9);
         set (cr, ink, 0.55);

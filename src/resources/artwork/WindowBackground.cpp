@@ -60,18 +60,14 @@ void productStrip (cairo_t* cr)
     cairo_rectangle (cr, 0, top, kWidth, 0.6);
     cairo_set_source_rgba (cr, 1, 1, 1, 0.18);
     cairo_fill (cr);
-    TextStyle engraved;
-    engraved.size = 6.4;
-    engraved.letterSpacing = 1.4;
-    engraved.colour = hex (0x0c0d0f);
-    engraved.alpha = 1.0;
-    // engraved: a light lip below the dark cut
-    TextStyle lip = engraved;
-    lip.colour = hex (0xffffff);
-    lip.alpha = 0.22;
+    // stamped and filled with pale paint: light on the dark brushed strip, like the maker's name
+    TextStyle stamped;
+    stamped.size = 6.4;
+    stamped.letterSpacing = 1.4;
+    stamped.colour = hex (0xb4b8be);
+    stamped.shadowAlpha = 0.8;
     const double cy = top + h / 2.0;
-    text (cr, lip, "EIGHT DRIVE CIRCUITS", kWidth / 2.0 + 0.4, cy + 0.5);
-    text (cr, engraved, "EIGHT DRIVE CIRCUITS", kWidth / 2.0, cy);
+    text (cr, stamped, "EIGHT DRIVE CIRCUITS", kWidth / 2.0, cy);
     screw (cr, 7.0, cy, 2.6, 0.4);
     screw (cr, kWidth - 7.0, cy, 2.6, 1.1);
 }

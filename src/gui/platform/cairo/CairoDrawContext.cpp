@@ -186,15 +186,6 @@ void CairoDrawContext::drawString (UTF8StringPtr utf8, const CRect& rect, CHoriT
     if (!utf8 || !*utf8 || !pangoFont || !begin ())
         return;
     PangoLayout* layout = pangoFont->createLayout (cr, utf8);
-    if (!antialias)
-    {
-        cairo_font_options_t* options = cairo_font_options_create ();
-        cairo_get_font_options (cr, options);
-        cairo_font_options_set_antialias (options, CAIRO_ANTIALIAS_NONE);
-        pango_cairo_context_set_font_options (pango_layout_get_context (layout), options);
-        pango_layout_context_changed (layout);
-        cairo_font_options_destroy (options);
-    }
     PangoRectangle logical {};
     pango_layout_get_pixel_extents (layout, nullptr, &logical);
     double x = rect.left;
@@ -205,11 +196,19 @@ void CairoDrawContext::drawString (UTF8StringPtr utf8, const CRect& rect, CHoriT
     // Centre the line's ink box of ascent plus descent, so digits and capitals sit mid-height.
     const double baseline = pango_layout_get_baseline (layout) / double (PANGO_SCALE);
     const double textHeight = pangoFont->getAscent () + pangoFont->getDescent ();
-    const double y = std::round (rect.top + (rect.getHeight () - textHeight) / 2
-                                 + pangoFont->getAscent () - baseline);
+    double left = std::round (x - logical.x);
+    double baselineY = rect.top + (rect.getHeight () - textHeight) / 2 + pangoFont->getAscent ();
+    // The glyphs' outlines are filled rather than shown: cairo would put each glyph on a whole
+    // pixel and space the letters unevenly, Pango's fractional positions are kept this way. The
+    // baseline lies on a whole device row, which keeps flat edges sharp.
+    cairo_user_to_device (cr, &left, &baselineY);
+    baselineY = std::round (baselineY);
+    cairo_device_to_user (cr, &left, &baselineY);
+    cairo_move_to (cr, left, baselineY - baseline);
+    pango_cairo_layout_path (cr, layout);
+    cairo_set_antialias (cr, antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
     setSource (getState ().fontColor);
-    cairo_move_to (cr, std::round (x - logical.x), y);
-    pango_cairo_show_layout (cr, layout);
+    cairo_fill (cr);
     g_object_unref (layout);
     end ();
 }

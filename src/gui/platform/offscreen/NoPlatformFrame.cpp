@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Builds without a window system: every frame stays offscreen.
-#include "gui/platform/IPlatformFrame.h"
+#include "gui/platform/IPlatformFactory.h"
 
 namespace VSTGUI {
 
-IPlatformFrame* IPlatformFrame::create (IPlatformFrameCallback*, const CRect&, void*, PlatformType,
-                                        IPlatformFrameConfig*)
+IPlatformFrame* PlatformFactory::createFrame (IPlatformFrameCallback*, const CRect&, void*,
+                                              PlatformType, IPlatformFrameConfig*)
+{
+    return nullptr;
+}
+
+IPlatformFrame* PlatformFactory::createPopup (IPlatformFrameCallback*, const CRect&,
+                                              IPlatformFrame*)
 {
     return nullptr;
 }

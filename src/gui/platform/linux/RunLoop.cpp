@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/platform/IRunLoop.h"
+#include "gui/platform/linux/IRunLoop.h"
 
 namespace VSTGUI {
 namespace X11 {
