@@ -8,8 +8,7 @@
 CMVXSVDiodeLimiterSimulation::CMVXSVDiodeLimiterSimulation (double sampleRateHz,
                                                             uint32_t channelsIn)
 : tables (sharedDiodeLimiterTables ()), inState (channelsIn, 0.0), curvePosition (channelsIn, 0.0),
-  stateA (channelsIn, 0.0),
-  stateB (channelsIn, 0.0), channels (channelsIn)
+  stateA (channelsIn, 0.0), stateB (channelsIn, 0.0), channels (channelsIn)
 {
     assert (tables.table0.size () == tablePoints && tables.table0.hasSameGrid (tables.table1)
             && tables.table2.hasSameGrid (tables.table3));
@@ -141,7 +140,8 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
 void CMVXSVDiodeLimiterSimulation::carryCurvePositions () noexcept
 {
     for (uint32_t c = 0; c < channels; ++c)
-        curvePosition[c] = curveCoef.positionFromA * stateA[c] + curveCoef.positionFromB * stateB[c];
+        curvePosition[c] =
+            curveCoef.positionFromA * stateA[c] + curveCoef.positionFromB * stateB[c];
 }
 
 void CMVXSVDiodeLimiterSimulation::reset ()

@@ -3,7 +3,8 @@
 // The pedals' diode clipping stage with its RC network, per channel, at the oversampled rate.
 // The diode equation is solved once per process into spline tables (see DiodeSolution.h); per
 // sample two tabulated solutions, for a low and a high source resistance, are blended by a weight
-// that follows the configured network's resistance.
+// that follows the configured network's resistance. Diodes to ground at the usual rates look
+// their voltage and current up in one curve blended beforehand for the network.
 #include "dsp/CMVXAnalogSimulation.h"
 #include "dsp/DiodeSolution.h"
 #include "dsp/SplineTable.h"
@@ -53,10 +54,10 @@ public:
         }
     };
 
-    // Diodes to ground with a pre-blended curve (ShuntDiodeCurve): the curve's position for the
-    // next sample, tableScale (voltageFromA a + voltageFromB b) - 1/2 without the input's share,
-    // is carried as a third state and stepped straight from a, b, the input and the current,
-    // so that the recursion waits for one product and one sum between lookups.
+    // Diodes to ground on a pre-blended curve (ShuntDiodeCurve): the next sample's position on
+    // the curve, but for the input's share, tableScale (voltageFromA a + voltageFromB b), is
+    // carried as a third state and stepped straight from a, b, the input and the current, so
+    // that the recursion waits for one product and one sum between lookups.
     template <typename T>
     struct CurveCoefficients
     {

@@ -92,7 +92,8 @@ void addShuntCurves (DiodeLimiterTables& t, const DiodePairLaw& law)
     for (PedalModel model : kAllPedalModels)
     {
         const DiodeNetwork& n = pedalTraits (model).diodes;
-        if (!pedalTraits (model).has (PedalSection::diodes) || n.mode != CMVXSVDiodeLimiterSimulation::kDiodesToGround)
+        if (!pedalTraits (model).has (PedalSection::diodes)
+            || n.mode != CMVXSVDiodeLimiterSimulation::kDiodesToGround)
             continue;
         for (double rate : kUsualOversampledRatesHz)
         {

@@ -56,10 +56,9 @@ steadyLoop (StereoChainPasses& chain, const float* const* in, float* const* out,
 // sections before the diodes run first, then the diodes, then the sections after them: the same
 // operations per frame, in another order across frames.
 template <PedalModel Model>
-inline __attribute__ ((always_inline)) void chunkedSteadyLoop (StereoChainPasses& chain,
-                                                              const float* const* in,
-                                                              float* const* out, int n,
-                                                              float level)
+inline __attribute__ ((always_inline)) void
+chunkedSteadyLoop (StereoChainPasses& chain, const float* const* in, float* const* out, int n,
+                   float level)
 {
     constexpr int kDiodes = diodeStepOf (Model);
     constexpr int kLength = pedalTraits (Model).chain.length;
@@ -150,7 +149,8 @@ CMVXDrivePedalsSimulationDSP::steadyLanes (const float* const* in, float* const*
     {
         CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
         StereoChainPasses chain (sections, &diodes);
-        if constexpr (pedalTraits (Model).diodes.mode == CMVXSVDiodeLimiterSimulation::kDiodesToGround)
+        if constexpr (pedalTraits (Model).diodes.mode
+                      == CMVXSVDiodeLimiterSimulation::kDiodesToGround)
         {
             auto lanes = diodes.curveLanes ();
             if (lanes.curve != nullptr)

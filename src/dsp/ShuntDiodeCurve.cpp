@@ -88,9 +88,7 @@ ShuntDiodeCurve::ShuntDiodeCurve (const SplineTable& low, const SplineTable& hig
     voltages.assign (rowCount, VoltageRow {});
     currents.assign (rowCount, CurrentRow {});
 
-    auto constantRow = [&] (VoltageRow& row, long double v) {
-        row.c[0] = static_cast<double> (v);
-    };
+    auto constantRow = [&] (VoltageRow& row, long double v) { row.c[0] = static_cast<double> (v); };
     auto valueAt = [&] (int32_t segment, long double t) {
         Cubic p;
         blendSegment (high.segment (segment), low.segment (segment), hw, bw, p);

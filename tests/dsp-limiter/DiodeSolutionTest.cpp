@@ -185,8 +185,8 @@ TEST (ShuntDiodeCurve, FollowsTheBlendedTablesAndTheCurrentOfTheirVoltage)
 {
     const DiodeLimiterTables& t = sharedDiodeLimiterTables ();
     ASSERT_FALSE (t.shuntCurves.empty ());
-    std::vector<double> positions {-500.5, -501.0, -500.0, 0.0, 499.99, 500.0, 1e300, -1e300,
-                                   INFINITY, -INFINITY, NAN};
+    std::vector<double> positions {-500.5, -501.0, -500.0,   0.0,       499.99, 500.0,
+                                   1e300,  -1e300, INFINITY, -INFINITY, NAN};
     for (double u = -520.0; u < 520.0; u += 0.137)
         positions.push_back (u);
     for (const ShuntDiodeCurve& curve : t.shuntCurves)
