@@ -110,8 +110,9 @@ public:
     {
         assert (source.shuntCurve == curve);
         coef.visitWith (source.coef, [lane] (TwoDoubles& lanes, double c) { lanes[lane] = c; });
-        curveCoef.visitWith (source.curveCoef,
-                             [lane] (TwoDoubles& lanes, double c) { lanes[lane] = c; });
+        if (curve != nullptr)   // never while a glide retunes the diodes in their feedback path
+            curveCoef.visitWith (source.curveCoef,
+                                 [lane] (TwoDoubles& lanes, double c) { lanes[lane] = c; });
         inGain[lane] = source.inGain;
         inNum1[lane] = source.inNum1;
         inDen1[lane] = source.inDen1;
