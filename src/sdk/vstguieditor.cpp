@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sdk/vstguieditor.h"
 #include "sdk/vstguikeys.h"
+#if SMTG_OS_LINUX
 #include "sdk/vstguirunloop.h"
+#endif
 #include "gui/CFrame.h"
 #include "gui/platform/linux/IRunLoop.h"
 #include <cmath>
@@ -40,15 +42,19 @@ void VSTGUIEditor::setIdleRate (int32 millisec)
 
 bool VSTGUIEditor::startIdleTimer ()
 {
+#if SMTG_OS_LINUX
     if (!idleTimerRunning && runLoop && timer)
         idleTimerRunning = runLoop->registerTimer (static_cast<uint64_t> (idleRate), &idleTicker);
+#endif
     return idleTimerRunning;
 }
 
 void VSTGUIEditor::stopIdleTimer ()
 {
+#if SMTG_OS_LINUX
     if (idleTimerRunning && runLoop)
         runLoop->unregisterTimer (&idleTicker);
+#endif
     idleTimerRunning = false;
 }
 
@@ -91,6 +97,9 @@ tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
     if (parent == nullptr || isPlatformTypeSupported (type) != kResultTrue || frame != nullptr ||
         runLoop)
         return kResultFalse;
+#if !SMTG_OS_LINUX
+    return kResultFalse;  // no window of our own on this system yet
+#else
     try
     {
         // Linux has no main loop of its own: without the host's there is no window to drive.
@@ -132,6 +141,7 @@ tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
         detachFromHost ();
         return kResultFalse;
     }
+#endif
 }
 
 tresult PLUGIN_API VSTGUIEditor::removed ()
@@ -156,6 +166,7 @@ void VSTGUIEditor::detachFromHost ()
 
 void VSTGUIEditor::releaseRunLoop ()
 {
+#if SMTG_OS_LINUX
     if (runLoopInstalled)
     {
         VSTGUI::X11::RunLoop::exit ();
@@ -170,6 +181,7 @@ void VSTGUIEditor::releaseRunLoop ()
         runLoop->forget ();
         runLoop = nullptr;
     }
+#endif
 }
 
 tresult PLUGIN_API VSTGUIEditor::onSize (ViewRect* newSize)
