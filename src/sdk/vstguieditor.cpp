@@ -45,6 +45,9 @@ bool VSTGUIEditor::startIdleTimer ()
 #if SMTG_OS_LINUX
     if (!idleTimerRunning && runLoop && timer)
         idleTimerRunning = runLoop->registerTimer (static_cast<uint64_t> (idleRate), &idleTicker);
+#else
+    if (!idleTimerRunning && timer)
+        idleTimerRunning = timer->start ();
 #endif
     return idleTimerRunning;
 }
@@ -54,6 +57,9 @@ void VSTGUIEditor::stopIdleTimer ()
 #if SMTG_OS_LINUX
     if (idleTimerRunning && runLoop)
         runLoop->unregisterTimer (&idleTicker);
+#else
+    if (idleTimerRunning && timer)
+        timer->stop ();
 #endif
     idleTimerRunning = false;
 }
@@ -88,8 +94,41 @@ tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported (FIDString type)
 #if SMTG_OS_LINUX
     if (type && std::strcmp (type, kPlatformTypeX11EmbedWindowID) == 0)
         return kResultTrue;
+#elif SMTG_OS_WINDOWS
+    if (type && std::strcmp (type, kPlatformTypeHWND) == 0)
+        return kResultTrue;
 #endif
     return kResultFalse;
+}
+
+bool VSTGUIEditor::openInHostWindow (void* parent)
+{
+#if SMTG_OS_LINUX
+    // Linux has no main loop of its own: without the host's there is no window to drive.
+    IPtr<Linux::IRunLoop> hostLoop = HostRunLoopAdapter::findHostRunLoop (
+        plugFrame, controller ? controller->getHostContext () : nullptr);
+    if (!hostLoop)
+        return false;
+    runLoop = new HostRunLoopAdapter (hostLoop);
+    VSTGUI::X11::RunLoop::init (runLoop);
+    runLoopInstalled = true;
+
+    VSTGUI::X11::FrameConfig config;
+    config.runLoop = runLoop;
+    if (!open (parent, VSTGUI::PlatformType::kX11EmbedWindowID, &config) || frame == nullptr)
+        return false;
+    startIdleTimer ();
+    return true;
+#elif SMTG_OS_WINDOWS
+    // The host's message loop drives the window and its timers.
+    if (!open (parent, VSTGUI::PlatformType::kHWND, nullptr) || frame == nullptr)
+        return false;
+    startIdleTimer ();
+    return true;
+#else
+    (void)parent;
+    return false;
+#endif
 }
 
 tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
@@ -97,29 +136,13 @@ tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
     if (parent == nullptr || isPlatformTypeSupported (type) != kResultTrue || frame != nullptr ||
         runLoop)
         return kResultFalse;
-#if !SMTG_OS_LINUX
-    return kResultFalse;  // no window of our own on this system yet
-#else
     try
     {
-        // Linux has no main loop of its own: without the host's there is no window to drive.
-        IPtr<Linux::IRunLoop> hostLoop = HostRunLoopAdapter::findHostRunLoop (
-            plugFrame, controller ? controller->getHostContext () : nullptr);
-        if (!hostLoop)
-            return kResultFalse;
-        runLoop = new HostRunLoopAdapter (hostLoop);
-        VSTGUI::X11::RunLoop::init (runLoop);
-        runLoopInstalled = true;
-
-        VSTGUI::X11::FrameConfig config;
-        config.runLoop = runLoop;
-        if (!open (parent, VSTGUI::PlatformType::kX11EmbedWindowID, &config) || frame == nullptr)
+        if (!openInHostWindow (parent))
         {
             detachFromHost ();
             return kResultFalse;
         }
-        startIdleTimer ();
-
         // The host sizes its container in pixels: the frame's size times its zoom.
         const double zoom = frame->getZoom ();
         const ViewRect frameRect (
@@ -141,7 +164,6 @@ tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
         detachFromHost ();
         return kResultFalse;
     }
-#endif
 }
 
 tresult PLUGIN_API VSTGUIEditor::removed ()

@@ -19,3 +19,7 @@ bool loadPicture (const std::string& path, Picture& picture)
 }
 
 } // namespace EditorTest
+
+// The factories stay for the whole run, as they do while a host keeps an editor open: making them
+// afresh for each window costs about a second under Wine.
+static const VSTGUI::D2DBackend::Use keepFactories;
