@@ -10,7 +10,8 @@ namespace Desktop {
 
 // Starts the default application for a file path or URL (UTF-8) and returns at once; true when
 // it was started. Linux: xdg-open from PATH, the text as its one argument, no shell; false when
-// xdg-open cannot be started. Windows: the shell's "open" verb.
+// a local file is missing or unreadable (addresses such as "https://..." are not checked) or
+// xdg-open cannot be started. Windows: the shell's "open" verb, which fails for a missing file.
 bool openDocument (const std::string& pathOrUrl);
 
 // The editor's way to open documents; tests put a recorder in its place.

@@ -3,6 +3,7 @@
 #include "editor/CMVXDesktop.h"
 #include "entry/CMVXModuleInfo.h"
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
@@ -51,6 +52,30 @@ struct SpawnSetup
     posix_spawn_file_actions_t actions;
 };
 
+// "scheme:..." as in "https://x": left to the opener. Anything else names a local file.
+bool isAddress (const std::string& text)
+{
+    const auto isLetter = [] (char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (text.empty () || !isLetter (text[0]))
+        return false;
+    for (char c : text)
+    {
+        if (c == ':')
+            return true;
+        if (!isLetter (c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.')
+            return false;
+    }
+    return false;
+}
+
+// xdg-open reports a missing file only to the desktop (or not at all), so a caller could never
+// fall back: check before starting it.
+bool isReadableFile (const std::string& path)
+{
+    struct stat info {};
+    return ::stat (path.c_str (), &info) == 0 && S_ISREG (info.st_mode) && ::access (path.c_str (), R_OK) == 0;
+}
+
 } // namespace
 
 // A short-lived child spawns xdg-open and exits at once, so xdg-open belongs to init, which
@@ -58,7 +83,7 @@ struct SpawnSetup
 // status tells whether xdg-open could be started at all.
 bool openDocument (const std::string& pathOrUrl)
 {
-    if (pathOrUrl.empty ())
+    if (pathOrUrl.empty () || (!isAddress (pathOrUrl) && !isReadableFile (pathOrUrl)))
         return false;
     SpawnSetup setup;
     std::string program = "xdg-open";

@@ -2,6 +2,7 @@
 #include "editor/CMVXStravelCtrlBaseSet.h"
 #include "editor/CMVXNameField.h"
 #include "editor/CMVXStravelGUIContainer.h"
+#include "gui/CFrame.h"
 #include "gui/CKickButton.h"
 #include "gui/COptionMenu.h"
 #include "gui/CTextEdit.h"
@@ -126,6 +127,17 @@ void CMVXStravelCtrlBaseSet::showNamePanel (int32_t)
         field->setText ("New Preset");
         field->invalid ();
     }
+    focusNameField ();
+}
+
+void CMVXStravelCtrlBaseSet::focusNameField ()
+{
+    auto* field = dynamic_cast<CTextEdit*> (getControl (kTagNameField));
+    CFrame* frame = field ? field->getFrame () : nullptr;
+    if (!frame)
+        return;
+    frame->setFocusView (field);
+    field->selectAll ();
 }
 
 void CMVXStravelCtrlBaseSet::hideNamePanel (int32_t)

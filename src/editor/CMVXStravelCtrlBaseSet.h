@@ -38,6 +38,8 @@ public:
     virtual bool valueChanged (VSTGUI::CControl* control) { return false; }
     virtual void showNamePanel (int32_t unused = 0);
     virtual void hideNamePanel (int32_t unused = 0);
+    // Gives the name field the keyboard with its text selected, so typing replaces it.
+    void focusNameField ();
     virtual void applyDefaultValues ();
 
     VSTGUI::CViewContainer* getRootView () const { return rootView; }

@@ -236,6 +236,7 @@ void CMVXStravelGUIEditor::commitNamePanel (bool accept)
     {
         field->setText (kAlreadyExists);
         field->invalid ();
+        set->focusNameField ();
         return;
     }
     saveRefused = false;
@@ -259,6 +260,7 @@ void CMVXStravelGUIEditor::showNotSaved ()
     set->showNamePanel ();
     field->setText (kNotSaved);
     field->invalid ();
+    set->focusNameField ();
 }
 
 void CMVXStravelGUIEditor::presetBarValueChanged (CControl* control)
@@ -280,11 +282,5 @@ void CMVXStravelGUIEditor::presetBarValueChanged (CControl* control)
         commitNamePanel (true);   // Return in the field, as the tick button
     else if ((tag == kTagAcceptButton || tag == kTagCancelButton)
              && control->getValueNormalized () == 1.f)
-    {
         commitNamePanel (tag == kTagAcceptButton);   // the press; the release does nothing
-        // The panel left the window during the press, so the mouse-up cannot reach the button:
-        // release it here, or it would ignore the next press.
-        if (!control->isAttached () || !control->getParentView ()->isAttached ())
-            control->onMouseCancel ();
-    }
 }

@@ -1,11 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/CMVXPlugInDSP.h"
+#include "framework/NonFiniteSamples.h"
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr int32_t kMinPeakChannels = 2;
+constexpr int kAudioChannels = 2;   // every block carries two (a mono bus is widened)
+
+bool blockIsFinite_rt (float* const* channels, int32_t numSamples)
+{
+    return NonFiniteSamples::allFinite_rt (channels[0], numSamples)
+           && NonFiniteSamples::allFinite_rt (channels[1], numSamples);
+}
 
 std::unique_ptr<float[]> zeroedPeaks (int32_t channels)
 {
@@ -83,8 +91,25 @@ void CMVXPlugInDSP::process (float** inputs, float** outputs, int32_t numSamples
         *changedCount = 0;
     if (inputs == nullptr || outputs == nullptr || numSamples <= 0)
         return;
-    algorithm->processBlock (inputs, outputs, inputPeaks.get (), outputPeaks.get (), numSamples,
+    // A NaN or infinity must neither enter the algorithm, whose recursions would keep it, nor
+    // leave it: one such sample sent to a host can silence its whole mix. Finite blocks pass
+    // untouched. Input is cleaned into the output buffers (algorithms process in place).
+    float* source[kAudioChannels] = {inputs[0], inputs[1]};
+    if (!blockIsFinite_rt (inputs, numSamples))
+        for (int c = 0; c < kAudioChannels; ++c)
+        {
+            NonFiniteSamples::copyWithNonFiniteZeroed_rt (inputs[c], outputs[c], numSamples);
+            source[c] = outputs[c];
+        }
+    algorithm->processBlock (source, outputs, inputPeaks.get (), outputPeaks.get (), numSamples,
                              changedIds, changedCount);
+    if (!blockIsFinite_rt (outputs, numSamples))
+    {
+        // Finite input that overflowed inside: silence what is not finite, start afresh.
+        for (int c = 0; c < kAudioChannels; ++c)
+            NonFiniteSamples::copyWithNonFiniteZeroed_rt (outputs[c], outputs[c], numSamples);
+        algorithm->resetState ();
+    }
 }
 
 float* CMVXPlugInDSP::getCustomFloatData (int32_t, int32_t& count)

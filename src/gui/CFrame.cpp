@@ -107,16 +107,27 @@ void CFrame::platformDrawRect (CDrawContext* context, const CRect& dirty)
     SharedPointer<CFrame> guard (this);
     CRect area = dirty;
     area.bound (CRect (0, 0, getWidth (), getHeight ()));
+    // Requests this pass covers are done now; what views invalidate while drawing is new.
+    dirtyRects.erase (std::remove_if (dirtyRects.begin (), dirtyRects.end (),
+                                      [&] (const CRect& r) { return area.rectInside (r); }),
+                      dirtyRects.end ());
     context->beginDraw ();
     context->saveGlobalState ();
+    if (dirty != area)
+    {
+        // The window is larger than the frame (a host's container wider than the view): the
+        // rest is painted in the background colour, never left showing what was there before.
+        CColor surround = getBackgroundColor ();
+        surround.alpha = 255;
+        context->setClipRect (dirty);
+        context->setFillColor (surround);
+        context->drawRect (dirty, kDrawFilled);
+    }
     context->setClipRect (area);
     context->clearRect (area);
     CViewContainer::drawRect (context, area);
     context->restoreGlobalState ();
     context->endDraw ();
-    dirtyRects.erase (std::remove_if (dirtyRects.begin (), dirtyRects.end (),
-                                      [&] (const CRect& r) { return area.rectInside (r); }),
-                      dirtyRects.end ());
 }
 
 bool CFrame::renderToPNG (const std::string& path, double scaleFactor)
@@ -273,6 +284,8 @@ CMouseEventResult CFrame::onMouseDown (CPoint& where, const CButtonState& button
         const CMouseEventResult result = modal->onMouseDown (p, buttons);
         if (result == kMouseEventHandled && modalView == modal)
             setMouseDownView (modal);
+        else if (result == kMouseEventHandled)
+            modal->onMouseCancel ();
         return result;
     }
     for (IMouseObserver* observer : std::vector<IMouseObserver*> (mouseObservers))
@@ -350,6 +363,51 @@ CPoint& CFrame::localToScreen (CPoint& point) const
     if (platformFrame && platformFrame->getGlobalPosition (origin))
         point.offset (origin);
     return point;
+}
+
+bool CFrame::getWorkArea (const CPoint& rootPoint, CRect& area) const
+{
+    return platformFrame && platformFrame->getWorkArea (rootPoint, area);
+}
+
+namespace {
+std::string& offscreenClipboard ()
+{
+    static std::string text;
+    return text;
+}
+} // namespace
+
+bool CFrame::setClipboard (const std::string& text)
+{
+    if (!platformFrame)
+    {
+        offscreenClipboard () = text;
+        return true;
+    }
+    return platformFrame->setClipboardText (text);
+}
+
+bool CFrame::requestClipboard (std::function<void (const std::string&)> onText)
+{
+    if (!platformFrame)
+    {
+        if (onText)
+            onText (offscreenClipboard ());
+        return true;
+    }
+    clipboardReader = std::move (onText);
+    return platformFrame->requestClipboardText ();
+}
+
+void CFrame::platformOnClipboardText (const std::string& text)
+{
+    SharedPointer<CFrame> guard (this);
+    if (auto reader = std::move (clipboardReader))
+    {
+        clipboardReader = nullptr;
+        reader (text);
+    }
 }
 
 void CFrame::setFocusLostCallback (std::function<void ()> callback)

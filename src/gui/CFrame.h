@@ -69,6 +69,13 @@ public:
     void onViewRemoved (CView* view);
     // Root coordinates of a point in frame coordinates (the point itself when offscreen).
     CPoint& localToScreen (CPoint& point) const;
+    // The work area of the monitor showing a root point, in root pixels; false when unknown
+    // (offscreen, or the window system cannot tell).
+    bool getWorkArea (const CPoint& rootPoint, CRect& area) const;
+    // The system clipboard (offscreen frames share one of their own). The text asked for
+    // arrives through onText, later or at once; a newer request replaces one not yet answered.
+    bool setClipboard (const std::string& text);
+    bool requestClipboard (std::function<void (const std::string&)> onText);
     // Told when the window loses a popup's grab or focus; popups use it to close.
     void setFocusLostCallback (std::function<void ()> callback);
     double getScaleFactor () const;
@@ -86,7 +93,8 @@ public:
     bool removeAll (bool withForget = true) override;
     bool isTypeOf (IdStringPtr name) const override;
 
-    // IPlatformFrameCallback
+    // IPlatformFrameCallback. A dirty rectangle may reach past the frame, into a window the
+    // host made larger: that part gets the background colour, opaque.
     void platformDrawRect (CDrawContext* context, const CRect& dirty) override;
     CMouseEventResult platformOnMouseDown (CPoint& where, const CButtonState& buttons) override;
     CMouseEventResult platformOnMouseMoved (CPoint& where, const CButtonState& buttons) override;
@@ -98,6 +106,7 @@ public:
     bool platformOnKeyUp (VstKeyCode& key) override;
     void platformOnFocusLost () override;
     double platformScaleFactor () const override;
+    void platformOnClipboardText (const std::string& text) override;
 
 protected:
     ~CFrame () override;
@@ -120,6 +129,7 @@ private:
     CView* focusView {nullptr};
     CView* hoverView {nullptr};  // the view under the pointer while no button is held
     std::function<void ()> focusLostCallback;
+    std::function<void (const std::string&)> clipboardReader;
     double zoom {1.};
     std::vector<IMouseObserver*> mouseObservers;
 };

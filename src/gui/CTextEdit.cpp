@@ -1,43 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CTextEdit.h"
 #include "CFrame.h"
+#include "Utf8.h"
+#include "platform/IPlatformFont.h"
+#include <cmath>
 
 namespace VSTGUI {
 namespace {
 
-bool isContinuationByte (char c)
-{
-    return (static_cast<unsigned char> (c) & 0xC0) == 0x80;
-}
-
-// UTF-8 of a code point; empty for surrogates, controls and values past Unicode.
-std::string encodeUtf8 (int32_t cp)
-{
-    std::string out;
-    if (cp < 0x20 || cp == 0x7F || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-        return out;
-    if (cp < 0x80)
-        out += static_cast<char> (cp);
-    else if (cp < 0x800)
-    {
-        out += static_cast<char> (0xC0 | (cp >> 6));
-        out += static_cast<char> (0x80 | (cp & 0x3F));
-    }
-    else if (cp < 0x10000)
-    {
-        out += static_cast<char> (0xE0 | (cp >> 12));
-        out += static_cast<char> (0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char> (0x80 | (cp & 0x3F));
-    }
-    else
-    {
-        out += static_cast<char> (0xF0 | (cp >> 18));
-        out += static_cast<char> (0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char> (0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char> (0x80 | (cp & 0x3F));
-    }
-    return out;
-}
+constexpr CColor kSelectionColor (190, 110, 38, 255);
 
 } // namespace
 
@@ -48,34 +19,63 @@ CTextEdit::CTextEdit (const CRect& s, CControlListener* l, int32_t t, UTF8String
     setListener (l);
     setTag (t);
     setWantsFocus (true);
+    editor.setText (text);
 }
 
 void CTextEdit::setText (const std::string& newText)
 {
     CTextLabel::setText (newText);
-    caret = std::min (caret, text.size ());
-    while (caret > 0 && caret < text.size () && isContinuationByte (text[caret]))
-        --caret;
+    if (editor.text () != text)
+    {
+        editor.setText (text);
+        if (editing)
+            editor.selectAll ();
+    }
 }
 
-size_t CTextEdit::previousBoundary (size_t position) const
+void CTextEdit::selectAll ()
 {
-    if (position == 0)
-        return 0;
-    --position;
-    while (position > 0 && isContinuationByte (text[position]))
-        --position;
-    return position;
+    editor.selectAll ();
+    invalid ();
 }
 
-size_t CTextEdit::nextBoundary (size_t position) const
+void CTextEdit::edited ()
 {
-    if (position >= text.size ())
-        return text.size ();
-    ++position;
-    while (position < text.size () && isContinuationByte (text[position]))
-        ++position;
-    return position;
+    text = editor.text ();
+    invalid ();
+}
+
+CCoord CTextEdit::xOf (size_t position) const
+{
+    IPlatformFont* platformFont = font ? font->getPlatformFont () : nullptr;
+    if (!platformFont)
+        return getTextRect ().left;
+    const CRect textRect = getTextRect ();
+    const CCoord fullWidth = platformFont->getStringWidth (text.c_str ());
+    CCoord x = textRect.left;
+    if (horiAlign == kCenterText)
+        x = textRect.left + (textRect.getWidth () - fullWidth) / 2;
+    else if (horiAlign == kRightText)
+        x = textRect.right - fullWidth;
+    return x + platformFont->getStringWidth (text.substr (0, position).c_str ());
+}
+
+size_t CTextEdit::positionAt (CCoord x) const
+{
+    // The boundary nearest the point, walking code point by code point.
+    size_t best = 0;
+    CCoord bestDistance = std::abs (x - xOf (0));
+    for (size_t p = 0; p < text.size ();)
+    {
+        p = Utf8::nextBoundary (text, p);
+        const CCoord distance = std::abs (x - xOf (p));
+        if (distance < bestDistance)
+        {
+            best = p;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 CMouseEventResult CTextEdit::onMouseDown (CPoint& where, const CButtonState& buttons)
@@ -87,7 +87,34 @@ CMouseEventResult CTextEdit::onMouseDown (CPoint& where, const CButtonState& but
         frame->setFocusView (this);
     else if (!frame && !editing)
         takeFocus ();
-    return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    if (!editing)
+        return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    if (buttons.isDoubleClick ())
+    {
+        selectAll ();
+        return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
+    }
+    editor.moveCaret (positionAt (where.x), (buttons.getModifierState () & kShift) != 0);
+    selecting = true;
+    invalid ();
+    return kMouseEventHandled;
+}
+
+CMouseEventResult CTextEdit::onMouseMoved (CPoint& where, const CButtonState&)
+{
+    if (!selecting || !editing)
+        return kMouseEventNotHandled;
+    const size_t before = editor.caret ();
+    editor.moveCaret (positionAt (where.x), true);
+    if (editor.caret () != before)
+        invalid ();
+    return kMouseEventHandled;
+}
+
+CMouseEventResult CTextEdit::onMouseUp (CPoint&, const CButtonState&)
+{
+    selecting = false;
+    return kMouseEventHandled;
 }
 
 void CTextEdit::takeFocus ()
@@ -96,7 +123,8 @@ void CTextEdit::takeFocus ()
         return;
     editing = true;
     textBeforeEdit = text;
-    caret = text.size ();
+    editor.setText (text);
+    editor.selectAll ();
     invalid ();
 }
 
@@ -109,17 +137,17 @@ void CTextEdit::looseFocus ()
 bool CTextEdit::removed (CView* parentView)
 {
     // Taken out of the window mid-edit (the window closes): keep what was typed, tell no one.
-    editing = false;
+    editing = selecting = false;
     return CTextLabel::removed (parentView);
 }
 
 void CTextEdit::finishEditing (bool commit)
 {
     SharedPointer<CTextEdit> guard (this);
-    editing = false;
+    editing = selecting = false;
     if (!commit)
         text = textBeforeEdit;
-    caret = std::min (caret, text.size ());
+    editor.setText (text);
     invalid ();
     if (CFrame* frame = getFrame (); frame && frame->getFocusView () == this)
         frame->setFocusView (nullptr);
@@ -131,88 +159,116 @@ void CTextEdit::finishEditing (bool commit)
     }
 }
 
-void CTextEdit::insertCodePoint (int32_t codePoint)
+void CTextEdit::paste (const std::string& clip)
 {
-    const std::string bytes = encodeUtf8 (codePoint);
-    if (bytes.empty ())
-        return;
-    text.insert (caret, bytes);
-    caret += bytes.size ();
+    // One line: line breaks and tabs become spaces, other control characters go.
+    std::string line;
+    for (char c : clip)
+    {
+        const auto byte = static_cast<unsigned char> (c);
+        if (c == '\n' || c == '\r' || c == '\t')
+            line += ' ';
+        else if (byte >= 0x20 && byte != 0x7F)
+            line += c;
+    }
+    editor.insert (line);
+    edited ();
+}
+
+bool CTextEdit::onShortcut (int32_t character)
+{
+    CFrame* frame = getFrame ();
+    switch (character)
+    {
+        case 'a':
+        case 'A': selectAll (); return true;
+        case 'c':
+        case 'C':
+        case 'x':
+        case 'X':
+            if (!editor.hasSelection () || !frame)
+                return true;
+            frame->setClipboard (editor.selectedText ());
+            if (character == 'x' || character == 'X')
+            {
+                editor.eraseBackward ();
+                edited ();
+            }
+            return true;
+        case 'v':
+        case 'V':
+            if (frame)
+            {
+                // The text may come later: it goes in only if the edit is still going on.
+                SharedPointer<CTextEdit> self (this);
+                frame->requestClipboard ([self] (const std::string& clip) {
+                    if (self->editing)
+                        self->paste (clip);
+                });
+            }
+            return true;
+        default: return false;
+    }
 }
 
 int32_t CTextEdit::onKeyDown (VstKeyCode& key)
 {
     if (!editing)
         return -1;
+    const bool extend = (key.modifier & MODIFIER_SHIFT) != 0;
     switch (key.virt)
     {
         case VKEY_RETURN:
-        case VKEY_ENTER:
-            finishEditing (true);
-            return 1;
-        case VKEY_ESCAPE:
-            finishEditing (false);
-            return 1;
-        case VKEY_BACK:
-            if (caret > 0)
-            {
-                const size_t start = previousBoundary (caret);
-                text.erase (start, caret - start);
-                caret = start;
-            }
-            break;
-        case VKEY_DELETE:
-            text.erase (caret, nextBoundary (caret) - caret);
-            break;
-        case VKEY_LEFT:
-            caret = previousBoundary (caret);
-            break;
-        case VKEY_RIGHT:
-            caret = nextBoundary (caret);
-            break;
-        case VKEY_HOME:
-            caret = 0;
-            break;
-        case VKEY_END:
-            caret = text.size ();
-            break;
-        case VKEY_SPACE:
-            insertCodePoint (' ');
-            break;
+        case VKEY_ENTER: finishEditing (true); return 1;
+        case VKEY_ESCAPE: finishEditing (false); return 1;
+        case VKEY_BACK: editor.eraseBackward (); break;
+        case VKEY_DELETE: editor.eraseForward (); break;
+        case VKEY_LEFT: editor.stepLeft (extend); break;
+        case VKEY_RIGHT: editor.stepRight (extend); break;
+        case VKEY_HOME: editor.moveCaret (0, extend); break;
+        case VKEY_END: editor.moveCaret (text.size (), extend); break;
+        case VKEY_SPACE: editor.insert (" "); break;
         case 0:
-            // Control and Alt chords are shortcuts, not text.
-            if (key.character == 0 || (key.modifier & (MODIFIER_CONTROL | MODIFIER_ALTERNATE)))
+            if (key.modifier & MODIFIER_CONTROL)
+                return onShortcut (key.character) ? 1 : -1;
+            // Alt chords are shortcuts of the host, not text.
+            if (key.character == 0 || (key.modifier & MODIFIER_ALTERNATE))
                 return -1;
-            insertCodePoint (key.character);
+            if (const std::string bytes = Utf8::encode (key.character); !bytes.empty ())
+                editor.insert (bytes);
             break;
-        default:
-            return -1;
+        default: return -1;
     }
-    invalid ();
+    edited ();
     return 1;
 }
 
 void CTextEdit::draw (CDrawContext* context)
 {
-    CTextLabel::draw (context);
-    if (!editing)
+    if (style & kNoDrawStyle)
         return;
-    // The caret sits after the text before it, wherever the alignment put the line.
+    drawBack (context);
     const CRect textRect = getTextRect ();
-    context->setFont (font);
-    const CCoord fullWidth = context->getStringWidth (text.c_str ());
-    const CCoord before = context->getStringWidth (text.substr (0, caret).c_str ());
-    CCoord x = textRect.left;
-    if (horiAlign == kCenterText)
-        x = textRect.left + (textRect.getWidth () - fullWidth) / 2;
-    else if (horiAlign == kRightText)
-        x = textRect.right - fullWidth;
-    x = std::floor (x + before);
-    const CCoord lineHeight = std::min<CCoord> (textRect.getHeight () - 2, font->getSize () + 3);
+    const CCoord lineHeight =
+        std::min<CCoord> (textRect.getHeight () - 2, (font ? font->getSize () : 12) + 3);
     const CCoord top = std::floor (textRect.top + (textRect.getHeight () - lineHeight) / 2);
-    context->setFrameColor (fontColor);
-    context->setLineWidth (1);
-    context->drawLine (CPoint (x, top), CPoint (x, top + lineHeight - 1));
+    if (editing && editor.hasSelection ())
+    {
+        context->setFillColor (kSelectionColor);
+        context->drawRect (CRect (std::floor (xOf (editor.selectionStart ())), top,
+                                  std::ceil (xOf (editor.selectionEnd ())), top + lineHeight),
+                           kDrawFilled);
+    }
+    if (!(style & kNoTextStyle))
+        drawPlatformText (context, text);
+    if (editing && !editor.hasSelection ())
+    {
+        // One whole pixel column, not a line astride two.
+        const CCoord x = std::floor (xOf (editor.caret ()));
+        context->setFillColor (fontColor);
+        context->drawRect (CRect (x, top, x + 1, top + lineHeight), kDrawFilled);
+    }
+    setDirty (false);
 }
 
 bool CTextEdit::isTypeOf (IdStringPtr name) const

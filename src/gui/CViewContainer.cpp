@@ -151,11 +151,20 @@ CMouseEventResult CViewContainer::onMouseDown (CPoint& where, const CButtonState
         const CMouseEventResult result = child->onMouseDown (p, buttons);
         if (result == kMouseEventNotHandled || result == kMouseEventNotImplemented)
         {
-            // A container that nobody in answered still stops the event when it is opaque.
-            continue;
+            // Views beneath see the press only through a transparent view; an opaque one (a
+            // container whose children all declined included) still stops it.
+            if (child->getTransparency ())
+                continue;
+            return result;
         }
-        if (result == kMouseEventHandled && isChild (child))
-            mouseDownView = child;
+        if (result == kMouseEventHandled)
+        {
+            // A child that left the tree while it handled the press gets no mouse-up: end it.
+            if (isChild (child))
+                mouseDownView = child;
+            else
+                child->onMouseCancel ();
+        }
         return result;
     }
     return kMouseEventNotHandled;
@@ -231,7 +240,8 @@ bool CViewContainer::attached (CView* parentView)
 
 bool CViewContainer::removed (CView* parentView)
 {
-    mouseDownView = nullptr;
+    // Leaving the tree ends a press held inside: no mouse-up can reach it any more.
+    onMouseCancel ();
     return CView::removed (parentView);
 }
 

@@ -10,9 +10,11 @@
 //   those visible and overlapping the rectangle being redrawn, each clipped to its size.
 // - Events: mouse-down and wheel events go to children in reverse insertion order (topmost
 //   first), to the first visible, mouse-enabled child whose mouseable area holds the point; a
-//   result other than kMouseEventNotHandled (or true for the wheel) stops the event there. The
-//   child that took a mouse-down gets the moves and the mouse-up of that press. Keys do not go
-//   through containers: the frame sends them to its focus view.
+//   result other than kMouseEventNotHandled (or true for the wheel) stops the event there, and
+//   so does an opaque child that declines a mouse-down (only transparent ones let it through).
+//   The child that took a mouse-down gets the moves and the mouse-up of that press; if it
+//   leaves the tree first, the press ends with onMouseCancel. Keys do not go through
+//   containers: the frame sends them to its focus view.
 // - Ownership: addView adopts one reference from the caller (a new view's initial one); the
 //   container forgets it in removeView (view, true), removeAll (true) and its destructor.
 //   removeView (view, false) and removeAll (false) hand that reference back to the caller.

@@ -3,6 +3,9 @@
 #include "CFrame.h"
 #include "COptionMenu.h"
 #include "OptionMenuPopupView.h"
+#include "Utf8.h"
+#include <algorithm>
+#include <cctype>
 
 namespace VSTGUI {
 
@@ -21,19 +24,31 @@ CFrame* OptionMenuPopup::getFrame (size_t level) const
 bool OptionMenuPopup::open ()
 {
     CFrame* ownerFrame = owner.getFrame ();
-    CPoint below (owner.getViewSize ().left, owner.getViewSize ().bottom);
-    owner.localToFrame (below);
+    CPoint topLeft = owner.getViewSize ().getTopLeft ();
+    CPoint bottomRight = owner.getViewSize ().getBottomRight ();
+    owner.localToFrame (topLeft);
+    owner.localToFrame (bottomRight);
     // Levels keep their rectangles in root pixels over the owner's zoom, so the popup's own
     // coordinates and the root's differ by an offset only.
+    workArea = CRect ();
     if (ownerFrame)
     {
-        ownerFrame->localToScreen (below);
-        below = CPoint (below.x / ownerFrame->getZoom (), below.y / ownerFrame->getZoom ());
+        const double zoom = ownerFrame->getZoom ();
+        ownerFrame->localToScreen (topLeft);
+        ownerFrame->localToScreen (bottomRight);
+        CRect area;
+        if (ownerFrame->getWorkArea (topLeft, area))
+            workArea = CRect (area.left / zoom, area.top / zoom, area.right / zoom,
+                              area.bottom / zoom);
+        topLeft = CPoint (topLeft.x / zoom, topLeft.y / zoom);
+        bottomRight = CPoint (bottomRight.x / zoom, bottomRight.y / zoom);
     }
-    return openLevel (&owner, below, owner.getCurrentIndex (true));
+    return openLevel (&owner, CRect (topLeft.x, topLeft.y, bottomRight.x, bottomRight.y),
+                      PopupSide::kBelow, owner.getCurrentIndex (true));
 }
 
-bool OptionMenuPopup::openLevel (COptionMenu* menu, const CPoint& rootTopLeft, int32_t highlighted)
+bool OptionMenuPopup::openLevel (COptionMenu* menu, const CRect& anchor, PopupSide side,
+                                 int32_t highlighted)
 {
     const size_t level = levels.size ();
     const CCoord minWidth = level == 0 ? owner.getWidth () : 0;
@@ -41,7 +56,11 @@ bool OptionMenuPopup::openLevel (COptionMenu* menu, const CPoint& rootTopLeft, i
     const bool checkCurrent = level == 0 && (owner.getStyle () & kCheckStyle) != 0;
     auto* view =
         new OptionMenuPopupView (*this, level, menu, owner.getFont (), checkCurrent, minWidth);
-    const CRect rootRect (rootTopLeft, view->getViewSize ().getSize ());
+    const PopupPlacement placed =
+        placePopup (anchor, view->getViewSize ().getSize (), workArea, side);
+    view->setViewSize (CRect (CPoint (), CPoint (placed.rect.getWidth (), view->getHeight ())));
+    view->setVisibleHeight (placed.rect.getHeight ());
+    const CRect rootRect = placed.rect;
     SharedPointer<CFrame> frame = owned (new CFrame (rootRect, nullptr));
     if (CFrame* ownerFrame = owner.getFrame ())
         frame->setZoom (ownerFrame->getZoom ());
@@ -115,11 +134,13 @@ void OptionMenuPopup::openSubmenuOf (size_t level, int32_t row, bool highlightFi
         return;
     if (levels.size () > level + 1)
         closeLevelsFrom (level + 1);
+    // Beside the row, overlapping this level's border, its first row level with this one.
+    const CRect& parent = levels[level].rootRect;
     const CRect rowRect = levels[level].view->rowRect (row);
-    const CPoint beside (levels[level].rootRect.right - 1,
-                         levels[level].rootRect.top + rowRect.top - OptionMenuPopupView::kBorder);
+    const CRect anchor (parent.left + 1, parent.top + rowRect.top - OptionMenuPopupView::kBorder,
+                        parent.right - 1, parent.top + rowRect.bottom);
     const int32_t first = highlightFirst ? 0 : -1;
-    if (!openLevel (submenu, beside, first))
+    if (!openLevel (submenu, anchor, PopupSide::kRight, first))
         return;
     if (highlightFirst && !submenu->getEntry (0)->isSelectable ())
         levels.back ().view->setHighlight (nextSelectable (levels.size () - 1, 0, 1));
@@ -189,6 +210,28 @@ bool OptionMenuPopup::onKey (VstKeyCode& key)
                 highlight (level, next, false);
             return true;
         }
+        case VKEY_HOME:
+        case VKEY_END:
+        {
+            const bool home = key.virt == VKEY_HOME;
+            const int32_t next = selectableNear (level, home ? 0 : menu->getNbEntries () - 1,
+                                                 home ? 1 : -1);
+            if (next >= 0)
+                highlight (level, next, false);
+            return true;
+        }
+        case VKEY_PAGEUP:
+        case VKEY_PAGEDOWN:
+        {
+            const int32_t step = key.virt == VKEY_PAGEDOWN ? 1 : -1;
+            const int32_t page = levels[level].view->rowsPerPage ();
+            const int32_t target =
+                std::max (0, std::min (menu->getNbEntries () - 1, std::max (current, 0) + step * page));
+            const int32_t next = selectableNear (level, target, step);
+            if (next >= 0)
+                highlight (level, next, false);
+            return true;
+        }
         case VKEY_RIGHT:
             if (menu->getSubMenu (current))
                 openSubmenuOf (level, current, true);
@@ -210,10 +253,66 @@ bool OptionMenuPopup::onKey (VstKeyCode& key)
         case VKEY_ESCAPE:
             owner.closePopup ();
             return true;
+        case 0:
+            if (key.character > 0x20 && !(key.modifier & (MODIFIER_CONTROL | MODIFIER_ALTERNATE)))
+                typeAhead (level, key.character);
+            return true;
         default:
             // The popup has the keyboard while open: nothing leaks to the window behind.
             return true;
     }
+}
+
+int32_t OptionMenuPopup::selectableNear (size_t level, int32_t from, int32_t step) const
+{
+    if (CMenuItem* item = levels[level].menu->getEntry (from); item && item->isSelectable ())
+        return from;
+    const int32_t next = nextSelectable (level, from, step);
+    return next >= 0 ? next : nextSelectable (level, from, -step);
+}
+
+bool OptionMenuPopup::typeAhead (size_t level, int32_t character)
+{
+    // Letters typed in quick succession make a prefix; the same letter again steps on through
+    // the entries that start with it.
+    const auto now = std::chrono::steady_clock::now ();
+    if (now - lastTyped > std::chrono::milliseconds (1000))
+        typed.clear ();
+    lastTyped = now;
+    const auto lower = [] (std::string text) {
+        for (char& c : text)
+            c = static_cast<char> (std::tolower (static_cast<unsigned char> (c)));
+        return text;
+    };
+    const std::string letter = lower (Utf8::encode (character));
+    const bool repeat = !typed.empty () && typed == letter;
+    if (!repeat)
+        typed += letter;
+    COptionMenu* menu = levels[level].menu;
+    const int32_t count = menu->getNbEntries ();
+    const int32_t current = levels[level].view->getHighlight ();
+    const auto find = [&] (int32_t start) {
+        for (int32_t k = 0; k < count; ++k)
+        {
+            const int32_t i = ((start + k) % count + count) % count;
+            CMenuItem* item = menu->getEntry (i);
+            if (item->isSelectable ()
+                && lower (item->getTitle ()).compare (0, typed.size (), typed) == 0)
+                return i;
+        }
+        return -1;
+    };
+    // A longer prefix may still match the entry already highlighted; a first or repeated
+    // letter moves on; a prefix that matches nothing starts again from the new letter.
+    int32_t found = typed.size () > letter.size () ? find (std::max (current, 0)) : -1;
+    if (found < 0)
+    {
+        typed = letter;
+        found = find (current + 1);
+    }
+    if (found >= 0)
+        highlight (level, found, false);
+    return found >= 0;
 }
 
 void OptionMenuPopup::onFocusLost (size_t level)

@@ -31,9 +31,58 @@ OptionMenuPopupView::OptionMenuPopupView (OptionMenuPopup& s, size_t l, COptionM
       level (l),
       menu (m),
       font (f),
-      checkCurrent (check)
+      checkCurrent (check),
+      contentHeight (size.getHeight ())
 {
     setWantsFocus (true);
+}
+
+void OptionMenuPopupView::setVisibleHeight (CCoord height)
+{
+    CRect r = size;
+    r.setHeight (std::min (height, contentHeight));
+    setViewSize (r);
+    setMouseableArea (r);
+    scrollTo (scrollOffset);
+    reveal (highlighted);
+}
+
+CRect OptionMenuPopupView::interior () const
+{
+    CRect r = size;
+    return r.inset (kBorder, kBorder);
+}
+
+int32_t OptionMenuPopupView::rowsPerPage () const
+{
+    return std::max (1, static_cast<int32_t> (interior ().getHeight () / kRowHeight));
+}
+
+void OptionMenuPopupView::scrollTo (CCoord offset)
+{
+    offset = std::max<CCoord> (0, std::min (offset, contentHeight - size.getHeight ()));
+    if (offset == scrollOffset)
+        return;
+    scrollOffset = offset;
+    invalid ();
+}
+
+void OptionMenuPopupView::reveal (int32_t row)
+{
+    if (!menu->getEntry (row))
+        return;
+    const CRect r = rowRect (row);
+    const CRect inside = interior ();
+    if (r.top < inside.top)
+        scrollTo (scrollOffset - (inside.top - r.top));
+    else if (r.bottom > inside.bottom)
+        scrollTo (scrollOffset + (r.bottom - inside.bottom));
+}
+
+bool OptionMenuPopupView::onWheel (const CPoint&, const float& distance, const CButtonState&)
+{
+    scrollTo (scrollOffset - distance * 3 * kRowHeight);
+    return true;
 }
 
 CPoint OptionMenuPopupView::measure (COptionMenu* menu, CFontDesc* font, CCoord minWidth)
@@ -54,7 +103,7 @@ CPoint OptionMenuPopupView::measure (COptionMenu* menu, CFontDesc* font, CCoord 
 
 CRect OptionMenuPopupView::rowRect (int32_t row) const
 {
-    CCoord top = size.top + kBorder;
+    CCoord top = size.top + kBorder - scrollOffset;
     for (int32_t i = 0; i < row && i < menu->getNbEntries (); ++i)
         top += rowHeightOf (menu->getEntry (i));
     CMenuItem* item = menu->getEntry (row);
@@ -64,7 +113,7 @@ CRect OptionMenuPopupView::rowRect (int32_t row) const
 
 int32_t OptionMenuPopupView::rowAt (const CPoint& where) const
 {
-    if (!size.pointInside (where))
+    if (!interior ().pointInside (where))
         return -1;
     for (int32_t i = 0; i < menu->getNbEntries (); ++i)
         if (rowRect (i).pointInside (where))
@@ -79,6 +128,7 @@ void OptionMenuPopupView::setHighlight (int32_t row)
     invalidRect (rowRect (highlighted));
     highlighted = row;
     invalidRect (rowRect (highlighted));
+    reveal (row);
 }
 
 void OptionMenuPopupView::drawRow (CDrawContext* context, int32_t row)
@@ -122,15 +172,35 @@ void OptionMenuPopupView::drawRow (CDrawContext* context, int32_t row)
     context->drawString (item->getTitle ().c_str (), textRect, kLeftText, true);
 }
 
+void OptionMenuPopupView::drawScrollMarks (CDrawContext* context)
+{
+    const CRect inside = interior ();
+    const CCoord x = inside.right - kArrowColumn / 2;
+    context->setFrameColor (kPopupText);
+    context->setLineWidth (1);
+    for (int i = 0; i < 4; ++i)
+    {
+        if (scrollOffset > 0)
+            context->drawLine (CPoint (x - i, inside.top + 2 + i), CPoint (x + i + 1, inside.top + 2 + i));
+        if (scrollOffset < contentHeight - size.getHeight ())
+            context->drawLine (CPoint (x - i, inside.bottom - 3 - i),
+                               CPoint (x + i + 1, inside.bottom - 3 - i));
+    }
+}
+
 void OptionMenuPopupView::draw (CDrawContext* context)
 {
     context->setFillColor (kPopupBack);
     context->drawRect (size, kDrawFilled);
     CRect clip;
     context->getClipRect (clip);
+    context->saveGlobalState ();
+    context->setClipRect (clip.bound (interior ()));
     for (int32_t i = 0; i < menu->getNbEntries (); ++i)
         if (rowRect (i).rectOverlap (clip))
             drawRow (context, i);
+    context->restoreGlobalState ();
+    drawScrollMarks (context);
     context->setLineWidth (1);
     context->setFrameColor (kPopupBorder);
     context->drawRect (size, kDrawStroked);

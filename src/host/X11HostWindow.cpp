@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/X11HostWindow.h"
+#include "gui/platform/x11/XcbAtom.h"
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -28,19 +29,7 @@ private:
 
 IMPLEMENT_FUNKNOWN_METHODS (X11HostWindow::Handler, Linux::IEventHandler, Linux::IEventHandler::iid)
 
-namespace {
-
-xcb_atom_t internAtom (xcb_connection_t* connection, const char* name)
-{
-    auto* reply = xcb_intern_atom_reply (
-        connection,
-        xcb_intern_atom (connection, 0, static_cast<uint16_t> (std::strlen (name)), name), nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t (XCB_ATOM_NONE);
-    std::free (reply);
-    return atom;
-}
-
-} // namespace
+using VSTGUI::X11::internAtom;
 
 std::unique_ptr<X11HostWindow> X11HostWindow::create (int width, int height,
                                                       const std::string& title, std::string& error)

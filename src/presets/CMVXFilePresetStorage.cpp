@@ -45,12 +45,13 @@ void CMVXFilePresetStorage::loadPresets (CMVXDSPAlgInterface& algorithm)
         return;
     std::vector<FoundPreset> found = scan (static_cast<size_t> (count));
 
-    // Stable order by name; one preset per name, the file written by this storage first.
+    // Stable order by name; one preset per name, the file a save would write first (older
+    // schemes' names and copies lose).
     std::stable_sort (found.begin (), found.end (), [] (const FoundPreset& a, const FoundPreset& b) {
         if (a.name != b.name)
             return a.name < b.name;
-        const bool aCanonical = a.fileName == folder::fileNameFor (a.name);
-        const bool bCanonical = b.fileName == folder::fileNameFor (b.name);
+        const bool aCanonical = folder::clashNumberOf (a.fileName, a.name) > 0;
+        const bool bCanonical = folder::clashNumberOf (b.fileName, b.name) > 0;
         return aCanonical && !bCanonical;
     });
     std::set<std::string> added;
@@ -91,8 +92,46 @@ bool CMVXFilePresetStorage::savePreset (const CMVXPresetRecord& preset, CMVXDSPA
     const std::vector<char> bytes = encodePresetFile (classId, preset.name, normalized);
     if (bytes.empty () || !folder::makeDirectories (directory))
         return false;
-    lastSucceeded = folder::writeFileAtomically (directory, folder::fileNameFor (preset.name), bytes);
-    return lastSucceeded;
+    const std::vector<FoundPreset> present = scan (normalized.size ());
+    const std::string target = fileNameToWrite (preset.name, present);
+    lastSucceeded = folder::writeFileAtomically (directory, target, bytes);
+    if (!lastSucceeded)
+        return false;
+    // Only now, with the new file in place, other files of this name go (an older scheme's
+    // name, a copy): the next start would otherwise find two.
+    for (const FoundPreset& other : present)
+        if (other.name == preset.name && !isSameFile (other.fileName, target))
+            folder::removeFile (folder::pathOf (directory, other.fileName));
+    return true;
+}
+
+bool CMVXFilePresetStorage::isSameFile (const std::string& a, const std::string& b)
+{
+    return folder::kNativeRules == folder::FileNameRules::windows ? folder::foldCase (a) == folder::foldCase (b)
+                                                                   : a == b;
+}
+
+std::string CMVXFilePresetStorage::fileNameToWrite (const std::string& name,
+                                                    const std::vector<FoundPreset>& present) const
+{
+    // The preset keeps the file it has, if a save would have chosen that name.
+    for (const FoundPreset& file : present)
+        if (file.name == name && folder::clashNumberOf (file.fileName, name) > 0)
+            return file.fileName;
+    // Else the first of "<stem>", "<stem> (2)", ... that holds no other preset and no file we
+    // could not read, even ignoring case, so the folder can move to a system that ignores it.
+    std::set<std::string> ours;
+    for (const FoundPreset& file : present)
+        if (file.name == name)
+            ours.insert (file.fileName);
+    std::set<std::string> taken;
+    for (const std::string& fileName : folder::listPresetFiles (directory))
+        if (ours.count (fileName) == 0)
+            taken.insert (folder::foldCase (fileName));
+    auto isTaken = [&] (const std::string& candidate) { return taken.count (folder::foldCase (candidate)) > 0; };
+    for (int number = 1;; ++number)
+        if (const std::string candidate = folder::fileNameFor (name, number); !isTaken (candidate))
+            return candidate;
 }
 
 bool CMVXFilePresetStorage::deletePreset (const std::string& name, CMVXDSPAlgInterface& algorithm)

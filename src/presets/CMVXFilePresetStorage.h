@@ -18,8 +18,9 @@ public:
     void loadPresets (CMVXDSPAlgInterface& algorithm) override;
     // Removes every file that holds a preset of that name; false when one of them stays.
     bool deletePreset (const std::string& name, CMVXDSPAlgInterface& algorithm) override;
-    // Writes (or replaces) the file of that name; on failure (false) existing files stay as
-    // they were.
+    // Writes (or replaces) the preset's file, "<name>.vstpreset" with only what the file system
+    // forbids replaced and " (2)" etc. when another preset holds that name; other files of that
+    // name (older file names) go once it is written. On failure (false) every file stays.
     bool savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
                      bool overwrite) override;
 
@@ -38,6 +39,8 @@ private:
         std::vector<float> normalizedValues;
     };
     std::vector<FoundPreset> scan (size_t valueCount) const;
+    std::string fileNameToWrite (const std::string& name, const std::vector<FoundPreset>& present) const;
+    static bool isSameFile (const std::string& a, const std::string& b);
 
     Steinberg::FUID classId;
     std::string directory;

@@ -2,51 +2,125 @@
 // The platform-independent half of the preset folder: file names. The file system side lives in
 // CMVXPresetFolderPosix.cpp and CMVXPresetFolderWindows.cpp.
 #include "presets/CMVXPresetFolder.h"
-#include <cstdio>
+#include <array>
+#include <cstring>
 
 namespace CMVXPresetFolder {
 
 namespace {
 
-constexpr size_t kMaxEscapedStem = 150;   // leaves room for the hash and extension in NAME_MAX
+// Leaves room for " (NN)" and the extension within a Windows path of 260 characters.
+constexpr size_t kMaxStemBytes = 150;
 
-uint64_t fnv1a64 (const std::string& text)
+bool isForbidden (unsigned char c, FileNameRules rules)
 {
-    uint64_t hash = 0xcbf29ce484222325ull;
-    for (unsigned char c : text)
-    {
-        hash ^= c;
-        hash *= 0x100000001b3ull;
-    }
-    return hash;
+    if (c < 0x20 || c == 0x7f || c == '/')   // control characters: no file system shows them well
+        return true;
+    return rules == FileNameRules::windows && std::strchr ("<>:\"\\|?*", c) != nullptr;
 }
 
-bool isPlainByte (unsigned char c)
+bool isReservedOnWindows (const std::string& word)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' '
-           || c == '_' || c == '-';
+    static const std::array<const char*, 8> kNames = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "COM", "LPT"};
+    const std::string folded = foldCase (word);
+    for (size_t i = 0; i < kNames.size (); ++i)
+    {
+        const std::string name = foldCase (kNames[i]);
+        if (i < 6 && folded == name)
+            return true;
+        if (i >= 6 && folded.size () == 4 && folded.compare (0, 3, name) == 0 && folded[3] >= '0' && folded[3] <= '9')
+            return true;
+    }
+    return false;
+}
+
+// Cuts at a character boundary so the stem stays valid UTF-8.
+void cutToLength (std::string& text, size_t maxBytes)
+{
+    if (text.size () <= maxBytes)
+        return;
+    size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char> (text[end]) & 0xC0) == 0x80)
+        --end;
+    text.resize (end);
 }
 
 } // namespace
 
-std::string fileNameFor (const std::string& presetName)
+std::string foldCase (const std::string& text)
 {
-    static const char kHex[] = "0123456789ABCDEF";
+    std::string folded = text;
+    for (size_t i = 0; i < folded.size (); ++i)
+    {
+        unsigned char c = static_cast<unsigned char> (folded[i]);
+        if (c >= 'A' && c <= 'Z')
+            folded[i] = static_cast<char> (c + 32);
+        // Latin-1 capitals À..Þ (not ×), two bytes in UTF-8: C3 80..9E.
+        else if (c == 0xC3 && i + 1 < folded.size ())
+        {
+            const unsigned char next = static_cast<unsigned char> (folded[i + 1]);
+            if (next >= 0x80 && next <= 0x9E && next != 0x97)
+                folded[i + 1] = static_cast<char> (next + 0x20);
+            ++i;
+        }
+    }
+    return folded;
+}
+
+std::string fileStemFor (const std::string& presetName, FileNameRules rules)
+{
     std::string stem;
     for (unsigned char c : presetName)
+        stem += isForbidden (c, rules) ? '_' : static_cast<char> (c);
+    cutToLength (stem, kMaxStemBytes);
+    if (stem.empty ())
+        stem = "_";
+    if (stem[0] == '.')   // a hidden file would not be listed again
+        stem[0] = '_';
+    if (rules == FileNameRules::windows)
     {
-        std::string piece;
-        if (isPlainByte (c) && !(stem.empty () && c == '-'))   // no name that reads as an option
-            piece = static_cast<char> (c);
-        else
-            piece = {'%', kHex[c >> 4], kHex[c & 15]};
-        if (stem.size () + piece.size () > kMaxEscapedStem)
-            break;
-        stem += piece;
+        // "CON", "nul.x" or "COM1 .x" name devices, whatever follows. (Trailing dots and spaces,
+        // which Windows drops, cannot occur: the extension always ends the name.)
+        const size_t dot = stem.find ('.');
+        size_t wordEnd = dot == std::string::npos ? stem.size () : dot;
+        while (wordEnd > 0 && stem[wordEnd - 1] == ' ')
+            --wordEnd;
+        if (isReservedOnWindows (stem.substr (0, wordEnd)))
+            stem.insert (wordEnd, "_");
     }
-    char hash[24];
-    std::snprintf (hash, sizeof hash, "~%016llx", static_cast<unsigned long long> (fnv1a64 (presetName)));
-    return stem + hash + kExtension;
+    return stem;
+}
+
+std::string fileNameFor (const std::string& presetName, int clashNumber, FileNameRules rules)
+{
+    std::string name = fileStemFor (presetName, rules);
+    if (clashNumber > 1)
+        name += " (" + std::to_string (clashNumber) + ")";
+    return name + kExtension;
+}
+
+int clashNumberOf (const std::string& fileName, const std::string& presetName, FileNameRules rules)
+{
+    const std::string stem = fileStemFor (presetName, rules);
+    const std::string extension = kExtension;
+    if (fileName.size () < stem.size () + extension.size () || fileName.compare (0, stem.size (), stem) != 0
+        || fileName.compare (fileName.size () - extension.size (), extension.size (), extension) != 0)
+        return 0;
+    const std::string rest = fileName.substr (stem.size (), fileName.size () - stem.size () - extension.size ());
+    if (rest.empty ())
+        return 1;
+    // " (N)" with N from 2, without leading zeros
+    if (rest.size () < 4 || rest.compare (0, 2, " (") != 0 || rest.back () != ')' || rest[2] == '0'
+        || rest.size () > 12)
+        return 0;
+    int number = 0;
+    for (size_t i = 2; i + 1 < rest.size (); ++i)
+    {
+        if (rest[i] < '0' || rest[i] > '9')
+            return 0;
+        number = number * 10 + (rest[i] - '0');
+    }
+    return number >= 2 ? number : 0;
 }
 
 bool isPresetFileName (const std::string& name)

@@ -17,9 +17,36 @@ constexpr size_t kMaxFileBytes = 1 << 20;   // larger files are not presets of o
 // Paths are UTF-8 on every platform.
 std::string defaultDirectory ();
 
-// A file name that is safe on any file system and unique per name, case included: bytes outside
-// [A-Za-z0-9 _-] are written as %XX, long names are cut, and a hash of the exact name is appended.
-std::string fileNameFor (const std::string& presetName);
+// How file names are checked: the rules of the system the plug-in runs on, or of another one
+// (tests look at both).
+enum class FileNameRules
+{
+    posix,
+    windows
+};
+#ifdef _WIN32
+constexpr FileNameRules kNativeRules = FileNameRules::windows;
+#else
+constexpr FileNameRules kNativeRules = FileNameRules::posix;
+#endif
+
+// The preset name as a file name stem, changed only where the file system forbids it: "/",
+// control characters and (Windows) <>:"\|?* become "_"; a leading "." (hidden) and an empty
+// name become "_"; Windows device names (CON, NUL, COM1, ...) get "_" appended; long names are
+// cut at a character boundary.
+std::string fileStemFor (const std::string& presetName, FileNameRules rules = kNativeRules);
+
+// The stem, " (N)" when clashNumber > 1 (another preset holds the plain name), and kExtension.
+std::string fileNameFor (const std::string& presetName, int clashNumber = 1,
+                         FileNameRules rules = kNativeRules);
+
+// N when fileName equals fileNameFor (presetName, N), else 0.
+int clashNumberOf (const std::string& fileName, const std::string& presetName,
+                   FileNameRules rules = kNativeRules);
+
+// File names compared ignoring case, as Windows and most removable and network file systems do
+// (ASCII and Latin-1 letters).
+std::string foldCase (const std::string& text);
 
 // A name listPresetFiles accepts: not hidden, ending in kExtension.
 bool isPresetFileName (const std::string& name);

@@ -95,7 +95,8 @@ TEST_F (ComponentState, ShortAndLongStreamsChangeOnlyWhatTheyHold)
     } cases[] = {{"empty", {}, false, kResultFalse, 0},
                  {"one value and half of the next", {all.begin (), all.begin () + 6}, false, kResultFalse, 1},
                  {"four values", {all.begin (), all.begin () + 16}, false, kResultFalse, 4},
-                 {"four values, strict stream", {all.begin (), all.begin () + 16}, true, kResultFalse, 4},
+                 {"four values and half of the next, strict stream", {all.begin (), all.begin () + 18},
+                  true, kResultFalse, 4},
                  {"trailing bytes", longer, false, kResultOk, 8}};
     for (const auto& c : cases)
     {

@@ -47,7 +47,9 @@ TEST_F (InfoMenu, EntriesReachTheOpenerAndHelpFallsBackToTheWebSite)
 TEST_F (InfoMenu, XdgOpenGetsThePathAsOneArgumentWithoutWaitingOrAZombie)
 {
     FakeXdgOpen xdgOpen;
-    const std::string awkward = "/tmp/a b/it's \"quoted\"; touch never-made $(id) `id`.pdf";
+    PresetTest::TemporaryFolder folder;
+    const std::string awkward = folder.file ("it's \"quoted\"; touch never-made $(id) `id`.pdf");
+    PresetTest::writeBytes (awkward, {'%'});
     const auto start = std::chrono::steady_clock::now ();
     EXPECT_TRUE (Morvane::Desktop::openDocument (awkward));
     // The script lingers a second, as a viewer would.
@@ -55,16 +57,31 @@ TEST_F (InfoMenu, XdgOpenGetsThePathAsOneArgumentWithoutWaitingOrAZombie)
     EXPECT_EQ (xdgOpen.arguments (), Names {awkward});
     EXPECT_EQ (waitpid (-1, nullptr, WNOHANG), -1);   // no child of ours left to reap
     EXPECT_EQ (errno, ECHILD);
+}
 
-    // Help through the editor with the same kind of path.
-    std::filesystem::remove (xdgOpen.bin.file ("log"));
-    PresetTest::ScopedEnvironment help {"OVERMOOR_HELP_PATH", "/tmp/it's \"my\" help; folder/"};
+// Help through the editor and the real opener: the manual when it is there, else the web site;
+// without xdg-open nothing is opened and the editor carries on.
+TEST_F (InfoMenu, HelpOpensTheManualWhenItIsThereElseTheWebSite)
+{
+    FakeXdgOpen xdgOpen;
+    PresetTest::TemporaryFolder withManual, empty;
+    const std::string manual = withManual.file ("Overmoor Manual.pdf");
+    PresetTest::writeBytes (manual, {'%'});
+    const std::vector<std::pair<std::string, Names>> cases = {{withManual.path (), {manual}},
+                                                              {empty.path (), {OVERMOOR_WEBSITE}}};
     auto host = startHost ();
-    host->choose (15, kHelp);
-    EXPECT_EQ (xdgOpen.arguments (), Names {"/tmp/it's \"my\" help; folder/Overmoor Manual.pdf"});
-
+    for (const auto& [folder, opened] : cases)
+    {
+        PresetTest::ScopedEnvironment help {"OVERMOOR_HELP_PATH", folder.c_str ()};
+        host->choose (15, kHelp);
+        EXPECT_EQ (xdgOpen.arguments (), opened) << folder;
+        xdgOpen.forget ();
+    }
     PresetTest::ScopedEnvironment noXdgOpen {"PATH", "/nonexistent"};
-    EXPECT_FALSE (Morvane::Desktop::openDocument ("/tmp/x.pdf"));
+    EXPECT_FALSE (Morvane::Desktop::openDocument (OVERMOOR_WEBSITE));
+    host->choose (15, kHelp);
+    host->choose (15, kAbout);   // still answers
+    EXPECT_NE (host->editor->getAboutView (), nullptr);
 }
 
 TEST_F (InfoMenu, AboutViewShowsTheBuildVersionAndClosesOnAPlainLeftClickOnly)

@@ -55,15 +55,13 @@ TEST_F (PresetBar, TakenNamesAreRefusedWithoutSendingAndReturnAcceptsLikeTheTick
     EXPECT_FALSE (host->namePanelShown ());
     EXPECT_EQ (host->presetRequests ().size (), sent);
 
-    // Typed into the field and ended with Return; leaving the field by a click sends nothing.
+    // The panel opens with the keyboard in the field and its text selected: typing replaces
+    // it, Return ends it.
     host->choose (13, 1);
     EXPECT_EQ (host->nameField ()->getText (), "New Preset");
-    host->click (host->nameField ());
-    for (int i = 0; i < 10; ++i)
-    {
-        VstKeyCode back {0, VKEY_BACK, 0};
-        host->frame ()->onKeyDown (back);
-    }
+    EXPECT_EQ (host->frame ()->getFocusView (), host->nameField ());
+    EXPECT_EQ (host->nameField ()->getSelectionStart (), 0u);
+    EXPECT_EQ (host->nameField ()->getSelectionEnd (), 10u);
     for (char c : std::string ("Typed"))
     {
         VstKeyCode key {c, 0, 0};

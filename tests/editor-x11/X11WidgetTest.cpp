@@ -7,6 +7,7 @@
 #include "gui/CFrame.h"
 #include "gui/CKickButton.h"
 #include "gui/COptionMenu.h"
+#include "gui/OptionMenuPopupView.h"
 #include "sdk/vstguirunloop.h"
 #include <string>
 
@@ -149,6 +150,25 @@ TEST_F (X11Widgets, AMenuOpensInAWindowOfItsOwnAndAClickChoosesAnEntry)
     frame = nullptr;
     EXPECT_TRUE (hostWindow->childWindows ().empty ());
     EXPECT_EQ (runLoop->eventHandlerCount () + runLoop->timerCount (), 0);
+}
+
+TEST_F (X11Widgets, AMenuTallerThanTheScreenStaysOnItAndScrollsToTheEnd)
+{
+    for (int i = 0; i < 57; ++i)  // 60 rows of 18 pixels on a screen 800 high
+        menu->addEntry ("Entry " + std::to_string (i));
+    click (window, 140, 20);
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+    int x = 0;
+    int y = 0;
+    ASSERT_TRUE (display->rootPosition (display->popupWindows ().front (), x, y));
+    EXPECT_GE (y, 0);
+    EXPECT_LE (y + menu->getPopupFrame ()->getHeight (), 800);
+    display->tapKey (0xff57); // End
+    pump ();
+    auto* list = static_cast<OptionMenuPopupView*> (menu->getPopupFrame ()->getView (0));
+    EXPECT_EQ (list->getHighlight (), 59);
+    EXPECT_GT (list->getScrollOffset (), 0);
+    EXPECT_LE (list->rowRect (59).bottom, list->getHeight ());
 }
 
 TEST_F (X11Widgets, ASubmenuTakesTheInputAndGivesItBackWhenItCloses)

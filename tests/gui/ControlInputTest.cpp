@@ -133,6 +133,37 @@ TEST (KickButton, PressReportsOneReleaseReportsZeroAndFramesFollow)
     EXPECT_EQ (recorder.values.size (), 2u);
 }
 
+TEST (KickButton, APressWhosePanelLeavesTheWindowEndsAndTheNextPressCounts)
+{
+    // The listener closes the panel on the press, as a dialog's OK button does.
+    struct Closer : Recorder
+    {
+        void valueChanged (CControl* c) override
+        {
+            Recorder::valueChanged (c);
+            if (c->getValue () == 1.f && panel->isAttached ())
+                frame->removeView (panel, false);
+        }
+        CFrame* frame {nullptr};
+        CViewContainer* panel {nullptr};
+    };
+    OffscreenFrame frame;
+    Closer closer;
+    auto* panel = new CViewContainer (CRect (0, 0, 100, 100));
+    panel->addView (new CKickButton (CRect (10, 10, 54, 53), &closer, 0, nullptr));
+    closer.frame = frame.frame;
+    closer.panel = panel;
+    for (int press = 0; press < 2; ++press)
+    {
+        frame->addView (panel);
+        frame.down (30, 30);
+        frame.up (30, 30);
+    }
+    EXPECT_EQ (closer.values, (std::vector<float> {1.f, 0.f, 1.f, 0.f}));
+    EXPECT_EQ (closer.ends, 2);
+    panel->forget ();
+}
+
 TEST (MovieBitmap, FrameIsValueTimesFramesMinusOneRounded)
 {
     auto strip = owned (new CBitmap (180, 1760));

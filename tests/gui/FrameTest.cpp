@@ -47,7 +47,9 @@ TEST (ViewTree, DrawsInInsertionOrderAndSendsEventsTopmostFirstInLocalCoordinate
     std::vector<std::string> log;
     auto* box = new CViewContainer (CRect (10, 10, 110, 110));
     box->addView (new Probe (CRect (0, 0, 50, 50), "lower", log, kMouseEventHandled));
-    box->addView (new Probe (CRect (20, 20, 70, 70), "upper", log, kMouseEventNotHandled));
+    auto* upper = new Probe (CRect (20, 20, 70, 70), "upper", log, kMouseEventNotHandled);
+    upper->setTransparency (true);
+    box->addView (upper);
     frame->addView (box);
 
     auto context = COffscreenContext::create (200, 150);
@@ -57,6 +59,10 @@ TEST (ViewTree, DrawsInInsertionOrderAndSendsEventsTopmostFirstInLocalCoordinate
     log.clear ();
     frame.down (40, 40);  // both are hit; the upper declines, the lower takes it
     EXPECT_EQ (log, (std::vector<std::string> {"down upper 30,30", "down lower 30,30"}));
+    log.clear ();
+    upper->setTransparency (false);  // an opaque view that declines still stops the press
+    frame.down (40, 40);
+    EXPECT_EQ (log, (std::vector<std::string> {"down upper 30,30"}));
     log.clear ();
     frame.down (75, 75);  // only the upper one
     EXPECT_EQ (log, (std::vector<std::string> {"down upper 65,65"}));
@@ -95,6 +101,22 @@ TEST (ViewTree, RedrawRequestsAreClippedMergedAndDrawnOnce)
     EXPECT_TRUE (frame->getDirtyRects ().empty ());
     label->setText ("x");                            // unchanged: no request
     EXPECT_TRUE (frame->getDirtyRects ().empty ());
+
+    // A view that asks to be drawn again while it is being drawn is drawn again.
+    struct Blinker : CView
+    {
+        using CView::CView;
+        void draw (CDrawContext*) override
+        {
+            if (++draws == 1)
+                invalid ();
+        }
+        int draws {0};
+    };
+    auto* blinker = new Blinker (CRect (0, 100, 20, 120));
+    frame->addView (blinker);
+    frame->drawDirtyRects (context);
+    EXPECT_EQ (frame->getDirtyRects (), (std::vector<CRect> {CRect (0, 100, 20, 120)}));
 }
 
 TEST (ViewTree, SplashScreenShowsItsViewModallyUntilTheViewReports)
@@ -158,6 +180,25 @@ TEST (Offscreen, FramePngDecodesAtItsSizeAndScaleWithTheDrawnPixels)
     std::remove (path.c_str ());
     std::remove (doubled.c_str ());
     EXPECT_FALSE (CBitmap::fromPngFile (path));
+}
+
+TEST (Offscreen, AWindowLargerThanTheFrameHasNoUnpaintedPixel)
+{
+    // A host's container 392 wide around a 180-wide view whose background is see-through.
+    OffscreenFrame frame (180, 300);
+    frame->setTransparency (true);
+    frame->setBackgroundColor (CColor (40, 40, 40));
+    frame->addView (new CTextLabel (CRect (10, 10, 60, 30), "x"));
+    auto context = COffscreenContext::create (392, 320);
+    frame->platformDrawRect (context, CRect (0, 0, 392, 320));
+    context->endDraw ();
+    IPlatformBitmap* pixels = context->getBitmap ()->getPlatformBitmap ();
+    int unpainted = 0;
+    for (int y = 0; y < 320; ++y)
+        for (int x = 180; x < 392; ++x)
+            unpainted += (pixelAt (pixels, x, y) >> 24) != 0xFF;
+    EXPECT_EQ (unpainted, 0);
+    EXPECT_EQ (pixelAt (pixels, 300, 310), 0xFF282828u);  // the frame's colour, opaque
 }
 
 TEST (Offscreen, PopupOfAnOffscreenFrameRendersToo)

@@ -3,6 +3,7 @@
 #include "GuiTestSupport.h"
 #include "gui/COptionMenu.h"
 #include "gui/OptionMenuPopupView.h"
+#include "gui/PopupPlacement.h"
 #include <gtest/gtest.h>
 
 using namespace GuiTest;
@@ -130,6 +131,20 @@ TEST_F (MenuFixture, KeysSkipSeparatorsAndDisabledEntriesAndReturnSelects)
     EXPECT_EQ (menu->getCurrentIndex (true), 3);
     EXPECT_EQ (menu->getCurrentIndex (), 2);
     EXPECT_EQ (recorder.values.size (), 1u);
+
+    // Home, End and PageUp land on selectable entries; typed letters find entries by name.
+    menu->popup ();
+    const auto highlighted = [&] {
+        return static_cast<OptionMenuPopupView*> (popup ()->getView (0))->getHighlight ();
+    };
+    const std::pair<VstKeyCode, int32_t> steps[] = {
+        {{0, VKEY_END, 0}, 4}, {{0, VKEY_HOME, 0}, 0}, {{0, VKEY_PAGEDOWN, 0}, 4},
+        {{0, VKEY_PAGEUP, 0}, 0}, {{'g', 0, 0}, 3}, {{'M', 0, 0}, 4}, {{'a', 0, 0}, 0}};
+    for (auto [code, expected] : steps)
+    {
+        popup ()->onKeyDown (code);
+        EXPECT_EQ (highlighted (), expected) << int (code.virt) << " " << char (code.character);
+    }
 }
 
 TEST_F (MenuFixture, EscapeAndAClickOutsideCloseWithoutAChange)
@@ -166,4 +181,42 @@ TEST_F (MenuFixture, SubmenuOpensBesideAndReportsThroughTheTopMenu)
     EXPECT_EQ (index, 1);
     EXPECT_EQ (submenu->getCurrentIndex (), 1);
     EXPECT_EQ (recorder.values.size (), 1u);
+}
+
+TEST (PopupPlacement, StaysInsideASmallScreenFlippingShiftingAndScrolling)
+{
+    const CRect screen (0, 30, 400, 300);  // a panel takes the top 30 pixels
+    struct Case
+    {
+        const char* what;
+        CRect anchor;
+        CPoint size;
+        PopupSide side;
+        CRect expected;
+        bool scrolls;
+    };
+    const Case cases[] = {
+        {"room below", {10, 100, 110, 120}, {100, 80}, PopupSide::kBelow, {10, 120, 110, 200}, false},
+        {"near the bottom: upward", {10, 250, 110, 270}, {100, 80}, PopupSide::kBelow,
+         {10, 170, 110, 250}, false},
+        {"right edge: shifted", {350, 100, 390, 120}, {100, 80}, PopupSide::kBelow,
+         {300, 120, 400, 200}, false},
+        {"no room either way: pushed in", {10, 120, 110, 140}, {100, 200}, PopupSide::kBelow,
+         {10, 100, 110, 300}, false},
+        {"taller than the screen: scrolls", {10, 250, 110, 270}, {100, 500}, PopupSide::kBelow,
+         {10, 30, 110, 300}, true},
+        {"submenu at the right edge: left", {200, 100, 380, 118}, {100, 80}, PopupSide::kRight,
+         {100, 100, 200, 180}, false},
+        {"submenu near the bottom: up", {100, 280, 200, 298}, {100, 80}, PopupSide::kRight,
+         {200, 220, 300, 300}, false},
+    };
+    for (const Case& c : cases)
+    {
+        const PopupPlacement placed = placePopup (c.anchor, c.size, screen, c.side);
+        EXPECT_EQ (placed.rect, c.expected) << c.what;
+        EXPECT_EQ (placed.scrolls, c.scrolls) << c.what;
+    }
+    // Without a known work area the popup goes where its side puts it.
+    EXPECT_EQ (placePopup ({10, 250, 110, 270}, {100, 80}, CRect (), PopupSide::kBelow).rect,
+               CRect (10, 270, 110, 350));
 }

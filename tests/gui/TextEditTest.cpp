@@ -33,10 +33,39 @@ TEST_F (TextEditFixture, KeysOnlyReachTheFieldAfterAClickGaveItFocus)
 {
     EXPECT_EQ (frame.key (0, 'x'), -1);
     EXPECT_EQ (field->getText (), "New Preset");
-    frame.down (20, 20);
+    frame.down (149, 20);  // right of the text: the caret goes to its end
     EXPECT_EQ (frame->getFocusView (), field);
     EXPECT_TRUE (field->isEditing ());
     EXPECT_EQ (field->getCaretPosition (), field->getText ().size ());
+}
+
+TEST_F (TextEditFixture, FocusSelectsAllAndSelectionsAreReplacedCutCopiedAndPasted)
+{
+    frame->setFocusView (field);
+    EXPECT_EQ (field->getSelectionEnd () - field->getSelectionStart (), 10u);
+    type (U"mylead");                          // replaces "New Preset"
+    const auto shiftLeft = [&] { frame.key (VKEY_LEFT, 0, MODIFIER_SHIFT); };
+    shiftLeft ();
+    shiftLeft ();
+    frame.key (0, 'c', MODIFIER_CONTROL);      // "ad"
+    frame.key (VKEY_END);
+    frame.key (0, 'v', MODIFIER_CONTROL);
+    EXPECT_EQ (field->getText (), "myleadad");
+    frame.key (0, 'a', MODIFIER_CONTROL);
+    frame.key (0, 'x', MODIFIER_CONTROL);
+    EXPECT_EQ (field->getText (), "");
+    frame.key (0, 'v', MODIFIER_CONTROL);
+    frame.key (0, 'v', MODIFIER_CONTROL);
+    EXPECT_EQ (field->getText (), "myleadadmyleadad");
+
+    // A drag from the far left to the far right selects everything in between.
+    frame.down (11, 20);
+    frame.move (149, 20);
+    frame.up (149, 20);
+    EXPECT_EQ (field->getSelectionStart (), 0u);
+    EXPECT_EQ (field->getSelectionEnd (), field->getText ().size ());
+    type (U"x");
+    EXPECT_EQ (field->getText (), "x");
 }
 
 TEST_F (TextEditFixture, Utf8TypingAndCaretMovesWorkOnCodePoints)
@@ -92,6 +121,7 @@ TEST_F (TextEditFixture, ReturnCommitsAndKeepsTheTextEscapeRestoresIt)
 TEST_F (TextEditFixture, AClickElsewhereCommitsAndAFieldWithoutListenerIsFine)
 {
     frame.down (20, 20);
+    frame.key (VKEY_END);
     type (U"!");
     frame.down (180, 100);
     EXPECT_FALSE (field->isEditing ());
@@ -100,6 +130,7 @@ TEST_F (TextEditFixture, AClickElsewhereCommitsAndAFieldWithoutListenerIsFine)
 
     field->setListener (nullptr);
     frame.down (20, 20);
+    frame.key (VKEY_END);
     type (U"?");
     frame.key (VKEY_RETURN);
     EXPECT_EQ (field->getText (), "New Preset!?");

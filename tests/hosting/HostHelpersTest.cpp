@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The hosting library's small parts: state streams, the recording connection and the process
-// data buffers (the component-handler recorder is exercised by every controller and message test).
-#include "host/ConnectionTap.h"
+// What the tests that go through the hosting library could not tell apart: the strict state
+// stream, and process buffers that start zeroed, switch in place and refuse bad sizes (taps,
+// bus counts from a component and the handler recorder show in every processor, message and
+// conformance test).
 #include "host/StateBytes.h"
 #include "host/StrictReadStream.h"
-#include "sdk/audioeffect.h"
 #include "sdk/hosting/processdata.h"
-#include "public.sdk/source/vst/hosting/hostclasses.h"
-#include "pluginterfaces/vst/vstspeaker.h"
 #include <gtest/gtest.h>
 #include <set>
 
@@ -41,37 +39,6 @@ TEST (StateStreams, StrictShortReadsAndByteOrder)
     EXPECT_EQ (stream.write (buffer, 1, nullptr), kNotImplemented);
 
     EXPECT_EQ (floatBytes ({1.0f}), (std::vector<uint8_t> {0x00, 0x00, 0x80, 0x3F}));
-}
-
-// Receiver that counts notifications; reference counting is left to the test's stack.
-struct CountingPoint : IConnectionPoint
-{
-    int notified = 0;
-    tresult PLUGIN_API queryInterface (const TUID, void** obj) SMTG_OVERRIDE { return *obj = nullptr, kNoInterface; }
-    uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return 1; }
-    uint32 PLUGIN_API release () SMTG_OVERRIDE { return 1; }
-    tresult PLUGIN_API connect (IConnectionPoint*) SMTG_OVERRIDE { return kResultOk; }
-    tresult PLUGIN_API disconnect (IConnectionPoint*) SMTG_OVERRIDE { return kResultOk; }
-    tresult PLUGIN_API notify (IMessage*) SMTG_OVERRIDE { return ++notified, kResultTrue; }
-};
-
-TEST (ConnectionTap, RecordsAndForwardsSynchronously)
-{
-    CountingPoint receiver;
-    auto tap = owned (new ConnectionTap (&receiver));
-    auto message = owned (static_cast<IMessage*> (new HostMessage));
-    message->setMessageID ("WA_SY");
-    EXPECT_EQ (tap->notify (message), kResultTrue);
-    EXPECT_EQ (receiver.notified, 1);
-    EXPECT_EQ (tap->notify (nullptr), kInvalidArgument);
-    EXPECT_EQ (tap->count ("WA_SY"), 1);
-    EXPECT_EQ (tap->last ("WA_SY"), message.get ());
-    EXPECT_EQ (tap->last ("Binary"), nullptr);
-
-    tap->detachReceiver ();
-    EXPECT_EQ (tap->notify (message), kResultFalse);
-    EXPECT_EQ (receiver.notified, 1);
-    EXPECT_EQ (tap->count ("WA_SY"), 2);
 }
 
 // Every channel of every bus distinct, zeroed and writable over the whole block; accessors
@@ -125,20 +92,6 @@ TEST (HostProcessData, RejectsBadArgumentsSwitchesInPlaceClearsAndUnprepares)
     EXPECT_EQ (data.inputs[0].silenceFlags, 0u);
     data.unprepare ();
     EXPECT_TRUE (data.numInputs == 0 && !data.inputs && !data.outputs);
-}
-
-// Audio busses only: the component's event bus is ignored.
-TEST (HostProcessData, PreparesFromTheComponentsAudioBusses)
-{
-    auto component = owned (new AudioEffect ());
-    component->addAudioInput (STR16 ("In"), SpeakerArr::kMono);
-    component->addAudioOutput (STR16 ("Out"), SpeakerArr::kMono);
-    component->addAudioOutput (STR16 ("Aux"), SpeakerArr::kStereo, kAux);
-    component->addEventInput (STR16 ("Events"));
-    HostProcessData data;
-    ASSERT_TRUE (data.prepare (*component, 32, kSample32));
-    EXPECT_TRUE (data.numInputs == 1 && data.numOutputs == 2 && data.getBufferSamples () == 32);
-    EXPECT_TRUE (data.inputs[0].numChannels == 1 && data.outputs[1].numChannels == 2);
 }
 
 } // namespace

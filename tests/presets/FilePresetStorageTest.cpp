@@ -116,6 +116,51 @@ TEST_F (FilePresetStorage, OddNamesPersistStayApartAndStayInTheFolder)
         EXPECT_NEAR (later.valuesOf (names[i])[2], static_cast<float> (i), 1e-4) << i;
 }
 
+TEST_F (FilePresetStorage, FilesAreNamedAfterThePresetWithASuffixOnlyOnAClash)
+{
+    const std::string cafe = "Caf\xC3\xA9: A/B";
+#ifdef _WIN32
+    const std::string cafeFile = "Caf\xC3\xA9_ A_B.vstpreset";
+#else
+    const std::string cafeFile = "Caf\xC3\xA9: A_B.vstpreset";
+#endif
+    const std::vector<std::pair<Names, Names>> cases = {
+        // saved in this order, the files (sorted)
+        {{cafe}, {cafeFile}},
+        {{"Lead", "lead", "LEAD"}, {"LEAD (3).vstpreset", "Lead.vstpreset", "lead (2).vstpreset"}},
+        {{"A/B", "A_B"}, {"A_B (2).vstpreset", "A_B.vstpreset"}},
+    };
+    for (const auto& [saved, files] : cases)
+    {
+        TemporaryFolder folder;
+        {
+            Instance instance (folder.path ());
+            for (const std::string& name : saved)
+                instance.saveAs (name);
+        }
+        EXPECT_EQ (filesIn (folder.path ()), files);
+        Instance later (folder.path ());
+        Names sorted = saved;
+        std::sort (sorted.begin (), sorted.end ());
+        EXPECT_EQ (later.names (), sorted);
+        later.dsp.selectPreset (8);   // a save keeps the file it has
+        later.save ();
+        EXPECT_EQ (filesIn (folder.path ()), files);
+    }
+}
+
+TEST_F (FilePresetStorage, AFileOfTheOlderNamingLoadsAndIsRenamedOnItsNextSave)
+{
+    writeBytes (presets.file ("mylead~636d10d2041c265c.vstpreset"),
+                encodePresetFile (kCMVXStravelProcessorUID, "mylead", std::vector<float> (8, 0.75f)));
+    Instance instance (dir ());
+    ASSERT_EQ (instance.names (), Names {"mylead"});
+    instance.dsp.selectPreset (8);
+    instance.save ();
+    EXPECT_EQ (filesIn (dir ()), Names {"mylead.vstpreset"});
+    EXPECT_NEAR (Instance (dir ()).valuesOf ("mylead")[2], 75.0f, 1e-4);
+}
+
 TEST_F (FilePresetStorage, ForeignAndDamagedFilesAreSkippedAndNeverTouched)
 {
     Instance (dir ()).saveAs ("Good");
@@ -139,12 +184,13 @@ TEST_F (FilePresetStorage, ForeignAndDamagedFilesAreSkippedAndNeverTouched)
         Instance instance (dir ());
         EXPECT_EQ (instance.names (), Names {"Good"});
         instance.saveAs ("Another");
+        instance.saveAs ("text");   // named like a damaged file, which stays as it is
         for (const char* name : {"Good", "truncated", "Foreign"})
             instance.remove (name);
     }
     for (const auto& [name, bytes] : strays)
         EXPECT_EQ (readBytes (presets.file (name)), bytes) << name;
-    EXPECT_EQ (Instance (dir ()).names (), Names {"Another"});
+    EXPECT_EQ (Instance (dir ()).names (), (Names {"Another", "text"}));
 }
 
 TEST_F (FilePresetStorage, APresetAHostSavedHereIsNamedByItsFile)

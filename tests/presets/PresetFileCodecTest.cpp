@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A user preset on disk: its file name (safe, readable, one per name) and its .vstpreset form,
-// what it holds and what it refuses to read.
+// A user preset on disk: its file name (the preset name where the file system allows) and its
+// .vstpreset form, what it holds and what it refuses to read.
 #include "presets/CMVXPresetFileCodec.h"
 #include "presets/CMVXPresetFolder.h"
 #include "processor/CMVXStravelClassIds.h"
@@ -8,11 +8,10 @@
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/vstpresetfile.h"
 #include <gtest/gtest.h>
-#include <cctype>
 #include <cstring>
 #include <limits>
 #include <random>
-#include <set>
+#include <tuple>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -31,25 +30,6 @@ std::vector<char> encoded (const std::string& name, const std::vector<float>& va
 std::optional<CMVXStoredPreset> decoded (const std::vector<char>& bytes, size_t valueCount = 8)
 {
     return decodePresetFile (bytes, kCMVXStravelProcessorUID, valueCount);
-}
-
-bool isSafe (const std::string& fileName)
-{
-    if (fileName.size () <= 10 || fileName.size () > 255 || fileName[0] == '.' || fileName[0] == '-'
-        || fileName.compare (fileName.size () - 10, 10, ".vstpreset") != 0)
-        return false;
-    for (unsigned char c : fileName)
-        if (c < 0x20 || c >= 0x7f || std::string ("/\\:*?\"<>|").find (char (c)) != std::string::npos)
-            return false;
-    return true;
-}
-
-std::string lowerFileNameFor (const std::string& name)
-{
-    std::string text = folder::fileNameFor (name);
-    for (char& c : text)
-        c = static_cast<char> (std::tolower (static_cast<unsigned char> (c)));
-    return text;
 }
 
 } // namespace
@@ -152,23 +132,30 @@ TEST (PresetFileCodec, MetaInfoReaderTakesOnlyTheNameAttribute)
         EXPECT_EQ (presetNameFromMetaInfo (xml), name) << xml;
 }
 
-TEST (PresetFileName, OddNamesGiveSafeNames)
+TEST (PresetFileName, OnlyWhatTheFileSystemForbidsIsReplaced)
 {
-    for (const std::string& name : {"My Lead"s, "a/b"s, ".."s, "."s, "../../etc/passwd"s, "-rf"s, "C:\\x"s, ""s,
-                                    "\xC3\xBCn\xC3\xAF c\xC3\xB8" "d\xC3\xA9 \xE9\x9F\xB3"s, "tab\there"s, "nul\0byte"s,
-                                    "<>:\"|?*"s, std::string (1000, 'x'), std::string (300, '/'), "%41"s, "~0123456789abcdef"s})
-        EXPECT_TRUE (isSafe (folder::fileNameFor (name))) << folder::fileNameFor (name);
-    EXPECT_EQ (folder::fileNameFor ("My Lead").substr (0, 8), "My Lead~");   // readable where possible
-    EXPECT_EQ (folder::fileNameFor ("a/b").substr (0, 6), "a%2Fb~");
-    EXPECT_EQ (folder::fileNameFor ("Crunch 2"), folder::fileNameFor ("Crunch 2"));
-}
-
-TEST (PresetFileName, DistinctNamesStayDistinctEvenIgnoringCase)
-{
-    // A case-insensitive folder (a USB stick, a network share) must not merge presets either.
-    std::set<std::string> seen;
-    for (const std::string& name : {"Lead"s, "lead"s, "LEAD"s, "lEAD"s, "a/b"s, "a%2Fb"s, "a_b"s, ".."s, "."s, ""s, " "s,
-                                    "%"s, "%25"s, std::string (200, 'a') + "1", std::string (200, 'a') + "2",
-                                    std::string (200, 'A') + "1", "x\0"s, "x"s})
-        EXPECT_TRUE (seen.insert (lowerFileNameFor (name)).second) << name;
+    using Rules = folder::FileNameRules;
+    const std::string e = "\xC3\xA9";   // é
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        // name, file name on POSIX, on Windows
+        {"Caf" + e + ": A/B", "Caf" + e + ": A_B.vstpreset", "Caf" + e + "_ A_B.vstpreset"},
+        {"Wow... ", "Wow... .vstpreset", "Wow... .vstpreset"},   // the extension ends every name
+        {"<>:\"\\|?*", "<>:\"\\|?*.vstpreset", "________.vstpreset"},
+        {"../up", "_._up.vstpreset", "_._up.vstpreset"},
+        {"", "_.vstpreset", "_.vstpreset"},
+        {"tab\there\n"s + '\0', "tab_here__.vstpreset", "tab_here__.vstpreset"},
+        {"CON", "CON.vstpreset", "CON_.vstpreset"},
+        {"nul.x", "nul.x.vstpreset", "nul_.x.vstpreset"},
+        {"Com7 .x", "Com7 .x.vstpreset", "Com7_ .x.vstpreset"},
+        {"COM10", "COM10.vstpreset", "COM10.vstpreset"},
+        {std::string (200, 'x'), std::string (150, 'x') + ".vstpreset", std::string (150, 'x') + ".vstpreset"},
+        {std::string (149, 'y') + e, std::string (149, 'y') + ".vstpreset", std::string (149, 'y') + ".vstpreset"},   // no half é
+    };
+    for (const auto& [name, posix, windows] : cases)
+    {
+        EXPECT_EQ (folder::fileNameFor (name, 1, Rules::posix), posix) << name;
+        EXPECT_EQ (folder::fileNameFor (name, 1, Rules::windows), windows) << name;
+    }
+    EXPECT_EQ (folder::fileNameFor ("Lead", 2), "Lead (2).vstpreset");
+    EXPECT_EQ (folder::foldCase ("Caf\xC3\x89 LEAD"), "caf\xC3\xA9 lead");
 }

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What only the processor itself shows (the arrangement table, bus records, flushes and fixed
-// answers are checked through the bundle in tests/conformance and tests/bundle): bus rebuilds,
-// set-up and state, then audio and parameters through process () on a recording DSP.
+// What only the processor itself shows (the arrangement table, bus records, flushes, fixed
+// answers and state streams are checked through the bundle in tests/conformance and
+// tests/bundle): bus rebuilds and set-up, then audio and parameters through process () on a
+// recording DSP.
 #include "ProcessorTestSupport.h"
-#include "host/StateBytes.h"
-#include "host/StrictReadStream.h"
 #include "processor/CMVXStravelVST3.h"
 #include "sdk/hosting/parameterchanges.h"
 #include "sdk/hosting/processdata.h"
@@ -17,7 +16,6 @@
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using Morvane::Host::floatBytes;
 
 // Busses are rebuilt only when the arrangement changes, and the DSP follows their width.
 TEST (ProcessorBusses, RebuiltOnlyOnChangeWithTheDspFollowing)
@@ -67,33 +65,6 @@ TEST (ProcessorSetup, ReachesTheEngineUnlessUnusable)
     processor->setupProcessing (broken);
     EXPECT_TRUE (engine->sampleRate.load () == 44100.0 && engine->maxBlockSize.load () == 256u
                  && processor->getMaxSamplesPerBlock () == 256);
-}
-
-// Eight little-endian floats (32 bytes). A torn last value is not applied and the read reports
-// false, whether the host's stream answers a short read with fewer bytes or with kResultFalse.
-TEST (ProcessorState, RoundTripsAndAppliesOnlyWholeValuesOfATruncatedStream)
-{
-    const std::vector<float> values {0.0f, 5.0f / 7.0f, 0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.875f};
-    auto processor = owned (new CMVXStravelVST3 ());
-    MemoryStream saved;
-    ASSERT_EQ (processor->setState (Morvane::Host::memoryStreamWith (floatBytes (values))), kResultOk);
-    ASSERT_EQ (processor->getState (&saved), kResultOk);
-    EXPECT_EQ (Morvane::Host::bytesOf (saved), floatBytes (values));
-
-    std::vector<uint8_t> torn = floatBytes ({1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f});
-    torn.resize (30);
-    for (bool strict : {false, true})
-    {
-        auto reader = owned (new CMVXStravelVST3 ());
-        IPtr<IBStream> stream = strict ? IPtr<IBStream> (owned (new Morvane::Host::StrictReadStream (torn)))
-                                       : IPtr<IBStream> (Morvane::Host::memoryStreamWith (torn));
-        SCOPED_TRACE (strict ? "strict stream" : "memory stream");
-        EXPECT_EQ (reader->setState (stream), kResultFalse);
-        EXPECT_FLOAT_EQ (reader->getParameterValue (6), 0.0f);
-        EXPECT_FLOAT_EQ (reader->getParameterValue (7), 0.325f) << "default kept";
-    }
-    EXPECT_EQ (processor->setState (nullptr), kInvalidArgument);
-    EXPECT_EQ (processor->getState (nullptr), kInvalidArgument);
 }
 
 namespace {

@@ -173,13 +173,13 @@ TEST_F (Render, PresetComesFirstThenSettingsInCommandLineOrder)
 
 TEST_F (Render, APresetSoundsLikeItsValuesSetByHand)
 {
-    // Factory preset 6 "Kick the Amp": On, 808 Screamer, 0, 100, 35, 16, 67, 35.
+    // Preset 7 (counting from 1) "Kick the Amp": On, 808 Screamer, 0, 100, 35, 16, 67, 35.
     const std::string in = writeNoise (scratch.file ("in.wav"), 1, 9600);
     const std::vector<std::vector<std::string>> runs = {
-        {"--preset", "6"},
+        {"--preset", "7"},
         {"--param", "Model=808 Screamer", "--param", "Overdrive=0", "--param", "Level=100", "--param", "Tone=35",
          "--param", "Parameter 4=16", "--param", "Parameter 5=67", "--param", "Parameter 6=35"},
-        {"--preset", "5"}};
+        {"--preset", "6"}};
     std::vector<Audio> rendered;
     for (std::vector<std::string> args : runs)
     {
@@ -215,7 +215,7 @@ TEST (Demo, EveryFactoryPresetRendersAnAudibleFileAndTheOverviewIsDrawn)
     EXPECT_GT (rmsDbfs (di), -40.0);
 
     std::vector<std::string> overviewArgs {"--dry", dry, "--out", scratch.file ("overview.png")};
-    for (int preset = 0; preset < 8; ++preset)
+    for (int preset = 1; preset <= 8; ++preset)
     {
         const std::string out = scratch.file ("preset" + std::to_string (preset) + ".wav");
         r = runRenderer ({"--quiet", "--block", "512", "--preset", std::to_string (preset), dry, out});

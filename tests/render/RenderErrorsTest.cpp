@@ -79,8 +79,8 @@ TEST_F (RenderErrors, BadRequestsExitWithTwoAndListWhatIsValid)
         {{"--set", "8=0.5"}, {"no parameter with id 8", "7 \"n/a 6\""}},
         {{"--at", "100", "9=0"}, {"no parameter with id 9"}},
         {{"--at", "2000", "0=0"}, {"--at 2000"}},
-        {{"--preset", "8"}, {"--preset", "0 \"Torvin's Booster\"", "7 \"Metal\""}},
-        {{"--preset", "No Such Preset"}, {"No Such Preset", "0 \"Torvin's Booster\"", "7 \"Metal\""}},
+        {{"--preset", "9"}, {"--preset", "1 \"Torvin's Booster\"", "8 \"Metal\""}},
+        {{"--preset", "No Such Preset"}, {"No Such Preset", "1 \"Torvin's Booster\"", "8 \"Metal\""}},
         // Before the model change there is no "Gain": the error lists names and current titles.
         {{"--param", "Gain=70", "--param", "Model=Over Drive"},
          {"unknown parameter \"Gain\"", "\"Parameter 1\" (now \"n/a 1\")", "\"Model\""}},
@@ -100,7 +100,7 @@ TEST_F (RenderErrors, BadRequestsExitWithTwoAndListWhatIsValid)
         expectFailure (runRenderer (args), 2, cases[i].second);
     }
     // The listing checks the same requests without any files.
-    expectFailure (runRenderer ({"--list", "--preset", "99"}), 2, {"--preset", "7 \"Metal\""});
+    expectFailure (runRenderer ({"--list", "--preset", "99"}), 2, {"--preset", "8 \"Metal\""});
 }
 
 // OUT may not be IN under any name, and its extension must name a format: refused before anything

@@ -87,7 +87,7 @@ TEST (RenderOptions, BadCommandLinesAreOneLineErrors)
         {{"--at", "-5", "0=1", "in.wav", "out.wav"}, "'-5'"},
         {{"--at", "10", "in.wav", "out.wav"}, "--at"},
         {{"--at", "1.5", "0=1", "in.wav", "out.wav"}, "'1.5'"},
-        {{"--preset", "-2", "in.wav", "out.wav"}, "-2"},
+        {{"--preset", "0", "in.wav", "out.wav"}, "count from 1"},
         {{"--preset", "", "in.wav", "out.wav"}, "--preset"},
         {{"--set"}, "--set"},
     };

@@ -44,7 +44,7 @@ TEST_F (Presets, ListShowsTheFactoryPresetsAndTheParameters)
     const char* names[] = {"Torvin's Booster", "Ossik's Riff", "Rock Distorion", "Crunch",
                            "Rock Drive",       "Full Drive",   "Kick the Amp",   "Metal"};
     for (int i = 0; i < 8; ++i)
-        EXPECT_TRUE (contains (r.out, "   " + std::to_string (i) + "  " + names[i] + "\n")) << names[i];
+        EXPECT_TRUE (contains (r.out, "   " + std::to_string (i + 1) + "  " + names[i] + "\n")) << names[i];   // from 1
     EXPECT_TRUE (contains (r.out, "User presets:\n   (none)"));
     EXPECT_TRUE (contains (r.out, "values: 0 Off, 1 On"));
     EXPECT_TRUE (contains (r.out, "values: 0 Treble Booster, 1 XXL Distortion+, 2 BAT Distortion, 3 Over Drive, "
@@ -59,8 +59,9 @@ TEST_F (Presets, ListShowsTheFactoryPresetsAndTheParameters)
 
 TEST_F (Presets, FactoryAndUserPresetsAreFoundByNumberAndName)
 {
-    // Factory preset 5 "Full Drive": 9 Screamer with Overdrive 100, Level 33.7, Tone 100.
-    for (const char* choice : {"5", "Full Drive", "full drive"})
+    // The sixth factory preset, "Full Drive" (users count from 1): 9 Screamer with Overdrive 100,
+    // Level 33.7, Tone 100.
+    for (const char* choice : {"6", "Full Drive", "full drive"})
     {
         SCOPED_TRACE (choice);
         const auto row = rows ({"--preset", choice});
@@ -85,8 +86,8 @@ TEST_F (Presets, FactoryAndUserPresetsAreFoundByNumberAndName)
         instance->notifyProcessor (save);
     }
     const CommandResult r = runRenderer ({"--list"});
-    EXPECT_TRUE (contains (r.out, "User presets:\n   8  My Metal\n")) << r.out;
-    for (const char* choice : {"My Metal", "8"})
+    EXPECT_TRUE (contains (r.out, "User presets:\n   9  My Metal\n")) << r.out;
+    for (const char* choice : {"My Metal", "9"})
     {
         const auto row = rows ({"--preset", choice});
         EXPECT_TRUE (contains (row[1], "Metal Tone")) << choice << ": " << row[1];

@@ -4,11 +4,35 @@
 #include "render/PresetRequests.h"
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
+#include <sys/stat.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 using namespace Steinberg;
 
 namespace Morvane {
 namespace HostTool {
+
+namespace {
+
+// The system's reason, found by opening the file as the writer would (and removing what that
+// made).
+std::string whyNotWritable (const std::string& path)
+{
+    struct stat before {};
+    const bool existed = ::stat (path.c_str (), &before) == 0;
+    if (FILE* file = std::fopen (path.c_str (), "ab"))
+    {
+        std::fclose (file);
+        if (!existed)
+            std::remove (path.c_str ());
+        return "the editor could not draw or encode the picture";
+    }
+    return std::strerror (errno);
+}
+
+} // namespace
 
 std::unique_ptr<EditorSession> EditorSession::create (const std::string& bundlePath,
                                                       std::string& error)
@@ -80,11 +104,11 @@ bool EditorSession::writeSnapshot (const std::string& pngPath, std::string& erro
     const tresult result = snapshot->renderToPng (pngPath.c_str ());
     snapshot->release ();
     if (result != kResultOk)
-        error = "cannot write " + pngPath;
+        error = "cannot write " + pngPath + ": " + whyNotWritable (pngPath);
     return result == kResultOk;
 }
 
-bool EditorSession::attachToWindow (std::string& error)
+bool EditorSession::attachToWindow (std::string& error, int panelHeight)
 {
     if (plugView->isPlatformTypeSupported (kPlatformTypeX11EmbedWindowID) != kResultTrue)
     {
@@ -94,14 +118,17 @@ bool EditorSession::attachToWindow (std::string& error)
     ViewRect size;
     plugView->getSize (&size);
     hostWindow =
-        Host::X11HostWindow::create (size.getWidth (), size.getHeight (), "Overmoor", error);
+        Host::X11HostWindow::create (size.getWidth (), size.getHeight () + panelHeight, "Overmoor", error);
     if (!hostWindow)
         return false;
     loop = owned (new Host::RunLoop);
     plugFrame = owned (new Host::PlugFrame (loop));
     Host::X11HostWindow* windowPtr = hostWindow.get ();
-    plugFrame->setResizeHook (
-        [windowPtr] (const ViewRect& r) { windowPtr->resize (r.getWidth (), r.getHeight ()); });
+    plugFrame->setResizeHook ([this, windowPtr, panelHeight] (const ViewRect& r) {
+        windowPtr->resize (r.getWidth (), r.getHeight () + panelHeight);
+        if (viewResized)
+            viewResized (r.getWidth (), r.getHeight ());
+    });
     hostWindow->attach (*loop);
     plugView->setFrame (plugFrame);
     if (plugView->attached (

@@ -8,6 +8,7 @@
 #include "host/RunLoop.h"
 #include "host/X11HostWindow.h"
 #include "pluginterfaces/gui/iplugview.h"
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,8 +30,11 @@ public:
     // The view's window as it looks now, offscreen.
     bool writeSnapshot (const std::string& pngPath, std::string& error);
 
-    // Opens a host window on $DISPLAY sized to the view and attaches the view inside it.
-    bool attachToWindow (std::string& error);
+    // Opens a host window on $DISPLAY sized to the view (plus a panel of the host's below it)
+    // and attaches the view inside it.
+    bool attachToWindow (std::string& error, int panelHeight = 0);
+    // Called with the view's new size after the editor resized itself.
+    void onViewResized (std::function<void (int width, int height)> hook) { viewResized = std::move (hook); }
     // Runs the host loop until the window is closed (or forever-ish: timeoutMs).
     void runUntilClosed (int timeoutMs);
     void runFor (int durationMs);
@@ -51,6 +55,7 @@ private:
     Steinberg::IPtr<Host::PlugFrame> plugFrame;
     std::unique_ptr<Host::X11HostWindow> hostWindow;
     bool attached = false;
+    std::function<void (int, int)> viewResized;
 };
 
 } // namespace HostTool

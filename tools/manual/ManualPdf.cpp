@@ -3,6 +3,8 @@
 #include <cairo-pdf.h>
 #include <pango/pangocairo.h>
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 
 namespace Manual {
 
@@ -43,6 +45,14 @@ ManualPdf::ManualPdf (const std::string& path, const std::string& title) : docum
     surface = cairo_pdf_surface_create (path.c_str (), kPageWidth, kPageHeight);
     cairo_pdf_surface_set_metadata (surface, CAIRO_PDF_METADATA_TITLE, title.c_str ());
     cairo_pdf_surface_set_metadata (surface, CAIRO_PDF_METADATA_AUTHOR, "Morvane");
+    // A release build dates the manual by its sources, so two builds give the same bytes.
+    if (const char* epoch = std::getenv ("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != 0)
+    {
+        const std::time_t seconds = static_cast<std::time_t> (std::strtoll (epoch, nullptr, 10));
+        char date[32] = {};
+        if (std::strftime (date, sizeof (date), "%Y-%m-%dT%H:%M:%SZ", std::gmtime (&seconds)) > 0)
+            cairo_pdf_surface_set_metadata (surface, CAIRO_PDF_METADATA_CREATE_DATE, date);
+    }
     cr = cairo_create (surface);
 }
 
@@ -152,11 +162,38 @@ void ManualPdf::code (const std::string& text)
     y += draw (markup, kMargin + 14, y, kTextWidth - 14, 9.0, true) + 5;
 }
 
+double ManualPdf::textBlock (const std::string& markup, double x, double top, double width, bool paint)
+{
+    // Each line is a paragraph of its own, so a "• " line wraps under its text, not its bullet.
+    const std::string mark = "• ";
+    const double indent = 10;
+    double height = 0;
+    for (size_t start = 0;;)
+    {
+        const size_t end = markup.find ('\n', start);
+        std::string line = markup.substr (start, end == std::string::npos ? end : end - start);
+        double left = x;
+        if (line.rfind (mark, 0) == 0)
+        {
+            line.erase (0, mark.size ());
+            if (paint)
+                draw ("•", x, top + height, indent, kBodySize);
+            left += indent;
+        }
+        height += paint ? draw (line, left, top + height, width - (left - x), kBodySize)
+                        : measure (line, width - (left - x), kBodySize);
+        if (end == std::string::npos)
+            return height;
+        height += kBodySize * 0.25;   // the line spacing within one layout
+        start = end + 1;
+    }
+}
+
 void ManualPdf::pictureWithText (double width, double height, const Picture& picture,
                                  const std::string& markup)
 {
     const double gap = 16;
-    const double textHeight = measure (markup, kTextWidth - width - gap, kBodySize);
+    const double textHeight = textBlock (markup, 0, 0, kTextWidth - width - gap, false);
     need (std::max (height, textHeight) + 8);
     cairo_save (cr);
     cairo_translate (cr, kMargin, y);
@@ -165,7 +202,7 @@ void ManualPdf::pictureWithText (double width, double height, const Picture& pic
     picture (cr, width, height);
     cairo_restore (cr);
     cairo_set_source_rgb (cr, 0, 0, 0);
-    draw (markup, kMargin + width + gap, y, kTextWidth - width - gap, kBodySize);
+    textBlock (markup, kMargin + width + gap, y, kTextWidth - width - gap, true);
     y += std::max (height, textHeight) + 12;
 }
 

@@ -52,6 +52,9 @@ private:
     double measure (const std::string& markup, double width, double size, bool mono = false) const;
     double draw (const std::string& markup, double x, double y, double width, double size,
                  bool mono = false);
+    // Lines of markup, those beginning with "• " indented under their bullet; the height, and
+    // the text drawn when paint is true.
+    double textBlock (const std::string& markup, double x, double top, double width, bool paint);
     void need (double height);
     void footer ();
 

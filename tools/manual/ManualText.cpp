@@ -167,7 +167,8 @@ void presetBar (ManualPdf& pdf)
         "<b>Save</b> button on the right.");
     pdf.bullet (
         "<b>Choose a preset</b>: click the preset menu and pick an entry. The factory presets come "
-        "first; below a line follow your own presets in alphabetical order.");
+        "first; below a line follow your own presets, sorted by the bytes of their names: capitals "
+        "before small letters (\"B\" before \"a\"), accented letters after \"z\".");
     pdf.bullet ("<b>Save As...</b> (Save button): a name field covers the preset bar with the text "
                 "\"New Preset\". Type a name and press Return or the tick button; the cross button "
                 "cancels. The new preset is stored and selected at once. A name that is already "
@@ -190,8 +191,9 @@ void storage (ManualPdf& pdf)
 {
     pdf.heading ("Where your presets live");
     pdf.paragraph (
-        "Each preset of your own is one standard .vstpreset file, named after the preset, which "
-        "hosts' own preset browsers can open too:");
+        "Each preset of your own is one standard .vstpreset file, named after the preset (a "
+        "character the file system does not allow, such as / , becomes _ ), which hosts' own "
+        "preset browsers can open too:");
     pdf.bullet (
         "Linux: <tt>~/.vst3/presets/Morvane/Overmoor</tt>, or the folder named by the environment "
         "variable <tt>OVERMOOR_PRESET_DIR</tt> when it is set.");
@@ -213,7 +215,7 @@ void infoMenu (ManualPdf& pdf, const std::string& webSite)
         "<b>Help</b>: this manual. Overmoor looks for <tt>Overmoor Manual.pdf</tt> in the bundle's "
         "<tt>Contents/Resources</tt> folder, or in the folder named by "
         "<tt>OVERMOOR_HELP_PATH</tt>; "
-        "when no viewer can open it, the web site opens instead.");
+        "when the manual is missing there, or no viewer can open it, the web site opens instead.");
     pdf.bullet ("<b>Check For Updates</b>: the web site's update page for this product.");
     pdf.bullet ("<b>Morvane Web Site</b>: " + escape (webSite) + ".");
     pdf.bullet ("<b>About Plug-In</b>: the version of this plug-in over the window; a left click "
@@ -224,7 +226,7 @@ void infoMenu (ManualPdf& pdf, const std::string& webSite)
 
 void writeManual (ManualPdf& pdf, const std::string& version, const std::string& webSite)
 {
-    pdf.title ("Overmoor", "Drive-pedal simulator · user manual · version " + escape (version));
+    pdf.title ("Overmoor", "Drive-pedal simulator · user manual · " + escape (version));
     pdf.pictureWithText (
         kWindowWidth * 0.75, kWindowHeight * 0.75,
         [] (cairo_t* cr, double w, double h) {
@@ -235,12 +237,17 @@ void writeManual (ManualPdf& pdf, const std::string& version, const std::string&
         "booster, overdrive and distortion pedals, from their circuits, running at a high "
         "internal sample rate so that the clipping stays clean of aliasing.\n\n"
         "<b>The window</b>\n"
-        "• the pedal with its knobs: drag a knob up or down to turn it;\n"
+        "• the pedal with its knobs: drag a knob up or down to turn it, with Shift held for fine "
+        "steps, or turn the mouse wheel over it (Shift: finer); Ctrl-click a knob to return it to "
+        "its default;\n"
         "• the <b>footswitch</b>: click it to switch the effect on or off;\n"
         "• the <b>lamp</b> above the knobs: lit while the effect is on. When it is dark "
         "the guitar signal passes through unchanged;\n"
         "• the upper row of the display: the model selector and the Info button;\n"
-        "• the lower row: the preset menu and the Save button.");
+        "• the lower row: the preset menu and the Save button;\n"
+        "• a right click on the pedal's background (not on a knob or switch) opens the zoom menu, "
+        "Zoom 100 % to Zoom 300 %: the window grows, everything stays sharp, and new windows open "
+        "at the zoom you chose last.");
     models (pdf);
     factoryPresets (pdf);
     presetBar (pdf);

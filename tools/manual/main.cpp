@@ -2,6 +2,7 @@
 // overmoor-manual OUT.pdf: writes the user manual that the bundle ships in Contents/Resources.
 #include "ManualPdf.h"
 #include "ManualText.h"
+#include "editor/CAboutView.h"
 #include "entry/OvermoorVersion.h"
 #include <cstdio>
 
@@ -28,7 +29,8 @@ int main (int argc, char** argv)
         std::fprintf (stderr, "overmoor-manual: cannot write %s\n", argv[1]);
         return 1;
     }
-    Manual::writeManual (pdf, OvermoorVersion::kVersion, OVERMOOR_WEBSITE);
+    // "version 1.0.0 (b4)", as the about view shows it.
+    Manual::writeManual (pdf, aboutVersionText (OvermoorVersion::kVersion), OVERMOOR_WEBSITE);
     if (!pdf.finish ())
     {
         std::fprintf (stderr, "overmoor-manual: cannot write %s\n", argv[1]);

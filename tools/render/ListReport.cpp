@@ -41,8 +41,8 @@ std::string formatList (const PresetLists& presets, const std::vector<ParameterD
     std::string out;
     if (presets.answered)
     {
-        appendPresets (out, "Factory presets (--preset NUMBER or NAME):", presets.factory, 0);
-        appendPresets (out, "User presets:", presets.user, presets.factory.size ());
+        appendPresets (out, "Factory presets (--preset NUMBER or NAME):", presets.factory, 1);
+        appendPresets (out, "User presets:", presets.user, presets.factory.size () + 1);
     }
     else
         out += "Presets: the plug-in does not answer preset requests\n";

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/PluginLocation.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 
 #ifndef OVERMOOR_BUILD_TREE_BUNDLE
@@ -13,6 +15,8 @@ namespace Render {
 
 namespace
 {
+const char* const kSystemBundles[] = {"/usr/lib/vst3/Overmoor.vst3", "/usr/local/lib/vst3/Overmoor.vst3"};
+
 bool isDirectory (const std::string& path)
 {
     struct stat status {};
@@ -36,19 +40,35 @@ std::string locatePlugin (const std::string& explicitPath, std::string& error)
 {
     if (!explicitPath.empty ())
     {
+        std::string folder = explicitPath;
+        while (folder.size () > 1 && folder.back () == '/')
+            folder.pop_back ();
+        const bool isBundleName = folder.size () > 5 && folder.compare (folder.size () - 5, 5, ".vst3") == 0;
+        if (isDirectory (explicitPath) && !isBundleName)
+        {
+            error = "'" + explicitPath + "' is a folder but no VST3 bundle (a bundle is a folder "
+                    "named NAME.vst3 holding Contents/x86_64-linux/NAME.so)";
+            return {};
+        }
         if (exists (explicitPath))
             return explicitPath;
-        error = "plug-in bundle '" + explicitPath + "' not found";
+        error = "plug-in bundle '" + explicitPath + "' not found (" + std::strerror (errno) + ")";
         return {};
     }
     const std::string buildTree = OVERMOOR_BUILD_TREE_BUNDLE;
     if (isDirectory (buildTree))
         return buildTree;
     const std::string user = userBundle ();
-    if (isDirectory (user))
-        return user;
-    error = "no Overmoor.vst3 found (looked for " + (buildTree.empty () ? std::string () : buildTree + " and ") +
-            (user.empty () ? std::string ("~/.vst3/Overmoor.vst3") : user) + "); build it or pass --plugin PATH";
+    // Then where packages put it, in the order Linux hosts search.
+    std::string lookedFor = buildTree.empty () ? std::string () : buildTree + ", ";
+    for (const std::string& candidate : {user, std::string (kSystemBundles[0]), std::string (kSystemBundles[1])})
+    {
+        if (isDirectory (candidate))
+            return candidate;
+        lookedFor += (candidate.empty () ? std::string ("~/.vst3/Overmoor.vst3") : candidate) + ", ";
+    }
+    lookedFor.resize (lookedFor.size () - 2);
+    error = "no Overmoor.vst3 found (looked for " + lookedFor + "); install or build it, or pass --plugin PATH";
     return {};
 }
 

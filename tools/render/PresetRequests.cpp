@@ -33,9 +33,9 @@ std::string choices (const PresetLists& lists)
         text += (text.empty () ? "" : ", ") + std::to_string (number) + " \"" + name + "\"";
     };
     for (size_t i = 0; i < lists.factory.size (); ++i)
-        add (i, lists.factory[i]);
+        add (i + 1, lists.factory[i]);
     for (size_t i = 0; i < lists.user.size (); ++i)
-        add (lists.factory.size () + i, lists.user[i]);
+        add (lists.factory.size () + i + 1, lists.user[i]);
     return text.empty () ? std::string ("none") : text;
 }
 } // namespace
@@ -102,9 +102,10 @@ RenderProblem PresetRequests::select (const std::string& numberOrName)
     int64_t number = -1;
     if (parseInteger (numberOrName, number))
     {
-        if (number < 0 || static_cast<size_t> (number) >= total)
+        // Users count from 1, as the editor's menu, the manual and the demo do; the processor from 0.
+        if (number < 1 || static_cast<size_t> (number) > total)
             return RenderProblem::usage ("--preset: no preset number " + numberOrName + "; valid: " + choices (lists));
-        return selectNumber (static_cast<int32_t> (number));
+        return selectNumber (static_cast<int32_t> (number - 1));
     }
 
     std::vector<std::string> all = lists.factory;

@@ -18,7 +18,7 @@ namespace Render {
 
 struct PresetLists
 {
-    std::vector<std::string> factory;   // numbers 0 … factory.size () - 1
+    std::vector<std::string> factory;   // in the processor's order (its numbers count from 0)
     std::vector<std::string> user;      // numbers follow the factory presets
     bool answered = false;              // false: the plug-in sent no lists
 };
@@ -30,7 +30,8 @@ public:
     explicit PresetRequests (Host::PluginInstance& instance);
 
     PresetLists requestLists ();
-    // "K" selects preset number K; any other text is a preset name looked up in the factory list,
+    // "K" selects the K-th preset, counting from 1 through the factory then the user presets
+    // (the processor's number K - 1); any other text is a preset name looked up in the factory list,
     // then the user list (first match; exact, then ignoring case). Errors name the valid choices.
     RenderProblem select (const std::string& numberOrName);
 

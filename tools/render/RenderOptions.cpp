@@ -56,7 +56,7 @@ const char* const kExamples =
     "  overmoor-render --list --param Model=\"Metal Tone\"\n"
     "  overmoor-render --preset \"Full Drive\" di.wav out.wav\n"
     "  overmoor-render --param Model=\"Over Drive\" --param Gain=70 --param Tone=40 di.wav out.wav\n"
-    "  overmoor-render --preset 7 --at 96000 0=0 di.wav out.wav   # bypass from 2 s at 48 kHz";
+    "  overmoor-render --preset 8 --at 96000 0=0 di.wav out.wav   # \"Metal\", bypassed from 2 s";
 
 // Splits "left=right" at the first '='; both sides must be non-empty.
 bool splitAssignment (const std::string& text, std::string& left, std::string& right)
@@ -119,12 +119,13 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
     app.add_option ("OUT", options.outputPath, "output file: .wav, .flac, .aif, .aiff or .ogg")
         ->type_name ("");
     app.add_option ("--plugin", options.pluginPath,
-                    "the Overmoor.vst3 bundle (default: the build tree's, else ~/.vst3/Overmoor.vst3)")
+                    "the Overmoor.vst3 bundle (default: the build tree's, else ~/.vst3, /usr/lib/vst3 or /usr/local/lib/vst3)")
         ->type_name ("PATH");
     app.add_option ("--block", options.blockSize, "host block size in samples, 1 to 65536 (default 256)")
         ->type_name ("N")
         ->check (CLI::Range (1, static_cast<int> (RenderOptions::kMaxBlockSize)).description (""));
-    app.add_option ("--preset", options.preset, "select a factory or user preset by number or name first")
+    app.add_option ("--preset", options.preset, "select a preset first: its name, or its number in --list, counting from 1 as the "
+                    "editor's menu does (1 is \"Torvin's Booster\")")
         ->type_name ("K|NAME");
     auto* set = app.add_option ("--set", setTexts, "a normalised parameter value by id (repeatable)")
                     ->type_name ("ID=NORM")
@@ -169,8 +170,8 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
     if (!options.preset.empty ())
     {
         int64_t number = 0;
-        if (parseInteger (options.preset, number) && number < 0)
-            return failure ("--preset: number " + options.preset + " is negative");
+        if (parseInteger (options.preset, number) && number < 1)
+            return failure ("--preset: number " + options.preset + ": presets count from 1");
     }
     else if (app.count ("--preset") > 0)
         return failure ("--preset: empty preset name");

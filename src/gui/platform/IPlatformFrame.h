@@ -9,6 +9,7 @@
 #include "../SharedPointer.h"
 #include "../VstKeyCode.h"
 #include <cstdint>
+#include <string>
 
 namespace VSTGUI {
 
@@ -68,6 +69,8 @@ public:
     // Window pixels per frame unit (the frame's zoom); the back buffer draws at this scale and
     // pointer positions are divided by it.
     virtual double platformScaleFactor () const = 0;
+    // The clipboard's text, answering IPlatformFrame::requestClipboardText.
+    virtual void platformOnClipboardText (const std::string& text) { (void)text; }
 };
 
 // What a platform frame needs besides its parent; each platform derives its own.
@@ -98,6 +101,24 @@ public:
     // CButtonState bits of the buttons and modifiers held now.
     virtual bool getCurrentMouseButtons (CButtonState& buttons) const = 0;
     virtual bool takeFocus () = 0;
+    // The work area (the screen less panels and docks) of the monitor showing a point given in
+    // root pixels; false when the window system cannot tell (popups are then not kept inside).
+    virtual bool getWorkArea (const CPoint& rootPoint, CRect& area) const
+    {
+        (void)rootPoint;
+        (void)area;
+        return false;
+    }
+    // The system clipboard: setClipboardText offers UTF-8 text to every program;
+    // requestClipboardText asks for what is there, answered later (without blocking) through
+    // platformOnClipboardText, or never when the clipboard holds no text. False when this
+    // window has no clipboard.
+    virtual bool setClipboardText (const std::string& text)
+    {
+        (void)text;
+        return false;
+    }
+    virtual bool requestClipboardText () { return false; }
     // The window system's handle of the window as a number (0 when there is none); tests use it.
     virtual uintptr_t getNativeWindowId () const = 0;
 

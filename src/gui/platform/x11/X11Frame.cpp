@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/x11/X11Frame.h"
 #include "gui/platform/cairo/CairoBitmap.h"
+#include "gui/platform/x11/XcbAtom.h"
 #include <algorithm>
 #include <cairo-xcb.h>
 #include <cmath>
@@ -41,16 +42,6 @@ constexpr uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_
                                 | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION
                                 | XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_KEY_PRESS
                                 | XCB_EVENT_MASK_KEY_RELEASE | XCB_EVENT_MASK_FOCUS_CHANGE;
-
-xcb_atom_t internAtom (xcb_connection_t* connection, const char* name)
-{
-    auto* reply = xcb_intern_atom_reply (
-        connection,
-        xcb_intern_atom (connection, 0, static_cast<uint16_t> (std::strlen (name)), name), nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t (XCB_ATOM_NONE);
-    std::free (reply);
-    return atom;
-}
 
 xcb_visualtype_t* findVisual (const xcb_screen_t* screen)
 {
@@ -127,7 +118,12 @@ bool Frame::open (uint32_t parent)
         for (; screens.rem; xcb_screen_next (&screens))
             if (screens.data->root == geometry->root)
                 screen = screens.data;
+        parentWindow = parent;
+        parentSize = CPoint (geometry->width, geometry->height);
         std::free (geometry);
+        // Only our own selection on the host's window: its size, to cover all of it.
+        const uint32_t parentEvents = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes (connection, parent, XCB_CW_EVENT_MASK, &parentEvents);
     }
     else
     {
@@ -145,10 +141,11 @@ bool Frame::open (uint32_t parent)
     window = xcb_generate_id (connection);
     const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, 0, type == PlatformType::kPopup ? 1u : 0u,
                                kEventMask, screen->default_colormap};
+    const CRect pixels = windowRect ();
     auto created = xcb_create_window_checked (
-        connection, screen->root_depth, window, parent, static_cast<int16_t> (frameSize.left),
-        static_cast<int16_t> (frameSize.top), static_cast<uint16_t> (frameSize.getWidth ()),
-        static_cast<uint16_t> (frameSize.getHeight ()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+        connection, screen->root_depth, window, parent, static_cast<int16_t> (pixels.left),
+        static_cast<int16_t> (pixels.top), static_cast<uint16_t> (pixels.getWidth ()),
+        static_cast<uint16_t> (pixels.getHeight ()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
         visual->visual_id,
         XCB_CW_BACK_PIXMAP | XCB_CW_BORDER_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK
             | XCB_CW_COLORMAP,
@@ -192,17 +189,27 @@ bool Frame::open (uint32_t parent)
     return true;
 }
 
+CRect Frame::windowRect () const
+{
+    CRect r = frameSize;
+    r.right = std::max (r.right, std::min<CCoord> (parentSize.x, 0x7fff));
+    r.bottom = std::max (r.bottom, std::min<CCoord> (parentSize.y, 0x7fff));
+    return r;
+}
+
 CRect Frame::logicalBounds () const
 {
-    return CRect (0, 0, frameSize.getWidth () / scale, frameSize.getHeight () / scale);
+    const CRect pixels = windowRect ();
+    return CRect (0, 0, pixels.getWidth () / scale, pixels.getHeight () / scale);
 }
 
 bool Frame::makeBackBuffer ()
 {
     // The window is in pixels; the back buffer in the frame's units at the frame's zoom.
     scale = getFrameCallback ()->platformScaleFactor ();
-    const int pixelWidth = static_cast<int> (frameSize.getWidth ());
-    const int pixelHeight = static_cast<int> (frameSize.getHeight ());
+    const CRect pixels = windowRect ();
+    const int pixelWidth = static_cast<int> (pixels.getWidth ());
+    const int pixelHeight = static_cast<int> (pixels.getHeight ());
     const CRect bounds = logicalBounds ();
     backBuffer = COffscreenContext::create (bounds.getWidth (), bounds.getHeight (), scale);
     if (!backBuffer)
@@ -291,10 +298,11 @@ bool Frame::setSize (const CRect& size)
     if (!usable () || size.isEmpty ())
         return false;
     frameSize = size;
-    const uint32_t values[] = {static_cast<uint32_t> (static_cast<int32_t> (size.left)),
-                               static_cast<uint32_t> (static_cast<int32_t> (size.top)),
-                               static_cast<uint32_t> (size.getWidth ()),
-                               static_cast<uint32_t> (size.getHeight ())};
+    const CRect pixels = windowRect ();
+    const uint32_t values[] = {static_cast<uint32_t> (static_cast<int32_t> (pixels.left)),
+                               static_cast<uint32_t> (static_cast<int32_t> (pixels.top)),
+                               static_cast<uint32_t> (pixels.getWidth ()),
+                               static_cast<uint32_t> (pixels.getHeight ())};
     xcb_configure_window (connection, window,
                           XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH
                               | XCB_CONFIG_WINDOW_HEIGHT,
@@ -304,6 +312,17 @@ bool Frame::setSize (const CRect& size)
     addDirty (logicalBounds ());
     xcb_flush (connection);
     return true;
+}
+
+void Frame::onParentResized (const xcb_configure_notify_event_t* event)
+{
+    const CPoint newSize (event->width, event->height);
+    if (newSize == parentSize)
+        return;
+    const CRect before = windowRect ();
+    parentSize = newSize;
+    if (windowRect () != before)
+        setSize (frameSize);
 }
 
 bool Frame::getSize (CRect& size) const
@@ -447,7 +466,9 @@ bool Frame::takeFocus ()
 {
     if (!usable ())
         return false;
+    // Now, not at our last input: focus may be given after a popup (another connection) closed.
     xcb_set_input_focus (connection, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+    requestEmbedderFocus (lastInputTime);
     xcb_flush (connection);
     return true;
 }

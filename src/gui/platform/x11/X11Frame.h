@@ -14,6 +14,7 @@
 #include "gui/platform/x11/X11Keyboard.h"
 #include <cairo.h>
 #include <memory>
+#include <string>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -32,7 +33,13 @@ public:
     bool invalidRect (const CRect& rect) override;
     bool setMouseCursor (CCursorType type) override;
     bool getCurrentMouseButtons (CButtonState& buttons) const override;
+    // Also asks an XEmbed host to pass the keys on.
     bool takeFocus () override;
+    // The root window, less what _NET_WORKAREA leaves for panels when a window manager sets it.
+    bool getWorkArea (const CPoint& rootPoint, CRect& area) const override;
+    // The CLIPBOARD selection, as UTF8_STRING (Latin-1 STRING accepted when pasting).
+    bool setClipboardText (const std::string& text) override;
+    bool requestClipboardText () override;
     uintptr_t getNativeWindowId () const override { return window; }
     const SharedPointer<IRunLoop>& getRunLoop () const { return runLoop; }
 
@@ -70,7 +77,11 @@ private:
 
     bool open (uint32_t parent);
     bool makeBackBuffer ();
-    // The frame's own extent: the window's pixels over the zoom.
+    // The window in pixels: the frame's size, grown to cover the rest of a larger parent (hosts
+    // make their container wider than the view; no pixel of it may keep stale contents).
+    CRect windowRect () const;
+    void onParentResized (const xcb_configure_notify_event_t* event);
+    // The window's extent in frame units: its pixels over the zoom.
     CRect logicalBounds () const;
     // Unregisters, destroys the window and disconnects; idempotent.
     void shutDown ();
@@ -83,6 +94,10 @@ private:
     void onMotion (const xcb_motion_notify_event_t* event);
     void onKey (const xcb_key_press_event_t* event, bool press);
     CPoint toFrame (int x, int y) const { return CPoint (x / scale, y / scale); }
+    void internClipboardAtoms ();
+    void onSelectionRequest (const xcb_selection_request_event_t* event);
+    void onSelectionNotify (const xcb_selection_notify_event_t* event);
+    void requestEmbedderFocus (uint32_t time);
     void addDirty (const CRect& rect);
     void drawDirty ();
     void postWakeUp ();
@@ -93,7 +108,9 @@ private:
 
     PlatformType type;
     SharedPointer<IRunLoop> runLoop;
-    CRect frameSize;  // the window in pixels, in its parent's (a popup: the root's) coordinates
+    CRect frameSize;  // the frame in pixels, in its parent's (a popup: the root's) coordinates
+    xcb_window_t parentWindow {0};
+    CPoint parentSize;  // pixels; zero for popups
     double scale {1.};
     xcb_connection_t* connection {nullptr};
     xcb_window_t window {0};
@@ -117,6 +134,13 @@ private:
     int dispatchDepth {0};
     int32_t heldButtons {0};
     uint32_t lastPressTime {0};
+    uint32_t lastInputTime {XCB_CURRENT_TIME};  // of the latest key or button event
+    std::string clipboardText;                   // what we offer while we own CLIPBOARD
+    xcb_atom_t clipboardAtom {XCB_ATOM_NONE};
+    xcb_atom_t utf8Atom {XCB_ATOM_NONE};
+    xcb_atom_t targetsAtom {XCB_ATOM_NONE};
+    xcb_atom_t transferAtom {XCB_ATOM_NONE};
+    bool askedForLatin1 {false};
     int lastPressButton {0};
     CPoint lastPressWhere;
 };

@@ -150,6 +150,22 @@ void Frame::dispatch (const xcb_generic_event_t* event)
             if (reinterpret_cast<const xcb_client_message_event_t*> (event)->type == wakeAtom)
                 wakePending = false;
             break;
+        case XCB_SELECTION_REQUEST:
+            onSelectionRequest (reinterpret_cast<const xcb_selection_request_event_t*> (event));
+            break;
+        case XCB_SELECTION_NOTIFY:
+            onSelectionNotify (reinterpret_cast<const xcb_selection_notify_event_t*> (event));
+            break;
+        case XCB_SELECTION_CLEAR:
+            clipboardText.clear (); // another program owns the clipboard now
+            break;
+        case XCB_CONFIGURE_NOTIFY:
+        {
+            const auto* e = reinterpret_cast<const xcb_configure_notify_event_t*> (event);
+            if (parentWindow && e->window == parentWindow)
+                onParentResized (e);
+            break;
+        }
         case XCB_MAPPING_NOTIFY:
             if (keyboard)
                 keyboard->reload ();
@@ -185,6 +201,7 @@ void Frame::onButton (const xcb_button_press_event_t* e, bool press)
         return;
     }
     heldButtons |= bit;
+    lastInputTime = e->time;
     // No window manager hands focus to an embedded window: a click takes it.
     if (type == PlatformType::kX11EmbedWindowID)
         xcb_set_input_focus (connection, XCB_INPUT_FOCUS_PARENT, window, e->time);
@@ -208,6 +225,7 @@ void Frame::onMotion (const xcb_motion_notify_event_t* e)
 
 void Frame::onKey (const xcb_key_press_event_t* e, bool press)
 {
+    lastInputTime = e->time;
     VstKeyCode key;
     // The keymap is read at the first key: most windows never see one, and reading it costs
     // several round trips that opening a window or a menu need not wait for.
