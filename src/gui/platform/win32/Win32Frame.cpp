@@ -9,6 +9,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"OvermoorFrame";
 constexpr UINT kFocusLostMessage = WM_APP + 1;
+constexpr UINT kClipboardMessage = WM_APP + 2;
 
 // The module that holds this code: the plug-in's library (or a test program).
 HINSTANCE ownModule ()
@@ -163,6 +164,9 @@ LRESULT Win32Frame::handle (UINT message, WPARAM w, LPARAM l)
             if (type == PlatformType::kPopup && reinterpret_cast<HWND> (l) == nullptr)
                 PostMessageW (window, kFocusLostMessage, 0, 0);
             return 0;
+        case kClipboardMessage:
+            answerClipboardRequest ();
+            return 0;
         case kFocusLostMessage:
             if (GetFocus () != window)
                 getFrameCallback ()->platformOnFocusLost ();
@@ -296,6 +300,12 @@ bool Win32Frame::getCurrentMouseButtons (CButtonState& buttons) const
         bits |= kRButton;
     buttons = CButtonState (bits);
     return true;
+}
+
+bool Win32Frame::requestClipboardText ()
+{
+    // Answered from the message loop, as the other window systems answer.
+    return window && PostMessageW (window, kClipboardMessage, 0, 0);
 }
 
 bool Win32Frame::takeFocus ()

@@ -24,6 +24,9 @@ public:
     bool setMouseCursor (CCursorType type) override;
     bool getCurrentMouseButtons (CButtonState& buttons) const override;
     bool takeFocus () override;
+    bool getWorkArea (const CPoint& rootPoint, CRect& area) const override;
+    bool setClipboardText (const std::string& text) override;
+    bool requestClipboardText () override;
     uintptr_t getNativeWindowId () const override { return reinterpret_cast<uintptr_t> (window); }
     void forget () override;
 
@@ -39,6 +42,8 @@ private:
     void destroyWindow ();
     double scale () const { return getFrameCallback ()->platformScaleFactor (); }
     CPoint toFrame (LPARAM l) const;
+    // Win32FrameDesktop.cpp: the clipboard's text for a request made earlier.
+    void answerClipboardRequest ();
     // Win32FrameEvents.cpp
     bool onMouse (UINT message, WPARAM w, LPARAM l);
     bool onKey (UINT message, WPARAM w, LPARAM l);
