@@ -4,6 +4,7 @@
 // closing many times without a window left behind.
 #include "SnapshotComparison.h"
 #include "controller/CMVXStravelEditController.h"
+#include "editor/CMVXDesktop.h"
 #include "editor/CMVXStravelGUIEditorVST3.h"
 #include "gui/platform/direct2d/WicBitmap.h"
 #include "host/PluginInstance.h"
@@ -21,6 +22,7 @@ namespace {
 using namespace Steinberg;
 
 constexpr int kFootswitchX = 2 + 85, kFootswitchY = 19 + 138 + 39;
+constexpr int kModelMenuX = 60, kModelMenuY = 267;
 
 class EditorWindow : public ::testing::Test
 {
@@ -151,6 +153,46 @@ TEST_F (EditorWindow, ShowsWhatItDrawsOffscreenAndAFootswitchClickTurnsTheEffect
 
     EXPECT_EQ (view->removed (), kResultOk);
     EXPECT_EQ (child (), nullptr);
+}
+
+TEST_F (EditorWindow, TheModelMenuOpensAsAPopupAndChoosesByKeyboard)
+{
+    controller->setParamNormalized (1, 0.);
+    auto view = attach ();
+    pump (100);
+    PostMessageW (child (), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM (kModelMenuX, kModelMenuY));
+    PostMessageW (child (), WM_LBUTTONUP, 0, MAKELPARAM (kModelMenuX, kModelMenuY));
+    pump (200);
+    HWND popup = FindWindowW (L"OvermoorFrame", nullptr);  // top-level: the menu, not the child
+    ASSERT_NE (popup, nullptr);
+    EXPECT_EQ (GetCapture (), popup);
+    RECT r;
+    GetWindowRect (popup, &r);
+    MONITORINFO monitor {sizeof (monitor)};
+    GetMonitorInfoW (MonitorFromWindow (popup, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_LE (r.bottom, monitor.rcWork.bottom) << "kept on the work area";
+    for (WPARAM key : {WPARAM (VK_DOWN), WPARAM (VK_RETURN)})
+    {
+        PostMessageW (popup, WM_KEYDOWN, key, 0);
+        pump (50);
+    }
+    EXPECT_NEAR (controller->getParamNormalized (1), 1 / 7., 1e-6) << "Down, Return: the next model";
+    EXPECT_EQ (FindWindowW (L"OvermoorFrame", nullptr), nullptr) << "the menu has closed";
+    view->removed ();
+}
+
+TEST (EditorOnWindowsHelp, TheManualsFolderIsWhereTheHelpPathValueSays)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ (RegCreateKeyExW (HKEY_LOCAL_MACHINE, L"Software\\Morvane\\Stravel\\Overmoor", 0,
+                                nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+               ERROR_SUCCESS);
+    const wchar_t manual[] = L"C:\\Programme\\Über moor\\Overmoor Manual.pdf";
+    RegSetValueExW (key, L"HelpPath", 0, REG_SZ, reinterpret_cast<const BYTE*> (manual),
+                    sizeof (manual));
+    RegCloseKey (key);
+    EXPECT_EQ (Morvane::Desktop::helpDirectory (), "C:\\Programme\\\xC3\x9C" "ber moor\\");
+    RegDeleteKeyW (HKEY_LOCAL_MACHINE, L"Software\\Morvane\\Stravel\\Overmoor");
 }
 
 TEST_F (EditorWindow, FiftyOpenAndCloseCyclesLeaveNoWindowBehind)
