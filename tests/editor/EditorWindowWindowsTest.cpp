@@ -6,6 +6,7 @@
 #include "controller/CMVXStravelEditController.h"
 #include "editor/CMVXDesktop.h"
 #include "editor/CMVXStravelGUIEditorVST3.h"
+#include "editor/IMVXEditorSnapshot.h"
 #include "gui/platform/direct2d/WicBitmap.h"
 #include "host/PluginInstance.h"
 #include "pluginterfaces/base/ipluginbase.h"
@@ -58,10 +59,13 @@ protected:
             factory->release ();
     }
 
-    IPtr<CMVXStravelGUIEditorVST3> attach ()
+    // The view createView ("editor") gives, in the host's window.
+    IPtr<IPlugView> attach ()
     {
-        IPtr<CMVXStravelGUIEditorVST3> view =
-            Steinberg::owned (new CMVXStravelGUIEditorVST3 (controller));
+        IPtr<IPlugView> view = Steinberg::owned (controller->createView ("editor"));
+        EXPECT_TRUE (view);
+        if (!view)
+            return view;
         EXPECT_EQ (view->isPlatformTypeSupported (kPlatformTypeHWND), kResultTrue);
         EXPECT_EQ (view->isPlatformTypeSupported (kPlatformTypeX11EmbedWindowID), kResultFalse);
         EXPECT_EQ (view->attached (host, kPlatformTypeHWND), kResultTrue);
@@ -142,7 +146,11 @@ TEST_F (EditorWindow, ShowsWhatItDrawsOffscreenAndAFootswitchClickTurnsTheEffect
     std::filesystem::create_directories (outputs);
     const std::string offscreen = (outputs / "window-offscreen.png").string ();
     const std::string shown = (outputs / "window-shown.png").string ();
-    ASSERT_EQ (view->renderToPng (offscreen.c_str ()), kResultOk);
+    IMVXEditorSnapshot* snapshot = nullptr;
+    ASSERT_EQ (view->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)),
+               kResultOk);
+    IPtr<IMVXEditorSnapshot> snapshotHolder = Steinberg::owned (snapshot);
+    ASSERT_EQ (snapshot->renderToPng (offscreen.c_str ()), kResultOk);
     ASSERT_TRUE (grabWindow (child (), shown));
     EXPECT_LT (meanChannelDifference (shown, offscreen), 0.5);
 
