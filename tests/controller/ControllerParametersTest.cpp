@@ -101,7 +101,7 @@ TEST_F (ControllerParameters, ViewsOnlyForTheEditorName)
 {
     for (const char* name : {static_cast<const char*> (nullptr), "Editor", "editor2"})
         EXPECT_EQ (controller->createView (name), nullptr) << (name ? name : "null");
-    // The editor itself is not built in yet; the call must still be safe.
+    // Builds without the editor answer null here too; either answer must be safe to release.
     if (IPlugView* view = controller->createView (ViewType::kEditor))
         view->release ();
 }

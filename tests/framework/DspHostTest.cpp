@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The DSP host over its algorithms: parameter writes and bypass, preset and parameter numbering,
-// channel counts, rate and block size, processing, and writes racing the audio thread.
+// channel counts, rate and block size, processing. Writes racing the audio thread: tests/threads.
 #include "dsp/CMVXDrivePedalsSimulationDSP.h"
 #include "framework/CMVXStravelPlugInDSP.h"
 #include "params/CMVXParamTable.h"
 #include <atomic>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 
@@ -247,28 +246,4 @@ TEST (DspHostProcess, RunsTheCurrentAlgorithmWithTheHostsPeakArrays)
     EXPECT_EQ (algorithm.lastInPeaks, host.getInputPeaks ());
     host.process (nullptr, block.outputs, 16, nullptr, nullptr);   // ignored, no crash
     EXPECT_EQ (algorithm.blocks, 1);
-}
-
-// Run under the thread sanitizer build to catch unsynchronised sharing.
-TEST (DspHostProcess, MainThreadWritesWhileTheAudioThreadProcesses)
-{
-    CMVXStravelPlugInDSP dsp;
-    std::atomic<bool> stop {false};
-    std::thread audio ([&] {
-        StereoBlock block (64);
-        int32_t ids[10];
-        int32_t count = 0;
-        while (!stop.load ())
-            dsp.process (block.inputs, block.outputs, 64, ids, &count);
-    });
-    for (int i = 0; i < 200; ++i)
-    {
-        dsp.setParameterNormalized (kParamKnob1 + i % 6, static_cast<float> (i % 10) / 10.0f);
-        dsp.setParameterNormalized (kParamEffectState, (i % 3) ? 1.0f : 0.0f);
-        if (i % 50 == 0)
-            dsp.selectPreset (i / 50);
-    }
-    stop.store (true);
-    audio.join ();
-    EXPECT_EQ (dsp.getSelectedPresetNumber (), 3);
 }

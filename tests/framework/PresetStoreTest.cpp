@@ -55,20 +55,6 @@ const std::string kEntryPrefix = "<CMVXPRESET><CMVXPRESETINFO>Overmoor</CMVXPRES
 
 }
 
-TEST (PresetStorage, LoadsUserPresetsOnceAtConstructionAndStartsAtPresetZero)
-{
-    RecordingStorage storage;
-    storage.stored = {{"Stored A", {1, 3, 10, 20, 30, 40, 50, 60}}, {"Stored B", {0, 5, 1, 2, 3, 4, 5, 6}}};
-    CMVXStravelPlugInDSP dsp (&storage);
-    EXPECT_EQ (storage.calls, Names {"load"});
-    EXPECT_EQ (userListText (dsp), kUserKey + kEntryPrefix + "Stored A" + kEntryPrefix + "Stored B");
-    EXPECT_EQ (dsp.getSelectedPresetNumber (), 0);
-    EXPECT_NEAR (dsp.getParameterNormalized (kParamKnob1), 0.425f, 1e-7f);
-    dsp.selectPreset (9);
-    EXPECT_TRUE (dsp.getCurrentAlgorithm ()->bypassed.load ());
-    EXPECT_EQ (dsp.getCurrentAlgorithm ()->findParameter (kParamModel)->getPlain (), 5.0);
-}
-
 TEST (PresetStorage, CommandsWithoutAStorageChangeNothing)
 {
     CMVXStravelPlugInDSP dsp;

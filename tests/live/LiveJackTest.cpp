@@ -62,7 +62,7 @@ TEST_F (LiveJack, PlaysAFileSampleForSampleAsTheOfflineRendererDoes)
     const Audio offline = readAudio (rendered);
 
     // A late cycle on a loaded machine drops a period somewhere in the chain: try again then.
-    for (int attempt = 0; attempt < 4; ++attempt)
+    for (int attempt = 0; attempt < 6; ++attempt)
     {
         BackgroundProgram host = startHost ();
         ASSERT_TRUE (waitForPort ("Overmoor:in", 10000)) << hostMessages ();

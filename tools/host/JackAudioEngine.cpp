@@ -113,6 +113,7 @@ std::string JackAudioEngine::connectPorts (const JackOptions& options, std::stri
         if (result == 0 || result == EEXIST)
             return;
         const std::string problem = "cannot connect " + from + " to " + to;
+        badPortName = badPortName || named;
         if (named)
             error = problem + " (is the port's name right? see jack_lsp)";
         else

@@ -5,13 +5,12 @@
 // sized before activation; rate and buffer-size changes are carried out on the main thread by
 // service () while the audio is muted; a server that goes away is reported there too.
 #include "host/PeriodProcessor.h"
+#include <jack/types.h>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <jack/types.h>
 
 namespace Morvane {
 namespace HostTool {
@@ -38,6 +37,8 @@ public:
     // Sets the plug-in up at the server's rate and block size, activates and connects. A port
     // that cannot be connected is a failure when it was named, a warning when it was chosen.
     bool start (std::string& error, std::string& warnings);
+    // After a failed start: whether a port named in the options was the cause.
+    bool namedPortFailed () const { return badPortName; }
     // Main thread, every few ten milliseconds: re-sets the plug-in up after a rate or buffer-size
     // change. False once the server is gone or the plug-in cannot be set up again (why in message).
     bool service (std::string& message);
@@ -74,6 +75,7 @@ private:
     double rateHz = 0.0;
     int32_t blockFrames = 0;
     bool activated = false;
+    bool badPortName = false;
 
     std::atomic<bool> reconfigure {false};
     std::atomic<bool> serverGone {false};

@@ -91,7 +91,7 @@ int playUntilStopped (EditorSession& session, const LiveOptions& options,
         if (stopRequested.load ())
             return 0;
         say (message);
-        return kExitNoAudioServer;
+        return engine->namedPortFailed () ? 2 : kExitNoAudioServer;
     }
     if (!warnings.empty ())
         std::fprintf (stderr, "%s", warnings.c_str ());
@@ -144,6 +144,11 @@ int playLive (EditorSession& session, const LiveOptions& options)
     std::string message;
     if (!state.restore (instance, levels, message))
         say (message);
+    if (!options.preset.empty () && !session.selectPreset (options.preset, message))
+    {
+        say (message);
+        return 2;
+    }
 
     ParameterChangeQueue edits;
     auto handler = Steinberg::owned (new EditForwardingHandler (edits));

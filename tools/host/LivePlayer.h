@@ -17,6 +17,7 @@ struct LiveOptions
 {
     JackOptions jack;
     std::string statePath;
+    std::string preset; // selected after the state is restored
     bool withWindow = true;
     std::string screenshotPath; // the whole window after a moment of playing; then stop
 };

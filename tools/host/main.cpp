@@ -3,11 +3,9 @@
 // Overmoor editor in a window of its own, as a host would, and runs until the window is closed.
 // With --audio it plays the pedal live on JACK, with or without the window.
 #include "host/EditorSession.h"
-#include "host/LivePlayer.h"
-#include "host/LiveState.h"
+#include "host/LiveCommandLine.h"
 #include "render/PluginLocation.h"
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -43,7 +41,7 @@ int run (int argc, char** argv)
             "0.25-8"));
     app.add_option ("--screenshot", screenshotPath,
                     "write the window after start-up to this PNG and exit (offscreen when there is "
-                    "no display)")
+                    "no display; with --audio the whole window after 1.5 s of playing)")
         ->check (CLI::Validator (
             [] (std::string& path) {
                 const bool png = path.size () > 4 && strcasecmp (path.c_str () + path.size () - 4, ".png") == 0;
@@ -51,17 +49,8 @@ int run (int argc, char** argv)
                            : "'" + path + "': the picture is written as PNG, so the name must end in .png";
             },
             "FILE.png"));
-    bool audio = false, noConnect = false;
-    std::string inputPort, outputPorts, statePath = Morvane::HostTool::LiveState::defaultPath ();
-    app.add_flag ("--audio", audio,
-                  "play live on JACK (or PipeWire's JACK): client \"Overmoor\", ports in, out_L, "
-                  "out_R; headless when there is no display, until Ctrl-C");
-    app.add_flag ("--no-connect", noConnect, "with --audio: leave the ports unconnected");
-    app.add_option ("--in", inputPort, "with --audio: connect the input to this port");
-    app.add_option ("--out", outputPorts, "with --audio: connect the outputs to PORT[,PORT]");
-    app.add_option ("--state", statePath,
-                    "with --audio: restore from and save to this file (default: " + statePath + ")");
-    app.footer ("Exit status: 0 done, 1 failure, 2 bad usage, 3 no JACK server or it shut down.");
+    Morvane::HostTool::LiveCommandLine live;
+    live.addTo (app);
     try
     {
         app.parse (argc, argv);
@@ -78,30 +67,21 @@ int run (int argc, char** argv)
     auto session = Morvane::HostTool::EditorSession::create (bundle, error);
     if (!session)
         return fail (bundle + ": " + error);
-    if (!presetChoice.empty () && !session->selectPreset (presetChoice, error))
+    // Playing live, the preset is selected after the saved state is restored, so it wins.
+    if (!live.audio && !presetChoice.empty () && !session->selectPreset (presetChoice, error))
         return fail (error, 2);
     if (scale != 1.f && !session->setContentScale (scale, error))
         return fail (error, 2);
 
     const char* display = std::getenv ("DISPLAY");
     const bool haveDisplay = display && *display;
-    if (audio)
+    if (live.audio)
     {
-        Morvane::HostTool::LiveOptions live;
-        live.jack.autoConnect = !noConnect;
-        live.jack.inputPort = inputPort;
-        for (size_t start = 0; !outputPorts.empty () && start <= outputPorts.size ();)
-        {
-            const size_t comma = std::min (outputPorts.find (',', start), outputPorts.size ());
-            live.jack.outputPorts.push_back (outputPorts.substr (start, comma - start));
-            start = comma + 1;
-        }
-        live.statePath = statePath;
-        live.withWindow = haveDisplay;
-        live.screenshotPath = screenshotPath;
-        if (statePath.empty ())
+        if (live.statePath.empty ())
             return fail ("no home folder for the state; name a file with --state", 2);
-        return Morvane::HostTool::playLive (*session, live);
+        auto options = live.options (haveDisplay, screenshotPath);
+        options.preset = presetChoice;
+        return Morvane::HostTool::playLive (*session, options);
     }
     if (!screenshotPath.empty ())
     {
