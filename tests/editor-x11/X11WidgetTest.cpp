@@ -96,14 +96,6 @@ TEST_F (X11Widgets, AMenuOpensInAWindowOfItsOwnAndAClickChoosesAnEntry)
     EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
     EXPECT_EQ (menu->getCurrentIndex (), 1);
 
-    // A press anywhere else closes the menu without a choice.
-    recorder.log.clear ();
-    click (window, 140, 20);
-    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
-    click (window, 30, 120);
-    EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
-    EXPECT_EQ (menu->getCurrentIndex (), 1);
-    EXPECT_EQ (recorder.log.find ('v'), std::string::npos) << recorder.log;
     EXPECT_FALSE (display->pointerGrabbedByOther ());
 
     frame->close ();
