@@ -37,6 +37,13 @@ int CMVXZoomSettings::stepIndex (double zoom)
 std::string CMVXZoomSettings::filePath ()
 {
     std::filesystem::path folder;
+#ifdef _WIN32
+    // %APPDATA%, read wide so that any user name works.
+    const wchar_t* appData = _wgetenv (L"APPDATA");
+    if (!appData || !std::filesystem::path (appData).is_absolute ())
+        return {};
+    folder = appData;
+#else
     // An empty or relative XDG_CONFIG_HOME is to be ignored.
     if (const char* config = std::getenv ("XDG_CONFIG_HOME"); config && config[0] == '/')
         folder = config;
@@ -44,15 +51,16 @@ std::string CMVXZoomSettings::filePath ()
         folder = std::filesystem::path (home) / ".config";
     else
         return {};
-    return (folder / "Overmoor" / "editor.conf").string ();
+#endif
+    return (folder / "Overmoor" / "editor.conf").u8string ();
 }
 
 double CMVXZoomSettings::load ()
 {
-    const std::string path = filePath ();
-    if (path.empty ())
+    const std::string name = filePath ();
+    if (name.empty ())
         return 1.;
-    std::ifstream file (path);
+    std::ifstream file (std::filesystem::u8path (name));
     std::string line;
     while (file && std::getline (file, line))
     {
@@ -71,15 +79,17 @@ double CMVXZoomSettings::load ()
 
 bool CMVXZoomSettings::save (double zoom)
 {
-    const std::string path = filePath ();
-    if (path.empty () || stepIndex (zoom) < 0)
+    const std::string name = filePath ();
+    if (name.empty () || stepIndex (zoom) < 0)
         return false;
+    const std::filesystem::path path = std::filesystem::u8path (name);
     std::error_code error;
     std::filesystem::create_directories (std::filesystem::path (path).parent_path (), error);
     if (error)
         return false;
     // The process id keeps two hosts that save at once from sharing a temporary file.
-    const std::string temporary = path + ".tmp-" + std::to_string (getpid ());
+    std::filesystem::path temporary = path;
+    temporary += ".tmp-" + std::to_string (getpid ());
     {
         std::ofstream file (temporary, std::ios::trunc);
         file << "# Overmoor pedal window\n" << kZoomKey << percentOf (zoom) << "\n";
@@ -87,14 +97,14 @@ bool CMVXZoomSettings::save (double zoom)
         if (!file)
         {
             file.close ();
-            std::remove (temporary.c_str ());
+            std::filesystem::remove (temporary, error);
             return false;
         }
     }
     std::filesystem::rename (temporary, path, error);
     if (error)
     {
-        std::remove (temporary.c_str ());
+        std::filesystem::remove (temporary, error);
         return false;
     }
     return true;

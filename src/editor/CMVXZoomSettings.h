@@ -14,7 +14,8 @@ public:
     // The nearest offered zoom, or -1 when none is within half a percent.
     static int stepIndex (double zoom);
 
-    // The settings file; empty when neither the config folder nor the home folder is known.
+    // The settings file (UTF-8): Overmoor/editor.conf in the config folder ($XDG_CONFIG_HOME,
+    // else ~/.config; %APPDATA% on Windows); empty when no such folder is known.
     static std::string filePath ();
     // The remembered zoom; 1 when the file is missing, unreadable or holds anything but one of
     // the offered zooms.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sdk/vstguieditor.h"
 #include "sdk/vstguikeys.h"
+#if SMTG_OS_LINUX
 #include "sdk/vstguirunloop.h"
+#endif
 #include "gui/CFrame.h"
 #include "gui/platform/linux/IRunLoop.h"
 #include <cmath>
@@ -40,15 +42,25 @@ void VSTGUIEditor::setIdleRate (int32 millisec)
 
 bool VSTGUIEditor::startIdleTimer ()
 {
+#if SMTG_OS_LINUX
     if (!idleTimerRunning && runLoop && timer)
         idleTimerRunning = runLoop->registerTimer (static_cast<uint64_t> (idleRate), &idleTicker);
+#else
+    if (!idleTimerRunning && timer)
+        idleTimerRunning = timer->start ();
+#endif
     return idleTimerRunning;
 }
 
 void VSTGUIEditor::stopIdleTimer ()
 {
+#if SMTG_OS_LINUX
     if (idleTimerRunning && runLoop)
         runLoop->unregisterTimer (&idleTicker);
+#else
+    if (idleTimerRunning && timer)
+        timer->stop ();
+#endif
     idleTimerRunning = false;
 }
 
@@ -82,8 +94,41 @@ tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported (FIDString type)
 #if SMTG_OS_LINUX
     if (type && std::strcmp (type, kPlatformTypeX11EmbedWindowID) == 0)
         return kResultTrue;
+#elif SMTG_OS_WINDOWS
+    if (type && std::strcmp (type, kPlatformTypeHWND) == 0)
+        return kResultTrue;
 #endif
     return kResultFalse;
+}
+
+bool VSTGUIEditor::openInHostWindow (void* parent)
+{
+#if SMTG_OS_LINUX
+    // Linux has no main loop of its own: without the host's there is no window to drive.
+    IPtr<Linux::IRunLoop> hostLoop = HostRunLoopAdapter::findHostRunLoop (
+        plugFrame, controller ? controller->getHostContext () : nullptr);
+    if (!hostLoop)
+        return false;
+    runLoop = new HostRunLoopAdapter (hostLoop);
+    VSTGUI::X11::RunLoop::init (runLoop);
+    runLoopInstalled = true;
+
+    VSTGUI::X11::FrameConfig config;
+    config.runLoop = runLoop;
+    if (!open (parent, VSTGUI::PlatformType::kX11EmbedWindowID, &config) || frame == nullptr)
+        return false;
+    startIdleTimer ();
+    return true;
+#elif SMTG_OS_WINDOWS
+    // The host's message loop drives the window and its timers.
+    if (!open (parent, VSTGUI::PlatformType::kHWND, nullptr) || frame == nullptr)
+        return false;
+    startIdleTimer ();
+    return true;
+#else
+    (void)parent;
+    return false;
+#endif
 }
 
 tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
@@ -93,24 +138,11 @@ tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
         return kResultFalse;
     try
     {
-        // Linux has no main loop of its own: without the host's there is no window to drive.
-        IPtr<Linux::IRunLoop> hostLoop = HostRunLoopAdapter::findHostRunLoop (
-            plugFrame, controller ? controller->getHostContext () : nullptr);
-        if (!hostLoop)
-            return kResultFalse;
-        runLoop = new HostRunLoopAdapter (hostLoop);
-        VSTGUI::X11::RunLoop::init (runLoop);
-        runLoopInstalled = true;
-
-        VSTGUI::X11::FrameConfig config;
-        config.runLoop = runLoop;
-        if (!open (parent, VSTGUI::PlatformType::kX11EmbedWindowID, &config) || frame == nullptr)
+        if (!openInHostWindow (parent))
         {
             detachFromHost ();
             return kResultFalse;
         }
-        startIdleTimer ();
-
         // The host sizes its container in pixels: the frame's size times its zoom.
         const double zoom = frame->getZoom ();
         const ViewRect frameRect (
@@ -156,6 +188,7 @@ void VSTGUIEditor::detachFromHost ()
 
 void VSTGUIEditor::releaseRunLoop ()
 {
+#if SMTG_OS_LINUX
     if (runLoopInstalled)
     {
         VSTGUI::X11::RunLoop::exit ();
@@ -170,6 +203,7 @@ void VSTGUIEditor::releaseRunLoop ()
         runLoop->forget ();
         runLoop = nullptr;
     }
+#endif
 }
 
 tresult PLUGIN_API VSTGUIEditor::onSize (ViewRect* newSize)

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An EditorView that hosts a widget frame: owns the frame pointer and the idle timer, embeds the
-// frame in the host's window on Linux through the host's run loop, and forwards wheel and keys.
+// frame in the host's window (on Linux through the host's run loop, on Windows as a child
+// window), and forwards wheel and keys.
 // Same names and behaviour as the SDK class, so a full SDK can replace it.
 #include "gui/CBaseObject.h"
 #include "gui/CVSTGUITimer.h"
@@ -60,6 +61,8 @@ protected:
     void setRect (const ViewRect& newRect) { rect = newRect; }
 
 private:
+    // The platform's part of attached (): the frame in parent, driven by the host's loop.
+    bool openInHostWindow (void* parent);
     // Undoes whatever attached () got done: timer, frame, run loop; safe to call twice.
     void detachFromHost ();
     void releaseRunLoop ();

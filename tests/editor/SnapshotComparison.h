@@ -18,4 +18,8 @@ struct SnapshotTolerance
 std::string compareWithReference (const std::string& actualPng, const std::string& referencePng,
                                   const SnapshotTolerance& tolerance = {});
 
+// The mean over all pixels and channels of the absolute difference (0 to 255); -1 when the two
+// cannot be read or differ in size.
+double meanChannelDifference (const std::string& aPng, const std::string& bPng);
+
 } // namespace EditorTest

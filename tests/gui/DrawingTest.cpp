@@ -6,7 +6,7 @@
 #include "gui/CParamDisplay.h"
 #include "gui/IBitmapSource.h"
 #include "gui/platform/IPlatformBitmap.h"
-#include "gui/platform/cairo/CairoBitmap.h"
+#include "Pixels.h"
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -15,16 +15,6 @@
 using namespace VSTGUI;
 
 namespace {
-
-uint32_t pixelAt (COffscreenContext& context, int x, int y)
-{
-    cairo_surface_t* surface =
-        static_cast<CairoBitmap*> (context.getBitmap ()->getPlatformBitmap ())->getSurface ();
-    cairo_surface_flush (surface);
-    const unsigned char* row =
-        cairo_image_surface_get_data (surface) + y * cairo_image_surface_get_stride (surface);
-    return reinterpret_cast<const uint32_t*> (row)[x];
-}
 
 int countPixels (COffscreenContext& context, uint32_t argb)
 {

@@ -6,7 +6,7 @@
 #include "gui/COptionMenu.h"
 #include "gui/CSplashScreen.h"
 #include "gui/CTextLabel.h"
-#include "gui/platform/cairo/CairoBitmap.h"
+#include "Pixels.h"
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
@@ -37,16 +37,6 @@ struct Probe : CView
 std::string tempPng (const char* name)
 {
     return ::testing::TempDir () + name;
-}
-
-// 0xAARRGGBB of a pixel of a decoded bitmap.
-uint32_t pixelAt (IPlatformBitmap* bitmap, int x, int y)
-{
-    cairo_surface_t* surface = static_cast<CairoBitmap*> (bitmap)->getSurface ();
-    cairo_surface_flush (surface);
-    const unsigned char* row = cairo_image_surface_get_data (surface)
-                               + y * cairo_image_surface_get_stride (surface);
-    return reinterpret_cast<const uint32_t*> (row)[x];
 }
 
 } // namespace

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editor drawn offscreen on Windows (Direct2D, DirectWrite, its bitmaps from the module's PNG
+// resources): each model, and one at a content scale of 2, against the Windows references
+// (Wine's own rendering, which draws shapes without antialiasing; regenerate them with
+// OVERMOOR_UPDATE_SNAPSHOTS=1) and against the Linux pictures within a bound on the mean
+// channel difference (same artwork, text and edges may differ).
+#include "SnapshotComparison.h"
+#include "controller/CMVXStravelEditController.h"
+#include "editor/CMVXStravelGUIEditorVST3.h"
+#include "host/PluginInstance.h"
+#include "pluginterfaces/base/ipluginbase.h"
+#include <filesystem>
+#include <gtest/gtest.h>
+
+extern "C" Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory ();
+
+namespace EditorTest {
+namespace {
+
+using namespace Steinberg;
+
+// Mean channel difference (0 to 255) allowed between a Windows and a Linux picture.
+constexpr double kMeanDifferenceFromLinux = 2.;  // measured under Wine 8: 0.4 to 1.0
+
+TEST (EditorOnWindows, SnapshotsOfEveryModelMatchTheirReferencesAndTheLinuxPictures)
+{
+    IPluginFactory* factory = GetPluginFactory ();
+    std::string error;
+    auto instance = Morvane::Host::PluginInstance::create (factory, error);
+    ASSERT_NE (instance, nullptr) << error;
+    auto* controller = dynamic_cast<CMVXStravelEditController*> (instance->controller ());
+    ASSERT_NE (controller, nullptr);
+    IPtr<CMVXStravelGUIEditorVST3> editor = Steinberg::owned (new CMVXStravelGUIEditorVST3 (controller));
+
+    const std::filesystem::path outputs =
+        std::filesystem::temp_directory_path () / "overmoor-editor-snapshots-windows";
+    std::filesystem::create_directories (outputs);
+    const auto check = [&] (const std::string& name) {
+        const std::string actual = (outputs / name).string ();
+        ASSERT_EQ (editor->renderToPng (actual.c_str ()), kResultOk) << actual;
+        EXPECT_EQ (compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/" + name),
+                   "");
+        const double fromLinux =
+            meanChannelDifference (actual, std::string (OVERMOOR_LINUX_REFERENCES) + "/" + name);
+        EXPECT_GE (fromLinux, 0.) << name;
+        EXPECT_LE (fromLinux, kMeanDifferenceFromLinux) << name;
+        std::printf ("%s: mean channel difference from Linux %.2f\n", name.c_str (), fromLinux);
+    };
+    for (int model = 0; model < 8; ++model)
+    {
+        controller->setParamNormalized (1, model / 7.0);
+        // The effect on for odd models, so the lamp is seen in both states.
+        controller->setParamNormalized (0, model % 2);
+        check ("model-" + std::to_string (model) + ".png");
+    }
+    ASSERT_EQ (editor->setContentScaleFactor (2.f), kResultOk);
+    check ("model-7@200.png");
+
+    editor = nullptr;
+    instance.reset ();
+    factory->release ();
+}
+
+} // namespace
+} // namespace EditorTest

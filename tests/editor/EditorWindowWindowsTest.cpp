@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editor in a real Win32 child window under Wine and Xvfb: what the window shows (copied with
+// BitBlt) against the offscreen picture, a footswitch click by posted messages, and opening and
+// closing many times without a window left behind.
+#include "SnapshotComparison.h"
+#include "controller/CMVXStravelEditController.h"
+#include "editor/CMVXDesktop.h"
+#include "editor/CMVXStravelGUIEditorVST3.h"
+#include "editor/IMVXEditorSnapshot.h"
+#include "gui/platform/direct2d/WicBitmap.h"
+#include "host/PluginInstance.h"
+#include "pluginterfaces/base/ipluginbase.h"
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <vector>
+#include <windows.h>
+
+extern "C" Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory ();
+
+namespace EditorTest {
+namespace {
+
+using namespace Steinberg;
+
+constexpr int kFootswitchX = 2 + 85, kFootswitchY = 19 + 138 + 39;
+constexpr int kModelMenuX = 60, kModelMenuY = 267;
+
+class EditorWindow : public ::testing::Test
+{
+protected:
+    void SetUp () override
+    {
+        factory = GetPluginFactory ();
+        std::string error;
+        instance = Morvane::Host::PluginInstance::create (factory, error);
+        ASSERT_NE (instance, nullptr) << error;
+        controller = dynamic_cast<CMVXStravelEditController*> (instance->controller ());
+        ASSERT_NE (controller, nullptr);
+        WNDCLASSW hostClass {};
+        hostClass.lpfnWndProc = DefWindowProcW;
+        hostClass.hInstance = GetModuleHandleW (nullptr);
+        hostClass.lpszClassName = L"OvermoorTestHost";
+        RegisterClassW (&hostClass);
+        RECT frame {0, 0, 180, 300};
+        AdjustWindowRect (&frame, WS_OVERLAPPEDWINDOW, FALSE);
+        host = CreateWindowW (L"OvermoorTestHost", L"Overmoor test host", WS_OVERLAPPEDWINDOW, 0, 0,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              GetModuleHandleW (nullptr), nullptr);
+        ASSERT_NE (host, nullptr);
+        ShowWindow (host, SW_SHOW);
+    }
+
+    void TearDown () override
+    {
+        if (host)
+            DestroyWindow (host);
+        instance.reset ();
+        if (factory)
+            factory->release ();
+    }
+
+    // The view createView ("editor") gives, in the host's window.
+    IPtr<IPlugView> attach ()
+    {
+        IPtr<IPlugView> view = Steinberg::owned (controller->createView ("editor"));
+        EXPECT_TRUE (view);
+        if (!view)
+            return view;
+        EXPECT_EQ (view->isPlatformTypeSupported (kPlatformTypeHWND), kResultTrue);
+        EXPECT_EQ (view->isPlatformTypeSupported (kPlatformTypeX11EmbedWindowID), kResultFalse);
+        EXPECT_EQ (view->attached (host, kPlatformTypeHWND), kResultTrue);
+        return view;
+    }
+
+    static void pump (int ms)
+    {
+        const DWORD end = GetTickCount () + static_cast<DWORD> (ms);
+        MSG message;
+        while (static_cast<int> (end - GetTickCount ()) > 0)
+        {
+            while (PeekMessageW (&message, nullptr, 0, 0, PM_REMOVE))
+            {
+                TranslateMessage (&message);
+                DispatchMessageW (&message);
+            }
+            Sleep (5);
+        }
+    }
+
+    HWND child () const { return GetWindow (host, GW_CHILD); }
+
+    IPluginFactory* factory {nullptr};
+    std::unique_ptr<Morvane::Host::PluginInstance> instance;
+    CMVXStravelEditController* controller {nullptr};
+    HWND host {nullptr};
+};
+
+bool writeOpaquePng (std::vector<uint32_t>& pixels, int width, int height, const std::string& path)
+{
+    for (uint32_t& pixel : pixels)
+        pixel |= 0xFF000000u;
+    VSTGUI::D2DBackend::Use backend;
+    VSTGUI::ComPtr<IWICBitmap> bitmap;
+    if (!backend.ok ()
+        || FAILED (backend.wic ()->CreateBitmapFromMemory (
+            width, height, GUID_WICPixelFormat32bppPBGRA, 4 * width, 4 * width * height,
+            reinterpret_cast<BYTE*> (pixels.data ()), &bitmap)))
+        return false;
+    return VSTGUI::owned (new VSTGUI::WicBitmap (backend, bitmap))->writePng (path);
+}
+
+// The child window's pixels as a PNG, through BitBlt from its DC (PrintWindow draws nothing
+// under Wine).
+bool grabWindow (HWND window, const std::string& path)
+{
+    RECT r;
+    GetClientRect (window, &r);
+    HDC source = GetDC (window);
+    HDC memory = CreateCompatibleDC (source);
+    BITMAPINFO info {};
+    info.bmiHeader = {sizeof (BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection (memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject (memory, bitmap);
+    const bool copied = BitBlt (memory, 0, 0, r.right, r.bottom, source, 0, 0, SRCCOPY) != FALSE;
+    GdiFlush ();
+    // Into the offscreen picture's file format through the same decoder: alpha opaque.
+    std::vector<uint32_t> pixels (static_cast<uint32_t*> (bits),
+                                  static_cast<uint32_t*> (bits) + r.right * r.bottom);
+    SelectObject (memory, old);
+    DeleteObject (bitmap);
+    DeleteDC (memory);
+    ReleaseDC (window, source);
+    return copied && writeOpaquePng (pixels, r.right, r.bottom, path);
+}
+
+TEST_F (EditorWindow, ShowsWhatItDrawsOffscreenAndAFootswitchClickTurnsTheEffectOn)
+{
+    controller->setParamNormalized (0, 0.);
+    auto view = attach ();
+    ASSERT_NE (child (), nullptr);
+    pump (300);
+
+    const std::filesystem::path outputs =
+        std::filesystem::temp_directory_path () / "overmoor-editor-snapshots-windows";
+    std::filesystem::create_directories (outputs);
+    const std::string offscreen = (outputs / "window-offscreen.png").string ();
+    const std::string shown = (outputs / "window-shown.png").string ();
+    IMVXEditorSnapshot* snapshot = nullptr;
+    ASSERT_EQ (view->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)),
+               kResultOk);
+    IPtr<IMVXEditorSnapshot> snapshotHolder = Steinberg::owned (snapshot);
+    ASSERT_EQ (snapshot->renderToPng (offscreen.c_str ()), kResultOk);
+    ASSERT_TRUE (grabWindow (child (), shown));
+    EXPECT_LT (meanChannelDifference (shown, offscreen), 0.5);
+
+    PostMessageW (child (), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM (kFootswitchX, kFootswitchY));
+    PostMessageW (child (), WM_LBUTTONUP, 0, MAKELPARAM (kFootswitchX, kFootswitchY));
+    pump (200);
+    EXPECT_EQ (controller->getParamNormalized (0), 1.) << "a click on the footswitch turns it on";
+
+    EXPECT_EQ (view->removed (), kResultOk);
+    EXPECT_EQ (child (), nullptr);
+}
+
+TEST_F (EditorWindow, TheModelMenuOpensAsAPopupAndChoosesByKeyboard)
+{
+    controller->setParamNormalized (1, 0.);
+    auto view = attach ();
+    pump (100);
+    PostMessageW (child (), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM (kModelMenuX, kModelMenuY));
+    PostMessageW (child (), WM_LBUTTONUP, 0, MAKELPARAM (kModelMenuX, kModelMenuY));
+    pump (200);
+    HWND popup = FindWindowW (L"OvermoorFrame", nullptr);  // top-level: the menu, not the child
+    ASSERT_NE (popup, nullptr);
+    EXPECT_EQ (GetCapture (), popup);
+    RECT r;
+    GetWindowRect (popup, &r);
+    MONITORINFO monitor {sizeof (monitor)};
+    GetMonitorInfoW (MonitorFromWindow (popup, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_LE (r.bottom, monitor.rcWork.bottom) << "kept on the work area";
+    for (WPARAM key : {WPARAM (VK_DOWN), WPARAM (VK_RETURN)})
+    {
+        PostMessageW (popup, WM_KEYDOWN, key, 0);
+        pump (50);
+    }
+    EXPECT_NEAR (controller->getParamNormalized (1), 1 / 7., 1e-6) << "Down, Return: the next model";
+    EXPECT_EQ (FindWindowW (L"OvermoorFrame", nullptr), nullptr) << "the menu has closed";
+    view->removed ();
+}
+
+TEST (EditorOnWindowsHelp, TheManualsFolderIsWhereTheHelpPathValueSays)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ (RegCreateKeyExW (HKEY_LOCAL_MACHINE, L"Software\\Morvane\\Stravel\\Overmoor", 0,
+                                nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+               ERROR_SUCCESS);
+    const wchar_t manual[] = L"C:\\Programme\\Über moor\\Overmoor Manual.pdf";
+    RegSetValueExW (key, L"HelpPath", 0, REG_SZ, reinterpret_cast<const BYTE*> (manual),
+                    sizeof (manual));
+    RegCloseKey (key);
+    EXPECT_EQ (Morvane::Desktop::helpDirectory (), "C:\\Programme\\\xC3\x9C" "ber moor\\");
+    RegDeleteKeyW (HKEY_LOCAL_MACHINE, L"Software\\Morvane\\Stravel\\Overmoor");
+}
+
+TEST_F (EditorWindow, FiftyOpenAndCloseCyclesLeaveNoWindowBehind)
+{
+    for (int cycle = 0; cycle < 50; ++cycle)
+    {
+        auto view = attach ();
+        pump (5);
+        ASSERT_NE (child (), nullptr) << cycle;
+        view->removed ();
+        ASSERT_EQ (child (), nullptr) << cycle;
+    }
+    WNDCLASSEXW probe {sizeof (probe)};
+    EXPECT_FALSE (GetClassInfoExW (nullptr, L"OvermoorFrame", &probe))
+        << "the window class goes with the last window";
+}
+
+} // namespace
+} // namespace EditorTest
