@@ -24,6 +24,8 @@ using namespace Steinberg;
 
 constexpr int kFootswitchX = 2 + 85, kFootswitchY = 19 + 138 + 39;
 constexpr int kModelMenuX = 60, kModelMenuY = 267;
+// "Over Drive": the gain knob's centre.
+constexpr int kGainX = 2 + 24 + 20, kGainY = 19 + 34 + 20;
 
 class EditorWindow : public ::testing::Test
 {
@@ -161,6 +163,42 @@ TEST_F (EditorWindow, ShowsWhatItDrawsOffscreenAndAFootswitchClickTurnsTheEffect
 
     EXPECT_EQ (view->removed (), kResultOk);
     EXPECT_EQ (child (), nullptr);
+}
+
+// The real pointer through SendInput: pressed on the knob, dragged up past the window's top edge
+// (the capture keeps the drag), released there.
+TEST_F (EditorWindow, AKnobDragIsOneEditGestureEvenOutsideTheWindow)
+{
+    controller->setParamNormalized (1, 3 / 7.0);
+    auto view = attach ();
+    pump (100);
+    const double before = controller->getParamNormalized (2);
+    Morvane::Host::ComponentHandlerRecorder& handler = instance->componentHandler ();
+    handler.clear ();
+    POINT knob {kGainX, kGainY};
+    ClientToScreen (child (), &knob);
+    const auto send = [] (DWORD flags) {
+        INPUT input {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        SendInput (1, &input, sizeof (input));
+        pump (30);
+    };
+    SetCursorPos (knob.x, knob.y);
+    pump (30);
+    send (MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 10; ++step)
+    {
+        SetCursorPos (knob.x, knob.y - 9 * step);  // ends 17 pixels above the window
+        pump (20);
+    }
+    send (MOUSEEVENTF_LEFTUP);
+    using Kind = Morvane::Host::ComponentHandlerRecorder::EditKind;
+    EXPECT_GT (controller->getParamNormalized (2), before);
+    EXPECT_EQ (handler.editCount (Kind::begin, 2), 1);
+    EXPECT_GE (handler.editCount (Kind::perform, 2), 2);
+    EXPECT_EQ (handler.editCount (Kind::end, 2), 1);
+    view->removed ();
 }
 
 TEST_F (EditorWindow, TheModelMenuOpensAsAPopupAndChoosesByKeyboard)
