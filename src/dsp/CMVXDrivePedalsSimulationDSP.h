@@ -46,6 +46,7 @@ public:
     float getControlTarget (int knob) const { return controls[controlIndex (knob)].target; }
     const StageSection<3, float>& getDriveStage () const { return sections.drive; }
     const StageSection<3, double>& getLevelStage () const { return sections.level; }
+    const PolyphaseResampler& getResampler (int channel) const { return resampler[channel & 1]; }
     bool allSectionStatesZero () const;
     // The stereo paths run both channels in the lanes of one loop, at rest and while controls
     // glide; they give the same samples as the per-channel path, which stays as the reference.

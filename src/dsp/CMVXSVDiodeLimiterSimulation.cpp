@@ -7,8 +7,8 @@
 
 CMVXSVDiodeLimiterSimulation::CMVXSVDiodeLimiterSimulation (double sampleRateHz,
                                                             uint32_t channelsIn)
-: tables (sharedDiodeLimiterTables ()), inState (channelsIn, 0.0), stateA (channelsIn, 0.0),
-  stateB (channelsIn, 0.0), channels (channelsIn)
+: tables (sharedDiodeLimiterTables ()), inState (channelsIn, 0.0), curvePosition (channelsIn, 0.0),
+  stateA (channelsIn, 0.0), stateB (channelsIn, 0.0), channels (channelsIn)
 {
     assert (tables.table0.size () == tablePoints && tables.table0.hasSameGrid (tables.table1)
             && tables.table2.hasSameGrid (tables.table3));
@@ -95,7 +95,7 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
         coef.voltageFromA = -g / D;
         coef.voltageFromB = (k1 + g) / D;
         coef.voltageFromInput = g * k1 / D;
-        coef.sourceOhms = (k1 + g) / D;
+        coef.sourceOhms = shuntSourceOhms (r1, c1, c2, sampleRate);
         coef.aFromA = (k2 * k1 + g * k1 - k2 * g) / D;
         coef.aFromB = -2.0 * g * k1 / D;
         coef.bFromA = -2.0 * k2 * g / D;
@@ -112,9 +112,36 @@ void CMVXSVDiodeLimiterSimulation::configure (uint32_t modeIn, double r1Ohms, do
     currentInverseScale = 1.0 / (posScale * thermalScale);
 
     // Weight of the low-resistance solution for the network's actual source resistance.
-    const double r = std::clamp (coef.sourceOhms, kDiodeTableLowOhms, kDiodeTableHighOhms);
-    blend = tables.weightTable.evaluate ((r - 100.0) / 1000.0);
+    blend = diodeBlendWeight (tables.weightTable, coef.sourceOhms);
     highWeight = 1.0 - blend;
+
+    shuntCurve = processFnLimiter == Routine::shunt ? tables.shuntCurveFor (blend) : nullptr;
+    if (shuntCurve != nullptr)
+    {
+        // The curve's own current law is that of the symmetric pair the shunt routine uses.
+        assert (posScale == 1.0 && negScale == 1.0);
+        CurveCoefficients<double>& k = curveCoef;
+        k.positionFromA = tableScale * coef.voltageFromA;
+        k.positionFromB = tableScale * coef.voltageFromB;
+        k.positionFromInput = tableScale * coef.voltageFromInput;
+        auto next = [&k] (double fromA, double fromB) {
+            return k.positionFromA * fromA + k.positionFromB * fromB;
+        };
+        k.nextFromA = next (coef.aFromA, coef.bFromA);
+        k.nextFromB = next (coef.aFromB, coef.bFromB);
+        k.nextFromInput = next (coef.aFromInput, coef.bFromInput);
+        k.nextFromCurrent = next (coef.aFromCurrent, coef.bFromCurrent);
+        carryCurvePositions ();
+    }
+}
+
+// The carried positions follow the states under the present coefficients (a new network
+// keeps the states).
+void CMVXSVDiodeLimiterSimulation::carryCurvePositions () noexcept
+{
+    for (uint32_t c = 0; c < channels; ++c)
+        curvePosition[c] =
+            curveCoef.positionFromA * stateA[c] + curveCoef.positionFromB * stateB[c];
 }
 
 void CMVXSVDiodeLimiterSimulation::reset ()
@@ -122,4 +149,5 @@ void CMVXSVDiodeLimiterSimulation::reset ()
     std::fill (inState.begin (), inState.end (), 0.0);
     std::fill (stateA.begin (), stateA.end (), 0.0);
     std::fill (stateB.begin (), stateB.end (), 0.0);
+    std::fill (curvePosition.begin (), curvePosition.end (), 0.0);
 }

@@ -3,7 +3,8 @@
 // The pedals' diode clipping stage with its RC network, per channel, at the oversampled rate.
 // The diode equation is solved once per process into spline tables (see DiodeSolution.h); per
 // sample two tabulated solutions, for a low and a high source resistance, are blended by a weight
-// that follows the configured network's resistance.
+// that follows the configured network's resistance. Diodes to ground at the usual rates look
+// their voltage and current up in one curve blended beforehand for the network.
 #include "dsp/CMVXAnalogSimulation.h"
 #include "dsp/DiodeSolution.h"
 #include "dsp/SplineTable.h"
@@ -53,6 +54,30 @@ public:
         }
     };
 
+    // Diodes to ground on a pre-blended curve (ShuntDiodeCurve): the next sample's position on
+    // the curve, but for the input's share, tableScale (voltageFromA a + voltageFromB b), is
+    // carried as a third state and stepped straight from a, b, the input and the current, so
+    // that the recursion waits for one product and one sum between lookups.
+    template <typename T>
+    struct CurveCoefficients
+    {
+        T positionFromA, positionFromB;   // tableScale voltageFrom…: the carried position
+        T positionFromInput;
+        T nextFromA, nextFromB, nextFromInput, nextFromCurrent;
+
+        template <typename Other, typename Visit>
+        void visitWith (Other& other, Visit&& visit)
+        {
+            visit (positionFromA, other.positionFromA);
+            visit (positionFromB, other.positionFromB);
+            visit (positionFromInput, other.positionFromInput);
+            visit (nextFromA, other.nextFromA);
+            visit (nextFromB, other.nextFromB);
+            visit (nextFromInput, other.nextFromInput);
+            visit (nextFromCurrent, other.nextFromCurrent);
+        }
+    };
+
     CMVXSVDiodeLimiterSimulation (double sampleRateHz, uint32_t channels);
     ~CMVXSVDiodeLimiterSimulation () override;
 
@@ -73,6 +98,8 @@ public:
     double inputDenominator1 () const noexcept { return inDen1; }
     const SplineTable& activeLowTable () const noexcept { return *activeLow; }
     const SplineTable& activeHighTable () const noexcept { return *activeHigh; }
+    // The pre-blended curve the diodes to ground use, or null where they blend the two tables.
+    const ShuntDiodeCurve* shuntCurveInUse () const noexcept { return shuntCurve; }
     uint32_t channelCount () const noexcept { return channels; }
 
     // Channels 0 and 1 at once for one block (DiodeLimiterStereoPass.h).
@@ -87,6 +114,7 @@ private:
 
     double processFeedback_rt (double x, uint32_t ch) noexcept;
     double processShunt_rt (double x, uint32_t ch) noexcept;
+    void carryCurvePositions () noexcept;
     double tableVoltage_rt (double u) const noexcept;
 
     const DiodeLimiterTables& tables;   // shared, immutable
@@ -115,6 +143,9 @@ private:
     // its pair is symmetric (posScale = negScale).
     double currentInverseScale = 1.0 / 0.022;
     NetworkCoefficients<double> coef = {};
+    CurveCoefficients<double> curveCoef = {};
+    const ShuntDiodeCurve* shuntCurve = nullptr;
+    std::vector<double> curvePosition;   // with shuntCurve: the next sample's, per channel
     std::vector<double> stateA;
     std::vector<double> stateB;   // in modes 0 and 1 also the last diode voltage
     double tableScale = 100.0;
@@ -144,8 +175,40 @@ inline double CMVXSVDiodeLimiterSimulation::processFeedback_rt (double x, uint32
     return x + v;
 }
 
+// One step of the diodes to ground on a pre-blended curve, for one lane type L (double, or
+// both channels in TwoDoubles) with coefficients C of the same kind. The states step as in the
+// blending form; the scalar form is lane 0 of the same arithmetic.
+template <typename L, typename C>
+inline __attribute__ ((always_inline)) L shuntCurveStep (
+    const ShuntDiodeCurve& curve, const CMVXSVDiodeLimiterSimulation::NetworkCoefficients<C>& coef,
+    const CMVXSVDiodeLimiterSimulation::CurveCoefficients<C>& k, L x, L& a, L& b, L& position)
+{
+    const L p = position + (k.positionFromInput * x - 0.5);
+    TwoDoubles lanesOfI;
+    L i, v;
+    if constexpr (sizeof (L) == sizeof (double))
+    {
+        v = curve.lookup (TwoDoubles {p, p}, lanesOfI)[0];
+        i = lanesOfI[0];
+    }
+    else
+    {
+        v = curve.lookup (p, lanesOfI);
+        i = lanesOfI;
+    }
+    const L a0 = a;
+    const L b0 = b;
+    a = coef.aFromA * a0 + coef.aFromB * b0 + coef.aFromInput * x + coef.aFromCurrent * i;
+    b = coef.bFromA * a0 + coef.bFromB * b0 + coef.bFromInput * x + coef.bFromCurrent * i;
+    position = (k.nextFromA * a0 + k.nextFromB * b0 + k.nextFromInput * x) + k.nextFromCurrent * i;
+    return v;
+}
+
 inline double CMVXSVDiodeLimiterSimulation::processShunt_rt (double x, uint32_t ch) noexcept
 {
+    if (shuntCurve != nullptr)
+        return shuntCurveStep (*shuntCurve, coef, curveCoef, x, stateA[ch], stateB[ch],
+                               curvePosition[ch]);
     const double a = stateA[ch];
     const double b = stateB[ch];
     const double e = coef.voltageFromA * a + coef.voltageFromB * b + coef.voltageFromInput * x;

@@ -14,10 +14,14 @@ class CMVXSVDiodeLimiterSimulation::StereoPass
 public:
     explicit StereoPass (CMVXSVDiodeLimiterSimulation& limiterIn)
     : limiter (limiterIn), low (*limiterIn.activeLow), high (*limiterIn.activeHigh),
-      saturationCurrent (limiterIn.saturationCurrent), inverseScale (limiterIn.currentInverseScale)
+      saturationCurrent (limiterIn.saturationCurrent), inverseScale (limiterIn.currentInverseScale),
+      curve (limiterIn.shuntCurve)
     {
         coef.visitWith (limiter.coef,
                         [] (TwoDoubles& lanes, double c) { lanes = TwoDoubles {} + c; });
+        curveCoef.visitWith (limiter.curveCoef,
+                             [] (TwoDoubles& lanes, double c) { lanes = TwoDoubles {} + c; });
+        curvePosition = TwoDoubles {limiter.curvePosition[0], limiter.curvePosition[1]};
         inGain = TwoDoubles {} + limiter.inGain;
         inNum1 = TwoDoubles {} + limiter.inNum1;
         inDen1 = TwoDoubles {} + limiter.inDen1;
@@ -36,6 +40,7 @@ public:
             limiter.inState[c] = inState[c];
             limiter.stateA[c] = stateA[c];
             limiter.stateB[c] = stateB[c];
+            limiter.curvePosition[c] = curvePosition[c];
         }
     }
 
@@ -53,11 +58,61 @@ public:
             return processFeedback (x);
     }
 
+    // Each frame of a block in place, with the routine chosen once for the block.
+    template <uint32_t Mode>
+    void processInPlace (TwoDoubles* values, int n)
+    {
+        if constexpr (Mode == kDiodesToGround)
+        {
+            if (curve != nullptr)
+            {
+                CurveLanes lanes = curveLanes ();   // locals: the states stay in registers
+                for (int i = 0; i < n; ++i)
+                    values[i] = lanes.step (values[i]);
+                keep (lanes);
+                return;
+            }
+        }
+        for (int i = 0; i < n; ++i)
+            values[i] = process<Mode> (values[i]);
+    }
+
+    // The diodes on a pre-blended curve, for a loop that interleaves them with other work:
+    // coefficients and states in the loop's own locals, handed back with keep().
+    struct CurveLanes
+    {
+        const ShuntDiodeCurve* curve;   // null where the diodes blend the two tables
+        NetworkCoefficients<TwoDoubles> coef;
+        CurveCoefficients<TwoDoubles> k;
+        TwoDoubles a, b, position;
+
+        TwoDoubles step (TwoDoubles x)
+        {
+            return shuntCurveStep (*curve, coef, k, x, a, b, position);
+        }
+    };
+
+    CurveLanes curveLanes () const
+    {
+        return {curve, coef, curveCoef, stateA, stateB, curvePosition};
+    }
+
+    void keep (const CurveLanes& lanes)
+    {
+        stateA = lanes.a;
+        stateB = lanes.b;
+        curvePosition = lanes.position;
+    }
+
     // One lane takes the coefficients of another limiter configured in the same mode (a glide
     // lane's own gain setting); the tables and the routine stay those of the mode.
     void tuneLane (int lane, const CMVXSVDiodeLimiterSimulation& source)
     {
+        assert (source.shuntCurve == curve);
         coef.visitWith (source.coef, [lane] (TwoDoubles& lanes, double c) { lanes[lane] = c; });
+        if (curve != nullptr)   // never while a glide retunes the diodes in their feedback path
+            curveCoef.visitWith (source.curveCoef,
+                                 [lane] (TwoDoubles& lanes, double c) { lanes[lane] = c; });
         inGain[lane] = source.inGain;
         inNum1[lane] = source.inNum1;
         inDen1[lane] = source.inDen1;
@@ -79,6 +134,8 @@ private:
 
     TwoDoubles processShunt (TwoDoubles x)
     {
+        if (curve != nullptr)
+            return shuntCurveStep (*curve, coef, curveCoef, x, stateA, stateB, curvePosition);
         const TwoDoubles a = stateA;
         const TwoDoubles b = stateB;
         const TwoDoubles e =
@@ -116,7 +173,9 @@ private:
     const SplineTable& high;
     const double saturationCurrent;
     const double inverseScale;
+    const ShuntDiodeCurve* const curve;
     NetworkCoefficients<TwoDoubles> coef;
+    CurveCoefficients<TwoDoubles> curveCoef;
     TwoDoubles inGain, inNum1, inDen1, tableScale, blend, highWeight;
-    TwoDoubles inState, stateA, stateB;
+    TwoDoubles inState, stateA, stateB, curvePosition;
 };

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dsp/DiodeSolution.h"
+#include "dsp/PedalModels.h"
+#include <algorithm>
 #include <cstddef>
 
 double solveDiodeVoltage (const DiodePairLaw& law, double eV, double rOhms, double startV)
@@ -65,7 +67,45 @@ SplineTable buildBlendWeightTable ()
     return SplineTable (abscissae, ordinates);
 }
 
+double diodeBlendWeight (const SplineTable& weightTable, double sourceOhms)
+{
+    const double r = std::clamp (sourceOhms, kDiodeTableLowOhms, kDiodeTableHighOhms);
+    return weightTable.evaluate ((r - 100.0) / 1000.0);
+}
+
+double shuntSourceOhms (double r1Ohms, double c1Farads, double c2Farads, double rateHz)
+{
+    const double g = 1.0 / r1Ohms;
+    const double k1 = 2.0 * c1Farads * rateHz;
+    const double k2 = 2.0 * c2Farads * rateHz;
+    const double D = k2 * k1 + k2 * g + g * k1;
+    return (k1 + g) / D;
+}
+
 namespace {
+
+// Every host rate in common use runs at one of these (OversamplingFactor.h).
+constexpr double kUsualOversampledRatesHz[] = {176400.0, 192000.0};
+
+void addShuntCurves (DiodeLimiterTables& t, const DiodePairLaw& law)
+{
+    for (PedalModel model : kAllPedalModels)
+    {
+        const DiodeNetwork& n = pedalTraits (model).diodes;
+        if (!pedalTraits (model).has (PedalSection::diodes)
+            || n.mode != CMVXSVDiodeLimiterSimulation::kDiodesToGround)
+            continue;
+        for (double rate : kUsualOversampledRatesHz)
+        {
+            const double blend = diodeBlendWeight (
+                t.weightTable, shuntSourceOhms (n.r1Ohms, n.c1Farads, n.c2Farads, rate));
+            if (t.shuntCurveFor (blend) == nullptr)
+                t.shuntCurves.emplace_back (t.table0, t.table1, blend, 1.0 - blend,
+                                            law.saturationCurrentA,
+                                            1.0 / (law.posScale * law.thermalScaleV));
+        }
+    }
+}
 
 DiodeLimiterTables buildTables ()
 {
@@ -77,6 +117,7 @@ DiodeLimiterTables buildTables ()
     t.table2 = buildDiodeSolutionTable (doubleNegative, kDiodeTableLowOhms);
     t.table3 = buildDiodeSolutionTable (doubleNegative, kDiodeTableHighOhms);
     t.weightTable = buildBlendWeightTable ();
+    addShuntCurves (t, symmetric);
     return t;
 }
 

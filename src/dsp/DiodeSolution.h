@@ -3,8 +3,10 @@
 // Two antiparallel silicon diodes fed from a voltage source behind a resistor: their current law,
 // the Newton solve for the diode voltage, and the spline tables that replace that solve at run time.
 #include "dsp/HyperbolicSine.h"
+#include "dsp/ShuntDiodeCurve.h"
 #include "dsp/SplineTable.h"
 #include <cmath>
+#include <vector>
 
 struct DiodePairLaw
 {
@@ -56,6 +58,13 @@ constexpr double kDiodeTableHighOhms = 1.0001e6;
 // resistance in ohms; tabulated at 0, 1, ... 100.
 SplineTable buildBlendWeightTable ();
 
+// Weight of the low-resistance solution for a network whose source resistance is sourceOhms.
+double diodeBlendWeight (const SplineTable& weightTable, double sourceOhms);
+
+// Source resistance the diodes to ground see behind r1 and c1 in series, with c2 across them,
+// in the trapezoidal discretisation at rateHz.
+double shuntSourceOhms (double r1Ohms, double c1Farads, double c2Farads, double rateHz);
+
 // The immutable tables every limiter looks up: one pair (low, high source resistance) per diode
 // arrangement, and the blend weight.
 struct DiodeLimiterTables
@@ -65,6 +74,17 @@ struct DiodeLimiterTables
     SplineTable table2;   // two diodes on the negative side, 100 ohms
     SplineTable table3;   // two diodes on the negative side, 1.0001e6 ohms
     SplineTable weightTable;
+    // table0 and table1 pre-blended, with their current, for the blends the pedals' diodes to
+    // ground take at the usual oversampled rates; other blends use the two tables.
+    std::vector<ShuntDiodeCurve> shuntCurves;
+
+    const ShuntDiodeCurve* shuntCurveFor (double blend) const noexcept
+    {
+        for (const ShuntDiodeCurve& curve : shuntCurves)
+            if (curve.blend () == blend && !curve.currentRows ().empty ())
+                return &curve;
+        return nullptr;
+    }
 };
 
 // Built once on first use (thread-safe) and shared by every limiter in the process.

@@ -7,6 +7,7 @@
 #include "dsp/DiodeLimiterStereoPass.h"
 #include "dsp/PedalChain.h"
 #include "dsp/StereoChainPasses.h"
+#include <algorithm>
 
 // One sample of one channel through the model's chain.
 template <PedalModel Model>
@@ -29,6 +30,10 @@ void CMVXDrivePedalsSimulationDSP::runChannel (const float* in, float* out, int 
 
 namespace {
 
+// Frames per chunk where the diodes run apart from the sections around them: their values in
+// between fit in the first-level cache.
+constexpr int kChunk = 64;
+
 template <PedalModel Model>
 inline __attribute__ ((always_inline)) void
 steadyLoop (StereoChainPasses& chain, const float* const* in, float* const* out, int n, float level)
@@ -43,6 +48,86 @@ steadyLoop (StereoChainPasses& chain, const float* const* in, float* const* out,
         const TwoFloats o = chain.sample<Model> (TwoFloats {in0[i], in1[i]}, levelKnob);
         out0[i] = o[0];
         out1[i] = o[1];
+    }
+}
+
+// Diodes to ground on a pre-blended curve leave a short recursion that the linear sections
+// around it would crowd out of the processor's reordering window. Per chunk of frames the
+// sections before the diodes run first, then the diodes, then the sections after them: the same
+// operations per frame, in another order across frames.
+template <PedalModel Model>
+inline __attribute__ ((always_inline)) void
+chunkedSteadyLoop (StereoChainPasses& chain, const float* const* in, float* const* out, int n,
+                   float level)
+{
+    constexpr int kDiodes = diodeStepOf (Model);
+    constexpr int kLength = pedalTraits (Model).chain.length;
+    const float* in0 = in[0];
+    const float* in1 = in[1];
+    float* out0 = out[0];
+    float* out1 = out[1];
+    const TwoDoubles levelKnob = TwoDoubles {} + static_cast<double> (level);
+    TwoDoubles values[kChunk];
+    for (int start = 0; start < n; start += kChunk)
+    {
+        const int m = std::min (kChunk, n - start);
+        for (int i = 0; i < m; ++i)
+            values[i] = toDouble (runChainSections<Model, 0, kDiodes> (
+                chain, TwoFloats {in0[start + i], in1[start + i]}));
+        chain.diodes->processInPlace<pedalTraits (Model).diodes.mode> (values, m);
+        for (int i = 0; i < m; ++i)
+        {
+            const TwoFloats o = chainOutput<Model, StereoChainPasses> (
+                runChainSections<Model, kDiodes + 1, kLength> (chain, values[i]), levelKnob);
+            out0[start + i] = o[0];
+            out1[start + i] = o[1];
+        }
+    }
+}
+
+// As chunkedSteadyLoop, with the three phases of neighbouring chunks side by side in one loop:
+// chunk k's sections before the diodes, chunk k - 1's diodes and chunk k - 2's sections after
+// them, so that the processor fills the diodes' waits with the sections' work. Each section and
+// the diodes still take their frames in order, so the samples are those of the plain loop.
+template <PedalModel Model>
+inline __attribute__ ((always_inline)) void
+pipelinedSteadyLoop (StereoChainPasses& chain,
+                     CMVXSVDiodeLimiterSimulation::StereoPass::CurveLanes& diodes,
+                     const float* const* in, float* const* out, int n, float level)
+{
+    constexpr int kDiodes = diodeStepOf (Model);
+    constexpr int kLength = pedalTraits (Model).chain.length;
+    const float* in0 = in[0];
+    const float* in1 = in[1];
+    float* out0 = out[0];
+    float* out1 = out[1];
+    const TwoDoubles levelKnob = TwoDoubles {} + static_cast<double> (level);
+    TwoDoubles toDiodes[kChunk], fromDiodes[kChunk];
+    const int chunks = (n + kChunk - 1) / kChunk;
+    auto size = [n, chunks] (int k) {
+        return k < 0 || k >= chunks ? 0 : std::min (kChunk, n - k * kChunk);
+    };
+    for (int k = 0; k < chunks + 2; ++k)
+    {
+        const int before = size (k), diodesCount = size (k - 1), after = size (k - 2);
+        const int m = std::max ({before, diodesCount, after});
+        const int inStart = k * kChunk, outStart = (k - 2) * kChunk;
+        for (int i = 0; i < m; ++i)
+        {
+            if (i < after)
+            {
+                const TwoFloats o = chainOutput<Model, StereoChainPasses> (
+                    runChainSections<Model, kDiodes + 1, kLength> (chain, fromDiodes[i]),
+                    levelKnob);
+                out0[outStart + i] = o[0];
+                out1[outStart + i] = o[1];
+            }
+            if (i < diodesCount)
+                fromDiodes[i] = diodes.step (toDiodes[i]);
+            if (i < before)
+                toDiodes[i] = toDouble (runChainSections<Model, 0, kDiodes> (
+                    chain, TwoFloats {in0[inStart + i], in1[inStart + i]}));
+        }
     }
 }
 
@@ -64,7 +149,20 @@ CMVXDrivePedalsSimulationDSP::steadyLanes (const float* const* in, float* const*
     {
         CMVXSVDiodeLimiterSimulation::StereoPass diodes (*limiter);
         StereoChainPasses chain (sections, &diodes);
-        steadyLoop<Model> (chain, in, out, n, controls[kP2].current);
+        if constexpr (pedalTraits (Model).diodes.mode
+                      == CMVXSVDiodeLimiterSimulation::kDiodesToGround)
+        {
+            auto lanes = diodes.curveLanes ();
+            if (lanes.curve != nullptr)
+            {
+                pipelinedSteadyLoop<Model> (chain, lanes, in, out, n, controls[kP2].current);
+                diodes.keep (lanes);
+            }
+            else
+                chunkedSteadyLoop<Model> (chain, in, out, n, controls[kP2].current);
+        }
+        else
+            steadyLoop<Model> (chain, in, out, n, controls[kP2].current);
     }
 }
 

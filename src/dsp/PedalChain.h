@@ -9,32 +9,51 @@
 #include "dsp/PedalSections.h"
 #include <type_traits>
 
-template <PedalModel Model, int Step = 0, typename Stages, typename Value>
+// Steps [Step, End) of the chain.
+template <PedalModel Model, int Step = 0, int End = pedalTraits (Model).chain.length,
+          typename Stages, typename Value>
 inline __attribute__ ((always_inline)) auto runChainSections (Stages& stages, Value v)
 {
     constexpr const PedalTraits& traits = pedalTraits (Model);
-    if constexpr (Step == traits.chain.length)
+    if constexpr (Step == End)
         return v;
     else
     {
         constexpr ChainStep step = traits.chain.steps[Step];
-        return runChainSections<Model, Step + 1> (
+        return runChainSections<Model, Step + 1, End> (
             stages, stages.template run<Model, step.section, step.order> (v));
     }
 }
 
-// levelKnob: the smoothed level control, for models whose output it scales.
+// Where the diodes sit in the chain (its length if it has none).
+constexpr int diodeStepOf (PedalModel model)
+{
+    const PedalChainSteps& chain = pedalTraits (model).chain;
+    for (int i = 0; i < chain.length; ++i)
+        if (chain.steps[i].section == PedalSection::diodes)
+            return i;
+    return chain.length;
+}
+
+// The chain's last value through the output gain. levelKnob: the smoothed level control, for
+// models whose output it scales.
 template <PedalModel Model, typename Stages, typename Value, typename Gain>
-inline __attribute__ ((always_inline)) auto runChain (Stages& stages, Value x, Gain levelKnob)
+inline __attribute__ ((always_inline)) auto chainOutput (Value last, Gain levelKnob)
 {
     constexpr const PedalTraits& traits = pedalTraits (Model);
-    const auto v = Stages::toDouble (runChainSections<Model> (stages, x));
+    const auto v = Stages::toDouble (last);
     if constexpr (traits.output == OutputGain::fixed)
         return Stages::toFloat (v * traits.fixedOutputGain);
     else if constexpr (traits.output == OutputGain::levelKnob)
         return Stages::toFloat (v * levelKnob);
     else
         return Stages::toFloat (v);
+}
+
+template <PedalModel Model, typename Stages, typename Value, typename Gain>
+inline __attribute__ ((always_inline)) auto runChain (Stages& stages, Value x, Gain levelKnob)
+{
+    return chainOutput<Model, Stages> (runChainSections<Model> (stages, x), levelKnob);
 }
 
 // One channel of the engine's sections and limiter, one sample at a time.

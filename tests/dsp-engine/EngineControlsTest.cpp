@@ -6,6 +6,7 @@
 #include "dsp/OversamplingFactor.h"
 #include "dsp/PedalStageDesigns.h"
 #include <gtest/gtest.h>
+#include <complex>
 #include <limits>
 
 using namespace enginetest;
@@ -91,6 +92,40 @@ TEST (OversamplingEngine, BlockOf64At44100RunsAs256PerChannelAndReturns64)
     EXPECT_GT (
         std::fabs (engine->getControlCurrent (1) - (1.0 - (1.0 - b0) * std::pow (p, 2 * 64 - 1))),
         0.05);
+}
+
+// The up-sampler the engine builds is a linear-phase low-pass of five taps per phase with its edge
+// at the host's Nyquist frequency: (5 R - 1) / 2 samples of delay at the oversampled rate, a flat
+// passband (the truncated sinc: -0.1 dB to 5 kHz) and the host band's images 20 dB down or more.
+TEST (OversamplingEngine, InterpolatorHasItsDesignedResponse)
+{
+    for (double rate : {22050.0, 44100.0, 48000.0, 96000.0})
+    {
+        auto engine = makeEngine (rate, 64);
+        process (*engine, constant (64, 0.0f), 64);   // the first block configures it
+        const int R = static_cast<int> (engine->getOversampling ());
+        PolyphaseResampler up = engine->getResampler (0);
+        std::vector<float> impulse (64, 0.0f), h (64 * R);
+        impulse[0] = 1.0f;
+        up.interpolate (impulse.data (), 64, h.data ());
+        // Of a tone at hz in the interpolated signal: the impulse response's spectrum over R.
+        auto response = [&] (double hz) {
+            std::complex<double> sum = 0.0;
+            for (size_t n = 0; n < h.size (); ++n)
+                sum += double (h[n]) * std::polar (1.0, -2.0 * kPi * hz * n / (R * rate));
+            return sum / double (R);
+        };
+        const double delay = -std::arg (response (1000.0)) / (2.0 * kPi * 1000.0 / (R * rate));
+        EXPECT_NEAR (delay, (5 * R - 1) / 2.0, 0.01) << rate;
+        for (double hz : {100.0, 1000.0, 5000.0})
+        {
+            EXPECT_NEAR (20.0 * std::log10 (std::abs (response (hz))), 0.0, 0.3)
+                << rate << " " << hz;
+            for (double image : {rate - hz, rate + hz})
+                EXPECT_LT (20.0 * std::log10 (std::abs (response (image))), -20.0)
+                    << rate << " " << hz << " Hz image at " << image;
+        }
+    }
 }
 
 // The smoother is the bilinear transform of a one-pole low-pass at a 0.09th of the rate

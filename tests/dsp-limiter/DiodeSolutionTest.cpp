@@ -176,3 +176,33 @@ TEST (DiodeSolution, PerSampleCurrentAgreesWithTheDividingForm)
             << v;
     }
 }
+
+// The pre-blended curve of the diodes to ground against what it replaces: the two tables blended
+// per lookup (with their ends: held below and above the grid, the first step extrapolated below
+// the first knot, NaN as below the grid) and the diode current of that voltage in long double.
+// The current may err by 1e-11 of itself, or 1e-24 A where it is nearly zero; each lane alone.
+TEST (ShuntDiodeCurve, FollowsTheBlendedTablesAndTheCurrentOfTheirVoltage)
+{
+    const DiodeLimiterTables& t = sharedDiodeLimiterTables ();
+    ASSERT_FALSE (t.shuntCurves.empty ());
+    std::vector<double> positions {-500.5, -501.0, -500.0,   0.0,       499.99, 500.0,
+                                   1e300,  -1e300, INFINITY, -INFINITY, NAN};
+    for (double u = -520.0; u < 520.0; u += 0.137)
+        positions.push_back (u);
+    for (const ShuntDiodeCurve& curve : t.shuntCurves)
+        for (size_t k = 0; k + 1 < positions.size (); ++k)
+        {
+            const double u[2] = {positions[k], positions[positions.size () - 1 - k]};
+            TwoDoubles current;
+            const TwoDoubles v = curve.lookup (TwoDoubles {u[0] - 0.5, u[1] - 0.5}, current);
+            for (int lane = 0; lane < 2; ++lane)
+            {
+                const double blended = t.table1.evaluate (u[lane]) * (1.0 - curve.blend ())
+                                       + t.table0.evaluate (u[lane]) * curve.blend ();
+                ASSERT_NEAR (v[lane], blended, 2e-15) << "u " << u[lane];
+                const long double exact = -2e-16L * std::sinh (v[lane] / 0.022L);
+                ASSERT_NEAR (current[lane], exact, 1e-24 + 1e-11 * std::fabs (exact))
+                    << "u " << u[lane];
+            }
+        }
+}
