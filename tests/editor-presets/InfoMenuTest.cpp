@@ -5,11 +5,9 @@
 #include "PresetBarSupport.h"
 #include "editor/CAboutView.h"
 #include "editor/CMVXDesktop.h"
-#include "entry/CMVXModuleInfo.h"
 #include "entry/OvermoorVersion.h"
 #include <sys/wait.h>
 #include <chrono>
-#include <filesystem>
 
 namespace PresetBarTest {
 namespace {
@@ -17,32 +15,6 @@ namespace {
 using Names = std::vector<std::string>;
 using InfoMenu = PresetBar;
 constexpr int32_t kHelp = 0, kUpdates = 1, kWebSite = 2, kAbout = 3;
-
-TEST_F (InfoMenu, EntriesReachTheOpenerAndHelpFallsBackToTheWebSite)
-{
-    auto host = startHost ();
-    Names opened;
-    bool viewerFound = false;
-    host->editor->setDocumentOpener ([&] (const std::string& target) {
-        opened.push_back (target);
-        return viewerFound;
-    });
-    const std::string site = OVERMOOR_WEBSITE;
-    EXPECT_EQ (site.rfind ("https://", 0), 0u);
-    PresetTest::ScopedEnvironment help {"OVERMOOR_HELP_PATH", "/opt/Over moor/it's \"help\""};
-
-    host->choose (15, kHelp);   // no viewer: the web site instead
-    viewerFound = true;
-    host->choose (15, kHelp);
-    host->choose (15, kUpdates);
-    host->choose (15, kWebSite);
-    const std::string manual = "/opt/Over moor/it's \"help\"/Overmoor Manual.pdf";
-    EXPECT_EQ (opened,
-               (Names {manual, site, manual, site + "/update.php?app=SVOvermoor-1D-100-PC", site}));
-
-    PresetTest::ScopedEnvironment noHelpPath {"OVERMOOR_HELP_PATH", nullptr};
-    EXPECT_EQ (host->editor->getHelpDirectory (), CMVXModuleInfo::getResourcesFolder () + "/");
-}
 
 TEST_F (InfoMenu, XdgOpenGetsThePathAsOneArgumentWithoutWaitingOrAZombie)
 {
@@ -59,22 +31,24 @@ TEST_F (InfoMenu, XdgOpenGetsThePathAsOneArgumentWithoutWaitingOrAZombie)
     EXPECT_EQ (errno, ECHILD);
 }
 
-// Help through the editor and the real opener: the manual when it is there, else the web site;
-// without xdg-open nothing is opened and the editor carries on.
-TEST_F (InfoMenu, HelpOpensTheManualWhenItIsThereElseTheWebSite)
+// Through the real opener: Help opens the manual when it is there, else the web site (which has
+// it too); without xdg-open nothing is opened and the editor carries on.
+TEST_F (InfoMenu, EntriesReachXdgOpenAndHelpFallsBackToTheWebSite)
 {
     FakeXdgOpen xdgOpen;
     PresetTest::TemporaryFolder withManual, empty;
-    const std::string manual = withManual.file ("Overmoor Manual.pdf");
+    const std::string manual = withManual.file ("Overmoor Manual.pdf"), site = OVERMOOR_WEBSITE;
     PresetTest::writeBytes (manual, {'%'});
-    const std::vector<std::pair<std::string, Names>> cases = {{withManual.path (), {manual}},
-                                                              {empty.path (), {OVERMOOR_WEBSITE}}};
+    EXPECT_EQ (site.rfind ("https://", 0), 0u);
+    const struct { const char* helpPath; int32_t entry; std::string opened; } cases[] = {
+        {withManual.path ().c_str (), kHelp, manual}, {empty.path ().c_str (), kHelp, site},
+        {nullptr, kUpdates, site + "/update.php?app=SVOvermoor-1D-100-PC"}, {nullptr, kWebSite, site}};
     auto host = startHost ();
-    for (const auto& [folder, opened] : cases)
+    for (const auto& c : cases)
     {
-        PresetTest::ScopedEnvironment help {"OVERMOOR_HELP_PATH", folder.c_str ()};
-        host->choose (15, kHelp);
-        EXPECT_EQ (xdgOpen.arguments (), opened) << folder;
+        PresetTest::ScopedEnvironment help {"OVERMOOR_HELP_PATH", c.helpPath};
+        host->choose (15, c.entry);
+        EXPECT_EQ (xdgOpen.arguments (), Names {c.opened});
         xdgOpen.forget ();
     }
     PresetTest::ScopedEnvironment noXdgOpen {"PATH", "/nonexistent"};
