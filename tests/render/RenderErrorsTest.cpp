@@ -136,10 +136,13 @@ TEST_F (RenderErrors, RefusesToWriteOverTheInputOrAnUnknownFormat)
 
 TEST_F (RenderErrors, HelpGoesToStdoutAndSucceeds)
 {
-    const CommandResult r = runProgram (kRendererPath, {"--help"});
-    EXPECT_EQ (r.exitCode, 0);
-    EXPECT_TRUE (contains (r.out, "IN") && contains (r.out, "--param")) << r.out;
-    EXPECT_TRUE (r.err.empty ()) << r.err;
+    for (const char* flag : {"--help", "-h"})
+    {
+        const CommandResult r = runProgram (kRendererPath, {flag});
+        EXPECT_TRUE (r.exitCode == 0 && r.err.empty ()) << flag << ": " << r.err;
+        for (const char* option : {"IN", "--param", "--preset", "--at"})
+            EXPECT_TRUE (contains (r.out, option)) << flag << ", " << option << ": " << r.out;
+    }
 }
 
 } // namespace
