@@ -21,12 +21,7 @@ namespace Test {
 class ScratchFolder
 {
 public:
-    ScratchFolder ()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path () / "overmoor-render-test-XXXXXX").string ();
-        if (::mkdtemp (pattern.data ()))
-            folder = pattern;
-    }
+    ScratchFolder () : folder (makeTemporaryFolder ("overmoor-render-test-")) {}
     ~ScratchFolder ()
     {
         std::error_code ignored;
