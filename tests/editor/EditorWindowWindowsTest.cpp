@@ -24,12 +24,20 @@ using namespace Steinberg;
 
 constexpr int kFootswitchX = 2 + 85, kFootswitchY = 19 + 138 + 39;
 constexpr int kModelMenuX = 60, kModelMenuY = 267;
+constexpr int kSaveMenuX = 157, kSaveMenuY = 287;
+constexpr int kRowHeight = 18, kPopupBorder = 1;
+// "Over Drive": the gain knob's centre.
+constexpr int kGainX = 2 + 24 + 20, kGainY = 19 + 34 + 20;
 
 class EditorWindow : public ::testing::Test
 {
 protected:
     void SetUp () override
     {
+        // Presets saved here go to a folder of the test's own, read when the instance starts.
+        std::filesystem::remove_all (folder);
+        std::filesystem::create_directories (folder);
+        _wputenv_s (L"OVERMOOR_PRESET_DIR", folder.wstring ().c_str ());
         factory = GetPluginFactory ();
         std::string error;
         instance = Morvane::Host::PluginInstance::create (factory, error);
@@ -57,6 +65,8 @@ protected:
         instance.reset ();
         if (factory)
             factory->release ();
+        _wputenv_s (L"OVERMOOR_PRESET_DIR", L"");
+        std::filesystem::remove_all (folder);
     }
 
     // The view createView ("editor") gives, in the host's window.
@@ -93,6 +103,8 @@ protected:
     std::unique_ptr<Morvane::Host::PluginInstance> instance;
     CMVXStravelEditController* controller {nullptr};
     HWND host {nullptr};
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path () / "overmoor-window-presets";
 };
 
 bool writeOpaquePng (std::vector<uint32_t>& pixels, int width, int height, const std::string& path)
@@ -163,6 +175,42 @@ TEST_F (EditorWindow, ShowsWhatItDrawsOffscreenAndAFootswitchClickTurnsTheEffect
     EXPECT_EQ (child (), nullptr);
 }
 
+// The real pointer through SendInput: pressed on the knob, dragged up past the window's top edge
+// (the capture keeps the drag), released there.
+TEST_F (EditorWindow, AKnobDragIsOneEditGestureEvenOutsideTheWindow)
+{
+    controller->setParamNormalized (1, 3 / 7.0);
+    auto view = attach ();
+    pump (100);
+    const double before = controller->getParamNormalized (2);
+    Morvane::Host::ComponentHandlerRecorder& handler = instance->componentHandler ();
+    handler.clear ();
+    POINT knob {kGainX, kGainY};
+    ClientToScreen (child (), &knob);
+    const auto send = [] (DWORD flags) {
+        INPUT input {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        SendInput (1, &input, sizeof (input));
+        pump (30);
+    };
+    SetCursorPos (knob.x, knob.y);
+    pump (30);
+    send (MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 10; ++step)
+    {
+        SetCursorPos (knob.x, knob.y - 9 * step);  // ends 17 pixels above the window
+        pump (20);
+    }
+    send (MOUSEEVENTF_LEFTUP);
+    using Kind = Morvane::Host::ComponentHandlerRecorder::EditKind;
+    EXPECT_GT (controller->getParamNormalized (2), before);
+    EXPECT_EQ (handler.editCount (Kind::begin, 2), 1);
+    EXPECT_GE (handler.editCount (Kind::perform, 2), 2);
+    EXPECT_EQ (handler.editCount (Kind::end, 2), 1);
+    view->removed ();
+}
+
 TEST_F (EditorWindow, TheModelMenuOpensAsAPopupAndChoosesByKeyboard)
 {
     controller->setParamNormalized (1, 0.);
@@ -189,6 +237,37 @@ TEST_F (EditorWindow, TheModelMenuOpensAsAPopupAndChoosesByKeyboard)
     view->removed ();
 }
 
+TEST_F (EditorWindow, SaveAsTakesTheNameTypedIntoTheField)
+{
+    auto view = attach ();
+    pump (100);
+    PostMessageW (child (), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM (kSaveMenuX, kSaveMenuY));
+    PostMessageW (child (), WM_LBUTTONUP, 0, MAKELPARAM (kSaveMenuX, kSaveMenuY));
+    pump (200);
+    HWND popup = FindWindowW (L"OvermoorFrame", nullptr);
+    ASSERT_NE (popup, nullptr);
+    const LPARAM saveAs = MAKELPARAM (20, kPopupBorder + kRowHeight + kRowHeight / 2);
+    PostMessageW (popup, WM_LBUTTONDOWN, MK_LBUTTON, saveAs);
+    PostMessageW (popup, WM_LBUTTONUP, 0, saveAs);
+    pump (200);
+    // The field has the keyboard with "New Preset" selected: typing replaces it.
+    for (wchar_t c : std::wstring (L"Window Tone"))
+    {
+        // As a keyboard sends them: the key, then (translated) the character.
+        if (c == L' ')
+            PostMessageW (child (), WM_KEYDOWN, VK_SPACE, 0);
+        PostMessageW (child (), WM_CHAR, c, 0);
+    }
+    PostMessageW (child (), WM_KEYDOWN, VK_RETURN, 0);
+    pump (200);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator (folder))
+        files.push_back (entry.path ().filename ().u8string ());
+    ASSERT_EQ (files.size (), 1u);
+    EXPECT_EQ (files.front ().rfind ("Window Tone", 0), 0u) << files.front ();
+    view->removed ();
+}
+
 TEST (EditorOnWindowsHelp, TheManualsFolderIsWhereTheHelpPathValueSays)
 {
     HKEY key = nullptr;
@@ -205,17 +284,27 @@ TEST (EditorOnWindowsHelp, TheManualsFolderIsWhereTheHelpPathValueSays)
 
 TEST_F (EditorWindow, FiftyOpenAndCloseCyclesLeaveNoWindowBehind)
 {
+    // GDI objects as Windows counts them, after a first cycle has made what stays (Wine 8
+    // answers 0, so there only the windows count).
+    DWORD gdiAfterFirst = 0;
+    // The window class lives on the module that holds the code: this program, here.
+    const auto classRegistered = [] {
+        WNDCLASSEXW probe {sizeof (probe)};
+        return GetClassInfoExW (GetModuleHandleW (nullptr), L"OvermoorFrame", &probe) != FALSE;
+    };
     for (int cycle = 0; cycle < 50; ++cycle)
     {
         auto view = attach ();
         pump (5);
         ASSERT_NE (child (), nullptr) << cycle;
+        ASSERT_TRUE (classRegistered ());
         view->removed ();
         ASSERT_EQ (child (), nullptr) << cycle;
+        if (cycle == 0)
+            gdiAfterFirst = GetGuiResources (GetCurrentProcess (), GR_GDIOBJECTS);
     }
-    WNDCLASSEXW probe {sizeof (probe)};
-    EXPECT_FALSE (GetClassInfoExW (nullptr, L"OvermoorFrame", &probe))
-        << "the window class goes with the last window";
+    EXPECT_LE (GetGuiResources (GetCurrentProcess (), GR_GDIOBJECTS), gdiAfterFirst);
+    EXPECT_FALSE (classRegistered ()) << "the window class goes with the last window";
 }
 
 } // namespace

@@ -74,12 +74,16 @@ TEST (RealtimeGuardSelfCheck, CountsThisThreadsAllocationsAndLocksOnly)
     EXPECT_GE (seen.locks, 1u);
 }
 
-TEST_F (RealtimeSafety, EveryModelAndAutomationProcessWithoutAllocatingOrLocking)
+// Per model: the switch, sample-accurate automation of every parameter, the preset of the same
+// number and bypass; then a state load.
+TEST_F (RealtimeSafety, ModelsAutomationPresetsBypassAndStateLeaveProcessClean)
 {
     ProcessConfig config;
     config.maxBlockSamples = kBlock;
     auto instance = createProcessingInstance (config);
     ASSERT_NE (instance, nullptr);
+    std::vector<uint8_t> saved;
+    ASSERT_EQ (instance->getState (saved), kResultOk);
 
     for (int model = 0; model < 8; ++model)
     {
@@ -95,25 +99,10 @@ TEST_F (RealtimeSafety, EveryModelAndAutomationProcessWithoutAllocatingOrLocking
             fillInput (*instance);
             processGuarded (*instance, glide, what + " automated");
         }
-    }
-}
-
-TEST_F (RealtimeSafety, MainThreadPresetsStateAndBypassLeaveProcessClean)
-{
-    ProcessConfig config;
-    config.maxBlockSamples = kBlock;
-    auto instance = createProcessingInstance (config);
-    ASSERT_NE (instance, nullptr);
-
-    std::vector<uint8_t> saved;
-    ASSERT_EQ (instance->getState (saved), kResultOk);
-    for (int preset = 0; preset < 8; ++preset)
-    {
-        selectPreset (*instance, preset);
-        fillInput (*instance);
-        processGuarded (*instance, {}, "after preset " + std::to_string (preset));
-        processGuarded (*instance, {{0, 0, 0.0}}, "bypass on, preset " + std::to_string (preset));
-        processGuarded (*instance, {{0, 0, 1.0}}, "bypass off, preset " + std::to_string (preset));
+        selectPreset (*instance, model);
+        processGuarded (*instance, {}, what + ", its preset");
+        processGuarded (*instance, {{0, 0, 0.0}}, what + ", bypass on");
+        processGuarded (*instance, {{0, 0, 1.0}}, what + ", bypass off");
     }
     ASSERT_EQ (instance->setState (saved), kResultOk);
     processGuarded (*instance, {}, "after setState");
