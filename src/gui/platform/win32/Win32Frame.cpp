@@ -72,6 +72,7 @@ Win32Frame* Win32Frame::create (IPlatformFrameCallback* callback, const CRect& s
     const DWORD style = popup ? WS_POPUP : (WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     const DWORD exStyle = popup ? (WS_EX_TOOLWINDOW | WS_EX_TOPMOST) : 0;
     ++liveWindows ();
+    frame->counted = true;
     frame->window = CreateWindowExW (
         exStyle, kClassName, L"", style, static_cast<int> (std::lround (size.left)),
         static_cast<int> (std::lround (size.top)), static_cast<int> (std::lround (size.getWidth ())),
@@ -112,8 +113,9 @@ void Win32Frame::destroyWindow ()
         SetWindowLongPtrW (old, GWLP_USERDATA, 0);
         DestroyWindow (old);
     }
-    if (liveWindows () > 0 && --liveWindows () == 0)
+    if (counted && --liveWindows () == 0)
         UnregisterClassW (kClassName, ownModule ());
+    counted = false;
     backBuffer = nullptr;
 }
 

@@ -51,6 +51,7 @@ private:
     PlatformType type;
     HWND window {nullptr};
     bool ownerGone {false};
+    bool counted {false};  // among liveWindows () until the window is destroyed
     int32_t dispatchDepth {0};
     bool tracking {false};  // TrackMouseEvent asked for WM_MOUSELEAVE
     int32_t heldButtons {0};
