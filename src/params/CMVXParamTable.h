@@ -17,6 +17,10 @@ enum CMVXParamId : int32_t
     kParamCount = 8,
 };
 
+// Control tags 0 … 9 are kept for parameter indices, so the editor's own tags never collide with
+// a parameter added later.
+constexpr int32_t kLastParameterTag = 9;
+
 // The values of "Model": one per pedal model.
 constexpr int32_t kPedalModelCount = 8;
 

@@ -7,8 +7,11 @@
 #include "SnapshotComparison.h"
 #include "controller/CMVXStravelEditController.h"
 #include "editor/CMVXStravelGUIEditorVST3.h"
+#include "editor/IMVXEditorSnapshot.h"
 #include "host/PluginInstance.h"
+#include "support/BundleFixture.h"
 #include "pluginterfaces/base/ipluginbase.h"
+#include "pluginterfaces/gui/iplugview.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -18,6 +21,7 @@ namespace EditorTest {
 namespace {
 
 using namespace Steinberg;
+using EditorBundleOnWindows = Morvane::Test::BundleFixture;
 
 // Mean channel difference (0 to 255) allowed between a Windows and a Linux picture.
 constexpr double kMeanDifferenceFromLinux = 2.;  // measured under Wine 8: 0.4 to 1.0
@@ -59,6 +63,28 @@ TEST (EditorOnWindows, SnapshotsOfEveryModelMatchTheirReferencesAndTheLinuxPictu
     editor = nullptr;
     instance.reset ();
     factory->release ();
+}
+
+// The built bundle draws the same picture: its bitmaps are the library's own resources, found
+// through the module handle its DllMain recorded.
+TEST_F (EditorBundleOnWindows, TheBundlesEditorDrawsWithItsOwnResources)
+{
+    auto instance = createInstance ();
+    ASSERT_NE (instance, nullptr);
+    IPtr<IPlugView> view = owned (instance->controller ()->createView ("editor"));
+    ASSERT_TRUE (view);
+    EXPECT_EQ (view->isPlatformTypeSupported (kPlatformTypeHWND), kResultTrue);
+    IMVXEditorSnapshot* snapshot = nullptr;
+    ASSERT_EQ (view->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)),
+               kResultOk);
+    IPtr<IMVXEditorSnapshot> snapshotHolder = owned (snapshot);
+    instance->controller ()->setParamNormalized (1, 0.);
+    instance->controller ()->setParamNormalized (0, 0.);
+    const std::string actual =
+        (std::filesystem::temp_directory_path () / "overmoor-bundle-model-0.png").string ();
+    ASSERT_EQ (snapshot->renderToPng (actual.c_str ()), kResultOk);
+    EXPECT_LT (meanChannelDifference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/model-0.png"),
+               0.01);
 }
 
 } // namespace
