@@ -75,7 +75,6 @@ protected:
         ASSERT_NE (sharedModule (), nullptr) << "Cannot load " << overmoorBundlePath () << ": " << loadError ();
     }
 
-    static VST3::Hosting::Module& module () { return *sharedModule (); }
     static Steinberg::IPluginFactory* factory () { return sharedModule ()->getFactory (); }
 
     // A created, initialized and connected instance; null (with a test failure) on error.

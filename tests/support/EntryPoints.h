@@ -13,14 +13,6 @@ using EntryFunc = bool (*) (void*);
 using ExitFunc = bool (*) ();
 using FactoryFunc = Steinberg::IPluginFactory* (*) ();
 
-// References a factory holds right now (addRef answers the new count).
-inline Steinberg::uint32 referencesOf (Steinberg::IPluginFactory* factory)
-{
-    const Steinberg::uint32 count = factory->addRef () - 1;
-    factory->release ();
-    return count;
-}
-
 // What a host does with the factory of a module it has just entered: an instance that processes
 // a block, gone before the host lets go of the factory, whose last reference that must be. Call it
 // inside ASSERT_NO_FATAL_FAILURE so that the module is left alone after a failure.
