@@ -5,6 +5,7 @@
 // stereo and glide paths, the stage designs and the tests all read this one table.
 #include "dsp/CMVXSVDiodeLimiterSimulation.h"
 #include "dsp/circuits/CircuitTables.h"
+#include "params/CMVXParamTable.h"
 #include <cstdint>
 
 // In the order of the "Model" parameter's values.
@@ -19,8 +20,6 @@ enum class PedalModel : uint32_t
     eightOhEightScreamer,
     metalTone,
 };
-
-constexpr uint32_t kPedalModelCount = 8;
 
 constexpr PedalModel kAllPedalModels[kPedalModelCount] = {
     PedalModel::trebleBooster,        PedalModel::xxlDistortionPlus,

@@ -2,6 +2,7 @@
 #ifdef _WIN32
 #include "editor/CMVXDesktop.h"
 #include "entry/CMVXModuleInfo.h"
+#include "framework/CMVXUtf16Text.h"
 #include <windows.h>
 #include <shellapi.h>
 #include <cstdint>
@@ -9,39 +10,21 @@
 namespace Morvane {
 namespace Desktop {
 
-namespace {
-
-std::wstring wide (const std::string& utf8)
-{
-    const int length =
-        MultiByteToWideChar (CP_UTF8, 0, utf8.data (), static_cast<int> (utf8.size ()), nullptr, 0);
-    std::wstring text (static_cast<size_t> (length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar (CP_UTF8, 0, utf8.data (), static_cast<int> (utf8.size ()),
-                             text.data (), length);
-    return text;
-}
-
-std::string narrow (const std::wstring& utf16)
-{
-    const int length = WideCharToMultiByte (
-        CP_UTF8, 0, utf16.data (), static_cast<int> (utf16.size ()), nullptr, 0, nullptr, nullptr);
-    std::string text (static_cast<size_t> (length > 0 ? length : 0), '\0');
-    if (length > 0)
-        WideCharToMultiByte (CP_UTF8, 0, utf16.data (), static_cast<int> (utf16.size ()),
-                             text.data (), length, nullptr, nullptr);
-    return text;
-}
-
-} // namespace
-
 bool openDocument (const std::string& pathOrUrl)
 {
     if (pathOrUrl.empty ())
         return false;
-    const HINSTANCE result = ShellExecuteW (nullptr, L"open", wide (pathOrUrl).c_str (), nullptr,
-                                            nullptr, SW_SHOWDEFAULT);
-    return reinterpret_cast<intptr_t> (result) > 32;
+    try
+    {
+        const HINSTANCE result =
+            ShellExecuteW (nullptr, L"open", CMVXUtf16Text::fromUtf8 (pathOrUrl).c_str (), nullptr,
+                           nullptr, SW_SHOWDEFAULT);
+        return reinterpret_cast<intptr_t> (result) > 32;
+    }
+    catch (const CMVXTextConversionError&)
+    {
+        return false;
+    }
 }
 
 namespace {
@@ -74,7 +57,15 @@ std::string helpDirectory ()
     RegCloseKey (key);
     if (read != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return bundleResources ();
-    const std::string path = narrow (value);
+    std::string path;
+    try
+    {
+        path = CMVXUtf16Text::toUtf8 (value);
+    }
+    catch (const CMVXTextConversionError&)
+    {
+        return {};
+    }
     const size_t slash = path.rfind ('\\');
     return slash == std::string::npos ? bundleResources () : path.substr (0, slash + 1);
 }

@@ -156,7 +156,7 @@ void CMVXOvermoorCtrlSet::applyModel (float normalized)
     placeFootswitch (model);
     createKnobs (model);
 
-    for (int32_t tag = 1; tag <= 9; ++tag)
+    for (int32_t tag = kParamModel; tag <= kLastParameterTag; ++tag)
     {
         if (CControl* control = getControl (tag); control && controllerLink)
         {

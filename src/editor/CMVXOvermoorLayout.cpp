@@ -4,31 +4,67 @@
 
 namespace {
 
-// Three knobs in a row: tags a, b, c at layout keys 14, 15, 16.
-constexpr CMVXPedalLayout rowOfThree (int32_t strip, int32_t a, int32_t b, int32_t c, int32_t style,
-                                      int32_t left, int32_t top)
+// Each footswitch style sits at the same place on every face that has it.
+constexpr CMVXLayoutRect kBarCorner = {0, 138, 0, 0};
+constexpr CMVXLayoutRect kBoxCorner = {48, 170, 0, 0};
+
+constexpr CMVXLayoutRect cornerOf (int32_t footswitchStyle)
 {
-    return {strip, 3, {{a, 14, 0, 0}, {b, 15, 0, 0}, {c, 16, 0, 0}}, style, left, top};
+    switch (footswitchStyle)
+    {
+        case kFootswitchBar: return kBarCorner;
+        case kFootswitchBox: return kBoxCorner;
+        default: return kFootswitchCorner;
+    }
 }
 
-// Metal Tone: two rows of three.
-constexpr CMVXPedalLayout kMetalTone = {
-    kBitmapKnobDrive,
-    6,
-    {{2, 14, 0, 0}, {3, 15, 0, 0}, {4, 16, 0, 0}, {5, 14, 0, 50}, {6, 15, 0, 50}, {7, 16, 0, 50}},
-    1,
-    0,
-    138};
+constexpr CMVXPedalLayout pedal (int32_t strip, int32_t knobCount, const CMVXKnobPlace (&knobs)[6],
+                                 int32_t footswitchStyle)
+{
+    return {strip,
+            knobCount,
+            {knobs[0], knobs[1], knobs[2], knobs[3], knobs[4], knobs[5]},
+            footswitchStyle,
+            cornerOf (footswitchStyle).left,
+            cornerOf (footswitchStyle).top};
+}
+
+// Three knobs in a row: tags a, b, c from left to right.
+constexpr CMVXPedalLayout rowOfThree (int32_t strip, int32_t a, int32_t b, int32_t c,
+                                      int32_t footswitchStyle)
+{
+    return pedal (strip, 3,
+                  {{a, kLayoutRowOf3Knob1, 0, 0},
+                   {b, kLayoutRowOf3Knob2, 0, 0},
+                   {c, kLayoutRowOf3Knob3, 0, 0}},
+                  footswitchStyle);
+}
 
 constexpr CMVXPedalLayout kLayouts[kPedalModelCount] = {
-    {0, 0, {}, 0, 67, 167},                                           // Treble Booster
-    {kBitmapKnobXxl, 2, {{2, 11, -5, 0}, {3, 12, 5, 0}}, 0, 67, 167}, // XXL Distortion+
-    rowOfThree (kBitmapKnobBat, 2, 4, 3, 0, 67, 167),                 // BAT Distortion
-    rowOfThree (kBitmapKnobDrive, 2, 4, 3, 1, 0, 138),                // Over Drive
-    rowOfThree (kBitmapKnobDrive, 2, 4, 3, 1, 0, 138),                // Super Drive
-    rowOfThree (kBitmapKnobScreamer, 2, 4, 3, 2, 48, 170),            // 9 Screamer
-    rowOfThree (kBitmapKnobScreamer, 2, 4, 3, 2, 48, 170),            // 808 Screamer
-    kMetalTone,
+    pedal (0, 0, {}, kFootswitchRound),   // Treble Booster
+    // XXL Distortion+: the middle two places of a row of four, moved 5 pixels apart.
+    pedal (kBitmapKnobXxl, 2,
+           {{kParamKnob1, kLayoutRowOf4Knob2, -5, 0}, {kParamKnob2, kLayoutRowOf4Knob3, 5, 0}},
+           kFootswitchRound),
+    // BAT Distortion
+    rowOfThree (kBitmapKnobBat, kParamKnob1, kParamKnob3, kParamKnob2, kFootswitchRound),
+    // Over Drive
+    rowOfThree (kBitmapKnobDrive, kParamKnob1, kParamKnob3, kParamKnob2, kFootswitchBar),
+    // Super Drive
+    rowOfThree (kBitmapKnobDrive, kParamKnob1, kParamKnob3, kParamKnob2, kFootswitchBar),
+    // 9 Screamer
+    rowOfThree (kBitmapKnobScreamer, kParamKnob1, kParamKnob3, kParamKnob2, kFootswitchBox),
+    // 808 Screamer
+    rowOfThree (kBitmapKnobScreamer, kParamKnob1, kParamKnob3, kParamKnob2, kFootswitchBox),
+    // Metal Tone: two rows of three, the second 50 pixels lower.
+    pedal (kBitmapKnobDrive, 6,
+           {{kParamKnob1, kLayoutRowOf3Knob1, 0, 0},
+            {kParamKnob2, kLayoutRowOf3Knob2, 0, 0},
+            {kParamKnob3, kLayoutRowOf3Knob3, 0, 0},
+            {kParamKnob4, kLayoutRowOf3Knob1, 0, 50},
+            {kParamKnob5, kLayoutRowOf3Knob2, 0, 50},
+            {kParamKnob6, kLayoutRowOf3Knob3, 0, 50}},
+           kFootswitchBar),
 };
 
 } // namespace
@@ -42,8 +78,8 @@ int32_t footswitchBitmap (int32_t style)
 {
     switch (style)
     {
-        case 1: return kBitmapFootswitchBar;
-        case 2: return kBitmapFootswitchBox;
+        case kFootswitchBar: return kBitmapFootswitchBar;
+        case kFootswitchBox: return kBitmapFootswitchBox;
         default: return kBitmapFootswitchRound;
     }
 }

@@ -1,7 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where each model's knobs and footswitch sit on its pedal face.
+#include "params/CMVXParamTable.h"
 #include <cstdint>
+
+enum CMVXFootswitchStyle : int32_t
+{
+    kFootswitchRound = 0,
+    kFootswitchBar = 1,
+    kFootswitchBox = 2,
+};
 
 struct CMVXKnobPlace
 {
@@ -16,12 +24,10 @@ struct CMVXPedalLayout
     int32_t knobStrip;      // bitmap id of the knob film strip; 0 for a pedal without knobs
     int32_t knobCount;
     CMVXKnobPlace knobs[6];
-    int32_t footswitchStyle;   // 0 round, 1 bar, 2 box
+    int32_t footswitchStyle;   // a CMVXFootswitchStyle
     int32_t footswitchLeft;
     int32_t footswitchTop;
 };
-
-constexpr int32_t kPedalModelCount = 8;
 
 // The layout of model 0 … 7; a model outside that range gets model 0's.
 const CMVXPedalLayout& pedalLayout (int32_t model);

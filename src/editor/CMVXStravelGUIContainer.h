@@ -14,10 +14,19 @@ enum CMVXStravelLayoutKey : int32_t
     kLayoutNamePanel = 5,
     kLayoutNameField = 6,
     kLayoutAcceptButton = 7,
+    kLayoutSpareButton = 8,   // in the name panel's row of buttons, outside the window; unused
     kLayoutModelMenu = 9,
-    kLayoutKnobRowOf4First = 10,   // a row of four knobs: keys 10 … 13
-    kLayoutKnobRowOf3First = 14,   // a row of three knobs: keys 14 … 16
+    kLayoutRowOf4Knob1 = 10,   // a row of four knobs
+    kLayoutRowOf4Knob2 = 11,
+    kLayoutRowOf4Knob3 = 12,
+    kLayoutRowOf4Knob4 = 13,
+    kLayoutRowOf3Knob1 = 14,   // a row of three knobs
+    kLayoutRowOf3Knob2 = 15,
+    kLayoutRowOf3Knob3 = 16,
 };
+
+// Key kLayoutFootswitch: where the round footswitch sits.
+constexpr CMVXLayoutRect kFootswitchCorner = {67, 167, 0, 0};
 
 // Bitmap resource ids.
 enum CMVXStravelBitmapId : int32_t

@@ -9,9 +9,20 @@ enum CMVXParamId : int32_t
     kParamEffectState = 0,
     kParamModel = 1,
     kParamKnob1 = 2,   // "Parameter 1" … "Parameter 6" are ids 2 … 7
+    kParamKnob2 = 3,
+    kParamKnob3 = 4,
+    kParamKnob4 = 5,
+    kParamKnob5 = 6,
     kParamKnob6 = 7,
     kParamCount = 8,
 };
+
+// Control tags 0 … 9 are kept for parameter indices, so the editor's own tags never collide with
+// a parameter added later.
+constexpr int32_t kLastParameterTag = 9;
+
+// The values of "Model": one per pedal model.
+constexpr int32_t kPedalModelCount = 8;
 
 class CMVXParamTable
 {

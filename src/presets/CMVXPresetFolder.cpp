@@ -1,13 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The platform-independent half of the preset folder: file names. The file system side lives in
-// CMVXPresetFolderPosix.cpp and CMVXPresetFolderWindows.cpp.
+// The preset folder on every system: file names, listing, reading, creating and removing. Where
+// the folder is by default and the crash-safe replace live in CMVXPresetFolderPosix.cpp and
+// CMVXPresetFolderWindows.cpp.
 #include "presets/CMVXPresetFolder.h"
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace CMVXPresetFolder {
 
+namespace fs = std::filesystem;
+
 namespace {
+
+// Paths are UTF-8 here and UTF-16 in the Windows file system; a path that does not convert names
+// no file.
+std::optional<fs::path> toPath (const std::string& utf8)
+{
+    try
+    {
+        return fs::u8path (utf8);
+    }
+    catch (const std::exception&)
+    {
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> toUtf8 (const fs::path& path)
+{
+    try
+    {
+        return path.u8string ();
+    }
+    catch (const std::exception&)
+    {
+        return std::nullopt;
+    }
+}
 
 // Leaves room for " (NN)" and the extension within a Windows path of 260 characters.
 constexpr size_t kMaxStemBytes = 150;
@@ -128,6 +160,77 @@ bool isPresetFileName (const std::string& name)
     const std::string extension = kExtension;
     return !name.empty () && name[0] != '.' && name.size () > extension.size ()
            && name.compare (name.size () - extension.size (), extension.size (), extension) == 0;
+}
+
+std::vector<std::string> listPresetFiles (const std::string& directory)
+{
+    std::vector<std::string> names;
+    const auto folder = toPath (directory);
+    if (!folder)
+        return names;
+    std::error_code error;
+    for (fs::directory_iterator entry (*folder, error), end; !error && entry != end;
+         entry.increment (error))
+    {
+        const auto name = toUtf8 (entry->path ().filename ());
+        std::error_code statError;
+        if (name && isPresetFileName (*name) && entry->is_regular_file (statError))
+            names.push_back (*name);
+    }
+    std::sort (names.begin (), names.end ());
+    return names;
+}
+
+std::optional<std::vector<char>> readFile (const std::string& path)
+{
+    const auto file = toPath (path);
+    std::error_code error;
+    if (!file || !fs::is_regular_file (*file, error))
+        return std::nullopt;
+    const std::uintmax_t size = fs::file_size (*file, error);
+    if (error || size > kMaxFileBytes)
+        return std::nullopt;
+    std::ifstream stream (*file, std::ios::binary);
+    if (!stream)
+        return std::nullopt;
+    std::vector<char> bytes (static_cast<size_t> (size));
+    stream.read (bytes.data (), static_cast<std::streamsize> (bytes.size ()));
+    if (stream.bad ())
+        return std::nullopt;
+    // A file that shrank meanwhile is read as it is now.
+    bytes.resize (static_cast<size_t> (stream.gcount ()));
+    return bytes;
+}
+
+bool makeDirectories (const std::string& directory)
+{
+    const auto folder = toPath (directory);
+    if (directory.empty () || !folder)
+        return false;
+    // Drive roots and network shares refuse creation; only whether the whole path exists counts.
+    std::error_code error;
+    fs::create_directories (*folder, error);
+    return fs::is_directory (*folder, error);
+}
+
+bool removeFile (const std::string& path)
+{
+    const auto file = toPath (path);
+    std::error_code error;
+    if (!file)
+        return false;
+    fs::remove (*file, error);   // a file already gone is no error
+    return !error;
+}
+
+std::string pathOf (const std::string& directory, const std::string& fileName)
+{
+    const auto isSeparator = [] (char c) {
+        return c == '/' || c == char (fs::path::preferred_separator);
+    };
+    if (directory.empty () || isSeparator (directory.back ()))
+        return directory + fileName;
+    return directory + char (fs::path::preferred_separator) + fileName;
 }
 
 } // namespace CMVXPresetFolder

@@ -57,7 +57,8 @@ std::vector<std::string> listPresetFiles (const std::string& directory);
 // The whole file, or nothing when it is missing, unreadable, not regular or too large.
 std::optional<std::vector<char>> readFile (const std::string& path);
 
-// Creates the folder and its parents (mode 0755 on POSIX); true when it exists afterwards.
+// Creates the folder and its parents (with the user's default permissions); true when it exists
+// afterwards.
 bool makeDirectories (const std::string& directory);
 
 // Writes a temporary file in the same folder, flushes it to disk and renames it over the target,

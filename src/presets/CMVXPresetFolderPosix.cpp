@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The preset folder on POSIX systems: $HOME, open/fsync/rename.
 #include "presets/CMVXPresetFolder.h"
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace CMVXPresetFolder {
@@ -46,13 +43,6 @@ bool writeAll (int fd, const char* data, size_t size)
     return true;
 }
 
-std::string join (const std::string& directory, const std::string& name)
-{
-    if (directory.empty () || directory.back () == '/')
-        return directory + name;
-    return directory + "/" + name;
-}
-
 } // namespace
 
 std::string defaultDirectory ()
@@ -62,78 +52,7 @@ std::string defaultDirectory ()
     const std::string home = homeDirectory ();
     if (home.empty ())
         return {};
-    return join (home, ".vst3/presets/Morvane/Overmoor");
-}
-
-std::vector<std::string> listPresetFiles (const std::string& directory)
-{
-    std::vector<std::string> names;
-    DIR* dir = ::opendir (directory.c_str ());
-    if (dir == nullptr)
-        return names;
-    while (const dirent* entry = ::readdir (dir))
-    {
-        const std::string name = entry->d_name;
-        if (!isPresetFileName (name))
-            continue;
-        struct stat info {};
-        if (::stat (join (directory, name).c_str (), &info) == 0 && S_ISREG (info.st_mode))
-            names.push_back (name);
-    }
-    ::closedir (dir);
-    std::sort (names.begin (), names.end ());
-    return names;
-}
-
-std::optional<std::vector<char>> readFile (const std::string& path)
-{
-    const int fd = ::open (path.c_str (), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info {};
-    std::optional<std::vector<char>> result;
-    if (::fstat (fd, &info) == 0 && S_ISREG (info.st_mode) && info.st_size >= 0
-        && static_cast<uint64_t> (info.st_size) <= kMaxFileBytes)
-    {
-        std::vector<char> bytes (static_cast<size_t> (info.st_size));
-        size_t done = 0;
-        bool failed = false;
-        while (done < bytes.size ())
-        {
-            const ssize_t got = ::read (fd, bytes.data () + done, bytes.size () - done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-            {
-                failed = got < 0;
-                break;
-            }
-            done += static_cast<size_t> (got);
-        }
-        if (!failed)
-        {
-            bytes.resize (done);   // a file that shrank meanwhile is read as it is now
-            result = std::move (bytes);
-        }
-    }
-    ::close (fd);
-    return result;
-}
-
-bool makeDirectories (const std::string& directory)
-{
-    if (directory.empty ())
-        return false;
-    for (size_t pos = 1; pos <= directory.size (); ++pos)
-    {
-        if (pos < directory.size () && directory[pos] != '/')
-            continue;
-        const std::string prefix = directory.substr (0, pos);
-        if (::mkdir (prefix.c_str (), 0755) != 0 && errno != EEXIST)
-            return false;
-    }
-    struct stat info {};
-    return ::stat (directory.c_str (), &info) == 0 && S_ISDIR (info.st_mode);
+    return pathOf (home, ".vst3/presets/Morvane/Overmoor");
 }
 
 bool writeFileAtomically (const std::string& directory, const std::string& fileName,
@@ -143,8 +62,8 @@ bool writeFileAtomically (const std::string& directory, const std::string& fileN
     char unique[64];
     std::snprintf (unique, sizeof unique, ".overmoor-%ld-%u.tmp", static_cast<long> (::getpid ()),
                    counter.fetch_add (1, std::memory_order_relaxed));
-    const std::string temporary = join (directory, unique);
-    const std::string target = join (directory, fileName);
+    const std::string temporary = pathOf (directory, unique);
+    const std::string target = pathOf (directory, fileName);
 
     const int fd = ::open (temporary.c_str (), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
@@ -165,16 +84,6 @@ bool writeFileAtomically (const std::string& directory, const std::string& fileN
         ::close (dirFd);
     }
     return true;
-}
-
-bool removeFile (const std::string& path)
-{
-    return ::unlink (path.c_str ()) == 0 || errno == ENOENT;
-}
-
-std::string pathOf (const std::string& directory, const std::string& fileName)
-{
-    return join (directory, fileName);
 }
 
 } // namespace CMVXPresetFolder

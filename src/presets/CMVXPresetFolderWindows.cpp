@@ -40,18 +40,6 @@ std::optional<std::string> narrowed (const std::wstring& path)
     }
 }
 
-bool isSeparator (char c)
-{
-    return c == '\\' || c == '/';
-}
-
-std::string join (const std::string& directory, const std::string& name)
-{
-    if (directory.empty () || isSeparator (directory.back ()))
-        return directory + name;
-    return directory + "\\" + name;
-}
-
 std::string documentsFolder ()
 {
     PWSTR path = nullptr;
@@ -65,13 +53,7 @@ std::string documentsFolder ()
     if (profile == nullptr || profile[0] == 0)
         return {};
     folder = narrowed (profile);
-    return folder ? join (*folder, "Documents") : std::string ();
-}
-
-bool isDirectory (const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW (path.c_str ());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return folder ? pathOf (*folder, "Documents") : std::string ();
 }
 
 bool writeAll (HANDLE file, const char* data, size_t size)
@@ -88,6 +70,22 @@ bool writeAll (HANDLE file, const char* data, size_t size)
     return true;
 }
 
+// A reader (another instance scanning the folder, a virus scanner) may hold the target open for
+// a moment without letting it be replaced; such a refusal is waited out briefly.
+bool replace (const std::wstring& temporary, const std::wstring& target)
+{
+    for (int attempt = 1;; ++attempt)
+    {
+        if (MoveFileExW (temporary.c_str (), target.c_str (),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD code = GetLastError ();
+        if (attempt == 20 || (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED))
+            return false;
+        Sleep (5);
+    }
+}
+
 } // namespace
 
 std::string defaultDirectory ()
@@ -98,90 +96,7 @@ std::string defaultDirectory ()
     const std::string documents = documentsFolder ();
     if (documents.empty ())
         return {};
-    return join (documents, "VST3 Presets\\Morvane\\Overmoor");
-}
-
-std::vector<std::string> listPresetFiles (const std::string& directory)
-{
-    std::vector<std::string> names;
-    const auto pattern = widened (join (directory, "*"));
-    if (!pattern)
-        return names;
-    WIN32_FIND_DATAW entry {};
-    HANDLE search = FindFirstFileW (pattern->c_str (), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do
-    {
-        if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0)
-            continue;
-        const auto name = narrowed (entry.cFileName);
-        if (name && isPresetFileName (*name))
-            names.push_back (*name);
-    } while (FindNextFileW (search, &entry));
-    FindClose (search);
-    std::sort (names.begin (), names.end ());
-    return names;
-}
-
-std::optional<std::vector<char>> readFile (const std::string& path)
-{
-    const auto widePath = widened (path);
-    if (!widePath)
-        return std::nullopt;
-    HANDLE file = CreateFileW (widePath->c_str (), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    std::optional<std::vector<char>> result;
-    LARGE_INTEGER size {};
-    if (GetFileType (file) == FILE_TYPE_DISK && GetFileSizeEx (file, &size) && size.QuadPart >= 0
-        && static_cast<uint64_t> (size.QuadPart) <= kMaxFileBytes)
-    {
-        std::vector<char> bytes (static_cast<size_t> (size.QuadPart));
-        size_t done = 0;
-        bool failed = false;
-        while (done < bytes.size ())
-        {
-            DWORD got = 0;
-            const auto wanted = static_cast<DWORD> (bytes.size () - done);
-            if (!ReadFile (file, bytes.data () + done, wanted, &got, nullptr))
-            {
-                failed = true;
-                break;
-            }
-            if (got == 0)
-                break;
-            done += got;
-        }
-        if (!failed)
-        {
-            bytes.resize (done);   // a file that shrank meanwhile is read as it is now
-            result = std::move (bytes);
-        }
-    }
-    CloseHandle (file);
-    return result;
-}
-
-bool makeDirectories (const std::string& directory)
-{
-    if (directory.empty ())
-        return false;
-    // Drive roots and network shares refuse creation; only whether the whole path exists counts.
-    for (size_t pos = 1; pos < directory.size (); ++pos)
-    {
-        if (!isSeparator (directory[pos]) || isSeparator (directory[pos - 1]))
-            continue;
-        if (const auto prefix = widened (directory.substr (0, pos)))
-            CreateDirectoryW (prefix->c_str (), nullptr);
-    }
-    const auto whole = widened (directory);
-    if (!whole)
-        return false;
-    CreateDirectoryW (whole->c_str (), nullptr);
-    return isDirectory (*whole);
+    return pathOf (documents, "VST3 Presets\\Morvane\\Overmoor");
 }
 
 bool writeFileAtomically (const std::string& directory, const std::string& fileName,
@@ -192,8 +107,8 @@ bool writeFileAtomically (const std::string& directory, const std::string& fileN
     std::snprintf (unique, sizeof unique, ".overmoor-%lu-%u.tmp",
                    static_cast<unsigned long> (GetCurrentProcessId ()),
                    counter.fetch_add (1, std::memory_order_relaxed));
-    const auto temporary = widened (join (directory, unique));
-    const auto target = widened (join (directory, fileName));
+    const auto temporary = widened (pathOf (directory, unique));
+    const auto target = widened (pathOf (directory, fileName));
     if (!temporary || !target)
         return false;
 
@@ -203,27 +118,10 @@ bool writeFileAtomically (const std::string& directory, const std::string& fileN
         return false;
     bool ok = writeAll (file, bytes.data (), bytes.size ()) && FlushFileBuffers (file);
     ok = CloseHandle (file) && ok;
-    ok = ok && MoveFileExW (temporary->c_str (), target->c_str (),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    ok = ok && replace (*temporary, *target);
     if (!ok)
         DeleteFileW (temporary->c_str ());
     return ok;
-}
-
-bool removeFile (const std::string& path)
-{
-    const auto widePath = widened (path);
-    if (!widePath)
-        return false;
-    if (DeleteFileW (widePath->c_str ()))
-        return true;
-    const DWORD code = GetLastError ();
-    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
-}
-
-std::string pathOf (const std::string& directory, const std::string& fileName)
-{
-    return join (directory, fileName);
 }
 
 } // namespace CMVXPresetFolder

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How the editor follows and edits the parameters: idle refresh, lamp and footswitch, the size a
-// host may ask for, and the shared bitmaps.
+// How the editor follows and edits the parameters: idle refresh, lamp and footswitch, and the
+// shared bitmaps. The sizes a host may ask for are the zoom tests'.
 #include "EditorTestSupport.h"
 #include "gui/CButtonState.h"
 
@@ -76,25 +76,6 @@ TEST_F (EditorBehaviour, FootswitchTogglesOnThePressAndNotOnTheRelease)
     frame->onMouseUp (press, CButtonState (kLButton));
     EXPECT_EQ (controller->getParamNormalized (0), 1.0) << "the release changes nothing";
     closeEditor (editor);
-}
-
-TEST_F (EditorBehaviour, SizeRequestsAreClampedToTheWindowPlusFifty)
-{
-    auto editor = createEditor ();
-    ViewRect size;
-    ASSERT_EQ (editor->getSize (&size), kResultTrue);
-    EXPECT_EQ (size.getWidth (), 180);
-    EXPECT_EQ (size.getHeight (), 300);
-    EXPECT_EQ (editor->canResize (), kResultFalse);
-    ViewRect small (10, 20, 110, 120), large (0, 0, 400, 400), fine (0, 0, 200, 320);
-    for (ViewRect* request : {&small, &large, &fine})
-        EXPECT_EQ (editor->checkSizeConstraint (request), kResultOk);
-    auto corners = [] (const ViewRect& r) {
-        return std::vector<int32>{r.left, r.top, r.right, r.bottom};
-    };
-    EXPECT_EQ (corners (small), (std::vector<int32>{10, 20, 190, 320}));
-    EXPECT_EQ (corners (large), (std::vector<int32>{0, 0, 230, 350}));
-    EXPECT_EQ (corners (fine), (std::vector<int32>{0, 0, 200, 320}));
 }
 
 // One bitmap store for all editors of the process: made by the first, freed by the last.

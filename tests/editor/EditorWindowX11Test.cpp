@@ -1,47 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The editor of the built bundle in a real X11 window under a private Xvfb, driven by XTest
-// input as a user would: knob drags, footswitch clicks, Ctrl-click, closing and reopening.
+// The editor of the built bundle in a real X11 window under a private Xvfb: embedding, closing
+// and reopening, and an idle timer per window. Mouse edits are in EditorWindowZoomX11Test.
 #include "editor-x11/support/EditorWindowFixture.h"
-#include "pluginterfaces/vst/ivsteditcontroller.h"
 
 namespace EditorTest {
 namespace {
 
 using namespace Steinberg;
 using namespace Morvane;
-using Kind = Host::ComponentHandlerRecorder::EditKind;
 
 using EditorWindow = X11Test::EditorWindowFixture;
-
-TEST_F (EditorWindow, MouseEditsReachTheControllerAndTheHostInGestures)
-{
-    instance->controller ()->setParamNormalized (1, 3 / 7.0);
-    instance->controller ()->setParamNormalized (0, 0.0);
-    attach ();
-    Host::ComponentHandlerRecorder& host = instance->componentHandler ();
-    host.clear ();
-
-    const double before = value (2);
-    drag (kGainX, kGainY, -40);
-    EXPECT_GT (value (2), before);
-    ASSERT_FALSE (host.edits ().empty ());
-    EXPECT_EQ (host.edits ().front ().kind, Kind::begin);
-    EXPECT_EQ (host.edits ().back ().kind, Kind::end);
-    EXPECT_EQ (host.editCount (Kind::begin, 2), 1);
-    EXPECT_GE (host.editCount (Kind::perform, 2), 1);
-    EXPECT_EQ (host.editCount (Kind::end, 2), 1);
-
-    drag (kFootswitchX, kFootswitchY, 0);
-    EXPECT_EQ (value (0), 1.0) << "a click on the footswitch turns the effect on";
-    drag (kFootswitchX, kFootswitchY, 0);
-    EXPECT_EQ (value (0), 0.0);
-
-    Vst::ParameterInfo gain{};
-    ASSERT_EQ (instance->controller ()->getParameterInfo (2, gain), kResultOk);
-    drag (kGainX, kGainY, 0, X11Test::kControlKey);
-    EXPECT_NEAR (value (2), gain.defaultNormalizedValue, 1e-6)
-        << "Ctrl-click returns the knob to its default";
-}
 
 TEST_F (EditorWindow, RemovingLeavesNothingBehindAndReopeningShowsTheSameWindow)
 {

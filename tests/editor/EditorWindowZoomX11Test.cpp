@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The built bundle's editor at 200 % in a real X11 window under a private Xvfb: XTest drags and
-// clicks land on the same controls and move the parameters as much as at 100 %, and the zoom
+// The built bundle's editor in a real X11 window under a private Xvfb at 100 % and 200 %: XTest
+// drags and clicks edit the parameters in host gestures and as much at either zoom, and the zoom
 // menu's popup (itself at 200 %) resizes the window through the host's plug frame.
 #include "editor-x11/support/EditorWindowFixture.h"
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
+#include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <cstdlib>
 #include <filesystem>
 
@@ -12,6 +13,7 @@ namespace {
 
 using namespace Steinberg;
 using namespace Morvane;
+using Kind = Host::ComponentHandlerRecorder::EditKind;
 
 class EditorWindowZoom : public X11Test::EditorWindowFixture
 {
@@ -60,12 +62,18 @@ protected:
     }
 };
 
-TEST_F (EditorWindowZoom, DragAndClickAtTwoHundredPercentReachTheSameParametersAsAtOneHundred)
+// Drags, footswitch clicks and Ctrl-click as a user makes them, in host gestures, at 100 % and at
+// 200 %: twice the pixels at twice the zoom turn a knob as far.
+TEST_F (EditorWindowZoom, MouseEditsReachTheControllerAndTheHostInGesturesAtEveryZoom)
 {
     instance->controller ()->setParamNormalized (1, 3 / 7.0);
+    Vst::ParameterInfo gain{};
+    ASSERT_EQ (instance->controller ()->getParameterInfo (2, gain), kResultOk);
+    Host::ComponentHandlerRecorder& host = instance->componentHandler ();
     double moved[2] = {0, 0};
     for (int zoom = 1; zoom <= 2; ++zoom)
     {
+        SCOPED_TRACE (std::to_string (zoom * 100) + " %");
         instance->controller ()->setParamNormalized (0, 0.0);
         instance->controller ()->setParamNormalized (2, 0.5);
         attachAt (static_cast<float> (zoom));
@@ -73,14 +81,26 @@ TEST_F (EditorWindowZoom, DragAndClickAtTwoHundredPercentReachTheSameParametersA
         embeddedSize (width, height);
         EXPECT_EQ (width, 180 * zoom);
         EXPECT_EQ (height, 300 * zoom);
+        host.clear ();
         drag (kGainX * zoom, kGainY * zoom, -40 * zoom);
         moved[zoom - 1] = value (2) - 0.5;
+        ASSERT_FALSE (host.edits ().empty ());
+        EXPECT_EQ (host.edits ().front ().kind, Kind::begin);
+        EXPECT_EQ (host.edits ().back ().kind, Kind::end);
+        EXPECT_EQ (host.editCount (Kind::begin, 2), 1);
+        EXPECT_GE (host.editCount (Kind::perform, 2), 1);
+        EXPECT_EQ (host.editCount (Kind::end, 2), 1);
+
         drag (kFootswitchX * zoom, kFootswitchY * zoom, 0);
-        EXPECT_EQ (value (0), 1.0) << "the footswitch at " << zoom * 100 << " %";
+        EXPECT_EQ (value (0), 1.0) << "a click on the footswitch turns the effect on";
+        drag (kFootswitchX * zoom, kFootswitchY * zoom, 0);
+        EXPECT_EQ (value (0), 0.0);
+        drag (kGainX * zoom, kGainY * zoom, 0, X11Test::kControlKey);
+        EXPECT_NEAR (value (2), gain.defaultNormalizedValue, 1e-6) << "Ctrl-click: the default";
         detach ();
     }
     EXPECT_GT (moved[0], 0.);
-    EXPECT_NEAR (moved[1], moved[0], 1e-6) << "twice the pixels at twice the zoom: the same turn";
+    EXPECT_NEAR (moved[1], moved[0], 1e-6);
 }
 
 TEST_F (EditorWindowZoom, BackgroundMenuAtTwoHundredPercentResizesTheWindowThroughThePlugFrame)

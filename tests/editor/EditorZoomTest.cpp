@@ -102,13 +102,17 @@ TEST_F (EditorZoom, HostScaleAndUserZoomMultiplyIntoSizeAndSizeRules)
     scaling->release ();
 
     EXPECT_EQ (editor->getFrame ()->getZoom (), 2.);
-    ViewRect small (0, 0, 100, 100), large (0, 0, 1000, 1000);
-    editor->checkSizeConstraint (&small);
-    editor->checkSizeConstraint (&large);
-    EXPECT_EQ (small.getWidth (), 360);
-    EXPECT_EQ (small.getHeight (), 600);
-    EXPECT_EQ (large.getWidth (), 410);
-    EXPECT_EQ (large.getHeight (), 650);
+    // Not resizable, but a host may make the window up to 50 pixels larger each way.
+    EXPECT_EQ (editor->canResize (), kResultFalse);
+    const std::pair<ViewRect, ViewRect> requests[] = {{{10, 20, 110, 120}, {10, 20, 370, 620}},
+                                                      {{0, 0, 1000, 1000}, {0, 0, 410, 650}},
+                                                      {{0, 0, 380, 620}, {0, 0, 380, 620}}};
+    for (auto [request, granted] : requests)
+    {
+        EXPECT_EQ (editor->checkSizeConstraint (&request), kResultOk);
+        EXPECT_EQ (std::vector<int32> ({request.left, request.top, request.right, request.bottom}),
+                   std::vector<int32> ({granted.left, granted.top, granted.right, granted.bottom}));
+    }
 
     EXPECT_TRUE (editor->setUserZoom (1.5));
     EXPECT_EQ (editor->getZoomFactor (), 3.);

@@ -69,25 +69,19 @@ DecodedSize decode (const unsigned char* bytes, std::size_t size)
     decoded.ok = cairo_surface_status (surface) == CAIRO_STATUS_SUCCESS;
     if (decoded.ok)
     {
-        cairo_surface_t* argb = cairo_image_surface_create (
-            CAIRO_FORMAT_ARGB32, cairo_image_surface_get_width (surface),
-            cairo_image_surface_get_height (surface));
-        cairo_t* cr = cairo_create (argb);
-        cairo_set_source_surface (cr, surface, 0, 0);
-        cairo_set_operator (cr, CAIRO_OPERATOR_SOURCE);
-        cairo_paint (cr);
-        cairo_destroy (cr);
-        cairo_surface_flush (argb);
-        decoded.width = cairo_image_surface_get_width (argb);
-        decoded.height = cairo_image_surface_get_height (argb);
-        const unsigned char* data = cairo_image_surface_get_data (argb);
-        const int stride = cairo_image_surface_get_stride (argb);
+        // An opaque picture decodes without alpha: all of it is drawn.
+        const std::uint32_t opaque =
+            cairo_image_surface_get_format (surface) == CAIRO_FORMAT_RGB24 ? 0xff000000u : 0u;
+        decoded.width = cairo_image_surface_get_width (surface);
+        decoded.height = cairo_image_surface_get_height (surface);
+        const unsigned char* data = cairo_image_surface_get_data (surface);
+        const int stride = cairo_image_surface_get_stride (surface);
         for (int row = 0; row < decoded.height; ++row)
         {
             const auto* line = reinterpret_cast<const std::uint32_t*> (data + row * stride);
-            decoded.pixels.insert (decoded.pixels.end (), line, line + decoded.width);
+            for (int x = 0; x < decoded.width; ++x)
+                decoded.pixels.push_back (line[x] | opaque);
         }
-        cairo_surface_destroy (argb);
     }
     cairo_surface_destroy (surface);
     return decoded;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AudioAnalysis.h"
+#include "dsp/MathConstants.h"
 
 #include <sndfile.h>
 
@@ -9,7 +10,6 @@
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
 constexpr size_t kFftSize = 8192;
 constexpr double kFloorDb = -200.0;
 

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PickupAndBody.h"
+#include "dsp/MathConstants.h"
 
 #include <cmath>
-
-namespace
-{
-constexpr double kPi = 3.14159265358979323846;
-}
 
 // Coefficients by the bilinear transform of the analog prototypes, frequency pre-warped.
 Biquad Biquad::lowpass (double sampleRateHz, double frequencyHz, double q)

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PluckedString.h"
+#include "dsp/MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
-
 // Decay times of the fundamental; higher notes ring shorter, a palm-muted note is a thud.
 double openT60Seconds (double frequencyHz) { return 3.2 * std::sqrt (82.4 / frequencyHz) + 0.6; }
 constexpr double kPalmMuteT60Seconds = 0.14;

@@ -24,7 +24,8 @@ int run (int argc, char** argv)
     std::string pluginPath, presetChoice, screenshotPath;
     CLI::App app{"Opens the Overmoor editor in a window, as a host would."};
     app.add_option ("--plugin", pluginPath,
-                    "the bundle; default: this build tree's, else ~/.vst3, /usr/lib/vst3 or /usr/local/lib/vst3");
+                    "the bundle; default: one in this program's folder or up to two above it (a "
+                    "build tree's), else ~/.vst3, /usr/lib/vst3 or /usr/local/lib/vst3");
     app.add_option ("--preset", presetChoice,
                     "select a preset first: its name, or its number counting from 1 as the "
                     "editor's menu and overmoor-render --list do");

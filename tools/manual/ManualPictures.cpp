@@ -57,7 +57,7 @@ void drawPedalAt (cairo_t* cr, int model, const std::vector<float>& knobValues)
     }
     drawFrame (cr, footswitchBitmap (layout.footswitchStyle), 0, layout.footswitchLeft,
                layout.footswitchTop);
-    const CMVXLayoutRect lamp = places.getLayoutRect (1);
+    const CMVXLayoutRect lamp = places.getLayoutRect (kLayoutLamp);
     drawFrame (cr, kBitmapStatusLamp, 1, lamp.left, lamp.top);   // lit: the effect is on
 #endif
 }
@@ -73,9 +73,10 @@ void drawDisplayRows (cairo_t* cr, const char* modelName, const char* presetName
         drawFrame (cr, id, 0, corner.left, corner.top);
         return corner;
     };
-    at (2, kBitmapInfo);
-    at (3, kBitmapSave);
-    for (const auto& [key, text] : {std::pair {9, modelName}, std::pair {4, presetName}})
+    at (kLayoutInfoMenu, kBitmapInfo);
+    at (kLayoutSaveMenu, kBitmapSave);
+    for (const auto& [key, text] :
+         {std::pair {kLayoutModelMenu, modelName}, std::pair {kLayoutPresetMenu, presetName}})
     {
         const CMVXLayoutRect corner = at (key, kBitmapSelector);
         PangoLayout* layout = pango_cairo_create_layout (cr);

@@ -4,11 +4,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sys/stat.h>
-
-#ifndef OVERMOOR_BUILD_TREE_BUNDLE
-#define OVERMOOR_BUILD_TREE_BUNDLE ""
-#endif
 
 namespace Morvane {
 namespace Render {
@@ -27,6 +24,26 @@ bool exists (const std::string& path)
 {
     struct stat status {};
     return !path.empty () && ::stat (path.c_str (), &status) == 0;
+}
+
+// A build tree's bundle, two folders above the tools (tools/render/overmoor-render), or an unpacked
+// archive's, one above them (bin/overmoor-render): the first Overmoor.vst3 beside the program or in
+// a folder above it, up to two levels.
+std::string bundleNearProgram ()
+{
+    std::error_code error;
+    std::filesystem::path folder =
+        std::filesystem::read_symlink ("/proc/self/exe", error).parent_path ();
+    for (int level = 0; !error && level <= 2 && !folder.empty ();
+         ++level, folder = folder.parent_path ())
+    {
+        const std::string candidate = (folder / "Overmoor.vst3").string ();
+        if (isDirectory (candidate))
+            return candidate;
+        if (folder == folder.root_path ())
+            break;
+    }
+    return {};
 }
 
 std::string userBundle ()
@@ -55,12 +72,11 @@ std::string locatePlugin (const std::string& explicitPath, std::string& error)
         error = "plug-in bundle '" + explicitPath + "' not found (" + std::strerror (errno) + ")";
         return {};
     }
-    const std::string buildTree = OVERMOOR_BUILD_TREE_BUNDLE;
-    if (isDirectory (buildTree))
-        return buildTree;
+    if (const std::string nearProgram = bundleNearProgram (); !nearProgram.empty ())
+        return nearProgram;
     const std::string user = userBundle ();
     // Then where packages put it, in the order Linux hosts search.
-    std::string lookedFor = buildTree.empty () ? std::string () : buildTree + ", ";
+    std::string lookedFor = "Overmoor.vst3 in the program's folder and the two above it, ";
     for (const std::string& candidate : {user, std::string (kSystemBundles[0]), std::string (kSystemBundles[1])})
     {
         if (isDirectory (candidate))

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Where the renderer looks for the plug-in when it is not told: the bundle of the build tree the
-// renderer was built in, else the user's VST3 folder, else the system's (/usr/lib/vst3, then
-// /usr/local/lib/vst3).
+// Where the renderer looks for the plug-in when it is not told: an Overmoor.vst3 beside the program
+// or up to two folders above it (a build tree's, an unpacked archive's), else the user's VST3
+// folder, else the system's (/usr/lib/vst3, then /usr/local/lib/vst3).
 #include <string>
 
 namespace Morvane {

@@ -119,7 +119,8 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
     app.add_option ("OUT", options.outputPath, "output file: .wav, .flac, .aif, .aiff or .ogg")
         ->type_name ("");
     app.add_option ("--plugin", options.pluginPath,
-                    "the Overmoor.vst3 bundle (default: the build tree's, else ~/.vst3, /usr/lib/vst3 or /usr/local/lib/vst3)")
+                    "the Overmoor.vst3 bundle; default: one in this program's folder or up to two "
+                    "above it (a build tree's), else ~/.vst3, /usr/lib/vst3 or /usr/local/lib/vst3")
         ->type_name ("PATH");
     app.add_option ("--block", options.blockSize, "host block size in samples, 1 to 65536 (default 256)")
         ->type_name ("N")

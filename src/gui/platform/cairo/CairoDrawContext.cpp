@@ -7,6 +7,7 @@
 
 namespace VSTGUI {
 namespace {
+// The toolkit's own: it depends on nothing of the product, whose engine keeps another.
 constexpr double kPi = 3.14159265358979323846;
 }
 
