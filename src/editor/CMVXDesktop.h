@@ -19,7 +19,8 @@ using DocumentOpener = std::function<bool (const std::string& pathOrUrl)>;
 
 // The folder of "Overmoor Manual.pdf", ending in a separator, or empty (the bare file name is
 // then opened). Linux: $OVERMOOR_HELP_PATH when set, else the bundle's Contents/Resources folder.
-// Windows: the installer's "HelpPath" registry value up to and including its last backslash.
+// Windows: the installer's "HelpPath" registry value up to and including its last backslash,
+// else the bundle's Contents\Resources folder.
 std::string helpDirectory ();
 
 } // namespace Desktop

@@ -268,7 +268,7 @@ TEST_F (EditorWindow, SaveAsTakesTheNameTypedIntoTheField)
     view->removed ();
 }
 
-TEST (EditorOnWindowsHelp, TheManualsFolderIsWhereTheHelpPathValueSays)
+TEST (EditorOnWindowsHelp, TheManualsFolderIsWhereTheHelpPathValueSaysElseInTheBundle)
 {
     HKEY key = nullptr;
     ASSERT_EQ (RegCreateKeyExW (HKEY_LOCAL_MACHINE, L"Software\\Morvane\\Stravel\\Overmoor", 0,
@@ -280,6 +280,9 @@ TEST (EditorOnWindowsHelp, TheManualsFolderIsWhereTheHelpPathValueSays)
     RegCloseKey (key);
     EXPECT_EQ (Morvane::Desktop::helpDirectory (), "C:\\Programme\\\xC3\x9C" "ber moor\\");
     RegDeleteKeyW (HKEY_LOCAL_MACHINE, L"Software\\Morvane\\Stravel\\Overmoor");
+    const std::string bundled = Morvane::Desktop::helpDirectory ();  // no value: the bundle's copy
+    ASSERT_GT (bundled.size (), 11u);
+    EXPECT_EQ (bundled.substr (bundled.size () - 11), "\\Resources\\") << bundled;
 }
 
 TEST_F (EditorWindow, FiftyOpenAndCloseCyclesLeaveNoWindowBehind)
