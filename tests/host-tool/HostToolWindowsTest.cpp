@@ -31,6 +31,11 @@ TEST (HostToolOnWindows, APresetsScreenshotIsTheEditorsPictureOfItsModel)
     const std::filesystem::path picture =
         std::filesystem::temp_directory_path () / "overmoor-host-preset-8.png";
     std::filesystem::remove (picture);
+    // A zoom remembered by an earlier session would change the picture: a settings folder of its own.
+    const std::filesystem::path settings = std::filesystem::temp_directory_path () / "overmoor-host-appdata";
+    std::filesystem::remove_all (settings);
+    std::filesystem::create_directories (settings);
+    SetEnvironmentVariableW (L"APPDATA", settings.wstring ().c_str ());
     const std::wstring command = L"\"" + std::filesystem::u8path (OVERMOOR_HOST_PROGRAM).wstring () +
                                  L"\" --preset 8 --screenshot \"" + picture.wstring () + L"\"";
     ASSERT_EQ (runProgram (command), 0);
