@@ -4,6 +4,7 @@
 // With --audio it plays the pedal live on JACK (Linux), with or without the window.
 #include "host/EditorSession.h"
 #include "host/LiveMode.h"
+#include "host/ProgramArguments.h"
 #include "render/PluginLocation.h"
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -58,7 +59,8 @@ int run (int argc, char** argv)
     live.addTo (app);
     try
     {
-        app.parse (argc, argv);
+        Morvane::HostTool::ProgramArguments arguments (argc, argv);
+        app.parse (arguments.count (), arguments.values ());
     }
     catch (const CLI::ParseError& e)
     {
