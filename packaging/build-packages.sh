@@ -85,11 +85,11 @@ cp README.md LICENSE "$portable/"
 normalise "$portable"
 tarball "$OUT/overmoor-$VERSION-linux-x86_64.tar.gz" "$STAGE/tar" "overmoor-$VERSION-linux-x86_64"
 
-# ---- Windows: the bundle, the manual and the licence, zipped and in the installer
+# ---- Windows: the bundle, the editor host, the manual and the licence, zipped and in the installer
 win=$STAGE/windows
 mkdir -p "$win"
 cp -a "$WINDOWS/Overmoor.vst3" "$win/"
-cp "$manual" LICENSE "$win/"
+cp "$manual" LICENSE "$WINDOWS/tools/host/overmoor-host.exe" "$win/"
 normalise "$win"
 (cd "$win" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort | zip -q -X -@ "$OUT/Overmoor-$VERSION-windows-x86_64.zip")
 

@@ -59,6 +59,7 @@ Section "Install"
   SetOutPath "$INSTDIR"
   File "${SOURCE}/${MANUAL}"
   File "${SOURCE}/LICENSE"
+  File "${SOURCE}/overmoor-host.exe"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   ; The folder, with its closing backslash: the editor keeps the text up to the last one.
@@ -83,6 +84,7 @@ Section "Uninstall"
 
   Delete "$INSTDIR\${MANUAL}"
   Delete "$INSTDIR\LICENSE"
+  Delete "$INSTDIR\overmoor-host.exe"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   RMDir "$PROGRAMFILES64\${MAKER}"
