@@ -36,8 +36,8 @@ echo "a preset the user saved" >"$preset"
 
 wine "$installer" /S </dev/null >/dev/null 2>&1 || fail "the silent install failed"
 wineserver -w
-for file in "$bundle/Contents/x86_64-win/Overmoor.vst3" "$program/Overmoor Manual.pdf" "$program/LICENSE" \
-            "$program/Uninstall.exe"; do
+for file in "$bundle/Contents/x86_64-win/Overmoor.vst3" "$bundle/Contents/Resources/Overmoor Manual.pdf" \
+            "$program/Overmoor Manual.pdf" "$program/LICENSE" "$program/Uninstall.exe"; do
   [ -f "$file" ] || fail "not installed: ${file#"$drive/"}"
 done
 help_path=$(value "$product_key" HelpPath 64)
@@ -49,7 +49,6 @@ cmp -s "$manual" "$program/Overmoor Manual.pdf" || fail "HelpPath '$help_path' d
 [ "$(value "$uninstall_key" DisplayVersion 64)" = "$VERSION" ] || fail "no uninstall entry for $VERSION"
 value "$uninstall_key" UninstallString 64 | grep -qF 'Uninstall.exe' || fail "no UninstallString"
 echo "Installed: files in place, HelpPath = $help_path (64-bit view), uninstall entry $VERSION"
-echo "note: no Windows editor yet; the Help lookup above is the value's folder plus the manual's name"
 
 OVERMOOR_BUNDLE='C:\Program Files\Common Files\VST3\Overmoor.vst3' wine "$conformance" --gtest_brief=1 </dev/null ||
   fail "the installed bundle fails the conformance suite"
