@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/X11HostWindow.h"
-#include "gui/platform/x11/XcbAtom.h"
+#include "gui/platform/x11/XcbLookups.h"
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>

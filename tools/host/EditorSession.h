@@ -2,17 +2,33 @@
 #pragma once
 // One plug-in instance with its editor view, as a host holds it: the bundle loaded, processor
 // and controller connected, the view created; then embedded in a host window on the host's run
-// loop, or drawn offscreen into a PNG. Used by overmoor-host and the editor benchmarks.
-#include "host/PlugFrame.h"
+// loop, or drawn offscreen into a PNG. Used by overmoor-host and the editor benchmarks. The window
+// part is each system's own (EditorSessionWindowPosix.cpp, EditorSessionWindowWindows.cpp).
 #include "host/PluginInstance.h"
+#ifdef _WIN32
+#include "host/Win32HostWindow.h"
+#include "host/Win32PlugFrame.h"
+#else
+#include "host/PlugFrame.h"
 #include "host/RunLoop.h"
 #include "host/X11HostWindow.h"
+#endif
 #include "pluginterfaces/gui/iplugview.h"
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace Morvane {
+namespace Host {
+#ifdef _WIN32
+using HostWindow = Win32HostWindow;
+using HostPlugFrame = Win32PlugFrame;
+#else
+using HostWindow = X11HostWindow;
+using HostPlugFrame = PlugFrame;
+#endif
+} // namespace Host
+
 namespace HostTool {
 
 class EditorSession
@@ -30,7 +46,9 @@ public:
     // The view's window as it looks now, offscreen.
     bool writeSnapshot (const std::string& pngPath, std::string& error);
 
-    // Opens a host window on $DISPLAY sized to the view (plus a panel of the host's below it)
+    // True where a window can open: Windows always has a desktop, X11 one where DISPLAY names it.
+    static bool displayAvailable ();
+    // Opens a host window (on $DISPLAY on Linux) sized to the view (plus a panel of the host's below it)
     // and attaches the view inside it.
     bool attachToWindow (std::string& error, int panelHeight = 0);
     // Called with the view's new size after the editor resized itself.
@@ -43,17 +61,22 @@ public:
 
     Steinberg::IPlugView* view () const { return plugView.get (); }
     Host::PluginInstance& instance () const { return *pluginInstance; }
+#ifndef _WIN32
+    // The run loop the window and the editor share (on Windows the window's message loop).
     Host::RunLoop* runLoop () const { return loop.get (); }
-    Host::X11HostWindow* window () const { return hostWindow.get (); }
+#endif
+    Host::HostWindow* window () const { return hostWindow.get (); }
 
 private:
     EditorSession () = default;
 
     std::unique_ptr<Host::PluginInstance> pluginInstance;
     Steinberg::IPtr<Steinberg::IPlugView> plugView;
+#ifndef _WIN32
     Steinberg::IPtr<Host::RunLoop> loop;
-    Steinberg::IPtr<Host::PlugFrame> plugFrame;
-    std::unique_ptr<Host::X11HostWindow> hostWindow;
+#endif
+    Steinberg::IPtr<Host::HostPlugFrame> plugFrame;
+    std::unique_ptr<Host::HostWindow> hostWindow;
     bool attached = false;
     std::function<void (int, int)> viewResized;
 };

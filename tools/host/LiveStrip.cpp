@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/LiveStrip.h"
+#include "gui/platform/x11/XcbLookups.h"
 #include <cairo/cairo-xcb.h>
 #include <cairo/cairo.h>
 #include <algorithm>
@@ -59,17 +60,6 @@ constexpr float kSliderMaxDb[2] = {24.f, 6.f};
 // Falls about 20 dB a second, as peak meters do.
 constexpr float kFallPerTickDb = 20.f * kTimerMs / 1000.f;
 
-xcb_visualtype_t* visualOf (const xcb_screen_t* screen)
-{
-    for (auto depths = xcb_screen_allowed_depths_iterator (screen); depths.rem;
-         xcb_depth_next (&depths))
-        for (auto visuals = xcb_depth_visuals_iterator (depths.data); visuals.rem;
-             xcb_visualtype_next (&visuals))
-            if (visuals.data->visual_id == screen->root_visual)
-                return visuals.data;
-    return nullptr;
-}
-
 float dbOf (float linear) { return linear > 1e-6f ? 20.f * std::log10 (linear) : -120.f; }
 
 void text (cairo_t* cr, double x, double y, const char* s)
@@ -111,7 +101,7 @@ std::unique_ptr<LiveStrip> LiveStrip::create (uint32_t parentWindow, int top, in
                        static_cast<int16_t> (top), static_cast<uint16_t> (width), kHeight, 0,
                        XCB_WINDOW_CLASS_INPUT_OUTPUT, screens.data->root_visual,
                        XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
-    xcb_visualtype_t* visual = visualOf (screens.data);
+    xcb_visualtype_t* visual = VSTGUI::X11::rootVisualType (screens.data);
     if (!visual)
     {
         error = "the display's visual cannot be drawn on";

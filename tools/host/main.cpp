@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // overmoor-host [--plugin PATH] [--preset K|NAME] [--scale F] [--screenshot FILE.png]: opens the
 // Overmoor editor in a window of its own, as a host would, and runs until the window is closed.
-// With --audio it plays the pedal live on JACK, with or without the window.
+// With --audio it plays the pedal live on JACK (Linux), with or without the window.
 #include "host/EditorSession.h"
-#include "host/LiveCommandLine.h"
+#include "host/LiveMode.h"
+#include "host/ProgramArguments.h"
 #include "render/PluginLocation.h"
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstdlib>
+#include <cctype>
 #include <exception>
-#include <strings.h>
 
 namespace {
 
@@ -24,8 +25,9 @@ int run (int argc, char** argv)
     std::string pluginPath, presetChoice, screenshotPath;
     CLI::App app{"Opens the Overmoor editor in a window, as a host would."};
     app.add_option ("--plugin", pluginPath,
-                    "the bundle; default: one in this program's folder or up to two above it (a "
-                    "build tree's), else ~/.vst3, /usr/lib/vst3 or /usr/local/lib/vst3");
+                    std::string ("the bundle; default: one in this program's folder or up to two "
+                                 "above it (a build tree's), else in ") +
+                        Morvane::Render::kInstalledFolders);
     app.add_option ("--preset", presetChoice,
                     "select a preset first: its name, or its number counting from 1 as the "
                     "editor's menu and overmoor-render --list do");
@@ -45,21 +47,29 @@ int run (int argc, char** argv)
                     "no display; with --audio the whole window after 1.5 s of playing)")
         ->check (CLI::Validator (
             [] (std::string& path) {
-                const bool png = path.size () > 4 && strcasecmp (path.c_str () + path.size () - 4, ".png") == 0;
+                std::string suffix = path.size () > 4 ? path.substr (path.size () - 4) : std::string ();
+                for (char& c : suffix)
+                    c = static_cast<char> (std::tolower (static_cast<unsigned char> (c)));
+                const bool png = suffix == ".png";
                 return png ? std::string ()
                            : "'" + path + "': the picture is written as PNG, so the name must end in .png";
             },
             "FILE.png"));
-    Morvane::HostTool::LiveCommandLine live;
+    Morvane::HostTool::LiveMode live;
     live.addTo (app);
     try
     {
-        app.parse (argc, argv);
+        Morvane::HostTool::ProgramArguments arguments (argc, argv);
+        app.parse (arguments.count (), arguments.values ());
     }
     catch (const CLI::ParseError& e)
     {
         return app.exit (e) == 0 ? 0 : 2;
     }
+
+    if (live.requested ())
+        if (const std::string why = live.unavailable (); !why.empty ())
+            return fail (why, 2);
 
     std::string error;
     const std::string bundle = Morvane::Render::locatePlugin (pluginPath, error);
@@ -69,21 +79,14 @@ int run (int argc, char** argv)
     if (!session)
         return fail (bundle + ": " + error);
     // Playing live, the preset is selected after the saved state is restored, so it wins.
-    if (!live.audio && !presetChoice.empty () && !session->selectPreset (presetChoice, error))
+    if (!live.requested () && !presetChoice.empty () && !session->selectPreset (presetChoice, error))
         return fail (error, 2);
     if (scale != 1.f && !session->setContentScale (scale, error))
         return fail (error, 2);
 
-    const char* display = std::getenv ("DISPLAY");
-    const bool haveDisplay = display && *display;
-    if (live.audio)
-    {
-        if (live.statePath.empty ())
-            return fail ("no home folder for the state; name a file with --state", 2);
-        auto options = live.options (haveDisplay, screenshotPath);
-        options.preset = presetChoice;
-        return Morvane::HostTool::playLive (*session, options);
-    }
+    const bool haveDisplay = Morvane::HostTool::EditorSession::displayAvailable ();
+    if (live.requested ())
+        return live.play (*session, presetChoice, haveDisplay, screenshotPath);
     if (!screenshotPath.empty ())
     {
         // With a display the window really opens and runs a moment first, as a user would see it.

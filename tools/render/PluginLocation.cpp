@@ -1,29 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/PluginLocation.h"
+#include "render/PluginLocationPlatform.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <sys/stat.h>
+#include <system_error>
 
 namespace Morvane {
 namespace Render {
 
 namespace
 {
-const char* const kSystemBundles[] = {"/usr/lib/vst3/Overmoor.vst3", "/usr/local/lib/vst3/Overmoor.vst3"};
+namespace fs = std::filesystem;
 
-bool isDirectory (const std::string& path)
+bool isDirectory (const fs::path& path)
 {
-    struct stat status {};
-    return !path.empty () && ::stat (path.c_str (), &status) == 0 && S_ISDIR (status.st_mode);
-}
-
-bool exists (const std::string& path)
-{
-    struct stat status {};
-    return !path.empty () && ::stat (path.c_str (), &status) == 0;
+    std::error_code error;
+    return !path.empty () && fs::is_directory (path, error);
 }
 
 // A build tree's bundle, two folders above the tools (tools/render/overmoor-render), or an unpacked
@@ -31,25 +23,16 @@ bool exists (const std::string& path)
 // a folder above it, up to two levels.
 std::string bundleNearProgram ()
 {
-    std::error_code error;
-    std::filesystem::path folder =
-        std::filesystem::read_symlink ("/proc/self/exe", error).parent_path ();
-    for (int level = 0; !error && level <= 2 && !folder.empty ();
-         ++level, folder = folder.parent_path ())
+    fs::path folder = programFolder ();
+    for (int level = 0; level <= 2 && !folder.empty (); ++level, folder = folder.parent_path ())
     {
-        const std::string candidate = (folder / "Overmoor.vst3").string ();
+        const fs::path candidate = folder / "Overmoor.vst3";
         if (isDirectory (candidate))
-            return candidate;
+            return candidate.u8string ();
         if (folder == folder.root_path ())
             break;
     }
     return {};
-}
-
-std::string userBundle ()
-{
-    const char* home = std::getenv ("HOME");
-    return home && *home ? std::string (home) + "/.vst3/Overmoor.vst3" : std::string ();
 }
 } // namespace
 
@@ -57,33 +40,33 @@ std::string locatePlugin (const std::string& explicitPath, std::string& error)
 {
     if (!explicitPath.empty ())
     {
+        const fs::path path = fs::u8path (explicitPath);
         std::string folder = explicitPath;
-        while (folder.size () > 1 && folder.back () == '/')
+        while (folder.size () > 1 && (folder.back () == '/' || folder.back () == fs::path::preferred_separator))
             folder.pop_back ();
         const bool isBundleName = folder.size () > 5 && folder.compare (folder.size () - 5, 5, ".vst3") == 0;
-        if (isDirectory (explicitPath) && !isBundleName)
+        if (isDirectory (path) && !isBundleName)
         {
             error = "'" + explicitPath + "' is a folder but no VST3 bundle (a bundle is a folder "
-                    "named NAME.vst3 holding Contents/x86_64-linux/NAME.so)";
+                    "named NAME.vst3 holding " + std::string (kBundleLibraryInside) + ")";
             return {};
         }
-        if (exists (explicitPath))
+        std::error_code status;
+        if (fs::exists (fs::status (path, status)))
             return explicitPath;
-        error = "plug-in bundle '" + explicitPath + "' not found (" + std::strerror (errno) + ")";
+        error = "plug-in bundle '" + explicitPath + "' not found (" + status.message () + ")";
         return {};
     }
     if (const std::string nearProgram = bundleNearProgram (); !nearProgram.empty ())
         return nearProgram;
-    const std::string user = userBundle ();
-    // Then where packages put it, in the order Linux hosts search.
-    std::string lookedFor = "Overmoor.vst3 in the program's folder and the two above it, ";
-    for (const std::string& candidate : {user, std::string (kSystemBundles[0]), std::string (kSystemBundles[1])})
+    // Then where the system's hosts look, in their order.
+    std::string lookedFor = "Overmoor.vst3 in the program's folder and the two above it";
+    for (const InstalledBundle& candidate : installedBundles ())
     {
-        if (isDirectory (candidate))
-            return candidate;
-        lookedFor += (candidate.empty () ? std::string ("~/.vst3/Overmoor.vst3") : candidate) + ", ";
+        if (isDirectory (candidate.path))
+            return candidate.path.u8string ();
+        lookedFor += ", " + candidate.shownAs;
     }
-    lookedFor.resize (lookedFor.size () - 2);
     error = "no Overmoor.vst3 found (looked for " + lookedFor + "); install or build it, or pass --plugin PATH";
     return {};
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/platform/x11/X11Frame.h"
 #include "gui/platform/cairo/CairoBitmap.h"
-#include "gui/platform/x11/XcbAtom.h"
+#include "gui/platform/x11/XcbLookups.h"
 #include <algorithm>
 #include <cairo-xcb.h>
 #include <cmath>
@@ -42,17 +42,6 @@ constexpr uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_
                                 | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION
                                 | XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_KEY_PRESS
                                 | XCB_EVENT_MASK_KEY_RELEASE | XCB_EVENT_MASK_FOCUS_CHANGE;
-
-xcb_visualtype_t* findVisual (const xcb_screen_t* screen)
-{
-    for (auto depths = xcb_screen_allowed_depths_iterator (screen); depths.rem;
-         xcb_depth_next (&depths))
-        for (auto visuals = xcb_depth_visuals_iterator (depths.data); visuals.rem;
-             xcb_visualtype_next (&visuals))
-            if (visuals.data->visual_id == screen->root_visual)
-                return visuals.data;
-    return nullptr;
-}
 
 // Glyphs of the X core cursor font.
 uint16_t cursorGlyph (CCursorType type)
@@ -133,7 +122,7 @@ bool Frame::open (uint32_t parent)
         parent = screen->root;
     }
     root = screen->root;
-    visual = findVisual (screen);
+    visual = rootVisualType (screen);
     if (!visual)
         return false;
 

@@ -6,7 +6,7 @@
 // never waits for another program. Copying and pasting within one window goes the same way
 // through the server.
 #include "gui/platform/x11/X11Frame.h"
-#include "gui/platform/x11/XcbAtom.h"
+#include "gui/platform/x11/XcbLookups.h"
 #include <cstdlib>
 
 namespace VSTGUI {

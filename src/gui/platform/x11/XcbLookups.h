@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The atom of a name on a connection, for every XCB user in the tree (windows and test hosts).
+// Lookups every XCB user in the tree needs (the toolkit's windows, the host tools' windows).
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -20,6 +20,18 @@ inline xcb_atom_t internAtom (xcb_connection_t* connection, const char* name,
     const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t (XCB_ATOM_NONE);
     std::free (reply);
     return atom;
+}
+
+// The visual type of the screen's root visual, which cairo's XCB surfaces need; null if absent.
+inline xcb_visualtype_t* rootVisualType (const xcb_screen_t* screen)
+{
+    for (auto depths = xcb_screen_allowed_depths_iterator (screen); depths.rem;
+         xcb_depth_next (&depths))
+        for (auto visuals = xcb_depth_visuals_iterator (depths.data); visuals.rem;
+             xcb_visualtype_next (&visuals))
+            if (visuals.data->visual_id == screen->root_visual)
+                return visuals.data;
+    return nullptr;
 }
 
 } // namespace X11
