@@ -36,8 +36,9 @@ echo "a preset the user saved" >"$preset"
 
 wine "$installer" /S </dev/null >/dev/null 2>&1 || fail "the silent install failed"
 wineserver -w
-for file in "$bundle/Contents/x86_64-win/Overmoor.vst3" "$program/Overmoor Manual.pdf" "$program/LICENSE" \
-            "$program/overmoor-host.exe" "$program/Uninstall.exe"; do
+for file in "$bundle/Contents/x86_64-win/Overmoor.vst3" "$bundle/Contents/Resources/Overmoor Manual.pdf" \
+            "$program/Overmoor Manual.pdf" "$program/LICENSE" "$program/overmoor-host.exe" \
+            "$program/Uninstall.exe"; do
   [ -f "$file" ] || fail "not installed: ${file#"$drive/"}"
 done
 help_path=$(value "$product_key" HelpPath 64)

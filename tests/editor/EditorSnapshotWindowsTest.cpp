@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The editor drawn offscreen on Windows (Direct2D, DirectWrite, its bitmaps from the module's PNG
-// resources): each model, and one at a content scale of 2, against the Windows references
+// resources): each model, and one at content scales of 1.25 to 3, against the Windows references
 // (Wine's own rendering, which draws shapes without antialiasing; regenerate them with
 // OVERMOOR_UPDATE_SNAPSHOTS=1) and against the Linux pictures within a bound on the mean
 // channel difference (same artwork, text and edges may differ).
@@ -23,8 +23,11 @@ namespace {
 using namespace Steinberg;
 using EditorBundleOnWindows = Morvane::Test::BundleFixture;
 
-// Mean channel difference (0 to 255) allowed between a Windows and a Linux picture.
+// Mean channel difference (0 to 255) allowed between a Windows and a Linux picture: at the
+// embedded scales, and at scales Windows averages down from the next one up while Linux draws the
+// vectors (its hammered texture is sampled at pixel centres, so it differs at every scale).
 constexpr double kMeanDifferenceFromLinux = 2.;  // measured under Wine 8: 0.4 to 1.0
+constexpr double kMeanDifferenceScaledDown = 6.;  // measured: 4.4 at 125 %, 5.0 at 150 %
 
 TEST (EditorOnWindows, SnapshotsOfEveryModelMatchTheirReferencesAndTheLinuxPictures)
 {
@@ -39,7 +42,7 @@ TEST (EditorOnWindows, SnapshotsOfEveryModelMatchTheirReferencesAndTheLinuxPictu
     const std::filesystem::path outputs =
         std::filesystem::temp_directory_path () / "overmoor-editor-snapshots-windows";
     std::filesystem::create_directories (outputs);
-    const auto check = [&] (const std::string& name) {
+    const auto check = [&] (const std::string& name, double bound = kMeanDifferenceFromLinux) {
         const std::string actual = (outputs / name).string ();
         ASSERT_EQ (editor->renderToPng (actual.c_str ()), kResultOk) << actual;
         EXPECT_EQ (compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/" + name),
@@ -47,7 +50,7 @@ TEST (EditorOnWindows, SnapshotsOfEveryModelMatchTheirReferencesAndTheLinuxPictu
         const double fromLinux =
             meanChannelDifference (actual, std::string (OVERMOOR_LINUX_REFERENCES) + "/" + name);
         EXPECT_GE (fromLinux, 0.) << name;
-        EXPECT_LE (fromLinux, kMeanDifferenceFromLinux) << name;
+        EXPECT_LE (fromLinux, bound) << name;
         std::printf ("%s: mean channel difference from Linux %.2f\n", name.c_str (), fromLinux);
     };
     for (int model = 0; model < 8; ++model)
@@ -57,8 +60,13 @@ TEST (EditorOnWindows, SnapshotsOfEveryModelMatchTheirReferencesAndTheLinuxPictu
         controller->setParamNormalized (0, model % 2);
         check ("model-" + std::to_string (model) + ".png");
     }
-    ASSERT_EQ (editor->setContentScaleFactor (2.f), kResultOk);
-    check ("model-7@200.png");
+    // The embedded 2x and 3x as they are, and averaged down to 125 % and 150 %.
+    for (const int percent : {200, 125, 150, 300})
+    {
+        ASSERT_EQ (editor->setContentScaleFactor (percent / 100.f), kResultOk);
+        check ("model-7@" + std::to_string (percent) + ".png",
+               percent % 100 == 0 ? kMeanDifferenceFromLinux : kMeanDifferenceScaledDown);
+    }
 
     editor = nullptr;
     instance.reset ();

@@ -285,16 +285,49 @@ TEST (EditorOnWindowsHelp, TheManualsFolderIsWhereTheHelpPathValueSaysElseInTheB
     EXPECT_EQ (bundled.substr (bundled.size () - 11), "\\Resources\\") << bundled;
 }
 
+// The GDI and USER objects this process holds. Windows counts them; Wine 8 answers 0, so there
+// the GDI handle table is probed by index (Wine takes a handle without its upper word) and USER
+// objects are this thread's windows and every menu.
+struct GuiObjects
+{
+    DWORD gdi = 0, user = 0;
+};
+
+GuiObjects guiObjects ()
+{
+    GuiObjects counted {GetGuiResources (GetCurrentProcess (), GR_GDIOBJECTS),
+                        GetGuiResources (GetCurrentProcess (), GR_USEROBJECTS)};
+    if (counted.gdi != 0)
+        return counted;
+    for (uintptr_t index = 1; index <= 0xFFFF; ++index)
+    {
+        counted.gdi += GetObjectType (reinterpret_cast<HGDIOBJ> (index)) != 0;
+        counted.user += index % 2 == 0 && IsMenu (reinterpret_cast<HMENU> (index));
+    }
+    EnumThreadWindows (
+        GetCurrentThreadId (),
+        [] (HWND window, LPARAM total) -> BOOL {
+            ++*reinterpret_cast<DWORD*> (total);
+            EnumChildWindows (window,
+                              [] (HWND, LPARAM all) -> BOOL {
+                                  ++*reinterpret_cast<DWORD*> (all);
+                                  return TRUE;
+                              },
+                              total);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM> (&counted.user));
+    return counted;
+}
+
 TEST_F (EditorWindow, FiftyOpenAndCloseCyclesLeaveNoWindowBehind)
 {
-    // GDI objects as Windows counts them, after a first cycle has made what stays (Wine 8
-    // answers 0, so there only the windows count).
-    DWORD gdiAfterFirst = 0;
     // The window class lives on the module that holds the code: this program, here.
     const auto classRegistered = [] {
         WNDCLASSEXW probe {sizeof (probe)};
         return GetClassInfoExW (GetModuleHandleW (nullptr), L"OvermoorFrame", &probe) != FALSE;
     };
+    GuiObjects afterFirst;   // what stays (caches, the class) is made by the first cycle
     for (int cycle = 0; cycle < 50; ++cycle)
     {
         auto view = attach ();
@@ -304,9 +337,13 @@ TEST_F (EditorWindow, FiftyOpenAndCloseCyclesLeaveNoWindowBehind)
         view->removed ();
         ASSERT_EQ (child (), nullptr) << cycle;
         if (cycle == 0)
-            gdiAfterFirst = GetGuiResources (GetCurrentProcess (), GR_GDIOBJECTS);
+            afterFirst = guiObjects ();
     }
-    EXPECT_LE (GetGuiResources (GetCurrentProcess (), GR_GDIOBJECTS), gdiAfterFirst);
+    const GuiObjects after = guiObjects ();
+    ASSERT_GT (afterFirst.gdi, 0u);
+    ASSERT_GT (afterFirst.user, 0u);
+    EXPECT_LE (after.gdi, afterFirst.gdi);
+    EXPECT_LE (after.user, afterFirst.user);
     EXPECT_FALSE (classRegistered ()) << "the window class goes with the last window";
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The built bundle's editor at a host content scale of 2: its picture against a committed 200 %
-// reference (regenerated like the others: OVERMOOR_UPDATE_SNAPSHOTS=1 ctest -R EditorSnapshot).
+// The built bundle's editor at host content scales of 1.25, 1.5, 2 and 3: its pictures against
+// committed references (regenerated like the others: OVERMOOR_UPDATE_SNAPSHOTS=1 ctest -R
+// EditorSnapshot), which the Windows pictures are also compared with.
 #include "SnapshotComparison.h"
 #include "editor/IMVXEditorSnapshot.h"
 #include "support/BundleFixture.h"
@@ -15,7 +16,7 @@ namespace {
 using namespace Steinberg;
 using EditorBundle = Morvane::Test::BundleFixture;
 
-TEST_F (EditorBundle, EditorSnapshotAtTwoHundredPercentMatchesItsReference)
+TEST_F (EditorBundle, EditorSnapshotsAtContentScalesMatchTheirReferences)
 {
     auto instance = createInstance ();
     ASSERT_NE (instance, nullptr);
@@ -23,12 +24,6 @@ TEST_F (EditorBundle, EditorSnapshotAtTwoHundredPercentMatchesItsReference)
     ASSERT_TRUE (view);
     FUnknownPtr<IPlugViewContentScaleSupport> scaling (view);
     ASSERT_TRUE (scaling);
-    ASSERT_EQ (scaling->setContentScaleFactor (2.f), kResultOk);
-    ViewRect size;
-    ASSERT_EQ (view->getSize (&size), kResultTrue);
-    EXPECT_EQ (size.getWidth (), 360);
-    EXPECT_EQ (size.getHeight (), 600);
-
     IMVXEditorSnapshot* snapshot = nullptr;
     ASSERT_EQ (view->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)),
                kResultOk);
@@ -38,10 +33,19 @@ TEST_F (EditorBundle, EditorSnapshotAtTwoHundredPercentMatchesItsReference)
     const std::filesystem::path outputs =
         std::filesystem::temp_directory_path () / "overmoor-editor-snapshots";
     std::filesystem::create_directories (outputs);
-    const std::string actual = (outputs / "model-7@200.png").string ();
-    ASSERT_EQ (snapshot->renderToPng (actual.c_str ()), kResultOk);
-    const std::string reference = std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/model-7@200.png";
-    EXPECT_EQ (compareWithReference (actual, reference), "");
+    for (const int percent : {200, 125, 150, 300})
+    {
+        ASSERT_EQ (scaling->setContentScaleFactor (percent / 100.f), kResultOk);
+        ViewRect size;
+        ASSERT_EQ (view->getSize (&size), kResultTrue);
+        EXPECT_EQ (size.getWidth (), 180 * percent / 100) << percent;
+        EXPECT_EQ (size.getHeight (), 300 * percent / 100) << percent;
+        const std::string name = "model-7@" + std::to_string (percent) + ".png";
+        const std::string actual = (outputs / name).string ();
+        ASSERT_EQ (snapshot->renderToPng (actual.c_str ()), kResultOk);
+        EXPECT_EQ (compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/" + name),
+                   "");
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // overmoor-artwork OUTDIR ID...        writes bmp<ID>@1x.png and bmp<ID>@2x.png for every id
+// overmoor-artwork --up-to-3x OUTDIR ID...  also bmp<ID>@3x.png (Windows, which has no vectors)
 // overmoor-artwork --one ID SCALE FILE  writes one bitmap at any scale (for looking at details)
 // The ids given must be exactly the artwork's ids, so the embedding list cannot drift.
 
@@ -47,7 +48,7 @@ bool render (int id, double scale, const std::string& path)
 
 int usage ()
 {
-    std::fprintf (stderr, "usage: overmoor-artwork OUTDIR ID...\n"
+    std::fprintf (stderr, "usage: overmoor-artwork [--up-to-3x] OUTDIR ID...\n"
                           "       overmoor-artwork --one ID SCALE FILE\n");
     return 2;
 }
@@ -58,11 +59,13 @@ int main (int argc, char** argv)
 {
     if (argc == 5 && std::string (argv[1]) == "--one")
         return render (std::atoi (argv[2]), std::atof (argv[3]), argv[4]) ? 0 : 1;
-    if (argc < 3)
+    const bool upTo3x = argc > 1 && std::string (argv[1]) == "--up-to-3x";
+    const int first = upTo3x ? 2 : 1;
+    if (argc < first + 2)
         return usage ();
 
     std::vector<int> requested;
-    for (int i = 2; i < argc; ++i)
+    for (int i = first + 1; i < argc; ++i)
         requested.push_back (std::atoi (argv[i]));
     std::sort (requested.begin (), requested.end ());
     if (requested != Morvane::Artwork::bitmapIds ())
@@ -70,10 +73,10 @@ int main (int argc, char** argv)
         std::fprintf (stderr, "overmoor-artwork: the ids to embed differ from the artwork's ids\n");
         return 2;
     }
-    const std::string folder = argv[1];
+    const std::string folder = argv[first];
     for (int id : requested)
     {
-        for (int scale : {1, 2})
+        for (int scale = 1; scale <= (upTo3x ? 3 : 2); ++scale)
         {
             const std::string path = folder + "/bmp" + std::to_string (id) + "@"
                                      + std::to_string (scale) + "x.png";

@@ -182,11 +182,13 @@ void D2DDrawContext::drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoin
                           : nullptr;
     if (!source || source == pixels || dest.isEmpty () || !begin ())
         return;
-    if (ID2D1Bitmap* d2dBitmap = source->bitmapFor (target.Get ()))
+    const double ppu = source->getScaleFactor ();
+    CRect from (offset.x * ppu, offset.y * ppu, (offset.x + dest.getWidth ()) * ppu,
+                (offset.y + dest.getHeight ()) * ppu);
+    double bandTop = 0.;
+    if (ID2D1Bitmap* d2dBitmap = source->bitmapFor (target.Get (), from.top, from.bottom, bandTop))
     {
-        const double ppu = source->getScaleFactor ();
-        const CRect from (offset.x * ppu, offset.y * ppu, (offset.x + dest.getWidth ()) * ppu,
-                          (offset.y + dest.getHeight ()) * ppu);
+        from.offset (0., -bandTop);
         // Whole-pixel copies at matching scales stay sharp; anything else is filtered.
         const auto filter = getScaleFactor () == ppu ? D2D1_BITMAP_INTERPOLATION_MODE_NEAREST_NEIGHBOR
                                                      : D2D1_BITMAP_INTERPOLATION_MODE_LINEAR;

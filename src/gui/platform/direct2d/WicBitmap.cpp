@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WicBitmap.h"
+#include <algorithm>
+#include <cmath>
 
 namespace VSTGUI {
 namespace {
@@ -35,15 +37,42 @@ CPoint WicBitmap::getSize () const
     return {static_cast<CCoord> (width), static_cast<CCoord> (height)};
 }
 
-ID2D1Bitmap* WicBitmap::bitmapFor (ID2D1RenderTarget* target)
+ID2D1Bitmap* WicBitmap::bitmapFor (ID2D1RenderTarget* target, double top, double bottom,
+                                   double& bandTop)
 {
-    if (copy && copyTarget == target)
+    UINT width = 0, height = 0;
+    bitmap->GetSize (&width, &height);
+    const UINT first = static_cast<UINT> (std::clamp (std::floor (top), 0., double (height)));
+    const UINT last = static_cast<UINT> (std::clamp (std::ceil (bottom), 0., double (height)));
+    if (copy && copyTarget == target && first >= copyTop && last <= copyTop + copyRows)
+    {
+        bandTop = copyTop;
         return copy.Get ();
+    }
     copy.Reset ();
     copyTarget = nullptr;
-    if (FAILED (target->CreateBitmapFromWicBitmap (bitmap.Get (), nullptr, &copy)))
-        return nullptr;
+    const UINT most = target->GetMaximumBitmapSize ();
+    if (height <= most)
+    {
+        if (FAILED (target->CreateBitmapFromWicBitmap (bitmap.Get (), nullptr, &copy)))
+            return nullptr;
+        copyTop = 0;
+        copyRows = height;
+    }
+    else
+    {
+        ComPtr<IWICBitmapClipper> band;
+        const WICRect rows {0, static_cast<INT> (std::min (first, height - most)),
+                            static_cast<INT> (width), static_cast<INT> (most)};
+        if (last - first > most || FAILED (backend.wic ()->CreateBitmapClipper (&band))
+            || FAILED (band->Initialize (bitmap.Get (), &rows))
+            || FAILED (target->CreateBitmapFromWicBitmap (band.Get (), nullptr, &copy)))
+            return nullptr;
+        copyTop = static_cast<UINT> (rows.Y);
+        copyRows = most;
+    }
     copyTarget = target;
+    bandTop = copyTop;
     return copy.Get ();
 }
 

@@ -18,8 +18,9 @@ public:
     bool writePng (const std::string& path) const override;
 
     IWICBitmap* getWicBitmap () const { return bitmap.Get (); }
-    // The pixels as a bitmap of target; null on failure.
-    ID2D1Bitmap* bitmapFor (ID2D1RenderTarget* target);
+    // Pixel rows top to bottom as a bitmap of target, whose first row is bandTop; null on
+    // failure. A bitmap taller than the target takes (a long stack of frames) is copied in bands.
+    ID2D1Bitmap* bitmapFor (ID2D1RenderTarget* target, double top, double bottom, double& bandTop);
     // Drawing into the pixels changed them: copies made for targets are stale.
     void invalidateCopies () { copy.Reset (); copyTarget = nullptr; }
 
@@ -29,6 +30,7 @@ private:
     double scale;
     ComPtr<ID2D1Bitmap> copy;
     ID2D1RenderTarget* copyTarget {nullptr};
+    UINT copyTop {0}, copyRows {0};
 };
 
 } // namespace VSTGUI
