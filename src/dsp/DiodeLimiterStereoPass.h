@@ -58,25 +58,6 @@ public:
             return processFeedback (x);
     }
 
-    // Each frame of a block in place, with the routine chosen once for the block.
-    template <uint32_t Mode>
-    void processInPlace (TwoDoubles* values, int n)
-    {
-        if constexpr (Mode == kDiodesToGround)
-        {
-            if (curve != nullptr)
-            {
-                CurveLanes lanes = curveLanes ();   // locals: the states stay in registers
-                for (int i = 0; i < n; ++i)
-                    values[i] = lanes.step (values[i]);
-                keep (lanes);
-                return;
-            }
-        }
-        for (int i = 0; i < n; ++i)
-            values[i] = process<Mode> (values[i]);
-    }
-
     // The diodes on a pre-blended curve, for a loop that interleaves them with other work:
     // coefficients and states in the loop's own locals, handed back with keep().
     struct CurveLanes

@@ -52,42 +52,11 @@ steadyLoop (StereoChainPasses& chain, const float* const* in, float* const* out,
 }
 
 // Diodes to ground on a pre-blended curve leave a short recursion that the linear sections
-// around it would crowd out of the processor's reordering window. Per chunk of frames the
-// sections before the diodes run first, then the diodes, then the sections after them: the same
-// operations per frame, in another order across frames.
-template <PedalModel Model>
-inline __attribute__ ((always_inline)) void
-chunkedSteadyLoop (StereoChainPasses& chain, const float* const* in, float* const* out, int n,
-                   float level)
-{
-    constexpr int kDiodes = diodeStepOf (Model);
-    constexpr int kLength = pedalTraits (Model).chain.length;
-    const float* in0 = in[0];
-    const float* in1 = in[1];
-    float* out0 = out[0];
-    float* out1 = out[1];
-    const TwoDoubles levelKnob = TwoDoubles {} + static_cast<double> (level);
-    TwoDoubles values[kChunk];
-    for (int start = 0; start < n; start += kChunk)
-    {
-        const int m = std::min (kChunk, n - start);
-        for (int i = 0; i < m; ++i)
-            values[i] = toDouble (runChainSections<Model, 0, kDiodes> (
-                chain, TwoFloats {in0[start + i], in1[start + i]}));
-        chain.diodes->processInPlace<pedalTraits (Model).diodes.mode> (values, m);
-        for (int i = 0; i < m; ++i)
-        {
-            const TwoFloats o = chainOutput<Model, StereoChainPasses> (
-                runChainSections<Model, kDiodes + 1, kLength> (chain, values[i]), levelKnob);
-            out0[start + i] = o[0];
-            out1[start + i] = o[1];
-        }
-    }
-}
-
-// As chunkedSteadyLoop, with the three phases of neighbouring chunks side by side in one loop:
-// chunk k's sections before the diodes, chunk k - 1's diodes and chunk k - 2's sections after
-// them, so that the processor fills the diodes' waits with the sections' work. Each section and
+// around it would crowd out of the processor's reordering window. So per chunk of frames the
+// sections before the diodes, the diodes and the sections after them run as three phases, those
+// of neighbouring chunks side by side in one loop: chunk k's sections before the diodes, chunk
+// k - 1's diodes and chunk k - 2's sections after them, and the processor fills the diodes' waits
+// with the sections' work. Each section and
 // the diodes still take their frames in order, so the samples are those of the plain loop.
 template <PedalModel Model>
 inline __attribute__ ((always_inline)) void
@@ -158,8 +127,8 @@ CMVXDrivePedalsSimulationDSP::steadyLanes (const float* const* in, float* const*
                 pipelinedSteadyLoop<Model> (chain, lanes, in, out, n, controls[kP2].current);
                 diodes.keep (lanes);
             }
-            else
-                chunkedSteadyLoop<Model> (chain, in, out, n, controls[kP2].current);
+            else   // a rate without a prepared curve
+                steadyLoop<Model> (chain, in, out, n, controls[kP2].current);
         }
         else
             steadyLoop<Model> (chain, in, out, n, controls[kP2].current);

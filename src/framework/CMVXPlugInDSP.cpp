@@ -105,10 +105,10 @@ void CMVXPlugInDSP::process (float** inputs, float** outputs, int32_t numSamples
                              changedIds, changedCount);
     if (!blockIsFinite_rt (outputs, numSamples))
     {
-        // Finite input that overflowed inside: silence what is not finite, start afresh.
+        // Finite input that overflowed inside: the algorithm restores its own state by the end
+        // of the block; what it already wrote is silenced here.
         for (int c = 0; c < kAudioChannels; ++c)
             NonFiniteSamples::copyWithNonFiniteZeroed_rt (outputs[c], outputs[c], numSamples);
-        algorithm->resetState ();
     }
 }
 

@@ -26,17 +26,11 @@ inline bool allFinite_rt (const float* samples, int n)
     return (carries & 0x80000000u) == 0;
 }
 
-// out may be in; returns whether any sample was replaced by 0.
-inline bool copyWithNonFiniteZeroed_rt (const float* in, float* out, int n)
+// out may be in.
+inline void copyWithNonFiniteZeroed_rt (const float* in, float* out, int n)
 {
-    bool replaced = false;
     for (int i = 0; i < n; ++i)
-    {
-        const bool bad = magnitudeBits (in[i]) >= kInfinityBits;
-        replaced = replaced || bad;
-        out[i] = bad ? 0.0f : in[i];
-    }
-    return replaced;
+        out[i] = magnitudeBits (in[i]) >= kInfinityBits ? 0.0f : in[i];
 }
 
 } // namespace NonFiniteSamples

@@ -17,7 +17,8 @@ namespace {
 // and controller state. Little-endian throughout.
 constexpr char kMagic[4] = {'O', 'M', 'L', 'S'};
 constexpr uint32_t kVersion = 1;
-constexpr uint32_t kMaxBlobBytes = 1 << 20;
+// Both blobs and the header must fit the largest file the folder reads back.
+constexpr uint32_t kMaxBlobBytes = CMVXPresetFolder::kMaxFileBytes / 4;
 
 void putU32 (std::vector<char>& out, uint32_t v)
 {

@@ -271,10 +271,10 @@ bool Win32Frame::invalidRect (const CRect& rect)
     return InvalidateRect (window, &r, FALSE);
 }
 
-bool Win32Frame::setMouseCursor (CCursorType type)
+bool Win32Frame::setMouseCursor (CCursorType cursorType)
 {
     LPCWSTR name = cursorId (IDC_ARROW);
-    switch (type)
+    switch (cursorType)
     {
         case kCursorWait: name = cursorId (IDC_WAIT); break;
         case kCursorHSize: name = cursorId (IDC_SIZEWE); break;
@@ -312,7 +312,11 @@ bool Win32Frame::requestClipboardText ()
 
 bool Win32Frame::takeFocus ()
 {
-    return window && SetFocus (window) != nullptr;
+    // SetFocus answers the window that had focus before, which may be none.
+    if (!window)
+        return false;
+    SetFocus (window);
+    return GetFocus () == window;
 }
 
 CPoint Win32Frame::toFrame (LPARAM l) const

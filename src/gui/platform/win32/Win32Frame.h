@@ -21,7 +21,7 @@ public:
     bool setSize (const CRect& size) override;
     bool getSize (CRect& size) const override;
     bool invalidRect (const CRect& rect) override;
-    bool setMouseCursor (CCursorType type) override;
+    bool setMouseCursor (CCursorType cursorType) override;
     bool getCurrentMouseButtons (CButtonState& buttons) const override;
     bool takeFocus () override;
     bool getWorkArea (const CPoint& rootPoint, CRect& area) const override;

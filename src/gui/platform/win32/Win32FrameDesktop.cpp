@@ -24,10 +24,13 @@ bool Win32Frame::setClipboardText (const std::string& text)
     bool done = false;
     if (HGLOBAL memory = GlobalAlloc (GMEM_MOVEABLE, sizeof (wchar_t) * static_cast<size_t> (length)))
     {
-        MultiByteToWideChar (CP_UTF8, 0, text.c_str (), -1, static_cast<wchar_t*> (GlobalLock (memory)),
-                             length);
-        GlobalUnlock (memory);
-        done = EmptyClipboard () && SetClipboardData (CF_UNICODETEXT, memory);
+        if (auto* wide = static_cast<wchar_t*> (GlobalLock (memory)))
+        {
+            const bool converted =
+                MultiByteToWideChar (CP_UTF8, 0, text.c_str (), -1, wide, length) == length;
+            GlobalUnlock (memory);
+            done = converted && EmptyClipboard () && SetClipboardData (CF_UNICODETEXT, memory);
+        }
         if (!done)
             GlobalFree (memory);  // the clipboard owns it only when it took it
     }
