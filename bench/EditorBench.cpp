@@ -32,7 +32,7 @@ struct Session
             instance ? dynamic_cast<CMVXStravelEditController*> (instance->controller ()) : nullptr;
         if (controller)
         {
-            controller->setParamNormalized (1, 1.0); // "Metal Tone": the most knobs
+            controller->setParamNormalized (1, 1.0);   // "Metal Tone": the most knobs
             view = Steinberg::owned (controller->createView ("editor"));
             editor = dynamic_cast<CMVXStravelGUIEditorVST3*> (view.get ());
             // What attached () does besides the window: the controller now tells this editor.
@@ -140,6 +140,6 @@ void BM_AttachToWindow (benchmark::State& state)
 }
 BENCHMARK (BM_AttachToWindow)->Unit (benchmark::kMillisecond)->UseRealTime ()->Iterations (30);
 
-} // namespace
+}   // namespace
 
 BENCHMARK_MAIN ();

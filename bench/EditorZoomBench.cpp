@@ -52,8 +52,13 @@ void BM_ArtworkForNewScale (benchmark::State& state)
         }
     state.SetLabel ("all artwork, every frame, at " + std::to_string (state.range (0)) + " %");
 }
-BENCHMARK (BM_ArtworkForNewScale)->Arg (125)->Arg (150)->Arg (300)->Unit (benchmark::kMillisecond)
-    ->UseRealTime ()->Iterations (1);
+BENCHMARK (BM_ArtworkForNewScale)
+    ->Arg (125)
+    ->Arg (150)
+    ->Arg (300)
+    ->Unit (benchmark::kMillisecond)
+    ->UseRealTime ()
+    ->Iterations (1);
 
 // One plug-in instance with an editor opened offscreen and a host plug frame that grants sizes.
 struct ZoomSession
@@ -67,7 +72,7 @@ struct ZoomSession
             instance ? dynamic_cast<CMVXStravelEditController*> (instance->controller ()) : nullptr;
         if (!controller)
             return;
-        controller->setParamNormalized (1, 1.0); // "Metal Tone": the most knobs
+        controller->setParamNormalized (1, 1.0);   // "Metal Tone": the most knobs
         view = Steinberg::owned (controller->createView ("editor"));
         editor = dynamic_cast<CMVXStravelGUIEditorVST3*> (view.get ());
         loop = Steinberg::owned (new Morvane::Host::RunLoop);
@@ -95,8 +100,8 @@ struct ZoomSession
         if (!editor->setUserZoom (zoom))
             return false;
         CFrame* frame = editor->getFrame ();
-        auto context = COffscreenContext::create (frame->getWidth (), frame->getHeight (),
-                                                  frame->getZoom ());
+        auto context =
+            COffscreenContext::create (frame->getWidth (), frame->getHeight (), frame->getZoom ());
         frame->invalid ();
         return frame->drawDirtyRects (context) > 0;
     }
@@ -133,8 +138,14 @@ void BM_FirstSwitchToNewZoom (benchmark::State& state)
     }
     state.SetLabel ("first switch 100 -> " + std::to_string (state.range (0)) + " % (Metal Tone)");
 }
-BENCHMARK (BM_FirstSwitchToNewZoom)->Arg (125)->Arg (150)->Arg (200)->Arg (300)
-    ->Unit (benchmark::kMillisecond)->UseRealTime ()->Iterations (5);
+BENCHMARK (BM_FirstSwitchToNewZoom)
+    ->Arg (125)
+    ->Arg (150)
+    ->Arg (200)
+    ->Arg (300)
+    ->Unit (benchmark::kMillisecond)
+    ->UseRealTime ()
+    ->Iterations (5);
 
 // Switching back and forth between zooms already seen (150 % and 200 %).
 void BM_SwitchZoom (benchmark::State& state)
@@ -194,4 +205,4 @@ void BM_SwitchZoomInWindow (benchmark::State& state)
 }
 BENCHMARK (BM_SwitchZoomInWindow)->Unit (benchmark::kMillisecond)->UseRealTime ()->Iterations (20);
 
-} // namespace
+}   // namespace

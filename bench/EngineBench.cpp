@@ -16,8 +16,8 @@ constexpr int kBlock = 256;
 constexpr int kBlocksPerSecond = 188;   // 188 × 256 ≈ one second of input, then it repeats
 
 const char* const kModelNames[8] = {"Treble Booster", "XXL Distortion+", "BAT Distortion",
-                                    "Over Drive", "Super Drive", "9 Screamer", "808 Screamer",
-                                    "Metal Tone"};
+                                    "Over Drive",     "Super Drive",     "9 Screamer",
+                                    "808 Screamer",   "Metal Tone"};
 
 struct Rig
 {
@@ -105,8 +105,10 @@ void BM_ModelAutomated (benchmark::State& state)
         ++blocks;
         bool allGliding = true;
         for (int knob = 1; knob <= 6; ++knob)
-            allGliding = allGliding && std::fabs (rig.engine->getControlTarget (knob)
-                                                  - rig.engine->getControlCurrent (knob)) > 1e-4f;
+            allGliding = allGliding
+                         && std::fabs (rig.engine->getControlTarget (knob)
+                                       - rig.engine->getControlCurrent (knob))
+                                > 1e-4f;
         blocksAllGliding += allGliding ? 1 : 0;
     }
     state.SetLabel (std::string (kModelNames[model]) + ", six knobs automated");
@@ -114,7 +116,7 @@ void BM_ModelAutomated (benchmark::State& state)
     state.counters["gliding"] = blocks ? static_cast<double> (blocksAllGliding) / blocks : 0.0;
 }
 
-} // namespace
+}   // namespace
 
 BENCHMARK (BM_ModelAtRest)->DenseRange (0, 7)->Unit (benchmark::kMicrosecond);
 BENCHMARK (BM_ModelAutomated)->Arg (7)->Arg (3)->Unit (benchmark::kMicrosecond);

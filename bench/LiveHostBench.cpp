@@ -65,7 +65,8 @@ void BM_PluginProcess (benchmark::State& state)
         rig.instance->process (kFrames, withEdit ? edit : none);
         benchmark::ClobberMemory ();
     }
-    state.SetLabel (withEdit ? "plug-in process with an edit, 64 frames" : "plug-in process, 64 frames");
+    state.SetLabel (withEdit ? "plug-in process with an edit, 64 frames"
+                             : "plug-in process, 64 frames");
 }
 BENCHMARK (BM_PluginProcess)->Arg (0)->Arg (1)->Unit (benchmark::kMicrosecond);
 
@@ -78,7 +79,7 @@ void BM_LivePeriod (benchmark::State& state)
     int step = 0;
     for (auto _ : state)
     {
-        if (withEdit) // a knob being turned: one edit every period
+        if (withEdit)   // a knob being turned: one edit every period
             rig.edits.push ({3, (++step % 100) / 100.0});
         rig.period->process_rt (rig.nextInput (), rig.left.data (), rig.right.data (), kFrames);
         benchmark::ClobberMemory ();
@@ -87,6 +88,6 @@ void BM_LivePeriod (benchmark::State& state)
 }
 BENCHMARK (BM_LivePeriod)->Arg (0)->Arg (1)->Unit (benchmark::kMicrosecond);
 
-} // namespace
+}   // namespace
 
 BENCHMARK_MAIN ();

@@ -44,4 +44,4 @@ inline bool isId (const char* id, const char* expected)
     return id != nullptr && std::strcmp (id, expected) == 0;
 }
 
-} // namespace CMVXMessageKeys
+}   // namespace CMVXMessageKeys

@@ -24,7 +24,8 @@ CMVXStravelEditController::~CMVXStravelEditController ()
     paramInfo = nullptr;
 }
 
-tresult PLUGIN_API CMVXStravelEditController::getParameterInfo (int32 paramIndex, ParameterInfo& info)
+tresult PLUGIN_API CMVXStravelEditController::getParameterInfo (int32 paramIndex,
+                                                                ParameterInfo& info)
 {
     const tresult result = CMVXVST3EditController::getParameterInfo (paramIndex, info);
     if (result != kResultTrue && result != kResultOk)

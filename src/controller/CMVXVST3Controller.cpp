@@ -21,12 +21,13 @@ struct PresetRequest
 
 // Tested in this order; the first match decides.
 constexpr PresetRequest kPresetRequests[] = {
-    {keys::kGetFactoryPresets, true}, {keys::kGetUserPresets, true},  {keys::kPresetSaveAs, false},
-    {keys::kPresetSave, false},       {keys::kPresetDelete, false},   {keys::kSetSelectedPreset, false},
+    {keys::kGetFactoryPresets, true},  {keys::kGetUserPresets, true},
+    {keys::kPresetSaveAs, false},      {keys::kPresetSave, false},
+    {keys::kPresetDelete, false},      {keys::kSetSelectedPreset, false},
     {keys::kGetSelectedPreset, false},
 };
 
-} // namespace
+}   // namespace
 
 double CMVXVST3Controller::getParameter (int32 id)
 {
@@ -45,7 +46,8 @@ void CMVXVST3Controller::setParameter (int32 id, double value)
             controller->sendToPeer (message);
         }
     }
-    static_cast<IEditController*> (controller)->setParamNormalized (static_cast<ParamID> (id), value);
+    static_cast<IEditController*> (controller)
+        ->setParamNormalized (static_cast<ParamID> (id), value);
     controller->performEdit (static_cast<ParamID> (id), value);
 }
 
@@ -87,18 +89,19 @@ void CMVXVST3Controller::sendText (const std::string& text)
     controller->sendToPeer (message);
 }
 
-int32 CMVXVST3Controller::getCustomFloatData (int32 id, float** buffer, int32* capacity, int32 extra)
+int32 CMVXVST3Controller::getCustomFloatData (int32 id, float** buffer, int32* capacity,
+                                              int32 extra)
 {
-    return static_cast<CMVXCustomFloatDataInterface*> (controller)->getCustomFloatData (id, buffer,
-                                                                                        capacity, extra);
+    return static_cast<CMVXCustomFloatDataInterface*> (controller)
+        ->getCustomFloatData (id, buffer, capacity, extra);
 }
 
 int32 CMVXVST3Controller::setCustomFloatData (int32 id, const float* data, int32 count)
 {
     if (data == nullptr)
         return 1;
-    const tresult sent =
-        static_cast<CMVXCustomFloatDataInterface*> (controller)->setCustomFloatData (id, data, count);
+    const tresult sent = static_cast<CMVXCustomFloatDataInterface*> (controller)
+                             ->setCustomFloatData (id, data, count);
     return sent == kResultFalse ? 1 : 0;
 }
 
@@ -112,4 +115,4 @@ void CMVXVST3Controller::endEdit (int32 id)
     controller->endEdit (static_cast<ParamID> (id));
 }
 
-} // namespace Morvane
+}   // namespace Morvane

@@ -23,7 +23,8 @@ public:
     void reservedAttach (void*) override {}
     void sendText (const std::string& text) override;
     Steinberg::int32 getCustomFloatData (Steinberg::int32 id, float** buffer,
-                                         Steinberg::int32* capacity, Steinberg::int32 extra) override;
+                                         Steinberg::int32* capacity,
+                                         Steinberg::int32 extra) override;
     Steinberg::int32 setCustomFloatData (Steinberg::int32 id, const float* data,
                                          Steinberg::int32 count) override;
     void beginEdit (Steinberg::int32 id) override;
@@ -33,4 +34,4 @@ private:
     CMVXVST3EditController* controller;   // borrowed
 };
 
-} // namespace Morvane
+}   // namespace Morvane

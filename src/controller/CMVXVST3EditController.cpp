@@ -52,9 +52,9 @@ void CMVXVST3EditController::registerParameters ()
         {
             // Tables with gaps still present contiguous ids to the host.
             static const TChar kNotAvailable[] = {'n', '/', 'a', 0};
-            if (Parameter* placeholder = parameters.addParameter (
-                    kNotAvailable, kNotAvailable, 1, 0.0, ParameterInfo::kIsReadOnly, id, kRootUnitId,
-                    kNotAvailable))
+            if (Parameter* placeholder = parameters.addParameter (kNotAvailable, kNotAvailable, 1,
+                                                                  0.0, ParameterInfo::kIsReadOnly,
+                                                                  id, kRootUnitId, kNotAvailable))
                 placeholder->setNormalized (0.0);
             continue;
         }
@@ -65,7 +65,8 @@ void CMVXVST3EditController::registerParameters ()
         copyNameToString128 (record->getName (), info.title);
         copyNameToString128 (record->getName (), info.shortTitle);
         info.defaultNormalizedValue = record->getDefaultNormalized ();
-        info.flags = record->isReadOnly () ? ParameterInfo::kIsReadOnly : ParameterInfo::kCanAutomate;
+        info.flags =
+            record->isReadOnly () ? ParameterInfo::kIsReadOnly : ParameterInfo::kCanAutomate;
         if (isBypassParameter (id))
             info.flags |= ParameterInfo::kIsBypass;
 
@@ -88,7 +89,8 @@ void CMVXVST3EditController::registerParameters ()
             copyNameToString128 (record->getUnit (), info.units);
             const int32 steps = record->getStepCount ();
             info.stepCount = steps > 20 ? 0 : steps;   // a fine grid reads as continuous to hosts
-            parameters.addParameter (new RangeParameter (info, record->getMin (), record->getMax ()));
+            parameters.addParameter (
+                new RangeParameter (info, record->getMin (), record->getMax ()));
         }
     }
 }
@@ -103,9 +105,9 @@ tresult PLUGIN_API CMVXVST3EditController::setComponentState (IBStream* state)
         unsigned char bytes[4] = {0, 0, 0, 0};
         if (state->read (bytes, 4, nullptr) != kResultOk)
             return kResultFalse;
-        const uint32_t bits = static_cast<uint32_t> (bytes[0]) | (static_cast<uint32_t> (bytes[1]) << 8)
-                              | (static_cast<uint32_t> (bytes[2]) << 16)
-                              | (static_cast<uint32_t> (bytes[3]) << 24);
+        const uint32_t bits =
+            static_cast<uint32_t> (bytes[0]) | (static_cast<uint32_t> (bytes[1]) << 8)
+            | (static_cast<uint32_t> (bytes[2]) << 16) | (static_cast<uint32_t> (bytes[3]) << 24);
         float value = 0.0f;
         std::memcpy (&value, &bits, sizeof value);
         static_cast<IEditController*> (this)->setParamNormalized (static_cast<ParamID> (i), value);
@@ -127,7 +129,8 @@ tresult PLUGIN_API CMVXVST3EditController::getState (IBStream* state)
         return kResultFalse;
     char8 version = 0;
     int32 written = 0;
-    return state->write (&version, 1, &written) == kResultOk && written == 1 ? kResultOk : kResultFalse;
+    return state->write (&version, 1, &written) == kResultOk && written == 1 ? kResultOk
+                                                                             : kResultFalse;
 }
 
 tresult PLUGIN_API CMVXVST3EditController::getParameterInfo (int32 paramIndex, ParameterInfo& info)
@@ -151,7 +154,8 @@ ParamValue PLUGIN_API CMVXVST3EditController::getParamNormalized (ParamID id)
         if (IAttributeList* attributes = message->getAttributes ())
         {
             const int32 requestedId = static_cast<int32> (id);
-            attributes->setBinary (CMVXMessageKeys::kGetParameterValue, &requestedId, sizeof requestedId);
+            attributes->setBinary (CMVXMessageKeys::kGetParameterValue, &requestedId,
+                                   sizeof requestedId);
             valueReplyReady = false;   // only an answer to this request counts
             sendMessage (message);
             if (valueReplyReady)
@@ -188,7 +192,8 @@ tresult PLUGIN_API CMVXVST3EditController::setParamNormalized (ParamID id, Param
     for (size_t i = 0; i < editors.size (); ++i)
     {
         CMVXControllerEditorInterface* editor = editors[i];
-        if (editor == nullptr || static_cast<int64> (editor->getEditorParameterCount ()) <= static_cast<int64> (id))
+        if (editor == nullptr
+            || static_cast<int64> (editor->getEditorParameterCount ()) <= static_cast<int64> (id))
             continue;
         editor->markParameterPending (static_cast<int32> (id));
         editor->setParameter (static_cast<int32> (id), static_cast<float> (value));
@@ -223,7 +228,8 @@ void CMVXVST3EditController::editorRemoved (EditorView* view)
 
 void CMVXVST3EditController::editorDestroyed (EditorView* view)
 {
-    for (auto found = std::find (editorViews.begin (), editorViews.end (), view); found != editorViews.end ();
+    for (auto found = std::find (editorViews.begin (), editorViews.end (), view);
+         found != editorViews.end ();
          found = std::find (editorViews.begin (), editorViews.end (), view))
     {
         editors.erase (editors.begin () + (found - editorViews.begin ()));

@@ -70,7 +70,7 @@ public:
 
     OBJ_METHODS (CMVXVST3EditController, EditController)
     DEFINE_INTERFACES
-        DEF_INTERFACE (Steinberg::Vst::IMidiMapping)
+    DEF_INTERFACE (Steinberg::Vst::IMidiMapping)
     END_DEFINE_INTERFACES (EditController)
     REFCOUNT_METHODS (EditController)
 
@@ -81,7 +81,7 @@ protected:
     std::vector<CMVXControllerEditorInterface*> editors;   // not owned
     // The view of each entry of editors: a view being destroyed can no longer be cast.
     std::vector<Steinberg::Vst::EditorView*> editorViews;
-    IMVXParamInfoInterface* paramInfo = nullptr;            // owned by the subclass
+    IMVXParamInfoInterface* paramInfo = nullptr;   // owned by the subclass
     int32 paramCount = 0;
     float valueReply[kMaxValueReply] = {};
     int32 valueReplyCount = 0;

@@ -22,7 +22,7 @@ float floatAt (const void* data, uint32 index)
     return value;
 }
 
-} // namespace
+}   // namespace
 
 tresult PLUGIN_API CMVXVST3EditController::notify (IMessage* message)
 {
@@ -133,7 +133,7 @@ tresult CMVXVST3EditController::handleFloatReply (IAttributeList& attributes)
         float* larger = new (std::nothrow) float[static_cast<size_t> (count)]();
         if (larger == nullptr)
             return kResultFalse;
-        delete[] *floatRequest.buffer;
+        delete[] * floatRequest.buffer;
         *floatRequest.buffer = larger;
         floatRequest.capacityOut = count;
     }

@@ -31,4 +31,4 @@ public:
     virtual void endEdit (Steinberg::int32 id) = 0;
 };
 
-} // namespace Morvane
+}   // namespace Morvane

@@ -19,14 +19,12 @@ std::string aboutVersionText (const std::string& fullVersion)
 CAboutView::CAboutView (const CRect& size, CControlListener* listener, CBitmap* background,
                         const CPoint& offset)
 : CControl (size, listener, 0, background), backgroundOffset (offset)
-{
-}
+{}
 
 CAboutView::CAboutView (const CAboutView& other)
 : CControl (other), versionText (other.versionText), font (other.font), fontColor (other.fontColor),
   backgroundOffset (other.backgroundOffset)
-{
-}
+{}
 
 CAboutView::~CAboutView () = default;
 

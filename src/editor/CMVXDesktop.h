@@ -23,5 +23,5 @@ using DocumentOpener = std::function<bool (const std::string& pathOrUrl)>;
 // else the bundle's Contents\Resources folder.
 std::string helpDirectory ();
 
-} // namespace Desktop
-} // namespace Morvane
+}   // namespace Desktop
+}   // namespace Morvane

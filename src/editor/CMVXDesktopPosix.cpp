@@ -72,11 +72,13 @@ bool isAddress (const std::string& text)
 // fall back: check before starting it.
 bool isReadableFile (const std::string& path)
 {
-    struct stat info {};
-    return ::stat (path.c_str (), &info) == 0 && S_ISREG (info.st_mode) && ::access (path.c_str (), R_OK) == 0;
+    struct stat info
+    {};
+    return ::stat (path.c_str (), &info) == 0 && S_ISREG (info.st_mode)
+           && ::access (path.c_str (), R_OK) == 0;
 }
 
-} // namespace
+}   // namespace
 
 // A short-lived child spawns xdg-open and exits at once, so xdg-open belongs to init, which
 // reaps it: the host never waits for the viewer and no zombie stays behind. The child's exit
@@ -120,6 +122,6 @@ std::string helpDirectory ()
     return CMVXModuleInfo::getResourcesFolder () + "/";
 }
 
-} // namespace Desktop
-} // namespace Morvane
+}   // namespace Desktop
+}   // namespace Morvane
 #endif

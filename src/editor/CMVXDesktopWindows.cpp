@@ -39,7 +39,7 @@ std::string bundleResources ()
     return folder;
 }
 
-} // namespace
+}   // namespace
 
 // The installer records where it put the manual; without it, the bundle's own copy.
 std::string helpDirectory ()
@@ -70,6 +70,6 @@ std::string helpDirectory ()
     return slash == std::string::npos ? bundleResources () : path.substr (0, slash + 1);
 }
 
-} // namespace Desktop
-} // namespace Morvane
+}   // namespace Desktop
+}   // namespace Morvane
 #endif

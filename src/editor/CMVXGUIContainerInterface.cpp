@@ -25,7 +25,8 @@ void CMVXGUIContainerInterface::addBitmap (int32_t id)
         char name[32];
         std::snprintf (name, sizeof (name), "bmp%05d.png", static_cast<int> (id));
         const std::string path = bitmapDirectory + "/" + name;
-        struct stat status {};
+        struct stat status
+        {};
         if (::stat (path.c_str (), &status) == 0)
             bitmap = new VSTGUI::CBitmap (VSTGUI::CResourceDescription (path));
     }

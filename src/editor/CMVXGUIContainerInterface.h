@@ -11,7 +11,7 @@ struct CMVXLayoutRect
     int32_t left = 0;
     int32_t top = 0;
     int32_t right = 0;   // 0 for entries that give only a corner:
-    int32_t bottom = 0;  // the size comes from the control's bitmap
+    int32_t bottom = 0;   // the size comes from the control's bitmap
 };
 
 class CMVXGUIContainerInterface

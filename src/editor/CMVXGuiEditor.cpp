@@ -7,9 +7,8 @@
 using namespace Steinberg;
 
 CMVXGuiEditor::CMVXGuiEditor (CMVXVST3EditController* controller, int32 parameterCount)
-    : VSTGUIEditor (static_cast<Vst::EditController*> (controller)),
-      parameterCount (parameterCount),
-      pendingFlags (static_cast<size_t> (parameterCount > 0 ? parameterCount : 0), 0)
+: VSTGUIEditor (static_cast<Vst::EditController*> (controller)), parameterCount (parameterCount),
+  pendingFlags (static_cast<size_t> (parameterCount > 0 ? parameterCount : 0), 0)
 {
     if (controller)
         controllerLink = new Morvane::CMVXVST3Controller (controller);

@@ -75,7 +75,7 @@ public:
 protected:
     IMVXParamInfoInterface* paramInfo = nullptr;
     bool opened = false;
-    ERect editorRect{0, 0, 0, 0};
+    ERect editorRect {0, 0, 0, 0};
     // Window pixels per unit of the editor rectangle: the host's content scale times the
     // user's zoom. The host sees (and the size rules apply to) the zoomed size.
     double zoomFactor = 1.;

@@ -20,15 +20,15 @@ constexpr CCoord kFaceHeight = 220;
 constexpr int32_t kFaceFrames = 8;
 constexpr int32_t kLampFrames = 4;
 constexpr int32_t kKnobFrames = 140;
-constexpr float kLampLit = 1.f / 3.f; // frame 1 of 4
+constexpr float kLampLit = 1.f / 3.f;   // frame 1 of 4
 
-} // namespace
+}   // namespace
 
 CMVXOvermoorCtrlSet::CMVXOvermoorCtrlSet (CControlListener* listener,
                                           Morvane::IMVXSDKController* link,
                                           CMVXStravelGUIContainer* guiContainer,
                                           IMVXParamInfoInterface* paramInfo, int32_t)
-    : CMVXStravelCtrlBaseSet (listener, link, guiContainer, paramInfo)
+: CMVXStravelCtrlBaseSet (listener, link, guiContainer, paramInfo)
 {
     createPedal ();
     createModelSelector ();
@@ -56,7 +56,7 @@ void CMVXOvermoorCtrlSet::createPedal ()
     face = new CMovieBitmap (CRect (0, 0, faceWidth, faceHeight), nullptr, -1, kFaceFrames,
                              kFaceHeight, faces);
     face->setValue (0.f);
-    face->remember (); // the container's reference; ours is released in the destructor
+    face->remember ();   // the container's reference; ours is released in the destructor
     pedalContainer->addView (face);
     shownModel = -1;
 
@@ -202,7 +202,7 @@ void CMVXOvermoorCtrlSet::createKnobs (int32_t model)
                                     place.tag, kKnobFrames, width, strip);
         if (CMVXParameter* record = paramInfo ? paramInfo->getParam (place.tag) : nullptr)
             knob->setDefaultValue (static_cast<float> (record->getDefaultNormalized ()));
-        addControl (place.tag, knob); // releases the knob that had this tag before
+        addControl (place.tag, knob);   // releases the knob that had this tag before
         pedalContainer->addView (knob);
     }
 }

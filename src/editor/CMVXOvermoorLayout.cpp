@@ -67,7 +67,7 @@ constexpr CMVXPedalLayout kLayouts[kPedalModelCount] = {
            kFootswitchBar),
 };
 
-} // namespace
+}   // namespace
 
 const CMVXPedalLayout& pedalLayout (int32_t model)
 {

@@ -13,15 +13,15 @@ enum CMVXFootswitchStyle : int32_t
 
 struct CMVXKnobPlace
 {
-    int32_t tag;         // the parameter id the knob edits
+    int32_t tag;   // the parameter id the knob edits
     int32_t layoutKey;   // its corner in the GUI container's layout table
-    int32_t dx;          // moved by (dx, dy) from that corner
+    int32_t dx;   // moved by (dx, dy) from that corner
     int32_t dy;
 };
 
 struct CMVXPedalLayout
 {
-    int32_t knobStrip;      // bitmap id of the knob film strip; 0 for a pedal without knobs
+    int32_t knobStrip;   // bitmap id of the knob film strip; 0 for a pedal without knobs
     int32_t knobCount;
     CMVXKnobPlace knobs[6];
     int32_t footswitchStyle;   // a CMVXFootswitchStyle

@@ -20,13 +20,13 @@ CRect placedAt (const CMVXLayoutRect& corner, CBitmap* bitmap, int frameCount = 
     return CRect (corner.left, corner.top, corner.left + width, corner.top + height);
 }
 
-} // namespace
+}   // namespace
 
 CMVXStravelCtrlBaseSet::CMVXStravelCtrlBaseSet (CControlListener* listener,
                                                 Morvane::IMVXSDKController* link,
                                                 CMVXStravelGUIContainer* guiContainer,
                                                 IMVXParamInfoInterface* paramInfo)
-    : guiContainer (guiContainer), controllerLink (link), listener (listener), paramInfo (paramInfo)
+: guiContainer (guiContainer), controllerLink (link), listener (listener), paramInfo (paramInfo)
 {
     CBitmap* background = guiContainer->getBitmap (kBitmapBackground);
     rootView = new CViewContainer (placedAt ({}, background));
@@ -56,7 +56,7 @@ void CMVXStravelCtrlBaseSet::createPresetBar ()
             new COptionMenu (placedAt (guiContainer->getLayoutRect (key), bitmap), listener, tag,
                              bitmap, guiContainer->getBitmap (openBitmapId), style);
         addControl (tag, menu);
-        rootView->addView (menu); // the view takes over our first reference
+        rootView->addView (menu);   // the view takes over our first reference
         return menu;
     };
     addMenu (kTagInfoMenu, kLayoutInfoMenu, kBitmapInfo, kBitmapInfoOpen, kCheckStyle);
@@ -119,7 +119,7 @@ void CMVXStravelCtrlBaseSet::showNamePanel (int32_t)
         return;
     if (namePanel->getParentView () == nullptr)
     {
-        namePanel->remember (); // the root view's reference; ours stays
+        namePanel->remember ();   // the root view's reference; ours stays
         rootView->addView (namePanel);
     }
     if (auto* field = dynamic_cast<CTextEdit*> (getControl (kTagNameField)))

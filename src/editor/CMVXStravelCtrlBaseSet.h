@@ -9,7 +9,7 @@ class CMVXStravelGUIContainer;
 class IMVXParamInfoInterface;
 namespace Morvane {
 class IMVXSDKController;
-}
+}   // namespace Morvane
 
 // Tags of the editor-only controls; 0 … 9 are parameter ids.
 enum CMVXStravelControlTag : int32_t
@@ -46,12 +46,12 @@ public:
     VSTGUI::CViewContainer* getNamePanel () const { return namePanel; }
 
 protected:
-    CMVXStravelGUIContainer* guiContainer; // borrowed
+    CMVXStravelGUIContainer* guiContainer;   // borrowed
     VSTGUI::CViewContainer* rootView = nullptr;
     VSTGUI::CViewContainer* namePanel = nullptr;
-    Morvane::IMVXSDKController* controllerLink; // borrowed
-    VSTGUI::CControlListener* listener;         // borrowed: the editor
-    IMVXParamInfoInterface* paramInfo;          // borrowed
+    Morvane::IMVXSDKController* controllerLink;   // borrowed
+    VSTGUI::CControlListener* listener;   // borrowed: the editor
+    IMVXParamInfoInterface* paramInfo;   // borrowed
 
 private:
     void createPresetBar ();

@@ -13,7 +13,7 @@ CMVXStravelGUIContainer* CMVXStravelGUIEditor::guiContainer = nullptr;
 CMVXStravelGUIEditor::int32 CMVXStravelGUIEditor::editorCount = 0;
 
 CMVXStravelGUIEditor::CMVXStravelGUIEditor (CMVXVST3EditController* controller)
-    : CMVXGuiEditor (controller, 10)
+: CMVXGuiEditor (controller, 10)
 {
     // Bitmaps are decoded once per process: the first editor loads them, the last frees them.
     if (guiContainer == nullptr)

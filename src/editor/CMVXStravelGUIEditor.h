@@ -23,7 +23,7 @@ namespace VSTGUI {
 class COptionMenu;
 class CSplashScreen;
 class CTextEdit;
-}
+}   // namespace VSTGUI
 
 class CMVXStravelGUIEditor : public CMVXGuiEditor,
                              public IMVXEditorSnapshot,

@@ -23,7 +23,7 @@ void CMVXStravelGUIEditor::valueChanged (VSTGUI::CControl* control)
         case kTagPresetMenu:
         case kTagSaveMenu:
         case kTagInfoMenu:
-        case kTagNameField: // Return in the name field
+        case kTagNameField:   // Return in the name field
         case kTagAcceptButton:
         case kTagCancelButton: presetBarValueChanged (control); break;
         case kTagAboutView: aboutViewValueChanged (control); break;

@@ -46,7 +46,7 @@ void CMVXStravelGUIEditor::close ()
     CFrame* oldFrame = frame;
     frame = nullptr;
     if (oldFrame)
-        oldFrame->close (); // releases the frame's own reference on the root view
+        oldFrame->close ();   // releases the frame's own reference on the root view
     CMVXGuiEditor::close ();
 }
 

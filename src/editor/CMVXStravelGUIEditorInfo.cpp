@@ -19,7 +19,7 @@ constexpr const char* kAbout = "About Plug-In";
 constexpr const char* kManualFile = "Overmoor Manual.pdf";
 constexpr const char* kProductCode = "SVOvermoor-1D-100-PC";
 
-} // namespace
+}   // namespace
 
 const char* CMVXStravelGUIEditor::webSiteAddress ()
 {

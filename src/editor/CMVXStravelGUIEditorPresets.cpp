@@ -34,7 +34,7 @@ std::vector<std::string> presetNames (const std::string& text)
     return names;
 }
 
-} // namespace
+}   // namespace
 
 COptionMenu* CMVXStravelGUIEditor::presetBarMenu (int32 tag) const
 {

@@ -3,7 +3,7 @@
 #include "gui/CVSTGUITimer.h"
 
 CMVXStravelGUIEditorVST3::CMVXStravelGUIEditorVST3 (CMVXVST3EditController* controller)
-    : CMVXStravelGUIEditor (controller)
+: CMVXStravelGUIEditor (controller)
 {
     createControlSet (0);
     // One timer drives idle: the host-driven one of the view, at the editor's own interval.

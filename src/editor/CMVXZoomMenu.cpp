@@ -10,9 +10,8 @@
 using namespace VSTGUI;
 
 CMVXZoomMenu::CMVXZoomMenu (CurrentZoom currentZoom, Chooser chooser)
-    : current (std::move (currentZoom)), choose (std::move (chooser))
-{
-}
+: current (std::move (currentZoom)), choose (std::move (chooser))
+{}
 
 CMVXZoomMenu::~CMVXZoomMenu ()
 {

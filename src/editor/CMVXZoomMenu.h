@@ -9,7 +9,7 @@
 
 namespace VSTGUI {
 class COptionMenu;
-}
+}   // namespace VSTGUI
 
 class CMVXZoomMenu : public VSTGUI::IMouseObserver, public VSTGUI::CControlListener
 {
@@ -37,5 +37,5 @@ private:
     CurrentZoom current;
     Chooser choose;
     VSTGUI::CFrame* frame = nullptr;
-    VSTGUI::COptionMenu* menu = nullptr;  // held by the frame while attached, and by us
+    VSTGUI::COptionMenu* menu = nullptr;   // held by the frame while attached, and by us
 };

@@ -17,7 +17,7 @@ int percentOf (double zoom)
     return static_cast<int> (std::lround (zoom * 100.));
 }
 
-} // namespace
+}   // namespace
 
 const std::vector<double>& CMVXZoomSettings::zoomSteps ()
 {

@@ -60,8 +60,8 @@ std::string folderOfThisCode ()
 {
 #ifdef _WIN32
     HMODULE module = nullptr;
-    if (!GetModuleHandleExW (GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                 GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+    if (!GetModuleHandleExW (GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
+                                 | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                              reinterpret_cast<LPCWSTR> (&folderOfThisCode), &module))
         return {};
     return folderOfModule (module);
@@ -73,14 +73,14 @@ std::string folderOfThisCode ()
 #endif
 }
 
-} // namespace
+}   // namespace
 
 void CMVXModuleInfo::recordModule (void* moduleHandle)
 {
 #ifdef _WIN32
     // DllMain hands over the library's own handle.
-    std::string folder = moduleHandle ? folderOfModule (static_cast<HMODULE> (moduleHandle))
-                                      : folderOfThisCode ();
+    std::string folder =
+        moduleHandle ? folderOfModule (static_cast<HMODULE> (moduleHandle)) : folderOfThisCode ();
 #else
     std::string folder = folderOfThisCode ();
 #endif

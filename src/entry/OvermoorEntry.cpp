@@ -13,38 +13,38 @@
 namespace {
 // Hosts may pair several ModuleEntry/ModuleExit calls; the record lives until the last exit.
 int gModuleEntryCount = 0;
-}
+}   // namespace
 #endif
 
-extern "C" {
-
-SMTG_EXPORT_SYMBOL bool InitDll ()
+extern "C"
 {
-    return true;
-}
+    SMTG_EXPORT_SYMBOL bool InitDll ()
+    {
+        return true;
+    }
 
-SMTG_EXPORT_SYMBOL bool ExitDll ()
-{
-    return true;
-}
+    SMTG_EXPORT_SYMBOL bool ExitDll ()
+    {
+        return true;
+    }
 
 #ifndef _WIN32
-SMTG_EXPORT_SYMBOL bool ModuleEntry (void* sharedLibraryHandle)
-{
-    if (gModuleEntryCount++ == 0)
-        CMVXModuleInfo::recordModule (sharedLibraryHandle);
-    return true;
-}
+    SMTG_EXPORT_SYMBOL bool ModuleEntry (void* sharedLibraryHandle)
+    {
+        if (gModuleEntryCount++ == 0)
+            CMVXModuleInfo::recordModule (sharedLibraryHandle);
+        return true;
+    }
 
-SMTG_EXPORT_SYMBOL bool ModuleExit ()
-{
-    if (gModuleEntryCount > 0 && --gModuleEntryCount == 0)
-        CMVXModuleInfo::forgetModule ();
-    return true;
-}
+    SMTG_EXPORT_SYMBOL bool ModuleExit ()
+    {
+        if (gModuleEntryCount > 0 && --gModuleEntryCount == 0)
+            CMVXModuleInfo::forgetModule ();
+        return true;
+    }
 #endif
 
-} // extern "C"
+}   // extern "C"
 
 #ifdef _WIN32
 BOOL WINAPI DllMain (HINSTANCE instance, DWORD reason, LPVOID)

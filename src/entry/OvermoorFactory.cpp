@@ -41,7 +41,7 @@ FUnknown* createController (void*)
     }
 }
 
-} // namespace
+}   // namespace
 
 extern "C" SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory ()
 {

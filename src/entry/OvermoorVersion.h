@@ -7,4 +7,4 @@ constexpr const char* kSdkVersion = "VST 3.5.1";
 constexpr const char* kVendor = "Morvane";
 constexpr const char* kUrl = "http://www.morvane.com";
 constexpr const char* kEmail = "mailto:support@morvane.com";
-} // namespace OvermoorVersion
+}   // namespace OvermoorVersion

@@ -18,10 +18,10 @@ bool blockIsFinite_rt (float* const* channels, int32_t numSamples)
 std::unique_ptr<float[]> zeroedPeaks (int32_t channels)
 {
     const size_t size = static_cast<size_t> (std::max (channels, kMinPeakChannels));
-    return std::unique_ptr<float[]> (new float[size] ());
+    return std::unique_ptr<float[]> (new float[size]());
 }
 
-}
+}   // namespace
 
 CMVXPlugInDSP::CMVXPlugInDSP ()
 {

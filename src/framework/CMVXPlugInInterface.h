@@ -23,7 +23,8 @@ public:
     // changedIds (may be null) receives ids the host changed as a side effect; *changedCount
     // their number. Main or audio thread; allocates nothing.
     virtual void setParameterNormalized (int32_t id, float value, int32_t* changedIds,
-                                         int32_t* changedCount) {}
+                                         int32_t* changedCount)
+    {}
     virtual void setParameterNormalized (int32_t id, float value) = 0;
     virtual void prepareForPresetChange () {}
 

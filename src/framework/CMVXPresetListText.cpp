@@ -72,5 +72,6 @@ int32_t parseSelectedPresetNumberText (const std::string& text, const std::strin
         value = std::min<int64_t> (value * 10 + (text[i] - '0'), kLimit);
     if (negative)
         value = -value;
-    return static_cast<int32_t> (std::min<int64_t> (std::max<int64_t> (value, INT32_MIN), INT32_MAX));
+    return static_cast<int32_t> (
+        std::min<int64_t> (std::max<int64_t> (value, INT32_MIN), INT32_MAX));
 }

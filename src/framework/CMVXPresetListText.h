@@ -13,7 +13,7 @@ constexpr const char* kInfoClose = "</CMVXPRESETINFO>";
 constexpr const char* kFactoryListKey = "CMVXSetFactoryPresetsMessage";
 constexpr const char* kUserListKey = "CMVXSetUserPresetsMessage";
 constexpr const char* kSelectedNumberKey = "CMVXSetSelectedPresetNumber";
-}
+}   // namespace CMVXPresetText
 
 struct CMVXPresetListEntry
 {

@@ -6,7 +6,7 @@
 namespace {
 constexpr int32_t kEngineKey = 0;
 constexpr int32_t kParamVariant = 0;
-}
+}   // namespace
 
 CMVXStravelPlugInDSP::CMVXStravelPlugInDSP (CMVXPresetStorageInterface* storage)
 {

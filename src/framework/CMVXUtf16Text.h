@@ -10,8 +10,7 @@ class CMVXTextConversionError : public std::runtime_error
 public:
     CMVXTextConversionError (const char* text, unsigned long systemErrorCode)
     : std::runtime_error (text), errorCode (systemErrorCode)
-    {
-    }
+    {}
     // GetLastError () of the failed call.
     unsigned long code () const { return errorCode; }
 
@@ -24,4 +23,4 @@ namespace CMVXUtf16Text {
 std::wstring fromUtf8 (const std::string& text);
 std::string toUtf8 (const std::wstring& text);
 
-} // namespace CMVXUtf16Text
+}   // namespace CMVXUtf16Text

@@ -20,9 +20,11 @@ std::wstring fromUtf8 (const std::string& text)
             "Can't get length of UTF-16 string (MultiByteToWideChar failed).", code);
     }
     std::wstring wide (static_cast<size_t> (length), L'\0');
-    if (MultiByteToWideChar (CP_UTF8, MB_ERR_INVALID_CHARS, data, size, wide.data (), length) != length)
+    if (MultiByteToWideChar (CP_UTF8, MB_ERR_INVALID_CHARS, data, size, wide.data (), length)
+        != length)
         throw CMVXTextConversionError (
-            "Can't convert string from UTF-8 to UTF-16 (MultiByteToWideChar failed).", GetLastError ());
+            "Can't convert string from UTF-8 to UTF-16 (MultiByteToWideChar failed).",
+            GetLastError ());
     return wide;
 }
 
@@ -34,15 +36,18 @@ std::string toUtf8 (const std::wstring& text)
     const int size = static_cast<int> (text.size ());
     // Unpaired surrogates are errors rather than silent replacement characters.
     const DWORD flags = WC_ERR_INVALID_CHARS;
-    const int length = WideCharToMultiByte (CP_UTF8, flags, data, size, nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte (CP_UTF8, flags, data, size, nullptr, 0, nullptr, nullptr);
     if (length <= 0)
         throw CMVXTextConversionError (
             "Can't get length of UTF-8 string (WideCharToMultiByte failed).", GetLastError ());
     std::string narrow (static_cast<size_t> (length), '\0');
-    if (WideCharToMultiByte (CP_UTF8, flags, data, size, narrow.data (), length, nullptr, nullptr) != length)
+    if (WideCharToMultiByte (CP_UTF8, flags, data, size, narrow.data (), length, nullptr, nullptr)
+        != length)
         throw CMVXTextConversionError (
-            "Can't convert string from UTF-16 to UTF-8 (WideCharToMultiByte failed).", GetLastError ());
+            "Can't convert string from UTF-16 to UTF-8 (WideCharToMultiByte failed).",
+            GetLastError ());
     return narrow;
 }
 
-} // namespace CMVXUtf16Text
+}   // namespace CMVXUtf16Text

@@ -33,4 +33,4 @@ inline void copyWithNonFiniteZeroed_rt (const float* in, float* out, int n)
         out[i] = magnitudeBits (in[i]) >= kInfinityBits ? 0.0f : in[i];
 }
 
-} // namespace NonFiniteSamples
+}   // namespace NonFiniteSamples

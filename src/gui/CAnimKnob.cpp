@@ -7,7 +7,7 @@ namespace VSTGUI {
 
 CAnimKnob::CAnimKnob (const CRect& s, CControlListener* l, int32_t t, CBitmap* background,
                       const CPoint& offset)
-    : CControl (s, l, t, background), bitmapOffset (offset)
+: CControl (s, l, t, background), bitmapOffset (offset)
 {
     heightOfOneImage = s.getHeight ();
     autoComputeHeightOfOneImage (background);
@@ -15,7 +15,7 @@ CAnimKnob::CAnimKnob (const CRect& s, CControlListener* l, int32_t t, CBitmap* b
 
 CAnimKnob::CAnimKnob (const CRect& s, CControlListener* l, int32_t t, int32_t frames,
                       CCoord frameHeight, CBitmap* background, const CPoint& offset)
-    : CControl (s, l, t, background), bitmapOffset (offset)
+: CControl (s, l, t, background), bitmapOffset (offset)
 {
     subPixmaps = frames;
     heightOfOneImage = frameHeight;
@@ -124,4 +124,4 @@ bool CAnimKnob::isTypeOf (IdStringPtr name) const
            || CControl::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -52,4 +52,4 @@ private:
     float valueBeforeDrag {0};
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

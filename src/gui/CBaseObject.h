@@ -51,4 +51,4 @@ private:
     int32_t nbReference {1};
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

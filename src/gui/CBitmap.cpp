@@ -30,7 +30,7 @@ SharedPointer<IPlatformBitmap> loadResource (const CResourceDescription& desc, i
     return bitmap;
 }
 
-} // namespace
+}   // namespace
 
 void CBitmap::setResourceSource (const IBitmapSource* source)
 {
@@ -38,17 +38,16 @@ void CBitmap::setResourceSource (const IBitmapSource* source)
 }
 
 CBitmap::CBitmap (const CResourceDescription& desc)
-    : resourceDesc (desc), platformBitmap (loadResource (desc))
-{
-}
+: resourceDesc (desc), platformBitmap (loadResource (desc))
+{}
 
 CBitmap::CBitmap (CCoord width, CCoord height)
-    : platformBitmap (IPlatformBitmap::create (static_cast<int> (width + 0.5),
-                                               static_cast<int> (height + 0.5)))
-{
-}
+: platformBitmap (
+    IPlatformBitmap::create (static_cast<int> (width + 0.5), static_cast<int> (height + 0.5)))
+{}
 
-CBitmap::CBitmap (SharedPointer<IPlatformBitmap> bitmap) : platformBitmap (std::move (bitmap)) {}
+CBitmap::CBitmap (SharedPointer<IPlatformBitmap> bitmap) : platformBitmap (std::move (bitmap))
+{}
 
 CBitmap::~CBitmap () = default;
 
@@ -141,4 +140,4 @@ bool CBitmap::isTypeOf (IdStringPtr n) const
     return std::strcmp (n, "CBitmap") == 0 || CBaseObject::isTypeOf (n);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -65,4 +65,4 @@ private:
     std::vector<double> artworkScalesTried;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -61,4 +61,4 @@ private:
     int32_t state;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

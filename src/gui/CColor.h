@@ -14,9 +14,8 @@ struct CColor
 
     constexpr CColor () = default;
     constexpr CColor (uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255)
-        : red (r), green (g), blue (b), alpha (a)
-    {
-    }
+    : red (r), green (g), blue (b), alpha (a)
+    {}
     bool operator== (const CColor& o) const
     {
         return red == o.red && green == o.green && blue == o.blue && alpha == o.alpha;
@@ -37,4 +36,4 @@ inline constexpr CColor kRedCColor {255, 0, 0, 255};
 inline constexpr CColor kGreenCColor {0, 255, 0, 255};
 inline constexpr CColor kBlueCColor {0, 0, 255, 255};
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -7,24 +7,17 @@
 namespace VSTGUI {
 
 CControl::CControl (const CRect& s, CControlListener* l, int32_t t, CBitmap* background)
-    : CView (s), listener (l), tag (t)
+: CView (s), listener (l), tag (t)
 {
     if (background)
         setBackground (background);
 }
 
 CControl::CControl (const CControl& other)
-    : CView (other),
-      listener (other.listener),
-      tag (other.tag),
-      value (other.value),
-      oldValue (other.oldValue),
-      defaultValue (other.defaultValue),
-      vmin (other.vmin),
-      vmax (other.vmax),
-      wheelInc (other.wheelInc)
-{
-}
+: CView (other), listener (other.listener), tag (other.tag), value (other.value),
+  oldValue (other.oldValue), defaultValue (other.defaultValue), vmin (other.vmin),
+  vmax (other.vmax), wheelInc (other.wheelInc)
+{}
 
 CControl::~CControl () = default;
 
@@ -52,7 +45,7 @@ float CControl::getValueNormalized () const
 
 void CControl::bounceValue ()
 {
-    if (!(value >= vmin))  // NaN lands on min too
+    if (!(value >= vmin))   // NaN lands on min too
         value = vmin;
     else if (value > vmax)
         value = vmax;
@@ -133,4 +126,4 @@ int32_t IMultiBitmapControl::frameIndexFor (float normalized) const
     return std::clamp (frame, 0, subPixmaps - 1);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -99,4 +99,4 @@ protected:
     int32_t subPixmaps {0};
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -5,7 +5,7 @@
 namespace VSTGUI {
 
 CDrawContext::CDrawContext (const CRect& surface, double scale)
-    : surfaceRect (surface), scaleFactor (scale > 0 ? scale : 1.)
+: surfaceRect (surface), scaleFactor (scale > 0 ? scale : 1.)
 {
     state.clipAbsolute = surfaceRect;
     state.font = owned (new CFontDesc ("Tahoma", 11));
@@ -60,7 +60,7 @@ void CDrawContext::restoreGlobalState ()
 }
 
 CDrawContext::Transform::Transform (CDrawContext& c, const CPoint& translation)
-    : context (c), saved (c.state.offset)
+: context (c), saved (c.state.offset)
 {
     context.state.offset += translation;
 }
@@ -70,4 +70,4 @@ CDrawContext::Transform::~Transform ()
     context.state.offset = saved;
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -114,7 +114,7 @@ protected:
         CCoord lineWidth {1};
         int32_t drawMode {kAntiAliasing};
         float globalAlpha {1.f};
-        CRect clipAbsolute;  // surface coordinates
+        CRect clipAbsolute;   // surface coordinates
         CPoint offset;
     };
     const State& getState () const { return state; }
@@ -126,4 +126,4 @@ private:
     double scaleFactor;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -5,13 +5,11 @@
 namespace VSTGUI {
 
 CFontDesc::CFontDesc (const std::string& n, CCoord s, int32_t st) : name (n), size (s), style (st)
-{
-}
+{}
 
 CFontDesc::CFontDesc (const CFontDesc& other)
-    : CBaseObject (other), name (other.name), size (other.size), style (other.style)
-{
-}
+: CBaseObject (other), name (other.name), size (other.size), style (other.style)
+{}
 
 CFontDesc::~CFontDesc () = default;
 
@@ -45,4 +43,4 @@ bool CFontDesc::isTypeOf (IdStringPtr n) const
     return std::strcmp (n, "CFontDesc") == 0 || CBaseObject::isTypeOf (n);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

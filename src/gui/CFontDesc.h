@@ -51,4 +51,4 @@ private:
 
 using CFontRef = CFontDesc*;
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -9,9 +9,8 @@
 namespace VSTGUI {
 
 CFrame::CFrame (const CRect& s, VSTGUIEditorInterface* ed)
-    : CViewContainer (CRect (0, 0, s.getWidth (), s.getHeight ())), editor (ed), windowRect (s)
-{
-}
+: CViewContainer (CRect (0, 0, s.getWidth (), s.getHeight ())), editor (ed), windowRect (s)
+{}
 
 CFrame::~CFrame ()
 {
@@ -23,8 +22,8 @@ bool CFrame::open (void* parent, PlatformType type, IPlatformFrameConfig* config
 {
     if (platformFrame)
         return false;
-    return adoptPlatformFrame (PlatformFactory::createFrame (this, zoomedWindowRect (windowRect),
-                                                             parent, type, config));
+    return adoptPlatformFrame (
+        PlatformFactory::createFrame (this, zoomedWindowRect (windowRect), parent, type, config));
 }
 
 bool CFrame::openPopup (const CFrame& owner)
@@ -376,7 +375,7 @@ std::string& offscreenClipboard ()
     static std::string text;
     return text;
 }
-} // namespace
+}   // namespace
 
 bool CFrame::setClipboard (const std::string& text)
 {
@@ -517,4 +516,4 @@ double CFrame::platformScaleFactor () const
     return zoom;
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -122,16 +122,16 @@ private:
     CRect zoomedWindowRect (const CRect& rect) const;
 
     VSTGUIEditorInterface* editor;
-    CRect windowRect;  // in the parent's (or, for popups, the root's) coordinates
+    CRect windowRect;   // in the parent's (or, for popups, the root's) coordinates
     IPlatformFrame* platformFrame {nullptr};
     std::vector<CRect> dirtyRects;
     CView* modalView {nullptr};
     CView* focusView {nullptr};
-    CView* hoverView {nullptr};  // the view under the pointer while no button is held
+    CView* hoverView {nullptr};   // the view under the pointer while no button is held
     std::function<void ()> focusLostCallback;
     std::function<void (const std::string&)> clipboardReader;
     double zoom {1.};
     std::vector<IMouseObserver*> mouseObservers;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -6,7 +6,7 @@ namespace VSTGUI {
 
 CKickButton::CKickButton (const CRect& s, CControlListener* l, int32_t t, CBitmap* background,
                           const CPoint& offset)
-    : CControl (s, l, t, background), bitmapOffset (offset)
+: CControl (s, l, t, background), bitmapOffset (offset)
 {
     subPixmaps = 2;
     heightOfOneImage = background ? background->getHeight () / 2 : s.getHeight ();
@@ -14,7 +14,7 @@ CKickButton::CKickButton (const CRect& s, CControlListener* l, int32_t t, CBitma
 
 CKickButton::CKickButton (const CRect& s, CControlListener* l, int32_t t, CCoord frameHeight,
                           CBitmap* background, const CPoint& offset)
-    : CControl (s, l, t, background), bitmapOffset (offset)
+: CControl (s, l, t, background), bitmapOffset (offset)
 {
     subPixmaps = 2;
     heightOfOneImage = frameHeight;
@@ -81,4 +81,4 @@ bool CKickButton::isTypeOf (IdStringPtr name) const
     return std::strcmp (name, "CKickButton") == 0 || CControl::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

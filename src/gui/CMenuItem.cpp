@@ -4,7 +4,8 @@
 
 namespace VSTGUI {
 
-CMenuItem::CMenuItem (const std::string& t, int32_t f) : title (t), flags (f) {}
+CMenuItem::CMenuItem (const std::string& t, int32_t f) : title (t), flags (f)
+{}
 
 CMenuItem::CMenuItem (const std::string& t, COptionMenu* menu) : title (t), flags (kNoFlags)
 {
@@ -35,4 +36,4 @@ bool CMenuItem::isTypeOf (IdStringPtr name) const
     return std::strcmp (name, "CMenuItem") == 0 || CBaseObject::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -52,7 +52,7 @@ private:
     std::string title;
     int32_t flags;
     int32_t tag {-1};
-    CBaseObject* submenu {nullptr};  // a COptionMenu, one reference held
+    CBaseObject* submenu {nullptr};   // a COptionMenu, one reference held
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

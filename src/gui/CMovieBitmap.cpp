@@ -6,7 +6,7 @@ namespace VSTGUI {
 
 CMovieBitmap::CMovieBitmap (const CRect& s, CControlListener* l, int32_t t, CBitmap* background,
                             const CPoint& offset)
-    : CControl (s, l, t, background), bitmapOffset (offset)
+: CControl (s, l, t, background), bitmapOffset (offset)
 {
     heightOfOneImage = s.getHeight ();
     autoComputeHeightOfOneImage (background);
@@ -15,7 +15,7 @@ CMovieBitmap::CMovieBitmap (const CRect& s, CControlListener* l, int32_t t, CBit
 
 CMovieBitmap::CMovieBitmap (const CRect& s, CControlListener* l, int32_t t, int32_t frames,
                             CCoord frameHeight, CBitmap* background, const CPoint& offset)
-    : CControl (s, l, t, background), bitmapOffset (offset)
+: CControl (s, l, t, background), bitmapOffset (offset)
 {
     subPixmaps = frames;
     heightOfOneImage = frameHeight;
@@ -42,4 +42,4 @@ bool CMovieBitmap::isTypeOf (IdStringPtr name) const
     return std::strcmp (name, "CMovieBitmap") == 0 || CControl::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

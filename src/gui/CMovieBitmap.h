@@ -23,4 +23,4 @@ private:
     CPoint bitmapOffset;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -5,9 +5,8 @@
 namespace VSTGUI {
 
 COffscreenContext::COffscreenContext (SharedPointer<CBitmap> b, double scale)
-    : CDrawContext (CRect (0, 0, b->getWidth (), b->getHeight ()), scale), bitmap (std::move (b))
-{
-}
+: CDrawContext (CRect (0, 0, b->getWidth (), b->getHeight ()), scale), bitmap (std::move (b))
+{}
 
 void COffscreenContext::copyFrom (CDrawContext* destination, const CRect& destRect,
                                   const CPoint& srcOffset)
@@ -21,4 +20,4 @@ bool COffscreenContext::writePng (const std::string& path) const
     return bitmap && bitmap->getPlatformBitmap () && bitmap->getPlatformBitmap ()->writePng (path);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -30,4 +30,4 @@ private:
     SharedPointer<CBitmap> bitmap;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

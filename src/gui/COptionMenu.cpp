@@ -9,7 +9,7 @@ namespace VSTGUI {
 
 COptionMenu::COptionMenu (const CRect& s, CControlListener* l, int32_t t, CBitmap* background,
                           CBitmap* whenClick, int32_t st)
-    : CParamDisplay (s, background, st), bgWhenClick (whenClick)
+: CParamDisplay (s, background, st), bgWhenClick (whenClick)
 {
     setListener (l);
     setTag (t);
@@ -17,7 +17,8 @@ COptionMenu::COptionMenu (const CRect& s, CControlListener* l, int32_t t, CBitma
     vmax = 0;
 }
 
-COptionMenu::COptionMenu () : COptionMenu (CRect (), nullptr, -1) {}
+COptionMenu::COptionMenu () : COptionMenu (CRect (), nullptr, -1)
+{}
 
 COptionMenu::~COptionMenu ()
 {
@@ -272,4 +273,4 @@ bool COptionMenu::isTypeOf (IdStringPtr name) const
     return std::strcmp (name, "COptionMenu") == 0 || CParamDisplay::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -86,4 +86,4 @@ private:
     std::unique_ptr<OptionMenuPopup> popupSession;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -6,25 +6,15 @@
 namespace VSTGUI {
 
 CParamDisplay::CParamDisplay (const CRect& s, CBitmap* background, int32_t st)
-    : CControl (s, nullptr, -1, background), font (owned (new CFontDesc ("Tahoma", 11))), style (st)
-{
-}
+: CControl (s, nullptr, -1, background), font (owned (new CFontDesc ("Tahoma", 11))), style (st)
+{}
 
 CParamDisplay::CParamDisplay (const CParamDisplay& other)
-    : CControl (other),
-      font (other.font),
-      fontColor (other.fontColor),
-      backColor (other.backColor),
-      frameColor (other.frameColor),
-      shadowColor (other.shadowColor),
-      horiAlign (other.horiAlign),
-      textInset (other.textInset),
-      style (other.style),
-      precision (other.precision),
-      antialias (other.antialias),
-      valueToStringFunction (other.valueToStringFunction)
-{
-}
+: CControl (other), font (other.font), fontColor (other.fontColor), backColor (other.backColor),
+  frameColor (other.frameColor), shadowColor (other.shadowColor), horiAlign (other.horiAlign),
+  textInset (other.textInset), style (other.style), precision (other.precision),
+  antialias (other.antialias), valueToStringFunction (other.valueToStringFunction)
+{}
 
 CParamDisplay::~CParamDisplay () = default;
 
@@ -174,4 +164,4 @@ bool CParamDisplay::isTypeOf (IdStringPtr name) const
     return std::strcmp (name, "CParamDisplay") == 0 || CControl::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

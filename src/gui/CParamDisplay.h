@@ -83,4 +83,4 @@ protected:
     ValueToStringFunction valueToStringFunction;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

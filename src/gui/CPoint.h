@@ -28,4 +28,4 @@ struct CPoint
     bool operator!= (const CPoint& o) const { return !(*this == o); }
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

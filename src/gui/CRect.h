@@ -16,13 +16,11 @@ struct CRect
 
     constexpr CRect () = default;
     constexpr CRect (CCoord l, CCoord t, CCoord r, CCoord b)
-        : left (l), top (t), right (r), bottom (b)
-    {
-    }
+    : left (l), top (t), right (r), bottom (b)
+    {}
     constexpr CRect (const CPoint& origin, const CPoint& size)
-        : left (origin.x), top (origin.y), right (origin.x + size.x), bottom (origin.y + size.y)
-    {
-    }
+    : left (origin.x), top (origin.y), right (origin.x + size.x), bottom (origin.y + size.y)
+    {}
 
     CCoord getWidth () const { return right - left; }
     CCoord getHeight () const { return bottom - top; }
@@ -119,4 +117,4 @@ struct CRect
     bool operator!= (const CRect& o) const { return !(*this == o); }
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -19,10 +19,8 @@ public:
     CResourceDescription () = default;
     CResourceDescription (int32_t resourceId) : type (kIntegerType), id (resourceId) {}
     CResourceDescription (const char* path)
-        : type (path ? kStringType : kUnknownType),
-          name (path ? path : "")
-    {
-    }
+    : type (path ? kStringType : kUnknownType), name (path ? path : "")
+    {}
     CResourceDescription (const std::string& path) : type (kStringType), name (path) {}
 
     Type type {kUnknownType};
@@ -30,4 +28,4 @@ public:
     std::string name;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

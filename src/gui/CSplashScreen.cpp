@@ -6,9 +6,8 @@
 namespace VSTGUI {
 
 CSplashScreen::CSplashScreen (const CRect& s, CControlListener* l, int32_t t, CView* view)
-    : CControl (s, l, t), splashView (view)
-{
-}
+: CControl (s, l, t), splashView (view)
+{}
 
 CSplashScreen::~CSplashScreen ()
 {
@@ -68,4 +67,4 @@ bool CSplashScreen::isTypeOf (IdStringPtr name) const
     return std::strcmp (name, "CSplashScreen") == 0 || CControl::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -34,4 +34,4 @@ private:
     SharedPointer<CView> splashView;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -10,11 +10,11 @@ namespace {
 
 constexpr CColor kSelectionColor (190, 110, 38, 255);
 
-} // namespace
+}   // namespace
 
 CTextEdit::CTextEdit (const CRect& s, CControlListener* l, int32_t t, UTF8StringPtr txt,
                       CBitmap* background, int32_t st)
-    : CTextLabel (s, txt, background, st)
+: CTextLabel (s, txt, background, st)
 {
     setListener (l);
     setTag (t);
@@ -276,4 +276,4 @@ bool CTextEdit::isTypeOf (IdStringPtr name) const
     return std::strcmp (name, "CTextEdit") == 0 || CTextLabel::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -51,7 +51,7 @@ private:
     std::string textBeforeEdit;
     TextEditing editor;
     bool editing {false};
-    bool selecting {false};  // a press is selecting with the pointer
+    bool selecting {false};   // a press is selecting with the pointer
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -4,9 +4,8 @@
 namespace VSTGUI {
 
 CTextLabel::CTextLabel (const CRect& s, UTF8StringPtr t, CBitmap* background, int32_t st)
-    : CParamDisplay (s, background, st), text (t ? t : "")
-{
-}
+: CParamDisplay (s, background, st), text (t ? t : "")
+{}
 
 void CTextLabel::setText (const std::string& newText)
 {
@@ -31,4 +30,4 @@ bool CTextLabel::isTypeOf (IdStringPtr name) const
     return std::strcmp (name, "CTextLabel") == 0 || CParamDisplay::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -23,4 +23,4 @@ protected:
     std::string text;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

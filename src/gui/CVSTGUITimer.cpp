@@ -17,14 +17,14 @@ struct CVSTGUITimer::Platform : IPlatformTimerCallback
 };
 
 CVSTGUITimer::CVSTGUITimer (CBaseObject* t, uint32_t ms, bool doStart)
-    : target (t), fireTime (ms), platform (new Platform (*this))
+: target (t), fireTime (ms), platform (new Platform (*this))
 {
     if (doStart)
         start ();
 }
 
 CVSTGUITimer::CVSTGUITimer (Callback c, uint32_t ms, bool doStart)
-    : callback (std::move (c)), fireTime (ms), platform (new Platform (*this))
+: callback (std::move (c)), fireTime (ms), platform (new Platform (*this))
 {
     if (doStart)
         start ();
@@ -71,4 +71,4 @@ void CVSTGUITimer::fire ()
         target->notify (this, kMsgTimer);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

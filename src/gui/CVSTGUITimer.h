@@ -39,4 +39,4 @@ private:
     std::unique_ptr<Platform> platform;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -6,20 +6,15 @@
 
 namespace VSTGUI {
 
-CView::CView (const CRect& s) : size (s), mouseableArea (s) {}
+CView::CView (const CRect& s) : size (s), mouseableArea (s)
+{}
 
 CView::CView (const CView& other)
-    : CBaseObject (other),
-      size (other.size),
-      mouseableArea (other.mouseableArea),
-      background (other.background),
-      alphaValue (other.alphaValue),
-      visible (other.visible),
-      transparent (other.transparent),
-      mouseEnabled (other.mouseEnabled),
-      wantsFocusFlag (other.wantsFocusFlag)
-{
-}
+: CBaseObject (other), size (other.size), mouseableArea (other.mouseableArea),
+  background (other.background), alphaValue (other.alphaValue), visible (other.visible),
+  transparent (other.transparent), mouseEnabled (other.mouseEnabled),
+  wantsFocusFlag (other.wantsFocusFlag)
+{}
 
 CView::~CView () = default;
 
@@ -186,4 +181,4 @@ bool CView::isTypeOf (IdStringPtr name) const
     return std::strcmp (name, "CView") == 0 || CBaseObject::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

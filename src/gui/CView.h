@@ -109,4 +109,4 @@ private:
     bool dirty {false};
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

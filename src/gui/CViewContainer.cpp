@@ -7,7 +7,8 @@
 
 namespace VSTGUI {
 
-CViewContainer::CViewContainer (const CRect& s) : CView (s) {}
+CViewContainer::CViewContainer (const CRect& s) : CView (s)
+{}
 
 CViewContainer::~CViewContainer ()
 {
@@ -250,4 +251,4 @@ bool CViewContainer::isTypeOf (IdStringPtr name) const
     return std::strcmp (name, "CViewContainer") == 0 || CView::isTypeOf (name);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -69,10 +69,10 @@ protected:
     void setMouseDownView (CView* view) { mouseDownView = view; }
 
 private:
-    std::vector<CView*> children;  // each holds the reference adopted in addView
+    std::vector<CView*> children;   // each holds the reference adopted in addView
     CView* mouseDownView {nullptr};
     CColor backgroundColor {kBlackCColor};
     CPoint backgroundOffset;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -30,4 +30,4 @@ public:
     }
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

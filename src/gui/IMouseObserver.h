@@ -18,4 +18,4 @@ public:
                                            const CButtonState& buttons) = 0;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -9,7 +9,8 @@
 
 namespace VSTGUI {
 
-OptionMenuPopup::OptionMenuPopup (COptionMenu& o) : owner (o) {}
+OptionMenuPopup::OptionMenuPopup (COptionMenu& o) : owner (o)
+{}
 
 OptionMenuPopup::~OptionMenuPopup ()
 {
@@ -38,8 +39,8 @@ bool OptionMenuPopup::open ()
         ownerFrame->localToScreen (bottomRight);
         CRect area;
         if (ownerFrame->getWorkArea (topLeft, area))
-            workArea = CRect (area.left / zoom, area.top / zoom, area.right / zoom,
-                              area.bottom / zoom);
+            workArea =
+                CRect (area.left / zoom, area.top / zoom, area.right / zoom, area.bottom / zoom);
         topLeft = CPoint (topLeft.x / zoom, topLeft.y / zoom);
         bottomRight = CPoint (bottomRight.x / zoom, bottomRight.y / zoom);
     }
@@ -203,30 +204,27 @@ bool OptionMenuPopup::onKey (VstKeyCode& key)
     switch (key.virt)
     {
         case VKEY_DOWN:
-        case VKEY_UP:
-        {
+        case VKEY_UP: {
             const int32_t next = nextSelectable (level, current, key.virt == VKEY_DOWN ? 1 : -1);
             if (next >= 0)
                 highlight (level, next, false);
             return true;
         }
         case VKEY_HOME:
-        case VKEY_END:
-        {
+        case VKEY_END: {
             const bool home = key.virt == VKEY_HOME;
-            const int32_t next = selectableNear (level, home ? 0 : menu->getNbEntries () - 1,
-                                                 home ? 1 : -1);
+            const int32_t next =
+                selectableNear (level, home ? 0 : menu->getNbEntries () - 1, home ? 1 : -1);
             if (next >= 0)
                 highlight (level, next, false);
             return true;
         }
         case VKEY_PAGEUP:
-        case VKEY_PAGEDOWN:
-        {
+        case VKEY_PAGEDOWN: {
             const int32_t step = key.virt == VKEY_PAGEDOWN ? 1 : -1;
             const int32_t page = levels[level].view->rowsPerPage ();
-            const int32_t target =
-                std::max (0, std::min (menu->getNbEntries () - 1, std::max (current, 0) + step * page));
+            const int32_t target = std::max (
+                0, std::min (menu->getNbEntries () - 1, std::max (current, 0) + step * page));
             const int32_t next = selectableNear (level, target, step);
             if (next >= 0)
                 highlight (level, next, false);
@@ -250,9 +248,7 @@ bool OptionMenuPopup::onKey (VstKeyCode& key)
             else
                 choose (level, current);
             return true;
-        case VKEY_ESCAPE:
-            owner.closePopup ();
-            return true;
+        case VKEY_ESCAPE: owner.closePopup (); return true;
         case 0:
             if (key.character > 0x20 && !(key.modifier & (MODIFIER_CONTROL | MODIFIER_ALTERNATE)))
                 typeAhead (level, key.character);
@@ -322,4 +318,4 @@ void OptionMenuPopup::onFocusLost (size_t level)
         owner.closePopup ();
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

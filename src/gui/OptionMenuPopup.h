@@ -61,9 +61,9 @@ private:
 
     COptionMenu& owner;
     std::vector<Level> levels;
-    CRect workArea;  // root units; empty when unknown
+    CRect workArea;   // root units; empty when unknown
     std::string typed;
     std::chrono::steady_clock::time_point lastTyped;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

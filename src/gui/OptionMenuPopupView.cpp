@@ -22,17 +22,12 @@ CCoord rowHeightOf (const CMenuItem* item)
                                 : OptionMenuPopupView::kRowHeight;
 }
 
-} // namespace
+}   // namespace
 
 OptionMenuPopupView::OptionMenuPopupView (OptionMenuPopup& s, size_t l, COptionMenu* m,
                                           CFontDesc* f, bool check, CCoord minWidth)
-    : CView (CRect (CPoint (), measure (m, f, minWidth))),
-      session (s),
-      level (l),
-      menu (m),
-      font (f),
-      checkCurrent (check),
-      contentHeight (size.getHeight ())
+: CView (CRect (CPoint (), measure (m, f, minWidth))), session (s), level (l), menu (m), font (f),
+  checkCurrent (check), contentHeight (size.getHeight ())
 {
     setWantsFocus (true);
 }
@@ -181,7 +176,8 @@ void OptionMenuPopupView::drawScrollMarks (CDrawContext* context)
     for (int i = 0; i < 4; ++i)
     {
         if (scrollOffset > 0)
-            context->drawLine (CPoint (x - i, inside.top + 2 + i), CPoint (x + i + 1, inside.top + 2 + i));
+            context->drawLine (CPoint (x - i, inside.top + 2 + i),
+                               CPoint (x + i + 1, inside.top + 2 + i));
         if (scrollOffset < contentHeight - size.getHeight ())
             context->drawLine (CPoint (x - i, inside.bottom - 3 - i),
                                CPoint (x + i + 1, inside.bottom - 3 - i));
@@ -223,4 +219,4 @@ int32_t OptionMenuPopupView::onKeyDown (VstKeyCode& key)
     return session.onKey (key) ? 1 : -1;
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -67,4 +67,4 @@ private:
     CCoord scrollOffset {0};
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -16,7 +16,7 @@ CCoord fitSpan (CCoord preferred, CCoord flippedEnd, CCoord length, CCoord low, 
     return std::max (low, std::min (preferred, high - length));
 }
 
-} // namespace
+}   // namespace
 
 PopupPlacement placePopup (const CRect& anchor, const CPoint& size, const CRect& workArea,
                            PopupSide side)
@@ -25,8 +25,8 @@ PopupPlacement placePopup (const CRect& anchor, const CPoint& size, const CRect&
     PopupPlacement placed;
     if (workArea.isEmpty ())
     {
-        const CPoint origin = below ? CPoint (anchor.left, anchor.bottom)
-                                    : CPoint (anchor.right, anchor.top);
+        const CPoint origin =
+            below ? CPoint (anchor.left, anchor.bottom) : CPoint (anchor.right, anchor.top);
         placed.rect = CRect (origin, size);
         return placed;
     }
@@ -55,4 +55,4 @@ PopupPlacement placePopup (const CRect& anchor, const CPoint& size, const CRect&
     return placed;
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -25,4 +25,4 @@ struct PopupPlacement
 PopupPlacement placePopup (const CRect& anchor, const CPoint& size, const CRect& workArea,
                            PopupSide side);
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -19,8 +19,7 @@ public:
     SharedPointer (const SharedPointer& other) : SharedPointer (other.ptr) {}
     template <class U>
     SharedPointer (const SharedPointer<U>& other) : SharedPointer (other.get ())
-    {
-    }
+    {}
     SharedPointer (SharedPointer&& other) noexcept : ptr (std::exchange (other.ptr, nullptr)) {}
     ~SharedPointer ()
     {
@@ -53,7 +52,7 @@ public:
     }
 
     T* get () const { return ptr; }
-    T* operator-> () const { return ptr; }
+    T* operator->() const { return ptr; }
     T& operator* () const { return *ptr; }
     operator T* () const { return ptr; }
     explicit operator bool () const { return ptr != nullptr; }
@@ -81,4 +80,4 @@ SharedPointer<T> makeOwned (Args&&... args)
     return SharedPointer<T> (new T (std::forward<Args> (args)...), false);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -73,4 +73,4 @@ void TextEditing::eraseForward ()
     insert (std::string ());
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

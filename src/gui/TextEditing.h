@@ -43,4 +43,4 @@ private:
     size_t anchor {0};
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

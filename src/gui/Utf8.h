@@ -64,5 +64,5 @@ inline size_t nextBoundary (const std::string& text, size_t position)
     return position;
 }
 
-} // namespace Utf8
-} // namespace VSTGUI
+}   // namespace Utf8
+}   // namespace VSTGUI

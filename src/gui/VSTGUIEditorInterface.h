@@ -28,4 +28,4 @@ protected:
     CFrame* frame {nullptr};
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

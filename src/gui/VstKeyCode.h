@@ -76,9 +76,9 @@ enum VstModifierKeys : uint8_t
 
 struct VstKeyCode
 {
-    int32_t character {0};  // Unicode code point of typed text, 0 for a virtual key
-    uint8_t virt {0};       // VKEY_*, 0 for text
+    int32_t character {0};   // Unicode code point of typed text, 0 for a virtual key
+    uint8_t virt {0};   // VKEY_*, 0 for text
     uint8_t modifier {0};   // MODIFIER_* bits
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

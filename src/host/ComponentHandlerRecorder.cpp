@@ -6,11 +6,18 @@ namespace Host {
 
 using namespace Steinberg;
 
-IMPLEMENT_FUNKNOWN_METHODS (ComponentHandlerRecorder, Vst::IComponentHandler, Vst::IComponentHandler::iid)
+IMPLEMENT_FUNKNOWN_METHODS (ComponentHandlerRecorder, Vst::IComponentHandler,
+                            Vst::IComponentHandler::iid)
 
-ComponentHandlerRecorder::ComponentHandlerRecorder () { FUNKNOWN_CTOR }
+ComponentHandlerRecorder::ComponentHandlerRecorder ()
+{
+    FUNKNOWN_CTOR
+}
 
-ComponentHandlerRecorder::~ComponentHandlerRecorder () { FUNKNOWN_DTOR }
+ComponentHandlerRecorder::~ComponentHandlerRecorder ()
+{
+    FUNKNOWN_DTOR
+}
 
 tresult PLUGIN_API ComponentHandlerRecorder::beginEdit (Vst::ParamID id)
 {
@@ -18,7 +25,8 @@ tresult PLUGIN_API ComponentHandlerRecorder::beginEdit (Vst::ParamID id)
     return kResultOk;
 }
 
-tresult PLUGIN_API ComponentHandlerRecorder::performEdit (Vst::ParamID id, Vst::ParamValue valueNormalized)
+tresult PLUGIN_API ComponentHandlerRecorder::performEdit (Vst::ParamID id,
+                                                          Vst::ParamValue valueNormalized)
 {
     recordedEdits.push_back ({EditKind::perform, id, valueNormalized});
     return kResultOk;
@@ -60,5 +68,5 @@ void ComponentHandlerRecorder::clear ()
     recordedRestarts.clear ();
 }
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

@@ -22,15 +22,15 @@ public:
     {
         EditKind kind;
         Steinberg::Vst::ParamID id;
-        Steinberg::Vst::ParamValue value; // 0 for begin and end
+        Steinberg::Vst::ParamValue value;   // 0 for begin and end
     };
 
     ComponentHandlerRecorder ();
     virtual ~ComponentHandlerRecorder ();
 
     Steinberg::tresult PLUGIN_API beginEdit (Steinberg::Vst::ParamID id) SMTG_OVERRIDE;
-    Steinberg::tresult PLUGIN_API performEdit (Steinberg::Vst::ParamID id,
-                                               Steinberg::Vst::ParamValue valueNormalized) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API performEdit (
+        Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue valueNormalized) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API endEdit (Steinberg::Vst::ParamID id) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API restartComponent (Steinberg::int32 flags) SMTG_OVERRIDE;
 
@@ -49,5 +49,5 @@ private:
     std::vector<Steinberg::int32> recordedRestarts;
 };
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

@@ -8,9 +8,15 @@ using namespace Steinberg;
 
 IMPLEMENT_FUNKNOWN_METHODS (ConnectionTap, Vst::IConnectionPoint, Vst::IConnectionPoint::iid)
 
-ConnectionTap::ConnectionTap (Vst::IConnectionPoint* receiver) : receiver (receiver) { FUNKNOWN_CTOR }
+ConnectionTap::ConnectionTap (Vst::IConnectionPoint* receiver) : receiver (receiver)
+{
+    FUNKNOWN_CTOR
+}
 
-ConnectionTap::~ConnectionTap () { FUNKNOWN_DTOR }
+ConnectionTap::~ConnectionTap ()
+{
+    FUNKNOWN_DTOR
+}
 
 tresult PLUGIN_API ConnectionTap::connect (Vst::IConnectionPoint* other)
 {
@@ -48,5 +54,5 @@ Vst::IMessage* ConnectionTap::last (const std::string& id) const
     return nullptr;
 }
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

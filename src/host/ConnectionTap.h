@@ -17,7 +17,7 @@ public:
     struct Record
     {
         std::string id;
-        Steinberg::IPtr<Steinberg::Vst::IMessage> message; // kept alive for inspection
+        Steinberg::IPtr<Steinberg::Vst::IMessage> message;   // kept alive for inspection
     };
 
     // receiver: the component that gets the messages (borrowed; it outlives the tap's use).
@@ -26,7 +26,8 @@ public:
 
     // The sender's connect/disconnect calls: accepted, nothing else to do.
     Steinberg::tresult PLUGIN_API connect (Steinberg::Vst::IConnectionPoint* other) SMTG_OVERRIDE;
-    Steinberg::tresult PLUGIN_API disconnect (Steinberg::Vst::IConnectionPoint* other) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API disconnect (Steinberg::Vst::IConnectionPoint* other)
+        SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API notify (Steinberg::Vst::IMessage* message) SMTG_OVERRIDE;
 
     // Stops forwarding (the receiver is going away); messages are still recorded.
@@ -45,5 +46,5 @@ private:
     std::vector<Record> recorded;
 };
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

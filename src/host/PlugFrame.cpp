@@ -7,8 +7,7 @@ namespace Host {
 using namespace Steinberg;
 
 PlugFrame::PlugFrame (RunLoop* runLoop) : loop (runLoop)
-{
-}
+{}
 
 PlugFrame::~PlugFrame () = default;
 
@@ -69,5 +68,5 @@ uint32 PLUGIN_API PlugFrame::release ()
     return static_cast<uint32> (left);
 }
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

@@ -55,5 +55,5 @@ private:
     Steinberg::int32 refCount = 1;
 };
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

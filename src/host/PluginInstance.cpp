@@ -24,21 +24,25 @@ SpeakerArrangement arrangementFor (int32 channels)
     return channels >= 64 ? ~SpeakerArrangement (0) : (SpeakerArrangement (1) << channels) - 1;
 }
 
-bool succeeded (tresult result) { return result == kResultOk || result == kResultTrue; }
+bool succeeded (tresult result)
+{
+    return result == kResultOk || result == kResultTrue;
+}
 
-} // namespace
+}   // namespace
 
 std::unique_ptr<PluginInstance> PluginInstance::create (IPluginFactory* factory, std::string& error,
                                                         const InstanceOptions& options)
 {
     std::unique_ptr<PluginInstance> instance (new PluginInstance);
     if (!instance->load (factory, error, options))
-        return nullptr; // the destructor undoes what load did
+        return nullptr;   // the destructor undoes what load did
     return instance;
 }
 
 std::unique_ptr<PluginInstance> PluginInstance::create (const VST3::Hosting::Module::Ptr& module,
-                                                        std::string& error, const InstanceOptions& options)
+                                                        std::string& error,
+                                                        const InstanceOptions& options)
 {
     if (!module)
     {
@@ -52,7 +56,8 @@ std::unique_ptr<PluginInstance> PluginInstance::create (const VST3::Hosting::Mod
     return instance;
 }
 
-bool PluginInstance::load (IPluginFactory* factory, std::string& error, const InstanceOptions& options)
+bool PluginInstance::load (IPluginFactory* factory, std::string& error,
+                           const InstanceOptions& options)
 {
     handler = owned (new ComponentHandlerRecorder);
     inputChangeList = owned (new ParameterChanges (ProcessConfig {}.maxParameterQueues));
@@ -80,7 +85,9 @@ bool PluginInstance::load (IPluginFactory* factory, std::string& error, const In
         return false;
     }
     IComponent* rawComponent = nullptr;
-    if (factory->createInstance (info.cid, IComponent::iid, reinterpret_cast<void**> (&rawComponent)) != kResultOk
+    if (factory->createInstance (info.cid, IComponent::iid,
+                                 reinterpret_cast<void**> (&rawComponent))
+            != kResultOk
         || !rawComponent)
     {
         error = "The factory cannot create the processor component.";
@@ -113,7 +120,8 @@ bool PluginInstance::load (IPluginFactory* factory, std::string& error, const In
         }
         IEditController* rawController = nullptr;
         if (factory->createInstance (controllerCid, IEditController::iid,
-                                     reinterpret_cast<void**> (&rawController)) != kResultOk
+                                     reinterpret_cast<void**> (&rawController))
+                != kResultOk
             || !rawController)
         {
             error = "The factory cannot create the edit controller.";
@@ -161,7 +169,10 @@ bool PluginInstance::load (IPluginFactory* factory, std::string& error, const In
     return true;
 }
 
-PluginInstance::~PluginInstance () { shutdown (); }
+PluginInstance::~PluginInstance ()
+{
+    shutdown ();
+}
 
 void PluginInstance::shutdown ()
 {
@@ -249,8 +260,10 @@ bool PluginInstance::startProcessing (const ProcessConfig& config, std::string& 
         return false;
     }
     data.processMode = config.processMode;
-    inputChangeList = owned (new ParameterChanges (config.maxParameterQueues, config.maxPointsPerQueue));
-    outputChangeList = owned (new ParameterChanges (config.maxParameterQueues, config.maxPointsPerQueue));
+    inputChangeList =
+        owned (new ParameterChanges (config.maxParameterQueues, config.maxPointsPerQueue));
+    outputChangeList =
+        owned (new ParameterChanges (config.maxParameterQueues, config.maxPointsPerQueue));
     const tresult started = processorPtr->setProcessing (true);
     if (!succeeded (started) && started != kNotImplemented)
     {
@@ -306,7 +319,9 @@ tresult PluginInstance::processBlock (const float* const* inputs, float* const* 
     const size_t bytes = sizeof (float) * static_cast<size_t> (std::max (numSamples, 0));
     for (int32 c = 0; c < inChannels && inputs; ++c)
         if (float* dest = data.inputChannel32 (0, c); dest && inputs[c])
-            std::memcpy (dest, inputs[c], std::min (bytes, sizeof (float) * static_cast<size_t> (data.getBufferSamples ())));
+            std::memcpy (
+                dest, inputs[c],
+                std::min (bytes, sizeof (float) * static_cast<size_t> (data.getBufferSamples ())));
     const tresult result = process (numSamples, changes);
     if (result != kResultOk)
         return result;
@@ -367,7 +382,7 @@ tresult PluginInstance::syncControllerToComponent ()
         return kNotInitialized;
     auto stream = owned (new MemoryStream);
     if (!succeeded (componentPtr->getState (stream)))
-        return kResultOk; // nothing to hand over, as hosts treat it
+        return kResultOk;   // nothing to hand over, as hosts treat it
     stream->seek (0, IBStream::kIBSeekSet, nullptr);
     return controllerPtr->setComponentState (stream);
 }
@@ -390,5 +405,5 @@ tresult PluginInstance::notifyController (IMessage* message)
     return controllerConnectionPtr ? controllerConnectionPtr->notify (message) : kNotInitialized;
 }
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

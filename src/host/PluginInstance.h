@@ -74,8 +74,14 @@ public:
     Steinberg::Vst::IComponent* component () const { return componentPtr.get (); }
     Steinberg::Vst::IAudioProcessor* processor () const { return processorPtr.get (); }
     Steinberg::Vst::IEditController* controller () const { return controllerPtr.get (); }
-    Steinberg::Vst::IConnectionPoint* processorConnection () const { return componentConnection.get (); }
-    Steinberg::Vst::IConnectionPoint* controllerConnection () const { return controllerConnectionPtr.get (); }
+    Steinberg::Vst::IConnectionPoint* processorConnection () const
+    {
+        return componentConnection.get ();
+    }
+    Steinberg::Vst::IConnectionPoint* controllerConnection () const
+    {
+        return controllerConnectionPtr.get ();
+    }
     ComponentHandlerRecorder& componentHandler () const { return *handler; }
     // The context both components were initialized with.
     Steinberg::FUnknown* context () const { return hostContext; }
@@ -85,7 +91,8 @@ public:
 
     // One main bus of each direction with the given channel counts (1 mono, 2 stereo, n: the
     // lowest n speakers). Returns the processor's answer.
-    Steinberg::tresult setBusArrangement (Steinberg::int32 inputChannels, Steinberg::int32 outputChannels);
+    Steinberg::tresult setBusArrangement (Steinberg::int32 inputChannels,
+                                          Steinberg::int32 outputChannels);
     Steinberg::tresult setupProcessing (const ProcessConfig& config);
     // Bus arrangement (refusal tolerated), setupProcessing, setActive(true), buffers sized from
     // the busses the processor reports, setProcessing(true) (kNotImplemented tolerated).
@@ -101,7 +108,8 @@ public:
 
     // Processes numSamples from processData's buffers with the given input changes; output
     // changes are collected in outputChanges. Needs startProcessing.
-    Steinberg::tresult process (Steinberg::int32 numSamples, const std::vector<ParameterPoint>& changes = {});
+    Steinberg::tresult process (Steinberg::int32 numSamples,
+                                const std::vector<ParameterPoint>& changes = {});
     // The same, copying planar audio in and out of the first bus (its channel counts).
     Steinberg::tresult processBlock (const float* const* inputs, float* const* outputs,
                                      Steinberg::int32 numSamples,
@@ -125,9 +133,10 @@ public:
 
 private:
     PluginInstance () = default;
-    bool load (Steinberg::IPluginFactory* factory, std::string& error, const InstanceOptions& options);
+    bool load (Steinberg::IPluginFactory* factory, std::string& error,
+               const InstanceOptions& options);
 
-    VST3::Hosting::Module::Ptr module; // first member: the library is closed last
+    VST3::Hosting::Module::Ptr module;   // first member: the library is closed last
     // The SDK's HostApplication does not count references, so the instance owns it outright;
     // it outlives both components because shutdown runs before members are destroyed.
     std::unique_ptr<Steinberg::Vst::HostApplication> ownHostApplication;
@@ -152,5 +161,5 @@ private:
     bool processing = false;
 };
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

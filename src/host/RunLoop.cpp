@@ -11,9 +11,15 @@ using namespace Steinberg;
 
 IMPLEMENT_FUNKNOWN_METHODS (RunLoop, Linux::IRunLoop, Linux::IRunLoop::iid)
 
-RunLoop::RunLoop () {FUNKNOWN_CTOR}
+RunLoop::RunLoop ()
+{
+    FUNKNOWN_CTOR
+}
 
-RunLoop::~RunLoop () {FUNKNOWN_DTOR}
+RunLoop::~RunLoop ()
+{
+    FUNKNOWN_DTOR
+}
 
 tresult PLUGIN_API RunLoop::registerEventHandler (Linux::IEventHandler* handler,
                                                   Linux::FileDescriptor fd)
@@ -142,5 +148,5 @@ int RunLoop::timerCount () const
     return static_cast<int> (timers.size ());
 }
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

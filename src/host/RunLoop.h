@@ -70,5 +70,5 @@ private:
     std::vector<std::shared_ptr<TimerEntry>> timers;
 };
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

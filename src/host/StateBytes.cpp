@@ -13,7 +13,8 @@ IPtr<MemoryStream> memoryStreamWith (const std::vector<uint8_t>& bytes)
     if (!bytes.empty ())
     {
         int32 written = 0;
-        stream->write (const_cast<uint8_t*> (bytes.data ()), static_cast<int32> (bytes.size ()), &written);
+        stream->write (const_cast<uint8_t*> (bytes.data ()), static_cast<int32> (bytes.size ()),
+                       &written);
     }
     stream->seek (0, IBStream::kIBSeekSet, nullptr);
     return stream;
@@ -45,5 +46,5 @@ std::vector<float> floatsOf (const std::vector<uint8_t>& bytes)
     return values;
 }
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

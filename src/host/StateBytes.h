@@ -19,5 +19,5 @@ std::vector<uint8_t> floatBytes (const std::vector<float>& values);
 // As many whole floats as the bytes hold.
 std::vector<float> floatsOf (const std::vector<uint8_t>& bytes);
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

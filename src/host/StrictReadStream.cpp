@@ -10,9 +10,15 @@ using namespace Steinberg;
 
 IMPLEMENT_FUNKNOWN_METHODS (StrictReadStream, IBStream, IBStream::iid)
 
-StrictReadStream::StrictReadStream (std::vector<uint8_t> bytes) : data (std::move (bytes)) { FUNKNOWN_CTOR }
+StrictReadStream::StrictReadStream (std::vector<uint8_t> bytes) : data (std::move (bytes))
+{
+    FUNKNOWN_CTOR
+}
 
-StrictReadStream::~StrictReadStream () { FUNKNOWN_DTOR }
+StrictReadStream::~StrictReadStream ()
+{
+    FUNKNOWN_DTOR
+}
 
 tresult PLUGIN_API StrictReadStream::read (void* buffer, int32 numBytes, int32* numBytesRead)
 {
@@ -60,5 +66,5 @@ tresult PLUGIN_API StrictReadStream::tell (int64* pos)
     return kResultOk;
 }
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

@@ -31,5 +31,5 @@ private:
     size_t cursor = 0;
 };
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

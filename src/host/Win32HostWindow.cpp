@@ -24,14 +24,14 @@ std::wstring wide (const std::string& utf8)
 // The outer size whose client area is width × height.
 SIZE outerSize (int width, int height)
 {
-    RECT rect{0, 0, width, height};
+    RECT rect {0, 0, width, height};
     AdjustWindowRectEx (&rect, kStyle, FALSE, 0);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 bool registerClass (HINSTANCE instance, WNDPROC proc)
 {
-    WNDCLASSEXW windowClass{};
+    WNDCLASSEXW windowClass {};
     if (GetClassInfoExW (instance, kWindowClass, &windowClass))
         return true;
     windowClass.cbSize = sizeof (windowClass);
@@ -43,10 +43,10 @@ bool registerClass (HINSTANCE instance, WNDPROC proc)
     return RegisterClassExW (&windowClass) != 0;
 }
 
-} // namespace
+}   // namespace
 
-std::unique_ptr<Win32HostWindow> Win32HostWindow::create (int width, int height,
-                                                          const std::string& title, std::string& error)
+std::unique_ptr<Win32HostWindow>
+Win32HostWindow::create (int width, int height, const std::string& title, std::string& error)
 {
     if (width <= 0 || height <= 0 || width > 0x7fff || height > 0x7fff)
     {
@@ -56,14 +56,15 @@ std::unique_ptr<Win32HostWindow> Win32HostWindow::create (int width, int height,
     const HINSTANCE instance = GetModuleHandleW (nullptr);
     if (!registerClass (instance, &Win32HostWindow::windowProc))
     {
-        error = "cannot register the host window's class (error " + std::to_string (GetLastError ()) + ")";
+        error = "cannot register the host window's class (error " + std::to_string (GetLastError ())
+                + ")";
         return nullptr;
     }
     std::unique_ptr<Win32HostWindow> host (new Win32HostWindow);
     const SIZE outer = outerSize (width, height);
-    host->window = CreateWindowExW (0, kWindowClass, wide (title).c_str (), kStyle | WS_CLIPCHILDREN,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr,
-                                    instance, host.get ());
+    host->window = CreateWindowExW (0, kWindowClass, wide (title).c_str (),
+                                    kStyle | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    outer.cx, outer.cy, nullptr, nullptr, instance, host.get ());
     if (!host->window)
     {
         error = "cannot create the host window (error " + std::to_string (GetLastError ()) + ")";
@@ -125,8 +126,9 @@ long long __stdcall Win32HostWindow::windowProc (HWND__* window, unsigned messag
                                                  unsigned long long wParam, long long lParam)
 {
     if (message == WM_NCCREATE)
-        SetWindowLongPtrW (window, GWLP_USERDATA,
-                           reinterpret_cast<LONG_PTR> (reinterpret_cast<CREATESTRUCTW*> (lParam)->lpCreateParams));
+        SetWindowLongPtrW (
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR> (reinterpret_cast<CREATESTRUCTW*> (lParam)->lpCreateParams));
     auto* host = reinterpret_cast<Win32HostWindow*> (GetWindowLongPtrW (window, GWLP_USERDATA));
     // The editor is removed before the window goes: closing only asks the owner to end.
     if (host && message == WM_CLOSE)
@@ -142,5 +144,5 @@ long long __stdcall Win32HostWindow::windowProc (HWND__* window, unsigned messag
     return DefWindowProcW (window, message, wParam, lParam);
 }
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

@@ -34,12 +34,12 @@ public:
 
 private:
     Win32HostWindow () = default;
-    static long long __stdcall windowProc (HWND__* window, unsigned message, unsigned long long wParam,
-                                           long long lParam);
+    static long long __stdcall windowProc (HWND__* window, unsigned message,
+                                           unsigned long long wParam, long long lParam);
 
     HWND__* window = nullptr;
     bool closing = false;
 };
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

@@ -18,5 +18,5 @@ tresult PLUGIN_API Win32PlugFrame::resizeView (IPlugView* view, ViewRect* newSiz
     return kResultTrue;
 }
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

@@ -28,5 +28,5 @@ private:
     std::function<void (const Steinberg::ViewRect&)> onResize;
 };
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

@@ -179,5 +179,5 @@ std::vector<uint32_t> X11HostWindow::capture (int& width, int& height) const
     return pixels;
 }
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

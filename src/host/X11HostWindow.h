@@ -53,5 +53,5 @@ private:
     Steinberg::IPtr<Steinberg::Linux::IEventHandler> handler;
 };
 
-} // namespace Host
-} // namespace Morvane
+}   // namespace Host
+}   // namespace Morvane

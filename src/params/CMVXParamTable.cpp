@@ -11,16 +11,17 @@ using KnobTitles = std::array<const char*, kKnobCount>;   // null: the model lea
 
 // Knob titles by model index; models 8, 9 and out-of-range values are handled in updateTitles.
 const KnobTitles kTitlesByModel[] = {
-    {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},            // Treble Booster
-    {"Gain", "Level", nullptr, nullptr, nullptr, nullptr},             // XXL Distortion+
-    {"Distortion", "Volume", "Filter", nullptr, nullptr, nullptr},     // BAT Distortion
-    {"Gain", "Level", "Tone", nullptr, nullptr, nullptr},              // Over Drive
-    {"Gain", "Level", "Tone", nullptr, nullptr, nullptr},              // Super Drive
-    {"Overdrive", "Level", "Tone", nullptr, nullptr, nullptr},         // 9 Screamer
-    {"Overdrive", "Level", "Tone", nullptr, nullptr, nullptr},         // 808 Screamer
-    {"Gain", "Level", "Bass", "Treble", "Mid Level", "Mid Frequency"}, // Metal Tone
+    {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},   // Treble Booster
+    {"Gain", "Level", nullptr, nullptr, nullptr, nullptr},   // XXL Distortion+
+    {"Distortion", "Volume", "Filter", nullptr, nullptr, nullptr},   // BAT Distortion
+    {"Gain", "Level", "Tone", nullptr, nullptr, nullptr},   // Over Drive
+    {"Gain", "Level", "Tone", nullptr, nullptr, nullptr},   // Super Drive
+    {"Overdrive", "Level", "Tone", nullptr, nullptr, nullptr},   // 9 Screamer
+    {"Overdrive", "Level", "Tone", nullptr, nullptr, nullptr},   // 808 Screamer
+    {"Gain", "Level", "Bass", "Treble", "Mid Level", "Mid Frequency"},   // Metal Tone
 };
-constexpr int32_t kModelsWithTitles = static_cast<int32_t> (sizeof (kTitlesByModel) / sizeof (kTitlesByModel[0]));
+constexpr int32_t kModelsWithTitles =
+    static_cast<int32_t> (sizeof (kTitlesByModel) / sizeof (kTitlesByModel[0]));
 
 const KnobTitles kGenericTitles = {"Parameter 1", "Parameter 2", "Parameter 3",
                                    "Parameter 4", "Parameter 5", "Parameter 6"};
@@ -33,7 +34,7 @@ const KnobTitles& titlesFor (int32_t model)
     return model == kModelWithGenericTitles ? kGenericTitles : kNoTitles;
 }
 
-}
+}   // namespace
 
 const std::vector<std::string>& CMVXParamTable::modelNames ()
 {
@@ -55,15 +56,16 @@ CMVXParamTable::CMVXParamTable (int32_t variant)
 
     params.emplace (kParamEffectState,
                     CMVXParameter (CMVXParameter::ListTag {}, "Effect State", offOn, 0.0, 1.0, 1.0,
-                                   defaults[kParamEffectState], kCurveList, false, 0, true, nullptr));
+                                   defaults[kParamEffectState], kCurveList, false, 0, true,
+                                   nullptr));
     params.emplace (kParamModel,
                     CMVXParameter (CMVXParameter::ListTag {}, "Model", models, 0.0,
                                    static_cast<double> (models.size () - 1), 1.0,
                                    defaults[kParamModel], kCurveList, false, 0, true, nullptr));
     for (int32_t id = kParamKnob1; id <= kParamKnob6; ++id)
         params.emplace (id, CMVXParameter (CMVXParameter::RangeTag {},
-                                           "Parameter " + std::to_string (id - kParamKnob1 + 1), "%",
-                                           0.0, 100.0, 1.0, defaults[static_cast<size_t> (id)],
+                                           "Parameter " + std::to_string (id - kParamKnob1 + 1),
+                                           "%", 0.0, 100.0, 1.0, defaults[static_cast<size_t> (id)],
                                            kCurveLinear, false, 0, true, nullptr));
 
     updateTitles (static_cast<int32_t> (defaults[kParamModel]));

@@ -24,7 +24,7 @@ bool listIndex (double plainValue, size_t count, size_t& index)
     return true;
 }
 
-}
+}   // namespace
 
 CMVXParameter::CMVXParameter (ListTag, std::string name_, std::vector<std::string> texts_,
                               double min_, double max_, double step_, double defaultPlain_,
@@ -48,26 +48,15 @@ CMVXParameter::CMVXParameter (RangeTag, std::string name_, std::string unit, dou
                               CMVXDSPAlgInterface* owner_)
 : CMVXParameter (ListTag {}, std::move (name_), std::vector<std::string> {std::move (unit)}, min_,
                  max_, step_, defaultPlain_, curveType_, readOnly_, extraInt_, extraFlag_, owner_)
-{
-}
+{}
 
 CMVXParameter::CMVXParameter (const CMVXParameter& other)
-: owner (other.owner),
-  normalized (other.normalized.load (std::memory_order_relaxed)),
-  defaultPlain (other.defaultPlain),
-  defaultNormalized (other.defaultNormalized),
-  plain (other.plain.load (std::memory_order_relaxed)),
-  min (other.min),
-  max (other.max),
-  step (other.step),
-  texts (other.texts),
-  name (other.name),
-  curveType (other.curveType),
-  readOnly (other.readOnly),
-  extraInt (other.extraInt),
-  extraFlag (other.extraFlag)
-{
-}
+: owner (other.owner), normalized (other.normalized.load (std::memory_order_relaxed)),
+  defaultPlain (other.defaultPlain), defaultNormalized (other.defaultNormalized),
+  plain (other.plain.load (std::memory_order_relaxed)), min (other.min), max (other.max),
+  step (other.step), texts (other.texts), name (other.name), curveType (other.curveType),
+  readOnly (other.readOnly), extraInt (other.extraInt), extraFlag (other.extraFlag)
+{}
 
 CMVXParameter::CMVXParameter (const CMVXParameter& other, CMVXDSPAlgInterface* newOwner)
 : CMVXParameter (other)
@@ -143,16 +132,13 @@ double CMVXParameter::toPlain (double x) const
 {
     switch (curveType)
     {
-        case kCurveInteger:
-            return roundHalfAway (min + (max - min) * x);
+        case kCurveInteger: return roundHalfAway (min + (max - min) * x);
         case kCurveLogarithmic:
             if (x == 1.0)
                 return max;
             return std::exp (std::log (min) + (std::log (max) - std::log (min)) * x);
-        case kCurveQuadratic:
-            return min + (max - min) * x * x;
-        default:
-            return min + (max - min) * x;
+        case kCurveQuadratic: return min + (max - min) * x * x;
+        default: return min + (max - min) * x;
     }
 }
 
@@ -192,7 +178,8 @@ std::string CMVXParameter::formatValue (bool withName, bool withUnit, double val
         double rounded = roundHalfAway (value);
         if (!(rounded == rounded))
             rounded = 0.0;
-        rounded = std::clamp (rounded, static_cast<double> (INT_MIN), static_cast<double> (INT_MAX));
+        rounded =
+            std::clamp (rounded, static_cast<double> (INT_MIN), static_cast<double> (INT_MAX));
         std::snprintf (buffer, sizeof (buffer), "%d", static_cast<int> (rounded));
     }
     else
@@ -202,16 +189,14 @@ std::string CMVXParameter::formatValue (bool withName, bool withUnit, double val
 
     switch (curveType)
     {
-        case kCurveTwoState:
-        {
+        case kCurveTwoState: {
             const double mid = (min + max) / 2.0;
             const size_t index = value < mid ? 0 : 1;
             if (value != mid && index < texts.size ())
                 label = texts[index];
             break;
         }
-        case kCurveList:
-        {
+        case kCurveList: {
             size_t index = 0;
             if (listIndex (value, texts.size (), index))
                 label = texts[index];
@@ -236,9 +221,7 @@ std::string CMVXParameter::formatValue (bool withName, bool withUnit, double val
             else
                 number = "Off";
             break;
-        default:
-            label = texts.front ();
-            break;
+        default: label = texts.front (); break;
     }
 
     if (withUnit)

@@ -25,15 +25,17 @@ enum CMVXCurveType : uint32_t
 class CMVXParameter
 {
 public:
-    struct ListTag {};
-    struct RangeTag {};
+    struct ListTag
+    {};
+    struct RangeTag
+    {};
 
-    CMVXParameter (ListTag, std::string name, std::vector<std::string> texts, double min, double max,
+    CMVXParameter (ListTag, std::string name, std::vector<std::string> texts, double min,
+                   double max, double step, double defaultPlain, uint32_t curveType, bool readOnly,
+                   int32_t extraInt, bool extraFlag, CMVXDSPAlgInterface* owner);
+    CMVXParameter (RangeTag, std::string name, std::string unit, double min, double max,
                    double step, double defaultPlain, uint32_t curveType, bool readOnly,
                    int32_t extraInt, bool extraFlag, CMVXDSPAlgInterface* owner);
-    CMVXParameter (RangeTag, std::string name, std::string unit, double min, double max, double step,
-                   double defaultPlain, uint32_t curveType, bool readOnly, int32_t extraInt,
-                   bool extraFlag, CMVXDSPAlgInterface* owner);
     CMVXParameter (const CMVXParameter& other);
     // Adopting copy: every field but the owner; a list value is rounded to its entry.
     CMVXParameter (const CMVXParameter& other, CMVXDSPAlgInterface* newOwner);
@@ -82,6 +84,6 @@ private:
     std::string name;
     uint32_t curveType = kCurveLinear;
     bool readOnly = false;
-    int32_t extraInt = 0;    // stored and copied, read by nobody
+    int32_t extraInt = 0;   // stored and copied, read by nobody
     bool extraFlag = true;   // stored and copied, read by nobody
 };

@@ -3,8 +3,7 @@
 
 CMVXStravelParamInfo::CMVXStravelParamInfo (int32_t variant)
 : table (std::make_unique<CMVXParamTable> (variant))
-{
-}
+{}
 
 CMVXParameter* CMVXStravelParamInfo::getParam (int32_t id)
 {

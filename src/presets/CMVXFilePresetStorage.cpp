@@ -11,11 +11,12 @@ namespace folder = CMVXPresetFolder;
 
 CMVXFilePresetStorage::CMVXFilePresetStorage (const Steinberg::FUID& processorClassId,
                                               std::string directoryPath)
-: classId (processorClassId), directory (directoryPath.empty () ? folder::defaultDirectory () : std::move (directoryPath))
-{
-}
+: classId (processorClassId),
+  directory (directoryPath.empty () ? folder::defaultDirectory () : std::move (directoryPath))
+{}
 
-std::vector<CMVXFilePresetStorage::FoundPreset> CMVXFilePresetStorage::scan (size_t valueCount) const
+std::vector<CMVXFilePresetStorage::FoundPreset>
+CMVXFilePresetStorage::scan (size_t valueCount) const
 {
     std::vector<FoundPreset> found;
     if (directory.empty ())
@@ -47,13 +48,14 @@ void CMVXFilePresetStorage::loadPresets (CMVXDSPAlgInterface& algorithm)
 
     // Stable order by name; one preset per name, the file a save would write first (older
     // schemes' names and copies lose).
-    std::stable_sort (found.begin (), found.end (), [] (const FoundPreset& a, const FoundPreset& b) {
-        if (a.name != b.name)
-            return a.name < b.name;
-        const bool aCanonical = folder::clashNumberOf (a.fileName, a.name) > 0;
-        const bool bCanonical = folder::clashNumberOf (b.fileName, b.name) > 0;
-        return aCanonical && !bCanonical;
-    });
+    std::stable_sort (found.begin (), found.end (),
+                      [] (const FoundPreset& a, const FoundPreset& b) {
+                          if (a.name != b.name)
+                              return a.name < b.name;
+                          const bool aCanonical = folder::clashNumberOf (a.fileName, a.name) > 0;
+                          const bool bCanonical = folder::clashNumberOf (b.fileName, b.name) > 0;
+                          return aCanonical && !bCanonical;
+                      });
     std::set<std::string> added;
     for (const FoundPreset& preset : found)
     {
@@ -74,8 +76,8 @@ void CMVXFilePresetStorage::loadPresets (CMVXDSPAlgInterface& algorithm)
     }
 }
 
-bool CMVXFilePresetStorage::savePreset (const CMVXPresetRecord& preset, CMVXDSPAlgInterface& algorithm,
-                                        bool overwrite)
+bool CMVXFilePresetStorage::savePreset (const CMVXPresetRecord& preset,
+                                        CMVXDSPAlgInterface& algorithm, bool overwrite)
 {
     // One file per name: a save-as under an existing name replaces that file, like a save.
     lastSucceeded = false;
@@ -85,8 +87,8 @@ bool CMVXFilePresetStorage::savePreset (const CMVXPresetRecord& preset, CMVXDSPA
     for (size_t id = 0; id < preset.values.size (); ++id)
     {
         const CMVXParameter* parameter = algorithm.findParameter (static_cast<int32_t> (id));
-        const double value = parameter != nullptr ? parameter->toNormalized (preset.values[id])
-                                                  : preset.values[id];
+        const double value =
+            parameter != nullptr ? parameter->toNormalized (preset.values[id]) : preset.values[id];
         normalized.push_back (static_cast<float> (std::clamp (value, 0.0, 1.0)));
     }
     const std::vector<char> bytes = encodePresetFile (classId, preset.name, normalized);
@@ -107,8 +109,9 @@ bool CMVXFilePresetStorage::savePreset (const CMVXPresetRecord& preset, CMVXDSPA
 
 bool CMVXFilePresetStorage::isSameFile (const std::string& a, const std::string& b)
 {
-    return folder::kNativeRules == folder::FileNameRules::windows ? folder::foldCase (a) == folder::foldCase (b)
-                                                                   : a == b;
+    return folder::kNativeRules == folder::FileNameRules::windows
+               ? folder::foldCase (a) == folder::foldCase (b)
+               : a == b;
 }
 
 std::string CMVXFilePresetStorage::fileNameToWrite (const std::string& name,
@@ -128,7 +131,9 @@ std::string CMVXFilePresetStorage::fileNameToWrite (const std::string& name,
     for (const std::string& fileName : folder::listPresetFiles (directory))
         if (ours.count (fileName) == 0)
             taken.insert (folder::foldCase (fileName));
-    auto isTaken = [&] (const std::string& candidate) { return taken.count (folder::foldCase (candidate)) > 0; };
+    auto isTaken = [&] (const std::string& candidate) {
+        return taken.count (folder::foldCase (candidate)) > 0;
+    };
     for (int number = 1;; ++number)
         if (const std::string candidate = folder::fileNameFor (name, number); !isTaken (candidate))
             return candidate;
@@ -141,7 +146,8 @@ bool CMVXFilePresetStorage::deletePreset (const std::string& name, CMVXDSPAlgInt
         return true;
     const int32_t count = std::max<int32_t> (algorithm.getParameterCount (), 0);
     for (const FoundPreset& preset : scan (static_cast<size_t> (count)))
-        if (preset.name == name && !folder::removeFile (folder::pathOf (directory, preset.fileName)))
+        if (preset.name == name
+            && !folder::removeFile (folder::pathOf (directory, preset.fileName)))
             lastSucceeded = false;
     return lastSucceeded;
 }

@@ -39,7 +39,8 @@ private:
         std::vector<float> normalizedValues;
     };
     std::vector<FoundPreset> scan (size_t valueCount) const;
-    std::string fileNameToWrite (const std::string& name, const std::vector<FoundPreset>& present) const;
+    std::string fileNameToWrite (const std::string& name,
+                                 const std::vector<FoundPreset>& present) const;
     static bool isSameFile (const std::string& a, const std::string& b);
 
     Steinberg::FUID classId;

@@ -78,11 +78,16 @@ std::string unescape (const std::string& text)
         }
         const std::string entity = text.substr (i + 1, end - i - 1);
         bool known = true;
-        if (entity == "amp") out += '&';
-        else if (entity == "lt") out += '<';
-        else if (entity == "gt") out += '>';
-        else if (entity == "quot") out += '"';
-        else if (entity == "apos") out += '\'';
+        if (entity == "amp")
+            out += '&';
+        else if (entity == "lt")
+            out += '<';
+        else if (entity == "gt")
+            out += '>';
+        else if (entity == "quot")
+            out += '"';
+        else if (entity == "apos")
+            out += '\'';
         else if (entity.size () > 1 && entity[0] == '#')
         {
             const bool hex = entity[1] == 'x' || entity[1] == 'X';
@@ -92,9 +97,12 @@ std::string unescape (const std::string& text)
             for (char d : digits)
             {
                 int v = -1;
-                if (d >= '0' && d <= '9') v = d - '0';
-                else if (hex && d >= 'a' && d <= 'f') v = d - 'a' + 10;
-                else if (hex && d >= 'A' && d <= 'F') v = d - 'A' + 10;
+                if (d >= '0' && d <= '9')
+                    v = d - '0';
+                else if (hex && d >= 'a' && d <= 'f')
+                    v = d - 'a' + 10;
+                else if (hex && d >= 'A' && d <= 'F')
+                    v = d - 'A' + 10;
                 if (v < 0 || code > 0x10ffff)
                 {
                     known = false;
@@ -157,17 +165,21 @@ bool chunkListIsComplete (const std::vector<char>& bytes, int32 entriesRead)
     int32_t declared = 0;
     std::memcpy (&declared, bytes.data () + listOffset + 4, 4);
     return declared > 0 && declared == entriesRead
-           && static_cast<uint64_t> (declared) * kEntryBytes <= bytes.size () - static_cast<uint64_t> (listOffset) - 8;
+           && static_cast<uint64_t> (declared) * kEntryBytes
+                  <= bytes.size () - static_cast<uint64_t> (listOffset) - 8;
 }
 
-} // namespace
+}   // namespace
 
 std::string presetMetaInfoXml (const std::string& name)
 {
     std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<MetaInfo>\n";
-    xml += "\t<Attribute id=\"MediaType\" value=\"VstPreset\" type=\"string\" flags=\"writeProtected\"/>\n";
-    xml += "\t<Attribute id=\"PlugInName\" value=\"Overmoor\" type=\"string\" flags=\"writeProtected\"/>\n";
-    xml += "\t<Attribute id=\"PlugInCategory\" value=\"Fx|Distortion\" type=\"string\" flags=\"writeProtected\"/>\n";
+    xml += "\t<Attribute id=\"MediaType\" value=\"VstPreset\" type=\"string\" "
+           "flags=\"writeProtected\"/>\n";
+    xml += "\t<Attribute id=\"PlugInName\" value=\"Overmoor\" type=\"string\" "
+           "flags=\"writeProtected\"/>\n";
+    xml += "\t<Attribute id=\"PlugInCategory\" value=\"Fx|Distortion\" type=\"string\" "
+           "flags=\"writeProtected\"/>\n";
     xml += "\t<Attribute id=\"";
     xml += kNameAttribute;
     xml += "\" value=\"";
@@ -216,14 +228,15 @@ std::vector<char> encodePresetFile (const FUID& classId, const std::string& name
     return std::vector<char> (data, data + file->getSize ());
 }
 
-std::optional<CMVXStoredPreset> decodePresetFile (const std::vector<char>& bytes, const FUID& classId,
-                                                  size_t valueCount)
+std::optional<CMVXStoredPreset> decodePresetFile (const std::vector<char>& bytes,
+                                                  const FUID& classId, size_t valueCount)
 {
     if (bytes.empty ())
         return std::nullopt;
     // The chunk list is read by the SDK; every offset it yields is checked before use.
     std::vector<char> copy (bytes);
-    IPtr<MemoryStream> stream = owned (new MemoryStream (copy.data (), static_cast<TSize> (copy.size ())));
+    IPtr<MemoryStream> stream =
+        owned (new MemoryStream (copy.data (), static_cast<TSize> (copy.size ())));
     PresetFile file (stream);
     if (!file.readChunkList () || file.getClassID () != classId)
         return std::nullopt;
@@ -235,9 +248,11 @@ std::optional<CMVXStoredPreset> decodePresetFile (const std::vector<char>& bytes
         const PresetFile::Entry* entry = file.getEntry (type);
         if (entry == nullptr || entry->offset < 0 || entry->size < 0
             || static_cast<uint64_t> (entry->offset) > bytes.size ()
-            || static_cast<uint64_t> (entry->size) > bytes.size () - static_cast<uint64_t> (entry->offset))
+            || static_cast<uint64_t> (entry->size)
+                   > bytes.size () - static_cast<uint64_t> (entry->offset))
             return std::nullopt;
-        return std::make_pair (static_cast<size_t> (entry->offset), static_cast<size_t> (entry->size));
+        return std::make_pair (static_cast<size_t> (entry->offset),
+                               static_cast<size_t> (entry->size));
     };
 
     const auto state = chunk (kComponentState);
@@ -246,9 +261,11 @@ std::optional<CMVXStoredPreset> decodePresetFile (const std::vector<char>& bytes
     CMVXStoredPreset preset;
     for (size_t i = 0; i < valueCount; ++i)
     {
-        const auto* p = reinterpret_cast<const unsigned char*> (bytes.data () + state->first + 4 * i);
+        const auto* p =
+            reinterpret_cast<const unsigned char*> (bytes.data () + state->first + 4 * i);
         const uint32_t bits = static_cast<uint32_t> (p[0]) | (static_cast<uint32_t> (p[1]) << 8)
-                              | (static_cast<uint32_t> (p[2]) << 16) | (static_cast<uint32_t> (p[3]) << 24);
+                              | (static_cast<uint32_t> (p[2]) << 16)
+                              | (static_cast<uint32_t> (p[3]) << 24);
         float value = 0.0f;
         std::memcpy (&value, &bits, sizeof value);
         if (!std::isfinite (value))

@@ -21,7 +21,8 @@ std::vector<char> encodePresetFile (const Steinberg::FUID& classId, const std::s
 // Nothing when the bytes are not a preset of classId with at least valueCount finite values;
 // extra values are ignored, values outside 0..1 are clamped.
 std::optional<CMVXStoredPreset> decodePresetFile (const std::vector<char>& bytes,
-                                                  const Steinberg::FUID& classId, size_t valueCount);
+                                                  const Steinberg::FUID& classId,
+                                                  size_t valueCount);
 
 // The meta-info document and its reader, exposed for tests.
 std::string presetMetaInfoXml (const std::string& name);

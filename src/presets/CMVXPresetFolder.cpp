@@ -53,14 +53,16 @@ bool isForbidden (unsigned char c, FileNameRules rules)
 
 bool isReservedOnWindows (const std::string& word)
 {
-    static const std::array<const char*, 8> kNames = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "COM", "LPT"};
+    static const std::array<const char*, 8> kNames = {"CON",    "PRN",     "AUX", "NUL",
+                                                      "CONIN$", "CONOUT$", "COM", "LPT"};
     const std::string folded = foldCase (word);
     for (size_t i = 0; i < kNames.size (); ++i)
     {
         const std::string name = foldCase (kNames[i]);
         if (i < 6 && folded == name)
             return true;
-        if (i >= 6 && folded.size () == 4 && folded.compare (0, 3, name) == 0 && folded[3] >= '0' && folded[3] <= '9')
+        if (i >= 6 && folded.size () == 4 && folded.compare (0, 3, name) == 0 && folded[3] >= '0'
+            && folded[3] <= '9')
             return true;
     }
     return false;
@@ -77,7 +79,7 @@ void cutToLength (std::string& text, size_t maxBytes)
     text.resize (end);
 }
 
-} // namespace
+}   // namespace
 
 std::string foldCase (const std::string& text)
 {
@@ -135,10 +137,13 @@ int clashNumberOf (const std::string& fileName, const std::string& presetName, F
 {
     const std::string stem = fileStemFor (presetName, rules);
     const std::string extension = kExtension;
-    if (fileName.size () < stem.size () + extension.size () || fileName.compare (0, stem.size (), stem) != 0
-        || fileName.compare (fileName.size () - extension.size (), extension.size (), extension) != 0)
+    if (fileName.size () < stem.size () + extension.size ()
+        || fileName.compare (0, stem.size (), stem) != 0
+        || fileName.compare (fileName.size () - extension.size (), extension.size (), extension)
+               != 0)
         return 0;
-    const std::string rest = fileName.substr (stem.size (), fileName.size () - stem.size () - extension.size ());
+    const std::string rest =
+        fileName.substr (stem.size (), fileName.size () - stem.size () - extension.size ());
     if (rest.empty ())
         return 1;
     // " (N)" with N from 2, without leading zeros
@@ -233,4 +238,4 @@ std::string pathOf (const std::string& directory, const std::string& fileName)
     return directory + char (fs::path::preferred_separator) + fileName;
 }
 
-} // namespace CMVXPresetFolder
+}   // namespace CMVXPresetFolder

@@ -71,4 +71,4 @@ bool removeFile (const std::string& path);
 
 std::string pathOf (const std::string& directory, const std::string& fileName);
 
-} // namespace CMVXPresetFolder
+}   // namespace CMVXPresetFolder

@@ -17,7 +17,8 @@ std::string homeDirectory ()
 {
     if (const char* home = std::getenv ("HOME"); home != nullptr && home[0] == '/')
         return home;
-    struct passwd entry {};
+    struct passwd entry
+    {};
     struct passwd* found = nullptr;
     char buffer[4096];
     if (getpwuid_r (getuid (), &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr
@@ -43,11 +44,12 @@ bool writeAll (int fd, const char* data, size_t size)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 std::string defaultDirectory ()
 {
-    if (const char* overridden = std::getenv ("OVERMOOR_PRESET_DIR"); overridden != nullptr && overridden[0] != 0)
+    if (const char* overridden = std::getenv ("OVERMOOR_PRESET_DIR");
+        overridden != nullptr && overridden[0] != 0)
         return overridden;
     const std::string home = homeDirectory ();
     if (home.empty ())
@@ -86,4 +88,4 @@ bool writeFileAtomically (const std::string& directory, const std::string& fileN
     return true;
 }
 
-} // namespace CMVXPresetFolder
+}   // namespace CMVXPresetFolder

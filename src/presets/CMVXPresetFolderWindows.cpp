@@ -86,7 +86,7 @@ bool replace (const std::wstring& temporary, const std::wstring& target)
     }
 }
 
-} // namespace
+}   // namespace
 
 std::string defaultDirectory ()
 {
@@ -124,4 +124,4 @@ bool writeFileAtomically (const std::string& directory, const std::string& fileN
     return ok;
 }
 
-} // namespace CMVXPresetFolder
+}   // namespace CMVXPresetFolder

@@ -24,9 +24,9 @@ void CMVXAudioPlugInVST3::installDsp (std::unique_ptr<CMVXPlugInDSP> newDsp)
     dsp = std::move (newDsp);
     maxParameterReports = dsp ? std::max (dsp->getMaxParameterReports (), 0) : 0;
     maxProcessReports = dsp ? std::max (dsp->getMaxProcessReports (), 0) : 0;
-    hostChangeIds.reset (new int32_t[maxParameterReports + 1] ());
-    controllerChangeIds.reset (new int32_t[maxParameterReports + 1] ());
-    processChangeIds.reset (new int32_t[maxProcessReports + 1] ());
+    hostChangeIds.reset (new int32_t[maxParameterReports + 1]());
+    controllerChangeIds.reset (new int32_t[maxParameterReports + 1]());
+    processChangeIds.reset (new int32_t[maxProcessReports + 1]());
     hostChangeCount = processChangeCount = controllerChangeCount = 0;
 }
 
@@ -145,7 +145,8 @@ void CMVXAudioPlugInVST3::rebuildBusses (const TChar* inputName, SpeakerArrangem
 
 // One main bus each way, mono → mono or stereo → stereo. Other requests fall back to stereo and
 // report kResultFalse, as the interface asks.
-tresult PLUGIN_API CMVXAudioPlugInVST3::setBusArrangements (SpeakerArrangement* inputs, int32 numIns,
+tresult PLUGIN_API CMVXAudioPlugInVST3::setBusArrangements (SpeakerArrangement* inputs,
+                                                            int32 numIns,
                                                             SpeakerArrangement* outputs,
                                                             int32 numOuts)
 {
@@ -183,7 +184,8 @@ tresult PLUGIN_API CMVXAudioPlugInVST3::setBusArrangements (SpeakerArrangement* 
 tresult PLUGIN_API CMVXAudioPlugInVST3::setupProcessing (ProcessSetup& setup)
 {
     // Rates and sizes a DSP cannot run with are not passed on.
-    if (setup.sampleRate != sampleRate && std::isfinite (setup.sampleRate) && setup.sampleRate > 0.0)
+    if (setup.sampleRate != sampleRate && std::isfinite (setup.sampleRate)
+        && setup.sampleRate > 0.0)
     {
         sampleRate = setup.sampleRate;
         if (dsp)
@@ -192,8 +194,8 @@ tresult PLUGIN_API CMVXAudioPlugInVST3::setupProcessing (ProcessSetup& setup)
     if (setup.maxSamplesPerBlock != maxSamplesPerBlock && setup.maxSamplesPerBlock > 0)
     {
         maxSamplesPerBlock = setup.maxSamplesPerBlock;
-        monoInputCopy.reset (new float[maxSamplesPerBlock] ());
-        monoScratchOutput.reset (new float[maxSamplesPerBlock] ());
+        monoInputCopy.reset (new float[maxSamplesPerBlock]());
+        monoScratchOutput.reset (new float[maxSamplesPerBlock]());
         if (dsp)
             dsp->setBlockSize (maxSamplesPerBlock);
     }

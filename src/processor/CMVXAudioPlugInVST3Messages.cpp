@@ -29,7 +29,8 @@ struct Block
     const uint8_t* bytes () const { return static_cast<const uint8_t*> (data); }
     std::string text () const
     {
-        return data != nullptr ? std::string (static_cast<const char*> (data), size) : std::string ();
+        return data != nullptr ? std::string (static_cast<const char*> (data), size)
+                               : std::string ();
     }
 };
 
@@ -88,7 +89,7 @@ std::string afterKey (const std::string& payload, const char* key)
     return payload.size () > keyLength ? payload.substr (keyLength) : std::string ();
 }
 
-} // namespace
+}   // namespace
 
 tresult PLUGIN_API CMVXAudioPlugInVST3::notify (IMessage* message)
 {
@@ -120,8 +121,8 @@ tresult PLUGIN_API CMVXAudioPlugInVST3::notify (IMessage* message)
         int64 parameterId = 0;
         double value = 0.0;
         if (attributes->getInt (keys::kParameterId, parameterId) == kResultOk
-            && attributes->getFloat (keys::kParameterValue, value) == kResultOk && std::isfinite (value)
-            && parameterId >= INT32_MIN && parameterId <= INT32_MAX && dsp)
+            && attributes->getFloat (keys::kParameterValue, value) == kResultOk
+            && std::isfinite (value) && parameterId >= INT32_MIN && parameterId <= INT32_MAX && dsp)
         {
             controllerChangeCount = 0;
             dsp->setParameterNormalized (static_cast<int32_t> (parameterId),
@@ -137,7 +138,8 @@ tresult PLUGIN_API CMVXAudioPlugInVST3::notify (IMessage* message)
                     continue;
                 echo->setMessageID (keys::kSetParameter);
                 echo->getAttributes ()->setInt (keys::kParameterId, changedId);
-                echo->getAttributes ()->setFloat (keys::kParameterValue, getParameterValue (changedId));
+                echo->getAttributes ()->setFloat (keys::kParameterValue,
+                                                  getParameterValue (changedId));
                 sendMessage (echo);
             }
         }
@@ -241,8 +243,9 @@ tresult CMVXAudioPlugInVST3::handlePresetRequest (IAttributeList& attributes)
     }
     else if (readBinary (attributes, keys::kGetSelectedPreset, block))
     {
-        sendText (*this, keys::kPresetHandling, keys::kSetSelectedPreset,
-                  selectedPresetNumberText (keys::kSetSelectedPreset, dsp->getSelectedPresetNumber ()));
+        sendText (
+            *this, keys::kPresetHandling, keys::kSetSelectedPreset,
+            selectedPresetNumberText (keys::kSetSelectedPreset, dsp->getSelectedPresetNumber ()));
         return kResultOk;
     }
     else

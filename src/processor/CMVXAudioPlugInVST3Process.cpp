@@ -12,7 +12,8 @@ using namespace Steinberg::Vst;
 
 void CMVXAudioPlugInVST3::queueOutputId_rt (int32_t id)
 {
-    if (std::find (pendingOutputIds.begin (), pendingOutputIds.end (), id) != pendingOutputIds.end ())
+    if (std::find (pendingOutputIds.begin (), pendingOutputIds.end (), id)
+        != pendingOutputIds.end ())
         return;
     if (pendingOutputIds.size () < pendingOutputIds.capacity ())
         pendingOutputIds.push_back (id);
@@ -42,7 +43,8 @@ void CMVXAudioPlugInVST3::processInputParameterChanges (ProcessData& data)
             continue;
         int32 sampleOffset = 0;
         ParamValue value = 0.0;
-        if (queue->getPoint (pointCount - 1, sampleOffset, value) != kResultOk || !std::isfinite (value))
+        if (queue->getPoint (pointCount - 1, sampleOffset, value) != kResultOk
+            || !std::isfinite (value))
             continue;
         value = std::min (std::max (value, 0.0), 1.0);
         hostChangeCount = 0;
@@ -95,7 +97,7 @@ bool hasChannels (const AudioBusBuffers& bus, int32_t count)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 // Audio thread. A mono bus is widened to the DSP's two channels with the scratch buffers; the
 // second output is discarded.
@@ -105,8 +107,8 @@ void CMVXAudioPlugInVST3::processAudio_rt (ProcessData& data)
     AudioBusBuffers& out = data.outputs[0];
     const int32_t numSamples = data.numSamples;
     const int32_t channels = std::min<int32_t> (in.numChannels, 2);
-    const bool usable = data.symbolicSampleSize == kSample32 && numSamples > 0 && channels > 0 &&
-                        hasChannels (in, channels) && hasChannels (out, channels);
+    const bool usable = data.symbolicSampleSize == kSample32 && numSamples > 0 && channels > 0
+                        && hasChannels (in, channels) && hasChannels (out, channels);
 
     if (in.silenceFlags != 0)
     {
@@ -118,7 +120,8 @@ void CMVXAudioPlugInVST3::processAudio_rt (ProcessData& data)
         // Parameter changes must still reach the engine while it is not run.
         if (CMVXDSPAlgInterface* algorithm = dsp ? dsp->getCurrentAlgorithm () : nullptr)
             if (algorithm->updatePending.load (std::memory_order_acquire))
-                algorithm->updateSettings (algorithm->reinitPending.load (std::memory_order_acquire));
+                algorithm->updateSettings (
+                    algorithm->reinitPending.load (std::memory_order_acquire));
         return;
     }
 
@@ -167,8 +170,8 @@ void CMVXAudioPlugInVST3::runDsp_rt (float** inputs, float** outputs, int32_t nu
     int32_t limit = numSamples;
     if (CMVXDSPAlgInterface* algorithm = dsp->getCurrentAlgorithm ())
     {
-        const auto algorithmLimit = static_cast<int32_t> (
-            std::min<uint32_t> (algorithm->maxBlockSize.load (std::memory_order_relaxed), INT32_MAX));
+        const auto algorithmLimit = static_cast<int32_t> (std::min<uint32_t> (
+            algorithm->maxBlockSize.load (std::memory_order_relaxed), INT32_MAX));
         if (algorithmLimit > 0)
             limit = std::min (limit, algorithmLimit);
     }

@@ -25,4 +25,4 @@ inline float getFloat (const uint8_t* bytes)
     return value;
 }
 
-} // namespace CMVXLittleEndian
+}   // namespace CMVXLittleEndian

@@ -22,7 +22,8 @@ public:
 
     static Steinberg::FUnknown* createInstance (void*)
     {
-        return static_cast<Steinberg::Vst::IAudioProcessor*> (new CMVXStravelVST3 (makeUserPresetStorage ()));
+        return static_cast<Steinberg::Vst::IAudioProcessor*> (
+            new CMVXStravelVST3 (makeUserPresetStorage ()));
     }
 
 protected:

@@ -8,4 +8,4 @@ namespace Morvane::Resources {
 
 const VSTGUI::IBitmapSource& bitmapSource ();
 
-} // namespace Morvane::Resources
+}   // namespace Morvane::Resources

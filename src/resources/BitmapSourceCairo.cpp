@@ -21,11 +21,9 @@ class ArtworkBitmap : public VSTGUI::CairoBitmap
 {
 public:
     ArtworkBitmap (cairo_surface_t* surface, int resourceId, double scale, int frames)
-        : CairoBitmap (surface, scale), id (resourceId),
-          drawn (static_cast<size_t> (frames), false),
-          framePixels (Artwork::framePixelHeight (resourceId, scale))
-    {
-    }
+    : CairoBitmap (surface, scale), id (resourceId), drawn (static_cast<size_t> (frames), false),
+      framePixels (Artwork::framePixelHeight (resourceId, scale))
+    {}
 
     void prepareRows (double top, double bottom) override
     {
@@ -87,8 +85,7 @@ public:
         const int height = size.frames * Artwork::framePixelHeight (id, scale);
         if (width <= 0 || height <= 0 || width > 32767 || height > 32767)
             return nullptr;
-        cairo_surface_t* surface =
-            cairo_image_surface_create (CAIRO_FORMAT_ARGB32, width, height);
+        cairo_surface_t* surface = cairo_image_surface_create (CAIRO_FORMAT_ARGB32, width, height);
         if (cairo_surface_status (surface) != CAIRO_STATUS_SUCCESS)
         {
             cairo_surface_destroy (surface);
@@ -98,7 +95,7 @@ public:
     }
 };
 
-} // namespace
+}   // namespace
 
 const VSTGUI::IBitmapSource& bitmapSource ()
 {
@@ -106,4 +103,4 @@ const VSTGUI::IBitmapSource& bitmapSource ()
     return source;
 }
 
-} // namespace Morvane::Resources
+}   // namespace Morvane::Resources

@@ -79,14 +79,15 @@ public:
                 static_cast<UINT> (4 * scaled.size ()), reinterpret_cast<BYTE*> (scaled.data ()),
                 &bitmap)))
             return nullptr;
-        return VSTGUI::owned<VSTGUI::IPlatformBitmap> (new VSTGUI::WicBitmap (backend, bitmap, scale));
+        return VSTGUI::owned<VSTGUI::IPlatformBitmap> (
+            new VSTGUI::WicBitmap (backend, bitmap, scale));
     }
 
 private:
     static constexpr int kLargestScale = 3;
 };
 
-} // namespace
+}   // namespace
 
 const VSTGUI::IBitmapSource& bitmapSource ()
 {
@@ -94,4 +95,4 @@ const VSTGUI::IBitmapSource& bitmapSource ()
     return source;
 }
 
-} // namespace Morvane::Resources
+}   // namespace Morvane::Resources

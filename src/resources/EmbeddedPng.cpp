@@ -15,4 +15,4 @@ PngData findPng (int id, int scale)
     return {};
 }
 
-} // namespace Morvane::Resources
+}   // namespace Morvane::Resources

@@ -18,4 +18,4 @@ struct PngData
 // a scale that was not rendered at build time.
 PngData findPng (int id, int scale = 1);
 
-} // namespace Morvane::Resources
+}   // namespace Morvane::Resources

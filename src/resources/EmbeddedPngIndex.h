@@ -15,4 +15,4 @@ struct EmbeddedPngEntry
 const EmbeddedPngEntry* embeddedPngBegin ();
 const EmbeddedPngEntry* embeddedPngEnd ();
 
-} // namespace Morvane::Resources
+}   // namespace Morvane::Resources

@@ -31,10 +31,10 @@ Taps areaTaps (int from, int to)
     return taps;
 }
 
-} // namespace
+}   // namespace
 
-std::vector<uint32_t> resampleFrames (const uint32_t* pixels, int width, int frameHeight, int frames,
-                                      int toWidth, int toFrameHeight)
+std::vector<uint32_t> resampleFrames (const uint32_t* pixels, int width, int frameHeight,
+                                      int frames, int toWidth, int toFrameHeight)
 {
     const Taps across = areaTaps (width, toWidth), down = areaTaps (frameHeight, toFrameHeight);
     std::vector<uint32_t> out (static_cast<size_t> (toWidth) * toFrameHeight * frames);
@@ -68,8 +68,11 @@ std::vector<uint32_t> resampleFrames (const uint32_t* pixels, int width, int fra
                         sum += down.weights[y][k]
                                * rows[(static_cast<size_t> (down.first[y] + static_cast<int> (k))
                                            * toWidth
-                                       + x) * 4 + channel];
-                    const auto value = static_cast<uint32_t> (std::clamp (std::lround (sum), 0L, 255L));
+                                       + x)
+                                          * 4
+                                      + channel];
+                    const auto value =
+                        static_cast<uint32_t> (std::clamp (std::lround (sum), 0L, 255L));
                     pixel |= value << (8 * channel);
                 }
                 out[(static_cast<size_t> (frame) * toFrameHeight + y) * toWidth + x] = pixel;
@@ -78,4 +81,4 @@ std::vector<uint32_t> resampleFrames (const uint32_t* pixels, int width, int fra
     return out;
 }
 
-} // namespace Morvane::Resources
+}   // namespace Morvane::Resources

@@ -8,7 +8,7 @@
 
 namespace Morvane::Resources {
 
-std::vector<uint32_t> resampleFrames (const uint32_t* pixels, int width, int frameHeight, int frames,
-                                      int toWidth, int toFrameHeight);
+std::vector<uint32_t> resampleFrames (const uint32_t* pixels, int width, int frameHeight,
+                                      int frames, int toWidth, int toFrameHeight);
 
-} // namespace Morvane::Resources
+}   // namespace Morvane::Resources

@@ -45,14 +45,16 @@ AudioBus* AudioEffect::getAudioOutput (int32 index)
     return FCast<AudioBus> (busAt (audioOutputs, index));
 }
 
-EventBus* AudioEffect::addEventInput (const TChar* name, int32 channels, BusType busType, int32 flags)
+EventBus* AudioEffect::addEventInput (const TChar* name, int32 channels, BusType busType,
+                                      int32 flags)
 {
     auto* bus = new EventBus (name, busType, flags, channels);
     eventInputs.push_back (IPtr<Bus> (bus, false));
     return bus;
 }
 
-EventBus* AudioEffect::addEventOutput (const TChar* name, int32 channels, BusType busType, int32 flags)
+EventBus* AudioEffect::addEventOutput (const TChar* name, int32 channels, BusType busType,
+                                       int32 flags)
 {
     auto* bus = new EventBus (name, busType, flags, channels);
     eventOutputs.push_back (IPtr<Bus> (bus, false));
@@ -74,8 +76,8 @@ tresult PLUGIN_API AudioEffect::setBusArrangements (SpeakerArrangement* inputs, 
 {
     if (numIns < 0 || numOuts < 0)
         return kInvalidArgument;
-    if (numIns > static_cast<int32> (audioInputs.size ()) ||
-        numOuts > static_cast<int32> (audioOutputs.size ()))
+    if (numIns > static_cast<int32> (audioInputs.size ())
+        || numOuts > static_cast<int32> (audioOutputs.size ()))
         return kResultFalse;
     if ((numIns > 0 && !inputs) || (numOuts > 0 && !outputs))
         return kInvalidArgument;
@@ -116,5 +118,5 @@ tresult PLUGIN_API AudioEffect::setupProcessing (ProcessSetup& setup)
     return kResultOk;
 }
 
-} // namespace Vst
-} // namespace Steinberg
+}   // namespace Vst
+}   // namespace Steinberg

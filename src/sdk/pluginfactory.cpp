@@ -186,4 +186,4 @@ tresult PLUGIN_API CPluginFactory::setHostContext (FUnknown* context)
     return kNotImplemented;
 }
 
-} // namespace Steinberg
+}   // namespace Steinberg

@@ -58,4 +58,4 @@ protected:
 // builds a new one.
 extern CPluginFactory* gPluginFactory;
 
-} // namespace Steinberg
+}   // namespace Steinberg

@@ -12,6 +12,6 @@ namespace Linux {
 DEF_CLASS_IID (IEventHandler)
 DEF_CLASS_IID (ITimerHandler)
 DEF_CLASS_IID (IRunLoop)
-} // namespace Linux
+}   // namespace Linux
 #endif
-} // namespace Steinberg
+}   // namespace Steinberg

@@ -13,7 +13,7 @@ namespace Steinberg {
 namespace Vst {
 
 VSTGUIEditor::VSTGUIEditor (void* controller, ViewRect* size)
-    : EditorView (static_cast<EditController*> (controller), size)
+: EditorView (static_cast<EditController*> (controller), size)
 {
     timer = new VSTGUI::CVSTGUITimer (this, static_cast<uint32_t> (idleRate));
     idleTicker.timer = timer;
@@ -133,8 +133,8 @@ bool VSTGUIEditor::openInHostWindow (void* parent)
 
 tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
 {
-    if (parent == nullptr || isPlatformTypeSupported (type) != kResultTrue || frame != nullptr ||
-        runLoop)
+    if (parent == nullptr || isPlatformTypeSupported (type) != kResultTrue || frame != nullptr
+        || runLoop)
         return kResultFalse;
     try
     {
@@ -148,8 +148,8 @@ tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
         const ViewRect frameRect (
             0, 0, static_cast<int32> (std::ceil (frame->getWidth () * zoom - 1e-9)),
             static_cast<int32> (std::ceil (frame->getHeight () * zoom - 1e-9)));
-        const bool sizeChanged = frameRect.getWidth () != rect.getWidth () ||
-                                 frameRect.getHeight () != rect.getHeight ();
+        const bool sizeChanged = frameRect.getWidth () != rect.getWidth ()
+                                 || frameRect.getHeight () != rect.getHeight ();
         rect = frameRect;
         EditorView::attached (parent, type);
         if (sizeChanged && plugFrame)
@@ -173,8 +173,7 @@ tresult PLUGIN_API VSTGUIEditor::removed ()
         detachFromHost ();
     }
     catch (...)
-    {
-    }
+    {}
     return EditorView::removed ();
 }
 
@@ -272,5 +271,5 @@ tresult PLUGIN_API VSTGUIEditor::setFrame (IPlugFrame* newFrame)
     return kResultOk;
 }
 
-} // namespace Vst
-} // namespace Steinberg
+}   // namespace Vst
+}   // namespace Steinberg

@@ -91,5 +91,5 @@ private:
     bool runLoopInstalled = false;
 };
 
-} // namespace Vst
-} // namespace Steinberg
+}   // namespace Vst
+}   // namespace Steinberg

@@ -61,5 +61,5 @@ inline VSTGUI::VstKeyCode toVstKeyCode (char16 key, int16 keyMsg, int16 modifier
     return code;
 }
 
-} // namespace Vst
-} // namespace Steinberg
+}   // namespace Vst
+}   // namespace Steinberg

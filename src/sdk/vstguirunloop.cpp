@@ -43,7 +43,8 @@ public:
     END_DEFINE_INTERFACES (FObject)
 };
 
-HostRunLoopAdapter::HostRunLoopAdapter (Linux::IRunLoop* hostLoop) : host (hostLoop) {}
+HostRunLoopAdapter::HostRunLoopAdapter (Linux::IRunLoop* hostLoop) : host (hostLoop)
+{}
 
 HostRunLoopAdapter::~HostRunLoopAdapter ()
 {
@@ -56,10 +57,10 @@ IPtr<Linux::IRunLoop> HostRunLoopAdapter::findHostRunLoop (FUnknown* plugFrame,
     for (FUnknown* source : {plugFrame, hostContext})
     {
         Linux::IRunLoop* loop = nullptr;
-        if (source &&
-            source->queryInterface (Linux::IRunLoop::iid, reinterpret_cast<void**> (&loop)) ==
-                kResultOk &&
-            loop)
+        if (source
+            && source->queryInterface (Linux::IRunLoop::iid, reinterpret_cast<void**> (&loop))
+                   == kResultOk
+            && loop)
             return owned (loop);
     }
     return nullptr;
@@ -84,7 +85,7 @@ bool HostRunLoopAdapter::unregisterEventHandler (VSTGUI::X11::IEventHandler* han
         return false;
     IPtr<EventForwarder> forwarder = *found;
     events.erase (found);
-    forwarder->target = nullptr; // a host that still calls it reaches nothing of ours
+    forwarder->target = nullptr;   // a host that still calls it reaches nothing of ours
     host->unregisterEventHandler (forwarder);
     return true;
 }
@@ -121,5 +122,5 @@ void HostRunLoopAdapter::unregisterAll ()
         unregisterTimer (timers.back ()->target);
 }
 
-} // namespace Vst
-} // namespace Steinberg
+}   // namespace Vst
+}   // namespace Steinberg

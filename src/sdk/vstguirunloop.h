@@ -37,5 +37,5 @@ private:
     std::vector<IPtr<TimerForwarder>> timers;
 };
 
-} // namespace Vst
-} // namespace Steinberg
+}   // namespace Vst
+}   // namespace Steinberg

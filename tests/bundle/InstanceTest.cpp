@@ -14,8 +14,10 @@ using namespace Steinberg::Vst;
 using Morvane::Host::floatBytes;
 using Morvane::Host::PluginInstance;
 
-class ComponentState : public Morvane::Test::BundleFixture {};
-class BundleInstance : public Morvane::Test::BundleFixture {};
+class ComponentState : public Morvane::Test::BundleFixture
+{};
+class BundleInstance : public Morvane::Test::BundleFixture
+{};
 
 // "Torvin's Booster" as normalised values: on, model 0, then the six knobs' percent / 100.
 const std::vector<float> kFactoryPreset0 {1.0f, 0.0f, 0.425f, 1.0f, 0.816f, 0.18f, 0.618f, 0.325f};
@@ -23,7 +25,8 @@ const std::vector<float> kFactoryPreset0 {1.0f, 0.0f, 0.425f, 1.0f, 0.816f, 0.18
 const std::vector<float> kOtherState {0.0f, 5.0f / 7.0f, 0.25f, 0.5f, 0.1f, 0.9f, 0.33f, 0.0f};
 
 // The saved state (32 bytes) and the controller's values both equal expected.
-void expectState (PluginInstance& instance, const std::vector<float>& expected, const std::string& what)
+void expectState (PluginInstance& instance, const std::vector<float>& expected,
+                  const std::string& what)
 {
     std::vector<uint8_t> bytes;
     ASSERT_EQ (instance.getState (bytes), kResultOk) << what;
@@ -32,7 +35,8 @@ void expectState (PluginInstance& instance, const std::vector<float>& expected, 
     for (ParamID id = 0; id < 8; ++id)
     {
         EXPECT_NEAR (saved[id], expected[id], 1e-6) << what << ", id " << id;
-        EXPECT_NEAR (instance.controller ()->getParamNormalized (id), expected[id], 1e-6) << what << ", controller id " << id;
+        EXPECT_NEAR (instance.controller ()->getParamNormalized (id), expected[id], 1e-6)
+            << what << ", controller id " << id;
     }
 }
 
@@ -64,7 +68,7 @@ TEST_F (ComponentState, NewInstanceHoldsFactoryPresetZeroAndRoundTrips)
     EXPECT_EQ (instance->getControllerState (controllerBytes), kResultOk);
     EXPECT_EQ (controllerBytes, std::vector<uint8_t> {0});
     EXPECT_NE (instance->component ()->setState (nullptr), kResultOk);
-    instance->component ()->getState (nullptr); // any answer, but no crash
+    instance->component ()->getState (nullptr);   // any answer, but no crash
     expectState (*instance, kFactoryPreset0, "new instance after null streams");
 
     ASSERT_EQ (instance->setState (floatBytes (kOtherState)), kResultOk);
@@ -93,16 +97,24 @@ TEST_F (ComponentState, ShortAndLongStreamsChangeOnlyWhatTheyHold)
         tresult result;
         size_t valuesTaken;
     } cases[] = {{"empty", {}, false, kResultFalse, 0},
-                 {"one value and half of the next", {all.begin (), all.begin () + 6}, false, kResultFalse, 1},
+                 {"one value and half of the next",
+                  {all.begin (), all.begin () + 6},
+                  false,
+                  kResultFalse,
+                  1},
                  {"four values", {all.begin (), all.begin () + 16}, false, kResultFalse, 4},
-                 {"four values and half of the next, strict stream", {all.begin (), all.begin () + 18},
-                  true, kResultFalse, 4},
+                 {"four values and half of the next, strict stream",
+                  {all.begin (), all.begin () + 18},
+                  true,
+                  kResultFalse,
+                  4},
                  {"trailing bytes", longer, false, kResultOk, 8}};
     for (const auto& c : cases)
     {
         auto instance = createInstance ();
         ASSERT_NE (instance, nullptr);
-        EXPECT_EQ (c.strict ? instance->component ()->setState (owned (new Morvane::Host::StrictReadStream (c.bytes)))
+        EXPECT_EQ (c.strict ? instance->component ()->setState (
+                       owned (new Morvane::Host::StrictReadStream (c.bytes)))
                             : instance->setState (c.bytes),
                    c.result)
             << c.name;
@@ -148,11 +160,12 @@ TEST_F (BundleInstance, RefusedMessagesAndShutdown)
     ASSERT_NE (instance, nullptr);
     EXPECT_EQ (instance->notifyProcessor (nullptr), kInvalidArgument);
     EXPECT_EQ (instance->notifyProcessor (instance->createMessage ("NoSuchMessage")), kResultFalse);
-    EXPECT_EQ (instance->notifyProcessor (instance->createMessage ("PrsHnd")), kResultFalse) << "no command in it";
+    EXPECT_EQ (instance->notifyProcessor (instance->createMessage ("PrsHnd")), kResultFalse)
+        << "no command in it";
     instance->shutdown ();
     instance->shutdown ();
     EXPECT_EQ (instance->component (), nullptr);
     EXPECT_EQ (instance->notifyProcessor (nullptr), kNotInitialized);
 }
 
-} // namespace
+}   // namespace

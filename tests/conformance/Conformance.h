@@ -16,7 +16,8 @@ protected:
 
     static double modelValue (int model) { return model / double (kModelCount - 1); }
 
-    static Host::ProcessConfig configFor (Steinberg::int32 maxBlockSamples, Steinberg::int32 channels = 2)
+    static Host::ProcessConfig configFor (Steinberg::int32 maxBlockSamples,
+                                          Steinberg::int32 channels = 2)
     {
         Host::ProcessConfig config;
         config.maxBlockSamples = maxBlockSamples;
@@ -26,16 +27,19 @@ protected:
 
     // Processes blocks of a 220 Hz sine from position on (and advances it); every block must
     // succeed with finite output. Answers the loudest output sample, or -1 after a failure.
-    static double processSine (Host::PluginInstance& instance, Steinberg::int32 blockSamples, int blocks,
-                               Steinberg::int64& position, double sampleRateHz = 48000.0)
+    static double processSine (Host::PluginInstance& instance, Steinberg::int32 blockSamples,
+                               int blocks, Steinberg::int64& position,
+                               double sampleRateHz = 48000.0)
     {
         double loudest = 0;
         for (int block = 0; block < blocks; ++block, position += blockSamples)
         {
             fillInputs (instance, blockSamples, position, sampleRateHz);
-            if (instance.process (blockSamples) != Steinberg::kResultOk || !outputsFinite (instance, blockSamples))
+            if (instance.process (blockSamples) != Steinberg::kResultOk
+                || !outputsFinite (instance, blockSamples))
             {
-                ADD_FAILURE () << "block " << block << " at sample " << position << " failed or is not finite";
+                ADD_FAILURE () << "block " << block << " at sample " << position
+                               << " failed or is not finite";
                 return -1;
             }
             loudest = std::max (loudest, outputPeak (instance, blockSamples));
@@ -44,17 +48,19 @@ protected:
     }
 
     // A stereo instance at 48 kHz switched to model by a parameter change in a first, silent block.
-    static std::unique_ptr<Host::PluginInstance> instanceWithModel (int model, Steinberg::int32 blockSamples)
+    static std::unique_ptr<Host::PluginInstance> instanceWithModel (int model,
+                                                                    Steinberg::int32 blockSamples)
     {
         auto instance = createProcessingInstance (configFor (blockSamples));
         if (instance)
         {
             fillInputsWith (*instance, blockSamples, 0.0f);
-            EXPECT_EQ (instance->process (blockSamples, {{kModelId, 0, modelValue (model)}}), Steinberg::kResultOk);
+            EXPECT_EQ (instance->process (blockSamples, {{kModelId, 0, modelValue (model)}}),
+                       Steinberg::kResultOk);
         }
         return instance;
     }
 };
 
-} // namespace Test
-} // namespace Morvane
+}   // namespace Test
+}   // namespace Morvane

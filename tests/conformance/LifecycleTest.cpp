@@ -24,7 +24,8 @@ TEST_F (Conformance, ValidStateTransitions)
     for (int32 sampleSize : {kSample32, kSample64})
         for (int round = 0; round < 4; ++round)
         {
-            SCOPED_TRACE ("sample size " + std::to_string (sampleSize) + ", round " + std::to_string (round));
+            SCOPED_TRACE ("sample size " + std::to_string (sampleSize) + ", round "
+                          + std::to_string (round));
             auto config = configFor (256);
             config.symbolicSampleSize = sampleSize;
             if (sampleSize == kSample64 && canProcess64 != kResultTrue)
@@ -39,14 +40,15 @@ TEST_F (Conformance, ValidStateTransitions)
                 EXPECT_EQ (component->activateBus (kAudio, direction, 0, false), kResultOk);
             EXPECT_EQ (component->terminate (), kResultOk);
             EXPECT_EQ (component->initialize (instance->context ()), kResultOk);
-            EXPECT_TRUE (component->getBusCount (kAudio, kInput) == 1 && component->getBusCount (kAudio, kOutput) == 1);
+            EXPECT_TRUE (component->getBusCount (kAudio, kInput) == 1
+                         && component->getBusCount (kAudio, kOutput) == 1);
             EXPECT_EQ (controller->terminate (), kResultOk);
             EXPECT_EQ (controller->initialize (instance->context ()), kResultOk);
             ASSERT_EQ (controller->getParameterCount (), kParameterCount);
             ParameterInfo info {};
             for (int32 index = 0; index < kParameterCount; ++index)
-                EXPECT_TRUE (controller->getParameterInfo (index, info) == kResultOk && info.id == ParamID (index) &&
-                             info.title[0] != 0)
+                EXPECT_TRUE (controller->getParameterInfo (index, info) == kResultOk
+                             && info.id == ParamID (index) && info.title[0] != 0)
                     << index;
         }
     BusInfo output {};
@@ -77,4 +79,4 @@ TEST_F (Conformance, SuspendResume)
     }
 }
 
-} // namespace
+}   // namespace

@@ -26,16 +26,25 @@ const char* const kLibraryFile = "Overmoor.vst3";
 const std::set<std::string> kEntryPoints {"ExitDll", "GetPluginFactory", "InitDll"};
 using Library = HMODULE;
 
-Library load (const std::string& path) { return LoadLibraryW (widenedForTest (path).c_str ()); }
+Library load (const std::string& path)
+{
+    return LoadLibraryW (widenedForTest (path).c_str ());
+}
 template <typename Function>
-Function symbol (Library library, const char* name) { return symbolOf<Function> (library, name); }
+Function symbol (Library library, const char* name)
+{
+    return symbolOf<Function> (library, name);
+}
 bool enter (Library library)
 {
     auto initDll = symbol<ExitFunc> (library, "InitDll");
     return initDll && initDll ();
 }
 const char* const kExit = "ExitDll";
-bool unload (Library library) { return FreeLibrary (library); }
+bool unload (Library library)
+{
+    return FreeLibrary (library);
+}
 bool stillLoaded (const std::string& path)
 {
     return GetModuleHandleW (widenedForTest (path).c_str ()) != nullptr;
@@ -75,7 +84,10 @@ const std::set<std::string> kEntryPoints {"ExitDll", "GetPluginFactory", "InitDl
                                           "ModuleExit"};
 using Library = void*;
 
-Library load (const std::string& path) { return dlopen (path.c_str (), RTLD_LAZY); }
+Library load (const std::string& path)
+{
+    return dlopen (path.c_str (), RTLD_LAZY);
+}
 template <typename Function>
 Function symbol (Library library, const char* name)
 {
@@ -87,7 +99,10 @@ bool enter (Library library)
     return moduleEntry && moduleEntry (library);
 }
 const char* const kExit = "ModuleExit";
-bool unload (Library library) { return dlclose (library) == 0; }
+bool unload (Library library)
+{
+    return dlclose (library) == 0;
+}
 bool stillLoaded (const std::string& path)
 {
     void* library = dlopen (path.c_str (), RTLD_LAZY | RTLD_NOLOAD);
@@ -181,4 +196,4 @@ TEST (ConformanceModule, HostLoaderTakesBundleOrLibraryPath)
 }
 #endif
 
-} // namespace
+}   // namespace

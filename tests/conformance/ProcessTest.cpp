@@ -21,9 +21,11 @@ TEST_F (Conformance, ProcessOnTheCreatingAndAWorkerThread)
     auto instance = createProcessingInstance (configFor (64));
     ASSERT_NE (instance, nullptr);
     int64 position = 0;
-    EXPECT_GT (processSine (*instance, 64, 3, position), 1e-3) << "a 0.5 sine through the default preset is not silent";
+    EXPECT_GT (processSine (*instance, 64, 3, position), 1e-3)
+        << "a 0.5 sine through the default preset is not silent";
     EXPECT_EQ (instance->processData ().outputs[0].silenceFlags, 0u);
-    EXPECT_TRUE (instance->outputPoints ().empty ()) << "the processor reports no parameter changes";
+    EXPECT_TRUE (instance->outputPoints ().empty ())
+        << "the processor reports no parameter changes";
     std::thread audioThread ([&] { processSine (*instance, 64, 9996, position); });
     audioThread.join ();
     EXPECT_EQ (position, 9999 * 64);
@@ -46,8 +48,8 @@ TEST_F (Conformance, SilenceFlags)
             for (int32 c = 0; c < channels; ++c)
             {
                 if (flags & (uint64 (1) << c))
-                    std::fill_n (data.inputChannel32 (0, c), 256, 0.0f); // what the flag promises
-                std::fill_n (data.outputChannel32 (0, c), 256, 0.25f);  // stale host memory
+                    std::fill_n (data.inputChannel32 (0, c), 256, 0.0f);   // what the flag promises
+                std::fill_n (data.outputChannel32 (0, c), 256, 0.25f);   // stale host memory
             }
             data.inputs[0].silenceFlags = flags;
             data.outputs[0].silenceFlags = ~uint64 (0);
@@ -57,7 +59,8 @@ TEST_F (Conformance, SilenceFlags)
             for (int32 c = 0; c < channels; ++c)
             {
                 const double channelPeak = peak (data.outputChannel32 (0, c), 256);
-                EXPECT_TRUE (flags != 0 ? channelPeak == 0.0 : channelPeak != 0.25) << "channel " << c << ": " << channelPeak;
+                EXPECT_TRUE (flags != 0 ? channelPeak == 0.0 : channelPeak != 0.25)
+                    << "channel " << c << ": " << channelPeak;
             }
         }
         data.setInPlace (true);
@@ -95,12 +98,14 @@ TEST_F (Conformance, SilenceProcessing)
             ASSERT_EQ (instance->process (kBlockSamples), kResultOk);
             ASSERT_TRUE (outputsFinite (*instance, kBlockSamples)) << "block " << block;
             for (int32 c = 0; c < 2; ++c)
-                tinySamples += countTinyNonZero (instance->processData ().outputChannel32 (0, c), kBlockSamples);
+                tinySamples += countTinyNonZero (instance->processData ().outputChannel32 (0, c),
+                                                 kBlockSamples);
             if (block >= kSilentBlocks - kBlocksPerSecond)
                 lastSecondPeak = std::max (lastSecondPeak, outputPeak (*instance, kBlockSamples));
         }
         EXPECT_EQ (tinySamples, 0);
-        EXPECT_LT (lastSecondPeak, model == kDcHoldingModel ? 0.25 : 1e-6) << "silence in, (nearly) silence out after 19 s";
+        EXPECT_LT (lastSecondPeak, model == kDcHoldingModel ? 0.25 : 1e-6)
+            << "silence in, (nearly) silence out after 19 s";
     }
 }
 
@@ -112,17 +117,17 @@ TEST_F (Conformance, ProcessAtEverySampleRate)
     auto config = configFor (512);
     auto instance = createInstance ();
     ASSERT_NE (instance, nullptr);
-    for (double rateHz : {22050.0, 32000.0, 44100.0, 48000.0, 88200.0, 96000.0, 176400.0, 192000.0, 352800.0,
-                          384000.0, 1234.5678, 1234567.8})
+    for (double rateHz : {22050.0, 32000.0, 44100.0, 48000.0, 88200.0, 96000.0, 176400.0, 192000.0,
+                          352800.0, 384000.0, 1234.5678, 1234567.8})
     {
         SCOPED_TRACE ("rate " + std::to_string (rateHz) + " Hz");
         config.sampleRateHz = rateHz;
         std::string error;
         ASSERT_TRUE (instance->startProcessing (config, error)) << error;
         int64 position = 0;
-        processSine (*instance, 512, 4, position, rateHz); // sizes what the rate needs
+        processSine (*instance, 512, 4, position, rateHz);   // sizes what the rate needs
         const int64_t residentBefore = residentBytes ();
-        processSine (*instance, 512, 1000, position, rateHz); // about 10 s at 48 kHz
+        processSine (*instance, 512, 1000, position, rateHz);   // about 10 s at 48 kHz
         EXPECT_LE (residentBytes () - residentBefore, int64_t (256 << 10));
     }
 }
@@ -132,12 +137,13 @@ TEST_F (Conformance, ProcessAtEverySampleRate)
 TEST_F (Conformance, Automation)
 {
     constexpr int32 kBlockSamples = 512;
-    for (int parameters : {1, 2, kParameterCount}) // ten asked for: all eight there are
+    for (int parameters : {1, 2, kParameterCount})   // ten asked for: all eight there are
         for (int32 interval : {100, 50, 1})
             for (bool sampleAccurate : {false, true})
             {
-                SCOPED_TRACE (std::to_string (parameters) + " parameters every " + std::to_string (interval) +
-                              (sampleAccurate ? " samples, sample accurate" : " samples, block accurate"));
+                SCOPED_TRACE (
+                    std::to_string (parameters) + " parameters every " + std::to_string (interval)
+                    + (sampleAccurate ? " samples, sample accurate" : " samples, block accurate"));
                 auto config = configFor (kBlockSamples);
                 config.maxPointsPerQueue = kBlockSamples;
                 auto instance = createProcessingInstance (config);
@@ -150,14 +156,16 @@ TEST_F (Conformance, Automation)
                 {
                     std::vector<ParameterPoint> points;
                     for (int32 offset = 0; offset < blockSamples; offset += interval, ++point)
-                        for (ParamID id = kParameterCount - parameters; id < ParamID (kParameterCount); ++id)
+                        for (ParamID id = kParameterCount - parameters;
+                             id < ParamID (kParameterCount); ++id)
                         {
                             // A value of its own per parameter and point, covering 0..1 with both ends.
                             lastValues[id] = ((point * 7 + id * 3) % 21) / 20.0;
                             points.push_back ({id, offset, lastValues[id]});
                         }
                     fillInputs (*instance, blockSamples, position);
-                    ASSERT_EQ (instance->process (blockSamples, points), kResultOk) << "block " << block;
+                    ASSERT_EQ (instance->process (blockSamples, points), kResultOk)
+                        << "block " << block;
                     ASSERT_TRUE (outputsFinite (*instance, blockSamples)) << "block " << block;
                 }
                 const std::vector<float> saved = savedParameterValues (*instance);
@@ -197,7 +205,8 @@ TEST_F (Conformance, ParameterFlush)
         EXPECT_NEAR (savedParameterValues (*instance).at (3), value, 1e-6) << "variant " << variant;
     }
     int64 position = 0;
-    EXPECT_GT (processSine (*instance, 128, 1, position), 0.0) << "the instance keeps working afterwards";
+    EXPECT_GT (processSine (*instance, 128, 1, position), 0.0)
+        << "the instance keeps working afterwards";
 }
 
 // Random sizes up to the maximum, then the edges: empty, one sample, the maximum.
@@ -207,11 +216,12 @@ TEST_F (Conformance, VariableBlockSize)
     ASSERT_NE (instance, nullptr);
     std::mt19937 random (1234);
     std::vector<int32> sizes (21);
-    std::generate (sizes.begin (), sizes.end (), [&] { return std::uniform_int_distribution<int32> (0, 8191) (random); });
+    std::generate (sizes.begin (), sizes.end (),
+                   [&] { return std::uniform_int_distribution<int32> (0, 8191) (random); });
     sizes.insert (sizes.end (), {0, 1, 8191, 8192, 0, 2});
     int64 position = 0;
     for (int32 n : sizes)
         ASSERT_GE (processSine (*instance, n, 1, position), 0.0) << n << " samples";
 }
 
-} // namespace
+}   // namespace

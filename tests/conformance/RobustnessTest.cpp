@@ -22,22 +22,26 @@ constexpr float kInf = std::numeric_limits<float>::infinity ();
 TEST_F (Conformance, NonFiniteInputGivesFiniteOutputOnEveryModel)
 {
     for (int model = 0; model < kModelCount; ++model)
-        for (float bad : {kNaN, kInf, -kInf, std::numeric_limits<float>::denorm_min (), std::numeric_limits<float>::max ()})
+        for (float bad : {kNaN, kInf, -kInf, std::numeric_limits<float>::denorm_min (),
+                          std::numeric_limits<float>::max ()})
             for (int32 badSamples : {1, 100, kBlockSamples})
             {
-                SCOPED_TRACE ("model " + std::to_string (model) + ", " + std::to_string (bad) + " in " +
-                              std::to_string (badSamples) + " samples");
+                SCOPED_TRACE ("model " + std::to_string (model) + ", " + std::to_string (bad)
+                              + " in " + std::to_string (badSamples) + " samples");
                 auto instance = instanceWithModel (model, kBlockSamples);
                 ASSERT_NE (instance, nullptr);
                 int64 position = 0;
                 processSine (*instance, kBlockSamples, 3, position);
                 fillInputs (*instance, kBlockSamples, position);
                 for (int32 c = 0; c < 2; ++c)
-                    std::fill_n (instance->processData ().inputChannel32 (0, c) + (badSamples == kBlockSamples ? 0 : 100), badSamples, bad);
+                    std::fill_n (instance->processData ().inputChannel32 (0, c)
+                                     + (badSamples == kBlockSamples ? 0 : 100),
+                                 badSamples, bad);
                 ASSERT_EQ (instance->process (kBlockSamples), kResultOk);
                 EXPECT_TRUE (outputsFinite (*instance, kBlockSamples));
                 position += kBlockSamples;
-                EXPECT_GT (processSine (*instance, kBlockSamples, 4, position), 1e-4) << "sound comes back";
+                EXPECT_GT (processSine (*instance, kBlockSamples, 4, position), 1e-4)
+                    << "sound comes back";
             }
 }
 
@@ -72,7 +76,8 @@ TEST_F (Conformance, FullScaleNoiseAndDcStayBoundedOnEveryModel)
                 phasePeak = std::max (phasePeak, lastBlockPeak);
             }
             EXPECT_LT (phasePeak, 128.0);
-            EXPECT_TRUE (phase == 0 || lastBlockPeak < 0.3 * phasePeak) << "the DC step does not settle";
+            EXPECT_TRUE (phase == 0 || lastBlockPeak < 0.3 * phasePeak)
+                << "the DC step does not settle";
         }
     }
 }
@@ -85,14 +90,15 @@ TEST_F (Conformance, CorruptStateValues)
     ASSERT_NE (instance, nullptr);
     const std::vector<float> before = savedParameterValues (*instance);
     const std::vector<float> corrupt {kNaN, 1e30f, -kInf, kInf, -5.0f, 1e-40f, 7.0f, kNaN};
-    instance->setState (Morvane::Host::floatBytes (corrupt)); // any answer, but no crash
+    instance->setState (Morvane::Host::floatBytes (corrupt));   // any answer, but no crash
     const std::vector<float> after = savedParameterValues (*instance);
     ASSERT_EQ (after.size (), size_t (kParameterCount));
     EXPECT_EQ (instance->syncControllerToComponent (), kResultOk);
     for (ParamID id = 0; id < ParamID (kParameterCount); ++id)
     {
         EXPECT_TRUE (after[id] >= 0.0f && after[id] <= 1.0f) << "id " << id << ": " << after[id];
-        EXPECT_TRUE (!std::isnan (corrupt[id]) || after[id] == before.at (id)) << "id " << id << " kept " << after[id];
+        EXPECT_TRUE (!std::isnan (corrupt[id]) || after[id] == before.at (id))
+            << "id " << id << " kept " << after[id];
         const double value = instance->controller ()->getParamNormalized (id);
         EXPECT_TRUE (value >= 0.0 && value <= 1.0) << "id " << id << ": " << value;
     }
@@ -127,11 +133,12 @@ TEST_F (Conformance, MalformedAudioBuffersAreSafe)
         data.numInputs = data.numOutputs = 1;
         data.inputs = &in;
         data.outputs = &out;
-        instance->processor ()->process (data); // any answer, but no crash
-        EXPECT_TRUE (allFinite (left.data (), 512) && allFinite (right.data (), 512)) << "variant " << variant;
+        instance->processor ()->process (data);   // any answer, but no crash
+        EXPECT_TRUE (allFinite (left.data (), 512) && allFinite (right.data (), 512))
+            << "variant " << variant;
     }
     int64 position = 0;
     EXPECT_GT (processSine (*instance, kBlockSamples, 4, position), 1e-3);
 }
 
-} // namespace
+}   // namespace

@@ -21,7 +21,8 @@ TEST_F (Conformance, ScanBusses)
     for (MediaType media : {kAudio, kEvent})
         for (BusDirection direction : {kInput, kOutput})
         {
-            SCOPED_TRACE ("media " + std::to_string (media) + ", direction " + std::to_string (direction));
+            SCOPED_TRACE ("media " + std::to_string (media) + ", direction "
+                          + std::to_string (direction));
             // One main audio bus, active by default, each way; no event busses.
             const int32 count = component->getBusCount (media, direction);
             EXPECT_EQ (count, media == kAudio ? 1 : 0);
@@ -30,12 +31,14 @@ TEST_F (Conformance, ScanBusses)
             {
                 ASSERT_EQ (component->getBusInfo (media, direction, index, info), kResultOk);
                 EXPECT_NE (info.name[0], 0) << "no name";
-                EXPECT_TRUE (info.mediaType == media && info.direction == direction && info.busType == kMain);
+                EXPECT_TRUE (info.mediaType == media && info.direction == direction
+                             && info.busType == kMain);
                 EXPECT_EQ (info.flags, uint32 (BusInfo::kDefaultActive));
                 EXPECT_EQ (info.channelCount, 2);
             }
             for (int32 index : {-1, count, count + 1, INT_MAX})
-                EXPECT_NE (component->getBusInfo (media, direction, index, info), kResultOk) << index;
+                EXPECT_NE (component->getBusInfo (media, direction, index, info), kResultOk)
+                    << index;
         }
 }
 
@@ -57,10 +60,12 @@ TEST_F (Conformance, ScanParameters)
             ASSERT_EQ (controller->getParameterInfo (index, info), kResultOk) << index;
             SCOPED_TRACE ("model " + std::to_string (model) + ", id " + std::to_string (info.id));
             EXPECT_TRUE (ids.insert (info.id).second) << "twice";
-            EXPECT_LE (info.id, ParamID (INT32_MAX)) << "ids are non-negative as signed 32-bit numbers";
+            EXPECT_LE (info.id, ParamID (INT32_MAX))
+                << "ids are non-negative as signed 32-bit numbers";
             EXPECT_TRUE (info.title[0] != 0 && info.stepCount >= 0);
             EXPECT_TRUE (info.defaultNormalizedValue >= 0.0 && info.defaultNormalizedValue <= 1.0);
-            EXPECT_FALSE ((info.flags & ParameterInfo::kIsReadOnly) && (info.flags & ParameterInfo::kCanAutomate));
+            EXPECT_FALSE ((info.flags & ParameterInfo::kIsReadOnly)
+                          && (info.flags & ParameterInfo::kCanAutomate));
             bypassParameters += (info.flags & ParameterInfo::kIsBypass) != 0;
             const ParamValue current = controller->getParamNormalized (info.id);
             EXPECT_TRUE (current >= 0.0 && current <= 1.0) << current;
@@ -69,7 +74,8 @@ TEST_F (Conformance, ScanParameters)
     }
     for (int32 index : {-1, kParameterCount, kParameterCount + 1, INT_MAX, INT_MIN})
         EXPECT_NE (controller->getParameterInfo (index, info), kResultOk) << index;
-    EXPECT_EQ (controller->getParameterInfo (0, info), kResultOk) << "still answers after the bad requests";
+    EXPECT_EQ (controller->getParameterInfo (0, info), kResultOk)
+        << "still answers after the bad requests";
 }
 
 // Both busses in the arrangement of channels (1 or 2), in the arrangements and in the bus
@@ -86,7 +92,8 @@ void expectBusses (Morvane::Host::PluginInstance& instance, int32 channels)
         BusInfo first {}, second {};
         ASSERT_EQ (instance.component ()->getBusInfo (kAudio, direction, 0, first), kResultOk);
         ASSERT_EQ (instance.component ()->getBusInfo (kAudio, direction, 0, second), kResultOk);
-        EXPECT_EQ (std::memcmp (&first, &second, sizeof (BusInfo)), 0) << "records differ when read twice";
+        EXPECT_EQ (std::memcmp (&first, &second, sizeof (BusInfo)), 0)
+            << "records differ when read twice";
         EXPECT_EQ (first.channelCount, channels);
         EXPECT_EQ (std::u16string (reinterpret_cast<const char16_t*> (first.name)),
                    prefix + (direction == kInput ? u"In" : u"Out"));
@@ -104,7 +111,8 @@ TEST_F (Conformance, SpeakerArrangements)
     {
         EXPECT_EQ (instance->component ()->activateBus (kAudio, direction, 0, false), kResultOk);
         EXPECT_EQ (instance->component ()->activateBus (kAudio, direction, 0, true), kResultOk);
-        EXPECT_NE (instance->component ()->activateBus (kAudio, direction, 1, true), kResultOk) << "no second bus";
+        EXPECT_NE (instance->component ()->activateBus (kAudio, direction, 1, true), kResultOk)
+            << "no second bus";
     }
     expectBusses (*instance, 2);
     const std::pair<int32, int32> requests[] = {{1, 1}, {1, 1}, {2, 2}, {2, 2}, {6, 6}, {2, 1},
@@ -148,4 +156,4 @@ TEST_F (Conformance, ProcessMonoAndStereo)
     EXPECT_GT (loudest, 1e-3);
 }
 
-} // namespace
+}   // namespace

@@ -20,11 +20,12 @@ protected:
     {
         const size_t before = peer->messages.size ();
         link->sendText (text);
-        if (peer->messages.size () != before + 1 || !keys::isId (peer->last ()->getMessageID (), keys::kPresetHandling))
+        if (peer->messages.size () != before + 1
+            || !keys::isId (peer->last ()->getMessageID (), keys::kPresetHandling))
             return {};
-        for (const char* key : {keys::kGetFactoryPresets, keys::kGetUserPresets, keys::kPresetSaveAs,
-                                keys::kPresetSave, keys::kPresetDelete, keys::kSetSelectedPreset,
-                                keys::kGetSelectedPreset})
+        for (const char* key : {keys::kGetFactoryPresets, keys::kGetUserPresets,
+                                keys::kPresetSaveAs, keys::kPresetSave, keys::kPresetDelete,
+                                keys::kSetSelectedPreset, keys::kGetSelectedPreset})
             if (auto carried = binaryText (peer->last (), key))
                 return {key, *carried};
         return {"?", ""};
@@ -42,16 +43,24 @@ TEST_F (ControllerLink, TextsBecomePresetRequestsByTheFirstNameInTableOrder)
         // List requests need the exact name and carry one byte.
         {"CMVXGetFactoryPresetsMessage", {keys::kGetFactoryPresets, "\x01"}},
         {"CMVXGetUserPresetsMessage", {keys::kGetUserPresets, "\x01"}},
-        {"CMVXGetFactoryPresetsMessage ", {}}, {"CMVXGetFactoryPresetsMessageX", {}},
-        {" CMVXGetUserPresetsMessage", {}}, {"cmvxgetuserpresetsmessage", {}}, {"", {}},
+        {"CMVXGetFactoryPresetsMessage ", {}},
+        {"CMVXGetFactoryPresetsMessageX", {}},
+        {" CMVXGetUserPresetsMessage", {}},
+        {"cmvxgetuserpresetsmessage", {}},
+        {"", {}},
         // Commands match anywhere and carry the whole text.
         {"CMVXSetPresetSaveMy Lead", {keys::kPresetSave, "CMVXSetPresetSaveMy Lead"}},
-        {"menu:CMVXSetPresetDelete old one", {keys::kPresetDelete, "menu:CMVXSetPresetDelete old one"}},
-        {"CMVXSetSelectedPresetNumber5", {keys::kSetSelectedPreset, "CMVXSetSelectedPresetNumber5"}},
+        {"menu:CMVXSetPresetDelete old one",
+         {keys::kPresetDelete, "menu:CMVXSetPresetDelete old one"}},
+        {"CMVXSetSelectedPresetNumber5",
+         {keys::kSetSelectedPreset, "CMVXSetSelectedPresetNumber5"}},
         {"CMVXGetSelectedPresetNumber", {keys::kGetSelectedPreset, "CMVXGetSelectedPresetNumber"}},
         {both, {keys::kPresetSaveAs, both}},
         {saveAsList, {keys::kPresetSaveAs, saveAsList}},   // a save-as name holding a list request
-        {"hello", {}}, {"CMVXSetPreset", {}}, {"CMVXGetPresets", {}}, {"WA_SP", {}}};
+        {"hello", {}},
+        {"CMVXSetPreset", {}},
+        {"CMVXGetPresets", {}},
+        {"WA_SP", {}}};
     for (const auto& [text, request] : cases)
         EXPECT_EQ (sent (text), request) << '"' << text << '"';
 
@@ -78,8 +87,9 @@ TEST_F (ControllerLink, SetParameterTellsProcessorControllerEditorAndHost)
     EXPECT_DOUBLE_EQ (link->getParameter (1), 6.0 / 7.0);
     EXPECT_EQ (title (2), "Overdrive");
     EXPECT_EQ (titleRestarts (), 1);
-    for (auto kind : {ComponentHandlerRecorder::EditKind::begin, ComponentHandlerRecorder::EditKind::perform,
-                      ComponentHandlerRecorder::EditKind::end})
+    for (auto kind :
+         {ComponentHandlerRecorder::EditKind::begin, ComponentHandlerRecorder::EditKind::perform,
+          ComponentHandlerRecorder::EditKind::end})
         EXPECT_EQ (handler->editCount (kind, 1), 1);
     ASSERT_FALSE (editor->values.empty ());
     EXPECT_EQ (editor->values.back ().first, 1);

@@ -16,20 +16,23 @@ IPtr<IMessage> syncMessage (int64 first, const std::string& bytes)
     return message;
 }
 
-} // namespace
+}   // namespace
 
 TEST_F (ControllerMessages, MalformedMessagesAreRefusedOrHarmless)
 {
     EXPECT_EQ (controller->notify (nullptr), kInvalidArgument);
     controller->setParamNormalized (2, 0.3);
-    for (const char* id : {"TextMessage", "", keys::kBinary, keys::kSetParameter, keys::kSyncParameters,
-                           keys::kPresetHandling, keys::kDspToUi, keys::kGetCustomFloatData})
+    for (const char* id :
+         {"TextMessage", "", keys::kBinary, keys::kSetParameter, keys::kSyncParameters,
+          keys::kPresetHandling, keys::kDspToUi, keys::kGetCustomFloatData})
         EXPECT_EQ (controller->notify (makeMessage (id)), kResultFalse) << '"' << id << '"';
 
     auto onlyId = makeMessage (keys::kSetParameter);
     onlyId->getAttributes ()->setInt (keys::kParameterId, 2);
     EXPECT_EQ (controller->notify (onlyId), kResultFalse);
-    EXPECT_EQ (controller->notify (blob (keys::kSyncParameters, keys::kSyncValues, floats ({1.0f}))), kResultFalse);
+    EXPECT_EQ (
+        controller->notify (blob (keys::kSyncParameters, keys::kSyncValues, floats ({1.0f}))),
+        kResultFalse);
     // Attribute lists do not report types: a number read as a block reads as an empty block.
     auto numberAsText = makeMessage (keys::kPresetHandling);
     numberAsText->getAttributes ()->setInt (keys::kUserPresetList, 0x1234);
@@ -40,7 +43,8 @@ TEST_F (ControllerMessages, MalformedMessagesAreRefusedOrHarmless)
     EXPECT_EQ (controller->notify (numberAsValues), kResultOk);
     EXPECT_DOUBLE_EQ (controller->getParamNormalized (2), 0.3);
     // A preset text with no editor to show it is dropped.
-    EXPECT_EQ (controller->notify (blob (keys::kPresetHandling, keys::kUserPresetList, "x")), kResultOk);
+    EXPECT_EQ (controller->notify (blob (keys::kPresetHandling, keys::kUserPresetList, "x")),
+               kResultOk);
 }
 
 // Values the processor reports are not edits performed by the user.
@@ -62,7 +66,8 @@ TEST_F (ControllerMessages, ParameterAndSyncUpdateValuesTitlesAndEditorsWithoutE
     ASSERT_EQ (editor->values.size (), 8u);
     for (int32 id = 0; id < 8; ++id)
     {
-        EXPECT_EQ (controller->getParamNormalized (ParamID (id)), double (values[size_t (id)])) << id;
+        EXPECT_EQ (controller->getParamNormalized (ParamID (id)), double (values[size_t (id)]))
+            << id;
         EXPECT_EQ (editor->values[size_t (id)], std::make_pair (id, values[size_t (id)]));
         EXPECT_EQ (editor->pending[size_t (id)], id);
     }
@@ -74,7 +79,8 @@ TEST_F (ControllerMessages, ParameterAndSyncUpdateValuesTitlesAndEditorsWithoutE
 
 TEST_F (ControllerMessages, SyncOfAnyLengthIsAppliedValueByValue)
 {
-    EXPECT_EQ (controller->notify (syncMessage (6, floats ({0.25f, 0.5f, 0.75f, 1.0f}))), kResultOk);
+    EXPECT_EQ (controller->notify (syncMessage (6, floats ({0.25f, 0.5f, 0.75f, 1.0f}))),
+               kResultOk);
     EXPECT_EQ (controller->getParamNormalized (6), 0.25);
     EXPECT_EQ (controller->getParamNormalized (7), 0.5);
     // An odd byte count ignores the incomplete tail; less than one value changes nothing.
@@ -83,9 +89,12 @@ TEST_F (ControllerMessages, SyncOfAnyLengthIsAppliedValueByValue)
     EXPECT_EQ (controller->notify (syncMessage (2, bytes.substr (0, 3))), kResultOk);
     EXPECT_EQ (controller->getParamNormalized (2), 0.25);
     // Negative first ids, ids far outside the table and huge blocks are harmless.
-    EXPECT_EQ (controller->notify (syncMessage (-3, floats ({0.5f, 0.5f, 0.5f, 0.125f}))), kResultOk);
+    EXPECT_EQ (controller->notify (syncMessage (-3, floats ({0.5f, 0.5f, 0.5f, 0.125f}))),
+               kResultOk);
     EXPECT_EQ (controller->getParamNormalized (0), 0.125);
-    EXPECT_EQ (controller->notify (syncMessage (0x7ffffff0, floats (std::vector<float> (100000, 0.5f)))), kResultOk);
+    EXPECT_EQ (
+        controller->notify (syncMessage (0x7ffffff0, floats (std::vector<float> (100000, 0.5f)))),
+        kResultOk);
     EXPECT_EQ (controller->getParamNormalized (0), 0.125);
 }
 
@@ -93,7 +102,8 @@ TEST_F (ControllerMessages, ValuesTheTableLacksAreAskedForAndFallBackToZero)
 {
     EXPECT_EQ (controller->getParamNormalized (9), 0.0);   // no peer at all
     // An answer nobody asked for is not taken for the answer to a later request.
-    EXPECT_EQ (controller->notify (blob (keys::kBinary, keys::kSetParameterValue, floats (std::vector<float> (40, 0.5f)))),
+    EXPECT_EQ (controller->notify (blob (keys::kBinary, keys::kSetParameterValue,
+                                         floats (std::vector<float> (40, 0.5f)))),
                kResultOk);
     connectPeer ();
     EXPECT_EQ (controller->getParamNormalized (20), 0.0);   // a peer that stays silent
@@ -104,7 +114,8 @@ TEST_F (ControllerMessages, ValuesTheTableLacksAreAskedForAndFallBackToZero)
         ASSERT_TRUE (id && id->size () == 4u);
         int32 requested = 0;
         std::memcpy (&requested, id->data (), 4);
-        EXPECT_EQ (controller->notify (blob (keys::kBinary, keys::kSetParameterValue, floats ({0.01f * float (requested)}))),
+        EXPECT_EQ (controller->notify (blob (keys::kBinary, keys::kSetParameterValue,
+                                             floats ({0.01f * float (requested)}))),
                    kResultOk);
     };
     EXPECT_FLOAT_EQ (float (controller->getParamNormalized (9)), 0.09f);
@@ -113,7 +124,8 @@ TEST_F (ControllerMessages, ValuesTheTableLacksAreAskedForAndFallBackToZero)
     EXPECT_EQ (peer->count (keys::kBinary), 3);
 
     peer->answer = [&] (IMessage*) {   // a short answer holds zero values but is still an answer
-        EXPECT_EQ (controller->notify (blob (keys::kBinary, keys::kSetParameterValue, "ab")), kResultOk);
+        EXPECT_EQ (controller->notify (blob (keys::kBinary, keys::kSetParameterValue, "ab")),
+                   kResultOk);
     };
     EXPECT_EQ (controller->getParamNormalized (20), 0.0);
 }
@@ -126,19 +138,24 @@ TEST_F (ControllerMessages, PresetTextsReachEveryAttachedEditorByteForByte)
     second->attachedToParent ();
     EXPECT_EQ (first->presetRequests + second->presetRequests, 2);
 
-    std::string userList = std::string (keys::kUserPresetList) + "<CMVXPRESET><CMVXPRESETINFO>Overmoor"
-                           "</CMVXPRESETINFO>My \xC3\xA9t\xC3\xA9 sound";
+    std::string userList = std::string (keys::kUserPresetList)
+                           + "<CMVXPRESET><CMVXPRESETINFO>Overmoor"
+                             "</CMVXPRESETINFO>My \xC3\xA9t\xC3\xA9 sound";
     userList += std::string ("\0x", 2);   // embedded NUL survives
-    EXPECT_EQ (controller->notify (blob (keys::kPresetHandling, keys::kUserPresetList, userList)), kResultOk);
+    EXPECT_EQ (controller->notify (blob (keys::kPresetHandling, keys::kUserPresetList, userList)),
+               kResultOk);
     EXPECT_EQ (first->texts, std::vector<std::string> {userList});
     EXPECT_EQ (second->texts, first->texts);
 
     // The first answer key present wins; an unknown key alone is refused.
-    auto both = blob (keys::kPresetHandling, keys::kSetSelectedPreset, "CMVXSetSelectedPresetNumber3");
-    both->getAttributes ()->setBinary (keys::kFactoryPresetList, "CMVXSetFactoryPresetsMessage", 28);
+    auto both =
+        blob (keys::kPresetHandling, keys::kSetSelectedPreset, "CMVXSetSelectedPresetNumber3");
+    both->getAttributes ()->setBinary (keys::kFactoryPresetList, "CMVXSetFactoryPresetsMessage",
+                                       28);
     EXPECT_EQ (controller->notify (both), kResultOk);
     EXPECT_EQ (first->texts.back (), "CMVXSetFactoryPresetsMessage");
-    EXPECT_EQ (controller->notify (blob (keys::kPresetHandling, "CMVXSomethingElse", "x")), kResultFalse);
+    EXPECT_EQ (controller->notify (blob (keys::kPresetHandling, "CMVXSomethingElse", "x")),
+               kResultFalse);
     EXPECT_EQ (controller->notify (blob (keys::kDspToUi, keys::kDspToUi, "hello")), kResultOk);
     EXPECT_EQ (second->texts.back (), "hello");
 
@@ -184,7 +201,9 @@ TEST_F (ControllerMessages, FloatDataGoesOutWithItsTagAndAnswersFillOrReplaceThe
     EXPECT_EQ (buffer, nullptr);
     EXPECT_EQ (controller->getCustomFloatData (1, nullptr, &capacity, 0), 0);
     // A stray answer with no request pending goes nowhere.
-    EXPECT_EQ (controller->notify (blob (keys::kGetCustomFloatData, keys::kGetCustomFloatData, floats ({1.0f}))), kResultFalse);
+    EXPECT_EQ (controller->notify (
+                   blob (keys::kGetCustomFloatData, keys::kGetCustomFloatData, floats ({1.0f}))),
+               kResultFalse);
 
     const std::vector<float> data = {0.25f, 0.5f, 0.75f};
     EXPECT_EQ (controller->setCustomFloatData (12, data.data (), 3), kResultOk);
@@ -202,7 +221,8 @@ TEST_F (ControllerMessages, FloatDataGoesOutWithItsTagAndAnswersFillOrReplaceThe
         std::memcpy (idAndExtra, words->data (), 8);
         EXPECT_EQ (std::make_pair (idAndExtra[0], idAndExtra[1]), std::make_pair (77, 5));
         // The requester reads its ready flag, so the answer itself reports false.
-        EXPECT_EQ (controller->notify (blob (keys::kGetCustomFloatData, keys::kGetCustomFloatData, floats (answer))),
+        EXPECT_EQ (controller->notify (blob (keys::kGetCustomFloatData, keys::kGetCustomFloatData,
+                                             floats (answer))),
                    kResultFalse);
     };
     float storage[4] = {};
@@ -213,7 +233,7 @@ TEST_F (ControllerMessages, FloatDataGoesOutWithItsTagAndAnswersFillOrReplaceThe
     EXPECT_EQ (std::make_pair (buffer, capacity), std::make_pair (&storage[0], 4));
     EXPECT_EQ (storage[1], 2.5f);
 
-    buffer = new float[4] ();   // too small: replaced with one of the answer's size
+    buffer = new float[4]();   // too small: replaced with one of the answer's size
     answer.assign (10, 0.5f);
     answer[9] = 9.5f;
     EXPECT_EQ (controller->getCustomFloatData (77, &buffer, &capacity, 5), 10);

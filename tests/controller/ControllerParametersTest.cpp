@@ -19,8 +19,12 @@ TEST_F (ControllerParameters, RegistersEightParametersInIdOrderWithTheirKinds)
         EXPECT_EQ (info.id, ParamID (index));
         EXPECT_EQ (info.unitId, kRootUnitId);
         const bool list = index < 2;
-        EXPECT_EQ (info.flags, ParameterInfo::kCanAutomate | (list ? ParameterInfo::kIsList : 0)) << index;
-        EXPECT_EQ (info.stepCount, index == 0 ? 1 : index == 1 ? 7 : 0) << index;   // 100 knob steps read as continuous
+        EXPECT_EQ (info.flags, ParameterInfo::kCanAutomate | (list ? ParameterInfo::kIsList : 0))
+            << index;
+        EXPECT_EQ (info.stepCount, index == 0   ? 1
+                                   : index == 1 ? 7
+                                                : 0)
+            << index;   // 100 knob steps read as continuous
         EXPECT_EQ (narrow (info.units), list ? "" : "%") << index;
     }
     ParameterInfo effect {}, knob {};
@@ -49,10 +53,17 @@ TEST_F (ControllerParameters, ModelChangeRetitlesKnobsAndRestartsOncePerRealChan
     controller->setParamNormalized (1, 0.05);   // plain 0.35: still model 0
     EXPECT_EQ (titleRestarts (), 0);
 
-    struct Step { double normalized; int restarts; std::vector<std::string> knobTitles; };
+    struct Step
+    {
+        double normalized;
+        int restarts;
+        std::vector<std::string> knobTitles;
+    };
     const std::vector<Step> steps = {
-        {0.5 / 7.0 + 1e-9, 1, {"Gain", "Level", "n/a 1", "n/a 2", "n/a 3", "n/a 4"}},   // just past half-way
-        {1.0 / 7.0, 1, {"Gain", "Level", "n/a 1", "n/a 2", "n/a 3", "n/a 4"}},          // same model again
+        {0.5 / 7.0 + 1e-9,
+         1,
+         {"Gain", "Level", "n/a 1", "n/a 2", "n/a 3", "n/a 4"}},   // just past half-way
+        {1.0 / 7.0, 1, {"Gain", "Level", "n/a 1", "n/a 2", "n/a 3", "n/a 4"}},   // same model again
         {1.0, 2, {"Gain", "Level", "Bass", "Treble", "Mid Level", "Mid Frequency"}},
         {5.0 / 7.0, 3, {"Overdrive", "Level", "Tone", "n/a 1", "n/a 2", "n/a 3"}}};
     for (const Step& step : steps)
@@ -121,7 +132,7 @@ int64 positionOf (IBStream* stream)
     stream->tell (&position);
     return position;
 }
-}
+}   // namespace
 
 TEST_F (ControllerState, ThirtyTwoBytesSetAllEightValuesAndNoMore)
 {
@@ -148,7 +159,9 @@ TEST_F (ControllerState, ShortStatesZeroTheRestUnlessTheStreamRefusesShortReads)
         auto stream = strict ? strictStream (twelve) : IPtr<IBStream> (memoryStreamWith (twelve));
         EXPECT_EQ (controller->setComponentState (stream), strict ? kResultFalse : kResultOk);
         for (ParamID id = 0; id < 8; ++id)
-            EXPECT_DOUBLE_EQ (controller->getParamNormalized (id), id < 3 ? 0.25 * id : strict ? 0.9 : 0.0)
+            EXPECT_DOUBLE_EQ (controller->getParamNormalized (id), id < 3   ? 0.25 * id
+                                                                   : strict ? 0.9
+                                                                            : 0.0)
                 << (strict ? "strict " : "lenient ") << id;
     }
 

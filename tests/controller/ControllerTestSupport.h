@@ -39,25 +39,29 @@ public:
     }
     int count (const std::string& id) const
     {
-        return int (std::count_if (messages.begin (), messages.end (),
-                                   [&] (const auto& message) { return keys::isId (message->getMessageID (), id.c_str ()); }));
+        return int (std::count_if (messages.begin (), messages.end (), [&] (const auto& message) {
+            return keys::isId (message->getMessageID (), id.c_str ());
+        }));
     }
     IMessage* last () const { return messages.empty () ? nullptr : messages.back ().get (); }
 
     std::vector<IPtr<IMessage>> messages;
-    std::function<void (IMessage*)> answer;   // runs inside notify, as a directly connected processor answers
+    std::function<void (IMessage*)>
+        answer;   // runs inside notify, as a directly connected processor answers
 
     OBJ_METHODS (RecordingPeer, FObject)
     REFCOUNT_METHODS (FObject)
     DEFINE_INTERFACES
-        DEF_INTERFACE (IConnectionPoint)
+    DEF_INTERFACE (IConnectionPoint)
     END_DEFINE_INTERFACES (FObject)
 };
 
 class FakeEditor : public EditorView, public CMVXControllerEditorInterface
 {
 public:
-    FakeEditor (EditController* controller, int32 parameterCount = 10) : EditorView (controller), parameterCount (parameterCount) {}
+    FakeEditor (EditController* controller, int32 parameterCount = 10)
+    : EditorView (controller), parameterCount (parameterCount)
+    {}
     int32 getEditorParameterCount () const override { return parameterCount; }
     void markParameterPending (int32 index) override { pending.push_back (index); }
     void setParameter (int32 index, float value) override { values.emplace_back (index, value); }
@@ -104,7 +108,10 @@ inline std::string narrow (const String128 text)
 class ControllerFixture : public ::testing::Test
 {
 protected:
-    void SetUp () override { ASSERT_EQ (controller->initialize (static_cast<FUnknown*> (host.get ())), kResultOk); }
+    void SetUp () override
+    {
+        ASSERT_EQ (controller->initialize (static_cast<FUnknown*> (host.get ())), kResultOk);
+    }
     void TearDown () override
     {
         if (peer)
@@ -126,10 +133,12 @@ protected:
     }
     int titleRestarts () const { return handler->restartCount (kParamTitlesChanged); }
 
-    std::unique_ptr<HostApplication> host = std::make_unique<HostApplication> ();   // not reference-counted
+    std::unique_ptr<HostApplication> host =
+        std::make_unique<HostApplication> ();   // not reference-counted
     IPtr<CMVXStravelEditController> controller = owned (new CMVXStravelEditController ());
-    IPtr<Morvane::Host::ComponentHandlerRecorder> handler = owned (new Morvane::Host::ComponentHandlerRecorder ());
+    IPtr<Morvane::Host::ComponentHandlerRecorder> handler =
+        owned (new Morvane::Host::ComponentHandlerRecorder ());
     IPtr<RecordingPeer> peer;
 };
 
-} // namespace ControllerTest
+}   // namespace ControllerTest

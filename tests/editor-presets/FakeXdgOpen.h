@@ -48,6 +48,7 @@ public:
     }
 
     PresetTest::TemporaryFolder bin;
+
 private:
     std::vector<std::string> logs () const
     {
@@ -63,4 +64,4 @@ public:
                                         (bin.path () + ":" + std::getenv ("PATH")).c_str ()};
 };
 
-} // namespace PresetBarTest
+}   // namespace PresetBarTest

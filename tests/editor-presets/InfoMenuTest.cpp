@@ -40,9 +40,15 @@ TEST_F (InfoMenu, EntriesReachXdgOpenAndHelpFallsBackToTheWebSite)
     const std::string manual = withManual.file ("Overmoor Manual.pdf"), site = OVERMOOR_WEBSITE;
     PresetTest::writeBytes (manual, {'%'});
     EXPECT_EQ (site.rfind ("https://", 0), 0u);
-    const struct { const char* helpPath; int32_t entry; std::string opened; } cases[] = {
-        {withManual.path ().c_str (), kHelp, manual}, {empty.path ().c_str (), kHelp, site},
-        {nullptr, kUpdates, site + "/update.php?app=SVOvermoor-1D-100-PC"}, {nullptr, kWebSite, site}};
+    const struct
+    {
+        const char* helpPath;
+        int32_t entry;
+        std::string opened;
+    } cases[] = {{withManual.path ().c_str (), kHelp, manual},
+                 {empty.path ().c_str (), kHelp, site},
+                 {nullptr, kUpdates, site + "/update.php?app=SVOvermoor-1D-100-PC"},
+                 {nullptr, kWebSite, site}};
     auto host = startHost ();
     for (const auto& c : cases)
     {
@@ -88,5 +94,5 @@ TEST_F (InfoMenu, AboutViewShowsTheBuildVersionAndClosesOnAPlainLeftClickOnly)
     EXPECT_EQ (host->editor->getAboutView (), nullptr);
 }
 
-} // namespace
-} // namespace PresetBarTest
+}   // namespace
+}   // namespace PresetBarTest

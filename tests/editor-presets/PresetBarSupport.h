@@ -156,4 +156,4 @@ inline std::vector<std::string> withUserPresets (std::vector<std::string> names)
     return all;
 }
 
-} // namespace PresetBarTest
+}   // namespace PresetBarTest

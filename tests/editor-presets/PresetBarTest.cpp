@@ -154,5 +154,5 @@ TEST_F (PresetBar, AFolderThatCannotBeWrittenListsNothingNewAndSaysNotSaved)
     EXPECT_EQ (host->titles (12), kFactoryNames);
 }
 
-} // namespace
-} // namespace PresetBarTest
+}   // namespace
+}   // namespace PresetBarTest

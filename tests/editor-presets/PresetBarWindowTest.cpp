@@ -124,5 +124,5 @@ TEST_F (PresetBarWindow, HelpOpensTheManualInTheBundle)
     EXPECT_TRUE (std::filesystem::equivalent (opened.front (), manual)) << opened.front ();
 }
 
-} // namespace
-} // namespace PresetBarTest
+}   // namespace
+}   // namespace PresetBarTest

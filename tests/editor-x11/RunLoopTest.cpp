@@ -40,7 +40,7 @@ struct Pipe
     void signal () { EXPECT_EQ (::write (fds[1], "x", 1), 1); }
 };
 
-} // namespace
+}   // namespace
 
 TEST (RunLoop, HandlersThatUnregisterDuringAPassAreNeverCalledAgain)
 {

@@ -19,14 +19,14 @@ class ProbeView : public CView
 public:
     struct Mouse
     {
-        char kind; // 'd'own, 'u'p, 'm'oved, 'w'heel
+        char kind;   // 'd'own, 'u'p, 'm'oved, 'w'heel
         CPoint where;
         int32_t buttons;
         float distance;
     };
 
     explicit ProbeView (const CRect& size, bool catchAll = false)
-        : CView (size), everywhere (catchAll)
+    : CView (size), everywhere (catchAll)
     {
         setWantsFocus (true);
     }
@@ -143,7 +143,7 @@ protected:
     ProbeView* probe {nullptr};
 };
 
-} // namespace
+}   // namespace
 
 TEST_F (X11Frame, EmbedsAsAChildWindowRedrawsInvalidatedAreasAndLeavesNothingBehind)
 {
@@ -239,9 +239,9 @@ TEST_F (X11Frame, AClickTakesTheKeyboardAndKeysFollowTheLayout)
         << "embedded windows get no focus from a window manager";
 
     ASSERT_TRUE (display->typeText ("aB 7"));
-    ASSERT_TRUE (display->tapKey (0xff0d));           // Return
-    ASSERT_TRUE (display->tapKey (0xff51));           // Left
-    ASSERT_TRUE (display->tapKey ('a', kControlKey)); // Ctrl+A
+    ASSERT_TRUE (display->tapKey (0xff0d));   // Return
+    ASSERT_TRUE (display->tapKey (0xff51));   // Left
+    ASSERT_TRUE (display->tapKey ('a', kControlKey));   // Ctrl+A
     ASSERT_TRUE (pumpUntil ([&] { return probe->keys.size () >= 7; }));
     std::vector<int32_t> characters;
     for (const auto& key : probe->keys)

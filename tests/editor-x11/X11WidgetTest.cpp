@@ -25,7 +25,10 @@ public:
     std::string log;
 
 private:
-    void record (char kind, CControl* control) { log += kind + std::to_string (control->getTag ()); }
+    void record (char kind, CControl* control)
+    {
+        log += kind + std::to_string (control->getTag ());
+    }
 };
 
 class X11Widgets : public X11WindowTest
@@ -66,7 +69,7 @@ protected:
     uint32_t window {0};
 };
 
-} // namespace
+}   // namespace
 
 TEST_F (X11Widgets, AMenuOpensInAWindowOfItsOwnAndAClickChoosesAnEntry)
 {
@@ -91,8 +94,8 @@ TEST_F (X11Widgets, AMenuOpensInAWindowOfItsOwnAndAClickChoosesAnEntry)
     // The popup has the keyboard: it opens on the current entry, Up moves, Return chooses.
     click (window, 140, 20);
     ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
-    display->tapKey (0xff52); // Up
-    display->tapKey (0xff0d); // Return
+    display->tapKey (0xff52);   // Up
+    display->tapKey (0xff0d);   // Return
     EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
     EXPECT_EQ (menu->getCurrentIndex (), 1);
 
@@ -106,7 +109,7 @@ TEST_F (X11Widgets, AMenuOpensInAWindowOfItsOwnAndAClickChoosesAnEntry)
 
 TEST_F (X11Widgets, AMenuTallerThanTheScreenStaysOnItAndScrollsToTheEnd)
 {
-    for (int i = 0; i < 57; ++i)  // 60 rows of 18 pixels on a screen 800 high
+    for (int i = 0; i < 57; ++i)   // 60 rows of 18 pixels on a screen 800 high
         menu->addEntry ("Entry " + std::to_string (i));
     click (window, 140, 20);
     ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
@@ -115,7 +118,7 @@ TEST_F (X11Widgets, AMenuTallerThanTheScreenStaysOnItAndScrollsToTheEnd)
     ASSERT_TRUE (display->rootPosition (display->popupWindows ().front (), x, y));
     EXPECT_GE (y, 0);
     EXPECT_LE (y + menu->getPopupFrame ()->getHeight (), 800);
-    display->tapKey (0xff57); // End
+    display->tapKey (0xff57);   // End
     pump ();
     auto* list = static_cast<OptionMenuPopupView*> (menu->getPopupFrame ()->getView (0));
     EXPECT_EQ (list->getHighlight (), 59);
@@ -137,12 +140,12 @@ TEST_F (X11Widgets, ASubmenuTakesTheInputAndGivesItBackWhenItCloses)
 
     // Keys reach whichever level holds the grab: Left closes the submenu, whose popup hands
     // pointer and keyboard back, so Right can open it again and Return choose in it.
-    display->tapKey (0xff51); // Left
+    display->tapKey (0xff51);   // Left
     ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
     EXPECT_TRUE (pumpUntil ([&] { return display->pointerGrabbedByOther (); }));
-    display->tapKey (0xff53); // Right
+    display->tapKey (0xff53);   // Right
     ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 2; }));
-    display->tapKey (0xff0d); // Return
+    display->tapKey (0xff0d);   // Return
     EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
     int32_t index = -1;
     EXPECT_EQ (menu->getLastItemMenu (index), more);

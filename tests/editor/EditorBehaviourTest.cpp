@@ -20,7 +20,7 @@ TEST_F (EditorBehaviour, IdleRedrawsOnlyWhatChangedAndOnlyOnce)
     selectModel (7);
     auto editor = openEditor ();
     CFrame* frame = editor->getFrame ();
-    editor->idle (); // the refresh of everything that opening flagged
+    editor->idle ();   // the refresh of everything that opening flagged
     drawPending (frame);
 
     for (int i = 0; i <= 50; ++i)
@@ -121,5 +121,5 @@ TEST_F (EditorBehaviour, ReopeningKeepsTheControlsAndShowsCurrentValues)
     editor->close ();
 }
 
-} // namespace
-} // namespace EditorTest
+}   // namespace
+}   // namespace EditorTest

@@ -73,5 +73,5 @@ TEST_F (EditorBundle, EditorSnapshotOfEachModelMatchesItsReference)
     }
 }
 
-} // namespace
-} // namespace EditorTest
+}   // namespace
+}   // namespace EditorTest

@@ -12,8 +12,8 @@ namespace {
 // The parameter of each knob in reading order (rows top down, each left to right). Where the
 // knobs, faces, footswitches and lamp are is seen by the bundle's snapshot of each model; which
 // parameter a knob turns is not, as long as the two share a value.
-const std::vector<int32_t> kKnobTags[8] = {
-    {}, {2, 3}, {2, 4, 3}, {2, 4, 3}, {2, 4, 3}, {2, 4, 3}, {2, 4, 3}, {2, 3, 4, 5, 6, 7}};
+const std::vector<int32_t> kKnobTags[8] = {{},        {2, 3},    {2, 4, 3}, {2, 4, 3},
+                                           {2, 4, 3}, {2, 4, 3}, {2, 4, 3}, {2, 3, 4, 5, 6, 7}};
 
 using EditorLayout = InProcessEditor;
 
@@ -55,10 +55,10 @@ TEST_F (EditorLayout, PresetBarControlsSitWhereTheTableSays)
         CRect rect;
         int32_t style;
     };
-    for (const Menu& menu : {Menu{1, CRect (3, 256, 138, 276), kPopupStyle},
-                             Menu{15, CRect (139, 258, 176, 275), kCheckStyle},
-                             Menu{13, CRect (139, 279, 176, 296), kCheckStyle},
-                             Menu{12, CRect (3, 277, 138, 297), kPopupStyle}})
+    for (const Menu& menu : {Menu {1, CRect (3, 256, 138, 276), kPopupStyle},
+                             Menu {15, CRect (139, 258, 176, 275), kCheckStyle},
+                             Menu {13, CRect (139, 279, 176, 296), kCheckStyle},
+                             Menu {12, CRect (3, 277, 138, 297), kPopupStyle}})
     {
         auto* control = dynamic_cast<COptionMenu*> (set.getControl (menu.tag));
         ASSERT_NE (control, nullptr) << "tag " << menu.tag;
@@ -102,7 +102,7 @@ TEST_F (EditorLayout, PedalIsRebuiltOnlyWhenTheModelChanges)
     ASSERT_EQ (metalKnobs.size (), 6u);
     editor->idle ();
     selectModel (7);
-    controller->setParamNormalized (1, 7 / 7.0 - 0.01); // still rounds to model 7
+    controller->setParamNormalized (1, 7 / 7.0 - 0.01);   // still rounds to model 7
     editor->idle ();
     EXPECT_EQ (shownKnobs (editor), metalKnobs);
 
@@ -121,5 +121,5 @@ TEST_F (EditorLayout, PedalIsRebuiltOnlyWhenTheModelChanges)
     EXPECT_EQ (controls (editor).getShownModel (), 4);
 }
 
-} // namespace
-} // namespace EditorTest
+}   // namespace
+}   // namespace EditorTest

@@ -26,8 +26,8 @@ using EditorBundleOnWindows = Morvane::Test::BundleFixture;
 // Mean channel difference (0 to 255) allowed between a Windows and a Linux picture: at the
 // embedded scales, and at scales Windows averages down from the next one up while Linux draws the
 // vectors (its hammered texture is sampled at pixel centres, so it differs at every scale).
-constexpr double kMeanDifferenceFromLinux = 2.;  // measured under Wine 8: 0.4 to 1.0
-constexpr double kMeanDifferenceScaledDown = 6.;  // measured: 4.4 at 125 %, 5.0 at 150 %
+constexpr double kMeanDifferenceFromLinux = 2.;   // measured under Wine 8: 0.4 to 1.0
+constexpr double kMeanDifferenceScaledDown = 6.;   // measured: 4.4 at 125 %, 5.0 at 150 %
 
 TEST (EditorOnWindows, SnapshotsOfEveryModelMatchTheirReferencesAndTheLinuxPictures)
 {
@@ -37,7 +37,8 @@ TEST (EditorOnWindows, SnapshotsOfEveryModelMatchTheirReferencesAndTheLinuxPictu
     ASSERT_NE (instance, nullptr) << error;
     auto* controller = dynamic_cast<CMVXStravelEditController*> (instance->controller ());
     ASSERT_NE (controller, nullptr);
-    IPtr<CMVXStravelGUIEditorVST3> editor = Steinberg::owned (new CMVXStravelGUIEditorVST3 (controller));
+    IPtr<CMVXStravelGUIEditorVST3> editor =
+        Steinberg::owned (new CMVXStravelGUIEditorVST3 (controller));
 
     const std::filesystem::path outputs =
         std::filesystem::temp_directory_path () / "overmoor-editor-snapshots-windows";
@@ -45,8 +46,9 @@ TEST (EditorOnWindows, SnapshotsOfEveryModelMatchTheirReferencesAndTheLinuxPictu
     const auto check = [&] (const std::string& name, double bound = kMeanDifferenceFromLinux) {
         const std::string actual = (outputs / name).string ();
         ASSERT_EQ (editor->renderToPng (actual.c_str ()), kResultOk) << actual;
-        EXPECT_EQ (compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/" + name),
-                   "");
+        EXPECT_EQ (
+            compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/" + name),
+            "");
         const double fromLinux =
             meanChannelDifference (actual, std::string (OVERMOOR_LINUX_REFERENCES) + "/" + name);
         EXPECT_GE (fromLinux, 0.) << name;
@@ -91,9 +93,10 @@ TEST_F (EditorBundleOnWindows, TheBundlesEditorDrawsWithItsOwnResources)
     const std::string actual =
         (std::filesystem::temp_directory_path () / "overmoor-bundle-model-0.png").string ();
     ASSERT_EQ (snapshot->renderToPng (actual.c_str ()), kResultOk);
-    EXPECT_LT (meanChannelDifference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/model-0.png"),
-               0.01);
+    EXPECT_LT (
+        meanChannelDifference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/model-0.png"),
+        0.01);
 }
 
-} // namespace
-} // namespace EditorTest
+}   // namespace
+}   // namespace EditorTest

@@ -96,4 +96,4 @@ protected:
     CMVXStravelEditController* controller = nullptr;
 };
 
-} // namespace EditorTest
+}   // namespace EditorTest

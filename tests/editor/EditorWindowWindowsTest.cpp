@@ -199,7 +199,7 @@ TEST_F (EditorWindow, AKnobDragIsOneEditGestureEvenOutsideTheWindow)
     send (MOUSEEVENTF_LEFTDOWN);
     for (int step = 1; step <= 10; ++step)
     {
-        SetCursorPos (knob.x, knob.y - 9 * step);  // ends 17 pixels above the window
+        SetCursorPos (knob.x, knob.y - 9 * step);   // ends 17 pixels above the window
         pump (20);
     }
     send (MOUSEEVENTF_LEFTUP);
@@ -219,7 +219,7 @@ TEST_F (EditorWindow, TheModelMenuOpensAsAPopupAndChoosesByKeyboard)
     PostMessageW (child (), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM (kModelMenuX, kModelMenuY));
     PostMessageW (child (), WM_LBUTTONUP, 0, MAKELPARAM (kModelMenuX, kModelMenuY));
     pump (200);
-    HWND popup = FindWindowW (L"OvermoorFrame", nullptr);  // top-level: the menu, not the child
+    HWND popup = FindWindowW (L"OvermoorFrame", nullptr);   // top-level: the menu, not the child
     ASSERT_NE (popup, nullptr);
     EXPECT_EQ (GetCapture (), popup);
     RECT r;
@@ -232,7 +232,8 @@ TEST_F (EditorWindow, TheModelMenuOpensAsAPopupAndChoosesByKeyboard)
         PostMessageW (popup, WM_KEYDOWN, key, 0);
         pump (50);
     }
-    EXPECT_NEAR (controller->getParamNormalized (1), 1 / 7., 1e-6) << "Down, Return: the next model";
+    EXPECT_NEAR (controller->getParamNormalized (1), 1 / 7., 1e-6)
+        << "Down, Return: the next model";
     EXPECT_EQ (FindWindowW (L"OvermoorFrame", nullptr), nullptr) << "the menu has closed";
     view->removed ();
 }
@@ -278,9 +279,10 @@ TEST (EditorOnWindowsHelp, TheManualsFolderIsWhereTheHelpPathValueSaysElseInTheB
     RegSetValueExW (key, L"HelpPath", 0, REG_SZ, reinterpret_cast<const BYTE*> (manual),
                     sizeof (manual));
     RegCloseKey (key);
-    EXPECT_EQ (Morvane::Desktop::helpDirectory (), "C:\\Programme\\\xC3\x9C" "ber moor\\");
+    EXPECT_EQ (Morvane::Desktop::helpDirectory (), "C:\\Programme\\\xC3\x9C"
+                                                   "ber moor\\");
     RegDeleteKeyW (HKEY_LOCAL_MACHINE, L"Software\\Morvane\\Stravel\\Overmoor");
-    const std::string bundled = Morvane::Desktop::helpDirectory ();  // no value: the bundle's copy
+    const std::string bundled = Morvane::Desktop::helpDirectory ();   // no value: the bundle's copy
     ASSERT_GT (bundled.size (), 11u);
     EXPECT_EQ (bundled.substr (bundled.size () - 11), "\\Resources\\") << bundled;
 }
@@ -308,12 +310,13 @@ GuiObjects guiObjects ()
         GetCurrentThreadId (),
         [] (HWND window, LPARAM total) -> BOOL {
             ++*reinterpret_cast<DWORD*> (total);
-            EnumChildWindows (window,
-                              [] (HWND, LPARAM all) -> BOOL {
-                                  ++*reinterpret_cast<DWORD*> (all);
-                                  return TRUE;
-                              },
-                              total);
+            EnumChildWindows (
+                window,
+                [] (HWND, LPARAM all) -> BOOL {
+                    ++*reinterpret_cast<DWORD*> (all);
+                    return TRUE;
+                },
+                total);
             return TRUE;
         },
         reinterpret_cast<LPARAM> (&counted.user));
@@ -347,5 +350,5 @@ TEST_F (EditorWindow, FiftyOpenAndCloseCyclesLeaveNoWindowBehind)
     EXPECT_FALSE (classRegistered ()) << "the window class goes with the last window";
 }
 
-} // namespace
-} // namespace EditorTest
+}   // namespace
+}   // namespace EditorTest

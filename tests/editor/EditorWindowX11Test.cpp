@@ -59,5 +59,5 @@ TEST_F (EditorWindow, EachOpenEditorKeepsItsOwnIdleTimer)
     EXPECT_TRUE (secondWindow->childWindows ().empty ());
 }
 
-} // namespace
-} // namespace EditorTest
+}   // namespace
+}   // namespace EditorTest

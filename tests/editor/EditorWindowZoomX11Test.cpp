@@ -67,7 +67,7 @@ protected:
 TEST_F (EditorWindowZoom, MouseEditsReachTheControllerAndTheHostInGesturesAtEveryZoom)
 {
     instance->controller ()->setParamNormalized (1, 3 / 7.0);
-    Vst::ParameterInfo gain{};
+    Vst::ParameterInfo gain {};
     ASSERT_EQ (instance->controller ()->getParameterInfo (2, gain), kResultOk);
     Host::ComponentHandlerRecorder& host = instance->componentHandler ();
     double moved[2] = {0, 0};
@@ -135,5 +135,5 @@ TEST_F (EditorWindowZoom, BackgroundMenuAtTwoHundredPercentResizesTheWindowThrou
     EXPECT_GT (value (2), before);
 }
 
-} // namespace
-} // namespace EditorTest
+}   // namespace
+}   // namespace EditorTest

@@ -43,10 +43,11 @@ TEST_F (EditorBundle, EditorSnapshotsAtContentScalesMatchTheirReferences)
         const std::string name = "model-7@" + std::to_string (percent) + ".png";
         const std::string actual = (outputs / name).string ();
         ASSERT_EQ (snapshot->renderToPng (actual.c_str ()), kResultOk);
-        EXPECT_EQ (compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/" + name),
-                   "");
+        EXPECT_EQ (
+            compareWithReference (actual, std::string (OVERMOOR_SNAPSHOT_REFERENCES) + "/" + name),
+            "");
     }
 }
 
-} // namespace
-} // namespace EditorTest
+}   // namespace
+}   // namespace EditorTest

@@ -178,5 +178,5 @@ TEST_F (EditorZoom, BackgroundMenuResizesThroughThePlugFrameAndARefusalChangesNo
     editor->setFrame (nullptr);
 }
 
-} // namespace
-} // namespace EditorTest
+}   // namespace
+}   // namespace EditorTest

@@ -12,11 +12,12 @@ int channelDifference (uint32_t a, uint32_t b)
 {
     int largest = 0;
     for (int shift = 0; shift < 32; shift += 8)
-        largest = std::max (largest, std::abs (int ((a >> shift) & 255) - int ((b >> shift) & 255)));
+        largest =
+            std::max (largest, std::abs (int ((a >> shift) & 255) - int ((b >> shift) & 255)));
     return largest;
 }
 
-} // namespace
+}   // namespace
 
 double meanChannelDifference (const std::string& aPng, const std::string& bPng)
 {
@@ -27,7 +28,8 @@ double meanChannelDifference (const std::string& aPng, const std::string& bPng)
     double sum = 0;
     for (size_t i = 0; i < a.pixels.size (); ++i)
         for (int shift = 0; shift < 32; shift += 8)
-            sum += std::abs (int ((a.pixels[i] >> shift) & 255) - int ((b.pixels[i] >> shift) & 255));
+            sum +=
+                std::abs (int ((a.pixels[i] >> shift) & 255) - int ((b.pixels[i] >> shift) & 255));
     return sum / (4. * a.pixels.size ());
 }
 
@@ -51,14 +53,15 @@ std::string compareWithReference (const std::string& actualPng, const std::strin
         return "size differs from " + referencePng;
     long differing = 0;
     for (size_t i = 0; i < actual.pixels.size (); ++i)
-        if (channelDifference (actual.pixels[i], reference.pixels[i]) > tolerance.maxChannelDifference)
+        if (channelDifference (actual.pixels[i], reference.pixels[i])
+            > tolerance.maxChannelDifference)
             ++differing;
     const int width = actual.width, height = actual.height;
     const double fraction = double (differing) / (double (width) * height);
     if (fraction > tolerance.maxDifferingFraction)
-        return std::to_string (differing) + " of " + std::to_string (width * height) +
-               " pixels differ from " + referencePng + " (actual: " + actualPng + ")";
+        return std::to_string (differing) + " of " + std::to_string (width * height)
+               + " pixels differ from " + referencePng + " (actual: " + actualPng + ")";
     return {};
 }
 
-} // namespace EditorTest
+}   // namespace EditorTest

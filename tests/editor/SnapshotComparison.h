@@ -22,4 +22,4 @@ std::string compareWithReference (const std::string& actualPng, const std::strin
 // cannot be read or differ in size.
 double meanChannelDifference (const std::string& aPng, const std::string& bPng);
 
-} // namespace EditorTest
+}   // namespace EditorTest

@@ -11,10 +11,10 @@ struct Picture
 {
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> pixels;  // row by row
+    std::vector<uint32_t> pixels;   // row by row
 };
 
 // False when the file cannot be read or decoded.
 bool loadPicture (const std::string& path, Picture& picture);
 
-} // namespace EditorTest
+}   // namespace EditorTest

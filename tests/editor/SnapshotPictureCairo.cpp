@@ -26,4 +26,4 @@ bool loadPicture (const std::string& path, Picture& picture)
     return ok;
 }
 
-} // namespace EditorTest
+}   // namespace EditorTest

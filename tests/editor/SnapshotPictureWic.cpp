@@ -13,12 +13,14 @@ bool loadPicture (const std::string& path, Picture& picture)
     picture.height = static_cast<int> (bitmap->getSize ().y);
     picture.pixels.resize (static_cast<size_t> (picture.width) * picture.height);
     const UINT stride = 4 * static_cast<UINT> (picture.width);
-    return SUCCEEDED (static_cast<VSTGUI::WicBitmap*> (bitmap.get ())->getWicBitmap ()->CopyPixels (
-        nullptr, stride, stride * static_cast<UINT> (picture.height),
-        reinterpret_cast<BYTE*> (picture.pixels.data ())));
+    return SUCCEEDED (static_cast<VSTGUI::WicBitmap*> (bitmap.get ())
+                          ->getWicBitmap ()
+                          ->CopyPixels (nullptr, stride,
+                                        stride * static_cast<UINT> (picture.height),
+                                        reinterpret_cast<BYTE*> (picture.pixels.data ())));
 }
 
-} // namespace EditorTest
+}   // namespace EditorTest
 
 // The factories stay for the whole run, as they do while a host keeps an editor open: making them
 // afresh for each window costs about a second under Wine.

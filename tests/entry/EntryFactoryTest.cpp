@@ -15,12 +15,13 @@
 #include <filesystem>
 #endif
 
-extern "C" {
-bool InitDll ();
-bool ExitDll ();
+extern "C"
+{
+    bool InitDll ();
+    bool ExitDll ();
 #ifndef _WIN32
-bool ModuleEntry (void*);
-bool ModuleExit ();
+    bool ModuleEntry (void*);
+    bool ModuleExit ();
 #endif
 }
 
@@ -62,8 +63,9 @@ TEST_F (FactoryFixture, FactoryAndClassRecords)
     PFactoryInfo factoryInfo;
     ASSERT_EQ (factory->getFactoryInfo (&factoryInfo), kResultOk);
     EXPECT_STREQ (factoryInfo.vendor, "Morvane");
-    for (const auto& [text, prefix] : {std::pair<std::string, std::string> {factoryInfo.url, "http://"},
-                                        {factoryInfo.email, "mailto:"}})
+    for (const auto& [text, prefix] :
+         {std::pair<std::string, std::string> {factoryInfo.url, "http://"},
+          {factoryInfo.email, "mailto:"}})
         EXPECT_TRUE (text.rfind (prefix, 0) == 0 && text.size () > prefix.size ()) << text;
     EXPECT_EQ (factoryInfo.flags, PFactoryInfo::kUnicode);
 
@@ -74,14 +76,15 @@ TEST_F (FactoryFixture, FactoryAndClassRecords)
     // distributable (class flag 1), the controller not.
     const std::pair<FUID, std::vector<std::string>> expected[2] = {
         {kProcessorId, {"Audio Module Class", "Overmoor", "Fx", "", "1.0.0.4", "VST 3.5.1"}},
-        {kControllerId, {"Component Controller Class", "OvermoorController", "", "", "1.0.0.4", "VST 3.5.1"}}};
+        {kControllerId,
+         {"Component Controller Class", "OvermoorController", "", "", "1.0.0.4", "VST 3.5.1"}}};
     for (int32 i = 0; i < 2; ++i)
     {
         PClassInfo2 info;
         ASSERT_EQ (factory2->getClassInfo2 (i, &info), kResultOk);
         EXPECT_EQ (FUID::fromTUID (info.cid), expected[i].first) << i;
-        EXPECT_EQ ((std::vector<std::string> {info.category, info.name, info.subCategories, info.vendor, info.version,
-                                              info.sdkVersion}),
+        EXPECT_EQ ((std::vector<std::string> {info.category, info.name, info.subCategories,
+                                              info.vendor, info.version, info.sdkVersion}),
                    expected[i].second);
         EXPECT_EQ (info.classFlags, i == 0 ? 1u : 0u) << i;
         EXPECT_EQ (info.cardinality, PClassInfo::kManyInstances) << i;
@@ -109,7 +112,8 @@ TEST_F (FactoryFixture, CreatesEachClassAndRefusesTheRest)
     {
         SCOPED_TRACE ("request " + std::to_string (&request - requests));
         void* object = reinterpret_cast<void*> (1);
-        ASSERT_EQ (factory->createInstance (request.cid.toTUID (), request.iid, &object), request.result);
+        ASSERT_EQ (factory->createInstance (request.cid.toTUID (), request.iid, &object),
+                   request.result);
         if (request.result != kResultOk)
         {
             EXPECT_EQ (object, nullptr);
@@ -119,10 +123,12 @@ TEST_F (FactoryFixture, CreatesEachClassAndRefusesTheRest)
         TUID controllerCid = {};
         if (&request == requests)
         {
-            ASSERT_EQ (static_cast<Vst::IComponent*> (object)->getControllerClassId (controllerCid), kResultOk);
+            ASSERT_EQ (static_cast<Vst::IComponent*> (object)->getControllerClassId (controllerCid),
+                       kResultOk);
             EXPECT_EQ (FUID::fromTUID (controllerCid), kControllerId);
         }
-        EXPECT_EQ (static_cast<FUnknown*> (object)->release (), 0u) << "the caller held the only reference";
+        EXPECT_EQ (static_cast<FUnknown*> (object)->release (), 0u)
+            << "the caller held the only reference";
     }
 }
 
@@ -143,7 +149,8 @@ TEST (EntryPoints, ModuleEntryRecordsHandleAndFolderUntilTheLastExit)
     // Linked statically here, the library's folder is the test program's folder.
     const std::string folder = CMVXModuleInfo::getFolder ();
     EXPECT_TRUE (!folder.empty () && folder.back () != '/') << folder;
-    EXPECT_EQ (CMVXModuleInfo::getResourcesFolder (), folder.substr (0, folder.find_last_of ('/')) + "/Resources");
+    EXPECT_EQ (CMVXModuleInfo::getResourcesFolder (),
+               folder.substr (0, folder.find_last_of ('/')) + "/Resources");
 
     EXPECT_TRUE (ModuleExit ());
     EXPECT_EQ (CMVXModuleInfo::getHandle (), &marker);
@@ -164,17 +171,21 @@ TEST (EntryPoints, DllMainRecordsHandleAndBundleFolder)
     const std::filesystem::path library = bundle / "Contents" / "x86_64-win" / "Probe.vst3";
     HMODULE module = LoadLibraryW (library.wstring ().c_str ());
     ASSERT_NE (module, nullptr) << GetLastError ();
-    auto handleOf = Morvane::Test::symbolOf<void* (*) ()> (module, "overmoorProbeModuleHandle");
-    auto folderOf = Morvane::Test::symbolOf<const char* (*) ()> (module, "overmoorProbeModuleFolder");
+    auto handleOf = Morvane::Test::symbolOf<void* (*)()> (module, "overmoorProbeModuleHandle");
+    auto folderOf =
+        Morvane::Test::symbolOf<const char* (*)()> (module, "overmoorProbeModuleFolder");
     ASSERT_TRUE (handleOf && folderOf);
     EXPECT_EQ (handleOf (), module);
     const std::string folder = folderOf ();
-    EXPECT_TRUE (std::filesystem::equivalent (std::filesystem::u8path (folder), library.parent_path ()))
+    EXPECT_TRUE (
+        std::filesystem::equivalent (std::filesystem::u8path (folder), library.parent_path ()))
         << folder;
-    EXPECT_NE (folder.find ("\\Pr\xC3\xB8" "be.vst3\\Contents\\x86_64-win"), std::string::npos)
+    EXPECT_NE (folder.find ("\\Pr\xC3\xB8"
+                            "be.vst3\\Contents\\x86_64-win"),
+               std::string::npos)
         << folder;
     FreeLibrary (module);
 }
 #endif
 
-} // namespace
+}   // namespace

@@ -4,18 +4,18 @@
 #include "entry/CMVXModuleInfo.h"
 #include <string>
 
-extern "C" {
-
-__declspec (dllexport) void* overmoorProbeModuleHandle ()
+extern "C"
 {
-    return CMVXModuleInfo::getHandle ();
-}
+    __declspec(dllexport) void* overmoorProbeModuleHandle ()
+    {
+        return CMVXModuleInfo::getHandle ();
+    }
 
-__declspec (dllexport) const char* overmoorProbeModuleFolder ()
-{
-    static std::string folder;
-    folder = CMVXModuleInfo::getFolder ();
-    return folder.c_str ();
-}
+    __declspec(dllexport) const char* overmoorProbeModuleFolder ()
+    {
+        static std::string folder;
+        folder = CMVXModuleInfo::getFolder ();
+        return folder.c_str ();
+    }
 
-} // extern "C"
+}   // extern "C"

@@ -22,10 +22,18 @@ public:
             parameters.emplace (id, CMVXParameter (CMVXParameter::RangeTag {}, "P", "", 0.0, 10.0,
                                                    0.0, 0.0, kCurveLinear, false, 0, true, this));
         for (int32_t k = 0; k < factoryPresets; ++k)
-            addFactoryPreset ({tag + std::to_string (k), std::vector<float> (size_t (parameterCount), float (k))});
+            addFactoryPreset ({tag + std::to_string (k),
+                               std::vector<float> (size_t (parameterCount), float (k))});
     }
-    int32_t setChannelCounts (int32_t inputs, int32_t outputs) override { return channelCalls.emplace_back (inputs, outputs), 0; }
-    void processBlock (float**, float**, float* inPeaks, float*, int32_t, int32_t*, int32_t*) override { ++blocks, lastInPeaks = inPeaks; }
+    int32_t setChannelCounts (int32_t inputs, int32_t outputs) override
+    {
+        return channelCalls.emplace_back (inputs, outputs), 0;
+    }
+    void processBlock (float**, float**, float* inPeaks, float*, int32_t, int32_t*,
+                       int32_t*) override
+    {
+        ++blocks, lastInPeaks = inPeaks;
+    }
     void updateSettings (bool) override {}
     void resetState () override {}
     std::string getInfoText () override { return {}; }
@@ -40,7 +48,8 @@ class FakeHost : public CMVXPlugInDSP
 public:
     int32_t getMaxParameterReports () override { return 4; }
     int32_t getMaxProcessReports () override { return 4; }
-    FakeAlgorithm& add (int32_t key, const std::string& tag, int32_t presets, int32_t parameterCount)
+    FakeAlgorithm& add (int32_t key, const std::string& tag, int32_t presets,
+                        int32_t parameterCount)
     {
         auto* algorithm = new FakeAlgorithm (tag, presets, parameterCount);
         addAlgorithm (key, std::unique_ptr<FakeAlgorithm> (algorithm));
@@ -53,15 +62,16 @@ public:
 struct StereoBlock
 {
     explicit StereoBlock (size_t frames)
-    : in (2 * frames, 0.1f), out (2 * frames, 7.0f), inputs {in.data (), in.data () + frames},
-      outputs {out.data (), out.data () + frames}
-    {
-    }
+    : in (2 * frames, 0.1f),
+      out (2 * frames, 7.0f), inputs {in.data (), in.data () + frames}, outputs {out.data (),
+                                                                                 out.data ()
+                                                                                     + frames}
+    {}
     std::vector<float> in, out;
     float *inputs[2], *outputs[2];
 };
 
-}
+}   // namespace
 
 TEST (DspHostParameters, WritesStoreRaiseUpdateAndIgnoreUnknownIds)
 {
@@ -92,9 +102,11 @@ TEST (DspHostParameters, EffectStateDrivesBypassAtTheMidpoint)
     CMVXStravelPlugInDSP dsp;
     std::atomic<bool>& bypassed = dsp.getCurrentAlgorithm ()->bypassed;
     EXPECT_FALSE (bypassed.load ());
-    for (const auto& [id, value, expected] : {std::tuple {kParamEffectState, 0.4f, true}, {kParamEffectState, 0.5f, false},
-                                             {kParamEffectState, 0.0f, true}, {kParamModel, 1.0f, true},
-                                             {kParamEffectState, 1.0f, false}})
+    for (const auto& [id, value, expected] : {std::tuple {kParamEffectState, 0.4f, true},
+                                              {kParamEffectState, 0.5f, false},
+                                              {kParamEffectState, 0.0f, true},
+                                              {kParamModel, 1.0f, true},
+                                              {kParamEffectState, 1.0f, false}})
     {
         dsp.setParameterNormalized (id, value);
         EXPECT_EQ (bypassed.load (), expected) << "id " << id << " value " << value;
@@ -110,7 +122,9 @@ TEST (DspHostPresets, SelectingAPresetLoadsItsNormalisedValuesAndBypass)
     dsp.setParameterNormalized (kParamEffectState, 0.0f);
     dsp.selectPreset (7);
     for (int32_t id = 0; id < 8; ++id)
-        EXPECT_NEAR (dsp.getParameterNormalized (id), reference.find (id)->toNormalized (metal[id]), 1e-7) << id;
+        EXPECT_NEAR (dsp.getParameterNormalized (id), reference.find (id)->toNormalized (metal[id]),
+                     1e-7)
+            << id;
     EXPECT_FALSE (dsp.getCurrentAlgorithm ()->bypassed.load ());
     EXPECT_EQ (dsp.getCurrentAlgorithm ()->getCurrentPreset ()->name, "Metal");
 
@@ -163,14 +177,23 @@ TEST (DspHostNumbering, PresetsAndParametersOfSeveralAlgorithmsFollowInKeyOrder)
 
     EXPECT_EQ (host.getPresetBases (), (std::vector<int32_t> {0, 3}));
     EXPECT_EQ (host.getParameterBases (), (std::vector<int32_t> {0, 2}));
-    EXPECT_EQ (host.getFactoryPresetNames (), (std::vector<std::string> {"A0", "A1", "A2", "B0", "B1"}));
+    EXPECT_EQ (host.getFactoryPresetNames (),
+               (std::vector<std::string> {"A0", "A1", "A2", "B0", "B1"}));
     EXPECT_EQ (host.getFactoryPresetTitles ()[3] + host.getFactoryPresetInfo ()[3], "B : B0B");
     EXPECT_EQ (host.getUserPresetTitles (), (std::vector<std::string> {"B : B-user"}));
     EXPECT_EQ (host.getPresetBase (9), 3);
     EXPECT_EQ (host.getPresetBase (1), 0);   // unknown key
-    struct Lookup { CMVXDSPAlgInterface* (FakeHost::*find) (int32_t, int32_t&); int32_t number; FakeAlgorithm* algorithm; int32_t local; };
-    for (const Lookup& l : {Lookup {&FakeHost::findPresetAlgorithm, 4, &b, 1}, {&FakeHost::findPresetAlgorithm, 2, &a, 2},
-                            {&FakeHost::findFactoryPreset, 4, &b, 1}, {&FakeHost::findParameterAlgorithm, 3, &b, 1},
+    struct Lookup
+    {
+        CMVXDSPAlgInterface* (FakeHost::*find) (int32_t, int32_t&);
+        int32_t number;
+        FakeAlgorithm* algorithm;
+        int32_t local;
+    };
+    for (const Lookup& l : {Lookup {&FakeHost::findPresetAlgorithm, 4, &b, 1},
+                            {&FakeHost::findPresetAlgorithm, 2, &a, 2},
+                            {&FakeHost::findFactoryPreset, 4, &b, 1},
+                            {&FakeHost::findParameterAlgorithm, 3, &b, 1},
                             {&FakeHost::findParameterAlgorithm, 1, &a, 1}})
     {
         int32_t local = -1;
@@ -203,7 +226,7 @@ TEST (DspHostChannels, PeaksReallocateOnlyWhenACountChangesAndAlgorithmsAreTold)
     // Algorithms write the peaks of two channels even on a mono bus.
     EXPECT_EQ (host.getInputPeaks ()[1], 0.0f);
     host.setChannelCount (1, 2);   // one count differing is enough
-    host.setChannelCount (-1, 2);  // nonsense is ignored
+    host.setChannelCount (-1, 2);   // nonsense is ignored
     EXPECT_EQ (host.getNumInputs (), 1);
     EXPECT_EQ (algorithm.channelCalls, (std::vector<std::pair<int32_t, int32_t>> {{1, 1}, {1, 2}}));
 

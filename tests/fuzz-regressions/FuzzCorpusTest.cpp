@@ -56,12 +56,16 @@ TEST_P (FuzzCorpus, EveryKeptInputHoldsItsExpectations)
     for (const fs::path& input : inputs)
     {
         const std::string bytes = readAll (input);
-        EXPECT_EQ (GetParam ().harness (reinterpret_cast<const uint8_t*> (bytes.data ()), bytes.size ()), "")
+        EXPECT_EQ (
+            GetParam ().harness (reinterpret_cast<const uint8_t*> (bytes.data ()), bytes.size ()),
+            "")
             << input.filename ();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P (Fuzzers, FuzzCorpus, ::testing::ValuesIn (kFuzzers),
-                          [] (const ::testing::TestParamInfo<Fuzzer>& info) { return std::string (info.param.name); });
+                          [] (const ::testing::TestParamInfo<Fuzzer>& info) {
+                              return std::string (info.param.name);
+                          });
 
-} // namespace
+}   // namespace

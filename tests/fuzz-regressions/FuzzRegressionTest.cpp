@@ -57,7 +57,8 @@ TEST_F (ControllerValues, ValuesBeyondTheRangeAreClampedBeforeTheModelIsDerived)
 
     EXPECT_EQ (controller->setParamNormalized (1, -1e300), kResultOk);
     EXPECT_EQ (controller->getParamNormalized (1), 0.0);
-    EXPECT_EQ (controller->setParamNormalized (4, std::numeric_limits<double>::infinity ()), kResultOk);
+    EXPECT_EQ (controller->setParamNormalized (4, std::numeric_limits<double>::infinity ()),
+               kResultOk);
     EXPECT_EQ (controller->getParamNormalized (4), 1.0);
 }
 
@@ -71,7 +72,8 @@ TEST_F (ControllerValues, NotANumberChangesNothing)
     EXPECT_EQ (handler->restartCount (kParamTitlesChanged), 0);
 
     // A component state full of NaN leaves every value where it was.
-    const std::vector<uint8_t> state = Morvane::Host::floatBytes (std::vector<float> (8, std::nanf ("")));
+    const std::vector<uint8_t> state =
+        Morvane::Host::floatBytes (std::vector<float> (8, std::nanf ("")));
     EXPECT_EQ (controller->setComponentState (Morvane::Host::memoryStreamWith (state)), kResultOk);
     EXPECT_DOUBLE_EQ (controller->getParamNormalized (1), 3.0 / 7.0);
 }
@@ -92,10 +94,12 @@ TEST (ProcessorStateValues, OutOfRangeValuesAreClampedAndNotANumberIgnored)
         IPtr<CMVXStravelVST3> processor = owned (new CMVXStravelVST3 ());
         const std::vector<float> before = stateOf (*processor);
         const float nan = std::nanf ("");
-        const std::vector<float> hostile {nan, -6.146383e+22f, 2.0f, nan, -0.0f, 1.0f, 1e-45f, 3.4e38f};
+        const std::vector<float> hostile {nan,   -6.146383e+22f, 2.0f,   nan,
+                                          -0.0f, 1.0f,           1e-45f, 3.4e38f};
         const std::vector<uint8_t> bytes = Morvane::Host::floatBytes (hostile);
-        const tresult result = kind == 0 ? processor->setState (Morvane::Host::memoryStreamWith (bytes))
-                                         : processor->setState (owned (new Morvane::Host::StrictReadStream (bytes)));
+        const tresult result =
+            kind == 0 ? processor->setState (Morvane::Host::memoryStreamWith (bytes))
+                      : processor->setState (owned (new Morvane::Host::StrictReadStream (bytes)));
         EXPECT_EQ (result, kResultOk);
 
         const std::vector<float> after = stateOf (*processor);
@@ -135,4 +139,4 @@ TEST (ProcessorTextMessages, TextsOfAnyLengthAreAcceptedAndIgnored)
     processor->terminate ();
 }
 
-} // namespace
+}   // namespace

@@ -27,7 +27,7 @@ struct KnobFixture : ::testing::Test
     CAnimKnob* knob;
 };
 
-} // namespace
+}   // namespace
 
 TEST_F (KnobFixture, DragIsOneGestureOverAboutOneHundredFiftyPixels)
 {
@@ -38,7 +38,7 @@ TEST_F (KnobFixture, DragIsOneGestureOverAboutOneHundredFiftyPixels)
     frame.up (40, -100);
     EXPECT_EQ (recorder.begins, 1);
     EXPECT_EQ (recorder.ends, 1);
-    EXPECT_FLOAT_EQ (knob->getValueNormalized (), 1.f);  // 150 px up: the whole range
+    EXPECT_FLOAT_EQ (knob->getValueNormalized (), 1.f);   // 150 px up: the whole range
     // Every pixel moved the value, and it only ever grew.
     EXPECT_EQ (recorder.values.size (), 150u);
     EXPECT_TRUE (std::is_sorted (recorder.values.begin (), recorder.values.end ()));
@@ -53,11 +53,11 @@ TEST_F (KnobFixture, ShiftDragsTenTimesFinerAndReanchorsWhenPressedMidDrag)
 {
     knob->setValueNormalized (0.5f);
     frame.down (40, 40);
-    frame.move (40, 10);                    // 30 px coarse: +0.2
+    frame.move (40, 10);   // 30 px coarse: +0.2
     EXPECT_NEAR (knob->getValueNormalized (), 0.7f, 1e-6);
-    frame.move (40, 10, kLButton | kShift); // Shift pressed: no jump
+    frame.move (40, 10, kLButton | kShift);   // Shift pressed: no jump
     EXPECT_NEAR (knob->getValueNormalized (), 0.7f, 1e-6);
-    frame.move (40, 40, kLButton | kShift); // 30 px fine down: -0.02
+    frame.move (40, 40, kLButton | kShift);   // 30 px fine down: -0.02
     EXPECT_NEAR (knob->getValueNormalized (), 0.68f, 1e-6);
     frame.up (40, 40);
     EXPECT_EQ (recorder.begins, 1);
@@ -69,7 +69,7 @@ TEST_F (KnobFixture, CtrlClickResetsToTheDefaultAsOneGesture)
     knob->setValueNormalized (0.9f);
     EXPECT_EQ (frame.down (40, 40, kLButton | kControl),
                kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-    frame.move (40, 0);  // no drag follows a reset
+    frame.move (40, 0);   // no drag follows a reset
     frame.up (40, 0);
     EXPECT_FLOAT_EQ (knob->getValueNormalized (), 0.25f);
     EXPECT_EQ (recorder.begins, 1);
@@ -121,7 +121,7 @@ TEST (KickButton, PressReportsOneReleaseReportsZeroAndFramesFollow)
 
     frame.down (30, 30);
     EXPECT_EQ (button->getValue (), 1.f);
-    frame.move (200, 200);  // dragging off does not report again
+    frame.move (200, 200);   // dragging off does not report again
     frame.up (200, 200);
     EXPECT_EQ (button->getValue (), 0.f);
     EXPECT_EQ (recorder.values, (std::vector<float> {1.f, 0.f}));

@@ -31,7 +31,7 @@ std::string readFile (const std::string& path)
     return {std::istreambuf_iterator<char> (in), std::istreambuf_iterator<char> ()};
 }
 
-} // namespace
+}   // namespace
 
 TEST (Bitmaps, DecodeGoodPngDataAndRefuseBadDataQuietly)
 {
@@ -49,7 +49,7 @@ TEST (Bitmaps, DecodeGoodPngDataAndRefuseBadDataQuietly)
     EXPECT_TRUE (fromPath->isLoaded ());
     EXPECT_EQ (fromPath->getWidth (), 30);
 
-    EXPECT_FALSE (CBitmap::fromPngMemory (bytes.data (), bytes.size () / 2));  // truncated
+    EXPECT_FALSE (CBitmap::fromPngMemory (bytes.data (), bytes.size () / 2));   // truncated
     EXPECT_FALSE (CBitmap::fromPngMemory ("not a png at all", 16));
     EXPECT_FALSE (CBitmap::fromPngMemory (nullptr, 100));
     EXPECT_FALSE (CBitmap::fromPngFile (path + ".missing"));
@@ -94,7 +94,7 @@ TEST (Bitmaps, PicturesByIdComeFromTheRegisteredSourceAtEachScale)
         ASSERT_TRUE (context->writePng (path));
         (scale == 1 ? source.one : source.two) = readFile (path);
     }
-    EXPECT_FALSE (owned (new CBitmap (CResourceDescription (7)))->isLoaded ());  // no source yet
+    EXPECT_FALSE (owned (new CBitmap (CResourceDescription (7)))->isLoaded ());   // no source yet
     CBitmap::setResourceSource (&source);
     auto bitmap = owned (new CBitmap (CResourceDescription (7)));
     EXPECT_FALSE (owned (new CBitmap (CResourceDescription (8)))->isLoaded ());
@@ -107,7 +107,7 @@ TEST (Bitmaps, PicturesByIdComeFromTheRegisteredSourceAtEachScale)
         EXPECT_EQ (best->getScaleFactor (), scale);
         EXPECT_EQ (best->getSize (), CPoint (10 * scale, 6 * scale));
     }
-    EXPECT_EQ (source.renders, 1);  // once per scale
+    EXPECT_EQ (source.renders, 1);   // once per scale
     CBitmap::setResourceSource (nullptr);
 }
 
@@ -121,7 +121,7 @@ TEST (Bitmaps, AHigherScaleRenderingIsDrawnByContextsOfThatScale)
         return SharedPointer<IPlatformBitmap> (context->getBitmap ()->getPlatformBitmap ());
     };
     auto bitmap = owned (new CBitmap (paint (10, 1., CColor (255, 0, 0))));
-    EXPECT_FALSE (bitmap->addBitmap (paint (30, 2., kBlackCColor)));  // 15 x 15: not the same
+    EXPECT_FALSE (bitmap->addBitmap (paint (30, 2., kBlackCColor)));   // 15 x 15: not the same
     EXPECT_TRUE (bitmap->addBitmap (paint (20, 2., CColor (0, 0, 255))));
     EXPECT_EQ (bitmap->getSize (), CPoint (10, 10));
 
@@ -140,7 +140,7 @@ TEST (Context, ClipAndOriginComposeAndRestore)
     context->saveGlobalState ();
     {
         CDrawContext::Transform shift (*context, CPoint (5, 5));
-        context->setClipRect (CRect (0, 0, 4, 4));         // (5, 5)-(9, 9) on the surface
+        context->setClipRect (CRect (0, 0, 4, 4));   // (5, 5)-(9, 9) on the surface
         CRect clip;
         EXPECT_EQ (context->getClipRect (clip), CRect (0, 0, 4, 4));
         context->drawRect (CRect (-5, -5, 15, 15), kDrawFilled);
@@ -168,7 +168,7 @@ TEST (Text, MissingFamilyFallsBackAndSizesAndStylesTakeEffect)
     context->setFont (font);
     const CCoord small = context->getStringWidth ("Overdrive");
     EXPECT_GT (small, 20);
-    context->setFont (font, 22);                          // a sized copy; the original stays
+    context->setFont (font, 22);   // a sized copy; the original stays
     EXPECT_GT (context->getStringWidth ("Overdrive"), 1.8 * small);
     EXPECT_EQ (font->getSize (), 11);
     context->setFont (font, 0, kBoldFace);
@@ -182,8 +182,8 @@ TEST (Text, MissingFamilyFallsBackAndSizesAndStylesTakeEffect)
     int inside = 0, outside = 0;
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 120; ++x)
-            (CRect (10, 5, 60, 25).pointInside (CPoint (x, y)) ? inside : outside)
-                += pixelAt (*context, x, y) == 0xFFFF0000u;
+            (CRect (10, 5, 60, 25).pointInside (CPoint (x, y)) ? inside : outside) +=
+                pixelAt (*context, x, y) == 0xFFFF0000u;
     EXPECT_GT (inside, 30);
     EXPECT_EQ (outside, 0);
 }
@@ -192,12 +192,12 @@ TEST (Text, ParamDisplayShowsItsValueThroughTheHook)
 {
     auto display = owned (new CParamDisplay (CRect (0, 0, 80, 20)));
     display->setFontColor (CColor (255, 0, 0));
-    display->setAntialias (false);  // pure font-colour pixels to count
+    display->setAntialias (false);   // pure font-colour pixels to count
     display->setValue (0.5f);
     auto context = COffscreenContext::create (80, 20);
     display->draw (context);
     const int plain = countPixels (*context, 0xFFFF0000u);
-    EXPECT_GT (plain, 0);  // "0.50"
+    EXPECT_GT (plain, 0);   // "0.50"
 
     display->setValueToStringFunction ([] (float v, std::string& text, CParamDisplay*) {
         text = v > 0.4f ? "" : "low";
@@ -205,6 +205,6 @@ TEST (Text, ParamDisplayShowsItsValueThroughTheHook)
     });
     context = COffscreenContext::create (80, 20);
     display->draw (context);
-    EXPECT_EQ (countPixels (*context, 0xFFFF0000u), 0);  // the hook said: nothing
-    EXPECT_GT (countPixels (*context, 0xFF000000u), 0);  // back colour still drawn
+    EXPECT_EQ (countPixels (*context, 0xFFFF0000u), 0);   // the hook said: nothing
+    EXPECT_GT (countPixels (*context, 0xFF000000u), 0);   // back colour still drawn
 }

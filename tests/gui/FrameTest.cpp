@@ -19,9 +19,8 @@ namespace {
 struct Probe : CView
 {
     Probe (const CRect& r, std::string n, std::vector<std::string>& l, CMouseEventResult a)
-        : CView (r), name (std::move (n)), log (l), answer (a)
-    {
-    }
+    : CView (r), name (std::move (n)), log (l), answer (a)
+    {}
     void draw (CDrawContext*) override { log.push_back ("draw " + name); }
     CMouseEventResult onMouseDown (CPoint& where, const CButtonState&) override
     {
@@ -39,7 +38,7 @@ std::string tempPng (const char* name)
     return ::testing::TempDir () + name;
 }
 
-} // namespace
+}   // namespace
 
 TEST (ViewTree, DrawsInInsertionOrderAndSendsEventsTopmostFirstInLocalCoordinates)
 {
@@ -57,14 +56,14 @@ TEST (ViewTree, DrawsInInsertionOrderAndSendsEventsTopmostFirstInLocalCoordinate
     EXPECT_EQ (log, (std::vector<std::string> {"draw lower", "draw upper"}));
 
     log.clear ();
-    frame.down (40, 40);  // both are hit; the upper declines, the lower takes it
+    frame.down (40, 40);   // both are hit; the upper declines, the lower takes it
     EXPECT_EQ (log, (std::vector<std::string> {"down upper 30,30", "down lower 30,30"}));
     log.clear ();
-    upper->setTransparency (false);  // an opaque view that declines still stops the press
+    upper->setTransparency (false);   // an opaque view that declines still stops the press
     frame.down (40, 40);
     EXPECT_EQ (log, (std::vector<std::string> {"down upper 30,30"}));
     log.clear ();
-    frame.down (75, 75);  // only the upper one
+    frame.down (75, 75);   // only the upper one
     EXPECT_EQ (log, (std::vector<std::string> {"down upper 65,65"}));
 
     // Removing without forget hands the reference back; the view outlives the container.
@@ -87,19 +86,19 @@ TEST (ViewTree, RedrawRequestsAreClippedMergedAndDrawnOnce)
     frame->drawDirtyRects (context);
     ASSERT_TRUE (frame->getDirtyRects ().empty ());
 
-    label->invalid ();                               // child coordinates moved into the frame's
+    label->invalid ();   // child coordinates moved into the frame's
     EXPECT_EQ (frame->getDirtyRects (), (std::vector<CRect> {CRect (110, 60, 130, 70)}));
     frame->invalidRect (CRect (120, 65, 140, 80));   // overlaps: merged
     frame->invalidRect (CRect (112, 62, 118, 68));   // inside: nothing new
     frame->invalidRect (CRect (0.5, 0.5, 5.2, 4));   // kept apart, grown to whole pixels
-    frame->invalidRect (CRect (190, 140, 260, 400)); // clipped to the frame
-    frame->invalidRect (CRect (300, 300, 400, 400)); // outside: dropped
+    frame->invalidRect (CRect (190, 140, 260, 400));   // clipped to the frame
+    frame->invalidRect (CRect (300, 300, 400, 400));   // outside: dropped
     EXPECT_EQ (frame->getDirtyRects (),
-               (std::vector<CRect>{CRect (110, 60, 140, 80), CRect (0, 0, 6, 4),
-                                   CRect (190, 140, 200, 150)}));
+               (std::vector<CRect> {CRect (110, 60, 140, 80), CRect (0, 0, 6, 4),
+                                    CRect (190, 140, 200, 150)}));
     EXPECT_EQ (frame->drawDirtyRects (context), 3);
     EXPECT_TRUE (frame->getDirtyRects ().empty ());
-    label->setText ("x");                            // unchanged: no request
+    label->setText ("x");   // unchanged: no request
     EXPECT_TRUE (frame->getDirtyRects ().empty ());
 
     // A view that asks to be drawn again while it is being drawn is drawn again.
@@ -135,13 +134,13 @@ TEST (ViewTree, SplashScreenShowsItsViewModallyUntilTheViewReports)
     splash->onMouseDown (corner, CButtonState (kLButton));
     EXPECT_EQ (editor.values, (std::vector<float> {1.f}));
     auto second = owned (new CView (CRect (0, 0, 5, 5)));
-    EXPECT_FALSE (frame->setModalView (second));  // one modal view at a time
+    EXPECT_FALSE (frame->setModalView (second));   // one modal view at a time
 
-    frame.down (190, 145);  // outside the modal view: nobody gets it
-    frame.down (20, 20);    // inside: the modal view only
+    frame.down (190, 145);   // outside the modal view: nobody gets it
+    frame.down (20, 20);   // inside: the modal view only
     EXPECT_TRUE (log.empty ());
 
-    about->valueChanged ();  // the view reports to the splash screen
+    about->valueChanged ();   // the view reports to the splash screen
     EXPECT_EQ (frame->getModalView (), nullptr);
     EXPECT_EQ (about->getParentView (), nullptr);
     EXPECT_EQ (editor.values, (std::vector<float> {1.f, 0.f}));
@@ -165,18 +164,18 @@ TEST (Offscreen, FramePngDecodesAtItsSizeAndScaleWithTheDrawnPixels)
     EXPECT_EQ (picture->getWidth (), 64);
     EXPECT_EQ (picture->getHeight (), 48);
 
-    EXPECT_EQ (pixelAt (picture->getPlatformBitmap (), 2, 2), 0xFF0000FFu);    // frame colour
-    EXPECT_EQ (pixelAt (picture->getPlatformBitmap (), 8, 8), 0xFF000000u);    // label's frame
-    EXPECT_EQ (pixelAt (picture->getPlatformBitmap (), 10, 21), 0xFFFF0000u);  // label's back
+    EXPECT_EQ (pixelAt (picture->getPlatformBitmap (), 2, 2), 0xFF0000FFu);   // frame colour
+    EXPECT_EQ (pixelAt (picture->getPlatformBitmap (), 8, 8), 0xFF000000u);   // label's frame
+    EXPECT_EQ (pixelAt (picture->getPlatformBitmap (), 10, 21), 0xFFFF0000u);   // label's back
 
     const std::string doubled = tempPng ("gui-frame-2x.png");
     ASSERT_TRUE (frame->renderToPNG (doubled, CRect (8, 8, 40, 40), 2.));
     auto part = IPlatformBitmap::createFromPngFile (doubled);
     ASSERT_TRUE (part);
     EXPECT_EQ (part->getSize (), CPoint (64, 64));
-    EXPECT_EQ (pixelAt (part, 1, 1), 0xFF000000u);    // the label's one-unit frame, two pixels
+    EXPECT_EQ (pixelAt (part, 1, 1), 0xFF000000u);   // the label's one-unit frame, two pixels
     EXPECT_EQ (pixelAt (part, 4, 26), 0xFFFF0000u);
-    EXPECT_EQ (pixelAt (part, 40, 40), 0xFF0000FFu);  // (28, 28): below the label
+    EXPECT_EQ (pixelAt (part, 40, 40), 0xFF0000FFu);   // (28, 28): below the label
     std::remove (path.c_str ());
     std::remove (doubled.c_str ());
     EXPECT_FALSE (CBitmap::fromPngFile (path));
@@ -198,7 +197,7 @@ TEST (Offscreen, AWindowLargerThanTheFrameHasNoUnpaintedPixel)
         for (int x = 180; x < 392; ++x)
             unpainted += (pixelAt (pixels, x, y) >> 24) != 0xFF;
     EXPECT_EQ (unpainted, 0);
-    EXPECT_EQ (pixelAt (pixels, 300, 310), 0xFF282828u);  // the frame's colour, opaque
+    EXPECT_EQ (pixelAt (pixels, 300, 310), 0xFF282828u);   // the frame's colour, opaque
 }
 
 TEST (Offscreen, PopupOfAnOffscreenFrameRendersToo)

@@ -13,7 +13,7 @@ struct Recorder : CControlListener
 {
     int begins {0};
     int ends {0};
-    std::vector<float> values;  // normalised value at each valueChanged
+    std::vector<float> values;   // normalised value at each valueChanged
 
     void valueChanged (CControl* c) override { values.push_back (c->getValueNormalized ()); }
     void controlBeginEdit (CControl*) override { ++begins; }
@@ -24,11 +24,10 @@ struct Recorder : CControlListener
 struct OffscreenFrame
 {
     explicit OffscreenFrame (CCoord w = 200, CCoord h = 150)
-        : frame (new CFrame (CRect (0, 0, w, h), nullptr))
-    {
-    }
+    : frame (new CFrame (CRect (0, 0, w, h), nullptr))
+    {}
     ~OffscreenFrame () { frame->forget (); }
-    CFrame* operator-> () const { return frame; }
+    CFrame* operator->() const { return frame; }
 
     CMouseEventResult down (CCoord x, CCoord y, int32_t buttons = kLButton)
     {
@@ -57,4 +56,4 @@ struct OffscreenFrame
     CFrame* frame;
 };
 
-} // namespace GuiTest
+}   // namespace GuiTest

@@ -21,14 +21,14 @@ struct MenuFixture : ::testing::Test
     {
         menu =
             new COptionMenu (CRect (3, 20, 138, 40), &recorder, 12, nullptr, nullptr, kPopupStyle);
-        menu->addEntry ("Alpha");                          // 0
-        menu->addEntry ("Beta", -1, CMenuItem::kDisabled); // 1
-        menu->addSeparator ();                             // 2
-        menu->addEntry ("Gamma");                          // 3
+        menu->addEntry ("Alpha");   // 0
+        menu->addEntry ("Beta", -1, CMenuItem::kDisabled);   // 1
+        menu->addSeparator ();   // 2
+        menu->addEntry ("Gamma");   // 3
         submenu = new COptionMenu ();
         submenu->addEntry ("One");
         submenu->addEntry ("Two");
-        menu->addEntry (submenu, "More");                  // 4
+        menu->addEntry (submenu, "More");   // 4
         submenu->forget ();
         frame->addView (menu);
     }
@@ -66,19 +66,19 @@ struct MenuFixture : ::testing::Test
     COptionMenu* submenu;
 };
 
-} // namespace
+}   // namespace
 
 TEST_F (MenuFixture, IndicesValueAndRemovalFollowTheEntries)
 {
     EXPECT_EQ (menu->getNbEntries (), 5);
     EXPECT_EQ (menu->getMax (), 4.f);
-    EXPECT_TRUE (menu->setCurrent (2, false));          // the third entry that is not a separator
+    EXPECT_TRUE (menu->setCurrent (2, false));   // the third entry that is not a separator
     EXPECT_EQ (menu->getCurrentIndex (true), 3);
     EXPECT_EQ (menu->getCurrentIndex (), 2);
     EXPECT_EQ (menu->getCurrent ()->getTitle (), "Gamma");
-    menu->setValueNormalized (0.25f);                   // 0.25 x 4 = entry 1
+    menu->setValueNormalized (0.25f);   // 0.25 x 4 = entry 1
     EXPECT_EQ (menu->getCurrentIndex (true), 1);
-    menu->setValueNormalized (0.7499f);                 // 2.9996: rounding, not truncation
+    menu->setValueNormalized (0.7499f);   // 2.9996: rounding, not truncation
     EXPECT_EQ (menu->getCurrentIndex (true), 3);
     EXPECT_FALSE (menu->setCurrent (9));
     EXPECT_TRUE (menu->removeEntry (0));
@@ -99,12 +99,12 @@ TEST_F (MenuFixture, ClickOpensBelowWithCurrentHighlightedAndHoverClickSelects)
     auto* view = static_cast<OptionMenuPopupView*> (popup ()->getView (0));
     EXPECT_EQ (view->getHighlight (), 3);
 
-    hover (popup (), rowCentre (1));  // disabled: the highlight stays
+    hover (popup (), rowCentre (1));   // disabled: the highlight stays
     EXPECT_EQ (view->getHighlight (), 3);
     hover (popup (), rowCentre (0));
     EXPECT_EQ (view->getHighlight (), 0);
-    click (popup (), rowCentre (2));  // separator: nothing happens
-    click (popup (), rowCentre (1));  // disabled: nothing happens
+    click (popup (), rowCentre (2));   // separator: nothing happens
+    click (popup (), rowCentre (1));   // disabled: nothing happens
     ASSERT_NE (popup (), nullptr);
     EXPECT_TRUE (recorder.values.empty ());
 
@@ -120,10 +120,10 @@ TEST_F (MenuFixture, KeysSkipSeparatorsAndDisabledEntriesAndReturnSelects)
 {
     menu->setCurrent (0);
     menu->popup ();
-    key (VKEY_DOWN);  // skips "Beta" and the separator
+    key (VKEY_DOWN);   // skips "Beta" and the separator
     EXPECT_EQ (static_cast<OptionMenuPopupView*> (popup ()->getView (0))->getHighlight (), 3);
     key (VKEY_UP);
-    key (VKEY_UP);    // stays on the first selectable entry
+    key (VKEY_UP);   // stays on the first selectable entry
     EXPECT_EQ (static_cast<OptionMenuPopupView*> (popup ()->getView (0))->getHighlight (), 0);
     key (VKEY_DOWN);
     EXPECT_EQ (key (VKEY_RETURN), 1);
@@ -138,8 +138,9 @@ TEST_F (MenuFixture, KeysSkipSeparatorsAndDisabledEntriesAndReturnSelects)
         return static_cast<OptionMenuPopupView*> (popup ()->getView (0))->getHighlight ();
     };
     const std::pair<VstKeyCode, int32_t> steps[] = {
-        {{0, VKEY_END, 0}, 4}, {{0, VKEY_HOME, 0}, 0}, {{0, VKEY_PAGEDOWN, 0}, 4},
-        {{0, VKEY_PAGEUP, 0}, 0}, {{'g', 0, 0}, 3}, {{'M', 0, 0}, 4}, {{'a', 0, 0}, 0}};
+        {{0, VKEY_END, 0}, 4},    {{0, VKEY_HOME, 0}, 0}, {{0, VKEY_PAGEDOWN, 0}, 4},
+        {{0, VKEY_PAGEUP, 0}, 0}, {{'g', 0, 0}, 3},       {{'M', 0, 0}, 4},
+        {{'a', 0, 0}, 0}};
     for (auto [code, expected] : steps)
     {
         popup ()->onKeyDown (code);
@@ -185,7 +186,7 @@ TEST_F (MenuFixture, SubmenuOpensBesideAndReportsThroughTheTopMenu)
 
 TEST (PopupPlacement, StaysInsideASmallScreenFlippingShiftingAndScrolling)
 {
-    const CRect screen (0, 30, 400, 300);  // a panel takes the top 30 pixels
+    const CRect screen (0, 30, 400, 300);   // a panel takes the top 30 pixels
     struct Case
     {
         const char* what;
@@ -196,19 +197,48 @@ TEST (PopupPlacement, StaysInsideASmallScreenFlippingShiftingAndScrolling)
         bool scrolls;
     };
     const Case cases[] = {
-        {"room below", {10, 100, 110, 120}, {100, 80}, PopupSide::kBelow, {10, 120, 110, 200}, false},
-        {"near the bottom: upward", {10, 250, 110, 270}, {100, 80}, PopupSide::kBelow,
-         {10, 170, 110, 250}, false},
-        {"right edge: shifted", {350, 100, 390, 120}, {100, 80}, PopupSide::kBelow,
-         {300, 120, 400, 200}, false},
-        {"no room either way: pushed in", {10, 120, 110, 140}, {100, 200}, PopupSide::kBelow,
-         {10, 100, 110, 300}, false},
-        {"taller than the screen: scrolls", {10, 250, 110, 270}, {100, 500}, PopupSide::kBelow,
-         {10, 30, 110, 300}, true},
-        {"submenu at the right edge: left", {200, 100, 380, 118}, {100, 80}, PopupSide::kRight,
-         {100, 100, 200, 180}, false},
-        {"submenu near the bottom: up", {100, 280, 200, 298}, {100, 80}, PopupSide::kRight,
-         {200, 220, 300, 300}, false},
+        {"room below",
+         {10, 100, 110, 120},
+         {100, 80},
+         PopupSide::kBelow,
+         {10, 120, 110, 200},
+         false},
+        {"near the bottom: upward",
+         {10, 250, 110, 270},
+         {100, 80},
+         PopupSide::kBelow,
+         {10, 170, 110, 250},
+         false},
+        {"right edge: shifted",
+         {350, 100, 390, 120},
+         {100, 80},
+         PopupSide::kBelow,
+         {300, 120, 400, 200},
+         false},
+        {"no room either way: pushed in",
+         {10, 120, 110, 140},
+         {100, 200},
+         PopupSide::kBelow,
+         {10, 100, 110, 300},
+         false},
+        {"taller than the screen: scrolls",
+         {10, 250, 110, 270},
+         {100, 500},
+         PopupSide::kBelow,
+         {10, 30, 110, 300},
+         true},
+        {"submenu at the right edge: left",
+         {200, 100, 380, 118},
+         {100, 80},
+         PopupSide::kRight,
+         {100, 100, 200, 180},
+         false},
+        {"submenu near the bottom: up",
+         {100, 280, 200, 298},
+         {100, 80},
+         PopupSide::kRight,
+         {200, 220, 300, 300},
+         false},
     };
     for (const Case& c : cases)
     {

@@ -5,7 +5,7 @@
 uint32_t pixelAt (VSTGUI::IPlatformBitmap* bitmap, int x, int y)
 {
     const WICRect one {x, y, 1, 1};
-    uint32_t pixel = 0;  // premultiplied BGRA bytes: 0xAARRGGBB read as a little-endian word
+    uint32_t pixel = 0;   // premultiplied BGRA bytes: 0xAARRGGBB read as a little-endian word
     static_cast<VSTGUI::WicBitmap*> (bitmap)->getWicBitmap ()->CopyPixels (
         &one, 4, 4, reinterpret_cast<BYTE*> (&pixel));
     return pixel;

@@ -27,13 +27,13 @@ struct TextEditFixture : ::testing::Test
     CTextEdit* field;
 };
 
-} // namespace
+}   // namespace
 
 TEST_F (TextEditFixture, KeysOnlyReachTheFieldAfterAClickGaveItFocus)
 {
     EXPECT_EQ (frame.key (0, 'x'), -1);
     EXPECT_EQ (field->getText (), "New Preset");
-    frame.down (149, 20);  // right of the text: the caret goes to its end
+    frame.down (149, 20);   // right of the text: the caret goes to its end
     EXPECT_EQ (frame->getFocusView (), field);
     EXPECT_TRUE (field->isEditing ());
     EXPECT_EQ (field->getCaretPosition (), field->getText ().size ());
@@ -43,11 +43,11 @@ TEST_F (TextEditFixture, FocusSelectsAllAndSelectionsAreReplacedCutCopiedAndPast
 {
     frame->setFocusView (field);
     EXPECT_EQ (field->getSelectionEnd () - field->getSelectionStart (), 10u);
-    type (U"mylead");                          // replaces "New Preset"
+    type (U"mylead");   // replaces "New Preset"
     const auto shiftLeft = [&] { frame.key (VKEY_LEFT, 0, MODIFIER_SHIFT); };
     shiftLeft ();
     shiftLeft ();
-    frame.key (0, 'c', MODIFIER_CONTROL);      // "ad"
+    frame.key (0, 'c', MODIFIER_CONTROL);   // "ad"
     frame.key (VKEY_END);
     frame.key (0, 'v', MODIFIER_CONTROL);
     EXPECT_EQ (field->getText (), "myleadad");
@@ -72,21 +72,21 @@ TEST_F (TextEditFixture, Utf8TypingAndCaretMovesWorkOnCodePoints)
 {
     frame.down (20, 20);
     frame.key (VKEY_HOME);
-    type (U"Ü€𝄞 ");                         // two, three and four UTF-8 bytes, then a space
+    type (U"Ü€𝄞 ");   // two, three and four UTF-8 bytes, then a space
     EXPECT_EQ (field->getText (), "Ü€𝄞 New Preset");
     frame.key (VKEY_LEFT);
     frame.key (VKEY_LEFT);
-    frame.key (VKEY_BACK);                   // removes the whole "€"
+    frame.key (VKEY_BACK);   // removes the whole "€"
     EXPECT_EQ (field->getText (), "Ü𝄞 New Preset");
-    frame.key (VKEY_DELETE);                 // removes the whole "𝄞"
+    frame.key (VKEY_DELETE);   // removes the whole "𝄞"
     EXPECT_EQ (field->getText (), "Ü New Preset");
     frame.key (VKEY_END);
     frame.key (VKEY_BACK);
-    frame.key (VKEY_RIGHT);                  // already at the end
+    frame.key (VKEY_RIGHT);   // already at the end
     type (U"!");
     EXPECT_EQ (field->getText (), "Ü New Prese!");
     frame.key (VKEY_HOME);
-    frame.key (VKEY_LEFT);                   // already at the start
+    frame.key (VKEY_LEFT);   // already at the start
     frame.key (VKEY_DELETE);
     EXPECT_EQ (field->getText (), " New Prese!");
     // Control chords and control characters are not text.

@@ -31,7 +31,7 @@ struct Target : CBaseObject
 {
     CMessageResult notify (CBaseObject* sender, IdStringPtr message) override
     {
-        if (message != CVSTGUITimer::kMsgTimer)  // identity, not text
+        if (message != CVSTGUITimer::kMsgTimer)   // identity, not text
             return kMessageUnknown;
         lastSender = sender;
         ++fired;
@@ -41,17 +41,17 @@ struct Target : CBaseObject
     int fired {0};
 };
 
-} // namespace
+}   // namespace
 
 TEST (Timer, RegistersWithTheRunLoopOfItsStartAndNotifiesItsTarget)
 {
     auto target = owned (new Target);
     auto timer = owned (new CVSTGUITimer (target.get (), 100));
-    EXPECT_FALSE (timer->start ());  // no run loop yet
+    EXPECT_FALSE (timer->start ());   // no run loop yet
 
     auto loop = owned (new FakeRunLoop);
     X11::RunLoop::init (loop);
-    X11::RunLoop::init (owned (new FakeRunLoop));  // nested: the first loop stays
+    X11::RunLoop::init (owned (new FakeRunLoop));   // nested: the first loop stays
     ASSERT_TRUE (timer->start ());
     ASSERT_EQ (loop->timers.size (), 1u);
     EXPECT_EQ (loop->timers.begin ()->second, 100u);
@@ -63,7 +63,7 @@ TEST (Timer, RegistersWithTheRunLoopOfItsStartAndNotifiesItsTarget)
     X11::RunLoop::exit ();
     X11::RunLoop::exit ();
     EXPECT_FALSE (X11::RunLoop::get ());
-    EXPECT_TRUE (timer->stop ());    // from the loop it started on, though none is current now
+    EXPECT_TRUE (timer->stop ());   // from the loop it started on, though none is current now
     EXPECT_TRUE (loop->timers.empty ());
 
     X11::RunLoop::init (loop);
@@ -73,6 +73,6 @@ TEST (Timer, RegistersWithTheRunLoopOfItsStartAndNotifiesItsTarget)
         loop->fireAll ();
     }
     EXPECT_EQ (calls, 1);
-    EXPECT_TRUE (loop->timers.empty ());  // released timers leave nothing behind
+    EXPECT_TRUE (loop->timers.empty ());   // released timers leave nothing behind
     X11::RunLoop::exit ();
 }

@@ -10,7 +10,8 @@ namespace {
 
 void report (const char* event)
 {
-    if (auto log = reinterpret_cast<void (*) (const char*)> (dlsym (RTLD_DEFAULT, "overmoorFakeModuleLog")))
+    if (auto log = reinterpret_cast<void (*) (const char*)> (
+            dlsym (RTLD_DEFAULT, "overmoorFakeModuleLog")))
         log (event);
 }
 
@@ -20,7 +21,10 @@ public:
     tresult PLUGIN_API getFactoryInfo (PFactoryInfo*) SMTG_OVERRIDE { return kNotImplemented; }
     int32 PLUGIN_API countClasses () SMTG_OVERRIDE { return 0; }
     tresult PLUGIN_API getClassInfo (int32, PClassInfo*) SMTG_OVERRIDE { return kInvalidArgument; }
-    tresult PLUGIN_API createInstance (FIDString, FIDString, void** obj) SMTG_OVERRIDE { return *obj = nullptr, kNoInterface; }
+    tresult PLUGIN_API createInstance (FIDString, FIDString, void** obj) SMTG_OVERRIDE
+    {
+        return *obj = nullptr, kNoInterface;
+    }
     uint32 PLUGIN_API addRef () SMTG_OVERRIDE { return ++references; }
     uint32 PLUGIN_API release () SMTG_OVERRIDE
     {
@@ -41,24 +45,27 @@ private:
     uint32 references = 1;
 };
 
-} // namespace
+}   // namespace
 
-extern "C" {
-
-SMTG_EXPORT_SYMBOL bool ModuleEntry (void* handle)
+extern "C"
 {
-    report (handle ? "entry" : "entry-without-handle");
-    return !FAKE_ENTRY_FAILS;
-}
+    SMTG_EXPORT_SYMBOL bool ModuleEntry (void* handle)
+    {
+        report (handle ? "entry" : "entry-without-handle");
+        return !FAKE_ENTRY_FAILS;
+    }
 
 #if !FAKE_MISSING_EXIT
-SMTG_EXPORT_SYMBOL bool ModuleExit () { return report ("exit"), true; }
+    SMTG_EXPORT_SYMBOL bool ModuleExit ()
+    {
+        return report ("exit"), true;
+    }
 #endif
 
-SMTG_EXPORT_SYMBOL IPluginFactory* GetPluginFactory ()
-{
-    report ("factory");
-    return FAKE_NULL_FACTORY ? nullptr : new FakeFactory;
-}
+    SMTG_EXPORT_SYMBOL IPluginFactory* GetPluginFactory ()
+    {
+        report ("factory");
+        return FAKE_NULL_FACTORY ? nullptr : new FakeFactory;
+    }
 
-} // extern "C"
+}   // extern "C"

@@ -23,7 +23,8 @@ TEST (StateStreams, StrictShortReadsAndByteOrder)
     StrictReadStream stream ({1, 2, 3, 4, 5, 6});
     uint8_t buffer[4] = {};
     int32 read = -1;
-    for (auto [result, count] : {std::pair<tresult, int32> {kResultOk, 4}, {kResultFalse, 2}, {kResultFalse, 0}})
+    for (auto [result, count] :
+         {std::pair<tresult, int32> {kResultOk, 4}, {kResultFalse, 2}, {kResultFalse, 0}})
     {
         EXPECT_EQ (stream.read (buffer, 4, &read), result);
         EXPECT_EQ (read, count);
@@ -47,7 +48,8 @@ TEST (HostProcessData, OwnsZeroedDistinctChannelsPerBus)
 {
     HostProcessData data;
     ASSERT_TRUE (data.prepare ({1, 2}, {2}, 64, kSample32));
-    EXPECT_TRUE (data.numInputs == 2 && data.numOutputs == 1 && data.symbolicSampleSize == kSample32);
+    EXPECT_TRUE (data.numInputs == 2 && data.numOutputs == 1
+                 && data.symbolicSampleSize == kSample32);
     std::set<float*> seen;
     for (AudioBusBuffers* bus : {&data.inputs[0], &data.inputs[1], &data.outputs[0]})
         for (int32 c = 0; c < bus->numChannels; ++c)
@@ -60,7 +62,8 @@ TEST (HostProcessData, OwnsZeroedDistinctChannelsPerBus)
         }
     EXPECT_EQ (seen.size (), 5u);
     EXPECT_EQ (data.inputChannel32 (1, 1), data.inputs[1].channelBuffers32[1]);
-    EXPECT_TRUE (!data.inputChannel32 (1, 2) && !data.outputChannel32 (1, 0) && !data.inputChannel64 (0, 0));
+    EXPECT_TRUE (!data.inputChannel32 (1, 2) && !data.outputChannel32 (1, 0)
+                 && !data.inputChannel64 (0, 0));
 
     ASSERT_TRUE (data.prepare ({2}, {2}, 16, kSample64));
     ASSERT_NE (data.outputs[0].channelBuffers64[1], nullptr);
@@ -69,7 +72,8 @@ TEST (HostProcessData, OwnsZeroedDistinctChannelsPerBus)
 
     ASSERT_TRUE (data.prepare ({2}, {2}, 0, kSample32));
     ASSERT_NE (data.inputs[0].channelBuffers32, nullptr);
-    EXPECT_TRUE (!data.inputs[0].channelBuffers32[0] && !data.outputs[0].channelBuffers32[1]) << "no samples, no channel buffers";
+    EXPECT_TRUE (!data.inputs[0].channelBuffers32[0] && !data.outputs[0].channelBuffers32[1])
+        << "no samples, no channel buffers";
 }
 
 TEST (HostProcessData, RejectsBadArgumentsSwitchesInPlaceClearsAndUnprepares)
@@ -94,4 +98,4 @@ TEST (HostProcessData, RejectsBadArgumentsSwitchesInPlaceClearsAndUnprepares)
     EXPECT_TRUE (data.numInputs == 0 && !data.inputs && !data.outputs);
 }
 
-} // namespace
+}   // namespace

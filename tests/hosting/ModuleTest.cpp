@@ -7,7 +7,7 @@
 
 namespace {
 std::vector<std::string> gEvents;
-}
+}   // namespace
 
 extern "C" __attribute__ ((visibility ("default"))) void overmoorFakeModuleLog (const char* event)
 {
@@ -75,9 +75,10 @@ TEST (ModulePaths, BundleMapsToArchitectureFolderAndStem)
 {
     EXPECT_EQ (Module::normalizedBundlePath ("/a/B.vst3///"), "/a/B.vst3");
     EXPECT_EQ (Module::normalizedBundlePath ("/"), "/");
-    EXPECT_EQ (Module::libraryPathForBundle ("/x/My Plug.vst3/"), "/x/My Plug.vst3/Contents/x86_64-linux/My Plug.so");
+    EXPECT_EQ (Module::libraryPathForBundle ("/x/My Plug.vst3/"),
+               "/x/My Plug.vst3/Contents/x86_64-linux/My Plug.so");
     EXPECT_EQ (Module::libraryPathForBundle ("Rel.vst3"), "Rel.vst3/Contents/x86_64-linux/Rel.so");
     EXPECT_EQ (Module::libraryPathForBundle ("/lib/plain.so"), "/lib/plain.so");
 }
 
-} // namespace
+}   // namespace

@@ -21,18 +21,23 @@ TEST (ParameterValueQueue, SortedReplacingAndBounded)
     {
         int32 offset;
         ParamValue value;
-        int32 index; // -1: refused
-    } adds[] = {{40, 0.4, 0}, {10, 0.1, 0}, {20, 0.2, 1}, {40, 0.9, 2}, {30, 0.3, 2}, {5, 0.0, -1}, {20, 0.5, 1}};
+        int32 index;   // -1: refused
+    } adds[] = {{40, 0.4, 0}, {10, 0.1, 0}, {20, 0.2, 1}, {40, 0.9, 2},
+                {30, 0.3, 2}, {5, 0.0, -1}, {20, 0.5, 1}};
     for (const auto& add : adds)
     {
         int32 index = -1;
-        EXPECT_EQ (queue.addPoint (add.offset, add.value, index), add.index < 0 ? kResultFalse : kResultTrue) << add.offset;
-        EXPECT_TRUE (add.index < 0 || index == add.index) << "offset " << add.offset << " at " << index;
+        EXPECT_EQ (queue.addPoint (add.offset, add.value, index),
+                   add.index < 0 ? kResultFalse : kResultTrue)
+            << add.offset;
+        EXPECT_TRUE (add.index < 0 || index == add.index)
+            << "offset " << add.offset << " at " << index;
     }
     std::vector<std::pair<int32, ParamValue>> points (size_t (queue.getPointCount ()));
     for (int32 i = 0; i < queue.getPointCount (); ++i)
         EXPECT_EQ (queue.getPoint (i, points[i].first, points[i].second), kResultTrue);
-    EXPECT_EQ (points, (std::vector<std::pair<int32, ParamValue>> {{10, 0.1}, {20, 0.5}, {30, 0.3}, {40, 0.9}}));
+    EXPECT_EQ (points, (std::vector<std::pair<int32, ParamValue>> {
+                           {10, 0.1}, {20, 0.5}, {30, 0.3}, {40, 0.9}}));
     int32 offset = 0;
     ParamValue value = 0;
     EXPECT_EQ (queue.getPoint (4, offset, value), kResultFalse);
@@ -106,4 +111,4 @@ TEST (ParameterChanges, FillingAndClearingWithinCapacityNeverAllocates)
 }
 #endif
 
-} // namespace
+}   // namespace

@@ -14,7 +14,10 @@ namespace Test {
 
 namespace {
 
-void sleepMs (int ms) { std::this_thread::sleep_for (std::chrono::milliseconds (ms)); }
+void sleepMs (int ms)
+{
+    std::this_thread::sleep_for (std::chrono::milliseconds (ms));
+}
 
 pid_t spawn (const std::vector<std::string>& command, const std::string& errPath)
 {
@@ -24,7 +27,9 @@ pid_t spawn (const std::vector<std::string>& command, const std::string& errPath
         ::unsetenv ("DISPLAY");
         const int devNull = ::open ("/dev/null", O_WRONLY);
         ::dup2 (devNull, 1);
-        ::dup2 (errPath.empty () ? devNull : ::open (errPath.c_str (), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        ::dup2 (errPath.empty () ? devNull
+                                 : ::open (errPath.c_str (), O_WRONLY | O_CREAT | O_TRUNC, 0600),
+                2);
         std::vector<char*> argv;
         for (const std::string& a : command)
             argv.push_back (const_cast<char*> (a.c_str ()));
@@ -62,7 +67,7 @@ jack_client_t* openClient (const char* name)
     return jack_client_open (name, JackNoStartServer, nullptr);
 }
 
-} // namespace
+}   // namespace
 
 DummyJackServer::DummyJackServer (int rateHz, int periodFrames)
 {
@@ -84,7 +89,10 @@ DummyJackServer::DummyJackServer (int rateHz, int periodFrames)
     }
 }
 
-DummyJackServer::~DummyJackServer () { stop (); }
+DummyJackServer::~DummyJackServer ()
+{
+    stop ();
+}
 
 void DummyJackServer::stop ()
 {
@@ -102,7 +110,10 @@ BackgroundProgram::BackgroundProgram (const std::string& program,
     pid = spawn (command, errPath);
 }
 
-BackgroundProgram::~BackgroundProgram () { waitForExit (0); }
+BackgroundProgram::~BackgroundProgram ()
+{
+    waitForExit (0);
+}
 
 void BackgroundProgram::signal (int number)
 {
@@ -110,7 +121,10 @@ void BackgroundProgram::signal (int number)
         ::kill (pid, number);
 }
 
-int BackgroundProgram::waitForExit (int timeoutMs) { return waitFor (pid, timeoutMs); }
+int BackgroundProgram::waitForExit (int timeoutMs)
+{
+    return waitFor (pid, timeoutMs);
+}
 
 bool waitForPort (const std::string& name, int timeoutMs)
 {
@@ -128,7 +142,7 @@ bool waitForPort (const std::string& name, int timeoutMs)
 }
 
 PlayAndRecord::PlayAndRecord (std::vector<float> signal, size_t recordFrames)
-    : source (std::move (signal))
+: source (std::move (signal))
 {
     recordings[0].assign (recordFrames, 0.f);
     recordings[1].assign (recordFrames, 0.f);
@@ -137,12 +151,15 @@ PlayAndRecord::PlayAndRecord (std::vector<float> signal, size_t recordFrames)
     if (!player || !recorder)
         return;
     playPort = jack_port_register (player, "out", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0);
-    recordPorts[0] = jack_port_register (recorder, "in_L", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
-    recordPorts[1] = jack_port_register (recorder, "in_R", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
+    recordPorts[0] =
+        jack_port_register (recorder, "in_L", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
+    recordPorts[1] =
+        jack_port_register (recorder, "in_R", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
     jack_set_process_callback (player, &playCycle, this);
     jack_set_process_callback (recorder, &recordCycle, this);
     jack_set_xrun_callback (
-        player, [] (void* self) { return ++static_cast<PlayAndRecord*> (self)->xrunCount, 0; }, this);
+        player, [] (void* self) { return ++static_cast<PlayAndRecord*> (self)->xrunCount, 0; },
+        this);
     jack_activate (player);
     jack_activate (recorder);
 }
@@ -157,10 +174,9 @@ PlayAndRecord::~PlayAndRecord ()
 bool PlayAndRecord::connect (const std::string& to, const std::string& fromLeft,
                              const std::string& fromRight)
 {
-    return player && recorder &&
-           jack_connect (player, jack_port_name (playPort), to.c_str ()) == 0 &&
-           jack_connect (recorder, fromLeft.c_str (), jack_port_name (recordPorts[0])) == 0 &&
-           jack_connect (recorder, fromRight.c_str (), jack_port_name (recordPorts[1])) == 0;
+    return player && recorder && jack_connect (player, jack_port_name (playPort), to.c_str ()) == 0
+           && jack_connect (recorder, fromLeft.c_str (), jack_port_name (recordPorts[0])) == 0
+           && jack_connect (recorder, fromRight.c_str (), jack_port_name (recordPorts[1])) == 0;
 }
 
 bool PlayAndRecord::waitUntilRecorded (int timeoutMs)
@@ -200,7 +216,8 @@ int PlayAndRecord::recordCycle (jack_nframes_t frames, void* self)
     const size_t at = jack_last_frame_time (t->recorder) - start;
     for (int c = 0; c < 2; ++c)
     {
-        const auto* in = static_cast<const float*> (jack_port_get_buffer (t->recordPorts[c], frames));
+        const auto* in =
+            static_cast<const float*> (jack_port_get_buffer (t->recordPorts[c], frames));
         for (size_t i = 0; i < frames && at + i < t->recordings[c].size (); ++i)
             t->recordings[c][at + i] = in[i];
     }
@@ -208,5 +225,5 @@ int PlayAndRecord::recordCycle (jack_nframes_t frames, void* self)
     return 0;
 }
 
-} // namespace Test
-} // namespace Morvane
+}   // namespace Test
+}   // namespace Morvane

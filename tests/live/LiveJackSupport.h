@@ -55,7 +55,12 @@ public:
     void play () { playing.store (true); }
     // True once recordFrames were recorded (or timeoutMs passed: false).
     bool waitUntilRecorded (int timeoutMs);
-    void restartRecording () { recorded.store (0); startFrame.store (kNotStarted); play (); }
+    void restartRecording ()
+    {
+        recorded.store (0);
+        startFrame.store (kNotStarted);
+        play ();
+    }
     const std::vector<float>& left () const { return recordings[0]; }
     const std::vector<float>& right () const { return recordings[1]; }
     jack_client_t* playerClient () const { return player; }
@@ -80,5 +85,5 @@ private:
     std::atomic<int> xrunCount {0};
 };
 
-} // namespace Test
-} // namespace Morvane
+}   // namespace Test
+}   // namespace Morvane

@@ -24,8 +24,9 @@ std::vector<float> guitarLikeSignal (size_t frames)
     for (size_t i = 0; i < frames; ++i)
     {
         const double t = static_cast<double> (i) / kRateHz;
-        s[i] = static_cast<float> (0.4 * std::exp (-3.0 * t) *
-                                   (std::sin (2 * M_PI * 110 * t) + 0.5 * std::sin (2 * M_PI * 165 * t)));
+        s[i] = static_cast<float> (
+            0.4 * std::exp (-3.0 * t)
+            * (std::sin (2 * M_PI * 110 * t) + 0.5 * std::sin (2 * M_PI * 165 * t)));
     }
     return s;
 }
@@ -35,8 +36,8 @@ class LiveJack : public ::testing::Test
 protected:
     BackgroundProgram startHost (const std::vector<std::string>& extra = {})
     {
-        std::vector<std::string> args {"--plugin", overmoorBundlePath (), "--audio", "--no-connect",
-                                       "--state", statePath};
+        std::vector<std::string> args {
+            "--plugin", overmoorBundlePath (), "--audio", "--no-connect", "--state", statePath};
         args.insert (args.end (), extra.begin (), extra.end ());
         return BackgroundProgram (OVERMOOR_HOST_PATH, args, errPath);
     }
@@ -57,7 +58,8 @@ TEST_F (LiveJack, PlaysAFileSampleForSampleAsTheOfflineRendererDoes)
         SndfileHandle file (input, SFM_WRITE, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, kRateHz);
         file.writef (signal.data (), static_cast<sf_count_t> (signal.size ()));
     }
-    const CommandResult render = runRenderer ({"--block", std::to_string (kPeriod), input, rendered});
+    const CommandResult render =
+        runRenderer ({"--block", std::to_string (kPeriod), input, rendered});
     ASSERT_EQ (render.exitCode, 0) << render.err;
     const Audio offline = readAudio (rendered);
 
@@ -84,7 +86,7 @@ TEST_F (LiveJack, PlaysAFileSampleForSampleAsTheOfflineRendererDoes)
             ASSERT_EQ (io.left ()[i], io.right ()[i]) << i;
         }
         EXPECT_EQ (residual, 0.f) << "residual " << 20 * std::log10 (residual) << " dBFS";
-        EXPECT_GT (energyDb (io.left ()), 0.0); // the pedal played, not silence
+        EXPECT_GT (energyDb (io.left ()), 0.0);   // the pedal played, not silence
         return;
     }
     FAIL () << "every attempt had an xrun";
@@ -128,8 +130,9 @@ TEST (LiveJackNoServer, SaysSoAndExitsWithStatus3)
 {
     ::setenv ("JACK_DEFAULT_SERVER", "overmoor-test-no-such-server", 1);
     ScratchFolder scratch;
-    const CommandResult result = runProgram (
-        OVERMOOR_HOST_PATH, {"--plugin", overmoorBundlePath (), "--audio", "--state", scratch.file ("s")});
+    const CommandResult result =
+        runProgram (OVERMOOR_HOST_PATH,
+                    {"--plugin", overmoorBundlePath (), "--audio", "--state", scratch.file ("s")});
     EXPECT_EQ (result.exitCode, 3);
     EXPECT_TRUE (contains (result.err, "cannot connect to a JACK server")) << result.err;
 }
@@ -186,4 +189,4 @@ TEST_F (LiveJack, ProcessCallbackNeitherAllocatesNorLocksWhileEditsArrive)
     EXPECT_EQ (probe.violations.load (), 0u);
 }
 
-} // namespace
+}   // namespace

@@ -21,7 +21,7 @@ TEST_F (LiveStateFile, ANewInstanceComesBackAsTheOldOneWasLeft)
 {
     auto before = createProcessingInstance ();
     ASSERT_NE (before, nullptr);
-    before->process (64, {{1, 0, 5 / 7.0}, {3, 0, 0.9}}); // another model, another knob position
+    before->process (64, {{1, 0, 5 / 7.0}, {3, 0, 0.9}});   // another model, another knob position
     std::string message;
     ASSERT_TRUE (state.save (*before, {3.5f, -6.f}, message)) << message;
 
@@ -51,4 +51,4 @@ TEST_F (LiveStateFile, AnUnreadableFileIsKeptAsideAndTheDefaultsStay)
     EXPECT_EQ (levels.inputTrimDb, 1.f);
 }
 
-} // namespace
+}   // namespace

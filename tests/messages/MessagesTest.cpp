@@ -39,11 +39,15 @@ protected:
         options.tapConnections = true;
         return createInstance (options);
     }
-    static float processorValue (PluginInstance& i, size_t id) { return savedParameterValues (i).at (id); }
+    static float processorValue (PluginInstance& i, size_t id)
+    {
+        return savedParameterValues (i).at (id);
+    }
     size_t presetFiles () const { return PresetTest::filesIn (presetFolder.path ()).size (); }
 
     PresetTest::TemporaryFolder presetFolder;
-    PresetTest::ScopedEnvironment presetFolderVariable {"OVERMOOR_PRESET_DIR", presetFolder.path ().c_str ()};
+    PresetTest::ScopedEnvironment presetFolderVariable {"OVERMOOR_PRESET_DIR",
+                                                        presetFolder.path ().c_str ()};
     std::unique_ptr<PluginInstance> instance;
 };
 using ProcessorMessages = MessagesFixture;
@@ -56,7 +60,8 @@ std::vector<float> binaryFloats (IMessage* message, const char* key)
 }
 
 // "PrsHnd" with one binary attribute: list requests carry the byte 1, commands their text.
-tresult sendPresetRequest (PluginInstance& instance, const char* key, const std::string& argument = {})
+tresult sendPresetRequest (PluginInstance& instance, const char* key,
+                           const std::string& argument = {})
 {
     auto message = instance.createMessage ("PrsHnd");
     const bool listRequest = std::strstr (key, "PresetsMessage") != nullptr;
@@ -75,9 +80,18 @@ std::optional<std::string> answer (PluginInstance& instance, const std::string& 
         return std::nullopt;
     return binaryText (tap->last ("PrsHnd"), ("CMVXSet" + what).c_str ());
 }
-std::optional<std::string> userList (PluginInstance& i) { return answer (i, "UserPresetsMessage"); }
-std::optional<std::string> selectedPreset (PluginInstance& i) { return answer (i, "SelectedPresetNumber"); }
-std::optional<std::string> selected (int number) { return "CMVXSetSelectedPresetNumber" + std::to_string (number); }
+std::optional<std::string> userList (PluginInstance& i)
+{
+    return answer (i, "UserPresetsMessage");
+}
+std::optional<std::string> selectedPreset (PluginInstance& i)
+{
+    return answer (i, "SelectedPresetNumber");
+}
+std::optional<std::string> selected (int number)
+{
+    return "CMVXSetSelectedPresetNumber" + std::to_string (number);
+}
 
 std::string listOf (const std::string& answerKey, const std::vector<std::string>& names)
 {
@@ -94,7 +108,8 @@ std::optional<std::string> userListOf (const std::vector<std::string>& names)
 int presetCount (const std::string& list)
 {
     int count = 0;
-    for (size_t pos = list.find ("<CMVXPRESET>"); pos != std::string::npos; pos = list.find ("<CMVXPRESET>", pos + 1))
+    for (size_t pos = list.find ("<CMVXPRESET>"); pos != std::string::npos;
+         pos = list.find ("<CMVXPRESET>", pos + 1))
         ++count;
     return count;
 }
@@ -109,7 +124,7 @@ void editorSetsParameter (PluginInstance& instance, int id, double value)
     instance.controller ()->setParamNormalized (static_cast<ParamID> (id), value);
 }
 
-} // namespace
+}   // namespace
 
 TEST_F (ProcessorMessages, ValueRequestsAreAnsweredInsideTheSend)
 {
@@ -126,7 +141,8 @@ TEST_F (ProcessorMessages, ValueRequestsAreAnsweredInsideTheSend)
     {
         request->getAttributes ()->setBinary ("GePaVa", &id, 4);
         ASSERT_EQ (instance->notifyProcessor (request), kResultOk);
-        EXPECT_EQ (binaryFloats (answers->last ("Binary"), "SePaVa"), std::vector<float> {expected}) << id;
+        EXPECT_EQ (binaryFloats (answers->last ("Binary"), "SePaVa"), std::vector<float> {expected})
+            << id;
     }
     const std::vector<char> bytes (4097, 1);
     for (uint32 size : {1u, 3u, 5u, 8u, 4096u})
@@ -164,8 +180,9 @@ TEST_F (ProcessorMessages, ParameterWritesReachTheProcessorClampedAndWithoutEcho
 TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryValueOnce)
 {
     EXPECT_EQ (answer (*instance, "FactoryPresetsMessage"),
-               listOf ("CMVXSetFactoryPresetsMessage", {"Torvin's Booster", "Ossik's Riff", "Rock Distorion", "Crunch",
-                                                        "Rock Drive", "Full Drive", "Kick the Amp", "Metal"}));
+               listOf ("CMVXSetFactoryPresetsMessage",
+                       {"Torvin's Booster", "Ossik's Riff", "Rock Distorion", "Crunch",
+                        "Rock Drive", "Full Drive", "Kick the Amp", "Metal"}));
     EXPECT_EQ (userList (*instance), userListOf ({}));
     EXPECT_EQ (selectedPreset (*instance), selected (0));
 
@@ -175,8 +192,10 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
     auto* tap = instance->processorToController ();
     ASSERT_EQ (tap->count ("WA_SY"), 1);
     // Factory preset 5 ("Full Drive"): on, model 5, knobs 100, 33.7, 100, 16, 67, 35 percent.
-    const std::vector<float> expected {1.0f, static_cast<float> (5.0 / 7.0), 1.0f,
-                                       static_cast<float> (double (33.7f) / 100.0), 1.0f, 0.16f, 0.67f, 0.35f};
+    const std::vector<float> expected {1.0f,  static_cast<float> (5.0 / 7.0),
+                                       1.0f,  static_cast<float> (double (33.7f) / 100.0),
+                                       1.0f,  0.16f,
+                                       0.67f, 0.35f};
     const std::vector<float> values = binaryFloats (tap->last ("WA_SY"), "WA_SV");
     ASSERT_EQ (values.size (), expected.size ());
     for (size_t i = 0; i < expected.size (); ++i)
@@ -198,7 +217,9 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
     for (const char* argument : {"", "abc", "   ", "+", "-"})
     {
         sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "3");
-        EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", argument), kResultOk) << argument;
+        EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", argument),
+                   kResultOk)
+            << argument;
         EXPECT_EQ (selectedPreset (*instance), selected (0)) << argument;
     }
     for (const char* huge : {"99999999999999999999", "-99999999999", "2147483647"})
@@ -208,7 +229,8 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
 // Malformed "PrsHnd", "SeCuFD" and "GeCuFD" requests, and a megabyte of noise under every preset key.
 TEST_F (ProcessorMessages, MalformedRequestsHaveDefinedResults)
 {
-    auto notify = [&] (const char* id, const char* key, const void* data, uint32 size, bool tagged = false) {
+    auto notify = [&] (const char* id, const char* key, const void* data, uint32 size,
+                       bool tagged = false) {
         auto message = instance->createMessage (id);
         if (key)
             message->getAttributes ()->setBinary (key, data, size);
@@ -235,10 +257,12 @@ TEST_F (ProcessorMessages, MalformedRequestsHaveDefinedResults)
     std::vector<char> garbage (1 << 20);
     for (char& c : garbage)
         c = static_cast<char> (random ());
-    for (const char* key : {"CMVXGetFactoryPresetsMessage", "CMVXGetUserPresetsMessage", "CMVXSetPresetAsSaveAs",
-                            "CMVXSetPresetSave", "CMVXSetPresetDelete", "CMVXSetSelectedPresetNumber",
-                            "CMVXGetSelectedPresetNumber"})
-        EXPECT_EQ (notify ("PrsHnd", key, garbage.data (), static_cast<uint32> (garbage.size ())), kResultOk) << key;
+    for (const char* key : {"CMVXGetFactoryPresetsMessage", "CMVXGetUserPresetsMessage",
+                            "CMVXSetPresetAsSaveAs", "CMVXSetPresetSave", "CMVXSetPresetDelete",
+                            "CMVXSetSelectedPresetNumber", "CMVXGetSelectedPresetNumber"})
+        EXPECT_EQ (notify ("PrsHnd", key, garbage.data (), static_cast<uint32> (garbage.size ())),
+                   kResultOk)
+            << key;
     // Noise as a preset name is refused (never listed); the save after it stores the current
     // factory preset under its own name.
     EXPECT_EQ (presetFiles (), 1u);
@@ -326,7 +350,8 @@ TEST_F (PresetCommands, OtherInstancesAndAReloadedLibrarySeeWhatWasSaved)
     ASSERT_NO_FATAL_FAILURE (BundleFixture::SetUp ());
     auto reloaded = tappedInstance ();
     ASSERT_NE (reloaded, nullptr);
-    EXPECT_EQ (userList (*reloaded), userListOf ({"Later", "Shared Tone"}));   // read back sorted by name
+    EXPECT_EQ (userList (*reloaded),
+               userListOf ({"Later", "Shared Tone"}));   // read back sorted by name
     sendPresetRequest (*reloaded, "CMVXSetSelectedPresetNumber", "9");
     EXPECT_NEAR (processorValue (*reloaded, 6), 0.31f, 1e-6);
 }
@@ -356,7 +381,9 @@ TEST_F (PresetCommands, TwoInstancesSavingAtOnceLoseNothing)
     EXPECT_EQ (presetCount (list), 2 * kEach + 1);
     for (int i = 0; i < kEach; ++i)
         for (const std::string side : {"left ", "right "})
-            EXPECT_NE (list.find ("</CMVXPRESETINFO>" + side + std::to_string (i)), std::string::npos) << side << i;
+            EXPECT_NE (list.find ("</CMVXPRESETINFO>" + side + std::to_string (i)),
+                       std::string::npos)
+                << side << i;
 }
 
 #ifdef __linux__
@@ -397,7 +424,8 @@ TEST_F (PresetCommands, SavesThatCannotReachTheDiskAreReportedAndTakenBack)
         editorSetsParameter (*full, 4, 0.123);
         const int before = replies->count ("PrsHnd");
         sendPresetRequest (*full, "CMVXSetPresetSave", stored.front ());
-        EXPECT_EQ (replies->count ("PrsHnd"), before + 1) << "the replacement needs room beside the file";
+        EXPECT_EQ (replies->count ("PrsHnd"), before + 1)
+            << "the replacement needs room beside the file";
         EXPECT_EQ (PresetTest::readBytes (file), bytes);
     }
     auto restarted = tappedInstance ();

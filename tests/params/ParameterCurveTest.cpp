@@ -42,7 +42,7 @@ Titles knobTitles (const CMVXParamTable& table)
 
 const Titles kUnused = {"n/a 1", "n/a 2", "n/a 3", "n/a 4", "n/a 5", "n/a 6"};
 
-}
+}   // namespace
 
 TEST (ParameterCurves, ListValuesRoundToTheNearestEntry)
 {
@@ -50,7 +50,8 @@ TEST (ParameterCurves, ListValuesRoundToTheNearestEntry)
     CMVXParameter& model = *table.find (kParamModel);
     CMVXParameter& effect = *table.find (kParamEffectState);
     // normalised, raw plain, rounded plain
-    for (const auto& [normalized, raw, plain] : {std::tuple {1.0 / 7.0, 1.0, 1.0}, {0.07, 0.49, 0.0}, {0.08, 0.56, 1.0}})
+    for (const auto& [normalized, raw, plain] :
+         {std::tuple {1.0 / 7.0, 1.0, 1.0}, {0.07, 0.49, 0.0}, {0.08, 0.56, 1.0}})
     {
         model.setNormalized (normalized);
         EXPECT_NEAR (model.getRawPlain (), raw, 1e-12) << normalized;
@@ -83,9 +84,11 @@ TEST (ParameterCurves, LinearClampsOnlyTowardsNormalisedAndZeroWidthGivesZero)
 TEST (ParameterCurves, IntegerRoundsHalfAwayFromZeroAndSnapsNormalised)
 {
     CMVXParameter p = range (kCurveInteger, -10.0, 10.0);
-    for (const auto& [normalized, plain] : {std::pair {0.625, 3.0}, {0.375, -3.0}, {0.6, 2.0}})   // ±2.5 → ±3
+    for (const auto& [normalized, plain] :
+         {std::pair {0.625, 3.0}, {0.375, -3.0}, {0.6, 2.0}})   // ±2.5 → ±3
         EXPECT_EQ (p.toPlain (normalized), plain) << normalized;
-    for (const auto& [plain, normalized] : {std::pair {2.4, 0.6}, {2.5, 0.65}, {-2.5, 0.35}, {99.0, 1.0}})
+    for (const auto& [plain, normalized] :
+         {std::pair {2.4, 0.6}, {2.5, 0.65}, {-2.5, 0.35}, {99.0, 1.0}})
         EXPECT_DOUBLE_EQ (p.toNormalized (plain), normalized) << plain;
 }
 
@@ -143,7 +146,8 @@ TEST (ParameterRecord, WritesRaiseTheOwnersFlagAndCopiesKeepOrAdoptOwners)
     EXPECT_EQ (assigned.getCurveType (), kCurveList);
     CMVXParameter& knob = *table.find (kParamKnob1);
     knob.setPlain (42.7);
-    EXPECT_EQ (CMVXParameter (knob, &second).getRawPlain (), 42.7);   // a linear value is not rounded
+    EXPECT_EQ (CMVXParameter (knob, &second).getRawPlain (),
+               42.7);   // a linear value is not rounded
     CMVXParameter (adopted).setNormalized (1.0);
     EXPECT_TRUE (first.updatePending.load ());
     EXPECT_FALSE (second.updatePending.load ());
@@ -151,7 +155,8 @@ TEST (ParameterRecord, WritesRaiseTheOwnersFlagAndCopiesKeepOrAdoptOwners)
 
 TEST (ParameterRecord, StepCountFollowsTheStep)
 {
-    for (const auto& [max, step, count] : {std::tuple {100.0, 0.0, 0}, {100.0, 1.0, 100}, {10.0, 0.3, 33}})
+    for (const auto& [max, step, count] :
+         {std::tuple {100.0, 0.0, 0}, {100.0, 1.0, 100}, {10.0, 0.3, 33}})
         EXPECT_EQ (range (kCurveLinear, 0.0, max, step).getStepCount (), count) << step;
 }
 
@@ -196,7 +201,8 @@ TEST (ParameterText, EveryCurvesNumberAndLabelRules)
         {model, false, false, 7.5, ""},   // rounds to 8, past the end
         {model, false, false, 1e300, ""},
         {model, true, true, 8.0, "Model:  "},
-        {negativeModel, false, false, -1.0, "Treble Booster"},   // a negative current value is entry 0
+        {negativeModel, false, false, -1.0,
+         "Treble Booster"},   // a negative current value is entry 0
         {floorAtNormalizedZero, false, false, -1.0, "-Inf"},
         {range (kCurveLinearSilenceFloor, 0.0, 10.0), false, true, 0.0, "-Inf "},
         {range (kCurveLinearSilenceFloor, 0.0, 10.0), false, true, 0.1, "0.1 dB"},
@@ -258,12 +264,20 @@ TEST (ParamTable, KnobTitlesFollowTheModel)
 {
     const std::vector<std::pair<int32_t, Titles>> cases = {
         {7, {"Gain", "Level", "Bass", "Treble", "Mid Level", "Mid Frequency"}},
-        {1, {"Gain", "Level", "n/a 1", "n/a 2", "n/a 3", "n/a 4"}},   // drops every Metal Tone title
+        {1,
+         {"Gain", "Level", "n/a 1", "n/a 2", "n/a 3", "n/a 4"}},   // drops every Metal Tone title
         {5, {"Overdrive", "Level", "Tone", "n/a 1", "n/a 2", "n/a 3"}},
         {4, {"Gain", "Level", "Tone", "n/a 1", "n/a 2", "n/a 3"}},
         {2, {"Distortion", "Volume", "Filter", "n/a 1", "n/a 2", "n/a 3"}},
-        {9, {"Parameter 1", "Parameter 2", "Parameter 3", "Parameter 4", "Parameter 5", "Parameter 6"}},
-        {0, kUnused}, {8, kUnused}, {-1, kUnused}, {10, kUnused}, {INT32_MIN, kUnused}, {INT32_MAX, kUnused}};
+        {9,
+         {"Parameter 1", "Parameter 2", "Parameter 3", "Parameter 4", "Parameter 5",
+          "Parameter 6"}},
+        {0, kUnused},
+        {8, kUnused},
+        {-1, kUnused},
+        {10, kUnused},
+        {INT32_MIN, kUnused},
+        {INT32_MAX, kUnused}};
     CMVXParamTable table (0);
     for (const auto& [model, titles] : cases)
     {
@@ -286,5 +300,6 @@ TEST (ParamInfo, LookupConversionsAndOwnTitles)
     EXPECT_EQ (info.toNormalized (-1, 42.0f), 42.0f);
     info.updateTitles (3, 0.0f);
     EXPECT_EQ (info.getParam (4)->getName (), "Tone");
-    EXPECT_EQ (CMVXStravelParamInfo (0).getParam (4)->getName (), "n/a 3");   // each owner has its own table
+    EXPECT_EQ (CMVXStravelParamInfo (0).getParam (4)->getName (),
+               "n/a 3");   // each owner has its own table
 }

@@ -30,7 +30,9 @@ namespace {
 // A DSP host with its own file storage, as one plug-in instance holds them.
 struct Instance
 {
-    explicit Instance (const std::string& directory) : storage (kCMVXStravelProcessorUID, directory), dsp (&storage) {}
+    explicit Instance (const std::string& directory)
+    : storage (kCMVXStravelProcessorUID, directory), dsp (&storage)
+    {}
     // As the processor answers save-as, save and delete requests.
     void saveAs (const std::string& name)
     {
@@ -39,7 +41,10 @@ struct Instance
         dsp.rebuildPresetLists ();
     }
     void save () { dsp.storeUserPreset ({}, true), dsp.rebuildPresetLists (); }
-    void remove (const std::string& name) { dsp.deleteUserPreset (name), dsp.rebuildPresetLists (); }
+    void remove (const std::string& name)
+    {
+        dsp.deleteUserPreset (name), dsp.rebuildPresetLists ();
+    }
     std::vector<float> valuesOf (const std::string& name)   // plain values, or nothing
     {
         const CMVXPresetRecord* record = dsp.getCurrentAlgorithm ()->findPresetByName (name);
@@ -51,7 +56,7 @@ struct Instance
     CMVXStravelPlugInDSP dsp;
 };
 
-}
+}   // namespace
 
 class FilePresetStorage : public ::testing::Test
 {
@@ -84,17 +89,34 @@ TEST_F (FilePresetStorage, SavingOverAFactoryPresetKeepsTheUsersValuesAsAUserPre
     }
     Instance later (dir ());
     EXPECT_EQ (later.names (), Names {"Crunch"});
-    EXPECT_NEAR (later.dsp.getCurrentAlgorithm ()->presets.rbegin ()->second.values[2], 90.0f, 1e-4);
-    EXPECT_NEAR (later.dsp.getCurrentAlgorithm ()->presets.at (3).values[2], 38.1f, 1e-4);   // factory unchanged
+    EXPECT_NEAR (later.dsp.getCurrentAlgorithm ()->presets.rbegin ()->second.values[2], 90.0f,
+                 1e-4);
+    EXPECT_NEAR (later.dsp.getCurrentAlgorithm ()->presets.at (3).values[2], 38.1f,
+                 1e-4);   // factory unchanged
 }
 
 TEST_F (FilePresetStorage, OddNamesPersistStayApartAndStayInTheFolder)
 {
     // Sorted by bytes on load: "CASE" < "Case" < "case".
-    const Names names = {
-        "a/b", "..", ".", "../../escape", "/absolute", "\xC3\xBCn\xC3\xAF c\xC3\xB8" "d\xC3\xA9 \xE9\x9F\xB3",
-        "Case", "case", "CASE", std::string (1000, 'L'), std::string (999, 'L') + "l",
-        std::string ("nul\0byte", 8), "<xml> & \"quotes\"", "", " ", "-rf", "%2F", "tab\there"};
+    const Names names = {"a/b",
+                         "..",
+                         ".",
+                         "../../escape",
+                         "/absolute",
+                         "\xC3\xBCn\xC3\xAF c\xC3\xB8"
+                         "d\xC3\xA9 \xE9\x9F\xB3",
+                         "Case",
+                         "case",
+                         "CASE",
+                         std::string (1000, 'L'),
+                         std::string (999, 'L') + "l",
+                         std::string ("nul\0byte", 8),
+                         "<xml> & \"quotes\"",
+                         "",
+                         " ",
+                         "-rf",
+                         "%2F",
+                         "tab\there"};
     {
         Instance instance (dir ());
         for (size_t i = 0; i < names.size (); ++i)
@@ -151,8 +173,9 @@ TEST_F (FilePresetStorage, FilesAreNamedAfterThePresetWithASuffixOnlyOnAClash)
 
 TEST_F (FilePresetStorage, AFileOfTheOlderNamingLoadsAndIsRenamedOnItsNextSave)
 {
-    writeBytes (presets.file ("mylead~636d10d2041c265c.vstpreset"),
-                encodePresetFile (kCMVXStravelProcessorUID, "mylead", std::vector<float> (8, 0.75f)));
+    writeBytes (
+        presets.file ("mylead~636d10d2041c265c.vstpreset"),
+        encodePresetFile (kCMVXStravelProcessorUID, "mylead", std::vector<float> (8, 0.75f)));
     Instance instance (dir ());
     ASSERT_EQ (instance.names (), Names {"mylead"});
     instance.dsp.selectPreset (8);
@@ -165,12 +188,14 @@ TEST_F (FilePresetStorage, ForeignAndDamagedFilesAreSkippedAndNeverTouched)
 {
     Instance (dir ()).saveAs ("Good");
     const std::vector<char> good = readBytes (presets.file (folder::fileNameFor ("Good")));
-    const std::vector<char> truncated (good.begin (), good.begin () + static_cast<long> (good.size () / 2));
+    const std::vector<char> truncated (good.begin (),
+                                       good.begin () + static_cast<long> (good.size () / 2));
     const std::vector<std::pair<std::string, std::vector<char>>> strays = {
         {"truncated.vstpreset", truncated},
         {"empty.vstpreset", {}},
         {"text.vstpreset", {'h', 'e', 'l', 'l', 'o'}},
-        {"other plug-in.vstpreset", encodePresetFile (kCMVXStravelControllerUID, "Foreign", std::vector<float> (8, 0.5f))},
+        {"other plug-in.vstpreset",
+         encodePresetFile (kCMVXStravelControllerUID, "Foreign", std::vector<float> (8, 0.5f))},
         {"notes.txt", {'x'}},
         {".overmoor-1-1.tmp", truncated},
         {".hidden.vstpreset", good}};
@@ -202,7 +227,8 @@ TEST_F (FilePresetStorage, APresetAHostSavedHereIsNamedByItsFile)
     state->seek (0, IBStream::kIBSeekSet, nullptr);
     IPtr<MemoryStream> file = owned (new MemoryStream ());
     ASSERT_TRUE (PresetFile::savePreset (file, kCMVXStravelProcessorUID, state));
-    writeBytes (presets.file ("Host Saved.vstpreset"), std::vector<char> (file->getData (), file->getData () + file->getSize ()));
+    writeBytes (presets.file ("Host Saved.vstpreset"),
+                std::vector<char> (file->getData (), file->getData () + file->getSize ()));
     {
         Instance instance (dir ());
         EXPECT_EQ (instance.names (), Names {"Host Saved"});
@@ -270,7 +296,8 @@ TEST_F (FilePresetStorage, NamesTooLongToReadBackAreNotWrittenAndNoTemporaryFile
     Instance instance (dir ());
     instance.saveAs (std::string (CMVXFilePresetStorage::kMaxNameBytes + 1, 'n'));
     EXPECT_FALSE (instance.storage.lastChangeSucceeded ());
-    instance.saveAs (std::string (CMVXFilePresetStorage::kMaxNameBytes, '\x01'));   // six bytes each in XML
+    instance.saveAs (
+        std::string (CMVXFilePresetStorage::kMaxNameBytes, '\x01'));   // six bytes each in XML
     EXPECT_TRUE (instance.storage.lastChangeSucceeded ());
     EXPECT_EQ (Instance (dir ()).names ().size (), 1u);
 
@@ -323,13 +350,15 @@ TEST (PresetFolderLocation, EnvironmentOverrideThenHome)
     {
         ScopedEnvironment overrideDir ("OVERMOOR_PRESET_DIR", "/tmp/somewhere else");
         EXPECT_EQ (folder::defaultDirectory (), "/tmp/somewhere else");
-        EXPECT_EQ (CMVXFilePresetStorage (kCMVXStravelProcessorUID).getDirectory (), "/tmp/somewhere else");
+        EXPECT_EQ (CMVXFilePresetStorage (kCMVXStravelProcessorUID).getDirectory (),
+                   "/tmp/somewhere else");
     }
     ScopedEnvironment noOverride ("OVERMOOR_PRESET_DIR", nullptr);
     for (const char* home : {"/home/tester", "/home/tester/"})
     {
         ScopedEnvironment homeDir ("HOME", home);
-        EXPECT_EQ (folder::defaultDirectory (), "/home/tester/.vst3/presets/Morvane/Overmoor") << home;
+        EXPECT_EQ (folder::defaultDirectory (), "/home/tester/.vst3/presets/Morvane/Overmoor")
+            << home;
     }
     ScopedEnvironment emptyOverride ("OVERMOOR_PRESET_DIR", "");
     ScopedEnvironment relativeHome ("HOME", "relative");   // not a home: the password entry is
@@ -348,7 +377,8 @@ TEST_F (FilePresetStorage, WindowsWideNamesRoundTrip)
 {
     const std::string nested =
         dir () + "\\Pr\xC3\xA9r\xC3\xA9glages \xE6\x97\xA5\xE6\x9C\xAC\\\xF0\x9F\x8E\xB8";
-    const std::string name = "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9\x65 \xE2\x80\x93 \xE6\xAD\xAA\xE3\x81\xBF";
+    const std::string name =
+        "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9\x65 \xE2\x80\x93 \xE6\xAD\xAA\xE3\x81\xBF";
     Instance (nested).saveAs (name);
     EXPECT_EQ (Instance (nested).names (), Names {name});
     ScopedEnvironment overrideDir ("OVERMOOR_PRESET_DIR", nested.c_str ());
@@ -405,7 +435,8 @@ TEST (Utf16Text, ConversionsAndTheirErrors)
     }
     catch (const CMVXTextConversionError& error)
     {
-        EXPECT_STREQ (error.what (), "Can't get length of UTF-8 string (WideCharToMultiByte failed).");
+        EXPECT_STREQ (error.what (),
+                      "Can't get length of UTF-8 string (WideCharToMultiByte failed).");
     }
 }
 #endif

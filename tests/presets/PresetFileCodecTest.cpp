@@ -32,13 +32,16 @@ std::optional<CMVXStoredPreset> decoded (const std::vector<char>& bytes, size_t 
     return decodePresetFile (bytes, kCMVXStravelProcessorUID, valueCount);
 }
 
-} // namespace
+}   // namespace
 
 TEST (PresetFileCodec, RoundTripsNamesAndValuesExactly)
 {
-    for (const std::string& name : {"Crunchy"s, ""s, "a & b <c> \"d\" 'e'"s, "\xC3\xBCn\xC3\xAF c\xC3\xB8" "d\xC3\xA9 \xE9\x9F\xB3"s,
-                                    "tab\tline\nend\r"s, "nul\0inside"s, "&amp; literally"s, "&#65;"s, "\x7f\x01\x1f"s,
-                                    "\xff\xfe not utf-8"s, std::string (5000, 'z')})
+    for (const std::string& name :
+         {"Crunchy"s, ""s, "a & b <c> \"d\" 'e'"s,
+          "\xC3\xBCn\xC3\xAF c\xC3\xB8"
+          "d\xC3\xA9 \xE9\x9F\xB3"s,
+          "tab\tline\nend\r"s, "nul\0inside"s, "&amp; literally"s, "&#65;"s, "\x7f\x01\x1f"s,
+          "\xff\xfe not utf-8"s, std::string (5000, 'z')})
     {
         const auto preset = decoded (encoded (name));
         ASSERT_TRUE (preset) << name;
@@ -52,7 +55,8 @@ TEST (PresetFileCodec, RoundTripsNamesAndValuesExactly)
 TEST (PresetFileCodec, IsAStandardPresetOfTheProcessorClass)
 {
     std::vector<char> bytes = encoded ("Host readable");
-    IPtr<MemoryStream> stream = owned (new MemoryStream (bytes.data (), static_cast<TSize> (bytes.size ())));
+    IPtr<MemoryStream> stream =
+        owned (new MemoryStream (bytes.data (), static_cast<TSize> (bytes.size ())));
     PresetFile file (stream);
     ASSERT_TRUE (file.readChunkList ());
     EXPECT_EQ (file.getClassID (), kCMVXStravelProcessorUID);
@@ -77,7 +81,8 @@ TEST (PresetFileCodec, RefusesOtherPlugInsShortStatesAndNonFiniteValuesAndClamps
     EXPECT_FALSE (decoded (encoded ("x", {0.5f, 0.5f})));
     EXPECT_FALSE (decoded ({}));
     std::vector<float> values = kValues;
-    for (float bad : {std::numeric_limits<float>::quiet_NaN (), std::numeric_limits<float>::infinity ()})
+    for (float bad :
+         {std::numeric_limits<float>::quiet_NaN (), std::numeric_limits<float>::infinity ()})
     {
         values[3] = bad;
         EXPECT_FALSE (decoded (encoded ("bad", values))) << bad;
@@ -95,7 +100,8 @@ TEST (PresetFileCodec, TruncatedCorruptedOrMisdirectedFilesNeverCrash)
     const auto bytes = encoded ("Corrupt me");
     // The chunk list sits at the end, so every proper prefix lacks it.
     for (size_t length = 0; length < bytes.size (); ++length)
-        EXPECT_FALSE (decoded (std::vector<char> (bytes.begin (), bytes.begin () + long (length)))) << length;
+        EXPECT_FALSE (decoded (std::vector<char> (bytes.begin (), bytes.begin () + long (length))))
+            << length;
 
     // Random damage is the preset-folder fuzzer's; here, a plausible header on noise.
     std::vector<char> noise (4096);
@@ -111,7 +117,8 @@ TEST (PresetFileCodec, TruncatedCorruptedOrMisdirectedFilesNeverCrash)
     std::memcpy (&listOffset, bytes.data () + 4 + 4 + 32, 8);
     ASSERT_GT (listOffset, 0);
     const size_t firstEntry = static_cast<size_t> (listOffset) + 8;
-    for (const auto& [at, value] : {std::pair {firstEntry + 4, int64_t (1) << 40}, {firstEntry + 12, int64_t (-1)}})
+    for (const auto& [at, value] :
+         {std::pair {firstEntry + 4, int64_t (1) << 40}, {firstEntry + 12, int64_t (-1)}})
     {
         auto misdirected = bytes;
         std::memcpy (misdirected.data () + at, &value, 8);
@@ -123,10 +130,12 @@ TEST (PresetFileCodec, MetaInfoReaderTakesOnlyTheNameAttribute)
 {
     const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
         {"<MetaInfo><Attribute id='Name' value='Single quoted'/></MetaInfo>", "Single quoted"},
-        {"<Attribute id=\"PlugInName\" value=\"no\"/><Attribute value=\"yes\" id=\"Name\"/>", "yes"},
+        {"<Attribute id=\"PlugInName\" value=\"no\"/><Attribute value=\"yes\" id=\"Name\"/>",
+         "yes"},
         {"<Attribute xid=\"Name\" value=\"no\"/>", std::nullopt},
         {"<Attribute id=\"Name\" value=\"unterminated", std::nullopt},
-        {"<Attribute id=\"Name\" value=\"&#x41;&#66;&bogus;&#xFFFFFFFFF;\"/>", "AB&bogus;&#xFFFFFFFFF;"},
+        {"<Attribute id=\"Name\" value=\"&#x41;&#66;&bogus;&#xFFFFFFFFF;\"/>",
+         "AB&bogus;&#xFFFFFFFFF;"},
         {"", std::nullopt}};
     for (const auto& [xml, name] : cases)
         EXPECT_EQ (presetNameFromMetaInfo (xml), name) << xml;
@@ -148,8 +157,10 @@ TEST (PresetFileName, OnlyWhatTheFileSystemForbidsIsReplaced)
         {"nul.x", "nul.x.vstpreset", "nul_.x.vstpreset"},
         {"Com7 .x", "Com7 .x.vstpreset", "Com7_ .x.vstpreset"},
         {"COM10", "COM10.vstpreset", "COM10.vstpreset"},
-        {std::string (200, 'x'), std::string (150, 'x') + ".vstpreset", std::string (150, 'x') + ".vstpreset"},
-        {std::string (149, 'y') + e, std::string (149, 'y') + ".vstpreset", std::string (149, 'y') + ".vstpreset"},   // no half é
+        {std::string (200, 'x'), std::string (150, 'x') + ".vstpreset",
+         std::string (150, 'x') + ".vstpreset"},
+        {std::string (149, 'y') + e, std::string (149, 'y') + ".vstpreset",
+         std::string (149, 'y') + ".vstpreset"},   // no half é
     };
     for (const auto& [name, posix, windows] : cases)
     {

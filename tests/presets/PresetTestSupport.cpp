@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 
 namespace PresetTest {
 
-TemporaryFolder::TemporaryFolder () : folder (Morvane::Test::makeTemporaryFolder ("overmoor-presets-"))
+TemporaryFolder::TemporaryFolder ()
+: folder (Morvane::Test::makeTemporaryFolder ("overmoor-presets-"))
 {
     if (folder.empty ())
         throw std::runtime_error ("cannot create a temporary folder");
@@ -26,12 +27,16 @@ TemporaryFolder::~TemporaryFolder ()
 }
 
 ScopedEnvironment::ScopedEnvironment (const char* variable, const char* value)
-: name (variable), previous (std::getenv (variable) ? std::getenv (variable) : ""), hadPrevious (std::getenv (variable))
+: name (variable), previous (std::getenv (variable) ? std::getenv (variable) : ""),
+  hadPrevious (std::getenv (variable))
 {
     Morvane::Test::setEnvironment (variable, value);
 }
 
-ScopedEnvironment::~ScopedEnvironment () { Morvane::Test::setEnvironment (name.c_str (), hadPrevious ? previous.c_str () : nullptr); }
+ScopedEnvironment::~ScopedEnvironment ()
+{
+    Morvane::Test::setEnvironment (name.c_str (), hadPrevious ? previous.c_str () : nullptr);
+}
 
 std::vector<std::string> filesIn (const std::string& folder)
 {
@@ -51,7 +56,8 @@ std::vector<char> readBytes (const std::string& path)
 
 void writeBytes (const std::string& path, const std::vector<char>& bytes)
 {
-    std::ofstream (path, std::ios::binary | std::ios::trunc).write (bytes.data (), std::streamsize (bytes.size ()));
+    std::ofstream (path, std::ios::binary | std::ios::trunc)
+        .write (bytes.data (), std::streamsize (bytes.size ()));
 }
 
-} // namespace PresetTest
+}   // namespace PresetTest

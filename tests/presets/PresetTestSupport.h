@@ -38,4 +38,4 @@ std::vector<std::string> filesIn (const std::string& folder);   // every entry, 
 std::vector<char> readBytes (const std::string& path);
 void writeBytes (const std::string& path, const std::vector<char>& bytes);
 
-} // namespace PresetTest
+}   // namespace PresetTest

@@ -22,19 +22,22 @@ TEST (ProcessorBusses, RebuiltOnlyOnChangeWithTheDspFollowing)
 {
     auto processor = owned (new CMVXStravelVST3 ());
     SpeakerArrangement mono = SpeakerArr::kMono, stereo = SpeakerArr::kStereo;
-    EXPECT_EQ (processor->setBusArrangements (&mono, 1, &mono, 1), kResultFalse) << "before initialize";
+    EXPECT_EQ (processor->setBusArrangements (&mono, 1, &mono, 1), kResultFalse)
+        << "before initialize";
     ASSERT_EQ (processor->initialize (nullptr), kResultOk);
     EXPECT_EQ (processor->getDsp ()->getNumInputs (), 2);
 
     EXPECT_EQ (processor->setBusArrangements (&mono, 1, &mono, 1), kResultTrue);
-    EXPECT_TRUE (processor->getDsp ()->getNumInputs () == 1 && processor->getDsp ()->getNumOutputs () == 1);
+    EXPECT_TRUE (processor->getDsp ()->getNumInputs () == 1
+                 && processor->getDsp ()->getNumOutputs () == 1);
     AudioBus* before = processor->getAudioInput (0);
     EXPECT_EQ (processor->setBusArrangements (&mono, 1, &mono, 1), kResultTrue);
     EXPECT_EQ (processor->getAudioInput (0), before) << "same arrangement must not rebuild";
     EXPECT_EQ (processor->setBusArrangements (&mono, -1, &mono, 1), kResultFalse);
     EXPECT_EQ (processor->getAudioInput (0), before);
 
-    EXPECT_EQ (processor->setBusArrangements (&mono, 1, &stereo, 1), kResultFalse);   // falls back to stereo
+    EXPECT_EQ (processor->setBusArrangements (&mono, 1, &stereo, 1),
+               kResultFalse);   // falls back to stereo
     EXPECT_EQ (processor->getDsp ()->getNumOutputs (), 2);
 
     // Another one-channel arrangement on the input side wins over the output's.
@@ -91,7 +94,8 @@ struct ProcessorProcess : ::testing::Test
         data.numSamples = samples;
         for (int32 c = 0; c < inChannels; ++c)
             for (int32 i = 0; i < samples; ++i)
-                data.inputChannel32 (0, c)[i] = static_cast<float> (c) + 0.001f * static_cast<float> (i);
+                data.inputChannel32 (0, c)[i] =
+                    static_cast<float> (c) + 0.001f * static_cast<float> (i);
         for (int32 c = 0; c < outChannels; ++c)
             std::fill_n (data.outputChannel32 (0, c), samples, 7.0f);
     }
@@ -109,12 +113,13 @@ Points pointsOf (ParameterChanges& changes)
     int32 offset = -1;
     ParamValue value = -1.0;
     for (int32 q = 0; q < changes.getParameterCount (); ++q)
-        for (int32 p = 0; changes.getParameterData (q)->getPoint (p, offset, value) == kResultOk; ++p)
+        for (int32 p = 0; changes.getParameterData (q)->getPoint (p, offset, value) == kResultOk;
+             ++p)
             points.emplace_back (changes.getParameterData (q)->getParameterId (), offset, value);
     return points;
 }
 
-} // namespace
+}   // namespace
 
 // A mono bus is widened into scratch once set up (before that there is none, and the block is
 // skipped): the DSP sees a copy of the input as its second channel and writes its second output
@@ -128,7 +133,8 @@ TEST_F (ProcessorProcess, MonoIsWidenedIntoScratchAndLongBlocksAreSplit)
     EXPECT_EQ (data.outputChannel32 (0, 0)[3], 0.0f) << "before set-up";
     for (auto [maxBlock, samples] : {std::pair<int32, int32> {64, 64}, {32, 100}})
     {
-        SCOPED_TRACE (std::to_string (samples) + " samples, announced " + std::to_string (maxBlock));
+        SCOPED_TRACE (std::to_string (samples) + " samples, announced "
+                      + std::to_string (maxBlock));
         dsp ().processCalls.clear ();
         setup (maxBlock);
         goMono ();
@@ -150,7 +156,8 @@ TEST_F (ProcessorProcess, MonoIsWidenedIntoScratchAndLongBlocksAreSplit)
         EXPECT_EQ (total, samples);
         const float *in = data.inputChannel32 (0, 0), *out = data.outputChannel32 (0, 0);
         for (int32 i = 0; i < samples; ++i)
-            ASSERT_TRUE (out[i] == 0.5f * in[i] && in[i] != RecordingDsp::kSecondOutputMarker) << "sample " << i;
+            ASSERT_TRUE (out[i] == 0.5f * in[i] && in[i] != RecordingDsp::kSecondOutputMarker)
+                << "sample " << i;
     }
 }
 
@@ -162,7 +169,8 @@ TEST_F (ProcessorProcess, StereoPassesTheHostChannelsAndLeavesExtraOnesAlone)
     ASSERT_EQ (dsp ().processCalls.size (), 1u);
     for (int c = 0; c < 2; ++c)
         EXPECT_TRUE (dsp ().processCalls[0].inputs[c] == data.inputs[0].channelBuffers32[c]
-                     && dsp ().processCalls[0].outputs[c] == data.outputs[0].channelBuffers32[c]) << c;
+                     && dsp ().processCalls[0].outputs[c] == data.outputs[0].channelBuffers32[c])
+            << c;
     for (int32 c = 2; c < 6; ++c)
         EXPECT_EQ (data.outputChannel32 (0, c)[0], 7.0f);
     EXPECT_EQ (data.outputs[0].silenceFlags, 0u);
@@ -203,8 +211,8 @@ TEST_F (ProcessorProcess, OnlyTheLastPointOfEachQueueReachesTheDsp)
     prepare (2, 2, 32);
     data.inputParameterChanges = &changes;
     ASSERT_EQ (processor->process (data), kResultOk);
-    EXPECT_EQ (dsp ().writes,
-               (std::vector<std::pair<int32_t, float>> {{2, 0.9f}, {1, float (4.0 / 7.0)}, {3, 1.0f}, {7, 0.0f}}));
+    EXPECT_EQ (dsp ().writes, (std::vector<std::pair<int32_t, float>> {
+                                  {2, 0.9f}, {1, float (4.0 / 7.0)}, {3, 1.0f}, {7, 0.0f}}));
 }
 
 TEST_F (ProcessorProcess, ReportedIdsBecomeOutputChangesAndWaitWhenTheListIsFull)

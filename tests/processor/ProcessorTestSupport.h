@@ -46,14 +46,19 @@ public:
         processCalls.reserve (64);
     }
     using CMVXPlugInDSP::setParameterNormalized;
-    void setParameterNormalized (int32_t id, float value, int32_t* changedIds, int32_t* changedCount) override
+    void setParameterNormalized (int32_t id, float value, int32_t* changedIds,
+                                 int32_t* changedCount) override
     {
         writes.emplace_back (id, value);
         if (changedIds && changedCount)
             report (reportOnWrite, changedIds, changedCount);
     }
-    float getParameterNormalized (int32_t id) override { return id >= 0 && id < 16 ? valueOf[id] : 0.0f; }
-    void process (float** in, float** out, int32_t numSamples, int32_t* changedIds, int32_t* changedCount) override
+    float getParameterNormalized (int32_t id) override
+    {
+        return id >= 0 && id < 16 ? valueOf[id] : 0.0f;
+    }
+    void process (float** in, float** out, int32_t numSamples, int32_t* changedIds,
+                  int32_t* changedCount) override
     {
         const bool copies = std::equal (in[0], in[0] + numSamples, in[1]);
         processCalls.push_back ({{in[0], in[1]}, {out[0], out[1]}, numSamples, copies});
@@ -73,7 +78,8 @@ public:
 private:
     static void report (const std::vector<int32_t>& ids, int32_t* changedIds, int32_t* changedCount)
     {
-        *changedCount = static_cast<int32_t> (std::copy (ids.begin (), ids.end (), changedIds) - changedIds);
+        *changedCount =
+            static_cast<int32_t> (std::copy (ids.begin (), ids.end (), changedIds) - changedIds);
     }
 };
 

@@ -93,7 +93,10 @@ TEST_F (RealtimeSafety, ModelsAutomationPresetsBypassAndStateLeaveProcessClean)
         std::vector<ParameterPoint> glide;
         for (ParamID id = 0; id < 8; ++id)
             for (int32 offset = 0; offset < kBlock; offset += 1)
-                glide.push_back ({id, offset, id == 0 ? 1.0 : id == 1 ? model / 7.0 : (offset % 97) / 96.0});
+                glide.push_back ({id, offset,
+                                  id == 0   ? 1.0
+                                  : id == 1 ? model / 7.0
+                                            : (offset % 97) / 96.0});
         for (int block = 0; block < 4; ++block)
         {
             fillInput (*instance);
@@ -123,11 +126,12 @@ TEST_F (RealtimeSafety, FirstBlockAfterARateOrArrangementChangeIsClean)
             instance->stopProcessing ();
             std::string error;
             ASSERT_TRUE (instance->startProcessing (config, error)) << error;
-            const std::string what = std::to_string (channels) + " ch at " + std::to_string (rate) + " Hz";
+            const std::string what =
+                std::to_string (channels) + " ch at " + std::to_string (rate) + " Hz";
             fillInput (*instance);
             processGuarded (*instance, {}, what + ", first block");
             processGuarded (*instance, {{1, 0, 1.0}}, what + ", model switch");
         }
 }
 
-} // namespace
+}   // namespace

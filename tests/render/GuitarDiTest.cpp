@@ -24,10 +24,12 @@ std::vector<double> pluckAndRun (double frequencyHz, bool palmMuted, double seco
 }
 
 // Sum of x[i] * x[i + lag] over i in [from, to) seconds; with lag 0, the energy.
-double correlation (const std::vector<double>& x, double fromSeconds, double toSeconds, size_t lag = 0)
+double correlation (const std::vector<double>& x, double fromSeconds, double toSeconds,
+                    size_t lag = 0)
 {
     double sum = 0.0;
-    for (auto i = static_cast<size_t> (fromSeconds * kRateHz); i < static_cast<size_t> (toSeconds * kRateHz); ++i)
+    for (auto i = static_cast<size_t> (fromSeconds * kRateHz);
+         i < static_cast<size_t> (toSeconds * kRateHz); ++i)
         sum += x[i] * x[i + lag];
     return sum;
 }
@@ -45,8 +47,10 @@ TEST (GuitarDi, NotesAreInTuneWithinTwoCents)
             if (at (lag) > at (best))
                 best = lag;
         const double a = at (best - 1), b = at (best), c = at (best + 1);
-        const double measured = kRateHz / (static_cast<double> (best) + 0.5 * (a - c) / (a - 2.0 * b + c));
-        EXPECT_NEAR (1200.0 * std::log2 (measured / hz), 0.0, 2.0) << hz << " Hz measured as " << measured;
+        const double measured =
+            kRateHz / (static_cast<double> (best) + 0.5 * (a - c) / (a - 2.0 * b + c));
+        EXPECT_NEAR (1200.0 * std::log2 (measured / hz), 0.0, 2.0)
+            << hz << " Hz measured as " << measured;
     }
 }
 
@@ -61,4 +65,4 @@ TEST (GuitarDi, PalmMutesDieFasterThanFreeStrings)
     EXPECT_GT (dropDb (true), 40.0);
 }
 
-} // namespace
+}   // namespace

@@ -15,8 +15,10 @@ constexpr int64_t kFrames = 6000;   // not a multiple of either block size: the 
 // First frame at which two files differ in any channel, or -1.
 int64_t firstDifference (const Audio& a, const Audio& b)
 {
-    const auto [i, j] = std::mismatch (a.samples.begin (), a.samples.end (), b.samples.begin (), b.samples.end ());
-    return i == a.samples.end () || j == b.samples.end () ? -1 : (i - a.samples.begin ()) / a.channels;
+    const auto [i, j] =
+        std::mismatch (a.samples.begin (), a.samples.end (), b.samples.begin (), b.samples.end ());
+    return i == a.samples.end () || j == b.samples.end () ? -1
+                                                          : (i - a.samples.begin ()) / a.channels;
 }
 
 class Render : public ::testing::Test
@@ -41,26 +43,35 @@ double peakDbfs (const Audio& audio)
 TEST_F (Render, EffectOffPassesEveryFormatThroughAndTheExtensionChoosesTheOutput)
 {
     constexpr int kWav = SF_FORMAT_WAV | SF_FORMAT_FLOAT, kAiff = SF_FORMAT_AIFF | SF_FORMAT_FLOAT;
-    const struct { int channels, format, rateHz, block; const char* name; int outFormat; } cases[] = {
-        {1, SF_FORMAT_PCM_16, 48000, 256, "out.wav", kWav}, {1, SF_FORMAT_FLOAT, 44100, 100, "out.wav", kWav},
-        {2, SF_FORMAT_PCM_16, 48000, 100, "out.aif", kAiff}, {2, SF_FORMAT_PCM_24, 44100, 256, "out.Aiff", kAiff},
-        {1, SF_FORMAT_PCM_32, 48000, 256, "out.wav", kWav},
-        {2, SF_FORMAT_FLOAT, 44100, 100, "out.FLAC", SF_FORMAT_FLAC | SF_FORMAT_PCM_24},
-        {2, SF_FORMAT_FLOAT, 48000, 256, "out.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS}};
+    const struct
+    {
+        int channels, format, rateHz, block;
+        const char* name;
+        int outFormat;
+    } cases[] = {{1, SF_FORMAT_PCM_16, 48000, 256, "out.wav", kWav},
+                 {1, SF_FORMAT_FLOAT, 44100, 100, "out.wav", kWav},
+                 {2, SF_FORMAT_PCM_16, 48000, 100, "out.aif", kAiff},
+                 {2, SF_FORMAT_PCM_24, 44100, 256, "out.Aiff", kAiff},
+                 {1, SF_FORMAT_PCM_32, 48000, 256, "out.wav", kWav},
+                 {2, SF_FORMAT_FLOAT, 44100, 100, "out.FLAC", SF_FORMAT_FLAC | SF_FORMAT_PCM_24},
+                 {2, SF_FORMAT_FLOAT, 48000, 256, "out.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS}};
     for (const auto& c : cases)
     {
-        SCOPED_TRACE (std::to_string (c.channels) + " channels, format " + std::to_string (c.format) + " at " +
-                      std::to_string (c.rateHz) + " Hz, block " + std::to_string (c.block) + " to " + c.name);
+        SCOPED_TRACE (std::to_string (c.channels) + " channels, format " + std::to_string (c.format)
+                      + " at " + std::to_string (c.rateHz) + " Hz, block "
+                      + std::to_string (c.block) + " to " + c.name);
         const std::string in = writeNoise (scratch.file ("in.wav"), c.channels, kFrames, c.rateHz,
                                            SF_FORMAT_WAV | c.format);
-        const CommandResult r =
-            runRenderer ({"--set", "0=0", "--block", std::to_string (c.block), in, scratch.file (c.name)});
+        const CommandResult r = runRenderer (
+            {"--set", "0=0", "--block", std::to_string (c.block), in, scratch.file (c.name)});
         ASSERT_EQ (r.exitCode, 0) << r.err;
         const std::string seconds = c.rateHz == 48000 ? "0.125" : "0.136";
         EXPECT_TRUE (contains (r.err, "rendered 6000 frames (" + seconds + " s of audio) in ")
-                     && contains (r.err, "real time") && !contains (r.err, "warning")) << r.err;
+                     && contains (r.err, "real time") && !contains (r.err, "warning"))
+            << r.err;
         const Audio input = readAudio (in), output = readAudio (scratch.file (c.name));
-        EXPECT_TRUE (output.format == c.outFormat && output.channels == c.channels && output.sampleRateHz == c.rateHz)
+        EXPECT_TRUE (output.format == c.outFormat && output.channels == c.channels
+                     && output.sampleRateHz == c.rateHz)
             << std::hex << output.format;
         ASSERT_EQ (output.frames (), kFrames);
         std::vector<float> residual (input.samples);
@@ -93,16 +104,18 @@ TEST_F (Render, AHotInputClipsOnlyInTheFlacAndSaysSo)
                                        [] (float s) { return std::fabs (s) > 1.0f; });
     ASSERT_GT (beyond, 0);
     char warning[120];
-    std::snprintf (warning, sizeof warning,
-                   "; warning: %ld samples clipped at full scale in the 24-bit FLAC, peak %+.1f dBFS"
-                   "\n",
-                   static_cast<long> (beyond), peakDbfs (unclipped));
+    std::snprintf (
+        warning, sizeof warning,
+        "; warning: %ld samples clipped at full scale in the 24-bit FLAC, peak %+.1f dBFS"
+        "\n",
+        static_cast<long> (beyond), peakDbfs (unclipped));
 
     args = booster;
     args.insert (args.end (), {hot, scratch.file ("hot-out.flac")});
     r = runRenderer (args);
     ASSERT_EQ (r.exitCode, 0) << r.err;
-    EXPECT_TRUE (contains (r.err, std::string ("real time") + warning)) << r.err << "wanted " << warning;
+    EXPECT_TRUE (contains (r.err, std::string ("real time") + warning))
+        << r.err << "wanted " << warning;
     const Audio clipped = readAudio (scratch.file ("hot-out.flac"));
     ASSERT_EQ (clipped.frames (), kFrames);
     for (size_t i = 0; i < clipped.samples.size (); ++i)
@@ -116,23 +129,26 @@ TEST_F (Render, AutomationLandsAtTheBlockThatStartsAtOrAfterItsSample)
 {
     const std::string in = writeNoise (scratch.file ("in.wav"), 2, kFrames);
     const Audio input = readAudio (in);
-    for (auto [block, sample, blockStart] : {std::tuple {256, "1000", 1024}, {256, "1024", 1024}, {100, "1001", 1100}})
+    for (auto [block, sample, blockStart] :
+         {std::tuple {256, "1000", 1024}, {256, "1024", 1024}, {100, "1001", 1100}})
     {
         SCOPED_TRACE (std::string ("--at ") + sample + " with blocks of " + std::to_string (block));
         // Effect off until the automation switches it on: the output is the input up to that block.
-        CommandResult r = runRenderer ({"--block", std::to_string (block), "--set", "0=0", "--param",
-                                        "Model=Metal Tone", "--at", sample, "0=1", in, out});
+        CommandResult r =
+            runRenderer ({"--block", std::to_string (block), "--set", "0=0", "--param",
+                          "Model=Metal Tone", "--at", sample, "0=1", in, out});
         ASSERT_EQ (r.exitCode, 0) << r.err;
         const int64_t first = firstDifference (input, readAudio (out));
         EXPECT_TRUE (first >= blockStart && first < blockStart + block) << first;
 
         // And back: effect on, switched off by automation; from that block on the input passes.
-        r = runRenderer ({"--block", std::to_string (block), "--param", "Model=Metal Tone", "--at", sample, "0=0",
-                          in, out});
+        r = runRenderer ({"--block", std::to_string (block), "--param", "Model=Metal Tone", "--at",
+                          sample, "0=0", in, out});
         ASSERT_EQ (r.exitCode, 0) << r.err;
         const Audio output = readAudio (out);
         const auto from = static_cast<long> (blockStart * 2);
-        EXPECT_TRUE (std::equal (input.samples.begin () + from, input.samples.end (), output.samples.begin () + from));
+        EXPECT_TRUE (std::equal (input.samples.begin () + from, input.samples.end (),
+                                 output.samples.begin () + from));
         EXPECT_NE (input.samples[from - 1], output.samples[from - 1]);
     }
 
@@ -156,7 +172,8 @@ TEST_F (Render, PresetComesFirstThenSettingsInCommandLineOrder)
     ASSERT_EQ (r.exitCode, 0) << r.err;
     EXPECT_EQ (readAudio (out).samples, dry.samples);
     // The last word on "Effect State" wins.
-    r = runRenderer ({"--preset", "Full Drive", "--param", "Effect State=Off", "--param", "Effect State=On", in, out});
+    r = runRenderer ({"--preset", "Full Drive", "--param", "Effect State=Off", "--param",
+                      "Effect State=On", in, out});
     ASSERT_EQ (r.exitCode, 0) << r.err;
     EXPECT_NE (readAudio (out).samples, dry.samples);
 }
@@ -167,8 +184,9 @@ TEST_F (Render, APresetSoundsLikeItsValuesSetByHand)
     const std::string in = writeNoise (scratch.file ("in.wav"), 1, 9600);
     const std::vector<std::vector<std::string>> runs = {
         {"--preset", "7"},
-        {"--param", "Model=808 Screamer", "--param", "Overdrive=0", "--param", "Level=100", "--param", "Tone=35",
-         "--param", "Parameter 4=16", "--param", "Parameter 5=67", "--param", "Parameter 6=35"},
+        {"--param", "Model=808 Screamer", "--param", "Overdrive=0", "--param", "Level=100",
+         "--param", "Tone=35", "--param", "Parameter 4=16", "--param", "Parameter 5=67", "--param",
+         "Parameter 6=35"},
         {"--preset", "6"}};
     std::vector<Audio> rendered;
     for (std::vector<std::string> args : runs)
@@ -194,7 +212,9 @@ TEST_F (Render, APresetSoundsLikeItsValuesSetByHand)
 TEST (Demo, EveryFactoryPresetRendersAnAudibleFileAndTheOverviewIsDrawn)
 {
     // Mean power in dBFS.
-    const auto rmsDbfs = [] (const Audio& a) { return energyDb (a.samples) - 10.0 * std::log10 (a.samples.size ()); };
+    const auto rmsDbfs = [] (const Audio& a) {
+        return energyDb (a.samples) - 10.0 * std::log10 (a.samples.size ());
+    };
     ScratchFolder scratch;
     const std::string dry = scratch.file ("guitar-di.wav");
     CommandResult r = runProgram (OVERMOOR_GUITAR_DI_PATH, {dry});
@@ -208,13 +228,16 @@ TEST (Demo, EveryFactoryPresetRendersAnAudibleFileAndTheOverviewIsDrawn)
     for (int preset = 1; preset <= 8; ++preset)
     {
         const std::string out = scratch.file ("preset" + std::to_string (preset) + ".wav");
-        r = runRenderer ({"--quiet", "--block", "512", "--preset", std::to_string (preset), dry, out});
+        r = runRenderer (
+            {"--quiet", "--block", "512", "--preset", std::to_string (preset), dry, out});
         ASSERT_EQ (r.exitCode, 0) << r.err;
         const Audio wet = readAudio (out);
         EXPECT_EQ (wet.frames (), di.frames ());
-        EXPECT_TRUE (allFinite (wet.samples.data (), static_cast<int32_t> (wet.samples.size ()))) << preset;
+        EXPECT_TRUE (allFinite (wet.samples.data (), static_cast<int32_t> (wet.samples.size ())))
+            << preset;
         EXPECT_GT (rmsDbfs (wet), -60.0) << "preset " << preset;
-        overviewArgs.insert (overviewArgs.end (), {"--entry", out, "Preset " + std::to_string (preset), "Model", "1.0"});
+        overviewArgs.insert (overviewArgs.end (),
+                             {"--entry", out, "Preset " + std::to_string (preset), "Model", "1.0"});
     }
 
     r = runProgram (OVERMOOR_DEMO_OVERVIEW_PATH, overviewArgs);
@@ -228,6 +251,6 @@ TEST (Demo, EveryFactoryPresetRendersAnAudibleFileAndTheOverviewIsDrawn)
     EXPECT_GT (png.tellg (), 50000);
 }
 
-} // namespace
-} // namespace Test
-} // namespace Morvane
+}   // namespace
+}   // namespace Test
+}   // namespace Morvane

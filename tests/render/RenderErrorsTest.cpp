@@ -18,7 +18,8 @@ protected:
     }
 
     // One line that mentions every culprit, nothing on stdout, and the folder unchanged.
-    void expectFailure (const CommandResult& r, int exitCode, const std::vector<std::string>& mentions)
+    void expectFailure (const CommandResult& r, int exitCode,
+                        const std::vector<std::string>& mentions)
     {
         EXPECT_TRUE (r.exitCode == exitCode && r.err.rfind ("overmoor-render: ", 0) == 0
                      && std::count (r.err.begin (), r.err.end (), '\n') == 1 && r.out.empty ())
@@ -43,7 +44,8 @@ protected:
     }
 
     ScratchFolder scratch;
-    const std::string stereo = writeNoise (scratch.file ("stereo.wav"), 2, 2000, 44100, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    const std::string stereo =
+        writeNoise (scratch.file ("stereo.wav"), 2, 2000, 44100, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
     const std::string existing = scratch.file ("existing.wav");
     const std::string out = scratch.file ("out.wav");
     std::vector<std::string> before;
@@ -54,20 +56,24 @@ TEST_F (RenderErrors, UnusableFilesAndBundlesExitWithOne)
     expectFailure (runRenderer ({scratch.file ("missing.wav"), out}), 1, {"missing.wav"});
     expectFailure (runRenderer ({scratch.file ("missing.wav"), existing}), 1, {"missing.wav"});
     expectFailure (runRenderer ({add ("folder.wav"), out}), 1, {"directory"});
-    expectFailure (runRenderer ({add ("notes.wav", "these are not samples\n"), out}), 1, {"not in an audio format"});
+    expectFailure (runRenderer ({add ("notes.wav", "these are not samples\n"), out}), 1,
+                   {"not in an audio format"});
     writeNoise (scratch.file ("surround.wav"), 3, 2000);
     before = scratch.entries ();
     expectFailure (runRenderer ({scratch.file ("surround.wav"), out}), 1, {"3 channels"});
     expectFailure (runRenderer ({stereo, scratch.file ("no/such/folder/out.wav")}), 1, {"out.wav"});
 
-    expectFailure (runProgram (kRendererPath, {"--plugin", scratch.file ("Nowhere.vst3"), stereo, out}), 1,
-                   {"Nowhere.vst3"});
-    expectFailure (runProgram (kRendererPath, {"--plugin", add ("Empty.vst3"), stereo, out}), 1, {"Empty.vst3"});
+    expectFailure (
+        runProgram (kRendererPath, {"--plugin", scratch.file ("Nowhere.vst3"), stereo, out}), 1,
+        {"Nowhere.vst3"});
+    expectFailure (runProgram (kRendererPath, {"--plugin", add ("Empty.vst3"), stereo, out}), 1,
+                   {"Empty.vst3"});
     // A bundle whose library is not a shared object at all.
     const std::string bundle = add ("Broken.vst3");
     add ("Broken.vst3/Contents/x86_64-linux");
     add ("Broken.vst3/Contents/x86_64-linux/Broken.so", "not a library");
-    expectFailure (runProgram (kRendererPath, {"--plugin", bundle, stereo, out}), 1, {"cannot load plug-in"});
+    expectFailure (runProgram (kRendererPath, {"--plugin", bundle, stereo, out}), 1,
+                   {"cannot load plug-in"});
 }
 
 // A malformed command line (each kind is checked in RenderOptions) and requests the plug-in cannot
@@ -80,7 +86,8 @@ TEST_F (RenderErrors, BadRequestsExitWithTwoAndListWhatIsValid)
         {{"--at", "100", "9=0"}, {"no parameter with id 9"}},
         {{"--at", "2000", "0=0"}, {"--at 2000"}},
         {{"--preset", "9"}, {"--preset", "1 \"Torvin's Booster\"", "8 \"Metal\""}},
-        {{"--preset", "No Such Preset"}, {"No Such Preset", "1 \"Torvin's Booster\"", "8 \"Metal\""}},
+        {{"--preset", "No Such Preset"},
+         {"No Such Preset", "1 \"Torvin's Booster\"", "8 \"Metal\""}},
         // Before the model change there is no "Gain": the error lists names and current titles.
         {{"--param", "Gain=70", "--param", "Model=Over Drive"},
          {"unknown parameter \"Gain\"", "\"Parameter 1\" (now \"n/a 1\")", "\"Model\""}},
@@ -115,8 +122,10 @@ TEST_F (RenderErrors, RefusesToWriteOverTheInputOrAnUnknownFormat)
     before = scratch.entries ();
     const std::string dotSpelling = scratch.file ("./stereo.wav");
     for (const std::string& target : {stereo, dotSpelling, hardLink, symbolicLink})
-        expectFailure (runRenderer ({stereo, target}), 2, {"output '" + target + "' is the input file"});
-    expectFailure (runRenderer ({"--preset", "Metal", symbolicLink, stereo}), 2, {"is the input file"});
+        expectFailure (runRenderer ({stereo, target}), 2,
+                       {"output '" + target + "' is the input file"});
+    expectFailure (runRenderer ({"--preset", "Metal", symbolicLink, stereo}), 2,
+                   {"is the input file"});
     const std::string nowhere = scratch.file ("Nowhere.vst3");
     expectFailure (runProgram (kRendererPath, {"--plugin", nowhere, stereo, hardLink}), 2,
                    {"is the input file"});
@@ -145,6 +154,6 @@ TEST_F (RenderErrors, HelpGoesToStdoutAndSucceeds)
     }
 }
 
-} // namespace
-} // namespace Test
-} // namespace Morvane
+}   // namespace
+}   // namespace Test
+}   // namespace Morvane

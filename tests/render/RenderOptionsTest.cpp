@@ -24,10 +24,12 @@ TEST (RenderOptions, DefaultsAndEveryOption)
     ParseResult r = parse ({"in.wav", "out.wav"});
     ASSERT_EQ (r.status, ParseResult::Status::ok) << r.message;
     EXPECT_EQ (r.options.blockSize, 256);
-    EXPECT_TRUE (r.options.pluginPath.empty () && r.options.preset.empty () && r.options.settings.empty ()
-                 && r.options.automation.empty () && !r.options.list && !r.options.quiet);
+    EXPECT_TRUE (r.options.pluginPath.empty () && r.options.preset.empty ()
+                 && r.options.settings.empty () && r.options.automation.empty () && !r.options.list
+                 && !r.options.quiet);
 
-    r = parse ({"--plugin", "/x/Overmoor.vst3", "--block=100", "--preset", "Full Drive", "--quiet", "a.flac", "b.wav"});
+    r = parse ({"--plugin", "/x/Overmoor.vst3", "--block=100", "--preset", "Full Drive", "--quiet",
+                "a.flac", "b.wav"});
     ASSERT_EQ (r.status, ParseResult::Status::ok) << r.message;
     EXPECT_TRUE (r.options.pluginPath == "/x/Overmoor.vst3" && r.options.blockSize == 100
                  && r.options.preset == "Full Drive" && r.options.quiet);
@@ -42,13 +44,15 @@ TEST (RenderOptions, DefaultsAndEveryOption)
 // may come anywhere, files included in between.
 TEST (RenderOptions, SettingsAndAutomationKeepTheirOrder)
 {
-    const ParseResult r = parse ({"--param", "Parameter 1= 42.5 %", "--set", "3=0.25", "--param=Model=a=b", "--at",
-                                  "1000", "0=0", "in.wav", "--set", "0=1", "--at", "0", "2=0.5", "out.wav"});
+    const ParseResult r =
+        parse ({"--param", "Parameter 1= 42.5 %", "--set", "3=0.25", "--param=Model=a=b", "--at",
+                "1000", "0=0", "in.wav", "--set", "0=1", "--at", "0", "2=0.5", "out.wav"});
     ASSERT_EQ (r.status, ParseResult::Status::ok) << r.message;
     using Kind = ParameterSetting::Kind;
     const auto& s = r.options.settings;
     ASSERT_EQ (s.size (), 4u);
-    EXPECT_TRUE (s[0].kind == Kind::byName && s[0].name == "Parameter 1" && s[0].valueText == " 42.5 %");
+    EXPECT_TRUE (s[0].kind == Kind::byName && s[0].name == "Parameter 1"
+                 && s[0].valueText == " 42.5 %");
     EXPECT_TRUE (s[1].kind == Kind::byId && s[1].id == 3 && s[1].normalized == 0.25);
     EXPECT_TRUE (s[2].kind == Kind::byName && s[2].name == "Model" && s[2].valueText == "a=b");
     EXPECT_TRUE (s[3].kind == Kind::byId && s[3].id == 0 && s[3].normalized == 1.0);
@@ -107,6 +111,6 @@ TEST (RenderOptions, NumbersAreStrict)
         EXPECT_FALSE (parseReal (bad, d)) << bad;
 }
 
-} // namespace
-} // namespace Render
-} // namespace Morvane
+}   // namespace
+}   // namespace Render
+}   // namespace Morvane

@@ -16,7 +16,10 @@ protected:
         BundleFixture::SetUp ();
         ::setenv ("OVERMOOR_PRESET_DIR", scratch.file ("presets").c_str (), 1);
     }
-    void TearDown () override { ::setenv ("OVERMOOR_PRESET_DIR", usePrivatePresetFolder ().c_str (), 1); }
+    void TearDown () override
+    {
+        ::setenv ("OVERMOOR_PRESET_DIR", usePrivatePresetFolder ().c_str (), 1);
+    }
 
     // Runs --list with the given options; the listing's rows of parameter ids 0 … 7.
     static std::vector<std::string> rows (std::vector<std::string> args)
@@ -25,7 +28,8 @@ protected:
         const CommandResult r = runRenderer (args);
         EXPECT_EQ (r.exitCode, 0) << r.err;
         std::vector<std::string> found (8);
-        std::istringstream lines (r.out.substr (std::min (r.out.find ("\nParameters"), r.out.size ())));
+        std::istringstream lines (
+            r.out.substr (std::min (r.out.find ("\nParameters"), r.out.size ())));
         for (std::string line; std::getline (lines, line);)
             for (size_t id = 0; id < 8; ++id)
                 if (found[id].empty () && line.rfind ("   " + std::to_string (id) + "  ", 0) == 0
@@ -44,11 +48,13 @@ TEST_F (Presets, ListShowsTheFactoryPresetsAndTheParameters)
     const char* names[] = {"Torvin's Booster", "Ossik's Riff", "Rock Distorion", "Crunch",
                            "Rock Drive",       "Full Drive",   "Kick the Amp",   "Metal"};
     for (int i = 0; i < 8; ++i)
-        EXPECT_TRUE (contains (r.out, "   " + std::to_string (i + 1) + "  " + names[i] + "\n")) << names[i];   // from 1
+        EXPECT_TRUE (contains (r.out, "   " + std::to_string (i + 1) + "  " + names[i] + "\n"))
+            << names[i];   // from 1
     EXPECT_TRUE (contains (r.out, "User presets:\n   (none)"));
     EXPECT_TRUE (contains (r.out, "values: 0 Off, 1 On"));
-    EXPECT_TRUE (contains (r.out, "values: 0 Treble Booster, 1 XXL Distortion+, 2 BAT Distortion, 3 Over Drive, "
-                                  "4 Super Drive, 5 9 Screamer, 6 808 Screamer, 7 Metal Tone"));
+    EXPECT_TRUE (contains (
+        r.out, "values: 0 Treble Booster, 1 XXL Distortion+, 2 BAT Distortion, 3 Over Drive, "
+               "4 Super Drive, 5 9 Screamer, 6 808 Screamer, 7 Metal Tone"));
     // A fresh instance: Treble Booster, every knob unused.
     const auto row = rows ({});
     EXPECT_TRUE (contains (row[0], "Effect State  Effect State")) << row[0];
@@ -67,7 +73,8 @@ TEST_F (Presets, FactoryAndUserPresetsAreFoundByNumberAndName)
         const auto row = rows ({"--preset", choice});
         EXPECT_TRUE (contains (row[1], "Treble Booster    9 Screamer")) << row[1];
         EXPECT_TRUE (contains (row[2], "Overdrive") && contains (row[2], "100 %")) << row[2];
-        EXPECT_TRUE (contains (row[3], "Level           0 to 100 %    100 %             33.7 %")) << row[3];
+        EXPECT_TRUE (contains (row[3], "Level           0 to 100 %    100 %             33.7 %"))
+            << row[3];
         EXPECT_TRUE (contains (row[5], "n/a 1")) << row[5];
     }
 
@@ -108,6 +115,6 @@ TEST_F (Presets, ParamByTitleFollowsTheModel)
     EXPECT_TRUE (contains (row[4], "90 %")) << row[4];
 }
 
-} // namespace
-} // namespace Test
-} // namespace Morvane
+}   // namespace
+}   // namespace Test
+}   // namespace Morvane

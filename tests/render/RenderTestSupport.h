@@ -45,7 +45,10 @@ struct Audio
 {
     int channels = 0, sampleRateHz = 0, format = 0;   // format: libsndfile's format word
     std::vector<float> samples;   // interleaved
-    int64_t frames () const { return channels ? static_cast<int64_t> (samples.size ()) / channels : 0; }
+    int64_t frames () const
+    {
+        return channels ? static_cast<int64_t> (samples.size ()) / channels : 0;
+    }
 };
 
 inline Audio readAudio (const std::string& path)
@@ -59,8 +62,9 @@ inline Audio readAudio (const std::string& path)
 }
 
 // Reproducible noise (by default at -12 dBFS peak) written to path; returns path.
-inline std::string writeNoise (const std::string& path, int channels, int64_t frames, int rateHz = 48000,
-                               int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT, float peak = 0.25f)
+inline std::string writeNoise (const std::string& path, int channels, int64_t frames,
+                               int rateHz = 48000, int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT,
+                               float peak = 0.25f)
 {
     std::mt19937 random (1);
     std::uniform_real_distribution<float> uniform (-peak, peak);
@@ -133,7 +137,10 @@ inline CommandResult runRenderer (const std::vector<std::string>& args)
     return runProgram (kRendererPath, all);
 }
 
-inline bool contains (const std::string& text, const std::string& part) { return text.find (part) != std::string::npos; }
+inline bool contains (const std::string& text, const std::string& part)
+{
+    return text.find (part) != std::string::npos;
+}
 
-} // namespace Test
-} // namespace Morvane
+}   // namespace Test
+}   // namespace Morvane

@@ -118,8 +118,7 @@ TEST (EmbeddedPng, EveryFrameShowsSomethingAndDiffersFromThePreviousOne)
         const Morvane::Resources::PngData png = Morvane::Resources::findPng (bitmap.id);
         const DecodedSize decoded = decode (png.bytes, png.size);
         ASSERT_TRUE (decoded.ok);
-        const auto frameSize =
-            static_cast<std::ptrdiff_t> (decoded.pixels.size ()) / bitmap.frames;
+        const auto frameSize = static_cast<std::ptrdiff_t> (decoded.pixels.size ()) / bitmap.frames;
         auto isDrawn = [] (std::uint32_t pixel) { return (pixel >> 24) != 0; };
         for (int frame = 0; frame < bitmap.frames; ++frame)
         {
@@ -165,4 +164,4 @@ TEST (EmbeddedPng, RunTimeRenderingMatchesTheBuildAndKeepsFramesOnWholeRows)
     EXPECT_EQ (decoded.height, 108);
 }
 
-} // namespace
+}   // namespace

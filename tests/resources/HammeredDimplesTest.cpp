@@ -71,8 +71,8 @@ TEST (HammeredDimples, LayerLooksLikeCairoFillsAtWholeAndFractionalScales)
     struct Case
     {
         double offsetY, sx, sy;
-    } cases[] = {{0.0, 1.0, 1.0}, {7.0, 2.0, 2.0}, {0.0, 3.0, 3.0}, {275.0, 1.25, 1.25},
-                 {0.0, 1.5, 1.51}};
+    } cases[] = {
+        {0.0, 1.0, 1.0}, {7.0, 2.0, 2.0}, {0.0, 3.0, 3.0}, {275.0, 1.25, 1.25}, {0.0, 1.5, 1.51}};
     for (const Case& c : cases)
     {
         cairo_surface_t* layer = paintFace (c.offsetY, c.sx, c.sy, true);
@@ -99,4 +99,4 @@ TEST (HammeredDimples, LayerLooksLikeCairoFillsAtWholeAndFractionalScales)
     }
 }
 
-} // namespace
+}   // namespace

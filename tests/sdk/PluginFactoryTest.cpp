@@ -22,19 +22,22 @@ FUnknown* createEffect (void* context)
     return static_cast<Vst::IAudioProcessor*> (new Vst::AudioEffect ());
 }
 
-std::u16string utf16 (const char16* text) { return reinterpret_cast<const char16_t*> (text); }
+std::u16string utf16 (const char16* text)
+{
+    return reinterpret_cast<const char16_t*> (text);
+}
 
-const PClassInfo2 kPlainClass (kPlainId.toTUID (), PClassInfo::kManyInstances, "Audio Module Class", "Plain", 1,
-                               "Fx", "", "1.2.3.4", "VST 3.5.1");
+const PClassInfo2 kPlainClass (kPlainId.toTUID (), PClassInfo::kManyInstances, "Audio Module Class",
+                               "Plain", 1, "Fx", "", "1.2.3.4", "VST 3.5.1");
 
 struct FactoryFixture : ::testing::Test
 {
     void TearDown () override { factory->release (); }
-    CPluginFactory* factory = new CPluginFactory (
-        PFactoryInfo ("Vendor", "http://example.invalid", "mailto:help@example.invalid", PFactoryInfo::kUnicode));
+    CPluginFactory* factory = new CPluginFactory (PFactoryInfo (
+        "Vendor", "http://example.invalid", "mailto:help@example.invalid", PFactoryInfo::kUnicode));
 };
 
-} // namespace
+}   // namespace
 
 // Records come back in registration order; a class registered in UTF-16 has no 8-bit record,
 // while 8-bit classes are widened, and a class without version fields gets empty ones; a
@@ -42,11 +45,12 @@ struct FactoryFixture : ::testing::Test
 TEST_F (FactoryFixture, ClassRecordsInRegistrationOrderAndEveryVersion)
 {
     EXPECT_EQ (factory->getFactoryInfo (nullptr), kInvalidArgument);
-    const PClassInfoW wide (kWideId.toTUID (), 1, "Component Controller Class", STR16 ("Wide"), 0, "", STR16 (""),
-                            STR16 ("2.0"), STR16 ("VST 3.5.1"));
+    const PClassInfoW wide (kWideId.toTUID (), 1, "Component Controller Class", STR16 ("Wide"), 0,
+                            "", STR16 (""), STR16 ("2.0"), STR16 ("VST 3.5.1"));
     const PClassInfo classic (kClassicId.toTUID (), 1, "Service", "Classic");
-    ASSERT_TRUE (factory->registerClass (&kPlainClass, createEffect) && factory->registerClass (&wide, createEffect) &&
-                 factory->registerClass (&classic, createEffect));
+    ASSERT_TRUE (factory->registerClass (&kPlainClass, createEffect)
+                 && factory->registerClass (&wide, createEffect)
+                 && factory->registerClass (&classic, createEffect));
     EXPECT_FALSE (factory->registerClass (&kPlainClass, createEffect)) << "duplicate class id";
     EXPECT_EQ (factory->countClasses (), 3);
     EXPECT_TRUE (factory->isClassRegistered (kWideId));
@@ -92,7 +96,9 @@ TEST_F (FactoryFixture, CreateInstanceHandsOutTheRequestedInterfaceWithOneRefere
     int context = 0;
     factory->registerClass (&kPlainClass, createEffect, &context);
     Vst::IComponent* base = nullptr;
-    ASSERT_EQ (factory->createInstance (kPlainId.toTUID (), Vst::IComponent::iid, reinterpret_cast<void**> (&base)), kResultOk);
+    ASSERT_EQ (factory->createInstance (kPlainId.toTUID (), Vst::IComponent::iid,
+                                        reinterpret_cast<void**> (&base)),
+               kResultOk);
     ASSERT_NE (base, nullptr);
     EXPECT_EQ (gContextSeen, &context);
     EXPECT_EQ (base->addRef (), 2u);
@@ -104,7 +110,8 @@ TEST_F (FactoryFixture, CreateInstanceHandsOutTheRequestedInterfaceWithOneRefere
     void* obj = reinterpret_cast<void*> (0x1);
     EXPECT_NE (factory->createInstance (kWideId.toTUID (), IPluginBase::iid, &obj), kResultOk);
     EXPECT_EQ (obj, nullptr);
-    EXPECT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid, nullptr), kInvalidArgument);
+    EXPECT_EQ (factory->createInstance (kPlainId.toTUID (), IPluginBase::iid, nullptr),
+               kInvalidArgument);
 }
 
 // Every factory version is the factory itself, handed out with a reference of its own.

@@ -29,7 +29,7 @@ inline const std::string& usePrivatePresetFolder ()
             return given;
         std::string pattern = makeTemporaryFolder ("overmoor-presets-");
         if (pattern.empty ())
-            pattern = "/tmp/overmoor-presets-unavailable"; // never the user's folder
+            pattern = "/tmp/overmoor-presets-unavailable";   // never the user's folder
         setEnvironment ("OVERMOOR_PRESET_DIR", pattern.c_str ());
         // The window's zoom settings too: a zoom the user picked must not change the pictures.
         setEnvironment ("XDG_CONFIG_HOME", pattern.c_str ());
@@ -50,7 +50,8 @@ inline const bool kPrivatePresetFolderInUse = !usePrivatePresetFolder ().empty (
 inline std::string overmoorBundlePath ()
 {
     usePrivatePresetFolder ();
-    if (const char* fromEnvironment = std::getenv ("OVERMOOR_BUNDLE"); fromEnvironment && *fromEnvironment)
+    if (const char* fromEnvironment = std::getenv ("OVERMOOR_BUNDLE");
+        fromEnvironment && *fromEnvironment)
         return fromEnvironment;
 #ifdef OVERMOOR_BUNDLE_PATH
     return OVERMOOR_BUNDLE_PATH;
@@ -72,13 +73,15 @@ protected:
 
     void SetUp () override
     {
-        ASSERT_NE (sharedModule (), nullptr) << "Cannot load " << overmoorBundlePath () << ": " << loadError ();
+        ASSERT_NE (sharedModule (), nullptr)
+            << "Cannot load " << overmoorBundlePath () << ": " << loadError ();
     }
 
     static Steinberg::IPluginFactory* factory () { return sharedModule ()->getFactory (); }
 
     // A created, initialized and connected instance; null (with a test failure) on error.
-    static std::unique_ptr<Host::PluginInstance> createInstance (const Host::InstanceOptions& options = {})
+    static std::unique_ptr<Host::PluginInstance>
+    createInstance (const Host::InstanceOptions& options = {})
     {
         std::string error;
         auto instance = Host::PluginInstance::create (factory (), error, options);
@@ -87,8 +90,9 @@ protected:
     }
 
     // The same, ready to process blocks of up to config.maxBlockSamples.
-    static std::unique_ptr<Host::PluginInstance> createProcessingInstance (
-        const Host::ProcessConfig& config = {}, const Host::InstanceOptions& options = {})
+    static std::unique_ptr<Host::PluginInstance>
+    createProcessingInstance (const Host::ProcessConfig& config = {},
+                              const Host::InstanceOptions& options = {})
     {
         auto instance = createInstance (options);
         if (!instance)
@@ -120,5 +124,5 @@ private:
     }
 };
 
-} // namespace Test
-} // namespace Morvane
+}   // namespace Test
+}   // namespace Morvane

@@ -11,7 +11,7 @@ namespace Test {
 
 using EntryFunc = bool (*) (void*);
 using ExitFunc = bool (*) ();
-using FactoryFunc = Steinberg::IPluginFactory* (*) ();
+using FactoryFunc = Steinberg::IPluginFactory* (*)();
 
 // What a host does with the factory of a module it has just entered: an instance that processes
 // a block, gone before the host lets go of the factory, whose last reference that must be. Call it
@@ -26,9 +26,9 @@ inline void processABlockThenReleaseFactory (Steinberg::IPluginFactory* factory)
         config.maxBlockSamples = 64;
         ASSERT_TRUE (instance->startProcessing (config, error)) << error;
         EXPECT_EQ (instance->process (64), Steinberg::kResultOk);
-    } // every object goes before the factory and the module
+    }   // every object goes before the factory and the module
     EXPECT_EQ (factory->release (), 0u);
 }
 
-} // namespace Test
-} // namespace Morvane
+}   // namespace Test
+}   // namespace Morvane

@@ -19,4 +19,4 @@ inline std::optional<std::string> binaryText (Steinberg::Vst::IMessage* message,
     return std::string (static_cast<const char*> (data), size);
 }
 
-} // namespace Morvane::Test
+}   // namespace Morvane::Test

@@ -65,5 +65,5 @@ inline std::string makeTemporaryFolder (const std::string& prefix)
 #endif
 }
 
-} // namespace Test
-} // namespace Morvane
+}   // namespace Test
+}   // namespace Morvane

@@ -28,7 +28,7 @@ MutexLockFn resolveMutexLock ()
 // Resolved at load, before any guard is armed, so dlsym never runs inside a measurement.
 [[maybe_unused]] const bool resolvedAtLoad = resolveMutexLock () != nullptr;
 
-} // namespace
+}   // namespace
 
 RealtimeGuard::RealtimeGuard ()
 {
@@ -36,72 +36,81 @@ RealtimeGuard::RealtimeGuard ()
     armed = true;
 }
 
-RealtimeGuard::~RealtimeGuard () { armed = false; }
-
-RealtimeViolations RealtimeGuard::violations () const { return counts; }
-
-bool realtimeGuardAvailable () { return true; }
-
-extern "C" {
-
-void* malloc (size_t size)
+RealtimeGuard::~RealtimeGuard ()
 {
-    if (armed)
-        ++counts.allocations;
-    return __libc_malloc (size);
+    armed = false;
 }
 
-void* calloc (size_t n, size_t size)
+RealtimeViolations RealtimeGuard::violations () const
 {
-    if (armed)
-        ++counts.allocations;
-    return __libc_calloc (n, size);
+    return counts;
 }
 
-void* realloc (void* p, size_t size)
+bool realtimeGuardAvailable ()
 {
-    if (armed)
-        ++counts.allocations;
-    return __libc_realloc (p, size);
+    return true;
 }
 
-void* memalign (size_t alignment, size_t size)
+extern "C"
 {
-    if (armed)
-        ++counts.allocations;
-    return __libc_memalign (alignment, size);
-}
+    void* malloc (size_t size)
+    {
+        if (armed)
+            ++counts.allocations;
+        return __libc_malloc (size);
+    }
 
-int posix_memalign (void** out, size_t alignment, size_t size)
-{
-    if (armed)
-        ++counts.allocations;
-    void* p = __libc_memalign (alignment, size);
-    if (!p)
-        return 12; // ENOMEM
-    *out = p;
-    return 0;
-}
+    void* calloc (size_t n, size_t size)
+    {
+        if (armed)
+            ++counts.allocations;
+        return __libc_calloc (n, size);
+    }
 
-void* aligned_alloc (size_t alignment, size_t size)
-{
-    if (armed)
-        ++counts.allocations;
-    return __libc_memalign (alignment, size);
-}
+    void* realloc (void* p, size_t size)
+    {
+        if (armed)
+            ++counts.allocations;
+        return __libc_realloc (p, size);
+    }
 
-void free (void* p)
-{
-    if (armed && p)
-        ++counts.frees;
-    __libc_free (p);
-}
+    void* memalign (size_t alignment, size_t size)
+    {
+        if (armed)
+            ++counts.allocations;
+        return __libc_memalign (alignment, size);
+    }
 
-int pthread_mutex_lock (pthread_mutex_t* mutex)
-{
-    if (armed)
-        ++counts.locks;
-    return resolveMutexLock () (mutex);
-}
+    int posix_memalign (void** out, size_t alignment, size_t size)
+    {
+        if (armed)
+            ++counts.allocations;
+        void* p = __libc_memalign (alignment, size);
+        if (!p)
+            return 12;   // ENOMEM
+        *out = p;
+        return 0;
+    }
 
-} // extern "C"
+    void* aligned_alloc (size_t alignment, size_t size)
+    {
+        if (armed)
+            ++counts.allocations;
+        return __libc_memalign (alignment, size);
+    }
+
+    void free (void* p)
+    {
+        if (armed && p)
+            ++counts.frees;
+        __libc_free (p);
+    }
+
+    int pthread_mutex_lock (pthread_mutex_t* mutex)
+    {
+        if (armed)
+            ++counts.locks;
+        return resolveMutexLock () (mutex);
+    }
+
+}   // extern "C"

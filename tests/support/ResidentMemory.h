@@ -31,5 +31,5 @@ inline int64_t residentBytes ()
 #endif
 }
 
-} // namespace Test
-} // namespace Morvane
+}   // namespace Test
+}   // namespace Morvane

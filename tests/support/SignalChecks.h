@@ -15,16 +15,17 @@ namespace Test {
 // making (or already one), which costs a hundred times the time of a normal number on x86.
 constexpr double kSmallestAudibleMagnitude = 1e-30;
 
-inline void fillSine (float* samples, Steinberg::int32 count, double frequencyHz, double sampleRateHz,
-                      Steinberg::int64 start = 0, double amplitude = 0.5)
+inline void fillSine (float* samples, Steinberg::int32 count, double frequencyHz,
+                      double sampleRateHz, Steinberg::int64 start = 0, double amplitude = 0.5)
 {
     for (Steinberg::int32 i = 0; i < count; ++i)
-        samples[i] = static_cast<float> (amplitude * std::sin (2.0 * kPi * frequencyHz * double (start + i) / sampleRateHz));
+        samples[i] = static_cast<float> (
+            amplitude * std::sin (2.0 * kPi * frequencyHz * double (start + i) / sampleRateHz));
 }
 
 // A 220 Hz sine of amplitude 0.5 in every input channel of the first bus, continuing from start.
-inline void fillInputs (Host::PluginInstance& instance, Steinberg::int32 count, Steinberg::int64 start = 0,
-                        double sampleRateHz = 48000.0)
+inline void fillInputs (Host::PluginInstance& instance, Steinberg::int32 count,
+                        Steinberg::int64 start = 0, double sampleRateHz = 48000.0)
 {
     Steinberg::Vst::HostProcessData& data = instance.processData ();
     for (Steinberg::int32 c = 0; c < data.inputs[0].numChannels; ++c)
@@ -40,7 +41,8 @@ inline void fillInputsWith (Host::PluginInstance& instance, Steinberg::int32 cou
 }
 
 // Uniform noise in [-1, 1] (full scale), independent per channel.
-inline void fillInputsWithNoise (Host::PluginInstance& instance, Steinberg::int32 count, std::mt19937& random)
+inline void fillInputsWithNoise (Host::PluginInstance& instance, Steinberg::int32 count,
+                                 std::mt19937& random)
 {
     std::uniform_real_distribution<float> fullScale (-1.0f, 1.0f);
     Steinberg::Vst::HostProcessData& data = instance.processData ();
@@ -89,5 +91,5 @@ inline double outputPeak (Host::PluginInstance& instance, Steinberg::int32 count
     return p;
 }
 
-} // namespace Test
-} // namespace Morvane
+}   // namespace Test
+}   // namespace Morvane

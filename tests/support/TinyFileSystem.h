@@ -55,5 +55,5 @@ private:
     bool mounted = false;
 };
 
-} // namespace Test
-} // namespace Morvane
+}   // namespace Test
+}   // namespace Morvane

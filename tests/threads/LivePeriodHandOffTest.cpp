@@ -14,8 +14,7 @@ using Morvane::HostTool::ParameterChangeQueue;
 using Morvane::HostTool::PeriodProcessor;
 
 class LivePeriodHandOff : public Morvane::Test::BundleFixture
-{
-};
+{};
 
 TEST_F (LivePeriodHandOff, EditsMutesAndSetUpsWhileTheAudioThreadPlays)
 {
@@ -35,7 +34,7 @@ TEST_F (LivePeriodHandOff, EditsMutesAndSetUpsWhileTheAudioThreadPlays)
         {
             for (size_t i = 0; i < in.size (); ++i)
                 in[i] = 0.3f * std::sin (0.05f * static_cast<float> (n * 64 + i));
-            const uint32_t frames = n % 3 == 0 ? 64 : 256; // longer than prepared: silence
+            const uint32_t frames = n % 3 == 0 ? 64 : 256;   // longer than prepared: silence
             period.process_rt (in.data (), left.data (), right.data (), frames);
             for (uint32_t i = 0; i < frames; ++i)
                 if (!std::isfinite (left[i]) || left[i] != right[i])
@@ -66,4 +65,4 @@ TEST_F (LivePeriodHandOff, EditsMutesAndSetUpsWhileTheAudioThreadPlays)
     EXPECT_EQ (nonFinite.load (), 0u);
 }
 
-} // namespace
+}   // namespace

@@ -31,7 +31,8 @@ protected:
             phase += kBlock;
             // Host automation arrives on the audio thread through the queues.
             const ParamID id = static_cast<ParamID> (2 + (phase / kBlock) % 6);
-            if (instance.process (kBlock, {{id, 0, double ((phase / kBlock) % 11) / 10.0}}) != kResultOk)
+            if (instance.process (kBlock, {{id, 0, double ((phase / kBlock) % 11) / 10.0}})
+                != kResultOk)
                 ++failures;
             if (!Morvane::Test::outputsFinite (instance, kBlock))
                 ++nonFinite;
@@ -50,7 +51,8 @@ protected:
     void sendPresetRequest (PluginInstance& instance, const char* key, const std::string& text)
     {
         auto message = instance.createMessage ("PrsHnd");
-        message->getAttributes ()->setBinary (key, text.data (), static_cast<uint32> (text.size ()));
+        message->getAttributes ()->setBinary (key, text.data (),
+                                              static_cast<uint32> (text.size ()));
         instance.notifyProcessor (message);
     }
 
@@ -83,14 +85,15 @@ TEST_F (ThreadSafety, MainThreadTrafficWhileProcessing)
         std::vector<uint8_t> state;
         for (int round = 0; round < 40; ++round)
         {
-            sendParameter (*instance, 1, (round % 8) / 7.0);            // model
+            sendParameter (*instance, 1, (round % 8) / 7.0);   // model
             sendParameter (*instance, 0, round % 5 == 0 ? 0.0 : 1.0);   // effect state
             for (int64 id = 2; id < 8; ++id)
                 sendParameter (*instance, id, ((round * 7 + id) % 10) / 9.0);
             instance->controller ()->setParamNormalized (2, (round % 3) / 2.0);
             sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber",
                                "CMVXSetSelectedPresetNumber" + std::to_string (round % 8));
-            sendPresetRequest (*instance, "CMVXGetSelectedPresetNumber", "CMVXGetSelectedPresetNumber");
+            sendPresetRequest (*instance, "CMVXGetSelectedPresetNumber",
+                               "CMVXGetSelectedPresetNumber");
             if (round % 4 == 0)
                 instance->getState (state);
             else if (round % 4 == 2 && !state.empty ())
@@ -108,4 +111,4 @@ TEST_F (ThreadSafety, MainThreadTrafficWhileProcessing)
     }
 }
 
-} // namespace
+}   // namespace

@@ -29,12 +29,14 @@ std::vector<std::string> factoryPresets (Host::PluginInstance& instance)
     const char one = 1;
     message->getAttributes ()->setBinary (Keys::kGetFactoryPresets, &one, 1);
     instance.notifyProcessor (message);
-    Steinberg::Vst::IMessage* answer = instance.processorToController ()->last (Keys::kPresetHandling);
+    Steinberg::Vst::IMessage* answer =
+        instance.processorToController ()->last (Keys::kPresetHandling);
     const void* data = nullptr;
     Steinberg::uint32 size = 0;
     if (!answer || answer->getAttributes ()->getBinary (Keys::kFactoryPresetList, data, size) != 0)
         return names;
-    for (const CMVXPresetListEntry& entry : parsePresetListText ({static_cast<const char*> (data), size}))
+    for (const CMVXPresetListEntry& entry :
+         parsePresetListText ({static_cast<const char*> (data), size}))
         names.push_back (entry.name);
     return names;
 }
@@ -68,7 +70,8 @@ bool renderPreset (VST3::Hosting::Module& module, int number, const std::vector<
     {
         const float* in = dry.data () + at;
         float* out = wet.data () + at;
-        const auto frames = static_cast<Steinberg::int32> (std::min<size_t> (kBlock, dry.size () - at));
+        const auto frames =
+            static_cast<Steinberg::int32> (std::min<size_t> (kBlock, dry.size () - at));
         if (instance->processBlock (&in, &out, frames) != Steinberg::kResultOk)
         {
             error = "processing failed at frame " + std::to_string (at);
@@ -78,7 +81,7 @@ bool renderPreset (VST3::Hosting::Module& module, int number, const std::vector<
     return true;
 }
 
-} // namespace
+}   // namespace
 
 int main (int argc, char** argv)
 {
@@ -88,7 +91,8 @@ int main (int argc, char** argv)
         return 2;
     }
     std::ifstream input (argv[2], std::ios::binary);
-    const std::vector<char> bytes {std::istreambuf_iterator<char> (input), std::istreambuf_iterator<char> ()};
+    const std::vector<char> bytes {std::istreambuf_iterator<char> (input),
+                                   std::istreambuf_iterator<char> ()};
     std::vector<float> dry (bytes.size () / sizeof (float));
     std::copy (bytes.begin (), bytes.begin () + std::ptrdiff_t (dry.size () * sizeof (float)),
                reinterpret_cast<char*> (dry.data ()));
@@ -96,7 +100,8 @@ int main (int argc, char** argv)
     auto module = VST3::Hosting::Module::create (argv[1], error);
     if (!module || dry.empty ())
     {
-        std::fprintf (stderr, "overmoor-cross-render: %s\n", dry.empty () ? "no input" : error.c_str ());
+        std::fprintf (stderr, "overmoor-cross-render: %s\n",
+                      dry.empty () ? "no input" : error.c_str ());
         return 1;
     }
     std::vector<std::string> presets;
@@ -115,9 +120,11 @@ int main (int argc, char** argv)
             std::fprintf (stderr, "overmoor-cross-render: preset %d: %s\n", number, error.c_str ());
             return 1;
         }
-        const std::string path = std::string (argv[3]) + "/preset-" + std::to_string (number) + ".f32";
-        std::ofstream (path, std::ios::binary).write (reinterpret_cast<const char*> (wet.data ()),
-                                                      std::streamsize (wet.size () * sizeof (float)));
+        const std::string path =
+            std::string (argv[3]) + "/preset-" + std::to_string (number) + ".f32";
+        std::ofstream (path, std::ios::binary)
+            .write (reinterpret_cast<const char*> (wet.data ()),
+                    std::streamsize (wet.size () * sizeof (float)));
         std::printf ("%d\t%s\n", number, presets[size_t (number)].c_str ());
     }
     return presets.empty () ? 1 : 0;

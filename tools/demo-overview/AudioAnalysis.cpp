@@ -8,12 +8,14 @@
 #include <cmath>
 #include <complex>
 
-namespace
-{
+namespace {
 constexpr size_t kFftSize = 8192;
 constexpr double kFloorDb = -200.0;
 
-double toDb (double amplitude) { return amplitude > 0.0 ? 20.0 * std::log10 (amplitude) : kFloorDb; }
+double toDb (double amplitude)
+{
+    return amplitude > 0.0 ? 20.0 * std::log10 (amplitude) : kFloorDb;
+}
 
 // In-place iterative radix-2 transform; size must be a power of two.
 void fft (std::vector<std::complex<double>>& x)
@@ -30,7 +32,8 @@ void fft (std::vector<std::complex<double>>& x)
     }
     for (size_t length = 2; length <= n; length <<= 1)
     {
-        const std::complex<double> step = std::polar (1.0, -2.0 * kPi / static_cast<double> (length));
+        const std::complex<double> step =
+            std::polar (1.0, -2.0 * kPi / static_cast<double> (length));
         for (size_t start = 0; start < n; start += length)
         {
             std::complex<double> w = 1.0;
@@ -45,7 +48,7 @@ void fft (std::vector<std::complex<double>>& x)
         }
     }
 }
-} // namespace
+}   // namespace
 
 bool loadRecording (const std::string& path, Recording& recording, std::string& error)
 {
@@ -84,7 +87,9 @@ double rmsDbfs (const Recording& recording)
     double sum = 0.0;
     for (float v : recording.mono)
         sum += static_cast<double> (v) * v;
-    return recording.mono.empty () ? kFloorDb : toDb (std::sqrt (sum / static_cast<double> (recording.mono.size ())));
+    return recording.mono.empty ()
+               ? kFloorDb
+               : toDb (std::sqrt (sum / static_cast<double> (recording.mono.size ())));
 }
 
 Envelope envelope (const Recording& recording, size_t columns)
@@ -97,8 +102,9 @@ Envelope envelope (const Recording& recording, size_t columns)
     {
         const size_t begin = c * frames / columns;
         const size_t end = std::max (begin + 1, (c + 1) * frames / columns);
-        const auto [lo, hi] = std::minmax_element (recording.mono.begin () + static_cast<long> (begin),
-                                                   recording.mono.begin () + static_cast<long> (std::min (end, frames)));
+        const auto [lo, hi] = std::minmax_element (
+            recording.mono.begin () + static_cast<long> (begin),
+            recording.mono.begin () + static_cast<long> (std::min (end, frames)));
         e.minimum[c] = *lo;
         e.maximum[c] = *hi;
     }
@@ -117,7 +123,8 @@ Spectrum averageSpectrum (const Recording& recording)
     }
     std::vector<std::complex<double>> frame (kFftSize);
     size_t frames = 0;
-    for (size_t start = 0; start + kFftSize <= recording.mono.size (); start += kFftSize / 2, ++frames)
+    for (size_t start = 0; start + kFftSize <= recording.mono.size ();
+         start += kFftSize / 2, ++frames)
     {
         for (size_t i = 0; i < kFftSize; ++i)
             frame[i] = window[i] * recording.mono[start + i];
@@ -132,10 +139,12 @@ Spectrum averageSpectrum (const Recording& recording)
     const double scale = 4.0 / (windowSum * windowSum * static_cast<double> (frames));
     const double binHz = recording.sampleRateHz / kFftSize;
     const double sixthOctave = std::pow (2.0, 1.0 / 12.0);   // half-width of a sixth of an octave
-    for (double f = 20.0; f <= std::min (20000.0, recording.sampleRateHz / 2.0); f *= std::pow (2.0, 1.0 / 24.0))
+    for (double f = 20.0; f <= std::min (20000.0, recording.sampleRateHz / 2.0);
+         f *= std::pow (2.0, 1.0 / 24.0))
     {
         const auto lo = static_cast<size_t> (std::max (1.0, std::floor (f / sixthOctave / binHz)));
-        const auto hi = std::min (power.size () - 1, static_cast<size_t> (std::ceil (f * sixthOctave / binHz)));
+        const auto hi =
+            std::min (power.size () - 1, static_cast<size_t> (std::ceil (f * sixthOctave / binHz)));
         double sum = 0.0;
         for (size_t k = lo; k <= hi; ++k)
             sum += power[k];

@@ -8,8 +8,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace
-{
+namespace {
 constexpr double kWidth = 1500.0;
 constexpr double kMargin = 28.0;
 constexpr double kHeaderHeight = 92.0;
@@ -33,15 +32,20 @@ constexpr Colour kText {0.92, 0.93, 0.95};
 constexpr Colour kMutedText {0.58, 0.62, 0.68};
 constexpr Colour kDry {0.50, 0.54, 0.60};
 // One colour per row, chosen to stay apart from each other on a dark background.
-constexpr Colour kPalette[] = {{0.98, 0.74, 0.25}, {0.96, 0.45, 0.30}, {0.90, 0.30, 0.45}, {0.72, 0.45, 0.95},
-                               {0.35, 0.60, 0.98}, {0.25, 0.82, 0.85}, {0.40, 0.85, 0.45}, {0.85, 0.88, 0.35}};
+constexpr Colour kPalette[] = {{0.98, 0.74, 0.25}, {0.96, 0.45, 0.30}, {0.90, 0.30, 0.45},
+                               {0.72, 0.45, 0.95}, {0.35, 0.60, 0.98}, {0.25, 0.82, 0.85},
+                               {0.40, 0.85, 0.45}, {0.85, 0.88, 0.35}};
 
-void setColour (cairo_t* cr, Colour c, double alpha = 1.0) { cairo_set_source_rgba (cr, c.r, c.g, c.b, alpha); }
-
-void text (cairo_t* cr, double x, double y, const std::string& s, double size, Colour c, bool bold = false,
-           bool alignRight = false)
+void setColour (cairo_t* cr, Colour c, double alpha = 1.0)
 {
-    cairo_select_font_face (cr, kFont, CAIRO_FONT_SLANT_NORMAL, bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_source_rgba (cr, c.r, c.g, c.b, alpha);
+}
+
+void text (cairo_t* cr, double x, double y, const std::string& s, double size, Colour c,
+           bool bold = false, bool alignRight = false)
+{
+    cairo_select_font_face (cr, kFont, CAIRO_FONT_SLANT_NORMAL,
+                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size (cr, size);
     cairo_text_extents_t extents;
     cairo_text_extents (cr, s.c_str (), &extents);
@@ -52,7 +56,8 @@ void text (cairo_t* cr, double x, double y, const std::string& s, double size, C
 
 double textWidth (cairo_t* cr, const std::string& s, double size, bool bold)
 {
-    cairo_select_font_face (cr, kFont, CAIRO_FONT_SLANT_NORMAL, bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_select_font_face (cr, kFont, CAIRO_FONT_SLANT_NORMAL,
+                            bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size (cr, size);
     cairo_text_extents_t extents;
     cairo_text_extents (cr, s.c_str (), &extents);
@@ -72,8 +77,8 @@ void roundedPanel (cairo_t* cr, double x, double y, double w, double h)
     cairo_fill (cr);
 }
 
-void fillEnvelope (cairo_t* cr, const Envelope& e, double x, double y, double w, double h, double fullScale,
-                   Colour c, double alpha)
+void fillEnvelope (cairo_t* cr, const Envelope& e, double x, double y, double w, double h,
+                   double fullScale, Colour c, double alpha)
 {
     const size_t n = e.maximum.size ();
     if (n == 0)
@@ -81,19 +86,22 @@ void fillEnvelope (cairo_t* cr, const Envelope& e, double x, double y, double w,
     const double mid = y + h / 2, scale = h / 2 * 0.94 / fullScale;
     cairo_move_to (cr, x, mid - e.maximum[0] * scale);
     for (size_t i = 0; i < n; ++i)
-        cairo_line_to (cr, x + w * (static_cast<double> (i) + 0.5) / static_cast<double> (n), mid - e.maximum[i] * scale);
+        cairo_line_to (cr, x + w * (static_cast<double> (i) + 0.5) / static_cast<double> (n),
+                       mid - e.maximum[i] * scale);
     for (size_t i = n; i-- > 0;)
-        cairo_line_to (cr, x + w * (static_cast<double> (i) + 0.5) / static_cast<double> (n), mid - e.minimum[i] * scale);
+        cairo_line_to (cr, x + w * (static_cast<double> (i) + 0.5) / static_cast<double> (n),
+                       mid - e.minimum[i] * scale);
     cairo_close_path (cr);
     setColour (cr, c, alpha);
     cairo_fill (cr);
 }
 
-void drawWaveform (cairo_t* cr, const Recording& dry, const Recording& wet, double x, double y, double w, double h,
-                   Colour colour)
+void drawWaveform (cairo_t* cr, const Recording& dry, const Recording& wet, double x, double y,
+                   double w, double h, Colour colour)
 {
     roundedPanel (cr, x, y, w, h);
-    const double seconds = wet.sampleRateHz > 0 ? static_cast<double> (wet.mono.size ()) / wet.sampleRateHz : 0.0;
+    const double seconds =
+        wet.sampleRateHz > 0 ? static_cast<double> (wet.mono.size ()) / wet.sampleRateHz : 0.0;
     cairo_set_line_width (cr, 1.0);
     setColour (cr, kGrid);
     for (int s = 1; s < seconds; ++s)
@@ -127,8 +135,8 @@ double frequencyX (double hz, double x, double w)
     return x + w * std::log (hz / kMinHz) / std::log (kMaxHz / kMinHz);
 }
 
-void strokeSpectrum (cairo_t* cr, const Spectrum& s, double x, double y, double w, double h, double topDb,
-                     Colour c, double lineWidth)
+void strokeSpectrum (cairo_t* cr, const Spectrum& s, double x, double y, double w, double h,
+                     double topDb, Colour c, double lineWidth)
 {
     bool started = false;
     for (size_t i = 0; i < s.frequencyHz.size (); ++i)
@@ -145,12 +153,13 @@ void strokeSpectrum (cairo_t* cr, const Spectrum& s, double x, double y, double 
     cairo_stroke (cr);
 }
 
-void drawSpectrum (cairo_t* cr, const Spectrum& dry, const Spectrum& wet, double x, double y, double w, double h,
-                   double topDb, Colour colour)
+void drawSpectrum (cairo_t* cr, const Spectrum& dry, const Spectrum& wet, double x, double y,
+                   double w, double h, double topDb, Colour colour)
 {
     roundedPanel (cr, x, y, w, h);
     const double inner = 4.0, labelGutter = 40.0;   // dB labels left of the plot, off the curves
-    const double px = x + labelGutter, pw = w - labelGutter - inner, py = y + inner + 4, ph = h - 2 * inner - 18;
+    const double px = x + labelGutter, pw = w - labelGutter - inner, py = y + inner + 4,
+                 ph = h - 2 * inner - 18;
     cairo_set_line_width (cr, 1.0);
     for (double hz : {100.0, 1000.0, 10000.0})
     {
@@ -159,8 +168,10 @@ void drawSpectrum (cairo_t* cr, const Spectrum& dry, const Spectrum& wet, double
         cairo_move_to (cr, gx, py);
         cairo_line_to (cr, gx, py + ph);
         cairo_stroke (cr);
-        text (cr, gx + 3, y + h - 5, hz >= 1000 ? std::to_string (static_cast<int> (hz / 1000)) + " kHz"
-                                                : std::to_string (static_cast<int> (hz)) + " Hz", 9, kMutedText);
+        text (cr, gx + 3, y + h - 5,
+              hz >= 1000 ? std::to_string (static_cast<int> (hz / 1000)) + " kHz"
+                         : std::to_string (static_cast<int> (hz)) + " Hz",
+              9, kMutedText);
     }
     for (double db = 0.0; db <= kSpectrumRangeDb; db += 20.0)
     {
@@ -180,21 +191,23 @@ void drawSpectrum (cairo_t* cr, const Spectrum& dry, const Spectrum& wet, double
     strokeSpectrum (cr, wet, px, py, pw, ph, topDb, colour, 2.0);
     cairo_restore (cr);
 }
-} // namespace
+}   // namespace
 
-bool drawOverview (const std::string& pngPath, const Recording& dry, const std::vector<OverviewRow>& rows,
-                   std::string& error)
+bool drawOverview (const std::string& pngPath, const Recording& dry,
+                   const std::vector<OverviewRow>& rows, std::string& error)
 {
     const double height = kHeaderHeight + kRowHeight * static_cast<double> (rows.size ()) + kMargin;
-    cairo_surface_t* surface = cairo_image_surface_create (CAIRO_FORMAT_RGB24, static_cast<int> (kWidth),
-                                                           static_cast<int> (height));
+    cairo_surface_t* surface = cairo_image_surface_create (
+        CAIRO_FORMAT_RGB24, static_cast<int> (kWidth), static_cast<int> (height));
     cairo_t* cr = cairo_create (surface);
     setColour (cr, kBackground);
     cairo_paint (cr);
 
-    text (cr, kMargin, 42, "Overmoor — the demo riff through the eight factory presets", 24, kText, true);
-    text (cr, kMargin, 68, "Left: waveform of each render over the dry recording (grey). Right: long-term average "
-                           "spectrum, sixth-octave smoothed, against the dry recording (grey).",
+    text (cr, kMargin, 42, "Overmoor — the demo riff through the eight factory presets", 24, kText,
+          true);
+    text (cr, kMargin, 68,
+          "Left: waveform of each render over the dry recording (grey). Right: long-term average "
+          "spectrum, sixth-octave smoothed, against the dry recording (grey).",
           13, kMutedText);
 
     const Spectrum drySpectrum = averageSpectrum (dry);
@@ -204,7 +217,8 @@ bool drawOverview (const std::string& pngPath, const Recording& dry, const std::
     {
         spectra.push_back (averageSpectrum (row.recording));
         if (!spectra.back ().levelDb.empty ())
-            topDb = std::max (topDb, *std::max_element (spectra.back ().levelDb.begin (), spectra.back ().levelDb.end ()));
+            topDb = std::max (topDb, *std::max_element (spectra.back ().levelDb.begin (),
+                                                        spectra.back ().levelDb.end ()));
     }
     topDb = std::ceil ((topDb + 4.0) / 10.0) * 10.0;
 
@@ -218,12 +232,13 @@ bool drawOverview (const std::string& pngPath, const Recording& dry, const std::
         setColour (cr, colour);
         cairo_fill (cr);
         text (cr, kMargin + 20, titleY, rows[i].title, 16, kText, true);
-        text (cr, kMargin + 32 + textWidth (cr, rows[i].title, 16, true), titleY, rows[i].subtitle, 14, colour);
+        text (cr, kMargin + 32 + textWidth (cr, rows[i].title, 16, true), titleY, rows[i].subtitle,
+              14, colour);
         text (cr, kMargin + waveWidth, titleY, rows[i].stats, 12, kMutedText, false, true);
         const double panelY = y + kTitleHeight;
         drawWaveform (cr, dry, rows[i].recording, kMargin, panelY, waveWidth, kPanelHeight, colour);
-        drawSpectrum (cr, drySpectrum, spectra[i], kMargin + waveWidth + kGap, panelY, kSpectrumWidth, kPanelHeight,
-                      topDb, colour);
+        drawSpectrum (cr, drySpectrum, spectra[i], kMargin + waveWidth + kGap, panelY,
+                      kSpectrumWidth, kPanelHeight, topDb, colour);
     }
 
     cairo_destroy (cr);

@@ -9,12 +9,12 @@
 
 struct OverviewRow
 {
-    std::string title;      // "1  Torvin's Booster"
+    std::string title;   // "1  Torvin's Booster"
     std::string subtitle;   // the model
-    std::string stats;      // levels, shown at the right of the title line
+    std::string stats;   // levels, shown at the right of the title line
     Recording recording;
 };
 
 // False with a reason when the PNG cannot be written.
-bool drawOverview (const std::string& pngPath, const Recording& dry, const std::vector<OverviewRow>& rows,
-                   std::string& error);
+bool drawOverview (const std::string& pngPath, const Recording& dry,
+                   const std::vector<OverviewRow>& rows, std::string& error);

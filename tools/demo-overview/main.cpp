@@ -29,8 +29,10 @@ int main (int argc, char** argv)
         return 1;
     }
     std::vector<OverviewRow> rows;
-    std::printf ("%-4s%-20s%-18s%11s%10s%11s\n", "#", "preset", "model", "peak dBFS", "RMS dBFS", "real-time");
-    std::printf ("%-4s%-20s%-18s%11.1f%10.1f%11s\n", "-", "(dry recording)", "", peakDbfs (dry), rmsDbfs (dry), "");
+    std::printf ("%-4s%-20s%-18s%11s%10s%11s\n", "#", "preset", "model", "peak dBFS", "RMS dBFS",
+                 "real-time");
+    std::printf ("%-4s%-20s%-18s%11.1f%10.1f%11s\n", "-", "(dry recording)", "", peakDbfs (dry),
+                 rmsDbfs (dry), "");
     for (size_t i = 0; i + 3 < entries.size (); i += 4)
     {
         OverviewRow row;
@@ -46,8 +48,8 @@ int main (int argc, char** argv)
         char stats[96];
         std::snprintf (stats, sizeof stats, "peak %.1f dBFS   RMS %.1f dBFS", peak, rms);
         row.stats = stats;
-        std::printf ("%-4zu%-20s%-18s%11.1f%10.1f%10sx\n", number, entries[i + 1].c_str (), entries[i + 2].c_str (),
-                     peak, rms, entries[i + 3].c_str ());
+        std::printf ("%-4zu%-20s%-18s%11.1f%10.1f%10sx\n", number, entries[i + 1].c_str (),
+                     entries[i + 2].c_str (), peak, rms, entries[i + 3].c_str ());
         rows.push_back (std::move (row));
     }
     if (!drawOverview (pngPath, dry, rows, error))

@@ -43,13 +43,12 @@ double Biquad::process (double x)
 }
 
 PickupAndBody::PickupAndBody (double sampleRateHz)
-    : bodyLow (Biquad::peak (sampleRateHz, 105.0, 2.5, 2.5)),
-      bodyMid (Biquad::peak (sampleRateHz, 240.0, 3.0, 1.5)),
-      // a bridge humbucker of several henries into a few hundred picofarads of cable
-      pickup (Biquad::lowpass (sampleRateHz, 3400.0, 1.8)),
-      dcPole (std::exp (-2.0 * kPi * 10.0 / sampleRateHz))
-{
-}
+: bodyLow (Biquad::peak (sampleRateHz, 105.0, 2.5, 2.5)),
+  bodyMid (Biquad::peak (sampleRateHz, 240.0, 3.0, 1.5)),
+  // a bridge humbucker of several henries into a few hundred picofarads of cable
+  pickup (Biquad::lowpass (sampleRateHz, 3400.0, 1.8)),
+  dcPole (std::exp (-2.0 * kPi * 10.0 / sampleRateHz))
+{}
 
 double PickupAndBody::process (double x)
 {

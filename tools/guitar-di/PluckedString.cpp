@@ -5,18 +5,19 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 // Decay times of the fundamental; higher notes ring shorter, a palm-muted note is a thud.
-double openT60Seconds (double frequencyHz) { return 3.2 * std::sqrt (82.4 / frequencyHz) + 0.6; }
+double openT60Seconds (double frequencyHz)
+{
+    return 3.2 * std::sqrt (82.4 / frequencyHz) + 0.6;
+}
 constexpr double kPalmMuteT60Seconds = 0.14;
 constexpr double kMutedT60Seconds = 0.05;
-}
+}   // namespace
 
 PluckedString::PluckedString (double sampleRateHz_, double pickupPosition_, uint32_t seed)
-    : sampleRateHz (sampleRateHz_), pickupPosition (pickupPosition_), rngState (seed ? seed : 1u)
-{
-}
+: sampleRateHz (sampleRateHz_), pickupPosition (pickupPosition_), rngState (seed ? seed : 1u)
+{}
 
 double PluckedString::random ()
 {
@@ -34,7 +35,8 @@ void PluckedString::setLoop (double f, double t60Seconds, double pole)
     const double w = 2.0 * kPi * f / sampleRateHz;
     // One-pole loop filter (1 - a) / (1 - a z^-1): its phase delay and gain at the fundamental.
     const double lowpassDelay = std::atan2 (pole * std::sin (w), 1.0 - pole * std::cos (w)) / w;
-    const double lowpassGain = (1.0 - pole) / std::sqrt (1.0 - 2.0 * pole * std::cos (w) + pole * pole);
+    const double lowpassGain =
+        (1.0 - pole) / std::sqrt (1.0 - 2.0 * pole * std::cos (w) + pole * pole);
 
     const double period = sampleRateHz / f;
     const double rest = period - lowpassDelay;
@@ -62,14 +64,16 @@ void PluckedString::pluck (double f, const PluckStyle& style)
     // by the pick's contact time (longer under the palm, shorter for a hard stroke), plus a
     // little scrape noise.
     const auto period = static_cast<size_t> (std::lround (sampleRateHz / f));
-    const auto pickSamples = std::max<size_t> (1, static_cast<size_t> (std::lround (style.pickPosition * period)));
+    const auto pickSamples =
+        std::max<size_t> (1, static_cast<size_t> (std::lround (style.pickPosition * period)));
     const double b = static_cast<double> (pickSamples) / static_cast<double> (period);
     const double contactSeconds = palmMuted ? 0.0008 : 0.0005 - 0.0003 * style.velocity;
     const double smoothing = std::exp (-1.0 / (contactSeconds * sampleRateHz));
     const double amplitude = (palmMuted ? 0.6 : 1.0) * style.velocity;
     excitation.assign (period, 0.0);
     double rounded = 0.0, scrape = 0.0;
-    for (int pass = 0; pass < 2; ++pass)   // the second pass starts from the settled, periodic state
+    for (int pass = 0; pass < 2;
+         ++pass)   // the second pass starts from the settled, periodic state
         for (size_t i = 0; i < period; ++i)
         {
             scrape += 0.3 * (random () - scrape);

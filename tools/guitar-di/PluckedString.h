@@ -9,9 +9,9 @@
 
 struct PluckStyle
 {
-    double velocity = 0.8;        // 0..1, scales the excitation and opens its brightness
+    double velocity = 0.8;   // 0..1, scales the excitation and opens its brightness
     double pickPosition = 0.16;   // distance of the pick from the bridge, fraction of the string
-    bool palmMuted = false;       // the heel of the hand rests on the strings at the bridge
+    bool palmMuted = false;   // the heel of the hand rests on the strings at the bridge
 };
 
 class PluckedString
@@ -35,16 +35,16 @@ private:
 
     std::array<double, kDelaySize> line {};
     size_t writeIndex = 0;
-    size_t loopDelay = 100;     // whole samples of the loop delay
-    size_t pickupDelay = 10;    // whole samples between the two pickup taps
-    double allpassCoeff = 0.0;  // tunes the fractional rest of the period
+    size_t loopDelay = 100;   // whole samples of the loop delay
+    size_t pickupDelay = 10;   // whole samples between the two pickup taps
+    double allpassCoeff = 0.0;   // tunes the fractional rest of the period
     double allpassIn1 = 0.0, allpassOut1 = 0.0;
     double lowpassPole = 0.1, lowpassState = 0.0;
     double loopGain = 0.99;
 
     std::vector<double> excitation;   // the pick's push, fed into the loop sample by sample
     size_t excitationIndex = 0;
-    int quenchSamples = 0;            // the old vibration is stopped while the pick rests on the string
+    int quenchSamples = 0;   // the old vibration is stopped while the pick rests on the string
     double frequencyHz = 100.0;
     bool palmMuted = false;
 };

@@ -4,8 +4,7 @@
 #include <array>
 #include <cstddef>
 
-namespace
-{
+namespace {
 constexpr double kEighth = 0.25;   // seconds at 120 bpm
 
 struct Score
@@ -16,10 +15,13 @@ struct Score
     {
         events.push_back ({eighth * kEighth, string, fret, velocity, palm, false});
     }
-    void chug (double eighth, int fret = 0, double velocity = 0.75) { note (eighth, 0, fret, velocity, true); }
+    void chug (double eighth, int fret = 0, double velocity = 0.75)
+    {
+        note (eighth, 0, fret, velocity, true);
+    }
     // A down stroke reaches the strings one after another, low to high, 12 ms apart.
-    void strum (double eighth, std::initializer_list<std::array<int, 2>> stringFrets, double velocity = 0.85,
-                bool palm = false)
+    void strum (double eighth, std::initializer_list<std::array<int, 2>> stringFrets,
+                double velocity = 0.85, bool palm = false)
     {
         double offset = 0.0;
         for (const auto& sf : stringFrets)
@@ -35,11 +37,12 @@ struct Score
             events.push_back ({eighth * kEighth, s, 0, 0.0, false, true});
     }
 };
-}
+}   // namespace
 
 double openStringHz (int string)
 {
-    static constexpr std::array<double, 6> kOpenHz {82.4069, 110.0, 146.832, 195.998, 246.942, 329.628};
+    static constexpr std::array<double, 6> kOpenHz {82.4069, 110.0,   146.832,
+                                                    195.998, 246.942, 329.628};
     return kOpenHz[static_cast<size_t> (string)];
 }
 

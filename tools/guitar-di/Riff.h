@@ -6,11 +6,11 @@
 struct RiffEvent
 {
     double timeSeconds;
-    int string;          // 0 = low E … 5 = high E
-    int fret;            // ignored by a mute
-    double velocity;     // 0..1
+    int string;   // 0 = low E … 5 = high E
+    int fret;   // ignored by a mute
+    double velocity;   // 0..1
     bool palmMuted;
-    bool mute;           // lift the finger instead of picking
+    bool mute;   // lift the finger instead of picking
 };
 
 // Open-string frequencies of standard tuning, low E first.

@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 constexpr double kPeakDbfs = -6.0;
 constexpr double kRingSeconds = 1.1;   // the last chord rings this long, fading out at the end
 constexpr double kFadeSeconds = 0.4;
@@ -23,8 +22,9 @@ constexpr double kPickupPosition = 0.11;   // a bridge pickup, 11 % of the scale
 std::vector<float> renderRiff (double sampleRateHz)
 {
     std::vector<RiffEvent> events = demoRiff ();
-    std::stable_sort (events.begin (), events.end (),
-                      [] (const RiffEvent& a, const RiffEvent& b) { return a.timeSeconds < b.timeSeconds; });
+    std::stable_sort (events.begin (), events.end (), [] (const RiffEvent& a, const RiffEvent& b) {
+        return a.timeSeconds < b.timeSeconds;
+    });
     const double lengthSeconds = events.back ().timeSeconds + kRingSeconds;
     const auto frames = static_cast<size_t> (lengthSeconds * sampleRateHz);
 
@@ -54,8 +54,8 @@ std::vector<float> renderRiff (double sampleRateHz)
             style.velocity = std::clamp (e.velocity * (1.0 + 0.08 * spread), 0.05, 1.0);
             style.pickPosition = 0.15 + 0.03 * spread;
             style.palmMuted = e.palmMuted;
-            strings[static_cast<size_t> (e.string)].pluck (openStringHz (e.string) * std::pow (2.0, e.fret / 12.0),
-                                                           style);
+            strings[static_cast<size_t> (e.string)].pluck (
+                openStringHz (e.string) * std::pow (2.0, e.fret / 12.0), style);
         }
         double sum = 0.0;
         for (auto& s : strings)
@@ -67,16 +67,18 @@ std::vector<float> renderRiff (double sampleRateHz)
     float peak = 0.0f;
     for (float v : out)
         peak = std::max (peak, std::fabs (v));
-    const float gain = peak > 0.0f ? static_cast<float> (std::pow (10.0, kPeakDbfs / 20.0)) / peak : 1.0f;
+    const float gain =
+        peak > 0.0f ? static_cast<float> (std::pow (10.0, kPeakDbfs / 20.0)) / peak : 1.0f;
     const size_t fade = static_cast<size_t> (kFadeSeconds * sampleRateHz);
     for (size_t n = 0; n < frames; ++n)
     {
         const size_t left = frames - n;
-        out[n] *= gain * (left < fade ? static_cast<float> (left) / static_cast<float> (fade) : 1.0f);
+        out[n] *=
+            gain * (left < fade ? static_cast<float> (left) / static_cast<float> (fade) : 1.0f);
     }
     return out;
 }
-}
+}   // namespace
 
 int main (int argc, char** argv)
 {
@@ -109,10 +111,12 @@ int main (int argc, char** argv)
     SNDFILE* file = sf_open (path.c_str (), SFM_WRITE, &info);
     if (!file)
     {
-        std::fprintf (stderr, "guitar-di: cannot write %s: %s\n", path.c_str (), sf_strerror (nullptr));
+        std::fprintf (stderr, "guitar-di: cannot write %s: %s\n", path.c_str (),
+                      sf_strerror (nullptr));
         return 1;
     }
-    const auto written = sf_writef_float (file, audio.data (), static_cast<sf_count_t> (audio.size ()));
+    const auto written =
+        sf_writef_float (file, audio.data (), static_cast<sf_count_t> (audio.size ()));
     sf_close (file);
     if (written != static_cast<sf_count_t> (audio.size ()))
     {

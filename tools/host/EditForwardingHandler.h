@@ -15,8 +15,8 @@ public:
     virtual ~EditForwardingHandler ();
 
     Steinberg::tresult PLUGIN_API beginEdit (Steinberg::Vst::ParamID) SMTG_OVERRIDE;
-    Steinberg::tresult PLUGIN_API performEdit (Steinberg::Vst::ParamID id,
-                                               Steinberg::Vst::ParamValue valueNormalized) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API performEdit (
+        Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue valueNormalized) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API endEdit (Steinberg::Vst::ParamID) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API restartComponent (Steinberg::int32) SMTG_OVERRIDE;
 
@@ -26,5 +26,5 @@ private:
     ParameterChangeQueue& edits;
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

@@ -20,7 +20,8 @@ namespace {
 // made).
 std::string whyNotWritable (const std::string& path)
 {
-    struct stat before {};
+    struct stat before
+    {};
     const bool existed = ::stat (path.c_str (), &before) == 0;
     if (FILE* file = std::fopen (path.c_str (), "ab"))
     {
@@ -32,7 +33,7 @@ std::string whyNotWritable (const std::string& path)
     return std::strerror (errno);
 }
 
-} // namespace
+}   // namespace
 
 std::unique_ptr<EditorSession> EditorSession::create (const std::string& bundlePath,
                                                       std::string& error)
@@ -42,7 +43,7 @@ std::unique_ptr<EditorSession> EditorSession::create (const std::string& bundleP
         return nullptr;
     std::unique_ptr<EditorSession> session (new EditorSession);
     Host::InstanceOptions options;
-    options.tapConnections = true; // preset answers are read from the tap
+    options.tapConnections = true;   // preset answers are read from the tap
     session->pluginInstance = Host::PluginInstance::create (module, error, options);
     if (!session->pluginInstance)
         return nullptr;
@@ -59,7 +60,7 @@ std::unique_ptr<EditorSession> EditorSession::create (const std::string& bundleP
 EditorSession::~EditorSession ()
 {
     detach ();
-    plugView = nullptr; // before the instance and its library go
+    plugView = nullptr;   // before the instance and its library go
     pluginInstance.reset ();
 }
 
@@ -78,8 +79,9 @@ bool EditorSession::setContentScale (float factor, std::string& error)
 {
     IPlugViewContentScaleSupport* scaleSupport = nullptr;
     if (plugView->queryInterface (IPlugViewContentScaleSupport::iid,
-                                  reinterpret_cast<void**> (&scaleSupport)) != kResultOk ||
-        !scaleSupport)
+                                  reinterpret_cast<void**> (&scaleSupport))
+            != kResultOk
+        || !scaleSupport)
     {
         error = "this editor does not scale";
         return false;
@@ -94,9 +96,9 @@ bool EditorSession::setContentScale (float factor, std::string& error)
 bool EditorSession::writeSnapshot (const std::string& pngPath, std::string& error)
 {
     IMVXEditorSnapshot* snapshot = nullptr;
-    if (plugView->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot)) !=
-            kResultOk ||
-        !snapshot)
+    if (plugView->queryInterface (IMVXEditorSnapshot_iid, reinterpret_cast<void**> (&snapshot))
+            != kResultOk
+        || !snapshot)
     {
         error = "this editor cannot draw itself offscreen";
         return false;
@@ -108,5 +110,5 @@ bool EditorSession::writeSnapshot (const std::string& pngPath, std::string& erro
     return result == kResultOk;
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

@@ -27,7 +27,7 @@ using HostPlugFrame = Win32PlugFrame;
 using HostWindow = X11HostWindow;
 using HostPlugFrame = PlugFrame;
 #endif
-} // namespace Host
+}   // namespace Host
 
 namespace HostTool {
 
@@ -52,7 +52,10 @@ public:
     // and attaches the view inside it.
     bool attachToWindow (std::string& error, int panelHeight = 0);
     // Called with the view's new size after the editor resized itself.
-    void onViewResized (std::function<void (int width, int height)> hook) { viewResized = std::move (hook); }
+    void onViewResized (std::function<void (int width, int height)> hook)
+    {
+        viewResized = std::move (hook);
+    }
     // Runs the host loop until the window is closed (or forever-ish: timeoutMs).
     void runUntilClosed (int timeoutMs);
     void runFor (int durationMs);
@@ -63,9 +66,15 @@ public:
     Host::PluginInstance& instance () const { return *pluginInstance; }
 #ifndef _WIN32
     // The run loop the window and the editor share (on Windows the window's message loop).
-    Host::RunLoop* runLoop () const { return loop.get (); }
+    Host::RunLoop* runLoop () const
+    {
+        return loop.get ();
+    }
 #endif
-    Host::HostWindow* window () const { return hostWindow.get (); }
+    Host::HostWindow* window () const
+    {
+        return hostWindow.get ();
+    }
 
 private:
     EditorSession () = default;
@@ -81,5 +90,5 @@ private:
     std::function<void (int, int)> viewResized;
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

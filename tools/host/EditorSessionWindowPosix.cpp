@@ -23,8 +23,8 @@ bool EditorSession::attachToWindow (std::string& error, int panelHeight)
     }
     ViewRect size;
     plugView->getSize (&size);
-    hostWindow =
-        Host::X11HostWindow::create (size.getWidth (), size.getHeight () + panelHeight, "Overmoor", error);
+    hostWindow = Host::X11HostWindow::create (size.getWidth (), size.getHeight () + panelHeight,
+                                              "Overmoor", error);
     if (!hostWindow)
         return false;
     loop = owned (new Host::RunLoop);
@@ -39,7 +39,8 @@ bool EditorSession::attachToWindow (std::string& error, int panelHeight)
     plugView->setFrame (plugFrame);
     if (plugView->attached (
             reinterpret_cast<void*> (static_cast<uintptr_t> (hostWindow->windowId ())),
-            kPlatformTypeX11EmbedWindowID) != kResultTrue)
+            kPlatformTypeX11EmbedWindowID)
+        != kResultTrue)
     {
         error = "the editor refused to attach to the window";
         plugView->setFrame (nullptr);
@@ -76,5 +77,5 @@ void EditorSession::detach ()
     loop = nullptr;
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

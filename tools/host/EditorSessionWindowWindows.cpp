@@ -21,8 +21,8 @@ bool EditorSession::attachToWindow (std::string& error, int panelHeight)
     }
     ViewRect size;
     plugView->getSize (&size);
-    hostWindow =
-        Host::Win32HostWindow::create (size.getWidth (), size.getHeight () + panelHeight, "Overmoor", error);
+    hostWindow = Host::Win32HostWindow::create (size.getWidth (), size.getHeight () + panelHeight,
+                                                "Overmoor", error);
     if (!hostWindow)
         return false;
     plugFrame = owned (new Host::Win32PlugFrame);
@@ -68,5 +68,5 @@ void EditorSession::detach ()
     plugFrame = nullptr;
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

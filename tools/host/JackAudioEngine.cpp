@@ -15,8 +15,8 @@ namespace {
 std::vector<std::string> physicalPorts (jack_client_t* client, unsigned long flags)
 {
     std::vector<std::string> names;
-    if (const char** ports = jack_get_ports (client, nullptr, JACK_DEFAULT_AUDIO_TYPE,
-                                             JackPortIsPhysical | flags))
+    if (const char** ports =
+            jack_get_ports (client, nullptr, JACK_DEFAULT_AUDIO_TYPE, JackPortIsPhysical | flags))
     {
         for (const char** p = ports; *p; ++p)
             names.emplace_back (*p);
@@ -25,12 +25,11 @@ std::vector<std::string> physicalPorts (jack_client_t* client, unsigned long fla
     return names;
 }
 
-} // namespace
+}   // namespace
 
 JackAudioEngine::JackAudioEngine (Host::PluginInstance& instance, ParameterChangeQueue& edits)
-    : periodProcessor (instance, edits)
-{
-}
+: periodProcessor (instance, edits)
+{}
 
 std::unique_ptr<JackAudioEngine> JackAudioEngine::open (Host::PluginInstance& instance,
                                                         ParameterChangeQueue& edits,
@@ -55,8 +54,10 @@ std::unique_ptr<JackAudioEngine> JackAudioEngine::open (Host::PluginInstance& in
     jack_client_t* c = engine->client;
     JackAudioEngine* self = engine.get ();
     engine->inPort = jack_port_register (c, "in", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
-    engine->outPorts[0] = jack_port_register (c, "out_L", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0);
-    engine->outPorts[1] = jack_port_register (c, "out_R", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0);
+    engine->outPorts[0] =
+        jack_port_register (c, "out_L", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0);
+    engine->outPorts[1] =
+        jack_port_register (c, "out_R", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0);
     if (!engine->inPort || !engine->outPorts[0] || !engine->outPorts[1])
     {
         error = "cannot register the client's ports";
@@ -133,7 +134,9 @@ std::string JackAudioEngine::connectPorts (const JackOptions& options, std::stri
     if (!options.outputPorts.empty ())
     {
         for (int i = 0; i < 2 && error.empty (); ++i)
-            connect (self + outs[i], options.outputPorts[std::min<size_t> (i, options.outputPorts.size () - 1)], true);
+            connect (self + outs[i],
+                     options.outputPorts[std::min<size_t> (i, options.outputPorts.size () - 1)],
+                     true);
     }
     else if (options.autoConnect)
     {
@@ -159,8 +162,8 @@ bool JackAudioEngine::service (std::string& message)
 {
     if (serverGone.load (std::memory_order_acquire))
     {
-        message = std::string ("the JACK server shut down") +
-                  (shutdownReason[0] ? std::string (" (") + shutdownReason + ")" : "");
+        message = std::string ("the JACK server shut down")
+                  + (shutdownReason[0] ? std::string (" (") + shutdownReason + ")" : "");
         periodProcessor.mute ();
         return false;
     }
@@ -221,5 +224,5 @@ void JackAudioEngine::shutdownCallback (jack_status_t, const char* reason, void*
     engine->serverGone.store (true, std::memory_order_release);
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

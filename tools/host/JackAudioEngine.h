@@ -18,9 +18,9 @@ namespace HostTool {
 struct JackOptions
 {
     std::string clientName = "Overmoor";
-    bool autoConnect = true;      // to the first physical capture and playback ports
-    std::string inputPort;        // connect the input to this port instead
-    std::vector<std::string> outputPorts; // one or two ports for the outputs instead
+    bool autoConnect = true;   // to the first physical capture and playback ports
+    std::string inputPort;   // connect the input to this port instead
+    std::vector<std::string> outputPorts;   // one or two ports for the outputs instead
 };
 
 class JackAudioEngine
@@ -30,7 +30,7 @@ public:
     static std::unique_ptr<JackAudioEngine> open (Host::PluginInstance& instance,
                                                   ParameterChangeQueue& edits,
                                                   const JackOptions& options, std::string& error);
-    ~JackAudioEngine (); // closes the client before the instance may go
+    ~JackAudioEngine ();   // closes the client before the instance may go
     JackAudioEngine (const JackAudioEngine&) = delete;
     JackAudioEngine& operator= (const JackAudioEngine&) = delete;
 
@@ -83,5 +83,5 @@ private:
     std::atomic<uint32_t> xruns {0};
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

@@ -34,5 +34,5 @@ private:
     std::atomic<uint32_t> clips {0};
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

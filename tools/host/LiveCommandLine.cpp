@@ -15,9 +15,10 @@ void LiveCommandLine::addTo (CLI::App& app)
     app.add_flag ("--no-connect", noConnect, "with --audio: leave the ports unconnected");
     app.add_option ("--in", inputPort, "with --audio: connect the input to this port");
     app.add_option ("--out", outputPorts, "with --audio: connect the outputs to PORT[,PORT]");
-    app.add_option ("--state", statePath,
-                    "with --audio: restore from and save to this file (default: " +
-                        (statePath.empty () ? std::string ("none without a home folder") : statePath) + ")");
+    app.add_option (
+        "--state", statePath,
+        "with --audio: restore from and save to this file (default: "
+            + (statePath.empty () ? std::string ("none without a home folder") : statePath) + ")");
     app.footer ("Exit status: 0 done, 1 failure, 2 bad usage, 3 no JACK server or it shut down.");
 }
 
@@ -38,5 +39,5 @@ LiveOptions LiveCommandLine::options (bool haveDisplay, const std::string& scree
     return live;
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

@@ -20,5 +20,5 @@ struct LiveCommandLine
     LiveOptions options (bool haveDisplay, const std::string& screenshotPath) const;
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

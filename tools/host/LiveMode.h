@@ -30,5 +30,5 @@ private:
     std::unique_ptr<CommandLine> commandLine;
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

@@ -6,10 +6,10 @@ namespace Morvane {
 namespace HostTool {
 
 struct LiveMode::CommandLine : LiveCommandLine
-{
-};
+{};
 
-LiveMode::LiveMode () : commandLine (new CommandLine) {}
+LiveMode::LiveMode () : commandLine (new CommandLine)
+{}
 LiveMode::~LiveMode () = default;
 
 void LiveMode::addTo (CLI::App& app)
@@ -24,8 +24,9 @@ bool LiveMode::requested () const
 
 std::string LiveMode::unavailable () const
 {
-    return commandLine->statePath.empty () ? "no home folder for the state; name a file with --state"
-                                           : std::string ();
+    return commandLine->statePath.empty ()
+               ? "no home folder for the state; name a file with --state"
+               : std::string ();
 }
 
 int LiveMode::play (EditorSession& session, const std::string& preset, bool haveDisplay,
@@ -36,5 +37,5 @@ int LiveMode::play (EditorSession& session, const std::string& preset, bool have
     return playLive (session, options);
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

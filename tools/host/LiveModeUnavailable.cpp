@@ -9,7 +9,8 @@ struct LiveMode::CommandLine
     bool audio = false;
 };
 
-LiveMode::LiveMode () : commandLine (new CommandLine) {}
+LiveMode::LiveMode () : commandLine (new CommandLine)
+{}
 LiveMode::~LiveMode () = default;
 
 void LiveMode::addTo (CLI::App& app)
@@ -34,5 +35,5 @@ int LiveMode::play (EditorSession&, const std::string&, bool, const std::string&
     return 2;
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

@@ -17,7 +17,10 @@ namespace {
 
 std::atomic<bool> stopRequested {false};
 
-void requestStop (int) { stopRequested.store (true); }
+void requestStop (int)
+{
+    stopRequested.store (true);
+}
 
 void say (const std::string& message)
 {
@@ -30,9 +33,9 @@ bool writeWindowPicture (const Host::X11HostWindow& window, const std::string& p
     std::vector<uint32_t> pixels = window.capture (width, height);
     if (pixels.empty ())
         return false;
-    cairo_surface_t* surface = cairo_image_surface_create_for_data (
-        reinterpret_cast<unsigned char*> (pixels.data ()), CAIRO_FORMAT_RGB24, width, height,
-        width * 4);
+    cairo_surface_t* surface =
+        cairo_image_surface_create_for_data (reinterpret_cast<unsigned char*> (pixels.data ()),
+                                             CAIRO_FORMAT_RGB24, width, height, width * 4);
     const bool ok = cairo_surface_write_to_png (surface, path.c_str ()) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy (surface);
     return ok;
@@ -72,7 +75,7 @@ int playUntilStopped (EditorSession& session, const LiveOptions& options,
         strip->attach (*session.runLoop ());
         session.onViewResized ([&strip] (int width, int height) { strip->place (height, width); });
     }
-    struct WindowClose // the panel and the view leave before the engine they show
+    struct WindowClose   // the panel and the view leave before the engine they show
     {
         EditorSession& session;
         std::unique_ptr<LiveStrip>& strip;
@@ -114,8 +117,8 @@ int playUntilStopped (EditorSession& session, const LiveOptions& options,
             say (message);
             return kExitNoAudioServer;
         }
-        if (window && !options.screenshotPath.empty () &&
-            std::chrono::steady_clock::now () - started > std::chrono::milliseconds (1500))
+        if (window && !options.screenshotPath.empty ()
+            && std::chrono::steady_clock::now () - started > std::chrono::milliseconds (1500))
         {
             if (writeWindowPicture (*window, options.screenshotPath))
                 break;
@@ -127,12 +130,13 @@ int playUntilStopped (EditorSession& session, const LiveOptions& options,
     return 0;
 }
 
-} // namespace
+}   // namespace
 
 int playLive (EditorSession& session, const LiveOptions& options)
 {
     // From the start: a stop requested while the client is still being set up is a clean stop too.
-    struct sigaction action {};
+    struct sigaction action
+    {};
     action.sa_handler = &requestStop;
     action.sa_flags = SA_RESTART;
     sigaction (SIGINT, &action, nullptr);
@@ -154,7 +158,7 @@ int playLive (EditorSession& session, const LiveOptions& options)
     auto handler = Steinberg::owned (new EditForwardingHandler (edits));
     instance.controller ()->setComponentHandler (handler);
     const int status = playUntilStopped (session, options, edits, levels);
-    instance.controller ()->setComponentHandler (nullptr); // the queue goes with this function
+    instance.controller ()->setComponentHandler (nullptr);   // the queue goes with this function
 
     if (!state.save (instance, levels, message))
     {
@@ -166,5 +170,5 @@ int playLive (EditorSession& session, const LiveOptions& options)
     return status;
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

@@ -11,19 +11,19 @@ namespace Morvane {
 namespace HostTool {
 
 // Exit statuses besides 0 (stopped by the user) and 1 (any other failure).
-constexpr int kExitNoAudioServer = 3; // none running, or it shut down while playing
+constexpr int kExitNoAudioServer = 3;   // none running, or it shut down while playing
 
 struct LiveOptions
 {
     JackOptions jack;
     std::string statePath;
-    std::string preset; // selected after the state is restored
+    std::string preset;   // selected after the state is restored
     bool withWindow = true;
-    std::string screenshotPath; // the whole window after a moment of playing; then stop
+    std::string screenshotPath;   // the whole window after a moment of playing; then stop
 };
 
 // Plays until SIGINT/SIGTERM, the window is closed or the server goes; returns the exit status.
 int playLive (EditorSession& session, const LiveOptions& options);
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

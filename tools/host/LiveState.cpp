@@ -71,7 +71,7 @@ private:
     size_t at = 0;
 };
 
-} // namespace
+}   // namespace
 
 std::string LiveState::defaultPath ()
 {
@@ -103,14 +103,14 @@ bool LiveState::restore (Host::PluginInstance& instance, HostLevels& levels,
         if (ok)
         {
             uint32_t magic;
-            ok = in.u32 (magic) && in.u32 (version) && version == kVersion &&
-                 in.f32 (read.inputTrimDb) && in.f32 (read.outputLevelDb) && in.blob (component) &&
-                 in.blob (controller) && in.atEnd ();
+            ok = in.u32 (magic) && in.u32 (version) && version == kVersion
+                 && in.f32 (read.inputTrimDb) && in.f32 (read.outputLevelDb) && in.blob (component)
+                 && in.blob (controller) && in.atEnd ();
         }
     }
     using Steinberg::kResultOk;
-    ok = ok && instance.setState (component) == kResultOk &&
-         instance.syncControllerToComponent () == kResultOk;
+    ok = ok && instance.setState (component) == kResultOk
+         && instance.syncControllerToComponent () == kResultOk;
     if (ok && !controller.empty ())
         instance.controller ()->setState (Host::memoryStreamWith (controller));
     if (ok)
@@ -120,8 +120,8 @@ bool LiveState::restore (Host::PluginInstance& instance, HostLevels& levels,
     }
     const std::string aside = filePath + ".unreadable";
     std::filesystem::rename (filePath, aside, code);
-    message = "cannot restore " + filePath + " (not a state this program wrote)" +
-              (code ? std::string () : "; kept as " + aside) + "; starting from the defaults";
+    message = "cannot restore " + filePath + " (not a state this program wrote)"
+              + (code ? std::string () : "; kept as " + aside) + "; starting from the defaults";
     return false;
 }
 
@@ -146,8 +146,8 @@ bool LiveState::save (Host::PluginInstance& instance, const HostLevels& levels,
     }
     const std::filesystem::path target (filePath);
     const std::string folder = target.has_parent_path () ? target.parent_path ().string () : ".";
-    if (!CMVXPresetFolder::makeDirectories (folder) ||
-        !CMVXPresetFolder::writeFileAtomically (folder, target.filename ().string (), out))
+    if (!CMVXPresetFolder::makeDirectories (folder)
+        || !CMVXPresetFolder::writeFileAtomically (folder, target.filename ().string (), out))
     {
         message = "cannot write " + filePath;
         return false;
@@ -155,5 +155,5 @@ bool LiveState::save (Host::PluginInstance& instance, const HostLevels& levels,
     return true;
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

@@ -29,11 +29,12 @@ public:
     // says why.
     bool restore (Host::PluginInstance& instance, HostLevels& levels, std::string& message) const;
     // Writes the instance's state and the levels; false with a message on failure.
-    bool save (Host::PluginInstance& instance, const HostLevels& levels, std::string& message) const;
+    bool save (Host::PluginInstance& instance, const HostLevels& levels,
+               std::string& message) const;
 
 private:
     std::string filePath;
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

@@ -52,7 +52,10 @@ constexpr int kTimerMs = 40;
 // Rows top to bottom: IN meter, OUT meter, TRIM, LEVEL, two status lines; narrow enough for the
 // pedal's own width.
 constexpr double kRow = 18.0, kTop = 6.0, kLabelWidth = 40.0, kValueWidth = 54.0;
-double rowTop (int row) { return kTop + row * kRow; }
+double rowTop (int row)
+{
+    return kTop + row * kRow;
+}
 constexpr int kClipHoldTicks = 2000 / kTimerMs;
 constexpr float kMeterFloorDb = -60.f, kMeterTopDb = 6.f;
 constexpr float kSliderMinDb[2] = {-24.f, -40.f};
@@ -60,7 +63,10 @@ constexpr float kSliderMaxDb[2] = {24.f, 6.f};
 // Falls about 20 dB a second, as peak meters do.
 constexpr float kFallPerTickDb = 20.f * kTimerMs / 1000.f;
 
-float dbOf (float linear) { return linear > 1e-6f ? 20.f * std::log10 (linear) : -120.f; }
+float dbOf (float linear)
+{
+    return linear > 1e-6f ? 20.f * std::log10 (linear) : -120.f;
+}
 
 void text (cairo_t* cr, double x, double y, const char* s)
 {
@@ -68,12 +74,11 @@ void text (cairo_t* cr, double x, double y, const char* s)
     cairo_show_text (cr, s);
 }
 
-} // namespace
+}   // namespace
 
 LiveStrip::LiveStrip (JackAudioEngine& engine, HostLevels& levels)
-    : audio (engine), hostLevels (levels)
-{
-}
+: audio (engine), hostLevels (levels)
+{}
 
 std::unique_ptr<LiveStrip> LiveStrip::create (uint32_t parentWindow, int top, int width,
                                               JackAudioEngine& engine, HostLevels& levels,
@@ -95,8 +100,8 @@ std::unique_ptr<LiveStrip> LiveStrip::create (uint32_t parentWindow, int top, in
     strip->stripWidth = width;
     strip->window = xcb_generate_id (connection);
     const uint32_t values[] = {screens.data->black_pixel,
-                               XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
-                                   XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_BUTTON_MOTION};
+                               XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS
+                                   | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_BUTTON_MOTION};
     xcb_create_window (connection, XCB_COPY_FROM_PARENT, strip->window, parentWindow, 0,
                        static_cast<int16_t> (top), static_cast<uint16_t> (width), kHeight, 0,
                        XCB_WINDOW_CLASS_INPUT_OUTPUT, screens.data->root_visual,
@@ -107,7 +112,8 @@ std::unique_ptr<LiveStrip> LiveStrip::create (uint32_t parentWindow, int top, in
         error = "the display's visual cannot be drawn on";
         return nullptr;
     }
-    strip->windowSurface = cairo_xcb_surface_create (connection, strip->window, visual, width, kHeight);
+    strip->windowSurface =
+        cairo_xcb_surface_create (connection, strip->window, visual, width, kHeight);
     xcb_map_window (connection, strip->window);
     xcb_flush (connection);
     return strip;
@@ -127,8 +133,8 @@ bool LiveStrip::attach (Host::RunLoop& loop)
 {
     handlers = owned (new Handlers (*this));
     attachedLoop = &loop;
-    return loop.registerEventHandler (handlers, xcb_get_file_descriptor (connection)) == kResultOk &&
-           loop.registerTimer (handlers, kTimerMs) == kResultOk;
+    return loop.registerEventHandler (handlers, xcb_get_file_descriptor (connection)) == kResultOk
+           && loop.registerTimer (handlers, kTimerMs) == kResultOk;
 }
 
 void LiveStrip::detach ()
@@ -169,36 +175,31 @@ void LiveStrip::processEvents ()
     {
         switch (event->response_type & 0x7f)
         {
-        case XCB_EXPOSE:
-            exposed = true;
-            break;
-        case XCB_BUTTON_PRESS:
-        {
-            const auto* press = reinterpret_cast<const xcb_button_press_event_t*> (event);
-            const Slider hit = sliderAt (press->event_x, press->event_y);
-            if (hit == noSlider)
+            case XCB_EXPOSE: exposed = true; break;
+            case XCB_BUTTON_PRESS: {
+                const auto* press = reinterpret_cast<const xcb_button_press_event_t*> (event);
+                const Slider hit = sliderAt (press->event_x, press->event_y);
+                if (hit == noSlider)
+                    break;
+                const float current =
+                    hit == trimSlider ? hostLevels.inputTrimDb : hostLevels.outputLevelDb;
+                if (press->detail == 1)
+                {
+                    dragging = hit;
+                    dragTo (press->event_x);
+                }
+                else if (press->detail == 3)
+                    setSlider (hit, 0.f);
+                else if (press->detail == 4 || press->detail == 5)
+                    setSlider (hit, current + (press->detail == 4 ? 0.5f : -0.5f));
                 break;
-            const float current = hit == trimSlider ? hostLevels.inputTrimDb : hostLevels.outputLevelDb;
-            if (press->detail == 1)
-            {
-                dragging = hit;
-                dragTo (press->event_x);
             }
-            else if (press->detail == 3)
-                setSlider (hit, 0.f);
-            else if (press->detail == 4 || press->detail == 5)
-                setSlider (hit, current + (press->detail == 4 ? 0.5f : -0.5f));
-            break;
-        }
-        case XCB_MOTION_NOTIFY:
-            if (dragging != noSlider)
-                dragTo (reinterpret_cast<const xcb_motion_notify_event_t*> (event)->event_x);
-            break;
-        case XCB_BUTTON_RELEASE:
-            dragging = noSlider;
-            break;
-        default:
-            break;
+            case XCB_MOTION_NOTIFY:
+                if (dragging != noSlider)
+                    dragTo (reinterpret_cast<const xcb_motion_notify_event_t*> (event)->event_x);
+                break;
+            case XCB_BUTTON_RELEASE: dragging = noSlider; break;
+            default: break;
         }
         std::free (event);
     }
@@ -247,8 +248,9 @@ void LiveStrip::dragTo (int x)
     double sx, sy, sw;
     sliderTrack (dragging, sx, sy, sw);
     const double t = std::clamp ((x - sx) / sw, 0.0, 1.0);
-    setSlider (dragging, static_cast<float> (kSliderMinDb[dragging] +
-                                             t * (kSliderMaxDb[dragging] - kSliderMinDb[dragging])));
+    setSlider (dragging,
+               static_cast<float> (kSliderMinDb[dragging]
+                                   + t * (kSliderMaxDb[dragging] - kSliderMinDb[dragging])));
 }
 
 void LiveStrip::tick ()
@@ -277,10 +279,15 @@ void LiveStrip::drawMeter (cairo_t* cr, int row, const char* label, float db, bo
     cairo_rectangle (cr, barX, y, barW, barH);
     cairo_fill (cr);
     auto xOf = [&] (float d) {
-        return barX + barW * (std::clamp (d, kMeterFloorDb, kMeterTopDb) - kMeterFloorDb) /
-                          (kMeterTopDb - kMeterFloorDb);
+        return barX
+               + barW * (std::clamp (d, kMeterFloorDb, kMeterTopDb) - kMeterFloorDb)
+                     / (kMeterTopDb - kMeterFloorDb);
     };
-    struct Zone { float from, to; double r, g, b; };
+    struct Zone
+    {
+        float from, to;
+        double r, g, b;
+    };
     const Zone zones[] = {{kMeterFloorDb, -12.f, 0.2, 0.75, 0.3},
                           {-12.f, 0.f, 0.9, 0.8, 0.2},
                           {0.f, kMeterTopDb, 0.95, 0.2, 0.15}};
@@ -288,11 +295,12 @@ void LiveStrip::drawMeter (cairo_t* cr, int row, const char* label, float db, bo
         if (db > z.from)
         {
             cairo_set_source_rgb (cr, z.r, z.g, z.b);
-            cairo_rectangle (cr, xOf (z.from), y + 1, xOf (std::min (db, z.to)) - xOf (z.from), barH - 2);
+            cairo_rectangle (cr, xOf (z.from), y + 1, xOf (std::min (db, z.to)) - xOf (z.from),
+                             barH - 2);
             cairo_fill (cr);
         }
     cairo_set_source_rgb (cr, 0.9, 0.9, 0.9);
-    cairo_rectangle (cr, xOf (0.f), y - 2, 1, barH + 4); // 0 dBFS
+    cairo_rectangle (cr, xOf (0.f), y - 2, 1, barH + 4);   // 0 dBFS
     cairo_fill (cr);
     char value[32];
     std::snprintf (value, sizeof value, db <= kMeterFloorDb ? "-inf" : "%+.1f", db);
@@ -358,5 +366,5 @@ void LiveStrip::draw ()
     xcb_flush (connection);
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

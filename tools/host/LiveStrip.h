@@ -68,5 +68,5 @@ private:
     Steinberg::IPtr<Handlers> handlers;
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

@@ -19,7 +19,7 @@ public:
         Steinberg::Vst::ParamID id;
         Steinberg::Vst::ParamValue value;
     };
-    static constexpr size_t kCapacity = 1024; // a power of two
+    static constexpr size_t kCapacity = 1024;   // a power of two
 
     bool push (const Change& change)
     {
@@ -48,5 +48,5 @@ private:
     alignas (64) std::atomic<size_t> readIndex {0};
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

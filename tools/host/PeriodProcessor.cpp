@@ -11,9 +11,8 @@ namespace HostTool {
 using namespace Steinberg;
 
 PeriodProcessor::PeriodProcessor (Host::PluginInstance& instance, ParameterChangeQueue& edits)
-    : plugin (instance), editQueue (edits)
-{
-}
+: plugin (instance), editQueue (edits)
+{}
 
 bool PeriodProcessor::prepare (double rateHz, int32_t maxFrames, std::string& error)
 {
@@ -25,8 +24,8 @@ bool PeriodProcessor::prepare (double rateHz, int32_t maxFrames, std::string& er
     if (!plugin.startProcessing (config, error))
         return false;
     const auto& data = plugin.processData ();
-    if (data.numInputs < 1 || data.numOutputs < 1 || data.inputs[0].numChannels != 1 ||
-        data.outputs[0].numChannels != 1)
+    if (data.numInputs < 1 || data.numOutputs < 1 || data.inputs[0].numChannels != 1
+        || data.outputs[0].numChannels != 1)
     {
         error = "the plug-in does not take a mono bus";
         return false;
@@ -108,5 +107,5 @@ void PeriodProcessor::process_rt (const float* in, float* left, float* right, ui
     busy.store (false, std::memory_order_release);
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

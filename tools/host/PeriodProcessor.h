@@ -37,7 +37,7 @@ public:
     // Audio thread: silence while muted or for a period longer than prepared.
     void process_rt (const float* in, float* left, float* right, uint32_t frames);
 
-    void setProbe (AudioThreadProbe* probe) { audioProbe = probe; } // while muted
+    void setProbe (AudioThreadProbe* probe) { audioProbe = probe; }   // while muted
     // Host-side gains around the plug-in, in dB.
     void setInputTrimDb (float db);
     void setOutputLevelDb (float db);
@@ -59,5 +59,5 @@ private:
     LevelMeter outMeter;
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

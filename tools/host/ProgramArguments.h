@@ -17,8 +17,8 @@ public:
 
 private:
     std::vector<std::string> texts;
-    std::vector<char*> pointers;  // into texts, null-terminated like argv
+    std::vector<char*> pointers;   // into texts, null-terminated like argv
 };
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

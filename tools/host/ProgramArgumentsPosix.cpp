@@ -11,5 +11,5 @@ ProgramArguments::ProgramArguments (int argc, char** argv) : texts (argv, argv +
     pointers.push_back (nullptr);
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

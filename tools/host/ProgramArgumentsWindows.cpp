@@ -18,7 +18,7 @@ std::string utf8 (const wchar_t* wide)
     return text;
 }
 
-} // namespace
+}   // namespace
 
 ProgramArguments::ProgramArguments (int argc, char** argv)
 {
@@ -30,11 +30,11 @@ ProgramArguments::ProgramArguments (int argc, char** argv)
         LocalFree (wide);
     }
     else
-        texts.assign (argv, argv + argc); // no better reading: the ANSI one
+        texts.assign (argv, argv + argc);   // no better reading: the ANSI one
     for (std::string& text : texts)
         pointers.push_back (text.data ());
     pointers.push_back (nullptr);
 }
 
-} // namespace HostTool
-} // namespace Morvane
+}   // namespace HostTool
+}   // namespace Morvane

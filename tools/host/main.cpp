@@ -23,11 +23,11 @@ int fail (const std::string& message, int code = 1)
 int run (int argc, char** argv)
 {
     std::string pluginPath, presetChoice, screenshotPath;
-    CLI::App app{"Opens the Overmoor editor in a window, as a host would."};
+    CLI::App app {"Opens the Overmoor editor in a window, as a host would."};
     app.add_option ("--plugin", pluginPath,
                     std::string ("the bundle; default: one in this program's folder or up to two "
-                                 "above it (a build tree's), else in ") +
-                        Morvane::Render::kInstalledFolders);
+                                 "above it (a build tree's), else in ")
+                        + Morvane::Render::kInstalledFolders);
     app.add_option ("--preset", presetChoice,
                     "select a preset first: its name, or its number counting from 1 as the "
                     "editor's menu and overmoor-render --list do");
@@ -39,7 +39,9 @@ int run (int argc, char** argv)
                 const float value = std::strtof (text.c_str (), &end);
                 return end != text.c_str () && *end == 0 && value >= 0.25f && value <= 8.f
                            ? std::string ()
-                           : "'" + text + "' is no scale; give a number from 0.25 to 8 (2 for a 200 % desktop)";
+                           : "'" + text
+                                 + "' is no scale; give a number from 0.25 to 8 (2 for a 200 % "
+                                   "desktop)";
             },
             "0.25-8"));
     app.add_option ("--screenshot", screenshotPath,
@@ -47,12 +49,14 @@ int run (int argc, char** argv)
                     "no display; with --audio the whole window after 1.5 s of playing)")
         ->check (CLI::Validator (
             [] (std::string& path) {
-                std::string suffix = path.size () > 4 ? path.substr (path.size () - 4) : std::string ();
+                std::string suffix =
+                    path.size () > 4 ? path.substr (path.size () - 4) : std::string ();
                 for (char& c : suffix)
                     c = static_cast<char> (std::tolower (static_cast<unsigned char> (c)));
                 const bool png = suffix == ".png";
                 return png ? std::string ()
-                           : "'" + path + "': the picture is written as PNG, so the name must end in .png";
+                           : "'" + path
+                                 + "': the picture is written as PNG, so the name must end in .png";
             },
             "FILE.png"));
     Morvane::HostTool::LiveMode live;
@@ -79,7 +83,8 @@ int run (int argc, char** argv)
     if (!session)
         return fail (bundle + ": " + error);
     // Playing live, the preset is selected after the saved state is restored, so it wins.
-    if (!live.requested () && !presetChoice.empty () && !session->selectPreset (presetChoice, error))
+    if (!live.requested () && !presetChoice.empty ()
+        && !session->selectPreset (presetChoice, error))
         return fail (error, 2);
     if (scale != 1.f && !session->setContentScale (scale, error))
         return fail (error, 2);
@@ -105,7 +110,7 @@ int run (int argc, char** argv)
     return 0;
 }
 
-} // namespace
+}   // namespace
 
 int main (int argc, char** argv)
 {

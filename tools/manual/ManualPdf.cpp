@@ -30,7 +30,7 @@ PangoLayout* makeLayout (cairo_t* cr, const std::string& markup, double width, d
     return layout;
 }
 
-} // namespace
+}   // namespace
 
 std::string escape (const std::string& text)
 {
@@ -162,7 +162,8 @@ void ManualPdf::code (const std::string& text)
     y += draw (markup, kMargin + 14, y, kTextWidth - 14, 9.0, true) + 5;
 }
 
-double ManualPdf::textBlock (const std::string& markup, double x, double top, double width, bool paint)
+double ManualPdf::textBlock (const std::string& markup, double x, double top, double width,
+                             bool paint)
 {
     // Each line is a paragraph of its own, so a "• " line wraps under its text, not its bullet.
     const std::string mark = "• ";
@@ -212,9 +213,7 @@ void ManualPdf::table (const std::vector<std::vector<std::string>>& rows,
     constexpr double kPad = 3, kSize = 9.0;
     for (size_t r = 0; r < rows.size (); ++r)
     {
-        auto cell = [&] (size_t c) {
-            return r == 0 ? "<b>" + rows[r][c] + "</b>" : rows[r][c];
-        };
+        auto cell = [&] (size_t c) { return r == 0 ? "<b>" + rows[r][c] + "</b>" : rows[r][c]; };
         double rowHeight = 0;
         for (size_t c = 0; c < rows[r].size () && c < widths.size (); ++c)
             rowHeight = std::max (rowHeight, measure (cell (c), widths[c] - 2 * kPad, kSize));
@@ -250,4 +249,4 @@ bool ManualPdf::finish ()
     return ok ();
 }
 
-} // namespace Manual
+}   // namespace Manual

@@ -65,4 +65,4 @@ private:
     std::string documentTitle;
 };
 
-} // namespace Manual
+}   // namespace Manual

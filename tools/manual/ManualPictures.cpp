@@ -120,7 +120,7 @@ void paintRasterized (cairo_t* cr, double width, double height, const Draw& draw
     cairo_surface_destroy (image);
 }
 
-} // namespace
+}   // namespace
 
 void drawPedal (cairo_t* cr, int model, const std::vector<float>& knobValues, double width,
                 double height)
@@ -143,4 +143,4 @@ void drawWindow (cairo_t* cr, int model, const std::vector<float>& knobValues,
     });
 }
 
-} // namespace Manual
+}   // namespace Manual

@@ -21,4 +21,4 @@ void drawPedal (cairo_t* cr, int model, const std::vector<float>& knobValues, do
 void drawWindow (cairo_t* cr, int model, const std::vector<float>& knobValues,
                  const char* modelName, const char* presetName, double width, double height);
 
-} // namespace Manual
+}   // namespace Manual

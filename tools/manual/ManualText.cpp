@@ -222,7 +222,7 @@ void infoMenu (ManualPdf& pdf, const std::string& webSite)
                 "closes it.");
 }
 
-} // namespace
+}   // namespace
 
 void writeManual (ManualPdf& pdf, const std::string& version, const std::string& webSite)
 {
@@ -255,4 +255,4 @@ void writeManual (ManualPdf& pdf, const std::string& version, const std::string&
     infoMenu (pdf, webSite);
 }
 
-} // namespace Manual
+}   // namespace Manual

@@ -8,4 +8,4 @@ namespace Manual {
 
 void writeManual (ManualPdf& pdf, const std::string& version, const std::string& webSite);
 
-} // namespace Manual
+}   // namespace Manual

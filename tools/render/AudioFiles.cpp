@@ -14,8 +14,7 @@
 namespace Morvane {
 namespace Render {
 
-namespace
-{
+namespace {
 // mkstemp creates 0600; the finished file gets the permissions any new file of the user would.
 mode_t newFileMode ()
 {
@@ -23,7 +22,7 @@ mode_t newFileMode ()
     ::umask (mask);
     return 0666 & ~mask;
 }
-} // namespace
+}   // namespace
 
 AudioFileReader::~AudioFileReader ()
 {
@@ -33,7 +32,8 @@ AudioFileReader::~AudioFileReader ()
 
 bool AudioFileReader::open (const std::string& path, std::string& error)
 {
-    struct stat status {};
+    struct stat status
+    {};
     if (::stat (path.c_str (), &status) != 0)
     {
         error = "cannot open input '" + path + "': " + std::strerror (errno);
@@ -59,8 +59,8 @@ bool AudioFileReader::open (const std::string& path, std::string& error)
     }
     if (info.channels < 1 || info.channels > kMaxChannels)
     {
-        error = "input '" + path + "' has " + std::to_string (info.channels) +
-                " channels; only mono and stereo files can be rendered";
+        error = "input '" + path + "' has " + std::to_string (info.channels)
+                + " channels; only mono and stereo files can be rendered";
         return false;
     }
     if (info.samplerate <= 0)
@@ -89,7 +89,8 @@ int64_t AudioFileReader::read (std::vector<std::vector<float>>& channelBuffers, 
         if (buffer.size () < static_cast<size_t> (maxFrames))
             buffer.resize (static_cast<size_t> (maxFrames));
         for (sf_count_t i = 0; i < got; ++i)
-            buffer[static_cast<size_t> (i)] = interleaved[static_cast<size_t> (i * channelCount + c)];
+            buffer[static_cast<size_t> (i)] =
+                interleaved[static_cast<size_t> (i * channelCount + c)];
     }
     return got;
 }
@@ -106,14 +107,16 @@ bool AudioFileWriter::open (const std::string& path, const OutputFormat& format,
     channelCount = channels;
     clips = format.integerSamples;
     const auto slash = path.find_last_of ('/');
-    const std::string folder = slash == std::string::npos ? std::string (".") : path.substr (0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string (".") : path.substr (0, slash + 1);
     const std::string base = slash == std::string::npos ? path : path.substr (slash + 1);
     if (base.empty ())
     {
         error = "output '" + path + "' names a directory, not a file";
         return false;
     }
-    std::string pattern = (slash == std::string::npos ? std::string () : folder) + "." + base + ".partial-XXXXXX";
+    std::string pattern =
+        (slash == std::string::npos ? std::string () : folder) + "." + base + ".partial-XXXXXX";
     std::vector<char> name (pattern.begin (), pattern.end ());
     name.push_back ('\0');
     const int fd = ::mkstemp (name.data ());
@@ -132,8 +135,8 @@ bool AudioFileWriter::open (const std::string& path, const OutputFormat& format,
     file = sf_open_fd (fd, SFM_WRITE, &info, SF_TRUE);
     if (!file)
     {
-        error = std::string ("cannot write output '") + path + "' as " + format.description + ": " +
-                sf_strerror (nullptr);
+        error = std::string ("cannot write output '") + path + "' as " + format.description + ": "
+                + sf_strerror (nullptr);
         ::close (fd);
         discard ();
         return false;
@@ -152,7 +155,8 @@ bool AudioFileWriter::open (const std::string& path, const OutputFormat& format,
     return true;
 }
 
-bool AudioFileWriter::write (const std::vector<std::vector<float>>& channelBuffers, int64_t frames, std::string& error)
+bool AudioFileWriter::write (const std::vector<std::vector<float>>& channelBuffers, int64_t frames,
+                             std::string& error)
 {
     if (!file)
         return false;
@@ -211,5 +215,5 @@ void AudioFileWriter::discard ()
     }
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -53,7 +53,8 @@ public:
     // Creates a temporary file next to path in the given format.
     bool open (const std::string& path, const OutputFormat& format, int32_t channels,
                double sampleRateHz, std::string& error);
-    bool write (const std::vector<std::vector<float>>& channelBuffers, int64_t frames, std::string& error);
+    bool write (const std::vector<std::vector<float>>& channelBuffers, int64_t frames,
+                std::string& error);
     // The largest magnitude written so far, and how many samples an integer format clipped to
     // full scale.
     float peak () const { return peakMagnitude; }
@@ -73,5 +74,5 @@ private:
     std::vector<float> interleaved;
 };
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -6,8 +6,7 @@
 namespace Morvane {
 namespace Render {
 
-namespace
-{
+namespace {
 std::string padded (const std::string& text, size_t width)
 {
     return text.size () >= width ? text + " " : text + std::string (width - text.size (), ' ');
@@ -20,7 +19,8 @@ std::string plainNumber (double value)
     return text;
 }
 
-void appendPresets (std::string& out, const char* heading, const std::vector<std::string>& names, size_t firstNumber)
+void appendPresets (std::string& out, const char* heading, const std::vector<std::string>& names,
+                    size_t firstNumber)
 {
     out += heading;
     out += "\n";
@@ -33,9 +33,10 @@ void appendPresets (std::string& out, const char* heading, const std::vector<std
         out += number + names[i] + "\n";
     }
 }
-} // namespace
+}   // namespace
 
-std::string formatList (const PresetLists& presets, const std::vector<ParameterDescription>& parameters,
+std::string formatList (const PresetLists& presets,
+                        const std::vector<ParameterDescription>& parameters,
                         const ParameterCatalog& catalog)
 {
     std::string out;
@@ -48,22 +49,26 @@ std::string formatList (const PresetLists& presets, const std::vector<ParameterD
         out += "Presets: the plug-in does not answer preset requests\n";
 
     out += "Parameters (--set ID=NORM, --param NAME=VALUE by name or current title):\n";
-    out += "  id  " + padded ("name", 14) + padded ("title", 16) + padded ("range", 14) + padded ("default", 18) + "now\n";
+    out += "  id  " + padded ("name", 14) + padded ("title", 16) + padded ("range", 14)
+           + padded ("default", 18) + "now\n";
     for (const ParameterDescription& p : parameters)
     {
         char id[16];
         std::snprintf (id, sizeof id, "%4d  ", p.id);
-        const std::string range = plainNumber (p.minPlain) + " to " + plainNumber (p.maxPlain) +
-                                  (p.units.empty () || !p.valueTexts.empty () ? "" : " " + p.units);
-        out += id + padded (p.name, 14) + padded (p.title, 16) + padded (range, 14) +
-               padded (catalog.valueText (p.id, p.defaultNormalized), 18) + catalog.valueText (p.id, p.currentNormalized) +
-               "\n";
+        const std::string range =
+            plainNumber (p.minPlain) + " to " + plainNumber (p.maxPlain)
+            + (p.units.empty () || !p.valueTexts.empty () ? "" : " " + p.units);
+        out += id + padded (p.name, 14) + padded (p.title, 16) + padded (range, 14)
+               + padded (catalog.valueText (p.id, p.defaultNormalized), 18)
+               + catalog.valueText (p.id, p.currentNormalized) + "\n";
         if (!p.valueTexts.empty ())
         {
             std::string values;
             for (size_t i = 0; i < p.valueTexts.size (); ++i)
-                values += (i ? ", " : "") + std::to_string (static_cast<long long> (p.minPlain) + static_cast<long long> (i)) +
-                          " " + p.valueTexts[i];
+                values += (i ? ", " : "")
+                          + std::to_string (static_cast<long long> (p.minPlain)
+                                            + static_cast<long long> (i))
+                          + " " + p.valueTexts[i];
             out += "        values: " + values + "\n";
         }
     }
@@ -72,5 +77,5 @@ std::string formatList (const PresetLists& presets, const std::vector<ParameterD
     return out;
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -10,8 +10,9 @@
 namespace Morvane {
 namespace Render {
 
-std::string formatList (const PresetLists& presets, const std::vector<ParameterDescription>& parameters,
+std::string formatList (const PresetLists& presets,
+                        const std::vector<ParameterDescription>& parameters,
                         const ParameterCatalog& catalog);
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -10,8 +10,7 @@
 namespace Morvane {
 namespace Render {
 
-namespace
-{
+namespace {
 // 0.9 of Vorbis' quality scale: about 170 kbit/s for a mono guitar at 48 kHz, twice the default.
 constexpr double kVorbisQuality = 0.9;
 
@@ -34,8 +33,8 @@ std::string acceptedFormats ()
     std::string text;
     for (const NamedFormat& named : kFormats)
         if (text.find (named.format.extensions) == std::string::npos)
-            text += std::string (text.empty () ? "" : ", ") + named.format.extensions + " (" +
-                    named.format.description + ")";
+            text += std::string (text.empty () ? "" : ", ") + named.format.extensions + " ("
+                    + named.format.description + ")";
     return text;
 }
 
@@ -56,19 +55,21 @@ std::string extensionOf (const std::string& path)
 // A path that does not exist yet (or cannot be looked at) is no file at all, so not the input.
 bool sameFile (const std::string& a, const std::string& b)
 {
-    struct stat first {}, second {};
-    return ::stat (a.c_str (), &first) == 0 && ::stat (b.c_str (), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    struct stat first
+    {
+    }, second {};
+    return ::stat (a.c_str (), &first) == 0 && ::stat (b.c_str (), &second) == 0
+           && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
-} // namespace
+}   // namespace
 
 RenderProblem checkOutputRequest (const std::string& inputPath, const std::string& outputPath,
                                   OutputFormat& format)
 {
     if (sameFile (inputPath, outputPath))
-        return RenderProblem::usage ("output '" + outputPath + "' is the input file '" + inputPath +
-                                     "' (the same file on disk); writing it would destroy the "
-                                     "input, so nothing was done: choose another output name");
+        return RenderProblem::usage ("output '" + outputPath + "' is the input file '" + inputPath
+                                     + "' (the same file on disk); writing it would destroy the "
+                                       "input, so nothing was done: choose another output name");
     const std::string extension = extensionOf (outputPath);
     for (const NamedFormat& named : kFormats)
         if (extension == named.extension)
@@ -78,9 +79,9 @@ RenderProblem checkOutputRequest (const std::string& inputPath, const std::strin
         }
     const std::string problem =
         extension.empty () ? std::string ("no extension") : "unknown extension '" + extension + "'";
-    return RenderProblem::usage ("output '" + outputPath + "': " + problem +
-                                 "; the extension chooses the format: " + acceptedFormats ());
+    return RenderProblem::usage ("output '" + outputPath + "': " + problem
+                                 + "; the extension chooses the format: " + acceptedFormats ());
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -12,10 +12,10 @@ namespace Render {
 struct OutputFormat
 {
     const char* extensions;   // as listed to the user, e.g. ".aif/.aiff"
-    const char* description;  // e.g. "24-bit FLAC"
-    int sndfileFormat;        // libsndfile's format word
-    bool integerSamples;      // samples beyond full scale clip
-    double vbrQuality;        // libsndfile's 0 … 1 encoding quality; negative: not a lossy format
+    const char* description;   // e.g. "24-bit FLAC"
+    int sndfileFormat;   // libsndfile's format word
+    bool integerSamples;   // samples beyond full scale clip
+    double vbrQuality;   // libsndfile's 0 … 1 encoding quality; negative: not a lossy format
 };
 
 // The format for OUT's extension (case-insensitive), or a usage problem listing the accepted ones.
@@ -24,5 +24,5 @@ struct OutputFormat
 RenderProblem checkOutputRequest (const std::string& inputPath, const std::string& outputPath,
                                   OutputFormat& format);
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -16,10 +16,9 @@ namespace Render {
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-namespace
-{
+namespace {
 constexpr int32 kMaxListSteps = 127;   // more steps than this is a knob, not a list of texts
-constexpr int32 kModelWithOwnNames = 9; // the title set that shows every knob under its own name
+constexpr int32 kModelWithOwnNames = 9;   // the title set that shows every knob under its own name
 
 std::string utf8Of (const TChar* text)
 {
@@ -27,7 +26,8 @@ std::string utf8Of (const TChar* text)
     for (size_t i = 0; i < 128 && text[i]; ++i)
     {
         uint32_t c = static_cast<char16_t> (text[i]);
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < 128 && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < 128 && text[i + 1] >= 0xDC00
+            && text[i + 1] < 0xE000)
             c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t> (text[++i]) - 0xDC00);
         if (c < 0x80)
             out += static_cast<char> (c);
@@ -55,10 +55,11 @@ std::string utf8Of (const TChar* text)
 
 bool equalIgnoringCase (const std::string& a, const std::string& b)
 {
-    return a.size () == b.size () &&
-           std::equal (a.begin (), a.end (), b.begin (), [] (char x, char y) {
-               return std::tolower (static_cast<unsigned char> (x)) == std::tolower (static_cast<unsigned char> (y));
-           });
+    return a.size () == b.size ()
+           && std::equal (a.begin (), a.end (), b.begin (), [] (char x, char y) {
+                  return std::tolower (static_cast<unsigned char> (x))
+                         == std::tolower (static_cast<unsigned char> (y));
+              });
 }
 
 std::string trimmed (std::string text)
@@ -101,7 +102,7 @@ std::string validNames (const std::vector<ParameterDescription>& parameters)
     }
     return text;
 }
-} // namespace
+}   // namespace
 
 const ParameterDescription* findParameter (const std::vector<ParameterDescription>& parameters,
                                            const std::string& nameOrTitle)
@@ -115,7 +116,8 @@ const ParameterDescription* findParameter (const std::vector<ParameterDescriptio
     return nullptr;
 }
 
-ParameterCatalog::ParameterCatalog (IEditController& controller_) : controller (controller_) {}
+ParameterCatalog::ParameterCatalog (IEditController& controller_) : controller (controller_)
+{}
 
 std::vector<ParameterDescription> ParameterCatalog::describe () const
 {
@@ -143,12 +145,15 @@ std::vector<ParameterDescription> ParameterCatalog::describe () const
             for (int32 step = 0; step <= p.stepCount; ++step)
             {
                 String128 text {};
-                controller.getParamStringByValue (info.id, static_cast<double> (step) / p.stepCount, text);
+                controller.getParamStringByValue (info.id, static_cast<double> (step) / p.stepCount,
+                                                  text);
                 texts.push_back (utf8Of (text));
             }
             double ignored = 0.0;
-            const bool numeric = std::all_of (texts.begin (), texts.end (),
-                                              [&ignored] (const std::string& t) { return parseReal (trimmed (t), ignored); });
+            const bool numeric =
+                std::all_of (texts.begin (), texts.end (), [&ignored] (const std::string& t) {
+                    return parseReal (trimmed (t), ignored);
+                });
             if (!numeric)
                 p.valueTexts = std::move (texts);
         }
@@ -163,7 +168,8 @@ std::string ParameterCatalog::valueText (int32_t id, double normalized) const
         if (p.id == id && p.valueTexts.empty ())
         {
             // Plain numbers as short as they can be ("42.5 %"), not at the controller's precision.
-            const double plain = controller.normalizedParamToPlain (static_cast<ParamID> (id), normalized);
+            const double plain =
+                controller.normalizedParamToPlain (static_cast<ParamID> (id), normalized);
             return number (plain) + (p.units.empty () ? "" : " " + p.units);
         }
     String128 text {};
@@ -181,11 +187,13 @@ RenderProblem ParameterCatalog::checkId (int32_t id, const std::string& context)
     std::string ids;
     for (const auto& p : parameters)
         ids += (ids.empty () ? "" : ", ") + std::to_string (p.id) + " \"" + p.title + "\"";
-    return RenderProblem::usage (context + ": no parameter with id " + std::to_string (id) + "; valid: " +
-                                 (ids.empty () ? std::string ("none (the plug-in exposes no parameters)") : ids));
+    return RenderProblem::usage (
+        context + ": no parameter with id " + std::to_string (id) + "; valid: "
+        + (ids.empty () ? std::string ("none (the plug-in exposes no parameters)") : ids));
 }
 
-RenderProblem ParameterCatalog::resolve (const ParameterSetting& setting, int32_t& id, double& normalized) const
+RenderProblem ParameterCatalog::resolve (const ParameterSetting& setting, int32_t& id,
+                                         double& normalized) const
 {
     if (setting.kind == ParameterSetting::Kind::byId)
     {
@@ -198,25 +206,29 @@ RenderProblem ParameterCatalog::resolve (const ParameterSetting& setting, int32_
     const auto parameters = describe ();
     const ParameterDescription* parameter = findParameter (parameters, setting.name);
     if (!parameter)
-        return RenderProblem::usage ("--param " + setting.originalText + ": unknown parameter \"" + setting.name +
-                                     "\"; valid: " +
-                                     (parameters.empty () ? std::string ("none (the plug-in exposes no parameters)")
-                                                          : validNames (parameters)));
+        return RenderProblem::usage (
+            "--param " + setting.originalText + ": unknown parameter \"" + setting.name
+            + "\"; valid: "
+            + (parameters.empty () ? std::string ("none (the plug-in exposes no parameters)")
+                                   : validNames (parameters)));
     id = parameter->id;
     return resolveValue (*parameter, setting.valueText, normalized);
 }
 
-RenderProblem ParameterCatalog::resolveValue (const ParameterDescription& p, const std::string& valueText,
+RenderProblem ParameterCatalog::resolveValue (const ParameterDescription& p,
+                                              const std::string& valueText,
                                               double& normalized) const
 {
     const std::string text = trimmed (valueText);
     const std::string context = "--param " + p.title + "=" + valueText + ": ";
-    const std::string range = number (p.minPlain) + " to " + number (p.maxPlain) + (p.units.empty () ? "" : " " + p.units);
+    const std::string range = number (p.minPlain) + " to " + number (p.maxPlain)
+                              + (p.units.empty () ? "" : " " + p.units);
     if (!p.valueTexts.empty ())
     {
         for (size_t exact = 0; exact < 2; ++exact)
             for (size_t i = 0; i < p.valueTexts.size (); ++i)
-                if (exact == 0 ? p.valueTexts[i] == text : equalIgnoringCase (p.valueTexts[i], text))
+                if (exact == 0 ? p.valueTexts[i] == text
+                               : equalIgnoringCase (p.valueTexts[i], text))
                 {
                     normalized = static_cast<double> (i) / p.stepCount;
                     return {};
@@ -224,28 +236,31 @@ RenderProblem ParameterCatalog::resolveValue (const ParameterDescription& p, con
         int64_t index = 0;
         if (parseInteger (text, index) && index >= p.minPlain && index <= p.maxPlain)
         {
-            normalized = controller.plainParamToNormalized (static_cast<ParamID> (p.id), static_cast<double> (index));
+            normalized = controller.plainParamToNormalized (static_cast<ParamID> (p.id),
+                                                            static_cast<double> (index));
             return {};
         }
         std::string texts;
         for (const auto& t : p.valueTexts)
             texts += (texts.empty () ? "\"" : ", \"") + t + "\"";
-        return RenderProblem::usage (context + "valid values are " + texts + " or their numbers " + range);
+        return RenderProblem::usage (context + "valid values are " + texts + " or their numbers "
+                                     + range);
     }
 
     // A plain number, optionally followed by the unit ("70", "70%", "70 %").
     std::string numberText = text;
-    if (!p.units.empty () && numberText.size () > p.units.size () &&
-        numberText.compare (numberText.size () - p.units.size (), p.units.size (), p.units) == 0)
+    if (!p.units.empty () && numberText.size () > p.units.size ()
+        && numberText.compare (numberText.size () - p.units.size (), p.units.size (), p.units) == 0)
         numberText = trimmed (numberText.substr (0, numberText.size () - p.units.size ()));
     double plain = 0.0;
     if (!parseReal (numberText, plain))
         return RenderProblem::usage (context + "not a number; valid: " + range);
     if (plain < p.minPlain || plain > p.maxPlain)
         return RenderProblem::usage (context + "out of range; valid: " + range);
-    normalized = std::clamp (controller.plainParamToNormalized (static_cast<ParamID> (p.id), plain), 0.0, 1.0);
+    normalized = std::clamp (controller.plainParamToNormalized (static_cast<ParamID> (p.id), plain),
+                             0.0, 1.0);
     return {};
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

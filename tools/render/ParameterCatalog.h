@@ -12,8 +12,8 @@
 namespace Steinberg {
 namespace Vst {
 class IEditController;
-}
-}
+}   // namespace Vst
+}   // namespace Steinberg
 
 namespace Morvane {
 namespace Render {
@@ -21,7 +21,7 @@ namespace Render {
 struct ParameterDescription
 {
     int32_t id = 0;
-    std::string name;    // the parameter's own name, which never changes ("Parameter 1")
+    std::string name;   // the parameter's own name, which never changes ("Parameter 1")
     std::string title;   // the title the controller shows now ("Gain" for some models)
     std::string units;
     double minPlain = 0.0;
@@ -57,5 +57,5 @@ private:
 const ParameterDescription* findParameter (const std::vector<ParameterDescription>& parameters,
                                            const std::string& nameOrTitle);
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

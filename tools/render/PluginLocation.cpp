@@ -8,8 +8,7 @@
 namespace Morvane {
 namespace Render {
 
-namespace
-{
+namespace {
 namespace fs = std::filesystem;
 
 bool isDirectory (const fs::path& path)
@@ -34,7 +33,7 @@ std::string bundleNearProgram ()
     }
     return {};
 }
-} // namespace
+}   // namespace
 
 std::string locatePlugin (const std::string& explicitPath, std::string& error)
 {
@@ -42,13 +41,17 @@ std::string locatePlugin (const std::string& explicitPath, std::string& error)
     {
         const fs::path path = fs::u8path (explicitPath);
         std::string folder = explicitPath;
-        while (folder.size () > 1 && (folder.back () == '/' || folder.back () == fs::path::preferred_separator))
+        while (folder.size () > 1
+               && (folder.back () == '/' || folder.back () == fs::path::preferred_separator))
             folder.pop_back ();
-        const bool isBundleName = folder.size () > 5 && folder.compare (folder.size () - 5, 5, ".vst3") == 0;
+        const bool isBundleName =
+            folder.size () > 5 && folder.compare (folder.size () - 5, 5, ".vst3") == 0;
         if (isDirectory (path) && !isBundleName)
         {
-            error = "'" + explicitPath + "' is a folder but no VST3 bundle (a bundle is a folder "
-                    "named NAME.vst3 holding " + std::string (kBundleLibraryInside) + ")";
+            error = "'" + explicitPath
+                    + "' is a folder but no VST3 bundle (a bundle is a folder "
+                      "named NAME.vst3 holding "
+                    + std::string (kBundleLibraryInside) + ")";
             return {};
         }
         std::error_code status;
@@ -67,9 +70,10 @@ std::string locatePlugin (const std::string& explicitPath, std::string& error)
             return candidate.path.u8string ();
         lookedFor += ", " + candidate.shownAs;
     }
-    error = "no Overmoor.vst3 found (looked for " + lookedFor + "); install or build it, or pass --plugin PATH";
+    error = "no Overmoor.vst3 found (looked for " + lookedFor
+            + "); install or build it, or pass --plugin PATH";
     return {};
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

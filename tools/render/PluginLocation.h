@@ -16,5 +16,5 @@ std::string locatePlugin (const std::string& explicitPath, std::string& error);
 // The installed bundles' folders, for help texts ("~/.vst3, /usr/lib/vst3 or /usr/local/lib/vst3").
 extern const char* const kInstalledFolders;
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -17,12 +17,12 @@ std::filesystem::path programFolder ();
 
 struct InstalledBundle
 {
-    std::filesystem::path path;  // empty when its folder is unknown (no home folder)
-    std::string shownAs;         // for the message listing where we looked
+    std::filesystem::path path;   // empty when its folder is unknown (no home folder)
+    std::string shownAs;   // for the message listing where we looked
 };
 
 // The user's and the system's VST3 folders' Overmoor.vst3, in the order hosts search them.
 std::vector<InstalledBundle> installedBundles ();
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

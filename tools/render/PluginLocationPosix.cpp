@@ -19,11 +19,12 @@ std::filesystem::path programFolder ()
 std::vector<InstalledBundle> installedBundles ()
 {
     const char* home = std::getenv ("HOME");
-    const std::string user = home && *home ? std::string (home) + "/.vst3/Overmoor.vst3" : std::string ();
+    const std::string user =
+        home && *home ? std::string (home) + "/.vst3/Overmoor.vst3" : std::string ();
     return {{user, user.empty () ? "~/.vst3/Overmoor.vst3" : user},
             {"/usr/lib/vst3/Overmoor.vst3", "/usr/lib/vst3/Overmoor.vst3"},
             {"/usr/local/lib/vst3/Overmoor.vst3", "/usr/local/lib/vst3/Overmoor.vst3"}};
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -14,7 +14,8 @@ std::filesystem::path programFolder ()
     std::wstring path (MAX_PATH, L'\0');
     for (;;)
     {
-        const DWORD length = GetModuleFileNameW (nullptr, path.data (), static_cast<DWORD> (path.size ()));
+        const DWORD length =
+            GetModuleFileNameW (nullptr, path.data (), static_cast<DWORD> (path.size ()));
         if (length == 0)
             return {};
         if (length < path.size ())
@@ -22,7 +23,7 @@ std::filesystem::path programFolder ()
             path.resize (length);
             return std::filesystem::path (path).parent_path ();
         }
-        path.resize (path.size () * 2); // truncated: a long path
+        path.resize (path.size () * 2);   // truncated: a long path
     }
 }
 
@@ -30,12 +31,14 @@ std::vector<InstalledBundle> installedBundles ()
 {
     const DWORD length = GetEnvironmentVariableW (L"CommonProgramFiles", nullptr, 0);
     std::wstring folder (length, L'\0');
-    if (length == 0 || GetEnvironmentVariableW (L"CommonProgramFiles", folder.data (), length) + 1 != length)
+    if (length == 0
+        || GetEnvironmentVariableW (L"CommonProgramFiles", folder.data (), length) + 1 != length)
         return {{{}, "%CommonProgramFiles%\\VST3\\Overmoor.vst3"}};
     folder.resize (length - 1);
-    const std::filesystem::path bundle = std::filesystem::path (folder) / L"VST3" / L"Overmoor.vst3";
+    const std::filesystem::path bundle =
+        std::filesystem::path (folder) / L"VST3" / L"Overmoor.vst3";
     return {{bundle, bundle.u8string ()}};
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -16,14 +16,14 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 namespace Keys = CMVXMessageKeys;
 
-namespace
-{
+namespace {
 bool equalIgnoringCase (const std::string& a, const std::string& b)
 {
-    return a.size () == b.size () &&
-           std::equal (a.begin (), a.end (), b.begin (), [] (char x, char y) {
-               return std::tolower (static_cast<unsigned char> (x)) == std::tolower (static_cast<unsigned char> (y));
-           });
+    return a.size () == b.size ()
+           && std::equal (a.begin (), a.end (), b.begin (), [] (char x, char y) {
+                  return std::tolower (static_cast<unsigned char> (x))
+                         == std::tolower (static_cast<unsigned char> (y));
+              });
 }
 
 std::string choices (const PresetLists& lists)
@@ -38,11 +38,13 @@ std::string choices (const PresetLists& lists)
         add (lists.factory.size () + i + 1, lists.user[i]);
     return text.empty () ? std::string ("none") : text;
 }
-} // namespace
+}   // namespace
 
-PresetRequests::PresetRequests (Host::PluginInstance& instance_) : instance (instance_) {}
+PresetRequests::PresetRequests (Host::PluginInstance& instance_) : instance (instance_)
+{}
 
-bool PresetRequests::requestList (const char* requestKey, const char* answerKey, std::vector<std::string>& names)
+bool PresetRequests::requestList (const char* requestKey, const char* answerKey,
+                                  std::vector<std::string>& names)
 {
     Host::ConnectionTap* answers = instance.processorToController ();
     auto message = instance.createMessage (Keys::kPresetHandling);
@@ -59,7 +61,8 @@ bool PresetRequests::requestList (const char* requestKey, const char* answerKey,
     IMessage* answer = answers->last (Keys::kPresetHandling);
     const void* data = nullptr;
     uint32 size = 0;
-    if (!answer || !answer->getAttributes () || answer->getAttributes ()->getBinary (answerKey, data, size) != kResultOk)
+    if (!answer || !answer->getAttributes ()
+        || answer->getAttributes ()->getBinary (answerKey, data, size) != kResultOk)
         return false;
     const std::string text (static_cast<const char*> (data), size);
     names.clear ();
@@ -71,7 +74,8 @@ bool PresetRequests::requestList (const char* requestKey, const char* answerKey,
 PresetLists PresetRequests::requestLists ()
 {
     PresetLists lists;
-    const bool factory = requestList (Keys::kGetFactoryPresets, Keys::kFactoryPresetList, lists.factory);
+    const bool factory =
+        requestList (Keys::kGetFactoryPresets, Keys::kFactoryPresetList, lists.factory);
     const bool user = requestList (Keys::kGetUserPresets, Keys::kUserPresetList, lists.user);
     lists.answered = factory || user;
     return lists;
@@ -85,10 +89,12 @@ RenderProblem PresetRequests::selectNumber (int32_t number)
         return RenderProblem::failure ("cannot send the preset selection to the plug-in");
     const int before = answers->count (Keys::kSyncParameters);
     const std::string request = std::string (Keys::kSetSelectedPreset) + std::to_string (number);
-    message->getAttributes ()->setBinary (Keys::kSetSelectedPreset, request.data (), static_cast<uint32> (request.size ()));
+    message->getAttributes ()->setBinary (Keys::kSetSelectedPreset, request.data (),
+                                          static_cast<uint32> (request.size ()));
     instance.notifyProcessor (message);
     if (answers->count (Keys::kSyncParameters) == before)
-        return RenderProblem::failure ("the plug-in did not answer the selection of preset " + std::to_string (number));
+        return RenderProblem::failure ("the plug-in did not answer the selection of preset "
+                                       + std::to_string (number));
     return {};
 }
 
@@ -96,7 +102,8 @@ RenderProblem PresetRequests::select (const std::string& numberOrName)
 {
     const PresetLists lists = requestLists ();
     if (!lists.answered)
-        return RenderProblem::failure ("the plug-in does not answer preset requests, so --preset cannot be used");
+        return RenderProblem::failure (
+            "the plug-in does not answer preset requests, so --preset cannot be used");
     const size_t total = lists.factory.size () + lists.user.size ();
 
     int64_t number = -1;
@@ -104,7 +111,8 @@ RenderProblem PresetRequests::select (const std::string& numberOrName)
     {
         // Users count from 1, as the editor's menu, the manual and the demo do; the processor from 0.
         if (number < 1 || static_cast<size_t> (number) > total)
-            return RenderProblem::usage ("--preset: no preset number " + numberOrName + "; valid: " + choices (lists));
+            return RenderProblem::usage ("--preset: no preset number " + numberOrName
+                                         + "; valid: " + choices (lists));
         return selectNumber (static_cast<int32_t> (number - 1));
     }
 
@@ -112,12 +120,14 @@ RenderProblem PresetRequests::select (const std::string& numberOrName)
     all.insert (all.end (), lists.user.begin (), lists.user.end ());
     auto found = std::find (all.begin (), all.end (), numberOrName);
     if (found == all.end ())
-        found = std::find_if (all.begin (), all.end (),
-                              [&numberOrName] (const std::string& name) { return equalIgnoringCase (name, numberOrName); });
+        found = std::find_if (all.begin (), all.end (), [&numberOrName] (const std::string& name) {
+            return equalIgnoringCase (name, numberOrName);
+        });
     if (found == all.end ())
-        return RenderProblem::usage ("--preset: no preset named \"" + numberOrName + "\"; valid: " + choices (lists));
+        return RenderProblem::usage ("--preset: no preset named \"" + numberOrName
+                                     + "\"; valid: " + choices (lists));
     return selectNumber (static_cast<int32_t> (found - all.begin ()));
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

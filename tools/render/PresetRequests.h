@@ -12,15 +12,15 @@
 namespace Morvane {
 namespace Host {
 class PluginInstance;
-}
+}   // namespace Host
 
 namespace Render {
 
 struct PresetLists
 {
     std::vector<std::string> factory;   // in the processor's order (its numbers count from 0)
-    std::vector<std::string> user;      // numbers follow the factory presets
-    bool answered = false;              // false: the plug-in sent no lists
+    std::vector<std::string> user;   // numbers follow the factory presets
+    bool answered = false;   // false: the plug-in sent no lists
 };
 
 class PresetRequests
@@ -36,11 +36,12 @@ public:
     RenderProblem select (const std::string& numberOrName);
 
 private:
-    bool requestList (const char* requestKey, const char* answerKey, std::vector<std::string>& names);
+    bool requestList (const char* requestKey, const char* answerKey,
+                      std::vector<std::string>& names);
     RenderProblem selectNumber (int32_t number);
 
     Host::PluginInstance& instance;
 };
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -23,18 +23,21 @@ namespace Render {
 
 using namespace Steinberg;
 
-namespace
-{
+namespace {
 // Set by Ctrl-C or a termination request; the render stops between blocks and removes its
 // unfinished output.
 std::atomic<bool> interruptRequested {false};
 static_assert (std::atomic<bool>::is_always_lock_free, "read from a signal handler");
 
-extern "C" void requestInterrupt (int) { interruptRequested.store (true, std::memory_order_relaxed); }
+extern "C" void requestInterrupt (int)
+{
+    interruptRequested.store (true, std::memory_order_relaxed);
+}
 
 void catchInterrupts ()
 {
-    struct sigaction action {};
+    struct sigaction action
+    {};
     action.sa_handler = requestInterrupt;
     sigemptyset (&action.sa_mask);
     ::sigaction (SIGINT, &action, nullptr);
@@ -76,7 +79,8 @@ RenderProblem loadPlugin (const std::string& requestedPath, LoadedPlugin& plugin
 // Preset first, then the settings in command-line order, each told to the controller at once so
 // that titles follow the model; the processor gets them in the first block's parameter queues.
 RenderProblem applySettings (const RenderOptions& options, Host::PluginInstance& instance,
-                             const ParameterCatalog& catalog, std::vector<Host::ParameterPoint>& initialChanges)
+                             const ParameterCatalog& catalog,
+                             std::vector<Host::ParameterPoint>& initialChanges)
 {
     if (!options.preset.empty ())
         if (RenderProblem problem = PresetRequests (instance).select (options.preset))
@@ -109,14 +113,16 @@ int render (const RenderOptions& options)
     if (RenderProblem problem = applySettings (options, instance, catalog, input.initialChanges))
         return report (problem);
     for (const AutomationPoint& point : options.automation)
-        if (RenderProblem problem = catalog.checkId (point.id, "--at " + std::to_string (point.sample)))
+        if (RenderProblem problem =
+                catalog.checkId (point.id, "--at " + std::to_string (point.sample)))
             return report (problem);
 
     AudioFileReader reader;
     std::string error;
     if (!reader.open (options.inputPath, error))
         return report (RenderProblem::failure (error));
-    if (RenderProblem problem = scheduleAutomation (options.automation, options.blockSize, reader.frames (), input.schedule))
+    if (RenderProblem problem = scheduleAutomation (options.automation, options.blockSize,
+                                                    reader.frames (), input.schedule))
         return report (problem);
 
     Host::ProcessConfig config;
@@ -128,10 +134,12 @@ int render (const RenderOptions& options)
     if (!instance.startProcessing (config, error))
         return report (RenderProblem::failure ("the plug-in cannot start processing: " + error));
     const Vst::ProcessData& data = instance.processData ();
-    if (data.numInputs < 1 || data.numOutputs < 1 || data.inputs[0].numChannels != reader.channels () ||
-        data.outputs[0].numChannels != reader.channels ())
-        return report (RenderProblem::failure (std::string ("the plug-in refused a ") +
-                                               (reader.channels () == 1 ? "mono" : "stereo") + " bus arrangement"));
+    if (data.numInputs < 1 || data.numOutputs < 1
+        || data.inputs[0].numChannels != reader.channels ()
+        || data.outputs[0].numChannels != reader.channels ())
+        return report (RenderProblem::failure (std::string ("the plug-in refused a ")
+                                               + (reader.channels () == 1 ? "mono" : "stereo")
+                                               + " bus arrangement"));
 
     AudioFileWriter writer;
     if (!writer.open (options.outputPath, format, reader.channels (), reader.sampleRateHz (),
@@ -142,8 +150,10 @@ int render (const RenderOptions& options)
     const auto started = std::chrono::steady_clock::now ();
     int64_t frames = 0;
     catchInterrupts ();
-    const RenderProblem problem = renderStream (instance, reader, writer, input, progress, frames, &interruptRequested);
-    const double seconds = std::chrono::duration<double> (std::chrono::steady_clock::now () - started).count ();
+    const RenderProblem problem =
+        renderStream (instance, reader, writer, input, progress, frames, &interruptRequested);
+    const double seconds =
+        std::chrono::duration<double> (std::chrono::steady_clock::now () - started).count ();
     progress.finish ();
     instance.stopProcessing ();
     if (problem)
@@ -151,7 +161,8 @@ int render (const RenderOptions& options)
     if (!writer.commit (error))
         return report (RenderProblem::failure (error));
 
-    const RenderSummary summary {frames, reader.sampleRateHz (), seconds, writer.clippedSamples (),
+    const RenderSummary summary {frames,         reader.sampleRateHz (),
+                                 seconds,        writer.clippedSamples (),
                                  writer.peak (), format.description};
     std::fprintf (stderr, "%s\n", formatSummary (summary).c_str ());
     return 0;
@@ -170,7 +181,7 @@ int list (const RenderOptions& options)
     std::fputs (formatList (presets, catalog.describe (), catalog).c_str (), stdout);
     return 0;
 }
-} // namespace
+}   // namespace
 
 int runRenderCommand (int argc, const char* const* argv)
 {
@@ -185,5 +196,5 @@ int runRenderCommand (int argc, const char* const* argv)
     return parsed.options.list ? list (parsed.options) : render (parsed.options);
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

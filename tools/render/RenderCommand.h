@@ -8,5 +8,5 @@ namespace Render {
 
 int runRenderCommand (int argc, const char* const* argv);
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -20,7 +20,8 @@ int64_t automationBlockStart (int64_t sample, int32_t blockSize);
 
 // The automation points grouped by the block that receives them, in command-line order within a
 // block; a point at or after the end of the input is a usage problem.
-RenderProblem scheduleAutomation (const std::vector<AutomationPoint>& points, int32_t blockSize, int64_t totalFrames,
+RenderProblem scheduleAutomation (const std::vector<AutomationPoint>& points, int32_t blockSize,
+                                  int64_t totalFrames,
                                   std::vector<std::pair<int64_t, Host::ParameterPoint>>& schedule);
 
 struct RenderLoopInput
@@ -31,9 +32,10 @@ struct RenderLoopInput
 };
 
 // Stops with a failure between blocks once *interrupted becomes true (set by a signal handler).
-RenderProblem renderStream (Host::PluginInstance& instance, AudioFileReader& reader, AudioFileWriter& writer,
-                            const RenderLoopInput& input, ProgressBar& progress, int64_t& framesDone,
+RenderProblem renderStream (Host::PluginInstance& instance, AudioFileReader& reader,
+                            AudioFileWriter& writer, const RenderLoopInput& input,
+                            ProgressBar& progress, int64_t& framesDone,
                             const std::atomic<bool>* interrupted = nullptr);
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

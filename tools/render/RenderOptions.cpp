@@ -17,7 +17,8 @@ bool parseInteger (const std::string& text, int64_t& value)
     if (text.empty () || text.size () > 20)
         return false;
     for (size_t i = 0; i < text.size (); ++i)
-        if (!(std::isdigit (static_cast<unsigned char> (text[i])) || (i == 0 && (text[i] == '-' || text[i] == '+'))))
+        if (!(std::isdigit (static_cast<unsigned char> (text[i]))
+              || (i == 0 && (text[i] == '-' || text[i] == '+'))))
             return false;
     errno = 0;
     char* end = nullptr;
@@ -41,8 +42,7 @@ bool parseReal (const std::string& text, double& value)
     return true;
 }
 
-namespace
-{
+namespace {
 const char* const kDescription =
     "Renders an audio file through the Overmoor plug-in, the way a host plays it back.\n"
     "IN: any file libsndfile reads, mono or stereo. OUT: the input's channels, rate and\n"
@@ -55,7 +55,8 @@ const char* const kExamples =
     "Examples:\n"
     "  overmoor-render --list --param Model=\"Metal Tone\"\n"
     "  overmoor-render --preset \"Full Drive\" di.wav out.wav\n"
-    "  overmoor-render --param Model=\"Over Drive\" --param Gain=70 --param Tone=40 di.wav out.wav\n"
+    "  overmoor-render --param Model=\"Over Drive\" --param Gain=70 --param Tone=40 di.wav "
+    "out.wav\n"
     "  overmoor-render --preset 8 --at 96000 0=0 di.wav out.wav   # \"Metal\", bypassed from 2 s";
 
 // Splits "left=right" at the first '='; both sides must be non-empty.
@@ -69,7 +70,8 @@ bool splitAssignment (const std::string& text, std::string& left, std::string& r
     return true;
 }
 
-bool parseIdAndNormalized (const std::string& text, int32_t& id, double& normalized, std::string& problem)
+bool parseIdAndNormalized (const std::string& text, int32_t& id, double& normalized,
+                           std::string& problem)
 {
     std::string idText, valueText;
     int64_t parsedId = 0;
@@ -104,7 +106,7 @@ ParseResult failure (std::string message)
     result.message = oneLine (std::move (message));
     return result;
 }
-} // namespace
+}   // namespace
 
 ParseResult parseRenderOptions (int argc, const char* const* argv)
 {
@@ -122,24 +124,31 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
                     "the Overmoor.vst3 bundle; default: one in this program's folder or up to two "
                     "above it (a build tree's), else ~/.vst3, /usr/lib/vst3 or /usr/local/lib/vst3")
         ->type_name ("PATH");
-    app.add_option ("--block", options.blockSize, "host block size in samples, 1 to 65536 (default 256)")
+    app.add_option ("--block", options.blockSize,
+                    "host block size in samples, 1 to 65536 (default 256)")
         ->type_name ("N")
         ->check (CLI::Range (1, static_cast<int> (RenderOptions::kMaxBlockSize)).description (""));
-    app.add_option ("--preset", options.preset, "select a preset first: its name, or its number in --list, counting from 1 as the "
-                    "editor's menu does (1 is \"Torvin's Booster\")")
+    app.add_option (
+           "--preset", options.preset,
+           "select a preset first: its name, or its number in --list, counting from 1 as the "
+           "editor's menu does (1 is \"Torvin's Booster\")")
         ->type_name ("K|NAME");
-    auto* set = app.add_option ("--set", setTexts, "a normalised parameter value by id (repeatable)")
-                    ->type_name ("ID=NORM")
-                    ->type_size (1)
-                    ->allow_extra_args (false)
-                    ->multi_option_policy (CLI::MultiOptionPolicy::TakeAll);
-    auto* param = app.add_option ("--param", paramTexts,
-                                  "a plain value or value text by parameter name or current title (repeatable)")
-                      ->type_name ("NAME=VALUE")
-                      ->type_size (1)
-                      ->allow_extra_args (false)
-                      ->multi_option_policy (CLI::MultiOptionPolicy::TakeAll);
-    app.add_option ("--at", atTexts, "automation for the block starting at SAMPLE, or the next one (repeatable)")
+    auto* set =
+        app.add_option ("--set", setTexts, "a normalised parameter value by id (repeatable)")
+            ->type_name ("ID=NORM")
+            ->type_size (1)
+            ->allow_extra_args (false)
+            ->multi_option_policy (CLI::MultiOptionPolicy::TakeAll);
+    auto* param =
+        app.add_option (
+               "--param", paramTexts,
+               "a plain value or value text by parameter name or current title (repeatable)")
+            ->type_name ("NAME=VALUE")
+            ->type_size (1)
+            ->allow_extra_args (false)
+            ->multi_option_policy (CLI::MultiOptionPolicy::TakeAll);
+    app.add_option ("--at", atTexts,
+                    "automation for the block starting at SAMPLE, or the next one (repeatable)")
         ->type_name ("SAMPLE ID=NORM")
         ->type_size (2)
         ->allow_extra_args (false)
@@ -187,7 +196,8 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
             setting.kind = ParameterSetting::Kind::byId;
             setting.originalText = setTexts[nextSet++];
             std::string problem;
-            if (!parseIdAndNormalized (setting.originalText, setting.id, setting.normalized, problem))
+            if (!parseIdAndNormalized (setting.originalText, setting.id, setting.normalized,
+                                       problem))
                 return failure ("--set: " + problem);
         }
         else if (option == param && nextParam < paramTexts.size ())
@@ -206,7 +216,8 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
     {
         AutomationPoint point;
         if (!parseInteger (atTexts[i], point.sample) || point.sample < 0)
-            return failure ("--at: sample position '" + atTexts[i] + "' is not a whole number from 0 up");
+            return failure ("--at: sample position '" + atTexts[i]
+                            + "' is not a whole number from 0 up");
         std::string problem;
         if (!parseIdAndNormalized (atTexts[i + 1], point.id, point.normalized, problem))
             return failure ("--at: " + problem);
@@ -215,12 +226,13 @@ ParseResult parseRenderOptions (int argc, const char* const* argv)
 
     // Checked last: a value swallowed by the option before it is the more telling error.
     if (!options.list && (options.inputPath.empty () || options.outputPath.empty ()))
-        return failure (options.inputPath.empty () ? "missing input file IN" : "missing output file OUT");
+        return failure (options.inputPath.empty () ? "missing input file IN"
+                                                   : "missing output file OUT");
 
     ParseResult result;
     result.options = std::move (options);
     return result;
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

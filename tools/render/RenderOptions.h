@@ -13,7 +13,11 @@ namespace Render {
 // name or title as a plain value or value text (--param), resolved once the plug-in is loaded.
 struct ParameterSetting
 {
-    enum class Kind { byId, byName };
+    enum class Kind
+    {
+        byId,
+        byName
+    };
     Kind kind = Kind::byId;
     int32_t id = 0;
     double normalized = 0.0;
@@ -37,11 +41,11 @@ struct RenderOptions
 
     std::string inputPath;
     std::string outputPath;
-    std::string pluginPath;             // empty: the default bundle
+    std::string pluginPath;   // empty: the default bundle
     int32_t blockSize = kDefaultBlockSize;
-    std::string preset;                 // empty: none; a number or a preset name
+    std::string preset;   // empty: none; a number or a preset name
     std::vector<ParameterSetting> settings;   // --set and --param in command-line order
-    std::vector<AutomationPoint> automation;  // --at in command-line order
+    std::vector<AutomationPoint> automation;   // --at in command-line order
     bool list = false;
     bool quiet = false;
 };
@@ -50,7 +54,7 @@ struct ParseResult
 {
     enum class Status
     {
-        ok,     // options holds the request
+        ok,   // options holds the request
         help,   // message holds the help text; print it to stdout and exit 0
         error   // message holds one line naming the problem; exit 2
     };
@@ -66,5 +70,5 @@ ParseResult parseRenderOptions (int argc, const char* const* argv);
 bool parseInteger (const std::string& text, int64_t& value);
 bool parseReal (const std::string& text, double& value);
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

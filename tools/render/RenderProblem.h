@@ -20,5 +20,5 @@ struct RenderProblem
     explicit operator bool () const { return exitCode != 0; }
 };
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

@@ -9,21 +9,25 @@
 namespace Morvane {
 namespace Render {
 
-ProgressBar::ProgressBar (std::FILE* stream_, bool enabled, int64_t totalFrames_, double sampleRateHz)
-    : stream (stream_), totalFrames (totalFrames_)
+ProgressBar::ProgressBar (std::FILE* stream_, bool enabled, int64_t totalFrames_,
+                          double sampleRateHz)
+: stream (stream_), totalFrames (totalFrames_)
 {
-    shown = enabled && stream && ::isatty (::fileno (stream)) && sampleRateHz > 0.0 &&
-            static_cast<double> (totalFrames) / sampleRateHz >= kMinSecondsOfAudio;
+    shown = enabled && stream && ::isatty (::fileno (stream)) && sampleRateHz > 0.0
+            && static_cast<double> (totalFrames) / sampleRateHz >= kMinSecondsOfAudio;
 }
 
 void ProgressBar::update (int64_t framesDone)
 {
     if (!shown || totalFrames <= 0)
         return;
-    const int permille = static_cast<int> (std::clamp<int64_t> (framesDone * 1000 / totalFrames, 0, 1000));
+    const int permille =
+        static_cast<int> (std::clamp<int64_t> (framesDone * 1000 / totalFrames, 0, 1000));
     // Redrawn at most ten times a second, and always at the end.
     const auto now = std::chrono::steady_clock::now ();
-    if (permille == lastPermille || (permille < 1000 && lastPermille >= 0 && now - lastDraw < std::chrono::milliseconds (100)))
+    if (permille == lastPermille
+        || (permille < 1000 && lastPermille >= 0
+            && now - lastDraw < std::chrono::milliseconds (100)))
         return;
     lastPermille = permille;
     lastDraw = now;
@@ -45,10 +49,13 @@ void ProgressBar::finish ()
 
 std::string formatSummary (const RenderSummary& summary)
 {
-    const double audioSeconds = summary.sampleRateHz > 0.0 ? static_cast<double> (summary.frames) / summary.sampleRateHz : 0.0;
+    const double audioSeconds = summary.sampleRateHz > 0.0
+                                    ? static_cast<double> (summary.frames) / summary.sampleRateHz
+                                    : 0.0;
     char text[160];
     if (summary.secondsTaken > 0.0)
-        std::snprintf (text, sizeof text, "rendered %lld frames (%.3f s of audio) in %.3f s, %.1fx real time",
+        std::snprintf (text, sizeof text,
+                       "rendered %lld frames (%.3f s of audio) in %.3f s, %.1fx real time",
                        static_cast<long long> (summary.frames), audioSeconds, summary.secondsTaken,
                        audioSeconds / summary.secondsTaken);
     else
@@ -65,5 +72,5 @@ std::string formatSummary (const RenderSummary& summary)
     return text + std::string (warning);
 }
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

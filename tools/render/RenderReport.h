@@ -38,13 +38,13 @@ struct RenderSummary
     double sampleRateHz = 0.0;
     double secondsTaken = 0.0;
     int64_t clippedSamples = 0;
-    float peak = 0.0f;                 // largest magnitude the plug-in put out
-    std::string formatDescription;     // "24-bit FLAC"
+    float peak = 0.0f;   // largest magnitude the plug-in put out
+    std::string formatDescription;   // "24-bit FLAC"
 };
 
 // "rendered 384000 frames (8.000 s of audio) in 0.412 s, 19.4x real time", then for instance
 // "; warning: 5120 samples clipped at full scale in the 24-bit FLAC, peak +14.2 dBFS"
 std::string formatSummary (const RenderSummary& summary);
 
-} // namespace Render
-} // namespace Morvane
+}   // namespace Render
+}   // namespace Morvane

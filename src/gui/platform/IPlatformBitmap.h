@@ -25,4 +25,4 @@ public:
     virtual bool writePng (const std::string& path) const = 0;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -22,4 +22,4 @@ struct PlatformFactory
     static SharedPointer<IPlatformTimer> createTimer (IPlatformTimerCallback* callback);
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -19,4 +19,4 @@ public:
     virtual CCoord getStringWidth (UTF8StringPtr utf8) const = 0;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -131,4 +131,4 @@ private:
     IPlatformFrameCallback* frameCallback;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

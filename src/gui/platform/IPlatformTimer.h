@@ -23,4 +23,4 @@ public:
     virtual bool isRunning () const = 0;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

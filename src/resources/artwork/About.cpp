@@ -24,10 +24,15 @@ struct Mood
     bool stars;
 };
 
-const Mood kDusk {hex (0x0d1228), hex (0x2a2450), hex (0xd9823a), hex (0x2b2340), hex (0x16131f),
-                  hex (0x0d0c12), true};
-const Mood kDawn {hex (0x1b2c4a), hex (0x5d6f93), hex (0xf1c27d), hex (0x3a4660), hex (0x1d2333),
-                  hex (0x0e1119), false};
+const Mood kDusk {hex (0x0d1228),
+                  hex (0x2a2450),
+                  hex (0xd9823a),
+                  hex (0x2b2340),
+                  hex (0x16131f),
+                  hex (0x0d0c12),
+                  true};
+const Mood kDawn {hex (0x1b2c4a), hex (0x5d6f93), hex (0xf1c27d), hex (0x3a4660),
+                  hex (0x1d2333), hex (0x0e1119), false};
 
 void sky (cairo_t* cr, const Mood& mood)
 {
@@ -79,9 +84,11 @@ void hills (cairo_t* cr, double base, double amplitude, double phase, Rgb colour
     cairo_move_to (cr, 0, kH);
     for (double x = 0; x <= kW + 0.1; x += 2.0)
     {
-        const double y = base - amplitude * (0.6 * std::sin (x * 0.021 + phase)
-                                             + 0.3 * std::sin (x * 0.057 + phase * 2.1)
-                                             + 0.1 * std::sin (x * 0.13 + phase * 0.7));
+        const double y =
+            base
+            - amplitude
+                  * (0.6 * std::sin (x * 0.021 + phase) + 0.3 * std::sin (x * 0.057 + phase * 2.1)
+                     + 0.1 * std::sin (x * 0.13 + phase * 0.7));
         cairo_line_to (cr, x, y);
     }
     cairo_line_to (cr, kW, kH);
@@ -170,7 +177,7 @@ void pedalboard (cairo_t* cr)
     text (cr, line, "EIGHT DRIVE CIRCUITS  \xc2\xb7  MORVANE", kW / 2.0, 288.0);
 }
 
-} // namespace
+}   // namespace
 
 void drawAbout (cairo_t* cr, int id)
 {
@@ -195,4 +202,4 @@ void drawAbout (cairo_t* cr, int id)
     pedalboard (cr);
 }
 
-} // namespace Morvane::Artwork::Families
+}   // namespace Morvane::Artwork::Families

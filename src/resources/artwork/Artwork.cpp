@@ -16,18 +16,29 @@ void drawFrame (cairo_t* cr, int id, int frame, int frames)
     using namespace Families;
     switch (id)
     {
-        case 100: case 101: case 102: drawFootswitch (cr, id, frame); break;
+        case 100:
+        case 101:
+        case 102: drawFootswitch (cr, id, frame); break;
         case 103: drawSelectorField (cr, false); break;
         case 111: drawSelectorField (cr, true); break;
-        case 104: case 105: case 106: case 107: case 110: drawBarButton (cr, id); break;
-        case 108: case 109: drawPanelButton (cr, id == 108, frame == 1); break;
+        case 104:
+        case 105:
+        case 106:
+        case 107:
+        case 110: drawBarButton (cr, id); break;
+        case 108:
+        case 109: drawPanelButton (cr, id == 108, frame == 1); break;
         case 200: drawLamp (cr, frame); break;
         case 201: drawStatusLamp (cr, frame); break;
-        case 300: case 301: case 302: case 303: drawKnob (cr, id, frame, frames); break;
+        case 300:
+        case 301:
+        case 302:
+        case 303: drawKnob (cr, id, frame, frames); break;
         case 500: drawWindowBackground (cr); break;
         case 502: drawNamePanel (cr); break;
         case 600: drawPedalFace (cr, frame); break;
-        case 900: case 901: drawAbout (cr, id); break;
+        case 900:
+        case 901: drawAbout (cr, id); break;
         default: break;
     }
 }
@@ -39,7 +50,7 @@ cairo_status_t appendToVector (void* closure, const unsigned char* data, unsigne
     return CAIRO_STATUS_SUCCESS;
 }
 
-} // namespace
+}   // namespace
 
 bool drawBitmap (cairo_t* cr, int id, double scale)
 {
@@ -83,12 +94,13 @@ bool renderPng (int id, double scale, std::vector<unsigned char>& png)
     bool ok = cairo_status (cr) == CAIRO_STATUS_SUCCESS;
     cairo_destroy (cr);
     cairo_surface_flush (surface);
-    ok = ok &&
-         cairo_surface_write_to_png_stream (surface, appendToVector, &png) == CAIRO_STATUS_SUCCESS;
+    ok = ok
+         && cairo_surface_write_to_png_stream (surface, appendToVector, &png)
+                == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy (surface);
     if (!ok)
         png.clear ();
     return ok;
 }
 
-} // namespace Morvane::Artwork
+}   // namespace Morvane::Artwork

@@ -13,8 +13,8 @@ namespace Morvane::Artwork {
 struct BitmapSize
 {
     int width = 0;   // logical pixels
-    int height = 0;  // logical pixels, all frames stacked vertically
-    int frames = 0;  // 0 for an unknown id
+    int height = 0;   // logical pixels, all frames stacked vertically
+    int frames = 0;   // 0 for an unknown id
 
     int frameHeight () const { return frames > 0 ? height / frames : 0; }
 };
@@ -44,4 +44,4 @@ bool drawBitmapFrame (cairo_t* cr, int id, int frame, double scale);
 // False for an unknown id, a scale outside (0, 16] or a cairo failure.
 bool renderPng (int id, double scale, std::vector<unsigned char>& png);
 
-} // namespace Morvane::Artwork
+}   // namespace Morvane::Artwork

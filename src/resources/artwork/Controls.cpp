@@ -60,7 +60,7 @@ void buttonLabel (cairo_t* cr, const char* label, double w, double h, bool press
           (h - 1.5) / 2.0 + (pressed ? 0.4 : 0.0));
 }
 
-} // namespace
+}   // namespace
 
 void drawSelectorField (cairo_t* cr, bool open)
 {
@@ -151,4 +151,4 @@ void drawPanelButton (cairo_t* cr, bool accept, bool pressed)
     }
 }
 
-} // namespace Morvane::Artwork::Families
+}   // namespace Morvane::Artwork::Families

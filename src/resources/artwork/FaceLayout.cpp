@@ -12,6 +12,7 @@ namespace {
 constexpr double kRowTop = 34.0, kSecondRowTop = 84.0;
 constexpr double kLeft = 24.0, kMiddle = 70.0, kRight = 116.0;
 
+// clang-format off
 const Model kModels[8] = {
     // Treble Booster: brushed aluminium, no knobs
     {hex (0xb7babe), Finish::Brushed, hex (0x4a1610), hex (0x9c2b1e), 0, true, 89.0, 152.0, 0, {},
@@ -40,8 +41,9 @@ const Model kModels[8] = {
       {kLeft, kSecondRowTop, "TREBLE"}, {kMiddle, kSecondRowTop, "MID LEVEL"},
       {kRight, kSecondRowTop, "MID FREQ"}}, 301},
 };
+// clang-format on
 
-} // namespace
+}   // namespace
 
 const Model& model (int index)
 {
@@ -58,4 +60,4 @@ Place footswitchPlace (int style)
     }
 }
 
-} // namespace Morvane::Artwork::FaceLayout
+}   // namespace Morvane::Artwork::FaceLayout

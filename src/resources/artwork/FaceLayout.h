@@ -28,18 +28,18 @@ struct Model
 {
     Paint::Rgb body;
     Paint::Finish finish;
-    Paint::Rgb ink;                 // painted lettering
-    Paint::Rgb accent;              // the model's second lettering colour
-    int footswitchStyle;            // 0 round, 1 treadle, 2 rectangular
+    Paint::Rgb ink;   // painted lettering
+    Paint::Rgb accent;   // the model's second lettering colour
+    int footswitchStyle;   // 0 round, 1 treadle, 2 rectangular
     bool screws;
-    double makerX, makerY;          // centre of the maker's badge; none when makerY < 0
-                                    // (the treadle carries it)
+    double makerX, makerY;   // centre of the maker's badge; none when makerY < 0
+        // (the treadle carries it)
     int knobCount;
     Knob knobs[6];
-    int knobStrip;                  // bitmap id of the knobs set on this face; 0 without knobs
+    int knobStrip;   // bitmap id of the knobs set on this face; 0 without knobs
 };
 
-const Model& model (int index);     // 0 to 7; others fall back to 0
+const Model& model (int index);   // 0 to 7; others fall back to 0
 
 // Top-left of the footswitch of a style (0 round, 1 treadle, 2 rectangular) on the face.
 Place footswitchPlace (int style);
@@ -47,4 +47,4 @@ Place footswitchPlace (int style);
 // The model's name, lettered in the model's own style.
 void paintModelName (cairo_t* cr, int index);
 
-} // namespace Morvane::Artwork::FaceLayout
+}   // namespace Morvane::Artwork::FaceLayout

@@ -147,7 +147,7 @@ void metalTone (cairo_t* cr, const Model& m)
     text (cr, name, "TONE", 137.0, 19.5);
 }
 
-} // namespace
+}   // namespace
 
 void paintModelName (cairo_t* cr, int index)
 {
@@ -165,4 +165,4 @@ void paintModelName (cairo_t* cr, int index)
     }
 }
 
-} // namespace Morvane::Artwork::FaceLayout
+}   // namespace Morvane::Artwork::FaceLayout

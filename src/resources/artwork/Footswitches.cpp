@@ -151,7 +151,7 @@ void rectangularPlate (cairo_t* cr, bool pressed)
     cairo_restore (cr);
 }
 
-} // namespace
+}   // namespace
 
 void drawFootswitch (cairo_t* cr, int id, int frame)
 {
@@ -164,4 +164,4 @@ void drawFootswitch (cairo_t* cr, int id, int frame)
     }
 }
 
-} // namespace Morvane::Artwork::Families
+}   // namespace Morvane::Artwork::Families

@@ -21,7 +21,7 @@ struct Blob
 {
     double x, y, radius;   // logical units
     Rgb colour;
-    double alpha;          // at the centre
+    double alpha;   // at the centre
 };
 
 std::vector<Blob> layOut (double x, double y, double w, double h, Rgb base, Random& rnd)
@@ -101,7 +101,7 @@ struct Layer
     }
 };
 
-} // namespace
+}   // namespace
 
 void paintDimples (cairo_t* cr, double x, double y, double w, double h, Rgb base, Random& rnd)
 {
@@ -139,4 +139,4 @@ void paintDimples (cairo_t* cr, double x, double y, double w, double h, Rgb base
     cairo_surface_destroy (surface);
 }
 
-} // namespace Morvane::Artwork::Paint
+}   // namespace Morvane::Artwork::Paint

@@ -10,4 +10,4 @@ namespace Morvane::Artwork::Paint {
 // composite; the transformation may scale and translate, not rotate.
 void paintDimples (cairo_t* cr, double x, double y, double w, double h, Rgb base, Random& rnd);
 
-} // namespace Morvane::Artwork::Paint
+}   // namespace Morvane::Artwork::Paint

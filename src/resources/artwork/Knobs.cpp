@@ -66,8 +66,8 @@ void ribs (cairo_t* cr, double rInner, double rOuter, int count, double angle, R
 
 void topCap (cairo_t* cr, double r, Rgb colour, double shine)
 {
-    cairo_pattern_t* p = cairo_pattern_create_radial (kCx - r * 0.45, kCy - r * 0.55, r * 0.1,
-                                                      kCx, kCy, r * 1.15);
+    cairo_pattern_t* p =
+        cairo_pattern_create_radial (kCx - r * 0.45, kCy - r * 0.55, r * 0.1, kCx, kCy, r * 1.15);
     addStop (p, 0.0, lighter (colour, shine));
     addStop (p, 0.6, colour);
     addStop (p, 1.0, darker (colour, 0.35));
@@ -247,7 +247,7 @@ void creamInsert (cairo_t* cr, double angle)
     cairo_stroke (cr);
 }
 
-} // namespace
+}   // namespace
 
 void drawKnob (cairo_t* cr, int id, int frame, int frames)
 {
@@ -261,4 +261,4 @@ void drawKnob (cairo_t* cr, int id, int frame, int frames)
     }
 }
 
-} // namespace Morvane::Artwork::Families
+}   // namespace Morvane::Artwork::Families

@@ -78,7 +78,7 @@ void led (cairo_t* cr, double cx, double cy, double ledRadius, double bezelRadiu
     cairo_pattern_destroy (spec);
 }
 
-} // namespace
+}   // namespace
 
 void drawLamp (cairo_t* cr, int frame)
 {
@@ -91,4 +91,4 @@ void drawStatusLamp (cairo_t* cr, int frame)
     led (cr, 18.0, 10.0, 4.0, 6.6, 10.0, brightness[frame & 3]);
 }
 
-} // namespace Morvane::Artwork::Families
+}   // namespace Morvane::Artwork::Families

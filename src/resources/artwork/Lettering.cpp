@@ -98,7 +98,7 @@ void show (cairo_t* cr, PangoLayout* layout, double x, double y, Rgb colour, dou
     cairo_fill (cr);
 }
 
-} // namespace
+}   // namespace
 
 double text (cairo_t* cr, const TextStyle& style, const char* utf8, double x, double y, Align align)
 {
@@ -126,4 +126,4 @@ double textWidth (cairo_t* cr, const TextStyle& style, const char* utf8)
     return ink.width / double (PANGO_SCALE);
 }
 
-} // namespace Morvane::Artwork::Paint
+}   // namespace Morvane::Artwork::Paint

@@ -247,7 +247,7 @@ void specks (cairo_t* cr, double x, double y, double w, double h, Random& rnd, d
     cairo_surface_destroy (grain);
 }
 
-} // namespace
+}   // namespace
 
 void paintFinish (cairo_t* cr, double x, double y, double w, double h, double r, Rgb base,
                   Finish finish, std::uint32_t seed)
@@ -268,8 +268,7 @@ void paintFinish (cairo_t* cr, double x, double y, double w, double h, double r,
             paintDimples (cr, x, y, w, h, base, rnd);
             sheen (cr, x, y, w, h, 0.18);
             break;
-        case Finish::Brushed:
-        {
+        case Finish::Brushed: {
             baseGradient (cr, x, y, w, h, base, 0.10);
             streaks (cr, x, y, w, h, rnd);
             // the broad soft band that brushed metal throws back
@@ -300,8 +299,8 @@ void paintFinish (cairo_t* cr, double x, double y, double w, double h, double r,
 void screw (cairo_t* cr, double cx, double cy, double radius, double angle)
 {
     softShadowCircle (cr, cx + 0.4, cy + 0.6, radius, 0.8, 0.5);
-    cairo_pattern_t* p = cairo_pattern_create_radial (cx - radius * 0.4, cy - radius * 0.4, 0.0,
-                                                      cx, cy, radius);
+    cairo_pattern_t* p =
+        cairo_pattern_create_radial (cx - radius * 0.4, cy - radius * 0.4, 0.0, cx, cy, radius);
     cairo_pattern_add_color_stop_rgb (p, 0.0, 0.95, 0.95, 0.93);
     cairo_pattern_add_color_stop_rgb (p, 0.6, 0.68, 0.68, 0.67);
     cairo_pattern_add_color_stop_rgb (p, 1.0, 0.38, 0.38, 0.38);
@@ -323,4 +322,4 @@ void screw (cairo_t* cr, double cx, double cy, double radius, double angle)
     }
 }
 
-} // namespace Morvane::Artwork::Paint
+}   // namespace Morvane::Artwork::Paint

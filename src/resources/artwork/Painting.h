@@ -16,9 +16,9 @@ struct Rgb
 };
 
 Rgb hex (std::uint32_t rgb);
-Rgb mix (Rgb a, Rgb b, double t);       // t = 0 gives a
-Rgb lighter (Rgb c, double amount);     // towards white
-Rgb darker (Rgb c, double amount);      // towards black
+Rgb mix (Rgb a, Rgb b, double t);   // t = 0 gives a
+Rgb lighter (Rgb c, double amount);   // towards white
+Rgb darker (Rgb c, double amount);   // towards black
 void set (cairo_t* cr, Rgb c, double alpha = 1.0);
 void addStop (cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
 
@@ -27,7 +27,7 @@ class Random
 {
 public:
     explicit Random (std::uint32_t seed) : state (seed * 2654435761u + 12345u) {}
-    double next ();                       // [0, 1)
+    double next ();   // [0, 1)
     double range (double lo, double hi) { return lo + (hi - lo) * next (); }
 
 private:
@@ -50,11 +50,11 @@ void recess (cairo_t* cr, double x, double y, double w, double h, double r, Rgb 
 
 enum class Finish
 {
-    Flake,     // metal flake: sparkling specks over a gloss
-    Hammered,  // hammered paint: overlapping dimples
+    Flake,   // metal flake: sparkling specks over a gloss
+    Hammered,   // hammered paint: overlapping dimples
     Brushed,   // brushed metal: fine horizontal grain
-    Matte,     // fine-grained powder coat
-    Gloss,     // smooth lacquer with a broad sheen
+    Matte,   // fine-grained powder coat
+    Gloss,   // smooth lacquer with a broad sheen
 };
 
 // Fills the current path's bounding rectangle (x, y, w, h) clipped to a rounded rectangle
@@ -77,12 +77,12 @@ struct TextStyle
     const char* family = "DejaVu Sans Condensed";
     bool bold = true;
     bool italic = false;
-    double size = 7.0;            // em size in logical units
+    double size = 7.0;   // em size in logical units
     double letterSpacing = 0.0;   // extra space between letters, logical units
     Rgb colour {1.0, 1.0, 1.0};
     double alpha = 1.0;
-    double shadowAlpha = 0.0;     // dark copy offset down-right, for painted lettering
-    double highlightAlpha = 0.0;  // light copy offset up-left, for embossed lettering
+    double shadowAlpha = 0.0;   // dark copy offset down-right, for painted lettering
+    double highlightAlpha = 0.0;   // light copy offset up-left, for embossed lettering
 };
 
 // Draws one line of text whose ink box is centred vertically on y, aligned horizontally on x.
@@ -93,4 +93,4 @@ double text (cairo_t* cr, const TextStyle& style, const char* utf8, double x, do
 // Ink width of a line without drawing it.
 double textWidth (cairo_t* cr, const TextStyle& style, const char* utf8);
 
-} // namespace Morvane::Artwork::Paint
+}   // namespace Morvane::Artwork::Paint

@@ -114,7 +114,7 @@ void makerBadge (cairo_t* cr, const FaceLayout::Model& model)
     text (cr, maker, "MORVANE", model.makerX, model.makerY);
 }
 
-} // namespace
+}   // namespace
 
 void drawPedalFace (cairo_t* cr, int index)
 {
@@ -130,4 +130,4 @@ void drawPedalFace (cairo_t* cr, int index)
     FaceLayout::paintModelName (cr, index);
 }
 
-} // namespace Morvane::Artwork::Families
+}   // namespace Morvane::Artwork::Families

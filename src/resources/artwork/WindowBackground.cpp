@@ -88,7 +88,7 @@ void display (cairo_t* cr)
     cairo_fill (cr);
 }
 
-} // namespace
+}   // namespace
 
 void paintPedalWell (cairo_t* cr)
 {
@@ -138,4 +138,4 @@ void drawNamePanel (cairo_t* cr)
     cairo_fill (cr);
 }
 
-} // namespace Morvane::Artwork::Families
+}   // namespace Morvane::Artwork::Families

@@ -53,7 +53,7 @@ int usage ()
     return 2;
 }
 
-} // namespace
+}   // namespace
 
 int main (int argc, char** argv)
 {
@@ -78,8 +78,8 @@ int main (int argc, char** argv)
     {
         for (int scale = 1; scale <= (upTo3x ? 3 : 2); ++scale)
         {
-            const std::string path = folder + "/bmp" + std::to_string (id) + "@"
-                                     + std::to_string (scale) + "x.png";
+            const std::string path =
+                folder + "/bmp" + std::to_string (id) + "@" + std::to_string (scale) + "x.png";
             if (!render (id, scale, path))
                 return 1;
         }

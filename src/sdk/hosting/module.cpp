@@ -7,11 +7,12 @@ namespace Hosting {
 namespace {
 
 using ModuleExitFunc = bool (*) ();
-using GetFactoryFunc = Steinberg::IPluginFactory* (*) ();
+using GetFactoryFunc = Steinberg::IPluginFactory* (*)();
 
 bool endsWith (const std::string& text, const std::string& tail)
 {
-    return text.size () >= tail.size () && text.compare (text.size () - tail.size (), tail.size (), tail) == 0;
+    return text.size () >= tail.size ()
+           && text.compare (text.size () - tail.size (), tail.size (), tail) == 0;
 }
 
 bool isSeparator (char c)
@@ -32,7 +33,7 @@ size_t lastSeparator (const std::string& path)
 #endif
 }
 
-} // namespace
+}   // namespace
 
 std::string Module::normalizedBundlePath (const std::string& bundlePath)
 {
@@ -48,8 +49,9 @@ std::string Module::libraryPathForBundle (const std::string& bundlePath)
     // On Windows the library inside the bundle ends in ".vst3" too.
     const std::string inside = "Contents/" + Platform::architectureFolder () + "/";
     const size_t slash = lastSeparator (bundle);
-    const bool isLibrary = slash != std::string::npos && slash + 1 >= inside.size ()
-                           && bundle.compare (slash + 1 - inside.size (), inside.size (), inside) == 0;
+    const bool isLibrary =
+        slash != std::string::npos && slash + 1 >= inside.size ()
+        && bundle.compare (slash + 1 - inside.size (), inside.size (), inside) == 0;
     if (!endsWith (bundle, ".vst3") || isLibrary)
         return bundle;
     const std::string file = slash == std::string::npos ? bundle : bundle.substr (slash + 1);
@@ -110,7 +112,7 @@ bool Module::load (const std::string& bundlePath, std::string& errorDescription)
     if (!raw)
     {
         errorDescription = "GetPluginFactory of " + libraryPath + " returned null.";
-        return false; // the destructor calls ModuleExit and closes the library
+        return false;   // the destructor calls ModuleExit and closes the library
     }
     factory = Steinberg::owned (raw);
     return true;
@@ -130,5 +132,5 @@ Module::~Module ()
         Platform::closeLibrary (handle);
 }
 
-} // namespace Hosting
-} // namespace VST3
+}   // namespace Hosting
+}   // namespace VST3

@@ -52,5 +52,5 @@ private:
     Steinberg::IPtr<Steinberg::IPluginFactory> factory;
 };
 
-} // namespace Hosting
-} // namespace VST3
+}   // namespace Hosting
+}   // namespace VST3

@@ -14,9 +14,18 @@ std::string architectureFolder ()
     return std::string (uname (&info) == 0 ? info.machine : "x86_64") + "-linux";
 }
 
-const char* librarySuffix () { return ".so"; }
-const char* entryName () { return "ModuleEntry"; }
-const char* exitName () { return "ModuleExit"; }
+const char* librarySuffix ()
+{
+    return ".so";
+}
+const char* entryName ()
+{
+    return "ModuleEntry";
+}
+const char* exitName ()
+{
+    return "ModuleExit";
+}
 
 bool callEntry (void* entrySymbol, void* libraryHandle)
 {
@@ -45,6 +54,6 @@ void closeLibrary (void* libraryHandle)
     dlclose (libraryHandle);
 }
 
-} // namespace Platform
-} // namespace Hosting
-} // namespace VST3
+}   // namespace Platform
+}   // namespace Hosting
+}   // namespace VST3

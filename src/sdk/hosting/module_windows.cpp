@@ -17,9 +17,18 @@ std::string architectureFolder ()
 #endif
 }
 
-const char* librarySuffix () { return ".vst3"; }
-const char* entryName () { return "InitDll"; }
-const char* exitName () { return "ExitDll"; }
+const char* librarySuffix ()
+{
+    return ".vst3";
+}
+const char* entryName ()
+{
+    return "InitDll";
+}
+const char* exitName ()
+{
+    return "ExitDll";
+}
 
 bool callEntry (void* entrySymbol, void*)
 {
@@ -59,6 +68,6 @@ void closeLibrary (void* libraryHandle)
     FreeLibrary (static_cast<HMODULE> (libraryHandle));
 }
 
-} // namespace Platform
-} // namespace Hosting
-} // namespace VST3
+}   // namespace Platform
+}   // namespace Hosting
+}   // namespace VST3

@@ -22,6 +22,6 @@ void* openLibrary (const std::string& libraryPath, std::string& errorDescription
 void* findSymbol (void* libraryHandle, const char* symbolName);
 void closeLibrary (void* libraryHandle);
 
-} // namespace Platform
-} // namespace Hosting
-} // namespace VST3
+}   // namespace Platform
+}   // namespace Hosting
+}   // namespace VST3

@@ -14,11 +14,18 @@ ParameterValueQueue::ParameterValueQueue (ParamID paramID, int32 maxPoints)
     values.reserve (static_cast<size_t> (this->maxPoints));
 }
 
-ParameterValueQueue::~ParameterValueQueue () { FUNKNOWN_DTOR }
+ParameterValueQueue::~ParameterValueQueue ()
+{
+    FUNKNOWN_DTOR
+}
 
-int32 PLUGIN_API ParameterValueQueue::getPointCount () { return static_cast<int32> (values.size ()); }
+int32 PLUGIN_API ParameterValueQueue::getPointCount ()
+{
+    return static_cast<int32> (values.size ());
+}
 
-tresult PLUGIN_API ParameterValueQueue::getPoint (int32 index, int32& sampleOffset, ParamValue& value)
+tresult PLUGIN_API ParameterValueQueue::getPoint (int32 index, int32& sampleOffset,
+                                                  ParamValue& value)
 {
     if (index < 0 || index >= static_cast<int32> (values.size ()))
         return kResultFalse;
@@ -27,7 +34,8 @@ tresult PLUGIN_API ParameterValueQueue::getPoint (int32 index, int32& sampleOffs
     return kResultTrue;
 }
 
-tresult PLUGIN_API ParameterValueQueue::addPoint (int32 sampleOffset, ParamValue value, int32& index)
+tresult PLUGIN_API ParameterValueQueue::addPoint (int32 sampleOffset, ParamValue value,
+                                                  int32& index)
 {
     size_t dest = values.size ();
     for (size_t i = 0; i < values.size (); ++i)
@@ -47,12 +55,16 @@ tresult PLUGIN_API ParameterValueQueue::addPoint (int32 sampleOffset, ParamValue
     if (static_cast<int32> (values.size ()) >= maxPoints)
         return kResultFalse;
     // Within the reserved capacity, so insert never reallocates.
-    values.insert (values.begin () + static_cast<std::ptrdiff_t> (dest), ParameterQueueValue {value, sampleOffset});
+    values.insert (values.begin () + static_cast<std::ptrdiff_t> (dest),
+                   ParameterQueueValue {value, sampleOffset});
     index = static_cast<int32> (dest);
     return kResultTrue;
 }
 
-void ParameterValueQueue::clear () { values.clear (); }
+void ParameterValueQueue::clear ()
+{
+    values.clear ();
+}
 
 IMPLEMENT_FUNKNOWN_METHODS (ParameterChanges, IParameterChanges, IParameterChanges::iid)
 
@@ -63,7 +75,10 @@ ParameterChanges::ParameterChanges (int32 maxParameters, int32 maxPointsPerQueue
     setMaxParameters (maxParameters);
 }
 
-ParameterChanges::~ParameterChanges () { FUNKNOWN_DTOR }
+ParameterChanges::~ParameterChanges ()
+{
+    FUNKNOWN_DTOR
+}
 
 void ParameterChanges::setMaxParameters (int32 maxParameters)
 {
@@ -75,9 +90,15 @@ void ParameterChanges::setMaxParameters (int32 maxParameters)
     usedQueueCount = std::min (usedQueueCount, static_cast<int32> (queues.size ()));
 }
 
-void ParameterChanges::clearQueue () { usedQueueCount = 0; }
+void ParameterChanges::clearQueue ()
+{
+    usedQueueCount = 0;
+}
 
-int32 PLUGIN_API ParameterChanges::getParameterCount () { return usedQueueCount; }
+int32 PLUGIN_API ParameterChanges::getParameterCount ()
+{
+    return usedQueueCount;
+}
 
 IParamValueQueue* PLUGIN_API ParameterChanges::getParameterData (int32 index)
 {
@@ -105,5 +126,5 @@ IParamValueQueue* PLUGIN_API ParameterChanges::addParameterData (const ParamID& 
     return queue;
 }
 
-} // namespace Vst
-} // namespace Steinberg
+}   // namespace Vst
+}   // namespace Steinberg

@@ -72,5 +72,5 @@ protected:
     int32 maxPointsPerQueue;
 };
 
-} // namespace Vst
-} // namespace Steinberg
+}   // namespace Vst
+}   // namespace Steinberg

@@ -5,7 +5,10 @@
 namespace Steinberg {
 namespace Vst {
 
-HostProcessData::~HostProcessData () { unprepare (); }
+HostProcessData::~HostProcessData ()
+{
+    unprepare ();
+}
 
 bool HostProcessData::prepare (IComponent& component, int32 samples, int32 sampleSize)
 {
@@ -69,7 +72,8 @@ void HostProcessData::createBuffers (const std::vector<int32>& channelsPerBus,
     {
         BusStorage& s = storage[b];
         s.numChannels = channelsPerBus[b];
-        const size_t total = static_cast<size_t> (s.numChannels) * static_cast<size_t> (bufferSamples);
+        const size_t total =
+            static_cast<size_t> (s.numChannels) * static_cast<size_t> (bufferSamples);
         if (symbolicSampleSize == kSample32)
             s.samples32.assign (total, 0.0f);
         else
@@ -91,8 +95,10 @@ void HostProcessData::pointAtOwnMemory (std::vector<BusStorage>& storage,
         {
             const size_t at = static_cast<size_t> (c) * static_cast<size_t> (bufferSamples);
             const size_t ci = static_cast<size_t> (c);
-            s.pointers32[ci] = bufferSamples > 0 && !s.samples32.empty () ? &s.samples32[at] : nullptr;
-            s.pointers64[ci] = bufferSamples > 0 && !s.samples64.empty () ? &s.samples64[at] : nullptr;
+            s.pointers32[ci] =
+                bufferSamples > 0 && !s.samples32.empty () ? &s.samples32[at] : nullptr;
+            s.pointers64[ci] =
+                bufferSamples > 0 && !s.samples64.empty () ? &s.samples64[at] : nullptr;
         }
         if (symbolicSampleSize == kSample32)
             buffers[b].channelBuffers32 = s.pointers32.empty () ? nullptr : s.pointers32.data ();
@@ -115,25 +121,29 @@ HostProcessData::BusStorage* HostProcessData::bus (std::vector<BusStorage>& stor
 Sample32* HostProcessData::inputChannel32 (int32 b, int32 c)
 {
     BusStorage* s = bus (inputStorage, b, c);
-    return s && !s->samples32.empty () ? &s->samples32[static_cast<size_t> (c * bufferSamples)] : nullptr;
+    return s && !s->samples32.empty () ? &s->samples32[static_cast<size_t> (c * bufferSamples)]
+                                       : nullptr;
 }
 
 Sample32* HostProcessData::outputChannel32 (int32 b, int32 c)
 {
     BusStorage* s = bus (outputStorage, b, c);
-    return s && !s->samples32.empty () ? &s->samples32[static_cast<size_t> (c * bufferSamples)] : nullptr;
+    return s && !s->samples32.empty () ? &s->samples32[static_cast<size_t> (c * bufferSamples)]
+                                       : nullptr;
 }
 
 Sample64* HostProcessData::inputChannel64 (int32 b, int32 c)
 {
     BusStorage* s = bus (inputStorage, b, c);
-    return s && !s->samples64.empty () ? &s->samples64[static_cast<size_t> (c * bufferSamples)] : nullptr;
+    return s && !s->samples64.empty () ? &s->samples64[static_cast<size_t> (c * bufferSamples)]
+                                       : nullptr;
 }
 
 Sample64* HostProcessData::outputChannel64 (int32 b, int32 c)
 {
     BusStorage* s = bus (outputStorage, b, c);
-    return s && !s->samples64.empty () ? &s->samples64[static_cast<size_t> (c * bufferSamples)] : nullptr;
+    return s && !s->samples64.empty () ? &s->samples64[static_cast<size_t> (c * bufferSamples)]
+                                       : nullptr;
 }
 
 void HostProcessData::setInPlace (bool inPlace)
@@ -168,5 +178,5 @@ void HostProcessData::clearBuffers ()
             b.silenceFlags = 0;
 }
 
-} // namespace Vst
-} // namespace Steinberg
+}   // namespace Vst
+}   // namespace Steinberg

@@ -64,5 +64,5 @@ protected:
     std::vector<AudioBusBuffers> outputBuffers;
 };
 
-} // namespace Vst
-} // namespace Steinberg
+}   // namespace Vst
+}   // namespace Steinberg

@@ -98,5 +98,5 @@ double EditorWindowFixture::value (int id) const
     return instance->controller ()->getParamNormalized (id);
 }
 
-} // namespace X11Test
-} // namespace Morvane
+}   // namespace X11Test
+}   // namespace Morvane

@@ -65,5 +65,5 @@ protected:
     bool attachedNow = false;
 };
 
-} // namespace X11Test
-} // namespace Morvane
+}   // namespace X11Test
+}   // namespace Morvane

@@ -109,5 +109,5 @@ void X11WindowTest::wheel (uint32_t window, int x, int y, int steps, unsigned mo
     pump (20);
 }
 
-} // namespace X11Test
-} // namespace Morvane
+}   // namespace X11Test
+}   // namespace Morvane

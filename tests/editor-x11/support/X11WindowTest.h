@@ -78,5 +78,5 @@ private:
     void toRoot (uint32_t window, int& x, int& y) const;
 };
 
-} // namespace X11Test
-} // namespace Morvane
+}   // namespace X11Test
+}   // namespace Morvane

@@ -14,7 +14,8 @@ constexpr uint32_t kShiftSym = 0xffe1;
 constexpr uint32_t kControlSym = 0xffe3;
 constexpr uint32_t kAltSym = 0xffe9;
 
-template <typename Reply> struct Freed
+template <typename Reply>
+struct Freed
 {
     Reply* reply;
     ~Freed () { std::free (reply); }
@@ -22,7 +23,7 @@ template <typename Reply> struct Freed
     explicit operator bool () const { return reply != nullptr; }
 };
 
-} // namespace
+}   // namespace
 
 std::unique_ptr<XTestDisplay> XTestDisplay::open (std::string& reason)
 {
@@ -273,5 +274,5 @@ bool XTestDisplay::holdPointerGrab (bool hold)
     return grab && grab->status == XCB_GRAB_STATUS_SUCCESS;
 }
 
-} // namespace X11Test
-} // namespace Morvane
+}   // namespace X11Test
+}   // namespace Morvane

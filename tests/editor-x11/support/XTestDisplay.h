@@ -77,5 +77,5 @@ private:
     std::vector<uint32_t> keymap;
 };
 
-} // namespace X11Test
-} // namespace Morvane
+}   // namespace X11Test
+}   // namespace Morvane

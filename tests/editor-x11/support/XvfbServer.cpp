@@ -21,7 +21,7 @@ XvfbServer*& instance ()
     return server;
 }
 
-} // namespace
+}   // namespace
 
 bool XvfbServer::ensureRunning (std::string& reason)
 {
@@ -117,5 +117,5 @@ XvfbServer::~XvfbServer ()
     ::waitpid (pid, nullptr, 0);
 }
 
-} // namespace X11Test
-} // namespace Morvane
+}   // namespace X11Test
+}   // namespace Morvane

@@ -28,5 +28,5 @@ private:
     std::string failure;
 };
 
-} // namespace X11Test
-} // namespace Morvane
+}   // namespace X11Test
+}   // namespace Morvane

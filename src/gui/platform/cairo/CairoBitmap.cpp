@@ -35,11 +35,10 @@ SharedPointer<IPlatformBitmap> adoptImage (cairo_surface_t* surface)
     return owned<IPlatformBitmap> (new CairoBitmap (surface));
 }
 
-} // namespace
+}   // namespace
 
 CairoBitmap::CairoBitmap (cairo_surface_t* s, double scaleFactor) : surface (s), scale (scaleFactor)
-{
-}
+{}
 
 CairoBitmap::~CairoBitmap ()
 {
@@ -80,4 +79,4 @@ SharedPointer<IPlatformBitmap> IPlatformBitmap::createFromPngFile (const std::st
     return adoptImage (cairo_image_surface_create_from_png (path.c_str ()));
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

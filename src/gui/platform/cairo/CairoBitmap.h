@@ -28,4 +28,4 @@ private:
     double scale;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -9,11 +9,11 @@ namespace VSTGUI {
 namespace {
 // The toolkit's own: it depends on nothing of the product, whose engine keeps another.
 constexpr double kPi = 3.14159265358979323846;
-}
+}   // namespace
 
 CairoDrawContext::CairoDrawContext (SharedPointer<CBitmap> bitmap, double scaleFactor)
-    : COffscreenContext (bitmap, scaleFactor),
-      cr (cairo_create (static_cast<CairoBitmap*> (bitmap->getPlatformBitmap ())->getSurface ()))
+: COffscreenContext (bitmap, scaleFactor),
+  cr (cairo_create (static_cast<CairoBitmap*> (bitmap->getPlatformBitmap ())->getSurface ()))
 {
     // Unhinted metrics keep text widths the same at every scale and in every measurement.
     cairo_font_options_t* options = cairo_font_options_create ();
@@ -160,7 +160,7 @@ void CairoDrawContext::drawBitmap (CBitmap* bitmap, const CRect& dest, const CPo
                                    float alpha)
 {
     auto* source = bitmap ? dynamic_cast<CairoBitmap*> (
-                                bitmap->getBestPlatformBitmapForScaleFactor (getScaleFactor ()))
+                       bitmap->getBestPlatformBitmapForScaleFactor (getScaleFactor ()))
                           : nullptr;
     if (!source || dest.isEmpty () || !begin ())
         return;
@@ -241,4 +241,4 @@ SharedPointer<COffscreenContext> COffscreenContext::create (CCoord width, CCoord
     return owned<COffscreenContext> (new CairoDrawContext (bitmap, scaleFactor));
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -42,4 +42,4 @@ private:
     cairo_t* cr;
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

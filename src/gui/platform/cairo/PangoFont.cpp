@@ -19,10 +19,10 @@ PangoContext* measuringContext ()
     return context;
 }
 
-} // namespace
+}   // namespace
 
 PangoFont::PangoFont (const std::string& name, CCoord sizePixels, int32_t fontStyle)
-    : description (pango_font_description_new ()), style (fontStyle)
+: description (pango_font_description_new ()), style (fontStyle)
 {
     pango_font_description_set_family (description, name.empty () ? "Sans" : name.c_str ());
     pango_font_description_set_absolute_size (description,
@@ -87,4 +87,4 @@ SharedPointer<IPlatformFont> IPlatformFont::create (const std::string& name, CCo
     return owned<IPlatformFont> (new PangoFont (name, sizePixels, style));
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

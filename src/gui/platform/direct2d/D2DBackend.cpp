@@ -16,7 +16,7 @@ Shared& shared ()
     return instance;
 }
 
-} // namespace
+}   // namespace
 
 bool D2DBackend::init ()
 {
@@ -27,10 +27,12 @@ bool D2DBackend::init ()
     if (FAILED (com) && com != RPC_E_CHANGED_MODE)
         return false;
     D2D1_FACTORY_OPTIONS options {};
-    return SUCCEEDED (D2D1CreateFactory (D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof (ID2D1Factory),
-                                         &options, reinterpret_cast<void**> (d2dFactory.GetAddressOf ())))
-           && SUCCEEDED (DWriteCreateFactory (DWRITE_FACTORY_TYPE_SHARED, __uuidof (IDWriteFactory),
-                                              reinterpret_cast<IUnknown**> (dwriteFactory.GetAddressOf ())))
+    return SUCCEEDED (D2D1CreateFactory (D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory),
+                                         &options,
+                                         reinterpret_cast<void**> (d2dFactory.GetAddressOf ())))
+           && SUCCEEDED (
+               DWriteCreateFactory (DWRITE_FACTORY_TYPE_SHARED, __uuidof(IDWriteFactory),
+                                    reinterpret_cast<IUnknown**> (dwriteFactory.GetAddressOf ())))
            && SUCCEEDED (CoCreateInstance (CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                            IID_PPV_ARGS (wicFactory.GetAddressOf ())));
 }
@@ -74,9 +76,11 @@ void D2DBackend::release ()
     }
 }
 
-D2DBackend::Use::Use () : backend (acquire ()) {}
+D2DBackend::Use::Use () : backend (acquire ())
+{}
 
-D2DBackend::Use::Use (const Use& other) : backend (other.backend ? acquire () : nullptr) {}
+D2DBackend::Use::Use (const Use& other) : backend (other.backend ? acquire () : nullptr)
+{}
 
 D2DBackend::Use::~Use ()
 {
@@ -112,4 +116,4 @@ std::wstring toWide (const char* utf8)
     return text;
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -49,4 +49,4 @@ private:
 // UTF-8 to UTF-16, for every text and path handed to Windows.
 std::wstring toWide (const char* utf8);
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

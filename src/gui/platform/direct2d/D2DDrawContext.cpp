@@ -20,11 +20,11 @@ D2D1_POINT_2F toPoint (double x, double y)
     return D2D1::Point2F (static_cast<float> (x), static_cast<float> (y));
 }
 
-} // namespace
+}   // namespace
 
 D2DDrawContext::D2DDrawContext (SharedPointer<CBitmap> bitmap, double scaleFactor)
-    : COffscreenContext (bitmap, scaleFactor),
-      pixels (static_cast<WicBitmap*> (bitmap->getPlatformBitmap ()))
+: COffscreenContext (bitmap, scaleFactor),
+  pixels (static_cast<WicBitmap*> (bitmap->getPlatformBitmap ()))
 {
     const auto properties = D2D1::RenderTargetProperties (
         D2D1_RENDER_TARGET_TYPE_DEFAULT,
@@ -178,7 +178,7 @@ void D2DDrawContext::drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoin
                                  float alpha)
 {
     auto* source = bitmap ? dynamic_cast<WicBitmap*> (
-                                bitmap->getBestPlatformBitmapForScaleFactor (getScaleFactor ()))
+                       bitmap->getBestPlatformBitmapForScaleFactor (getScaleFactor ()))
                           : nullptr;
     if (!source || source == pixels || dest.isEmpty () || !begin ())
         return;
@@ -190,8 +190,9 @@ void D2DDrawContext::drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoin
     {
         from.offset (0., -bandTop);
         // Whole-pixel copies at matching scales stay sharp; anything else is filtered.
-        const auto filter = getScaleFactor () == ppu ? D2D1_BITMAP_INTERPOLATION_MODE_NEAREST_NEIGHBOR
-                                                     : D2D1_BITMAP_INTERPOLATION_MODE_LINEAR;
+        const auto filter = getScaleFactor () == ppu
+                                ? D2D1_BITMAP_INTERPOLATION_MODE_NEAREST_NEIGHBOR
+                                : D2D1_BITMAP_INTERPOLATION_MODE_LINEAR;
         const D2D1_RECT_F sourceRect = toRect (from);
         target->DrawBitmap (d2dBitmap, toRect (dest),
                             std::clamp (alpha, 0.f, 1.f) * getState ().globalAlpha, filter,
@@ -225,7 +226,8 @@ void D2DDrawContext::drawString (UTF8StringPtr utf8, const CRect& rect, CHoriTxt
         // mid-height, with the baseline on a whole device row.
         const double scale = getScaleFactor ();
         const double oy = getState ().offset.y;
-        double baseline = rect.top + (rect.getHeight () - dwFont->getAscent () - dwFont->getDescent ()) / 2
+        double baseline = rect.top
+                          + (rect.getHeight () - dwFont->getAscent () - dwFont->getDescent ()) / 2
                           + dwFont->getAscent ();
         baseline = std::round ((baseline + oy) * scale) / scale - oy;
         target->SetTextAntialiasMode (antialias ? D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE
@@ -256,4 +258,4 @@ SharedPointer<COffscreenContext> COffscreenContext::create (CCoord width, CCoord
     return D2DDrawContext::make (owned (new CBitmap (pixels)), scaleFactor);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

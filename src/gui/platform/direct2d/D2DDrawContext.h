@@ -47,4 +47,4 @@ private:
     bool drawing {false};
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -6,9 +6,8 @@
 namespace VSTGUI {
 
 DWriteFont::DWriteFont (const D2DBackend::Use& b, ComPtr<IDWriteTextFormat> f, int32_t s)
-    : backend (b), format (std::move (f)), style (s)
-{
-}
+: backend (b), format (std::move (f)), style (s)
+{}
 
 SharedPointer<IPlatformFont> DWriteFont::make (const std::string& name, CCoord sizePixels,
                                                int32_t style)
@@ -42,8 +41,8 @@ SharedPointer<IPlatformFont> DWriteFont::make (const std::string& name, CCoord s
     if (SUCCEEDED (backend.dwrite ()->GetSystemFontCollection (&collection))
         && SUCCEEDED (collection->FindFamilyName (family.c_str (), &index, &exists)) && exists
         && SUCCEEDED (collection->GetFontFamily (index, &fontFamily))
-        && SUCCEEDED (fontFamily->GetFirstMatchingFont (weight, DWRITE_FONT_STRETCH_NORMAL, slant,
-                                                        &face)))
+        && SUCCEEDED (
+            fontFamily->GetFirstMatchingFont (weight, DWRITE_FONT_STRETCH_NORMAL, slant, &face)))
         face->GetMetrics (&metrics);
     if (metrics.designUnitsPerEm > 0)
     {
@@ -96,4 +95,4 @@ SharedPointer<IPlatformFont> IPlatformFont::create (const std::string& name, CCo
     return DWriteFont::make (name, sizePixels, style);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

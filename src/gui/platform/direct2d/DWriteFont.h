@@ -30,4 +30,4 @@ private:
     CCoord descent {0};
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -23,12 +23,11 @@ SharedPointer<IPlatformBitmap> fromDecoder (const D2DBackend::Use& backend,
     return owned<IPlatformBitmap> (new WicBitmap (backend, bitmap));
 }
 
-} // namespace
+}   // namespace
 
 WicBitmap::WicBitmap (const D2DBackend::Use& b, ComPtr<IWICBitmap> wic, double scaleFactor)
-    : backend (b), bitmap (std::move (wic)), scale (scaleFactor > 0 ? scaleFactor : 1.)
-{
-}
+: backend (b), bitmap (std::move (wic)), scale (scaleFactor > 0 ? scaleFactor : 1.)
+{}
 
 CPoint WicBitmap::getSize () const
 {
@@ -107,10 +106,9 @@ SharedPointer<IPlatformBitmap> IPlatformBitmap::create (int width, int height)
     D2DBackend::Use backend;
     ComPtr<IWICBitmap> bitmap;
     if (!backend.ok () || width <= 0 || height <= 0 || width > 32767 || height > 32767
-        || FAILED (backend.wic ()->CreateBitmap (static_cast<UINT> (width),
-                                                 static_cast<UINT> (height),
-                                                 GUID_WICPixelFormat32bppPBGRA,
-                                                 WICBitmapCacheOnLoad, &bitmap)))
+        || FAILED (backend.wic ()->CreateBitmap (
+            static_cast<UINT> (width), static_cast<UINT> (height), GUID_WICPixelFormat32bppPBGRA,
+            WICBitmapCacheOnLoad, &bitmap)))
         return nullptr;
     return owned<IPlatformBitmap> (new WicBitmap (backend, bitmap));
 }
@@ -123,11 +121,10 @@ SharedPointer<IPlatformBitmap> IPlatformBitmap::createFromPngMemory (const void*
     ComPtr<IWICBitmapDecoder> decoder;
     if (!backend.ok () || !bytes || size == 0 || size > 0x7fffffff
         || FAILED (backend.wic ()->CreateStream (&stream))
-        || FAILED (stream->InitializeFromMemory (
-            static_cast<BYTE*> (const_cast<void*> (bytes)), static_cast<DWORD> (size)))
-        || FAILED (backend.wic ()->CreateDecoderFromStream (stream.Get (), nullptr,
-                                                            WICDecodeMetadataCacheOnDemand,
-                                                            &decoder)))
+        || FAILED (stream->InitializeFromMemory (static_cast<BYTE*> (const_cast<void*> (bytes)),
+                                                 static_cast<DWORD> (size)))
+        || FAILED (backend.wic ()->CreateDecoderFromStream (
+            stream.Get (), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)))
         return nullptr;
     return fromDecoder (backend, decoder.Get ());
 }
@@ -144,4 +141,4 @@ SharedPointer<IPlatformBitmap> IPlatformBitmap::createFromPngFile (const std::st
     return fromDecoder (backend, decoder.Get ());
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -22,7 +22,11 @@ public:
     // failure. A bitmap taller than the target takes (a long stack of frames) is copied in bands.
     ID2D1Bitmap* bitmapFor (ID2D1RenderTarget* target, double top, double bottom, double& bandTop);
     // Drawing into the pixels changed them: copies made for targets are stale.
-    void invalidateCopies () { copy.Reset (); copyTarget = nullptr; }
+    void invalidateCopies ()
+    {
+        copy.Reset ();
+        copyTarget = nullptr;
+    }
 
 private:
     D2DBackend::Use backend;
@@ -33,4 +37,4 @@ private:
     UINT copyTop {0}, copyRows {0};
 };
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -51,5 +51,5 @@ public:
     static const SharedPointer<IRunLoop>& get ();
 };
 
-} // namespace X11
-} // namespace VSTGUI
+}   // namespace X11
+}   // namespace VSTGUI

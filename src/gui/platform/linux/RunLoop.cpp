@@ -17,7 +17,7 @@ ProcessRunLoop& processRunLoop ()
     return instance;
 }
 
-} // namespace
+}   // namespace
 
 void RunLoop::init (const SharedPointer<IRunLoop>& runLoop)
 {
@@ -40,5 +40,5 @@ const SharedPointer<IRunLoop>& RunLoop::get ()
     return processRunLoop ().runLoop;
 }
 
-} // namespace X11
-} // namespace VSTGUI
+}   // namespace X11
+}   // namespace VSTGUI

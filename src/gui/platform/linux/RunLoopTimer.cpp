@@ -39,11 +39,11 @@ private:
     SharedPointer<X11::IRunLoop> runLoop;
 };
 
-} // namespace
+}   // namespace
 
 SharedPointer<IPlatformTimer> PlatformFactory::createTimer (IPlatformTimerCallback* callback)
 {
     return owned<IPlatformTimer> (new RunLoopTimer (callback));
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -16,4 +16,4 @@ IPlatformFrame* PlatformFactory::createPopup (IPlatformFrameCallback*, const CRe
     return nullptr;
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

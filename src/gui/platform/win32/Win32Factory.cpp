@@ -21,4 +21,4 @@ IPlatformFrame* PlatformFactory::createPopup (IPlatformFrameCallback* callback, 
     return Win32Frame::create (callback, size, ownerWindow, PlatformType::kPopup);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

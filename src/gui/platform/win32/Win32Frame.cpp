@@ -36,12 +36,11 @@ int& liveWindows ()
     return count;
 }
 
-} // namespace
+}   // namespace
 
 Win32Frame::Win32Frame (IPlatformFrameCallback* callback, PlatformType t)
-    : IPlatformFrame (callback), type (t), cursor (LoadCursorW (nullptr, cursorId (IDC_ARROW)))
-{
-}
+: IPlatformFrame (callback), type (t), cursor (LoadCursorW (nullptr, cursorId (IDC_ARROW)))
+{}
 
 Win32Frame::~Win32Frame ()
 {
@@ -75,9 +74,9 @@ Win32Frame* Win32Frame::create (IPlatformFrameCallback* callback, const CRect& s
     frame->counted = true;
     frame->window = CreateWindowExW (
         exStyle, kClassName, L"", style, static_cast<int> (std::lround (size.left)),
-        static_cast<int> (std::lround (size.top)), static_cast<int> (std::lround (size.getWidth ())),
-        static_cast<int> (std::lround (size.getHeight ())), parent,
-        nullptr, module, frame);
+        static_cast<int> (std::lround (size.top)),
+        static_cast<int> (std::lround (size.getWidth ())),
+        static_cast<int> (std::lround (size.getHeight ())), parent, nullptr, module, frame);
     if (!frame->window)
     {
         frame->forget ();
@@ -123,8 +122,9 @@ LRESULT CALLBACK Win32Frame::windowProc (HWND window, UINT message, WPARAM w, LP
 {
     if (message == WM_NCCREATE)
     {
-        auto* frame = static_cast<Win32Frame*> (reinterpret_cast<CREATESTRUCTW*> (l)->lpCreateParams);
-        frame->window = window;  // messages arrive before CreateWindowExW returns
+        auto* frame =
+            static_cast<Win32Frame*> (reinterpret_cast<CREATESTRUCTW*> (l)->lpCreateParams);
+        frame->window = window;   // messages arrive before CreateWindowExW returns
         SetWindowLongPtrW (window, GWLP_USERDATA, reinterpret_cast<LONG_PTR> (frame));
     }
     auto* frame = reinterpret_cast<Win32Frame*> (GetWindowLongPtrW (window, GWLP_USERDATA));
@@ -143,11 +143,8 @@ LRESULT Win32Frame::handle (UINT message, WPARAM w, LPARAM l)
 {
     switch (message)
     {
-        case WM_ERASEBKGND:
-            return 1;  // the paint covers everything
-        case WM_PAINT:
-            paint ();
-            return 0;
+        case WM_ERASEBKGND: return 1;   // the paint covers everything
+        case WM_PAINT: paint (); return 0;
         case WM_SETCURSOR:
             if (LOWORD (l) == HTCLIENT)
             {
@@ -166,9 +163,7 @@ LRESULT Win32Frame::handle (UINT message, WPARAM w, LPARAM l)
             if (type == PlatformType::kPopup && reinterpret_cast<HWND> (l) == nullptr)
                 PostMessageW (window, kFocusLostMessage, 0, 0);
             return 0;
-        case kClipboardMessage:
-            answerClipboardRequest ();
-            return 0;
+        case kClipboardMessage: answerClipboardRequest (); return 0;
         case kFocusLostMessage:
             if (GetFocus () != window)
                 getFrameCallback ()->platformOnFocusLost ();
@@ -192,10 +187,12 @@ void Win32Frame::paint ()
     const double s = scale ();
     if (width > 0 && height > 0)
     {
-        if (!backBuffer || backBuffer->getBitmap ()->getPlatformBitmap ()->getSize () != CPoint (width, height))
+        if (!backBuffer
+            || backBuffer->getBitmap ()->getPlatformBitmap ()->getSize () != CPoint (width, height))
             backBuffer = COffscreenContext::create (width / s, height / s, s);
-        auto* pixels = backBuffer ? dynamic_cast<WicBitmap*> (backBuffer->getBitmap ()->getPlatformBitmap ())
-                                  : nullptr;
+        auto* pixels =
+            backBuffer ? dynamic_cast<WicBitmap*> (backBuffer->getBitmap ()->getPlatformBitmap ())
+                       : nullptr;
         if (pixels)
         {
             const CRect dirty (ps.rcPaint.left / s, ps.rcPaint.top / s, ps.rcPaint.right / s,
@@ -217,7 +214,7 @@ void Win32Frame::paint ()
                     BITMAPINFO info {};
                     info.bmiHeader.biSize = sizeof (info.bmiHeader);
                     info.bmiHeader.biWidth = w;
-                    info.bmiHeader.biHeight = -h;  // top-down
+                    info.bmiHeader.biHeight = -h;   // top-down
                     info.bmiHeader.biPlanes = 1;
                     info.bmiHeader.biBitCount = 32;
                     info.bmiHeader.biCompression = BI_RGB;
@@ -257,7 +254,8 @@ bool Win32Frame::getSize (CRect& size) const
     POINT topLeft {r.left, r.top};
     if (type != PlatformType::kPopup)
         ScreenToClient (GetParent (window), &topLeft);
-    size = CRect (topLeft.x, topLeft.y, topLeft.x + (r.right - r.left), topLeft.y + (r.bottom - r.top));
+    size = CRect (topLeft.x, topLeft.y, topLeft.x + (r.right - r.left),
+                  topLeft.y + (r.bottom - r.top));
     return true;
 }
 
@@ -266,8 +264,10 @@ bool Win32Frame::invalidRect (const CRect& rect)
     if (!window)
         return false;
     const double s = scale ();
-    const RECT r {static_cast<LONG> (std::floor (rect.left * s)), static_cast<LONG> (std::floor (rect.top * s)),
-                  static_cast<LONG> (std::ceil (rect.right * s)), static_cast<LONG> (std::ceil (rect.bottom * s))};
+    const RECT r {static_cast<LONG> (std::floor (rect.left * s)),
+                  static_cast<LONG> (std::floor (rect.top * s)),
+                  static_cast<LONG> (std::ceil (rect.right * s)),
+                  static_cast<LONG> (std::ceil (rect.bottom * s))};
     return InvalidateRect (window, &r, FALSE);
 }
 
@@ -325,4 +325,4 @@ CPoint Win32Frame::toFrame (LPARAM l) const
     return CPoint (static_cast<short> (LOWORD (l)) / s, static_cast<short> (HIWORD (l)) / s);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

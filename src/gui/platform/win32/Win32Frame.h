@@ -51,9 +51,9 @@ private:
     PlatformType type;
     HWND window {nullptr};
     bool ownerGone {false};
-    bool counted {false};  // among liveWindows () until the window is destroyed
+    bool counted {false};   // among liveWindows () until the window is destroyed
     int32_t dispatchDepth {0};
-    bool tracking {false};  // TrackMouseEvent asked for WM_MOUSELEAVE
+    bool tracking {false};   // TrackMouseEvent asked for WM_MOUSELEAVE
     int32_t heldButtons {0};
     HCURSOR cursor {nullptr};
     SharedPointer<COffscreenContext> backBuffer;
@@ -63,4 +63,4 @@ private:
 bool toVstKeyCode (UINT message, WPARAM w, VstKeyCode& key);
 int32_t currentModifiers ();
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

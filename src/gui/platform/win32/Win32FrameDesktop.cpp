@@ -22,7 +22,8 @@ bool Win32Frame::setClipboardText (const std::string& text)
     if (!window || length <= 0 || !OpenClipboard (window))
         return false;
     bool done = false;
-    if (HGLOBAL memory = GlobalAlloc (GMEM_MOVEABLE, sizeof (wchar_t) * static_cast<size_t> (length)))
+    if (HGLOBAL memory =
+            GlobalAlloc (GMEM_MOVEABLE, sizeof (wchar_t) * static_cast<size_t> (length)))
     {
         if (auto* wide = static_cast<wchar_t*> (GlobalLock (memory)))
         {
@@ -32,7 +33,7 @@ bool Win32Frame::setClipboardText (const std::string& text)
             done = converted && EmptyClipboard () && SetClipboardData (CF_UNICODETEXT, memory);
         }
         if (!done)
-            GlobalFree (memory);  // the clipboard owns it only when it took it
+            GlobalFree (memory);   // the clipboard owns it only when it took it
     }
     CloseClipboard ();
     return done;
@@ -46,7 +47,8 @@ void Win32Frame::answerClipboardRequest ()
     if (HANDLE data = GetClipboardData (CF_UNICODETEXT))
         if (const auto* wide = static_cast<const wchar_t*> (GlobalLock (data)))
         {
-            const int length = WideCharToMultiByte (CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+            const int length =
+                WideCharToMultiByte (CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
             if (length > 1)
             {
                 text.resize (static_cast<size_t> (length));
@@ -60,4 +62,4 @@ void Win32Frame::answerClipboardRequest ()
         getFrameCallback ()->platformOnClipboardText (text);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -10,9 +10,15 @@ int32_t buttonOf (UINT message)
 {
     switch (message)
     {
-        case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: return kLButton;
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return kMButton;
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return kRButton;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK: return kLButton;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK: return kMButton;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK: return kRButton;
         default: return 0;
     }
 }
@@ -29,16 +35,19 @@ int32_t heldBits (WPARAM w)
     return bits;
 }
 
-} // namespace
+}   // namespace
 
 bool Win32Frame::onMouse (UINT message, WPARAM w, LPARAM l)
 {
     IPlatformFrameCallback* callback = getFrameCallback ();
     switch (message)
     {
-        case WM_LBUTTONDOWN: case WM_MBUTTONDOWN: case WM_RBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: case WM_MBUTTONDBLCLK: case WM_RBUTTONDBLCLK:
-        {
+        case WM_LBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK: {
             const bool twice = message == WM_LBUTTONDBLCLK || message == WM_MBUTTONDBLCLK
                                || message == WM_RBUTTONDBLCLK;
             heldButtons |= buttonOf (message);
@@ -49,12 +58,14 @@ bool Win32Frame::onMouse (UINT message, WPARAM w, LPARAM l)
                 SetFocus (window);
             }
             CPoint where = toFrame (l);
-            callback->platformOnMouseDown (
-                where, CButtonState (buttonOf (message) | currentModifiers () | (twice ? kDoubleClick : 0)));
+            callback->platformOnMouseDown (where,
+                                           CButtonState (buttonOf (message) | currentModifiers ()
+                                                         | (twice ? kDoubleClick : 0)));
             return true;
         }
-        case WM_LBUTTONUP: case WM_MBUTTONUP: case WM_RBUTTONUP:
-        {
+        case WM_LBUTTONUP:
+        case WM_MBUTTONUP:
+        case WM_RBUTTONUP: {
             const int32_t bit = buttonOf (message);
             // A release whose press went elsewhere (to a popup that has closed since) is not ours.
             if ((heldButtons & bit) == 0)
@@ -66,19 +77,18 @@ bool Win32Frame::onMouse (UINT message, WPARAM w, LPARAM l)
             callback->platformOnMouseUp (where, CButtonState (bit | currentModifiers ()));
             return true;
         }
-        case WM_MOUSEMOVE:
-        {
+        case WM_MOUSEMOVE: {
             if (!tracking)
             {
                 TRACKMOUSEEVENT track {sizeof (track), TME_LEAVE, window, 0};
                 tracking = TrackMouseEvent (&track) != FALSE;
             }
             CPoint where = toFrame (l);
-            callback->platformOnMouseMoved (where, CButtonState (heldBits (w) | currentModifiers ()));
+            callback->platformOnMouseMoved (where,
+                                            CButtonState (heldBits (w) | currentModifiers ()));
             return true;
         }
-        case WM_MOUSELEAVE:
-        {
+        case WM_MOUSELEAVE: {
             tracking = false;
             POINT p;
             GetCursorPos (&p);
@@ -87,8 +97,7 @@ bool Win32Frame::onMouse (UINT message, WPARAM w, LPARAM l)
             callback->platformOnMouseExited (where, CButtonState (currentModifiers ()));
             return true;
         }
-        case WM_MOUSEWHEEL:
-        {
+        case WM_MOUSEWHEEL: {
             // The point comes in screen coordinates.
             POINT p {GET_X_LPARAM (l), GET_Y_LPARAM (l)};
             ScreenToClient (window, &p);
@@ -97,8 +106,7 @@ bool Win32Frame::onMouse (UINT message, WPARAM w, LPARAM l)
                                             CButtonState (currentModifiers ()));
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -108,8 +116,11 @@ bool Win32Frame::onKey (UINT message, WPARAM w, LPARAM)
         && message != WM_SYSKEYDOWN && message != WM_SYSKEYUP)
         return false;
     VstKeyCode key;
-    if (!toVstKeyCode (message == WM_SYSKEYDOWN ? WM_KEYDOWN : message == WM_SYSKEYUP ? WM_KEYUP : message, w, key))
-        return message == WM_CHAR;  // a character no view can take goes nowhere, without a beep
+    if (!toVstKeyCode (message == WM_SYSKEYDOWN ? WM_KEYDOWN
+                       : message == WM_SYSKEYUP ? WM_KEYUP
+                                                : message,
+                       w, key))
+        return message == WM_CHAR;   // a character no view can take goes nowhere, without a beep
     const bool down = message != WM_KEYUP && message != WM_SYSKEYUP;
     const bool used = down ? getFrameCallback ()->platformOnKeyDown (key)
                            : getFrameCallback ()->platformOnKeyUp (key);
@@ -117,4 +128,4 @@ bool Win32Frame::onKey (UINT message, WPARAM w, LPARAM)
     return used || (message != WM_SYSKEYDOWN && message != WM_SYSKEYUP);
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

@@ -10,6 +10,7 @@ struct KeyPair
     uint8_t vst;
 };
 
+// clang-format off
 constexpr KeyPair kKeys[] = {
     {VK_BACK, VKEY_BACK},       {VK_TAB, VKEY_TAB},         {VK_RETURN, VKEY_RETURN},
     {VK_ESCAPE, VKEY_ESCAPE},   {VK_SPACE, VKEY_SPACE},     {VK_PRIOR, VKEY_PAGEUP},
@@ -24,6 +25,7 @@ constexpr KeyPair kKeys[] = {
     {VK_F10, VKEY_F10},         {VK_F11, VKEY_F11},         {VK_F12, VKEY_F12},
     {VK_SHIFT, VKEY_SHIFT},     {VK_CONTROL, VKEY_CONTROL}, {VK_MENU, VKEY_ALT},
 };
+// clang-format on
 
 uint8_t keyModifiers ()
 {
@@ -37,7 +39,7 @@ uint8_t keyModifiers ()
     return bits;
 }
 
-} // namespace
+}   // namespace
 
 int32_t currentModifiers ()
 {
@@ -83,4 +85,4 @@ bool toVstKeyCode (UINT message, WPARAM w, VstKeyCode& key)
     return false;
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

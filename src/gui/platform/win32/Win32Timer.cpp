@@ -61,11 +61,11 @@ private:
     UINT_PTR id {0};
 };
 
-} // namespace
+}   // namespace
 
 SharedPointer<IPlatformTimer> PlatformFactory::createTimer (IPlatformTimerCallback* callback)
 {
     return owned<IPlatformTimer> (new Win32Timer (callback));
 }
 
-} // namespace VSTGUI
+}   // namespace VSTGUI

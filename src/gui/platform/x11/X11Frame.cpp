@@ -61,13 +61,12 @@ uint16_t cursorGlyph (CCursorType type)
     }
 }
 
-} // namespace
+}   // namespace
 
 Frame::Frame (IPlatformFrameCallback* callback, const CRect& size, PlatformType t,
               const SharedPointer<IRunLoop>& loop)
-    : IPlatformFrame (callback), type (t), runLoop (loop), frameSize (size)
-{
-}
+: IPlatformFrame (callback), type (t), runLoop (loop), frameSize (size)
+{}
 
 Frame::~Frame ()
 {
@@ -150,7 +149,7 @@ bool Frame::open (uint32_t parent)
     {
         // Hosts following XEmbed show the child only with this set, and only if set before mapping.
         const xcb_atom_t embedInfo = internAtom (connection, "_XEMBED_INFO");
-        const uint32_t info[] = {0, 1}; // version 0, XEMBED_MAPPED
+        const uint32_t info[] = {0, 1};   // version 0, XEMBED_MAPPED
         xcb_change_property (connection, XCB_PROP_MODE_REPLACE, window, embedInfo, embedInfo, 32, 2,
                              info);
     }
@@ -462,5 +461,5 @@ bool Frame::takeFocus ()
     return true;
 }
 
-} // namespace X11
-} // namespace VSTGUI
+}   // namespace X11
+}   // namespace VSTGUI

@@ -108,9 +108,9 @@ private:
 
     PlatformType type;
     SharedPointer<IRunLoop> runLoop;
-    CRect frameSize;  // the frame in pixels, in its parent's (a popup: the root's) coordinates
+    CRect frameSize;   // the frame in pixels, in its parent's (a popup: the root's) coordinates
     xcb_window_t parentWindow {0};
-    CPoint parentSize;  // pixels; zero for popups
+    CPoint parentSize;   // pixels; zero for popups
     double scale {1.};
     xcb_connection_t* connection {nullptr};
     xcb_window_t window {0};
@@ -134,8 +134,8 @@ private:
     int dispatchDepth {0};
     int32_t heldButtons {0};
     uint32_t lastPressTime {0};
-    uint32_t lastInputTime {XCB_CURRENT_TIME};  // of the latest key or button event
-    std::string clipboardText;                   // what we offer while we own CLIPBOARD
+    uint32_t lastInputTime {XCB_CURRENT_TIME};   // of the latest key or button event
+    std::string clipboardText;   // what we offer while we own CLIPBOARD
     xcb_atom_t clipboardAtom {XCB_ATOM_NONE};
     xcb_atom_t utf8Atom {XCB_ATOM_NONE};
     xcb_atom_t targetsAtom {XCB_ATOM_NONE};
@@ -145,5 +145,5 @@ private:
     CPoint lastPressWhere;
 };
 
-} // namespace X11
-} // namespace VSTGUI
+}   // namespace X11
+}   // namespace VSTGUI

@@ -34,13 +34,14 @@ std::string latin1ToUtf8 (const char* bytes, size_t length)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 bool Frame::getWorkArea (const CPoint&, CRect& area) const
 {
     if (!usable ())
         return false;
-    auto* geometry = xcb_get_geometry_reply (connection, xcb_get_geometry (connection, root), nullptr);
+    auto* geometry =
+        xcb_get_geometry_reply (connection, xcb_get_geometry (connection, root), nullptr);
     if (!geometry)
         return false;
     area = CRect (0, 0, geometry->width, geometry->height);
@@ -122,7 +123,7 @@ void Frame::onSelectionRequest (const xcb_selection_request_event_t* e)
     answer.requestor = e->requestor;
     answer.selection = e->selection;
     answer.target = e->target;
-    answer.property = XCB_ATOM_NONE; // refused unless filled below
+    answer.property = XCB_ATOM_NONE;   // refused unless filled below
     // Clients from before ICCCM 2 name no property: the target's name serves.
     const xcb_atom_t property = e->property != XCB_ATOM_NONE ? e->property : e->target;
     if (e->selection == clipboardAtom && !clipboardText.empty ())
@@ -157,24 +158,25 @@ void Frame::onSelectionNotify (const xcb_selection_notify_event_t* e)
         if (!askedForLatin1 && e->target == utf8Atom)
         {
             askedForLatin1 = true;
-            xcb_convert_selection (connection, window, clipboardAtom, XCB_ATOM_STRING,
-                                   transferAtom, e->time);
+            xcb_convert_selection (connection, window, clipboardAtom, XCB_ATOM_STRING, transferAtom,
+                                   e->time);
             xcb_flush (connection);
         }
         return;
     }
-    auto* reply = xcb_get_property_reply (
-        connection,
-        xcb_get_property (connection, 1, window, e->property, XCB_GET_PROPERTY_TYPE_ANY, 0,
-                          kMaxClipboardBytes / 4),
-        nullptr);
+    auto* reply = xcb_get_property_reply (connection,
+                                          xcb_get_property (connection, 1, window, e->property,
+                                                            XCB_GET_PROPERTY_TYPE_ANY, 0,
+                                                            kMaxClipboardBytes / 4),
+                                          nullptr);
     if (!reply)
         return;
     const auto* bytes = static_cast<const char*> (xcb_get_property_value (reply));
     const auto length = static_cast<size_t> (xcb_get_property_value_length (reply));
     std::string text;
     // Anything else (INCR for transfers in pieces, foreign types) is not text we can take.
-    const bool isText = reply->format == 8 && (reply->type == utf8Atom || reply->type == XCB_ATOM_STRING);
+    const bool isText =
+        reply->format == 8 && (reply->type == utf8Atom || reply->type == XCB_ATOM_STRING);
     if (isText)
         text = reply->type == utf8Atom ? std::string (bytes, length) : latin1ToUtf8 (bytes, length);
     std::free (reply);
@@ -194,10 +196,10 @@ void Frame::requestEmbedderFocus (uint32_t time)
     message.window = parentWindow;
     message.type = xembed;
     message.data.data32[0] = time;
-    message.data.data32[1] = 3; // XEMBED_REQUEST_FOCUS
+    message.data.data32[1] = 3;   // XEMBED_REQUEST_FOCUS
     xcb_send_event (connection, 0, parentWindow, XCB_EVENT_MASK_NO_EVENT,
                     reinterpret_cast<const char*> (&message));
 }
 
-} // namespace X11
-} // namespace VSTGUI
+}   // namespace X11
+}   // namespace VSTGUI

@@ -41,7 +41,7 @@ int32_t heldButtonBits (uint16_t stateMask)
     return bits;
 }
 
-} // namespace
+}   // namespace
 
 void Frame::onEvent ()
 {
@@ -98,8 +98,7 @@ void Frame::dispatch (const xcb_generic_event_t* event)
     auto* callback = getFrameCallback ();
     switch (event->response_type & 0x7f)
     {
-        case XCB_EXPOSE:
-        {
+        case XCB_EXPOSE: {
             const auto* e = reinterpret_cast<const xcb_expose_event_t*> (event);
             const CRect area (e->x / scale, e->y / scale, (e->x + e->width) / scale,
                               (e->y + e->height) / scale);
@@ -120,8 +119,7 @@ void Frame::dispatch (const xcb_generic_event_t* event)
         case XCB_BUTTON_RELEASE:
             onButton (reinterpret_cast<const xcb_button_press_event_t*> (event), false);
             break;
-        case XCB_LEAVE_NOTIFY:
-        {
+        case XCB_LEAVE_NOTIFY: {
             const auto* e = reinterpret_cast<const xcb_leave_notify_event_t*> (event);
             if (e->mode == XCB_NOTIFY_MODE_UNGRAB)
                 break;
@@ -137,8 +135,7 @@ void Frame::dispatch (const xcb_generic_event_t* event)
         case XCB_KEY_RELEASE:
             onKey (reinterpret_cast<const xcb_key_press_event_t*> (event), false);
             break;
-        case XCB_FOCUS_OUT:
-        {
+        case XCB_FOCUS_OUT: {
             // Grab and ungrab changes are ours (a popup) or passing; only a real move counts.
             const auto* e = reinterpret_cast<const xcb_focus_out_event_t*> (event);
             if (e->mode == XCB_NOTIFY_MODE_NORMAL && e->detail != XCB_NOTIFY_DETAIL_INFERIOR
@@ -157,10 +154,9 @@ void Frame::dispatch (const xcb_generic_event_t* event)
             onSelectionNotify (reinterpret_cast<const xcb_selection_notify_event_t*> (event));
             break;
         case XCB_SELECTION_CLEAR:
-            clipboardText.clear (); // another program owns the clipboard now
+            clipboardText.clear ();   // another program owns the clipboard now
             break;
-        case XCB_CONFIGURE_NOTIFY:
-        {
+        case XCB_CONFIGURE_NOTIFY: {
             const auto* e = reinterpret_cast<const xcb_configure_notify_event_t*> (event);
             if (parentWindow && e->window == parentWindow)
                 onParentResized (e);
@@ -170,8 +166,7 @@ void Frame::dispatch (const xcb_generic_event_t* event)
             if (keyboard)
                 keyboard->reload ();
             break;
-        default:
-            break; // errors included: a failed request of ours is never fatal
+        default: break;   // errors included: a failed request of ours is never fatal
     }
 }
 
@@ -239,5 +234,5 @@ void Frame::onKey (const xcb_key_press_event_t* e, bool press)
         getFrameCallback ()->platformOnKeyUp (key);
 }
 
-} // namespace X11
-} // namespace VSTGUI
+}   // namespace X11
+}   // namespace VSTGUI

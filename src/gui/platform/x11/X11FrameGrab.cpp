@@ -11,11 +11,11 @@ namespace X11 {
 
 namespace {
 
-constexpr int kGrabRetries = 25; // every 20 ms: half a second
+constexpr int kGrabRetries = 25;   // every 20 ms: half a second
 constexpr uint16_t kGrabEventMask = XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE
                                     | XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_LEAVE_WINDOW;
 
-} // namespace
+}   // namespace
 
 std::vector<Frame*>& Frame::liveFrames ()
 {
@@ -107,5 +107,5 @@ void Frame::onTimer ()
         getFrameCallback ()->platformOnFocusLost ();
 }
 
-} // namespace X11
-} // namespace VSTGUI
+}   // namespace X11
+}   // namespace VSTGUI

@@ -68,7 +68,7 @@ int32_t firstCodePoint (const char* text)
     return code;
 }
 
-} // namespace
+}   // namespace
 
 Keyboard::Keyboard (xcb_connection_t* c) : connection (c)
 {
@@ -172,5 +172,5 @@ uint8_t Keyboard::keyModifiers (uint16_t stateMask)
     return bits;
 }
 
-} // namespace X11
-} // namespace VSTGUI
+}   // namespace X11
+}   // namespace VSTGUI

@@ -40,5 +40,5 @@ private:
     int32_t deviceId {-1};
 };
 
-} // namespace X11
-} // namespace VSTGUI
+}   // namespace X11
+}   // namespace VSTGUI

@@ -12,11 +12,11 @@ namespace X11 {
 inline xcb_atom_t internAtom (xcb_connection_t* connection, const char* name,
                               bool onlyIfExists = false)
 {
-    auto* reply = xcb_intern_atom_reply (
-        connection,
-        xcb_intern_atom (connection, onlyIfExists ? 1 : 0,
-                         static_cast<uint16_t> (std::strlen (name)), name),
-        nullptr);
+    auto* reply =
+        xcb_intern_atom_reply (connection,
+                               xcb_intern_atom (connection, onlyIfExists ? 1 : 0,
+                                                static_cast<uint16_t> (std::strlen (name)), name),
+                               nullptr);
     const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t (XCB_ATOM_NONE);
     std::free (reply);
     return atom;
@@ -34,5 +34,5 @@ inline xcb_visualtype_t* rootVisualType (const xcb_screen_t* screen)
     return nullptr;
 }
 
-} // namespace X11
-} // namespace VSTGUI
+}   // namespace X11
+}   // namespace VSTGUI
