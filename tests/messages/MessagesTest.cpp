@@ -18,6 +18,7 @@
 
 using Morvane::Host::PluginInstance;
 using Morvane::Test::binaryText;
+using Morvane::Test::sendPresetRequest;
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
@@ -57,17 +58,6 @@ std::vector<float> binaryFloats (IMessage* message, const char* key)
 {
     const std::string text = binaryText (message, key).value_or ("");
     return Morvane::Host::floatsOf (std::vector<uint8_t> (text.begin (), text.end ()));
-}
-
-// "PrsHnd" with one binary attribute: list requests carry the byte 1, commands their text.
-tresult sendPresetRequest (PluginInstance& instance, const char* key,
-                           const std::string& argument = {})
-{
-    auto message = instance.createMessage ("PrsHnd");
-    const bool listRequest = std::strstr (key, "PresetsMessage") != nullptr;
-    const std::string text = listRequest ? std::string ("\x01") : std::string (key) + argument;
-    message->getAttributes ()->setBinary (key, text.data (), static_cast<uint32> (text.size ()));
-    return instance.notifyProcessor (message);
 }
 
 // Asks with "CMVXGet<what>"; the "CMVXSet<what>" text of the answer, if exactly one arrived.
@@ -117,10 +107,7 @@ int presetCount (const std::string& list)
 // What "WA_SP" from the editor does: tells the processor, then the controller.
 void editorSetsParameter (PluginInstance& instance, int id, double value)
 {
-    auto message = instance.createMessage ("WA_SP");
-    message->getAttributes ()->setInt ("WA_PI", id);
-    message->getAttributes ()->setFloat ("WA_PV", value);
-    instance.notifyProcessor (message);
+    Morvane::Test::sendParameter (instance, id, value);
     instance.controller ()->setParamNormalized (static_cast<ParamID> (id), value);
 }
 
