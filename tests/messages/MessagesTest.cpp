@@ -190,18 +190,6 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
     EXPECT_EQ (processorValue (*instance, 2), 0.0f);
     EXPECT_EQ (instance->controller ()->getParamNormalized (2), 0.0);
     EXPECT_EQ (tap->count ("WA_SY"), 2);
-
-    // Texts without a number select preset 0; huge numbers are survived.
-    for (const char* argument : {"", "abc", "   ", "+", "-"})
-    {
-        sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "3");
-        EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", argument),
-                   kResultOk)
-            << argument;
-        EXPECT_EQ (selectedPreset (*instance), selected (0)) << argument;
-    }
-    for (const char* huge : {"99999999999999999999", "-99999999999", "2147483647"})
-        EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", huge), kResultOk);
 }
 
 // Malformed "PrsHnd", "SeCuFD" and "GeCuFD" requests, and a megabyte of noise under every preset key.
