@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dsp/DiodeSolution.h"
+#include "dsp/OversamplingFactor.h"
 #include "dsp/PedalModels.h"
 #include <algorithm>
 #include <cstddef>
@@ -84,8 +85,8 @@ double shuntSourceOhms (double r1Ohms, double c1Farads, double c2Farads, double 
 
 namespace {
 
-// Every host rate in common use runs at one of these (OversamplingFactor.h).
-constexpr double kUsualOversampledRatesHz[] = {176400.0, 192000.0};
+// Every host rate in common use runs at one of these.
+constexpr double kUsualOversampledRatesHz[] = {kOversampledRate44k1Hz, kOversampledRate48kHz};
 
 void addShuntCurves (DiodeLimiterTables& t, const DiodePairLaw& law)
 {
