@@ -101,8 +101,7 @@ void addShuntCurves (DiodeLimiterTables& t, const DiodePairLaw& law)
             const double blend = diodeBlendWeight (
                 t.weightTable, shuntSourceOhms (n.r1Ohms, n.c1Farads, n.c2Farads, rate));
             if (t.shuntCurveFor (blend) == nullptr)
-                t.shuntCurves.emplace_back (t.table0, t.table1, blend, 1.0 - blend,
-                                            law.saturationCurrentA,
+                t.shuntCurves.emplace_back (t.table0, t.table1, blend, law.saturationCurrentA,
                                             1.0 / (law.posScale * law.thermalScaleV));
         }
     }
