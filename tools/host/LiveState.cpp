@@ -75,14 +75,8 @@ private:
 
 std::string LiveState::defaultPath ()
 {
-    std::filesystem::path folder;
-    if (const char* config = std::getenv ("XDG_CONFIG_HOME"); config && config[0] == '/')
-        folder = config;
-    else if (const char* home = std::getenv ("HOME"); home && home[0] == '/')
-        folder = std::filesystem::path (home) / ".config";
-    else
-        return {};
-    return (folder / "Overmoor" / "live.state").string ();
+    const std::string folder = CMVXPresetFolder::settingsDirectory ();
+    return folder.empty () ? std::string () : CMVXPresetFolder::pathOf (folder, "live.state");
 }
 
 bool LiveState::restore (Host::PluginInstance& instance, HostLevels& levels,
@@ -144,6 +138,8 @@ bool LiveState::save (Host::PluginInstance& instance, const HostLevels& levels,
         putU32 (out, static_cast<uint32_t> (blob->size ()));
         out.insert (out.end (), blob->begin (), blob->end ());
     }
+    if (out == lastWritten)
+        return true;
     const std::filesystem::path target (filePath);
     const std::string folder = target.has_parent_path () ? target.parent_path ().string () : ".";
     if (!CMVXPresetFolder::makeDirectories (folder)
@@ -152,6 +148,7 @@ bool LiveState::save (Host::PluginInstance& instance, const HostLevels& levels,
         message = "cannot write " + filePath;
         return false;
     }
+    lastWritten = std::move (out);
     return true;
 }
 
