@@ -117,7 +117,8 @@ TEST (EngineDesignPath, PrecomposedDesignsFollowThePrototypePathThroughGlides)
                     setModel (*engine, static_cast<PedalModel> (model));
                     for (int knob = 0; knob < 6; ++knob)
                         setKnob (*engine, 1 + knob,
-                                 std::fmod (0.17 * (segment + 1) * (knob + 2), 1.0));
+                                 segment == 0 ? 0.0
+                                              : std::fmod (0.17 * (segment + 1) * (knob + 2), 1.0));
                 }
                 const auto in = noise (1024, 0.8f, 500 + model * 20 + segment);
                 const auto a = process (*fast, in, 256), b = process (*reference, in, 256);
