@@ -98,15 +98,11 @@ TEST_F (PresetBarWindow, PickingAPresetAndNamingOneWithTheMouseAndKeyboard)
     EXPECT_EQ (files.front ().rfind ("Window Tone", 0), 0u) << files.front ();
 }
 
-TEST_F (PresetBarWindow, AboutViewCoversTheWindowUntilALeftClick)
+TEST_F (PresetBarWindow, AboutViewCoversTheWindow)
 {
     ASSERT_TRUE (pickFromMenu (kInfoMenuX, kInfoMenuY, 3));   // "About Plug-In"
     loop->runFor (100);
     expectSnapshot ("about-view");
-    int width = 0, height = 0;
-    const auto shown = window->capture (width, height);
-    clickWindow (90, 150);
-    EXPECT_NE (window->capture (width, height), shown);
 }
 
 // The bundle's Help finds the manual the build put into it.
