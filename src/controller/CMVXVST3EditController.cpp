@@ -2,6 +2,7 @@
 #include "controller/CMVXVST3EditController.h"
 #include "controller/CMVXMessageKeys.h"
 #include "base/source/fobject.h"
+#include "base/source/fstring.h"
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/vst/ivstattributes.h"
 #include "public.sdk/source/vst/vstparameters.h"
@@ -14,10 +15,10 @@ using namespace Steinberg::Vst;
 
 void copyNameToString128 (const std::string& text, String128 out)
 {
-    const size_t length = std::min<size_t> (text.size (), 127);
-    for (size_t i = 0; i < length; ++i)
-        out[i] = static_cast<TChar> (static_cast<unsigned char> (text[i]));
-    out[length] = 0;
+    // Names are UTF-8; a host shows the UTF-16 of what was typed. 127 units and the end.
+    String wide (text.c_str (), kCP_Utf8);
+    if (wide.copyTo16 (out, 0, 127) == 0)
+        out[0] = 0;
 }
 
 CMVXVST3EditController::CMVXVST3EditController () = default;

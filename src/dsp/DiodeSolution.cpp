@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dsp/DiodeSolution.h"
+#include "dsp/OversamplingFactor.h"
 #include "dsp/PedalModels.h"
 #include <algorithm>
 #include <cstddef>
@@ -84,8 +85,8 @@ double shuntSourceOhms (double r1Ohms, double c1Farads, double c2Farads, double 
 
 namespace {
 
-// Every host rate in common use runs at one of these (OversamplingFactor.h).
-constexpr double kUsualOversampledRatesHz[] = {176400.0, 192000.0};
+// Every host rate in common use runs at one of these.
+constexpr double kUsualOversampledRatesHz[] = {kOversampledRate44k1Hz, kOversampledRate48kHz};
 
 void addShuntCurves (DiodeLimiterTables& t, const DiodePairLaw& law)
 {
@@ -100,8 +101,7 @@ void addShuntCurves (DiodeLimiterTables& t, const DiodePairLaw& law)
             const double blend = diodeBlendWeight (
                 t.weightTable, shuntSourceOhms (n.r1Ohms, n.c1Farads, n.c2Farads, rate));
             if (t.shuntCurveFor (blend) == nullptr)
-                t.shuntCurves.emplace_back (t.table0, t.table1, blend, 1.0 - blend,
-                                            law.saturationCurrentA,
+                t.shuntCurves.emplace_back (t.table0, t.table1, blend, law.saturationCurrentA,
                                             1.0 / (law.posScale * law.thermalScaleV));
         }
     }

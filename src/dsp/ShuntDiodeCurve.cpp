@@ -75,14 +75,13 @@ void fitCurrent (F&& f, double (&out)[ShuntDiodeCurve::kCurrentTerms])
 }   // namespace
 
 ShuntDiodeCurve::ShuntDiodeCurve (const SplineTable& low, const SplineTable& high, double blendIn,
-                                  double highWeight, double saturationCurrentA,
-                                  double inverseScaleV)
+                                  double saturationCurrentA, double inverseScaleV)
 : blendWeight (blendIn)
 {
     const auto points = static_cast<int32_t> (high.size ());
     if (points < 2 || !high.hasSameGrid (low))
         return;
-    const long double hw = highWeight;
+    const long double hw = 1.0 - blendIn;   // in double, as the limiter has it
     const long double bw = blendIn;
     const size_t rowCount = static_cast<size_t> (points) + 2;
     voltages.assign (rowCount, VoltageRow {});

@@ -28,10 +28,11 @@ public:
         double c[4];
     };
 
-    // highWeight = 1 - blend, as the blending limiter uses them. currentScale and inverseScaleV
-    // as in diodePairCurrentRt: the current is -2 saturationCurrentA sinh (v inverseScaleV).
+    // The tables weighted blend and 1 - blend, as the blending limiter weighs them.
+    // saturationCurrentA and inverseScaleV as in diodePairCurrentRt: the current is
+    // -2 saturationCurrentA sinh (v inverseScaleV).
     ShuntDiodeCurve (const SplineTable& low, const SplineTable& high, double blend,
-                     double highWeight, double saturationCurrentA, double inverseScaleV);
+                     double saturationCurrentA, double inverseScaleV);
 
     double blend () const noexcept { return blendWeight; }
     const std::vector<VoltageRow>& voltageRows () const noexcept { return voltages; }

@@ -3,29 +3,9 @@
 
 namespace {
 
-constexpr CMVXStravelBitmapId kBitmapIds[] = {kBitmapFootswitchRound,
-                                              kBitmapFootswitchBar,
-                                              kBitmapFootswitchBox,
-                                              kBitmapLamp,
-                                              kBitmapStatusLamp,
-                                              kBitmapKnobXxl,
-                                              kBitmapKnobDrive,
-                                              kBitmapKnobBat,
-                                              kBitmapKnobScreamer,
-                                              kBitmapBackground,
-                                              kBitmapNamePanel,
-                                              kBitmapAbout,
-                                              kBitmapAboutAlternative,
-                                              kBitmapFaces,
-                                              kBitmapSelector,
-                                              kBitmapSelectorOpen,
-                                              kBitmapSave,
-                                              kBitmapSaveOpen,
-                                              kBitmapSaveAlternative,
-                                              kBitmapInfoOpen,
-                                              kBitmapInfo,
-                                              kBitmapAccept,
-                                              kBitmapCancel};
+#define OVERMOOR_BITMAP_NAME(name, id, width, height, frames) name,
+constexpr CMVXStravelBitmapId kBitmapIds[] = {OVERMOOR_BITMAPS (OVERMOOR_BITMAP_NAME)};
+#undef OVERMOOR_BITMAP_NAME
 
 }   // namespace
 

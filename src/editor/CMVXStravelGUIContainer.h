@@ -2,6 +2,7 @@
 #pragma once
 // The pedal editors' bitmap store and layout table, shared by every editor of the process.
 #include "editor/CMVXGUIContainerInterface.h"
+#include "resources/BitmapList.h"
 
 // Layout keys: the top-left corners of the controls (key 6 is a full rectangle).
 enum CMVXStravelLayoutKey : int32_t
@@ -27,34 +28,6 @@ enum CMVXStravelLayoutKey : int32_t
 
 // Key kLayoutFootswitch: where the round footswitch sits.
 constexpr CMVXLayoutRect kFootswitchCorner = {67, 167, 0, 0};
-
-// Bitmap resource ids.
-enum CMVXStravelBitmapId : int32_t
-{
-    kBitmapFootswitchRound = 100,
-    kBitmapFootswitchBar = 101,
-    kBitmapFootswitchBox = 102,
-    kBitmapSelector = 103,
-    kBitmapSave = 104,
-    kBitmapSaveOpen = 105,
-    kBitmapInfo = 106,
-    kBitmapInfoOpen = 107,
-    kBitmapAccept = 108,
-    kBitmapCancel = 109,
-    kBitmapSaveAlternative = 110,
-    kBitmapSelectorOpen = 111,
-    kBitmapLamp = 200,
-    kBitmapStatusLamp = 201,
-    kBitmapKnobXxl = 300,
-    kBitmapKnobDrive = 301,
-    kBitmapKnobBat = 302,
-    kBitmapKnobScreamer = 303,
-    kBitmapBackground = 500,
-    kBitmapNamePanel = 502,
-    kBitmapFaces = 600,
-    kBitmapAbout = 900,
-    kBitmapAboutAlternative = 901,
-};
 
 class CMVXStravelGUIContainer : public CMVXGUIContainerInterface
 {

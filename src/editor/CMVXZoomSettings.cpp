@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CMVXZoomSettings.h"
+#include "presets/CMVXPresetFolder.h"
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
 constexpr const char* kZoomKey = "zoom=";
+constexpr const char* kFileName = "editor.conf";
 
 int percentOf (double zoom)
 {
@@ -36,33 +33,19 @@ int CMVXZoomSettings::stepIndex (double zoom)
 
 std::string CMVXZoomSettings::filePath ()
 {
-    std::filesystem::path folder;
-#ifdef _WIN32
-    // %APPDATA%, read wide so that any user name works.
-    const wchar_t* appData = _wgetenv (L"APPDATA");
-    if (!appData || !std::filesystem::path (appData).is_absolute ())
-        return {};
-    folder = appData;
-#else
-    // An empty or relative XDG_CONFIG_HOME is to be ignored.
-    if (const char* config = std::getenv ("XDG_CONFIG_HOME"); config && config[0] == '/')
-        folder = config;
-    else if (const char* home = std::getenv ("HOME"); home && home[0] == '/')
-        folder = std::filesystem::path (home) / ".config";
-    else
-        return {};
-#endif
-    return (folder / "Overmoor" / "editor.conf").u8string ();
+    const std::string folder = CMVXPresetFolder::settingsDirectory ();
+    return folder.empty () ? std::string () : CMVXPresetFolder::pathOf (folder, kFileName);
 }
 
 double CMVXZoomSettings::load ()
 {
     const std::string name = filePath ();
-    if (name.empty ())
+    const auto bytes = name.empty () ? std::nullopt : CMVXPresetFolder::readFile (name);
+    if (!bytes)
         return 1.;
-    std::ifstream file (std::filesystem::u8path (name));
+    std::istringstream file (std::string (bytes->begin (), bytes->end ()));
     std::string line;
-    while (file && std::getline (file, line))
+    while (std::getline (file, line))
     {
         if (line.rfind (kZoomKey, 0) != 0)
             continue;
@@ -79,33 +62,11 @@ double CMVXZoomSettings::load ()
 
 bool CMVXZoomSettings::save (double zoom)
 {
-    const std::string name = filePath ();
-    if (name.empty () || stepIndex (zoom) < 0)
+    const std::string folder = CMVXPresetFolder::settingsDirectory ();
+    if (folder.empty () || stepIndex (zoom) < 0 || !CMVXPresetFolder::makeDirectories (folder))
         return false;
-    const std::filesystem::path path = std::filesystem::u8path (name);
-    std::error_code error;
-    std::filesystem::create_directories (std::filesystem::path (path).parent_path (), error);
-    if (error)
-        return false;
-    // The process id keeps two hosts that save at once from sharing a temporary file.
-    std::filesystem::path temporary = path;
-    temporary += ".tmp-" + std::to_string (getpid ());
-    {
-        std::ofstream file (temporary, std::ios::trunc);
-        file << "# Overmoor pedal window\n" << kZoomKey << percentOf (zoom) << "\n";
-        file.flush ();
-        if (!file)
-        {
-            file.close ();
-            std::filesystem::remove (temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename (temporary, path, error);
-    if (error)
-    {
-        std::filesystem::remove (temporary, error);
-        return false;
-    }
-    return true;
+    const std::string text = "# Overmoor pedal window\n" + std::string (kZoomKey)
+                             + std::to_string (percentOf (zoom)) + "\n";
+    return CMVXPresetFolder::writeFileAtomically (folder, kFileName,
+                                                  std::vector<char> (text.begin (), text.end ()));
 }

@@ -59,6 +59,17 @@ void CDrawContext::restoreGlobalState ()
     stateStack.pop_back ();
 }
 
+CPoint CDrawContext::textOrigin (const CRect& rect, CHoriTxtAlign align, CCoord width,
+                                 CCoord ascent, CCoord descent)
+{
+    CCoord x = rect.left;
+    if (align == kCenterText)
+        x = rect.left + (rect.getWidth () - width) / 2;
+    else if (align == kRightText)
+        x = rect.right - width;
+    return CPoint (x, rect.top + (rect.getHeight () - ascent - descent) / 2 + ascent);
+}
+
 CDrawContext::Transform::Transform (CDrawContext& c, const CPoint& translation)
 : context (c), saved (c.state.offset)
 {

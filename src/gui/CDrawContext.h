@@ -119,6 +119,12 @@ protected:
     };
     const State& getState () const { return state; }
 
+    // Where a line of text starts (x) and where its baseline lies (y): aligned across rect, with
+    // the ink box of ascent plus descent centred in its height, so digits and capitals sit
+    // mid-height. Backends snap the result to their device pixels.
+    static CPoint textOrigin (const CRect& rect, CHoriTxtAlign align, CCoord width, CCoord ascent,
+                              CCoord descent);
+
 private:
     State state;
     std::vector<State> stateStack;

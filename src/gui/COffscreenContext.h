@@ -26,6 +26,10 @@ public:
 protected:
     COffscreenContext (SharedPointer<CBitmap> bitmap, double scaleFactor);
 
+    // The drawing backend's context on a bitmap (each backend defines it); null on failure.
+    static SharedPointer<COffscreenContext> createOnBitmap (SharedPointer<CBitmap> bitmap,
+                                                            double scaleFactor);
+
 private:
     SharedPointer<CBitmap> bitmap;
 };

@@ -17,6 +17,11 @@ constexpr size_t kMaxFileBytes = 1 << 20;   // larger files are not presets of o
 // Paths are UTF-8 on every platform.
 std::string defaultDirectory ();
 
+// The user's settings folder for Overmoor (window zoom, the live host's state):
+// $XDG_CONFIG_HOME/Overmoor when that is absolute, else $HOME/.config/Overmoor; on Windows
+// %APPDATA%\Overmoor. Empty when no such folder can be found.
+std::string settingsDirectory ();
+
 // How file names are checked: the rules of the system the plug-in runs on, or of another one
 // (tests look at both).
 enum class FileNameRules

@@ -57,6 +57,15 @@ std::string defaultDirectory ()
     return pathOf (home, ".vst3/presets/Morvane/Overmoor");
 }
 
+std::string settingsDirectory ()
+{
+    // An empty or relative XDG_CONFIG_HOME is to be ignored.
+    if (const char* config = std::getenv ("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/')
+        return pathOf (config, "Overmoor");
+    const std::string home = homeDirectory ();
+    return home.empty () ? std::string () : pathOf (home, ".config/Overmoor");
+}
+
 bool writeFileAtomically (const std::string& directory, const std::string& fileName,
                           const std::vector<char>& bytes)
 {

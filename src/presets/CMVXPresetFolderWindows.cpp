@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
@@ -97,6 +98,16 @@ std::string defaultDirectory ()
     if (documents.empty ())
         return {};
     return pathOf (documents, "VST3 Presets\\Morvane\\Overmoor");
+}
+
+std::string settingsDirectory ()
+{
+    // %APPDATA%, read wide so that any user name works; a relative value names no folder.
+    const wchar_t* appData = _wgetenv (L"APPDATA");
+    if (appData == nullptr || !std::filesystem::path (appData).is_absolute ())
+        return {};
+    const auto folder = narrowed (appData);
+    return folder ? pathOf (*folder, "Overmoor") : std::string ();
 }
 
 bool writeFileAtomically (const std::string& directory, const std::string& fileName,

@@ -64,6 +64,48 @@ EditorSession::~EditorSession ()
     pluginInstance.reset ();
 }
 
+bool EditorSession::attachToWindow (std::string& error, int panelHeight)
+{
+    if (plugView->isPlatformTypeSupported (kWindowType) != kResultTrue)
+    {
+        error = std::string ("the editor cannot be embedded in a window of type ") + kWindowType;
+        return false;
+    }
+    ViewRect size;
+    plugView->getSize (&size);
+    hostWindow = Host::HostWindow::create (size.getWidth (), size.getHeight () + panelHeight,
+                                           "Overmoor", error);
+    if (!hostWindow)
+        return false;
+    plugFrame = createPlugFrame ();
+    Host::HostWindow* windowPtr = hostWindow.get ();
+    plugFrame->setResizeHook ([this, windowPtr, panelHeight] (const ViewRect& r) {
+        windowPtr->resize (r.getWidth (), r.getHeight () + panelHeight);
+        if (viewResized)
+            viewResized (r.getWidth (), r.getHeight ());
+    });
+    plugView->setFrame (plugFrame);
+    if (plugView->attached (nativeParent (), kWindowType) != kResultTrue)
+    {
+        error = "the editor refused to attach to the window";
+        plugView->setFrame (nullptr);
+        return false;
+    }
+    attached = true;
+    return true;
+}
+
+void EditorSession::detach ()
+{
+    if (attached)
+    {
+        plugView->removed ();
+        plugView->setFrame (nullptr);
+        attached = false;
+    }
+    closeWindow ();
+}
+
 bool EditorSession::selectPreset (const std::string& numberOrName, std::string& error)
 {
     Render::PresetRequests requests (*pluginInstance);

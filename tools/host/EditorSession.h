@@ -79,6 +79,12 @@ public:
 private:
     EditorSession () = default;
 
+    // What each system does its own way (EditorSessionWindow*.cpp).
+    static const Steinberg::FIDString kWindowType;
+    Steinberg::IPtr<Host::HostPlugFrame> createPlugFrame ();
+    void* nativeParent () const;
+    void closeWindow ();
+
     std::unique_ptr<Host::PluginInstance> pluginInstance;
     Steinberg::IPtr<Steinberg::IPlugView> plugView;
 #ifndef _WIN32

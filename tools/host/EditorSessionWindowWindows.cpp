@@ -7,40 +7,27 @@ using namespace Steinberg;
 namespace Morvane {
 namespace HostTool {
 
+const FIDString EditorSession::kWindowType = kPlatformTypeHWND;
+
 bool EditorSession::displayAvailable ()
 {
     return true;
 }
 
-bool EditorSession::attachToWindow (std::string& error, int panelHeight)
+IPtr<Host::HostPlugFrame> EditorSession::createPlugFrame ()
 {
-    if (plugView->isPlatformTypeSupported (kPlatformTypeHWND) != kResultTrue)
-    {
-        error = "the editor cannot be attached to a Win32 window";
-        return false;
-    }
-    ViewRect size;
-    plugView->getSize (&size);
-    hostWindow = Host::Win32HostWindow::create (size.getWidth (), size.getHeight () + panelHeight,
-                                                "Overmoor", error);
-    if (!hostWindow)
-        return false;
-    plugFrame = owned (new Host::Win32PlugFrame);
-    Host::Win32HostWindow* windowPtr = hostWindow.get ();
-    plugFrame->setResizeHook ([this, windowPtr, panelHeight] (const ViewRect& r) {
-        windowPtr->resize (r.getWidth (), r.getHeight () + panelHeight);
-        if (viewResized)
-            viewResized (r.getWidth (), r.getHeight ());
-    });
-    plugView->setFrame (plugFrame);
-    if (plugView->attached (hostWindow->windowHandle (), kPlatformTypeHWND) != kResultTrue)
-    {
-        error = "the editor refused to attach to the window";
-        plugView->setFrame (nullptr);
-        return false;
-    }
-    attached = true;
-    return true;
+    return owned (new Host::Win32PlugFrame);
+}
+
+void* EditorSession::nativeParent () const
+{
+    return hostWindow->windowHandle ();
+}
+
+void EditorSession::closeWindow ()
+{
+    hostWindow.reset ();
+    plugFrame = nullptr;
 }
 
 void EditorSession::runUntilClosed (int timeoutMs)
@@ -54,18 +41,6 @@ void EditorSession::runFor (int durationMs)
     // A window closed meanwhile ends the wait early; the caller asks closeRequested ().
     if (hostWindow)
         hostWindow->runFor (durationMs);
-}
-
-void EditorSession::detach ()
-{
-    if (attached)
-    {
-        plugView->removed ();
-        plugView->setFrame (nullptr);
-        attached = false;
-    }
-    hostWindow.reset ();
-    plugFrame = nullptr;
 }
 
 }   // namespace HostTool

@@ -75,14 +75,8 @@ private:
 
 std::string LiveState::defaultPath ()
 {
-    std::filesystem::path folder;
-    if (const char* config = std::getenv ("XDG_CONFIG_HOME"); config && config[0] == '/')
-        folder = config;
-    else if (const char* home = std::getenv ("HOME"); home && home[0] == '/')
-        folder = std::filesystem::path (home) / ".config";
-    else
-        return {};
-    return (folder / "Overmoor" / "live.state").string ();
+    const std::string folder = CMVXPresetFolder::settingsDirectory ();
+    return folder.empty () ? std::string () : CMVXPresetFolder::pathOf (folder, "live.state");
 }
 
 bool LiveState::restore (Host::PluginInstance& instance, HostLevels& levels,

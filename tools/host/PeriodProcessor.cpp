@@ -12,7 +12,9 @@ using namespace Steinberg;
 
 PeriodProcessor::PeriodProcessor (Host::PluginInstance& instance, ParameterChangeQueue& edits)
 : plugin (instance), editQueue (edits)
-{}
+{
+    periodEdits.reserve (ParameterChangeQueue::kCapacity);
+}
 
 bool PeriodProcessor::prepare (double rateHz, int32_t maxFrames, std::string& error)
 {
@@ -79,24 +81,12 @@ void PeriodProcessor::process_rt (const float* in, float* left, float* right, ui
         pluginIn[i] = in[i] * trim;
     inMeter.update_rt (pluginIn, frames);
 
-    Vst::ParameterChanges& changes = plugin.inputChanges ();
-    changes.clearQueue ();
+    // All at the period's start: a later edit of a parameter replaces an earlier one there.
+    periodEdits.clear ();
     ParameterChangeQueue::Change edit;
-    while (editQueue.pop_rt (edit))
-    {
-        int32 index = 0;
-        if (Vst::IParamValueQueue* queue = changes.addParameterData (edit.id, index))
-        {
-            // A later edit of the same parameter in this period replaces the earlier one.
-            static_cast<Vst::ParameterValueQueue*> (queue)->clear ();
-            queue->addPoint (0, edit.value, index);
-        }
-    }
-    plugin.outputChanges ().clearQueue ();
-    data.numSamples = static_cast<int32> (frames);
-    data.inputParameterChanges = &changes;
-    data.outputParameterChanges = &plugin.outputChanges ();
-    const bool ok = plugin.processor ()->process (data) == kResultOk;
+    while (periodEdits.size () < periodEdits.capacity () && editQueue.pop_rt (edit))
+        periodEdits.push_back ({edit.id, 0, edit.value});
+    const bool ok = plugin.process (static_cast<int32> (frames), periodEdits) == kResultOk;
 
     const float level = outputGain.load (std::memory_order_relaxed);
     for (uint32_t i = 0; i < frames; ++i)

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace Morvane {
 namespace HostTool {
@@ -50,6 +51,8 @@ private:
     ParameterChangeQueue& editQueue;
     AudioThreadProbe* audioProbe = nullptr;
     int32_t preparedFrames = 0;
+    // The period's edits, reserved for a full queue so the audio thread never allocates.
+    std::vector<Host::ParameterPoint> periodEdits;
     // busy brackets a period's use of the plug-in; with enabled it lets mute () wait for it.
     std::atomic<bool> enabled {false};
     std::atomic<bool> busy {false};

@@ -3,6 +3,7 @@
 
 #include "params/CMVXParamTable.h"
 
+#include "base/source/fstring.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
 #include <algorithm>
@@ -22,35 +23,9 @@ constexpr int32 kModelWithOwnNames = 9;   // the title set that shows every knob
 
 std::string utf8Of (const TChar* text)
 {
-    std::string out;
-    for (size_t i = 0; i < 128 && text[i]; ++i)
-    {
-        uint32_t c = static_cast<char16_t> (text[i]);
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < 128 && text[i + 1] >= 0xDC00
-            && text[i + 1] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t> (text[++i]) - 0xDC00);
-        if (c < 0x80)
-            out += static_cast<char> (c);
-        else if (c < 0x800)
-        {
-            out += static_cast<char> (0xC0 | (c >> 6));
-            out += static_cast<char> (0x80 | (c & 0x3F));
-        }
-        else if (c < 0x10000)
-        {
-            out += static_cast<char> (0xE0 | (c >> 12));
-            out += static_cast<char> (0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char> (0x80 | (c & 0x3F));
-        }
-        else
-        {
-            out += static_cast<char> (0xF0 | (c >> 18));
-            out += static_cast<char> (0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char> (0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char> (0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    String narrow (text);
+    narrow.toMultiByte (kCP_Utf8);
+    return narrow.text8 ();
 }
 
 bool equalIgnoringCase (const std::string& a, const std::string& b)

@@ -82,8 +82,8 @@ public:
 
 // A window owned by one CFrame (reference counted; the frame holds the only reference).
 // The callback may forget the platform frame from inside one of its own callbacks (a popup that
-// closes on a click): implementations keep themselves alive until that dispatch returns and
-// call nothing on the callback after forget ().
+// closes on a click): implementations dispatch inside a DispatchScope, which keeps them alive
+// until the dispatch returns, and call nothing on the callback once callbackAlive () is false.
 class IPlatformFrame : public CBaseObject
 {
 public:
@@ -124,11 +124,55 @@ public:
 
     IPlatformFrameCallback* getFrameCallback () const { return frameCallback; }
 
+    // When the owner's is the last reference besides those our own dispatches hold, the window
+    // closes at once and nothing more reaches the callback.
+    void forget () override
+    {
+        if (!ownerGone && getNbReference () == dispatchDepth + 1)
+        {
+            ownerGone = true;
+            closeWindow ();
+        }
+        CBaseObject::forget ();
+    }
+
 protected:
     explicit IPlatformFrame (IPlatformFrameCallback* callback) : frameCallback (callback) {}
 
+    // Takes the window down; called once when the owner lets go, and again by destructors.
+    virtual void closeWindow () = 0;
+    bool callbackAlive () const { return !ownerGone; }
+    bool dispatching () const { return dispatchDepth > 0; }
+    // Lets go of a window that never opened: there is no owner to tell.
+    void abandon ()
+    {
+        ownerGone = true;
+        CBaseObject::forget ();
+    }
+
+    // Keeps the frame alive through a callback that may make its owner forget it.
+    class DispatchScope
+    {
+    public:
+        explicit DispatchScope (IPlatformFrame& f) : frame (f)
+        {
+            frame.remember ();
+            ++frame.dispatchDepth;
+        }
+        ~DispatchScope ()
+        {
+            --frame.dispatchDepth;
+            frame.forget ();
+        }
+
+    private:
+        IPlatformFrame& frame;
+    };
+
 private:
     IPlatformFrameCallback* frameCallback;
+    bool ownerGone {false};
+    int32_t dispatchDepth {0};
 };
 
 }   // namespace VSTGUI

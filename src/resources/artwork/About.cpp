@@ -2,6 +2,7 @@
 // The about backgrounds: the product's name over a moor at dusk (900) or at first light (901), and
 // the eight pedals below. The band from y 146 to 164 stays plain and dark for the version line.
 #include "resources/artwork/ArtworkFamilies.h"
+#include "resources/BitmapList.h"
 #include "resources/artwork/FaceLayout.h"
 #include "resources/artwork/Painting.h"
 #include "resources/artwork/Palette.h"
@@ -156,7 +157,7 @@ void miniPedal (cairo_t* cr, double x, double y, int index)
     const Place footswitch = footswitchPlace (m.footswitchStyle);
     cairo_save (cr);
     cairo_translate (cr, footswitch.left, footswitch.top);
-    drawFootswitch (cr, 100 + m.footswitchStyle, 0);
+    drawFootswitch (cr, kBitmapFootswitchRound + m.footswitchStyle, 0);
     cairo_restore (cr);
     cairo_translate (cr, kLampLeft, kLampTop);
     drawStatusLamp (cr, 1);
@@ -181,7 +182,7 @@ void pedalboard (cairo_t* cr)
 
 void drawAbout (cairo_t* cr, int id)
 {
-    const Mood& mood = id == 901 ? kDawn : kDusk;
+    const Mood& mood = id == kBitmapAboutAlternative ? kDawn : kDusk;
     sky (cr, mood);
     title (cr, mood);
     hills (cr, 128.0, 9.0, 0.8, mood.farHills);

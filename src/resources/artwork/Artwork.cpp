@@ -2,6 +2,7 @@
 #include "resources/artwork/Artwork.h"
 
 #include "resources/artwork/ArtworkFamilies.h"
+#include "resources/BitmapList.h"
 
 #include <cairo.h>
 
@@ -16,29 +17,29 @@ void drawFrame (cairo_t* cr, int id, int frame, int frames)
     using namespace Families;
     switch (id)
     {
-        case 100:
-        case 101:
-        case 102: drawFootswitch (cr, id, frame); break;
-        case 103: drawSelectorField (cr, false); break;
-        case 111: drawSelectorField (cr, true); break;
-        case 104:
-        case 105:
-        case 106:
-        case 107:
-        case 110: drawBarButton (cr, id); break;
-        case 108:
-        case 109: drawPanelButton (cr, id == 108, frame == 1); break;
-        case 200: drawLamp (cr, frame); break;
-        case 201: drawStatusLamp (cr, frame); break;
-        case 300:
-        case 301:
-        case 302:
-        case 303: drawKnob (cr, id, frame, frames); break;
-        case 500: drawWindowBackground (cr); break;
-        case 502: drawNamePanel (cr); break;
-        case 600: drawPedalFace (cr, frame); break;
-        case 900:
-        case 901: drawAbout (cr, id); break;
+        case kBitmapFootswitchRound:
+        case kBitmapFootswitchBar:
+        case kBitmapFootswitchBox: drawFootswitch (cr, id, frame); break;
+        case kBitmapSelector: drawSelectorField (cr, false); break;
+        case kBitmapSelectorOpen: drawSelectorField (cr, true); break;
+        case kBitmapSave:
+        case kBitmapSaveOpen:
+        case kBitmapInfo:
+        case kBitmapInfoOpen:
+        case kBitmapSaveAlternative: drawBarButton (cr, id); break;
+        case kBitmapAccept:
+        case kBitmapCancel: drawPanelButton (cr, id == kBitmapAccept, frame == 1); break;
+        case kBitmapLamp: drawLamp (cr, frame); break;
+        case kBitmapStatusLamp: drawStatusLamp (cr, frame); break;
+        case kBitmapKnobXxl:
+        case kBitmapKnobDrive:
+        case kBitmapKnobBat:
+        case kBitmapKnobScreamer: drawKnob (cr, id, frame, frames); break;
+        case kBitmapBackground: drawWindowBackground (cr); break;
+        case kBitmapNamePanel: drawNamePanel (cr); break;
+        case kBitmapFaces: drawPedalFace (cr, frame); break;
+        case kBitmapAbout:
+        case kBitmapAboutAlternative: drawAbout (cr, id); break;
         default: break;
     }
 }

@@ -7,7 +7,7 @@ typedef struct _cairo cairo_t;
 
 namespace Morvane::Artwork::Families {
 
-void drawFootswitch (cairo_t* cr, int id, int frame);   // 100, 101, 102: frame 1 pressed
+void drawFootswitch (cairo_t* cr, int id, int frame);   // frame 1 pressed
 void drawKnob (cairo_t* cr, int id, int frame, int frames);   // 300 to 303
 void drawPedalFace (cairo_t* cr, int model);   // 600, frame = model
 void drawWindowBackground (cairo_t* cr);   // 500

@@ -2,6 +2,7 @@
 // The display's controls: selector fields, the small bar buttons and the name panel's buttons.
 // Fields stay dark so the editor's white lettering reads on them.
 #include "resources/artwork/ArtworkFamilies.h"
+#include "resources/BitmapList.h"
 #include "resources/artwork/Painting.h"
 #include "resources/artwork/Palette.h"
 
@@ -106,9 +107,9 @@ void drawSelectorField (cairo_t* cr, bool open)
 void drawBarButton (cairo_t* cr, int id)
 {
     const double w = 37.0, h = 17.0;
-    const bool open = id == 105 || id == 107;
-    const char* label = (id == 106 || id == 107) ? "INFO" : "SAVE";
-    if (id == 110)
+    const bool open = id == kBitmapSaveOpen || id == kBitmapInfoOpen;
+    const char* label = (id == kBitmapInfo || id == kBitmapInfoOpen) ? "INFO" : "SAVE";
+    if (id == kBitmapSaveAlternative)
     {
         raisedButton (cr, w, h, false, Palette::accent ());
         buttonLabel (cr, label, w, h, false, hex (0x2a1a08), true);

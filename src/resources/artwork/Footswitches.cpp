@@ -2,6 +2,7 @@
 // The three footswitches, up (frame 0) and pressed (frame 1). They sit on the face, so outside
 // their hardware they stay transparent; pressing sinks the cap and shortens its shadow.
 #include "resources/artwork/ArtworkFamilies.h"
+#include "resources/BitmapList.h"
 #include "resources/artwork/Painting.h"
 
 #include <cairo.h>
@@ -158,8 +159,8 @@ void drawFootswitch (cairo_t* cr, int id, int frame)
     const bool pressed = frame == 1;
     switch (id)
     {
-        case 100: roundStomp (cr, pressed); break;
-        case 101: treadle (cr, pressed); break;
+        case kBitmapFootswitchRound: roundStomp (cr, pressed); break;
+        case kBitmapFootswitchBar: treadle (cr, pressed); break;
         default: rectangularPlate (cr, pressed); break;
     }
 }

@@ -3,6 +3,7 @@
 // marks) rotates from frame to frame; the shading stays put because the lamp over the
 // player does not move.
 #include "resources/artwork/ArtworkFamilies.h"
+#include "resources/BitmapList.h"
 #include "resources/artwork/Painting.h"
 
 #include <cairo.h>
@@ -103,7 +104,7 @@ void pointerLine (cairo_t* cr, double angle, double from, double to, double widt
     cairo_stroke (cr);
 }
 
-// 300: black knurled knob on a polished steel skirt with a white line
+// kBitmapKnobXxl: black knurled knob on a polished steel skirt with a white line
 void knurledWithSkirt (cairo_t* cr, double angle)
 {
     softShadowCircle (cr, kCx + 1.2, kCy + 2.0, 16.5, 2.5, 0.55);
@@ -126,7 +127,7 @@ void knurledWithSkirt (cairo_t* cr, double angle)
     pointerLine (cr, angle, 3.0, 9.6, 1.6, hex (0xf4f1e8));
 }
 
-// 301: tall charcoal cylinder with a flat satin top and an inset white line
+// kBitmapKnobDrive: tall charcoal cylinder with a flat satin top and an inset white line
 void satinCylinder (cairo_t* cr, double angle)
 {
     softShadowCircle (cr, kCx + 1.6, kCy + 2.4, 15.0, 3.0, 0.6);
@@ -148,7 +149,7 @@ void satinCylinder (cairo_t* cr, double angle)
     cairo_restore (cr);
 }
 
-// 302: spun aluminium with a knurled edge and a black dot
+// kBitmapKnobBat: spun aluminium with a knurled edge and a black dot
 void spunAluminium (cairo_t* cr, double angle)
 {
     softShadowCircle (cr, kCx + 1.2, kCy + 2.0, 15.0, 2.6, 0.55);
@@ -212,7 +213,7 @@ void spunAluminium (cairo_t* cr, double angle)
     cairo_fill (cr);
 }
 
-// 303: soft-touch black knob with a cream cap insert and a cream pointer bar
+// kBitmapKnobScreamer: soft-touch black knob with a cream cap insert and a cream pointer bar
 void creamInsert (cairo_t* cr, double angle)
 {
     softShadowCircle (cr, kCx + 1.4, kCy + 2.2, 15.5, 2.8, 0.6);
@@ -254,9 +255,9 @@ void drawKnob (cairo_t* cr, int id, int frame, int frames)
     const double angle = pointerAngle (frame, frames);
     switch (id)
     {
-        case 300: knurledWithSkirt (cr, angle); break;
-        case 301: satinCylinder (cr, angle); break;
-        case 302: spunAluminium (cr, angle); break;
+        case kBitmapKnobXxl: knurledWithSkirt (cr, angle); break;
+        case kBitmapKnobDrive: satinCylinder (cr, angle); break;
+        case kBitmapKnobBat: spunAluminium (cr, angle); break;
         default: creamInsert (cr, angle); break;
     }
 }

@@ -189,16 +189,11 @@ void CairoDrawContext::drawString (UTF8StringPtr utf8, const CRect& rect, CHoriT
     PangoLayout* layout = pangoFont->createLayout (cr, utf8);
     PangoRectangle logical {};
     pango_layout_get_pixel_extents (layout, nullptr, &logical);
-    double x = rect.left;
-    if (align == kCenterText)
-        x = rect.left + (rect.getWidth () - logical.width) / 2;
-    else if (align == kRightText)
-        x = rect.right - logical.width;
-    // Centre the line's ink box of ascent plus descent, so digits and capitals sit mid-height.
+    const CPoint origin =
+        textOrigin (rect, align, logical.width, pangoFont->getAscent (), pangoFont->getDescent ());
     const double baseline = pango_layout_get_baseline (layout) / double (PANGO_SCALE);
-    const double textHeight = pangoFont->getAscent () + pangoFont->getDescent ();
-    double left = std::round (x - logical.x);
-    double baselineY = rect.top + (rect.getHeight () - textHeight) / 2 + pangoFont->getAscent ();
+    double left = std::round (origin.x - logical.x);
+    double baselineY = origin.y;
     // The glyphs' outlines are filled rather than shown: cairo would put each glyph on a whole
     // pixel and space the letters unevenly, Pango's fractional positions are kept this way. The
     // baseline lies on a whole device row, which keeps flat edges sharp.
@@ -227,18 +222,10 @@ CCoord CairoDrawContext::getStringWidth (UTF8StringPtr utf8)
     return static_cast<CCoord> (logical.width) / PANGO_SCALE;
 }
 
-SharedPointer<COffscreenContext> COffscreenContext::create (CCoord width, CCoord height,
-                                                            double scaleFactor)
+SharedPointer<COffscreenContext> COffscreenContext::createOnBitmap (SharedPointer<CBitmap> bitmap,
+                                                                    double scaleFactor)
 {
-    if (!(scaleFactor > 0))
-        scaleFactor = 1.;
-    auto pixels = IPlatformBitmap::create (static_cast<int> (std::ceil (width * scaleFactor)),
-                                           static_cast<int> (std::ceil (height * scaleFactor)));
-    if (!pixels)
-        return nullptr;
-    pixels->setScaleFactor (scaleFactor);
-    auto bitmap = owned (new CBitmap (pixels));
-    return owned<COffscreenContext> (new CairoDrawContext (bitmap, scaleFactor));
+    return owned<COffscreenContext> (new CairoDrawContext (std::move (bitmap), scaleFactor));
 }
 
 }   // namespace VSTGUI

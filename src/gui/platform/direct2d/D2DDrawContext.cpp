@@ -216,24 +216,16 @@ void D2DDrawContext::drawString (UTF8StringPtr utf8, const CRect& rect, CHoriTxt
     if (layout && SUCCEEDED (layout->GetMetrics (&metrics))
         && SUCCEEDED (layout->GetLineMetrics (&line, 1, &lines)))
     {
-        const double width = metrics.widthIncludingTrailingWhitespace;
-        double x = rect.left;
-        if (align == kCenterText)
-            x = rect.left + (rect.getWidth () - width) / 2;
-        else if (align == kRightText)
-            x = rect.right - width;
-        // Centre the line's ink box of ascent plus descent, so digits and capitals sit
-        // mid-height, with the baseline on a whole device row.
+        const CPoint origin = textOrigin (rect, align, metrics.widthIncludingTrailingWhitespace,
+                                          dwFont->getAscent (), dwFont->getDescent ());
+        // The baseline on a whole device row.
         const double scale = getScaleFactor ();
         const double oy = getState ().offset.y;
-        double baseline = rect.top
-                          + (rect.getHeight () - dwFont->getAscent () - dwFont->getDescent ()) / 2
-                          + dwFont->getAscent ();
-        baseline = std::round ((baseline + oy) * scale) / scale - oy;
+        const double baseline = std::round ((origin.y + oy) * scale) / scale - oy;
         target->SetTextAntialiasMode (antialias ? D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE
                                                 : D2D1_TEXT_ANTIALIAS_MODE_ALIASED);
-        target->DrawTextLayout (toPoint (std::round (x), baseline - line.baseline), layout.Get (),
-                                brush (getState ().fontColor));
+        target->DrawTextLayout (toPoint (std::round (origin.x), baseline - line.baseline),
+                                layout.Get (), brush (getState ().fontColor));
     }
     end ();
 }
@@ -245,17 +237,10 @@ CCoord D2DDrawContext::getStringWidth (UTF8StringPtr utf8)
     return dwFont ? dwFont->getStringWidth (utf8) : 0;
 }
 
-SharedPointer<COffscreenContext> COffscreenContext::create (CCoord width, CCoord height,
-                                                            double scaleFactor)
+SharedPointer<COffscreenContext> COffscreenContext::createOnBitmap (SharedPointer<CBitmap> bitmap,
+                                                                    double scaleFactor)
 {
-    if (!(scaleFactor > 0))
-        scaleFactor = 1.;
-    auto pixels = IPlatformBitmap::create (static_cast<int> (std::ceil (width * scaleFactor)),
-                                           static_cast<int> (std::ceil (height * scaleFactor)));
-    if (!pixels)
-        return nullptr;
-    pixels->setScaleFactor (scaleFactor);
-    return D2DDrawContext::make (owned (new CBitmap (pixels)), scaleFactor);
+    return D2DDrawContext::make (std::move (bitmap), scaleFactor);
 }
 
 }   // namespace VSTGUI

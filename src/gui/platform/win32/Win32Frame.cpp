@@ -44,7 +44,7 @@ Win32Frame::Win32Frame (IPlatformFrameCallback* callback, PlatformType t)
 
 Win32Frame::~Win32Frame ()
 {
-    destroyWindow ();
+    closeWindow ();
 }
 
 Win32Frame* Win32Frame::create (IPlatformFrameCallback* callback, const CRect& size, HWND parent,
@@ -92,19 +92,7 @@ Win32Frame* Win32Frame::create (IPlatformFrameCallback* callback, const CRect& s
     return frame;
 }
 
-void Win32Frame::forget ()
-{
-    // The owner's reference is the one left besides those our own dispatch holds: the window
-    // goes at once, and nothing more reaches the callback.
-    if (!ownerGone && getNbReference () == dispatchDepth + 1)
-    {
-        ownerGone = true;
-        destroyWindow ();
-    }
-    IPlatformFrame::forget ();
-}
-
-void Win32Frame::destroyWindow ()
+void Win32Frame::closeWindow ()
 {
     if (HWND old = window)
     {
@@ -128,15 +116,10 @@ LRESULT CALLBACK Win32Frame::windowProc (HWND window, UINT message, WPARAM w, LP
         SetWindowLongPtrW (window, GWLP_USERDATA, reinterpret_cast<LONG_PTR> (frame));
     }
     auto* frame = reinterpret_cast<Win32Frame*> (GetWindowLongPtrW (window, GWLP_USERDATA));
-    if (!frame || frame->ownerGone)
+    if (!frame || !frame->callbackAlive ())
         return DefWindowProcW (window, message, w, l);
-    // The owner may forget us from inside a callback: keep alive until this message is done.
-    frame->remember ();
-    ++frame->dispatchDepth;
-    const LRESULT result = frame->handle (message, w, l);
-    --frame->dispatchDepth;
-    frame->forget ();
-    return result;
+    DispatchScope scope (*frame);
+    return frame->handle (message, w, l);
 }
 
 LRESULT Win32Frame::handle (UINT message, WPARAM w, LPARAM l)
@@ -204,7 +187,7 @@ void Win32Frame::paint ()
             const RECT& r = ps.rcPaint;
             const int w = std::min<int> (r.right, width) - r.left;
             const int h = std::min<int> (r.bottom, height) - r.top;
-            if (w > 0 && h > 0 && !ownerGone)
+            if (w > 0 && h > 0 && callbackAlive ())
             {
                 std::vector<uint32_t> rows (static_cast<size_t> (w) * h);
                 const WICRect from {r.left, r.top, w, h};

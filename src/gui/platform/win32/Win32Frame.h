@@ -28,7 +28,6 @@ public:
     bool setClipboardText (const std::string& text) override;
     bool requestClipboardText () override;
     uintptr_t getNativeWindowId () const override { return reinterpret_cast<uintptr_t> (window); }
-    void forget () override;
 
     HWND getWindow () const { return window; }
 
@@ -39,7 +38,7 @@ private:
     static LRESULT CALLBACK windowProc (HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle (UINT message, WPARAM w, LPARAM l);
     void paint ();
-    void destroyWindow ();
+    void closeWindow () override;
     double scale () const { return getFrameCallback ()->platformScaleFactor (); }
     CPoint toFrame (LPARAM l) const;
     // Win32FrameDesktop.cpp: the clipboard's text for a request made earlier.
@@ -50,9 +49,7 @@ private:
 
     PlatformType type;
     HWND window {nullptr};
-    bool ownerGone {false};
     bool counted {false};   // among liveWindows () until the window is destroyed
-    int32_t dispatchDepth {0};
     bool tracking {false};   // TrackMouseEvent asked for WM_MOUSELEAVE
     int32_t heldButtons {0};
     HCURSOR cursor {nullptr};

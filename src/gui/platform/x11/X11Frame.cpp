@@ -70,7 +70,7 @@ Frame::Frame (IPlatformFrameCallback* callback, const CRect& size, PlatformType 
 
 Frame::~Frame ()
 {
-    shutDown ();
+    closeWindow ();
 }
 
 Frame* Frame::create (IPlatformFrameCallback* callback, const CRect& size, uint32_t parent,
@@ -81,8 +81,7 @@ Frame* Frame::create (IPlatformFrameCallback* callback, const CRect& size, uint3
     auto* frame = new Frame (callback, size, type, runLoop);
     if (!frame->open (parent))
     {
-        frame->ownerGone = true;
-        frame->CBaseObject::forget ();
+        frame->abandon ();
         return nullptr;
     }
     return frame;
@@ -210,7 +209,7 @@ bool Frame::makeBackBuffer ()
     return cairo_surface_status (windowSurface) == CAIRO_STATUS_SUCCESS;
 }
 
-void Frame::shutDown ()
+void Frame::closeWindow ()
 {
     auto& frames = liveFrames ();
     const bool wasListed = std::find (frames.begin (), frames.end (), this) != frames.end ();
@@ -255,17 +254,6 @@ void Frame::shutDown ()
     dirty.clear ();
     if (handBack)
         handGrabBack ();
-}
-
-void Frame::forget ()
-{
-    // The owner's reference is the one left besides those our own dispatch holds.
-    if (getNbReference () == dispatchDepth + 1)
-    {
-        ownerGone = true;
-        shutDown ();
-    }
-    CBaseObject::forget ();
 }
 
 bool Frame::getGlobalPosition (CPoint& position) const
@@ -353,7 +341,7 @@ void Frame::addDirty (const CRect& rect)
             all.unite (d);
         dirty.assign (1, all);
     }
-    if (dispatchDepth == 0)
+    if (!dispatching ())
         postWakeUp ();
 }
 

@@ -43,31 +43,11 @@ public:
     uintptr_t getNativeWindowId () const override { return window; }
     const SharedPointer<IRunLoop>& getRunLoop () const { return runLoop; }
 
-    void forget () override;
     void onEvent () override;
     // Retries a popup's grab while another client (usually the owner's press) still holds one.
     void onTimer () override;
 
 private:
-    // Keeps the frame alive through a callback that may make its owner forget it.
-    class DispatchScope
-    {
-    public:
-        explicit DispatchScope (Frame& f) : frame (f)
-        {
-            frame.remember ();
-            ++frame.dispatchDepth;
-        }
-        ~DispatchScope ()
-        {
-            --frame.dispatchDepth;
-            frame.forget ();
-        }
-
-    private:
-        Frame& frame;
-    };
-
     // Every open window of the process, for popups to find the press that opened them.
     static std::vector<Frame*>& liveFrames ();
 
@@ -84,10 +64,9 @@ private:
     // The window's extent in frame units: its pixels over the zoom.
     CRect logicalBounds () const;
     // Unregisters, destroys the window and disconnects; idempotent.
-    void shutDown ();
+    void closeWindow () override;
     void connectionLost ();
     bool usable () const { return connection && !xcb_connection_has_error (connection); }
-    bool callbackAlive () const { return !ownerGone; }
 
     void dispatch (const xcb_generic_event_t* event);
     void onButton (const xcb_button_press_event_t* event, bool press);
@@ -127,11 +106,9 @@ private:
     bool handlerRegistered {false};
     bool timerRegistered {false};
     bool wakePending {false};
-    bool ownerGone {false};
     bool grabFailed {false};
     bool grabbing {false};
     int grabAttempts {0};
-    int dispatchDepth {0};
     int32_t heldButtons {0};
     uint32_t lastPressTime {0};
     uint32_t lastInputTime {XCB_CURRENT_TIME};   // of the latest key or button event

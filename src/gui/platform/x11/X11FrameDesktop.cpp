@@ -7,6 +7,7 @@
 // through the server.
 #include "gui/platform/x11/X11Frame.h"
 #include "gui/platform/x11/XcbLookups.h"
+#include "gui/Utf8.h"
 #include <cstdlib>
 
 namespace VSTGUI {
@@ -21,16 +22,8 @@ std::string latin1ToUtf8 (const char* bytes, size_t length)
 {
     std::string out;
     for (size_t i = 0; i < length; ++i)
-    {
-        const auto c = static_cast<unsigned char> (bytes[i]);
-        if (c < 0x80)
-            out += static_cast<char> (c);
-        else
-        {
-            out += static_cast<char> (0xC0 | (c >> 6));
-            out += static_cast<char> (0x80 | (c & 0x3F));
-        }
-    }
+        out += Utf8::encode (
+            static_cast<unsigned char> (bytes[i]));   // Latin-1 is Unicode's first 256
     return out;
 }
 

@@ -88,7 +88,7 @@ void Frame::onEvent ()
 void Frame::connectionLost ()
 {
     // The display went away: close quietly; a popup tells its owner it is gone.
-    shutDown ();
+    closeWindow ();
     if (type == PlatformType::kPopup && callbackAlive ())
         getFrameCallback ()->platformOnFocusLost ();
 }
