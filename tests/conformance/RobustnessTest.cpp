@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Input and state a host may pass on from elsewhere: non-finite and extreme samples, full-scale noise and
-// DC on every model, a state stream holding values no saved state contains, malformed blocks.
+// DC on every model, a state stream holding values no saved state contains, malformed blocks and
+// parameter flushes.
 #include "Conformance.h"
 #include "host/StateBytes.h"
 #include <limits>
@@ -110,32 +111,57 @@ TEST_F (Conformance, CorruptStateValues)
     processSine (*instance, kBlockSamples, 8, position);
 }
 
-// Audio blocks a faulty host might send: samples but no channel buffers, null channels, no
-// channels, fewer output than input channels, 64-bit samples after a 32-bit set-up. None may
-// crash or write anywhere; the instance keeps working afterwards.
-TEST_F (Conformance, MalformedAudioBuffersAreSafe)
+// Blocks a faulty host might send: samples but no channel buffers, null channels, no channels,
+// fewer output than input channels, 64-bit samples after a 32-bit set-up; none may crash or write
+// anywhere. Parameter flushes (no samples) apply their changes whether the host passes busses
+// without channel buffers, null channels or no busses. The instance keeps working afterwards.
+TEST_F (Conformance, MalformedBlocksAndParameterFlushesAreSafe)
 {
     auto instance = createProcessingInstance ();
     ASSERT_NE (instance, nullptr);
     std::vector<float> left (512, 0.25f), right (512, 0.25f);
-    Sample32* nullChannels[2] = {nullptr, nullptr};
-    Sample32* realChannels[2] = {left.data (), right.data ()};
-    for (int variant = 0; variant < 5; ++variant)
+    Sample32* none[2] = {nullptr, nullptr};
+    Sample32* real[2] = {left.data (), right.data ()};
+    const struct
     {
+        int32 samples, inChannels, outChannels, busses;
+        Sample32 **in, **out;
+        int32 sampleSize;
+    } blocks[] = {
+        {512, 2, 2, 1, nullptr, nullptr, kSample32}, {512, 2, 2, 1, real, none, kSample32},
+        {512, 0, 0, 1, real, real, kSample32},       {512, 2, 1, 1, real, real, kSample32},
+        {512, 2, 2, 1, real, real, kSample64},       {0, 2, 2, 1, nullptr, nullptr, kSample32},
+        {0, 2, 2, 1, none, none, kSample32},         {0, 2, 2, 0, nullptr, nullptr, kSample32}};
+    for (const auto& block : blocks)
+    {
+        const int variant = int (&block - blocks);
         AudioBusBuffers in {}, out {};
-        in.numChannels = out.numChannels = variant == 2 ? 0 : 2;
-        in.channelBuffers32 = out.channelBuffers32 = variant == 0 ? nullptr : realChannels;
-        out.channelBuffers32 = variant == 1 ? nullChannels : out.channelBuffers32;
-        out.numChannels = variant == 3 ? 1 : out.numChannels;
+        in.numChannels = block.inChannels;
+        out.numChannels = block.outChannels;
+        in.channelBuffers32 = block.in;
+        out.channelBuffers32 = block.out;
         ProcessData data;
-        data.numSamples = 512;
-        data.symbolicSampleSize = variant == 4 ? kSample64 : kSample32;
-        data.numInputs = data.numOutputs = 1;
-        data.inputs = &in;
-        data.outputs = &out;
-        instance->processor ()->process (data);   // any answer, but no crash
+        data.numSamples = block.samples;
+        data.symbolicSampleSize = block.sampleSize;
+        data.numInputs = data.numOutputs = block.busses;
+        data.inputs = block.busses ? &in : nullptr;
+        data.outputs = block.busses ? &out : nullptr;
+        const double value = 0.05 + 0.1 * variant;
+        int32 index = 0;
+        instance->inputChanges ().clearQueue ();
+        instance->inputChanges ().addParameterData (3, index)->addPoint (0, value, index);
+        instance->outputChanges ().clearQueue ();
+        data.inputParameterChanges = &instance->inputChanges ();
+        data.outputParameterChanges = &instance->outputChanges ();
+        const tresult result = instance->processor ()->process (data);   // any answer, no crash
         EXPECT_TRUE (allFinite (left.data (), 512) && allFinite (right.data (), 512))
             << "variant " << variant;
+        if (block.samples == 0)
+        {
+            EXPECT_EQ (result, kResultOk) << "variant " << variant;
+            EXPECT_NEAR (savedParameterValues (*instance).at (3), value, 1e-6)
+                << "variant " << variant;
+        }
     }
     int64 position = 0;
     EXPECT_GT (processSine (*instance, kBlockSamples, 4, position), 1e-3);

@@ -18,6 +18,7 @@
 
 using Morvane::Host::PluginInstance;
 using Morvane::Test::binaryText;
+using Morvane::Test::sendPresetRequest;
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
@@ -57,17 +58,6 @@ std::vector<float> binaryFloats (IMessage* message, const char* key)
 {
     const std::string text = binaryText (message, key).value_or ("");
     return Morvane::Host::floatsOf (std::vector<uint8_t> (text.begin (), text.end ()));
-}
-
-// "PrsHnd" with one binary attribute: list requests carry the byte 1, commands their text.
-tresult sendPresetRequest (PluginInstance& instance, const char* key,
-                           const std::string& argument = {})
-{
-    auto message = instance.createMessage ("PrsHnd");
-    const bool listRequest = std::strstr (key, "PresetsMessage") != nullptr;
-    const std::string text = listRequest ? std::string ("\x01") : std::string (key) + argument;
-    message->getAttributes ()->setBinary (key, text.data (), static_cast<uint32> (text.size ()));
-    return instance.notifyProcessor (message);
 }
 
 // Asks with "CMVXGet<what>"; the "CMVXSet<what>" text of the answer, if exactly one arrived.
@@ -117,10 +107,7 @@ int presetCount (const std::string& list)
 // What "WA_SP" from the editor does: tells the processor, then the controller.
 void editorSetsParameter (PluginInstance& instance, int id, double value)
 {
-    auto message = instance.createMessage ("WA_SP");
-    message->getAttributes ()->setInt ("WA_PI", id);
-    message->getAttributes ()->setFloat ("WA_PV", value);
-    instance.notifyProcessor (message);
+    Morvane::Test::sendParameter (instance, id, value);
     instance.controller ()->setParamNormalized (static_cast<ParamID> (id), value);
 }
 
@@ -129,11 +116,6 @@ void editorSetsParameter (PluginInstance& instance, int id, double value)
 TEST_F (ProcessorMessages, ValueRequestsAreAnsweredInsideTheSend)
 {
     auto* answers = instance->processorToController ();
-    // The controller asks for values it does not hold (here id 9) and has the answer at once.
-    EXPECT_EQ (instance->controller ()->getParamNormalized (9), 0.0);
-    EXPECT_EQ (instance->controllerToProcessor ()->count ("Binary"), 1);
-    EXPECT_EQ (answers->count ("Binary"), 1);
-
     // Ids the processor does not have answer 0; a request of the wrong size gets no answer.
     editorSetsParameter (*instance, 5, 0.375);
     auto request = instance->createMessage ("Binary");
@@ -150,7 +132,7 @@ TEST_F (ProcessorMessages, ValueRequestsAreAnsweredInsideTheSend)
         request->getAttributes ()->setBinary ("GePaVa", bytes.data (), size);
         EXPECT_EQ (instance->notifyProcessor (request), kResultOk) << size;
     }
-    EXPECT_EQ (answers->count ("Binary"), 3);
+    EXPECT_EQ (answers->count ("Binary"), 2);
     EXPECT_EQ (instance->notifyProcessor (instance->createMessage ("Binary")), kResultFalse);
 }
 
@@ -186,8 +168,6 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
     EXPECT_EQ (userList (*instance), userListOf ({}));
     EXPECT_EQ (selectedPreset (*instance), selected (0));
 
-    auto& handler = instance->componentHandler ();
-    handler.clear ();
     ASSERT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "5"), kResultOk);
     auto* tap = instance->processorToController ();
     ASSERT_EQ (tap->count ("WA_SY"), 1);
@@ -203,8 +183,6 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
     int64 first = -1;
     ASSERT_EQ (tap->last ("WA_SY")->getAttributes ()->getInt ("WA_SF", first), kResultOk);
     EXPECT_EQ (first, 0);
-    EXPECT_EQ (handler.restartCount (kParamTitlesChanged), 1);   // model 0 → 5
-    EXPECT_TRUE (handler.edits ().empty ());
     EXPECT_EQ (selectedPreset (*instance), selected (5));
 
     // Factory preset 6 ("Kick the Amp") sets "Parameter 1" to 0; blanks before the number are skipped.
@@ -212,18 +190,6 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
     EXPECT_EQ (processorValue (*instance, 2), 0.0f);
     EXPECT_EQ (instance->controller ()->getParamNormalized (2), 0.0);
     EXPECT_EQ (tap->count ("WA_SY"), 2);
-
-    // Texts without a number select preset 0; huge numbers are survived.
-    for (const char* argument : {"", "abc", "   ", "+", "-"})
-    {
-        sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "3");
-        EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", argument),
-                   kResultOk)
-            << argument;
-        EXPECT_EQ (selectedPreset (*instance), selected (0)) << argument;
-    }
-    for (const char* huge : {"99999999999999999999", "-99999999999", "2147483647"})
-        EXPECT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", huge), kResultOk);
 }
 
 // Malformed "PrsHnd", "SeCuFD" and "GeCuFD" requests, and a megabyte of noise under every preset key.
@@ -333,12 +299,9 @@ TEST_F (PresetCommands, OtherInstancesAndAReloadedLibrarySeeWhatWasSaved)
     auto second = tappedInstance ();
     ASSERT_NE (second, nullptr);
     EXPECT_EQ (userList (*second), userListOf ({"Shared Tone"}));
-    auto& handler = second->componentHandler ();
-    handler.clear ();
     sendPresetRequest (*second, "CMVXSetSelectedPresetNumber", "8");
     EXPECT_NEAR (processorValue (*second, 6), 0.31f, 1e-6);
     EXPECT_NEAR (second->controller ()->getParamNormalized (1), 2.0 / 7.0, 1e-6);
-    EXPECT_EQ (handler.restartCount (kParamTitlesChanged), 1);
     sendPresetRequest (*second, "CMVXSetPresetAsSaveAs", "Later");
     EXPECT_EQ (userList (*first), userListOf ({"Shared Tone"}));
     first.reset ();

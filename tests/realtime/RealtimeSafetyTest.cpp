@@ -45,15 +45,6 @@ protected:
         EXPECT_EQ (seen.locks, 0u) << what;
     }
 
-    void selectPreset (PluginInstance& instance, int number)
-    {
-        auto message = instance.createMessage ("PrsHnd");
-        const std::string text = "CMVXSetSelectedPresetNumber" + std::to_string (number);
-        message->getAttributes ()->setBinary ("CMVXSetSelectedPresetNumber", text.data (),
-                                              static_cast<uint32> (text.size ()));
-        instance.notifyProcessor (message);
-    }
-
     int64 phase = 0;
 };
 
@@ -102,7 +93,8 @@ TEST_F (RealtimeSafety, ModelsAutomationPresetsBypassAndStateLeaveProcessClean)
             fillInput (*instance);
             processGuarded (*instance, glide, what + " automated");
         }
-        selectPreset (*instance, model);
+        Morvane::Test::sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber",
+                                          std::to_string (model));
         processGuarded (*instance, {}, what + ", its preset");
         processGuarded (*instance, {{0, 0, 0.0}}, what + ", bypass on");
         processGuarded (*instance, {{0, 0, 1.0}}, what + ", bypass off");

@@ -60,6 +60,28 @@ inline std::string overmoorBundlePath ()
 #endif
 }
 
+// What the editor sends the processor: a preset request ("PrsHnd" whose one binary attribute,
+// key, holds key + argument, or the byte 1 for the list requests) and a parameter write.
+inline Steinberg::tresult sendPresetRequest (Host::PluginInstance& instance, const char* key,
+                                             const std::string& argument = {})
+{
+    auto message = instance.createMessage ("PrsHnd");
+    const bool listRequest = std::string (key).find ("PresetsMessage") != std::string::npos;
+    const std::string text = listRequest ? std::string ("\x01") : std::string (key) + argument;
+    message->getAttributes ()->setBinary (key, text.data (),
+                                          static_cast<Steinberg::uint32> (text.size ()));
+    return instance.notifyProcessor (message);
+}
+
+inline Steinberg::tresult sendParameter (Host::PluginInstance& instance, Steinberg::int64 id,
+                                         double value)
+{
+    auto message = instance.createMessage ("WA_SP");
+    message->getAttributes ()->setInt ("WA_PI", id);
+    message->getAttributes ()->setFloat ("WA_PV", value);
+    return instance.notifyProcessor (message);
+}
+
 class BundleFixture : public ::testing::Test
 {
 protected:

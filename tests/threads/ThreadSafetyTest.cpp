@@ -15,6 +15,8 @@ using namespace Steinberg::Vst;
 using Morvane::Host::ParameterPoint;
 using Morvane::Host::PluginInstance;
 using Morvane::Host::ProcessConfig;
+using Morvane::Test::sendParameter;
+using Morvane::Test::sendPresetRequest;
 
 constexpr int32 kBlock = 128;
 
@@ -38,22 +40,6 @@ protected:
                 ++nonFinite;
             blocks.fetch_add (1, std::memory_order_release);
         }
-    }
-
-    void sendParameter (PluginInstance& instance, int64 id, double value)
-    {
-        auto message = instance.createMessage ("WA_SP");
-        message->getAttributes ()->setInt ("WA_PI", id);
-        message->getAttributes ()->setFloat ("WA_PV", value);
-        instance.notifyProcessor (message);
-    }
-
-    void sendPresetRequest (PluginInstance& instance, const char* key, const std::string& text)
-    {
-        auto message = instance.createMessage ("PrsHnd");
-        message->getAttributes ()->setBinary (key, text.data (),
-                                              static_cast<uint32> (text.size ()));
-        instance.notifyProcessor (message);
     }
 
     void waitForBlocks (uint64_t count)
@@ -91,9 +77,8 @@ TEST_F (ThreadSafety, MainThreadTrafficWhileProcessing)
                 sendParameter (*instance, id, ((round * 7 + id) % 10) / 9.0);
             instance->controller ()->setParamNormalized (2, (round % 3) / 2.0);
             sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber",
-                               "CMVXSetSelectedPresetNumber" + std::to_string (round % 8));
-            sendPresetRequest (*instance, "CMVXGetSelectedPresetNumber",
-                               "CMVXGetSelectedPresetNumber");
+                               std::to_string (round % 8));
+            sendPresetRequest (*instance, "CMVXGetSelectedPresetNumber");
             if (round % 4 == 0)
                 instance->getState (state);
             else if (round % 4 == 2 && !state.empty ())

@@ -15,6 +15,9 @@ namespace HostTool {
 
 namespace {
 
+// How often the state is written while playing (only when it changed).
+constexpr std::chrono::seconds kSaveInterval {5};
+
 std::atomic<bool> stopRequested {false};
 
 void requestStop (int)
@@ -43,7 +46,7 @@ bool writeWindowPicture (const Host::X11HostWindow& window, const std::string& p
 
 // Opens the client, the window and its panel, and plays until something ends it; the exit status.
 int playUntilStopped (EditorSession& session, const LiveOptions& options,
-                      ParameterChangeQueue& edits, HostLevels& levels)
+                      ParameterChangeQueue& edits, HostLevels& levels, LiveState& state)
 {
     std::string message;
     auto engine = JackAudioEngine::open (session.instance (), edits, options.jack, message);
@@ -104,6 +107,8 @@ int playUntilStopped (EditorSession& session, const LiveOptions& options,
     std::fflush (stdout);
 
     const auto started = std::chrono::steady_clock::now ();
+    auto lastSave = started;
+    bool saveFailed = false;
     Host::X11HostWindow* window = session.window ();
     auto stopping = [&] { return stopRequested.load () || (window && window->closeRequested ()); };
     while (!stopping ())
@@ -116,6 +121,15 @@ int playUntilStopped (EditorSession& session, const LiveOptions& options,
         {
             say (message);
             return kExitNoAudioServer;
+        }
+        const auto now = std::chrono::steady_clock::now ();
+        if (now - lastSave > kSaveInterval)
+        {
+            lastSave = now;
+            const bool saved = state.save (session.instance (), levels, message);
+            if (!saved && !saveFailed)
+                say (message);   // once; the save at the end says it again
+            saveFailed = !saved;
         }
         if (window && !options.screenshotPath.empty ()
             && std::chrono::steady_clock::now () - started > std::chrono::milliseconds (1500))
@@ -157,7 +171,7 @@ int playLive (EditorSession& session, const LiveOptions& options)
     ParameterChangeQueue edits;
     auto handler = Steinberg::owned (new EditForwardingHandler (edits));
     instance.controller ()->setComponentHandler (handler);
-    const int status = playUntilStopped (session, options, edits, levels);
+    const int status = playUntilStopped (session, options, edits, levels, state);
     instance.controller ()->setComponentHandler (nullptr);   // the queue goes with this function
 
     if (!state.save (instance, levels, message))

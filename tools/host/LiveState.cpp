@@ -138,6 +138,8 @@ bool LiveState::save (Host::PluginInstance& instance, const HostLevels& levels,
         putU32 (out, static_cast<uint32_t> (blob->size ()));
         out.insert (out.end (), blob->begin (), blob->end ());
     }
+    if (out == lastWritten)
+        return true;
     const std::filesystem::path target (filePath);
     const std::string folder = target.has_parent_path () ? target.parent_path ().string () : ".";
     if (!CMVXPresetFolder::makeDirectories (folder)
@@ -146,6 +148,7 @@ bool LiveState::save (Host::PluginInstance& instance, const HostLevels& levels,
         message = "cannot write " + filePath;
         return false;
     }
+    lastWritten = std::move (out);
     return true;
 }
 

@@ -2,9 +2,11 @@
 #pragma once
 // What overmoor-host --audio keeps between runs: the plug-in's component and controller state and
 // the host-side input trim and output level. One file, written atomically, in the user's
-// configuration folder unless --state names another.
+// configuration folder unless --state names another; saved while playing too, so a crash or a
+// power cut loses at most the last few seconds.
 #include "host/PluginInstance.h"
 #include <string>
+#include <vector>
 
 namespace Morvane {
 namespace HostTool {
@@ -28,12 +30,14 @@ public:
     // an unreadable one is moved aside to path + ".unreadable" so nothing is lost, and false
     // says why.
     bool restore (Host::PluginInstance& instance, HostLevels& levels, std::string& message) const;
-    // Writes the instance's state and the levels; false with a message on failure.
+    // Writes the instance's state and the levels unless the file already holds exactly that;
+    // false with a message on failure.
     bool save (Host::PluginInstance& instance, const HostLevels& levels,
                std::string& message) const;
 
 private:
     std::string filePath;
+    mutable std::vector<char> lastWritten;   // what the file holds since our last save
 };
 
 }   // namespace HostTool
