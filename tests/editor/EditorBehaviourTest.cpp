@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How the editor follows and edits the parameters: idle refresh, lamp and footswitch, and the
+// How the editor follows and edits the parameters: idle refresh, footswitch and lamp, and the
 // shared bitmaps. The sizes a host may ask for are the zoom tests'.
 #include "EditorTestSupport.h"
 #include "gui/CButtonState.h"
@@ -47,11 +47,21 @@ TEST_F (EditorBehaviour, IdleRedrawsOnlyWhatChangedAndOnlyOnce)
     closeEditor (editor);
 }
 
-TEST_F (EditorBehaviour, LampShowsTheEffectStateWhileTheFootswitchStaysUp)
+// A click in a window is press and release at once; only here is the release seen apart. Knob
+// gestures and Ctrl-click are the window suite's (EditorWindow). The lamp shows the effect state
+// (the pictures do not tell its frames apart); the footswitch stays up.
+TEST_F (EditorBehaviour, FootswitchTogglesOnThePressAndTheLampShowsTheState)
 {
+    selectModel (3);
+    controller->setParamNormalized (0, 0.0);
     auto editor = openEditor ();
     CControl* lamp = controls (editor).getControl (11);
     CControl* footswitch = controls (editor).getControl (0);
+    CPoint press = centreInFrame (footswitch);
+    editor->getFrame ()->onMouseDown (press, CButtonState (kLButton));
+    EXPECT_EQ (controller->getParamNormalized (0), 1.0);
+    editor->getFrame ()->onMouseUp (press, CButtonState (kLButton));
+    EXPECT_EQ (controller->getParamNormalized (0), 1.0) << "the release changes nothing";
     for (double state : {1.0, 0.0, 1.0})
     {
         controller->setParamNormalized (0, state);
@@ -59,22 +69,6 @@ TEST_F (EditorBehaviour, LampShowsTheEffectStateWhileTheFootswitchStaysUp)
         EXPECT_FLOAT_EQ (lamp->getValueNormalized (), state > 0.5 ? 1.f / 3.f : 0.f);
         EXPECT_FLOAT_EQ (footswitch->getValueNormalized (), 0.f);
     }
-    closeEditor (editor);
-}
-
-// A click in a window is press and release at once; only here is the release seen apart. Knob
-// gestures and Ctrl-click are the window suite's (EditorWindow).
-TEST_F (EditorBehaviour, FootswitchTogglesOnThePressAndNotOnTheRelease)
-{
-    selectModel (3);
-    controller->setParamNormalized (0, 0.0);
-    auto editor = openEditor ();
-    CFrame* frame = editor->getFrame ();
-    CPoint press = centreInFrame (controls (editor).getControl (0));
-    frame->onMouseDown (press, CButtonState (kLButton));
-    EXPECT_EQ (controller->getParamNormalized (0), 1.0);
-    frame->onMouseUp (press, CButtonState (kLButton));
-    EXPECT_EQ (controller->getParamNormalized (0), 1.0) << "the release changes nothing";
     closeEditor (editor);
 }
 
