@@ -2,7 +2,6 @@
 // The preset bar end to end: menus built from the processor's lists, save-as with its name
 // checks, choosing, saving, deleting, and a folder that cannot take a preset.
 #include "PresetBarSupport.h"
-#include "gui/VstKeyCode.h"
 #include <algorithm>
 
 namespace PresetBarTest {
@@ -15,7 +14,7 @@ double parameter (HostSession& host, int id)
     return host.controller->getParamNormalized (static_cast<Steinberg::Vst::ParamID> (id));
 }
 
-TEST_F (PresetBar, StartsWithTheFactoryPresetsAndListsSavedOnesByName)
+TEST_F (PresetBar, StartsWithTheFactoryPresetsListsSavedOnesByNameAndRefusesTakenNames)
 {
     auto host = startHost ();
     EXPECT_EQ (host->titles (12), kFactoryNames);
@@ -36,14 +35,10 @@ TEST_F (PresetBar, StartsWithTheFactoryPresetsAndListsSavedOnesByName)
     EXPECT_EQ (host->menu (13)->getSubMenu (2), host->menu (14));
     EXPECT_EQ (host->titles (14), (Names {"A", "B"}));
     EXPECT_EQ (presetFiles ().size (), 2u);
-}
 
-TEST_F (PresetBar, TakenNamesAreRefusedWithoutSendingAndReturnAcceptsLikeTheTick)
-{
-    auto host = startHost ();
-    host->saveAs ("Mine");
+    // Taken names are refused without a word to the processor, until the panel is cancelled.
     const size_t sent = host->presetRequests ().size ();
-    for (const char* taken : {"Crunch", "Mine"})
+    for (const char* taken : {"Crunch", "A"})
     {
         host->saveAs (taken);
         EXPECT_TRUE (host->namePanelShown ());
@@ -53,24 +48,6 @@ TEST_F (PresetBar, TakenNamesAreRefusedWithoutSendingAndReturnAcceptsLikeTheTick
     host->click (host->controls ().getControl (18));   // cancel
     EXPECT_FALSE (host->namePanelShown ());
     EXPECT_EQ (host->presetRequests ().size (), sent);
-
-    // The panel opens with the keyboard in the field and its text selected: typing replaces
-    // it, Return ends it.
-    host->choose (13, 1);
-    EXPECT_EQ (host->nameField ()->getText (), "New Preset");
-    EXPECT_EQ (host->frame ()->getFocusView (), host->nameField ());
-    EXPECT_EQ (host->nameField ()->getSelectionStart (), 0u);
-    EXPECT_EQ (host->nameField ()->getSelectionEnd (), 10u);
-    for (char c : std::string ("Typed"))
-    {
-        VstKeyCode key {c, 0, 0};
-        host->frame ()->onKeyDown (key);
-    }
-    VstKeyCode enter {0, VKEY_RETURN, 0};
-    host->frame ()->onKeyDown (enter);
-    EXPECT_FALSE (host->namePanelShown ());
-    EXPECT_EQ (host->presetRequests ().at (sent), "CMVXSetPresetAsSaveAsTyped");
-    EXPECT_EQ (host->titles (14), (Names {"Mine", "Typed"}));
 }
 
 TEST_F (PresetBar, ChoosingAPresetSendsItsNumberAndTheKnobsFollow)

@@ -90,29 +90,18 @@ TEST (RunLoop, TimersKeepTheirIntervalAndStopWhenUnregistered)
     loop->unregisterTimer (&tick);
 }
 
-TEST (PlugFrame, RecordsResizesAndOffersTheRunLoop)
+// The run loop it offers is the window tests'; that a granted resize reaches the view's onSize,
+// which the editor also does itself, is seen only here.
+TEST (PlugFrame, AGrantedResizeReachesTheViewsOnSizeAndARefusedOneOnlyTheRecord)
 {
     IPtr<RunLoop> loop (new RunLoop, false);
     IPtr<PlugFrame> frame (new PlugFrame (loop), false);
-
-    Linux::IRunLoop* offered = nullptr;
-    ASSERT_EQ (frame->queryInterface (Linux::IRunLoop::iid, reinterpret_cast<void**> (&offered)),
-               kResultOk);
-    CallbackHandler timer ([] {});
-    offered->registerTimer (&timer, 10);
-    EXPECT_EQ (loop->timerCount (), 1) << "registrations reach the host's loop";
-    offered->unregisterTimer (&timer);
-    offered->release ();
-
     IPtr<CPluginView> view (new CPluginView, false);
-    ViewRect granted (0, 0, 180, 300);
+    ViewRect granted (0, 0, 180, 300), refused (0, 0, 400, 400);
     EXPECT_EQ (frame->resizeView (view, &granted), kResultTrue);
-    EXPECT_EQ (view->getRect ().getWidth (), 180) << "a granted resize reaches the view's onSize";
+    EXPECT_EQ (view->getRect ().getWidth (), 180);
     frame->setRefuseResize (true);
-    ViewRect refused (0, 0, 400, 400);
     EXPECT_EQ (frame->resizeView (view, &refused), kResultFalse);
     EXPECT_EQ (view->getRect ().getWidth (), 180);
-    ASSERT_EQ (frame->resizeRequests ().size (), 2u);
-    EXPECT_EQ (frame->resizeRequests ()[1].getHeight (), 400);
-    EXPECT_EQ (frame->resizeView (view, nullptr), kInvalidArgument);
+    EXPECT_EQ (frame->resizeRequests ().size (), 2u);
 }

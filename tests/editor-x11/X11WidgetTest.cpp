@@ -71,34 +71,43 @@ protected:
 
 }   // namespace
 
-TEST_F (X11Widgets, AMenuOpensInAWindowOfItsOwnAndAClickChoosesAnEntry)
+TEST_F (X11Widgets, AMenuOpensBelowItInAWindowOfItsOwnAndItsSubmenuTakesTheInputAndGivesItBack)
 {
+    auto* more = new COptionMenu ();
+    more->addEntry ("Left");
+    more->addEntry ("Right");
+    menu->addEntry (more, "More");
+    more->forget ();
     click (window, 140, 20);
     ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
-    const uint32_t popup = display->popupWindows ().front ();
-    int x = 0;
-    int y = 0;
-    ASSERT_TRUE (display->rootPosition (popup, x, y));
-    int embeddedX = 0;
-    int embeddedY = 0;
+    int x = 0, y = 0, embeddedX = 0, embeddedY = 0;
+    ASSERT_TRUE (display->rootPosition (display->popupWindows ().front (), x, y));
     display->rootPosition (window, embeddedX, embeddedY);
     EXPECT_EQ (x, embeddedX + 100) << "the popup opens below the menu, in root coordinates";
     EXPECT_EQ (y, embeddedY + 30);
 
     // Row three ("Metal"): rows of 18 pixels inside a 1-pixel border.
-    click (popup, 20, 1 + 18 * 2 + 9);
+    click (display->popupWindows ().front (), 20, 1 + 18 * 2 + 9);
     EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
     EXPECT_EQ (menu->getCurrentIndex (), 2);
     EXPECT_NE (recorder.log.find ("v3"), std::string::npos) << recorder.log;
 
-    // The popup has the keyboard: it opens on the current entry, Up moves, Return chooses.
     click (window, 140, 20);
     ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
-    display->tapKey (0xff52);   // Up
+    click (display->popupWindows ().front (), 20, 1 + 18 * 3 + 9);
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 2; }));
+    // Keys reach whichever level holds the grab: Left closes the submenu, whose popup hands
+    // pointer and keyboard back, so Right can open it again and Return choose in it.
+    display->tapKey (0xff51);   // Left
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
+    EXPECT_TRUE (pumpUntil ([&] { return display->pointerGrabbedByOther (); }));
+    display->tapKey (0xff53);   // Right
+    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 2; }));
     display->tapKey (0xff0d);   // Return
     EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
-    EXPECT_EQ (menu->getCurrentIndex (), 1);
-
+    int32_t index = -1;
+    EXPECT_EQ (menu->getLastItemMenu (index), more);
+    EXPECT_EQ (index, 0);
     EXPECT_FALSE (display->pointerGrabbedByOther ());
 
     frame->close ();
@@ -113,8 +122,7 @@ TEST_F (X11Widgets, AMenuTallerThanTheScreenStaysOnItAndScrollsToTheEnd)
         menu->addEntry ("Entry " + std::to_string (i));
     click (window, 140, 20);
     ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
-    int x = 0;
-    int y = 0;
+    int x = 0, y = 0;
     ASSERT_TRUE (display->rootPosition (display->popupWindows ().front (), x, y));
     EXPECT_GE (y, 0);
     EXPECT_LE (y + menu->getPopupFrame ()->getHeight (), 800);
@@ -124,31 +132,4 @@ TEST_F (X11Widgets, AMenuTallerThanTheScreenStaysOnItAndScrollsToTheEnd)
     EXPECT_EQ (list->getHighlight (), 59);
     EXPECT_GT (list->getScrollOffset (), 0);
     EXPECT_LE (list->rowRect (59).bottom, list->getHeight ());
-}
-
-TEST_F (X11Widgets, ASubmenuTakesTheInputAndGivesItBackWhenItCloses)
-{
-    auto* more = new COptionMenu ();
-    more->addEntry ("Left");
-    more->addEntry ("Right");
-    menu->addEntry (more, "More");
-    more->forget ();
-    click (window, 140, 20);
-    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
-    click (display->popupWindows ().front (), 20, 1 + 18 * 3 + 9);
-    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 2; }));
-
-    // Keys reach whichever level holds the grab: Left closes the submenu, whose popup hands
-    // pointer and keyboard back, so Right can open it again and Return choose in it.
-    display->tapKey (0xff51);   // Left
-    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 1; }));
-    EXPECT_TRUE (pumpUntil ([&] { return display->pointerGrabbedByOther (); }));
-    display->tapKey (0xff53);   // Right
-    ASSERT_TRUE (pumpUntil ([&] { return display->popupWindows ().size () == 2; }));
-    display->tapKey (0xff0d);   // Return
-    EXPECT_TRUE (pumpUntil ([&] { return display->popupWindows ().empty (); }));
-    int32_t index = -1;
-    EXPECT_EQ (menu->getLastItemMenu (index), more);
-    EXPECT_EQ (index, 0);
-    EXPECT_FALSE (display->pointerGrabbedByOther ());
 }

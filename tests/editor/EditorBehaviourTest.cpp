@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How the editor follows and edits the parameters: idle refresh, lamp and footswitch, and the
+// How the editor follows and edits the parameters: idle refresh, footswitch and lamp, and the
 // shared bitmaps. The sizes a host may ask for are the zoom tests'.
 #include "EditorTestSupport.h"
 #include "gui/CButtonState.h"
@@ -47,11 +47,21 @@ TEST_F (EditorBehaviour, IdleRedrawsOnlyWhatChangedAndOnlyOnce)
     closeEditor (editor);
 }
 
-TEST_F (EditorBehaviour, LampShowsTheEffectStateWhileTheFootswitchStaysUp)
+// A click in a window is press and release at once; only here is the release seen apart. Knob
+// gestures and Ctrl-click are the window suite's (EditorWindow). The lamp shows the effect state
+// (the pictures do not tell its frames apart); the footswitch stays up.
+TEST_F (EditorBehaviour, FootswitchTogglesOnThePressAndTheLampShowsTheState)
 {
+    selectModel (3);
+    controller->setParamNormalized (0, 0.0);
     auto editor = openEditor ();
     CControl* lamp = controls (editor).getControl (11);
     CControl* footswitch = controls (editor).getControl (0);
+    CPoint press = centreInFrame (footswitch);
+    editor->getFrame ()->onMouseDown (press, CButtonState (kLButton));
+    EXPECT_EQ (controller->getParamNormalized (0), 1.0);
+    editor->getFrame ()->onMouseUp (press, CButtonState (kLButton));
+    EXPECT_EQ (controller->getParamNormalized (0), 1.0) << "the release changes nothing";
     for (double state : {1.0, 0.0, 1.0})
     {
         controller->setParamNormalized (0, state);
@@ -62,24 +72,10 @@ TEST_F (EditorBehaviour, LampShowsTheEffectStateWhileTheFootswitchStaysUp)
     closeEditor (editor);
 }
 
-// A click in a window is press and release at once; only here is the release seen apart. Knob
-// gestures and Ctrl-click are the window suite's (EditorWindow).
-TEST_F (EditorBehaviour, FootswitchTogglesOnThePressAndNotOnTheRelease)
-{
-    selectModel (3);
-    controller->setParamNormalized (0, 0.0);
-    auto editor = openEditor ();
-    CFrame* frame = editor->getFrame ();
-    CPoint press = centreInFrame (controls (editor).getControl (0));
-    frame->onMouseDown (press, CButtonState (kLButton));
-    EXPECT_EQ (controller->getParamNormalized (0), 1.0);
-    frame->onMouseUp (press, CButtonState (kLButton));
-    EXPECT_EQ (controller->getParamNormalized (0), 1.0) << "the release changes nothing";
-    closeEditor (editor);
-}
-
-// One bitmap store for all editors of the process: made by the first, freed by the last.
-TEST_F (EditorBehaviour, EditorsShareTheBitmapsAndTheLastOneFreesThem)
+// One bitmap store for all editors of the process, made by the first and freed by the last.
+// Each follows the controller while open; a closed one hears nothing, keeps its controls and
+// shows the values of the moment when it opens again.
+TEST_F (EditorBehaviour, EditorsShareTheBitmapsAndAReopenedOneShowsTheCurrentValues)
 {
     ASSERT_EQ (CMVXStravelGUIEditor::getGUIContainer (), nullptr);
     auto first = openEditor ();
@@ -88,37 +84,29 @@ TEST_F (EditorBehaviour, EditorsShareTheBitmapsAndTheLastOneFreesThem)
     EXPECT_EQ (store->getBitmapCount (), 23);
     auto second = openEditor ();
     EXPECT_EQ (CMVXStravelGUIEditor::getGUIContainer (), store);
-    EXPECT_EQ (controls (first).getControl (0)->getBackground (),
-               controls (second).getControl (0)->getBackground ());
-
-    // Both follow the controller; closing one leaves the other's controls in place.
+    CControl* footswitch = controls (first).getControl (0);
+    EXPECT_EQ (footswitch->getBackground (), controls (second).getControl (0)->getBackground ());
     selectModel (2);
     EXPECT_EQ (controls (first).getShownModel (), 2);
     EXPECT_EQ (controls (second).getShownModel (), 2);
+
     closeEditor (first);
+    EXPECT_EQ (first->getFrame (), nullptr);
+    selectModel (5);
+    controller->setParamNormalized (3, 0.25);
+    EXPECT_EQ (controls (first).getShownModel (), 2) << "a closed editor hears nothing";
+    EXPECT_EQ (controls (second).getShownModel (), 5);
+    ASSERT_TRUE (first->open (nullptr, PlatformType::kDefaultNative, nullptr));
+    EXPECT_EQ (controls (first).getControl (0), footswitch);
+    EXPECT_EQ (controls (first).getShownModel (), 5);
+    EXPECT_FLOAT_EQ (controls (first).getControl (3)->getValueNormalized (), 0.25f);
+    first->close ();
     first = nullptr;
     EXPECT_EQ (CMVXStravelGUIEditor::getEditorCount (), 1);
     EXPECT_EQ (CMVXStravelGUIEditor::getGUIContainer (), store);
     closeEditor (second);
     second = nullptr;
     EXPECT_EQ (CMVXStravelGUIEditor::getGUIContainer (), nullptr);
-}
-
-// Closing keeps the controls; reopening shows them with the values set while closed.
-TEST_F (EditorBehaviour, ReopeningKeepsTheControlsAndShowsCurrentValues)
-{
-    auto editor = openEditor ();
-    CControl* footswitch = controls (editor).getControl (0);
-    closeEditor (editor);
-    EXPECT_EQ (editor->getFrame (), nullptr);
-    selectModel (5);
-    controller->setParamNormalized (3, 0.25);
-    EXPECT_EQ (controls (editor).getShownModel (), 0) << "a closed editor hears nothing";
-    ASSERT_TRUE (editor->open (nullptr, PlatformType::kDefaultNative, nullptr));
-    EXPECT_EQ (controls (editor).getControl (0), footswitch);
-    EXPECT_EQ (controls (editor).getShownModel (), 5);
-    EXPECT_FLOAT_EQ (controls (editor).getControl (3)->getValueNormalized (), 0.25f);
-    editor->close ();
 }
 
 }   // namespace

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the window holds beyond what its pictures show: which parameter each knob turns, the
-// preset bar's hidden parts, and how the pedal is rebuilt when the model changes.
+// preset bar's finer parts, and when the pedal is rebuilt.
 #include "EditorTestSupport.h"
 #include "gui/COptionMenu.h"
-#include "gui/CTextEdit.h"
 #include <algorithm>
 
 namespace EditorTest {
@@ -41,59 +40,21 @@ TEST_F (EditorLayout, EachModelsKnobsTurnItsParametersInReadingOrder)
     }
 }
 
-TEST_F (EditorLayout, PresetBarControlsSitWhereTheTableSays)
+// What the pictures' tolerance lets pass: the name panel's parts a pixel off, and the save and
+// info menus, which tick their current entry in the popup and draw no title.
+TEST_F (EditorLayout, NamePanelPartsAndMenuStylesAreTheTables)
 {
     auto editor = openEditor ();
     CMVXOvermoorCtrlSet& set = controls (editor);
-    CViewContainer* root = set.getRootView ();
-    EXPECT_EQ (root->getViewSize (), CRect (0, 0, 180, 300));
-    EXPECT_EQ (editor->getFrame ()->getViewSize (), CRect (0, 0, 180, 300));
-
-    struct Menu
-    {
-        int32_t tag;
-        CRect rect;
-        int32_t style;
-    };
-    for (const Menu& menu : {Menu {1, CRect (3, 256, 138, 276), kPopupStyle},
-                             Menu {15, CRect (139, 258, 176, 275), kCheckStyle},
-                             Menu {13, CRect (139, 279, 176, 296), kCheckStyle},
-                             Menu {12, CRect (3, 277, 138, 297), kPopupStyle}})
-    {
-        auto* control = dynamic_cast<COptionMenu*> (set.getControl (menu.tag));
-        ASSERT_NE (control, nullptr) << "tag " << menu.tag;
-        EXPECT_TRUE (root->isChild (control)) << "tag " << menu.tag;
-        EXPECT_EQ (control->getViewSize (), menu.rect) << "tag " << menu.tag;
-        EXPECT_EQ (control->getStyle (), menu.style) << "tag " << menu.tag;
-        EXPECT_EQ (control->getFont ()->getName (), "Tahoma");
-        EXPECT_EQ (control->getFontColor (), kWhiteCColor);
-    }
-    EXPECT_EQ (dynamic_cast<COptionMenu*> (set.getControl (1))->getNbEntries (), 8);
-    const CMVXLayoutRect unknownKey = CMVXStravelGUIEditor::getGUIContainer ()->getLayoutRect (17);
-    EXPECT_EQ (unknownKey.left + unknownKey.top + unknownKey.right + unknownKey.bottom, 0);
-    auto* hidden = set.getControl (14);
-    ASSERT_NE (hidden, nullptr);
-    EXPECT_FALSE (hidden->isAttached ());
-
-    CViewContainer* panel = set.getNamePanel ();
-    EXPECT_FALSE (panel->isAttached ()) << "the name panel is shown on demand only";
-    EXPECT_EQ (panel->getViewSize (), CRect (0, 276, 180, 300));
     EXPECT_EQ (set.getControl (16)->getViewSize (), CRect (4, 2, 135, 19));
     EXPECT_EQ (set.getControl (17)->getViewSize (), CRect (138, 1, 156, 18));
     EXPECT_EQ (set.getControl (18)->getViewSize (), CRect (156, 1, 174, 18));
-    for (int32_t tag : {16, 17, 18})
-        EXPECT_TRUE (panel->isChild (set.getControl (tag))) << "tag " << tag;
-
-    set.showNamePanel ();
-    EXPECT_EQ (panel->getParentView (), root);
-    EXPECT_EQ (dynamic_cast<CTextEdit*> (set.getControl (16))->getText (),
-               std::string ("New Preset"));
-    set.hideNamePanel ();
-    EXPECT_FALSE (panel->isAttached ());
+    for (int32_t tag : {13, 15})
+        EXPECT_EQ (dynamic_cast<COptionMenu*> (set.getControl (tag))->getStyle (), kCheckStyle);
 }
 
-// A model is built once: the idle refresh and a repeated value keep the same knobs; a new model
-// replaces them, and knobs of tags it does not use leave the pedal.
+// A model is built once: a repeated value, even one just below it, keeps the knobs (and a drag
+// on one goes on); another model replaces them.
 TEST_F (EditorLayout, PedalIsRebuiltOnlyWhenTheModelChanges)
 {
     auto editor = openEditor ();
@@ -102,23 +63,11 @@ TEST_F (EditorLayout, PedalIsRebuiltOnlyWhenTheModelChanges)
     ASSERT_EQ (metalKnobs.size (), 6u);
     editor->idle ();
     selectModel (7);
-    controller->setParamNormalized (1, 7 / 7.0 - 0.01);   // still rounds to model 7
+    controller->setParamNormalized (1, 7 / 7.0 - 0.01);
     editor->idle ();
     EXPECT_EQ (shownKnobs (editor), metalKnobs);
-
-    selectModel (1);
-    const auto xxlKnobs = shownKnobs (editor);
-    ASSERT_EQ (xxlKnobs.size (), 2u);
-    EXPECT_NE (xxlKnobs.at (2), metalKnobs.at (2));
-    EXPECT_EQ (controls (editor).getControl (5), metalKnobs.at (5))
-        << "unused tags keep their old, hidden knob";
-
-    // The same strip and knob places, but a different face: knobs made anew.
-    selectModel (3);
-    const auto overDrive = shownKnobs (editor);
-    selectModel (4);
-    EXPECT_NE (shownKnobs (editor).at (2), overDrive.at (2));
-    EXPECT_EQ (controls (editor).getShownModel (), 4);
+    selectModel (5);
+    EXPECT_NE (shownKnobs (editor).at (2), metalKnobs.at (2));
 }
 
 }   // namespace

@@ -3,13 +3,13 @@
 // right-click menu, sizes asked of the host through the plug frame (granted or refused) and the
 // settings file that remembers the choice. The zoomed picture is the bundle's snapshot test's.
 #include "EditorTestSupport.h"
+#include "PresetTestSupport.h"
 #include "editor/CMVXZoomMenu.h"
 #include "editor/CMVXZoomSettings.h"
 #include "gui/COptionMenu.h"
 #include "host/PlugFrame.h"
 #include "host/RunLoop.h"
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -22,28 +22,6 @@ namespace fs = std::filesystem;
 class EditorZoom : public InProcessEditor
 {
 protected:
-    void SetUp () override
-    {
-        InProcessEditor::SetUp ();
-        if (const char* old = std::getenv ("XDG_CONFIG_HOME"))
-            previousConfig = old;
-        std::string pattern = (fs::temp_directory_path () / "overmoor-zoom-XXXXXX").string ();
-        ASSERT_NE (mkdtemp (pattern.data ()), nullptr);
-        configFolder = pattern;
-        setenv ("XDG_CONFIG_HOME", configFolder.c_str (), 1);
-    }
-
-    void TearDown () override
-    {
-        InProcessEditor::TearDown ();
-        if (previousConfig.empty ())
-            unsetenv ("XDG_CONFIG_HOME");
-        else
-            setenv ("XDG_CONFIG_HOME", previousConfig.c_str (), 1);
-        std::error_code ignored;
-        fs::remove_all (configFolder, ignored);
-    }
-
     void writeSettings (const std::string& text)
     {
         fs::create_directories (configFolder / "Overmoor");
@@ -57,8 +35,9 @@ protected:
         return size;
     }
 
-    fs::path configFolder;
-    std::string previousConfig;
+    PresetTest::TemporaryFolder config;
+    PresetTest::ScopedEnvironment configVariable {"XDG_CONFIG_HOME", config.path ().c_str ()};
+    const fs::path configFolder = config.path ();
 };
 
 TEST_F (EditorZoom, SettingsFileRoundTripsAndAnythingElseMeansOneHundredPercent)

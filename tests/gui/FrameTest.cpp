@@ -3,7 +3,6 @@
 #include "GuiTestSupport.h"
 #include "gui/CBitmap.h"
 #include "gui/COffscreenContext.h"
-#include "gui/COptionMenu.h"
 #include "gui/CSplashScreen.h"
 #include "gui/CTextLabel.h"
 #include "Pixels.h"
@@ -198,21 +197,4 @@ TEST (Offscreen, AWindowLargerThanTheFrameHasNoUnpaintedPixel)
             unpainted += (pixelAt (pixels, x, y) >> 24) != 0xFF;
     EXPECT_EQ (unpainted, 0);
     EXPECT_EQ (pixelAt (pixels, 300, 310), 0xFF282828u);   // the frame's colour, opaque
-}
-
-TEST (Offscreen, PopupOfAnOffscreenFrameRendersToo)
-{
-    OffscreenFrame frame;
-    auto* menu =
-        new COptionMenu (CRect (3, 20, 138, 40), nullptr, 1, nullptr, nullptr, kPopupStyle);
-    for (const char* name : {"Treble Booster", "XXL Distortion+", "BAT Distortion"})
-        menu->addEntry (name);
-    frame->addView (menu);
-    ASSERT_TRUE (menu->popup ());
-    const std::string path = tempPng ("gui-popup.png");
-    ASSERT_TRUE (menu->getPopupFrame ()->renderToPNG (path));
-    auto picture = CBitmap::fromPngFile (path);
-    ASSERT_TRUE (picture);
-    EXPECT_EQ (picture->getHeight (), 3 * 18 + 2);
-    std::remove (path.c_str ());
 }

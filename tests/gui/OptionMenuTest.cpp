@@ -196,50 +196,18 @@ TEST (PopupPlacement, StaysInsideASmallScreenFlippingShiftingAndScrolling)
         CRect expected;
         bool scrolls;
     };
+    constexpr PopupSide kBelow = PopupSide::kBelow, kRight = PopupSide::kRight;
+    // clang-format off
     const Case cases[] = {
-        {"room below",
-         {10, 100, 110, 120},
-         {100, 80},
-         PopupSide::kBelow,
-         {10, 120, 110, 200},
-         false},
-        {"near the bottom: upward",
-         {10, 250, 110, 270},
-         {100, 80},
-         PopupSide::kBelow,
-         {10, 170, 110, 250},
-         false},
-        {"right edge: shifted",
-         {350, 100, 390, 120},
-         {100, 80},
-         PopupSide::kBelow,
-         {300, 120, 400, 200},
-         false},
-        {"no room either way: pushed in",
-         {10, 120, 110, 140},
-         {100, 200},
-         PopupSide::kBelow,
-         {10, 100, 110, 300},
-         false},
-        {"taller than the screen: scrolls",
-         {10, 250, 110, 270},
-         {100, 500},
-         PopupSide::kBelow,
-         {10, 30, 110, 300},
-         true},
-        {"submenu at the right edge: left",
-         {200, 100, 380, 118},
-         {100, 80},
-         PopupSide::kRight,
-         {100, 100, 200, 180},
-         false},
-        {"submenu near the bottom: up",
-         {100, 280, 200, 298},
-         {100, 80},
-         PopupSide::kRight,
-         {200, 220, 300, 300},
-         false},
+        {"room below",     {10, 100, 110, 120},  {100, 80},  kBelow, {10, 120, 110, 200},  false},
+        {"upward",         {10, 250, 110, 270},  {100, 80},  kBelow, {10, 170, 110, 250},  false},
+        {"shifted left",   {350, 100, 390, 120}, {100, 80},  kBelow, {300, 120, 400, 200}, false},
+        {"pushed in",      {10, 120, 110, 140},  {100, 200}, kBelow, {10, 100, 110, 300},  false},
+        {"scrolls",        {10, 250, 110, 270},  {100, 500}, kBelow, {10, 30, 110, 300},   true},
+        {"submenu: left",  {200, 100, 380, 118}, {100, 80},  kRight, {100, 100, 200, 180}, false},
+        {"submenu: up",    {100, 280, 200, 298}, {100, 80},  kRight, {200, 220, 300, 300}, false},
     };
+    // clang-format on
     for (const Case& c : cases)
     {
         const PopupPlacement placed = placePopup (c.anchor, c.size, screen, c.side);

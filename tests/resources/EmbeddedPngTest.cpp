@@ -134,17 +134,6 @@ TEST (EmbeddedPng, EveryFrameShowsSomethingAndDiffersFromThePreviousOne)
     }
 }
 
-TEST (EmbeddedPng, UnknownIdsAndScalesFindNothing)
-{
-    EXPECT_FALSE (Morvane::Resources::findPng (0));
-    EXPECT_FALSE (Morvane::Resources::findPng (501));
-    EXPECT_FALSE (Morvane::Resources::findPng (600, 3));
-    std::vector<unsigned char> png {1, 2, 3};
-    EXPECT_FALSE (Morvane::Artwork::renderPng (501, 1.0, png));
-    EXPECT_TRUE (png.empty ());
-    EXPECT_FALSE (Morvane::Artwork::renderPng (500, 0.0, png));
-}
-
 TEST (EmbeddedPng, RunTimeRenderingMatchesTheBuildAndKeepsFramesOnWholeRows)
 {
     // the status lamp and a lettered button: shapes and text come out the same at run time

@@ -2,21 +2,10 @@
 #pragma once
 // A GoogleTest fixture for the built bundle's editor in a real X11 window under a private Xvfb
 // (the test is skipped with the reason when Xvfb is missing): an instance of the bundle, its
-// editor view, the host's 180 x 300 parent window, run loop and plug frame, and XTest input.
-// Unlike X11WindowTest, which hosts views the test builds itself, the view here comes from the
-// bundle's controller, so a test sees the product as a Linux DAW shows it.
-//
-//     class EditorWindow : public Morvane::X11Test::EditorWindowFixture {};
-//     TEST_F (EditorWindow, FootswitchClickTurnsTheEffectOn)
-//     {
-//         attach ();                                      // view into window, origin known
-//         drag (kFootswitchX, kFootswitchY, 0);           // a held press, window coordinates
-//         EXPECT_EQ (value (0), 1.0);
-//     }
-//
-// The view is removed (if still attached) and the instance freed in TearDown. Link
-// overmoor_x11_test_support (it carries the fixture when the bundle is built), and give the test
-// the fontconfig leak suppressions and the bundle's text libraries as test_editor_window does.
+// editor view, the host's 180 x 300 parent window, run loop and plug frame, and XTest input, so
+// a test sees the product as a Linux DAW shows it. The view is removed (if still attached) and
+// the instance freed in TearDown. Link overmoor_x11_test_support, and give the test the
+// fontconfig leak suppressions and the bundle's text libraries as test_editor_window does.
 #include "editor-x11/support/XTestDisplay.h"
 #include "host/PlugFrame.h"
 #include "host/RunLoop.h"

@@ -1,33 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A GoogleTest fixture for tests of real editor windows: a private Xvfb (the test is skipped
-// with the reason when Xvfb is missing), the host side a Linux DAW provides (a top-level parent
-// window, a poll run loop, and a plug frame that offers that run loop) and XTest input.
+// A GoogleTest fixture for tests of real windows of frames the test builds itself: a private Xvfb
+// (the test is skipped with the reason when Xvfb is missing), the host side a Linux DAW provides
+// (a top-level parent window, a poll run loop, and a plug frame that offers that run loop) and
+// XTest input. The bundle's own editor in such a window is EditorWindowFixture's.
 //
-// A test derives from it and drives a plug-in view as a host does (the bundle's own editor, with
-// an instance of the built bundle, has EditorWindowFixture):
-//
-//     class EditorWindow : public Morvane::X11Test::X11WindowTest {};
-//     TEST_F (EditorWindow, KnobDragReachesTheController)
-//     {
-//         auto view = owned (controller->createView ("editor"));          // IPlugView
-//         view->setFrame (plugFrame);                                    // offers runLoop
-//         ASSERT_EQ (view->attached (reinterpret_cast<void*> (uintptr_t (hostWindow->windowId ())),
-//                                    "X11EmbedWindowID"), kResultOk);
-//         ASSERT_TRUE (waitForEmbeddedWindow ());                        // mapped child
-//         drag (embeddedWindow (), 90, 200, 90, 150);                    // window coordinates
-//         click (embeddedWindow (), 90, 260, kControlKey);               // Ctrl-click
-//         pump ();                                                       // let handlers read
-//         view->removed ();
-//         EXPECT_TRUE (hostWindow->childWindows ().empty ());
-//         EXPECT_EQ (runLoop->eventHandlerCount () + runLoop->timerCount (), 0);
-//     }
-//
-// Link overmoor_x11_test_support (defined in tests/editor-x11) and give the test the
-// ENVIRONMENT LSAN_OPTIONS=suppressions=tests/support/lsan-fontconfig.supp as test_editor_x11
-// does: text layout leaves fontconfig's caches, which the sanitizer build would call leaks.
-// Events are only read when the run loop runs: input helpers pump it between steps and
-// afterwards; call pump () (default 80 ms) before checking what a handler should have done.
+// Link overmoor_x11_test_support and give the test the fontconfig leak suppressions as
+// test_editor_x11 does. Events are only read while the run loop runs: input helpers pump it
+// between steps and afterwards; pump () before checking what a handler should have done.
 #include "editor-x11/support/XTestDisplay.h"
 #include "host/PlugFrame.h"
 #include "host/RunLoop.h"

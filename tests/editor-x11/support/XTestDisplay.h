@@ -45,7 +45,6 @@ public:
     // Printable ASCII, shifting where the layout needs it.
     bool typeText (const std::string& text);
 
-    uint32_t rootWindow () const { return root; }
     std::vector<uint32_t> children (uint32_t window) const;
     bool rootPosition (uint32_t window, int& x, int& y) const;
     bool size (uint32_t window, int& width, int& height) const;

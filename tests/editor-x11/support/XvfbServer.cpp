@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor-x11/support/XvfbServer.h"
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -13,30 +12,13 @@
 namespace Morvane {
 namespace X11Test {
 
-namespace {
-
-XvfbServer*& instance ()
-{
-    static XvfbServer* server = nullptr;
-    return server;
-}
-
-}   // namespace
-
 bool XvfbServer::ensureRunning (std::string& reason)
 {
     // Function-local static: destroyed (and the server stopped) at process exit.
     static XvfbServer server;
     static bool started = server.start (server.failure);
-    instance () = &server;
     reason = server.failure;
     return started;
-}
-
-const std::string& XvfbServer::display ()
-{
-    static const std::string none;
-    return instance () ? instance ()->displayName : none;
 }
 
 bool XvfbServer::start (std::string& reason)
@@ -104,8 +86,7 @@ bool XvfbServer::start (std::string& reason)
         pid = -1;
         return false;
     }
-    displayName = ":" + number;
-    ::setenv ("DISPLAY", displayName.c_str (), 1);
+    ::setenv ("DISPLAY", (":" + number).c_str (), 1);
     return true;
 }
 

@@ -15,7 +15,6 @@ public:
     // The process's server, started if needed; false with a reason when Xvfb is missing or
     // does not come up (tests then skip with that reason).
     static bool ensureRunning (std::string& reason);
-    static const std::string& display ();
 
     ~XvfbServer ();
 
@@ -24,7 +23,6 @@ private:
     bool start (std::string& reason);
 
     pid_t pid = -1;
-    std::string displayName;
     std::string failure;
 };
 
