@@ -181,3 +181,20 @@ constexpr const PedalTraits& pedalTraits (PedalModel model)
     }
     return pedaltraits::kTrebleBooster;   // not a model: the engine never stores one
 }
+
+// A chain lists a control stage exactly where the model has a circuit table for it, and every
+// model has an input stage.
+constexpr bool chainsMatchTheirStageTables ()
+{
+    for (PedalModel model : kAllPedalModels)
+    {
+        const PedalTraits& t = pedalTraits (model);
+        if (!t.has (PedalSection::input) || t.inputTable == nullptr
+            || t.has (PedalSection::drive) != (t.driveTable != nullptr)
+            || t.has (PedalSection::tone) != (t.toneTable != nullptr)
+            || t.has (PedalSection::level) != (t.levelTable != nullptr))
+            return false;
+    }
+    return true;
+}
+static_assert (chainsMatchTheirStageTables (), "a chain and its stage tables disagree");

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Whole-engine behaviour: bypass, level, model switches, robustness, and the design and stereo paths
+// Whole-engine behaviour: bypass, level, model switches, denormals, and the design and stereo paths
 // against their references.
 #include "EngineTestSupport.h"
-#include "dsp/MathConstants.h"
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
@@ -85,42 +84,6 @@ TEST (EngineModels, SwitchingModelClearsStatesAndKeepsTargets)
     EXPECT_FALSE (engine->allSectionStatesZero ());
 }
 
-// Noise, an exponential 20 Hz - 20 kHz sweep (right channel in opposite phase) and DC of either
-// sign on every model, with its preset and with every knob at 0 and at 1. Largest outputs measured:
-// 63.4 for the "Treble Booster" (a linear gain stage with no clipper, full-scale noise), 34.5 for the
-// "Metal Tone" with every knob at maximum. 256 leaves 12 dB of margin and catches a runaway recursion.
-TEST (EngineRobustness, FiniteBoundedOutputForEveryModelSignalAndRate)
-{
-    for (double rate : {44100.0, 48000.0, 96000.0})
-    {
-        const size_t n = static_cast<size_t> (rate / 4);
-        Stereo sweep;
-        for (size_t i = 0; i < n; ++i)
-        {
-            const double k = std::log (1000.0), t = n / rate;
-            sweep.ch[0].push_back (static_cast<float> (
-                std::sin (2.0 * kPi * 20.0 * t / k * (std::exp (i / rate / t * k) - 1.0))));
-            sweep.ch[1].push_back (-sweep.ch[0].back ());
-        }
-        const Stereo signals[] = {noise (n, 1.0f, 21), sweep, constant (n, 1.0f),
-                                  constant (n, -1.0f)};
-        for (int model = 0; model < int (kPedalModelCount); ++model)
-            for (double knobs : {-1.0, 0.0, 1.0})   // the preset, then every knob at 0 and at 1
-                for (int s = 0; s < 4; ++s)
-                {
-                    auto engine = makeEngine (rate, 256);
-                    engine->applyPreset (model);
-                    for (int knob = 1; knobs >= 0.0 && knob <= 6; ++knob)
-                        setKnob (*engine, knob, knobs);
-                    const float p = peak (process (*engine, signals[s], 256));
-                    EXPECT_TRUE (std::isfinite (p)) << "rate " << rate << " model " << model
-                                                    << " knobs " << knobs << " signal " << s;
-                    EXPECT_LT (p, 256.0f) << "rate " << rate << " model " << model << " knobs "
-                                          << knobs << " signal " << s;
-                }
-    }
-}
-
 // The "Treble Booster" is the input stage alone: after silence, denormal input never passes it.
 TEST (EngineRobustness, DenormalInputLeavesTheInputStageExactlySilent)
 {
@@ -154,7 +117,8 @@ TEST (EngineDesignPath, PrecomposedDesignsFollowThePrototypePathThroughGlides)
                     setModel (*engine, static_cast<PedalModel> (model));
                     for (int knob = 0; knob < 6; ++knob)
                         setKnob (*engine, 1 + knob,
-                                 std::fmod (0.17 * (segment + 1) * (knob + 2), 1.0));
+                                 segment == 0 ? 0.0
+                                              : std::fmod (0.17 * (segment + 1) * (knob + 2), 1.0));
                 }
                 const auto in = noise (1024, 0.8f, 500 + model * 20 + segment);
                 const auto a = process (*fast, in, 256), b = process (*reference, in, 256);

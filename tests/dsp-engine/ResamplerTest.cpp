@@ -80,26 +80,12 @@ TEST (PolyphaseResampler, CascadePassbandAtFortyEightKilohertz)
     }
 }
 
-// Interpolating tones of 100 Hz to 5 kHz from 48 kHz, every image around 48, 96 and 144 kHz is at
-// least 23.3 dB below the tone (measured; bound 20 dB). Decimating tones between 28.8 and 94 kHz
-// from 192 kHz, what folds into 0 ... 24 kHz is at least 19.7 dB down (measured; bound 17 dB).
-TEST (PolyphaseResampler, StopbandRejection)
+// Decimating tones between 28.8 and 94 kHz from 192 kHz, what folds into 0 ... 24 kHz is at least
+// 19.7 dB down (measured; bound 17 dB). The interpolator's images are the engine test's.
+TEST (PolyphaseResampler, DecimatorStopbandRejection)
 {
     const int R = 4;
     const size_t n = 12000;
-    for (double hz = 100.0; hz <= 5000.0; hz += 700.0)
-    {
-        PolyphaseResampler resampler (R, 5 * R, R, 5 * R);
-        const auto x = sine (n, hz / 48000.0);
-        std::vector<float> up (n * R);
-        resampler.interpolate (x.data (), static_cast<int> (n), up.data ());
-        const double wanted = toneLevelDb (up, hz / 192000.0);
-        EXPECT_NEAR (wanted, 0.0, 0.3) << hz;
-        for (int m = 1; m <= 3; ++m)
-            for (double image : {m * 48000.0 - hz, m * 48000.0 + hz})
-                EXPECT_LT (toneLevelDb (up, image / 192000.0) - wanted, -20.0)
-                    << hz << " Hz image at " << image;
-    }
     for (double cycles = 0.15; cycles < 0.49; cycles += 0.01)
     {
         PolyphaseResampler resampler (R, 5 * R, R, 5 * R);

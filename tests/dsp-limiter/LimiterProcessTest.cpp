@@ -139,30 +139,6 @@ TEST (LimiterProcess, SmallSignalsFollowTheLinearCircuit)
             }
 }
 
-// Mode 1 has two diodes in series on its negative side: about twice the clipping voltage there.
-TEST (LimiterProcess, TwoDiodeSideClipsAtAboutTwiceTheVoltage)
-{
-    for (double control : {0.5, 1.0})
-    {
-        auto l = limiter (176400.0,
-                          {1, 4700.0, 51000.0, audioTaper (static_cast<float> (control)) * 500000.0,
-                           4.7e-8, 5.1e-11});
-        double high = 0.0, low = 0.0;
-        const int period = 176;   // about 1 kHz
-        for (int n = 0; n < 40 * period; ++n)
-        {
-            const double x = std::sin (2.0 * kPi * n / period),
-                         v = l.processSample (x, 0) - x;   // the diode voltage
-            if (n > 10 * period)
-                high = std::max (high, v), low = std::min (low, v);
-        }
-        EXPECT_GT (high, 0.4) << control;
-        EXPECT_LT (high, 0.8) << control;
-        EXPECT_GT (-low / high, 1.8) << control;
-        EXPECT_LT (-low / high, 2.2) << control;
-    }
-}
-
 // The diode voltage never exceeds the largest table magnitude of its arrangement, for noise, DC, huge
 // sines and huge steps, on every model's network and at every control position.
 TEST (LimiterProcess, StaysFiniteAndBoundedAtEveryModelsSettings)

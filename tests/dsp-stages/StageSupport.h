@@ -8,6 +8,7 @@
 #include <cmath>
 #include <complex>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -89,6 +90,14 @@ inline const std::vector<StageCase>& allStages ()
         return v;
     }();
     return all;
+}
+
+inline const StageCase& stageNamed (const std::string& name)
+{
+    for (const StageCase& stage : allStages ())
+        if (stage.name == name)
+            return stage;
+    throw std::invalid_argument ("no stage " + name);
 }
 
 // Control points on a grid of steps + 1 values per control, 0 and 1 included.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LiveJackSupport.h"
-#include <fcntl.h>
+#include "render/RenderTestSupport.h"
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,27 +17,6 @@ namespace {
 void sleepMs (int ms)
 {
     std::this_thread::sleep_for (std::chrono::milliseconds (ms));
-}
-
-pid_t spawn (const std::vector<std::string>& command, const std::string& errPath)
-{
-    const pid_t child = ::fork ();
-    if (child == 0)
-    {
-        ::unsetenv ("DISPLAY");
-        const int devNull = ::open ("/dev/null", O_WRONLY);
-        ::dup2 (devNull, 1);
-        ::dup2 (errPath.empty () ? devNull
-                                 : ::open (errPath.c_str (), O_WRONLY | O_CREAT | O_TRUNC, 0600),
-                2);
-        std::vector<char*> argv;
-        for (const std::string& a : command)
-            argv.push_back (const_cast<char*> (a.c_str ()));
-        argv.push_back (nullptr);
-        ::execvp (argv[0], argv.data ());
-        ::_exit (127);
-    }
-    return child;
 }
 
 int waitFor (pid_t& pid, int timeoutMs)
@@ -75,9 +54,9 @@ DummyJackServer::DummyJackServer (int rateHz, int periodFrames)
     ::setenv ("JACK_DEFAULT_SERVER", name.c_str (), 1);
     jack_set_error_function ([] (const char*) {});
     jack_set_info_function ([] (const char*) {});
-    pid = spawn ({"jackd", "-n", name, "-d", "dummy", "-r", std::to_string (rateHz), "-p",
-                  std::to_string (periodFrames)},
-                 "");
+    pid = startProgram ({"jackd", "-n", name, "-d", "dummy", "-r", std::to_string (rateHz), "-p",
+                         std::to_string (periodFrames)},
+                        "/dev/null", "/dev/null", true);
     for (int waited = 0; pid > 0 && waited < 10000 && !up; waited += 100)
     {
         sleepMs (100);
@@ -107,7 +86,7 @@ BackgroundProgram::BackgroundProgram (const std::string& program,
 {
     std::vector<std::string> command {program};
     command.insert (command.end (), args.begin (), args.end ());
-    pid = spawn (command, errPath);
+    pid = startProgram (command, "/dev/null", errPath, true);
 }
 
 BackgroundProgram::~BackgroundProgram ()

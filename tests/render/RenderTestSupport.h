@@ -98,32 +98,40 @@ struct CommandResult
     std::string out, err;
 };
 
-// Runs program with args, no shell in between.
-inline CommandResult runProgram (const std::string& program, const std::vector<std::string>& args)
+// Starts command[0] with the rest as its arguments, no shell in between, stdout and stderr into
+// files ("/dev/null" drops one); withoutDisplay runs it as on a machine without one.
+inline pid_t startProgram (const std::vector<std::string>& command, const std::string& outPath,
+                           const std::string& errPath, bool withoutDisplay = false)
 {
-    ScratchFolder streams;
-    const std::string outPath = streams.file ("stdout"), errPath = streams.file ("stderr");
     const pid_t child = ::fork ();
     if (child == 0)
     {
+        if (withoutDisplay)
+            ::unsetenv ("DISPLAY");
         ::dup2 (::open (outPath.c_str (), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
         ::dup2 (::open (errPath.c_str (), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-        std::vector<char*> argv {const_cast<char*> (program.c_str ())};
-        for (const std::string& a : args)
+        std::vector<char*> argv;
+        for (const std::string& a : command)
             argv.push_back (const_cast<char*> (a.c_str ()));
         argv.push_back (nullptr);
-        ::execv (program.c_str (), argv.data ());
+        ::execvp (argv[0], argv.data ());
         ::_exit (127);
     }
+    return child;
+}
+
+inline CommandResult runProgram (const std::string& program, const std::vector<std::string>& args)
+{
+    ScratchFolder streams;
+    std::vector<std::string> command {program};
+    command.insert (command.end (), args.begin (), args.end ());
+    const pid_t child = startProgram (command, streams.file ("stdout"), streams.file ("stderr"));
     CommandResult result;
     int status = 0;
     if (child > 0 && ::waitpid (child, &status, 0) == child && WIFEXITED (status))
         result.exitCode = WEXITSTATUS (status);
-    std::stringstream out, err;
-    out << std::ifstream (outPath).rdbuf ();
-    err << std::ifstream (errPath).rdbuf ();
-    result.out = out.str ();
-    result.err = err.str ();
+    result.out = fileBytes (streams.file ("stdout"));
+    result.err = fileBytes (streams.file ("stderr"));
     return result;
 }
 
