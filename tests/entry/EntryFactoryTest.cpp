@@ -6,6 +6,7 @@
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,8 @@ TEST (EntryFactory, SharedFactoryCountsReferencesAndIsRebuiltAfterTheLastRelease
     rebuilt->release ();
 }
 
-// The 8-bit and UTF-16 records derived from these are checked in tests/sdk.
+// Every record version a host may read (records registered in UTF-16 or as version 1, and
+// refused registrations: tests/sdk), and every factory interface, the factory itself.
 TEST_F (FactoryFixture, FactoryAndClassRecords)
 {
     PFactoryInfo factoryInfo;
@@ -69,7 +71,14 @@ TEST_F (FactoryFixture, FactoryAndClassRecords)
         EXPECT_TRUE (text.rfind (prefix, 0) == 0 && text.size () > prefix.size ()) << text;
     EXPECT_EQ (factoryInfo.flags, PFactoryInfo::kUnicode);
 
-    FUnknownPtr<IPluginFactory2> factory2 (factory);
+    for (const FUID* iid : {&IPluginFactory3::iid, &IPluginFactory2::iid, &FUnknown::iid})
+    {
+        void* answer = nullptr;
+        ASSERT_EQ (factory->queryInterface (*iid, &answer), kResultOk);
+        EXPECT_EQ (answer, static_cast<void*> (factory));
+        EXPECT_EQ (static_cast<FUnknown*> (answer)->release (), 1u);
+    }
+    FUnknownPtr<IPluginFactory3> factory2 (factory);
     ASSERT_TRUE (factory2);
     ASSERT_EQ (factory2->countClasses (), 2);
     // cid, then category, name, subcategories, vendor, version, SDK version; the processor is
@@ -88,10 +97,34 @@ TEST_F (FactoryFixture, FactoryAndClassRecords)
                    expected[i].second);
         EXPECT_EQ (info.classFlags, i == 0 ? 1u : 0u) << i;
         EXPECT_EQ (info.cardinality, PClassInfo::kManyInstances) << i;
+        PClassInfo first;
+        PClassInfoW wide;
+        ASSERT_EQ (factory2->getClassInfo (i, &first), kResultOk);
+        ASSERT_EQ (factory2->getClassInfoUnicode (i, &wide), kResultOk);
+        EXPECT_TRUE (std::memcmp (first.cid, info.cid, sizeof (TUID)) == 0
+                     && std::memcmp (wide.cid, info.cid, sizeof (TUID)) == 0);
+        EXPECT_EQ ((std::vector<std::string> {first.category, first.name, wide.category,
+                                              wide.subCategories}),
+                   (std::vector<std::string> {info.category, info.name, info.category,
+                                              info.subCategories}));
+        for (const auto& [text, ascii] : {std::pair {wide.name, info.name},
+                                          {wide.vendor, info.vendor},
+                                          {wide.version, info.version},
+                                          {wide.sdkVersion, info.sdkVersion}})
+            EXPECT_EQ (std::u16string (reinterpret_cast<const char16_t*> (text)),
+                       std::u16string (ascii, ascii + std::strlen (ascii)));
+        EXPECT_TRUE (wide.classFlags == info.classFlags && first.cardinality == info.cardinality);
     }
     PClassInfo2 none;
-    EXPECT_EQ (factory2->getClassInfo2 (2, &none), kInvalidArgument);
-    EXPECT_EQ (factory2->getClassInfo2 (-1, &none), kInvalidArgument);
+    PClassInfo noneFirst;
+    PClassInfoW noneWide;
+    for (int32 index : {-1, 2})
+        EXPECT_TRUE (factory2->getClassInfo2 (index, &none) == kInvalidArgument
+                     && factory2->getClassInfo (index, &noneFirst) == kInvalidArgument
+                     && factory2->getClassInfoUnicode (index, &noneWide) == kInvalidArgument)
+            << index;
+    EXPECT_EQ (factory->getFactoryInfo (nullptr), kInvalidArgument);
+    EXPECT_EQ (factory2->setHostContext (nullptr), kNotImplemented);
 }
 
 // Each class through each interface it offers, with the caller's reference the only one; the

@@ -84,7 +84,7 @@ TEST_F (RenderErrors, BadRequestsExitWithTwoAndListWhatIsValid)
         {{"--bogus"}, {"--bogus"}},
         {{"--set", "8=0.5"}, {"no parameter with id 8", "7 \"n/a 6\""}},
         {{"--at", "100", "9=0"}, {"no parameter with id 9"}},
-        {{"--at", "2000", "0=0"}, {"--at 2000"}},
+        {{"--block", "100", "--at", "1999", "0=0"}, {"--at 1999", "starts at 2000"}},
         {{"--preset", "9"}, {"--preset", "1 \"Torvin's Booster\"", "8 \"Metal\""}},
         {{"--preset", "No Such Preset"},
          {"No Such Preset", "1 \"Torvin's Booster\"", "8 \"Metal\""}},
