@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The library's exports and the factory records a host reads before creating anything, compiled
-// into the test (the bundle's own symbols and load order are checked in tests/conformance).
+// into the test (the bundle's own symbols and load order are checked in tests/conformance), and
+// the bare SDK factory in what the plug-in's own never does.
 #include "entry/CMVXModuleInfo.h"
 #include "sdk/pluginfactory.h"
+#include "sdk/audioeffect.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <gtest/gtest.h>
@@ -58,8 +60,7 @@ TEST (EntryFactory, SharedFactoryCountsReferencesAndIsRebuiltAfterTheLastRelease
     rebuilt->release ();
 }
 
-// Every record version a host may read (records registered in UTF-16 or as version 1, and
-// refused registrations: tests/sdk), and every factory interface, the factory itself.
+// Every record version a host may read, and every factory interface, the factory itself.
 TEST_F (FactoryFixture, FactoryAndClassRecords)
 {
     PFactoryInfo factoryInfo;
@@ -153,6 +154,66 @@ TEST_F (FactoryFixture, CreatesEachClassAndRefusesTheRest)
         EXPECT_EQ (static_cast<FUnknown*> (object)->release (), 0u)
             << "the caller held the only reference";
     }
+}
+
+// The bare SDK factory in what the plug-in's own never does: classes registered in UTF-16 (no
+// 8-bit record) or as version 1 (empty version fields), duplicate ids, a context for the creation
+// function, and failed creations or no place for the answer, which hand out no object.
+void* gContextSeen = nullptr;
+
+FUnknown* createEffect (void* context)
+{
+    gContextSeen = context;
+    return static_cast<Vst::IAudioProcessor*> (new Vst::AudioEffect ());
+}
+
+TEST (BareFactory, OtherRegistrationsContextsAndFailedCreations)
+{
+    CPluginFactory factory (PFactoryInfo ("Vendor", "http://example.invalid",
+                                          "mailto:help@example.invalid", PFactoryInfo::kUnicode));
+    const FUID plainId (1, 1, 1, 1), wideId (2, 2, 2, 2), classicId (3, 3, 3, 3),
+        failingId (4, 4, 4, 4);
+    const PClassInfo2 plain (plainId.toTUID (), PClassInfo::kManyInstances, "Audio Module Class",
+                             "Plain", 1, "Fx", "", "1.2.3.4", "VST 3.5.1");
+    const PClassInfoW wide (wideId.toTUID (), 1, "Component Controller Class", STR16 ("Wide"), 0,
+                            "", STR16 (""), STR16 ("2.0"), STR16 ("VST 3.5.1"));
+    const PClassInfo classic (classicId.toTUID (), 1, "Service", "Classic");
+    const PClassInfo2 failing (failingId.toTUID (), 1, "Service", "Failing", 0, "", "", "", "");
+    int context = 0;
+    ASSERT_TRUE (factory.registerClass (&plain, createEffect, &context)
+                 && factory.registerClass (&wide, createEffect)
+                 && factory.registerClass (&classic, createEffect)
+                 && factory.registerClass (&failing, [] (void*) -> FUnknown* { return nullptr; }));
+    EXPECT_FALSE (factory.registerClass (&plain, createEffect)) << "duplicate class id";
+    EXPECT_EQ (factory.countClasses (), 4);
+    EXPECT_TRUE (factory.isClassRegistered (wideId)
+                 && !factory.isClassRegistered (FUID (5, 5, 5, 5)));
+
+    PClassInfo info;
+    PClassInfo2 info2;
+    PClassInfoW infoW;
+    EXPECT_EQ (factory.getClassInfo (1, &info), kResultFalse);
+    EXPECT_EQ (info.name[0], 0);
+    EXPECT_EQ (factory.getClassInfo2 (1, &info2), kResultFalse);
+    ASSERT_EQ (factory.getClassInfoUnicode (1, &infoW), kResultOk);
+    EXPECT_EQ (FUID::fromTUID (infoW.cid), wideId);
+    EXPECT_EQ (std::u16string (reinterpret_cast<const char16_t*> (infoW.name)), u"Wide");
+    EXPECT_STREQ (infoW.category, "Component Controller Class");
+    ASSERT_EQ (factory.getClassInfo2 (2, &info2), kResultOk);
+    EXPECT_EQ ((std::vector<std::string> {info2.name, info2.category, info2.version}),
+               (std::vector<std::string> {"Classic", "Service", ""}));
+
+    FUnknown* object = nullptr;
+    ASSERT_EQ (factory.createInstance (plainId.toTUID (), FUnknown::iid,
+                                       reinterpret_cast<void**> (&object)),
+               kResultOk);
+    EXPECT_EQ (gContextSeen, &context);
+    EXPECT_EQ (object->release (), 0u);
+    void* none = reinterpret_cast<void*> (0x1);
+    EXPECT_NE (factory.createInstance (failingId.toTUID (), IPluginBase::iid, &none), kResultOk);
+    EXPECT_EQ (none, nullptr);
+    EXPECT_EQ (factory.createInstance (plainId.toTUID (), IPluginBase::iid, nullptr),
+               kInvalidArgument);
 }
 
 #ifndef _WIN32
