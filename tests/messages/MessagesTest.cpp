@@ -281,7 +281,7 @@ TEST_F (PresetCommands, SaveOverwritesAndDeleteRemovesEntryAndFile)
     sendPresetRequest (*instance, "CMVXSetPresetDelete", "Never there");
     EXPECT_EQ (userList (*instance), userListOf ({}));
     EXPECT_EQ (presetFiles (), 0u);
-    sendPresetRequest (*instance, "CMVXSetPresetDelete", "Crunch");   // factory presets stay
+    sendPresetRequest (*instance, "CMVXSetPresetDelete", "Metal");   // factory presets stay, the last one too
     EXPECT_EQ (presetCount (answer (*instance, "FactoryPresetsMessage").value_or ("")), 8);
 }
 
