@@ -72,7 +72,7 @@ TEST (PresetStorage, CommandsWithoutAStorageChangeNothing)
 // message suite's; here: what the storage is told, and the cases only the host decides.
 // The editor refuses taken names; the store itself does not, and tells the storage of every
 // delete, since another instance may have saved a preset this one does not list.
-TEST (PresetStore, SaveAsRepeatsANameAsANewEntryAndEveryDeleteReachesTheStorage)
+TEST (PresetStore, RepeatedNamesAreNewEntriesAndEveryDeleteReachesTheStorage)
 {
     RecordingStorage storage;
     CMVXStravelPlugInDSP dsp (&storage);
@@ -82,6 +82,9 @@ TEST (PresetStore, SaveAsRepeatsANameAsANewEntryAndEveryDeleteReachesTheStorage)
     EXPECT_EQ (storage.calls, (Names {"load", "save Twin", "save Twin", "delete Missing"}));
     EXPECT_EQ (dsp.getUserPresetNames (), (Names {"Twin", "Twin"}));
     EXPECT_EQ (dsp.getSelectedPresetNumber (), 8);   // the first of that name
+    dsp.deleteUserPreset ("Twin");   // the current one: none is current after it
+    dsp.rebuildPresetLists ();
+    EXPECT_EQ (dsp.getSelectedPresetNumber (), 9);   // one past the list
 }
 
 TEST (PresetStore, SaveOverwritesTheCurrentPresetEvenAFactoryOneOrAddsOneWhenNoneIsCurrent)
