@@ -97,26 +97,20 @@ TEST_F (FilePresetStorage, SavingOverAFactoryPresetKeepsTheUsersValuesAsAUserPre
 
 TEST_F (FilePresetStorage, OddNamesPersistStayApartAndStayInTheFolder)
 {
-    // Sorted by bytes on load: "CASE" < "Case" < "case".
-    const Names names = {"a/b",
-                         "..",
+    // Sorted by bytes on load; what names a file holds and how files are named: the codec's
+    // and the file names' tables.
+    const Names names = {"..",
                          ".",
                          "../../escape",
                          "/absolute",
-                         "\xC3\xBCn\xC3\xAF c\xC3\xB8"
-                         "d\xC3\xA9 \xE9\x9F\xB3",
                          "Case",
                          "case",
-                         "CASE",
                          std::string (1000, 'L'),
                          std::string (999, 'L') + "l",
                          std::string ("nul\0byte", 8),
-                         "<xml> & \"quotes\"",
                          "",
-                         " ",
                          "-rf",
-                         "%2F",
-                         "tab\there"};
+                         "%2F"};
     {
         Instance instance (dir ());
         for (size_t i = 0; i < names.size (); ++i)
@@ -256,19 +250,12 @@ TEST_F (FilePresetStorage, TheFileOfTheSameNameWinsOverACopyAndDeleteRemovesBoth
     EXPECT_TRUE (filesIn (dir ()).empty ());
 }
 
+// A folder that cannot be created at all: the preset bar and the message suite.
 TEST_F (FilePresetStorage, UnwritableFolderKeepsExistingPresets)
 {
     Instance (dir ()).saveAs ("Existing");
     const auto existing = readBytes (presets.file (folder::fileNameFor ("Existing")));
 
-    // A folder path that runs through a regular file can never be written, even by root.
-    writeBytes (presets.file ("plain-file"), {'x'});
-    {
-        Instance blocked (dir () + "/plain-file/presets");
-        blocked.saveAs ("Lost");
-        EXPECT_FALSE (blocked.storage.lastChangeSucceeded ());
-        EXPECT_EQ (blocked.names (), Names {});   // taken back: the next run would not find it
-    }
 #ifndef _WIN32   // a read-only attribute on a Windows folder does not stop writes into it
     if (::geteuid () != 0)
     {
@@ -288,10 +275,10 @@ TEST_F (FilePresetStorage, UnwritableFolderKeepsExistingPresets)
     }
 #endif
     EXPECT_EQ (readBytes (presets.file (folder::fileNameFor ("Existing"))), existing);
-    EXPECT_EQ (filesIn (dir ()), (Names {folder::fileNameFor ("Existing"), "plain-file"}));
+    EXPECT_EQ (filesIn (dir ()), Names {folder::fileNameFor ("Existing")});
 }
 
-TEST_F (FilePresetStorage, NamesTooLongToReadBackAreNotWrittenAndNoTemporaryFilesStay)
+TEST_F (FilePresetStorage, NamesTooLongToReadBackAreNotWritten)
 {
     Instance instance (dir ());
     instance.saveAs (std::string (CMVXFilePresetStorage::kMaxNameBytes + 1, 'n'));
@@ -300,12 +287,6 @@ TEST_F (FilePresetStorage, NamesTooLongToReadBackAreNotWrittenAndNoTemporaryFile
         std::string (CMVXFilePresetStorage::kMaxNameBytes, '\x01'));   // six bytes each in XML
     EXPECT_TRUE (instance.storage.lastChangeSucceeded ());
     EXPECT_EQ (Instance (dir ()).names ().size (), 1u);
-
-    for (int i = 0; i < 20; ++i)   // every write goes through a temporary file renamed into place
-        instance.saveAs ("P" + std::to_string (i % 5));
-    for (const std::string& name : filesIn (dir ()))
-        EXPECT_EQ (name.find (".tmp"), std::string::npos) << name;
-    EXPECT_EQ (filesIn (dir ()).size (), 6u);
 }
 
 #ifndef _WIN32
