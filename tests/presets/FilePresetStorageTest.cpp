@@ -95,44 +95,9 @@ TEST_F (FilePresetStorage, SavingOverAFactoryPresetKeepsTheUsersValuesAsAUserPre
                  1e-4);   // factory unchanged
 }
 
-TEST_F (FilePresetStorage, OddNamesPersistStayApartAndStayInTheFolder)
-{
-    // Sorted by bytes on load; what names a file holds and how files are named: the codec's
-    // and the file names' tables.
-    const Names names = {"..",
-                         ".",
-                         "../../escape",
-                         "/absolute",
-                         "Case",
-                         "case",
-                         std::string (1000, 'L'),
-                         std::string (999, 'L') + "l",
-                         std::string ("nul\0byte", 8),
-                         "",
-                         "-rf",
-                         "%2F"};
-    {
-        Instance instance (dir ());
-        for (size_t i = 0; i < names.size (); ++i)
-        {
-            instance.dsp.setParameterNormalized (2, static_cast<float> (i) / 100.0f);
-            instance.saveAs (names[i]);
-            ASSERT_TRUE (instance.storage.lastChangeSucceeded ()) << i;
-        }
-    }
-    EXPECT_EQ (filesIn (dir ()).size (), names.size ());
-    EXPECT_FALSE (std::filesystem::exists (dir () + "/../escape.vstpreset"));
-    Instance later (dir ());
-    Names expected = names;
-    std::sort (expected.begin (), expected.end ());
-    EXPECT_EQ (later.names (), expected);
-    EXPECT_EQ (Instance (dir ()).names (), expected);   // and the same order every time
-    // Stored normalised as 32-bit floats: a plain value over 0..100 keeps about 1e-5 of it.
-    for (size_t i = 0; i < names.size (); ++i)
-        EXPECT_NEAR (later.valuesOf (names[i])[2], static_cast<float> (i), 1e-4) << i;
-}
-
-TEST_F (FilePresetStorage, FilesAreNamedAfterThePresetWithASuffixOnlyOnAClash)
+// Names persist apart, sorted by bytes on load, each in a file of its own inside the folder; what
+// names a file holds and how file names are made: the codec's and the file names' tables.
+TEST_F (FilePresetStorage, NamesPersistApartInFilesNamedAfterThemWithASuffixOnlyOnAClash)
 {
     const std::string cafe = "Caf\xC3\xA9: A/B";
 #ifdef _WIN32
@@ -140,28 +105,51 @@ TEST_F (FilePresetStorage, FilesAreNamedAfterThePresetWithASuffixOnlyOnAClash)
 #else
     const std::string cafeFile = "Caf\xC3\xA9: A_B.vstpreset";
 #endif
+    const Names odd = {"..",
+                       ".",
+                       "../../escape",
+                       "/absolute",
+                       "Case",
+                       "case",
+                       std::string (1000, 'L'),
+                       std::string (999, 'L') + "l",
+                       std::string ("nul\0byte", 8),
+                       "",
+                       "-rf",
+                       "%2F"};
     const std::vector<std::pair<Names, Names>> cases = {
-        // saved in this order, the files (sorted)
+        // saved in this order, the files (sorted; none given: one each)
         {{cafe}, {cafeFile}},
         {{"Lead", "lead", "LEAD"}, {"LEAD (3).vstpreset", "Lead.vstpreset", "lead (2).vstpreset"}},
         {{"A/B", "A_B"}, {"A_B (2).vstpreset", "A_B.vstpreset"}},
-    };
+        {odd, {}}};
     for (const auto& [saved, files] : cases)
     {
         TemporaryFolder folder;
         {
             Instance instance (folder.path ());
-            for (const std::string& name : saved)
-                instance.saveAs (name);
+            for (size_t i = 0; i < saved.size (); ++i)
+            {
+                instance.dsp.setParameterNormalized (2, static_cast<float> (i) / 100.0f);
+                instance.saveAs (saved[i]);
+                ASSERT_TRUE (instance.storage.lastChangeSucceeded ()) << i;
+            }
         }
-        EXPECT_EQ (filesIn (folder.path ()), files);
+        const Names written = filesIn (folder.path ());
+        EXPECT_EQ (written.size (), saved.size ());
+        if (!files.empty ())
+            EXPECT_EQ (written, files);
         Instance later (folder.path ());
         Names sorted = saved;
         std::sort (sorted.begin (), sorted.end ());
         EXPECT_EQ (later.names (), sorted);
+        // Stored normalised as 32-bit floats: a plain value over 0..100 keeps about 1e-5 of it.
+        for (size_t i = 0; i < saved.size (); ++i)
+            EXPECT_NEAR (later.valuesOf (saved[i])[2], static_cast<float> (i), 1e-4) << i;
         later.dsp.selectPreset (8);   // a save keeps the file it has
         later.save ();
-        EXPECT_EQ (filesIn (folder.path ()), files);
+        EXPECT_EQ (filesIn (folder.path ()), written);
+        EXPECT_FALSE (std::filesystem::exists (folder.path () + "/../escape.vstpreset"));
     }
 }
 
