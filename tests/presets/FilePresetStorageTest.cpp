@@ -130,6 +130,7 @@ TEST_F (FilePresetStorage, NamesPersistApartInFilesNamedAfterThemWithASuffixOnly
             Instance instance (folder.path ());
             for (size_t i = 0; i < saved.size (); ++i)
             {
+                instance.dsp.setParameterNormalized (1, static_cast<float> (i % 8) / 7.0f);
                 instance.dsp.setParameterNormalized (2, static_cast<float> (i) / 100.0f);
                 instance.saveAs (saved[i]);
                 ASSERT_TRUE (instance.storage.lastChangeSucceeded ()) << i;
@@ -144,6 +145,9 @@ TEST_F (FilePresetStorage, NamesPersistApartInFilesNamedAfterThemWithASuffixOnly
         std::sort (sorted.begin (), sorted.end ());
         EXPECT_EQ (later.names (), sorted);
         // Stored normalised as 32-bit floats: a plain value over 0..100 keeps about 1e-5 of it.
+        // The model comes back as a whole list entry.
+        for (size_t i = 0; i < saved.size (); ++i)
+            EXPECT_EQ (later.valuesOf (saved[i])[1], static_cast<float> (i % 8)) << i;
         for (size_t i = 0; i < saved.size (); ++i)
             EXPECT_NEAR (later.valuesOf (saved[i])[2], static_cast<float> (i), 1e-4) << i;
         later.dsp.selectPreset (8);   // a save keeps the file it has
