@@ -69,10 +69,10 @@ TEST (PresetStorage, CommandsWithoutAStorageChangeNothing)
 }
 
 // The lists, files and selection these commands leave behind through the processor are the
-// message suite's; here: what the storage is told, and the cases only the host decides.
-// The editor refuses taken names; the store itself does not, and tells the storage of every
-// delete, since another instance may have saved a preset this one does not list.
-TEST (PresetStore, RepeatedNamesAreNewEntriesAndEveryDeleteReachesTheStorage)
+// message suite's; here: what the storage is told, and the cases only the host decides. The
+// editor refuses taken names, the store does not; every delete reaches the storage, since another
+// instance may have saved a preset this one does not list.
+TEST (PresetStore, RepeatedNamesEveryDeleteAndASaveWithNoneCurrent)
 {
     RecordingStorage storage;
     CMVXStravelPlugInDSP dsp (&storage);
@@ -85,23 +85,9 @@ TEST (PresetStore, RepeatedNamesAreNewEntriesAndEveryDeleteReachesTheStorage)
     dsp.deleteUserPreset ("Twin");   // the current one: none is current after it
     dsp.rebuildPresetLists ();
     EXPECT_EQ (dsp.getSelectedPresetNumber (), 9);   // one past the list
-}
-
-TEST (PresetStore, SaveOverwritesTheCurrentPresetEvenAFactoryOneOrAddsOneWhenNoneIsCurrent)
-{
-    RecordingStorage storage;
-    CMVXStravelPlugInDSP dsp (&storage);
-    dsp.selectPreset (3);
-    dsp.setParameterNormalized (kParamKnob1, 0.2f);
-    dsp.storeUserPreset ("Unused", true);
-    EXPECT_FLOAT_EQ (dsp.getCurrentAlgorithm ()->presets.at (3).values[kParamKnob1], 20.0f);
-    EXPECT_EQ (storage.calls.back (), "overwrite Crunch");
-
-    saveAs (dsp, "Edge");
-    dsp.deleteUserPreset ("Edge");
-    dsp.storeUserPreset ("Fresh", true);   // the current preset is gone: the given name is used
+    dsp.storeUserPreset ("Fresh", true);   // a save with none current adds the name it is given
     dsp.rebuildPresetLists ();
-    EXPECT_EQ (dsp.getUserPresetNames (), Names {"Fresh"});
+    EXPECT_EQ (dsp.getUserPresetNames (), (Names {"Twin", "Fresh"}));
 }
 
 TEST (PresetStore, ChangesTheStorageRefusesAreTakenBack)

@@ -85,7 +85,8 @@ TEST_F (FilePresetStorage, SavingOverAFactoryPresetKeepsTheUsersValuesAsAUserPre
         instance.dsp.selectPreset (3);   // "Crunch"
         instance.dsp.setParameterNormalized (2, 0.9f);
         instance.save ();
-        EXPECT_TRUE (instance.names ().empty ());
+        EXPECT_TRUE (instance.names ().empty ());   // this session's factory entry holds them
+        EXPECT_NEAR (instance.dsp.getCurrentAlgorithm ()->presets.at (3).values[2], 90.0f, 1e-4);
     }
     Instance later (dir ());
     EXPECT_EQ (later.names (), Names {"Crunch"});
