@@ -171,12 +171,6 @@ TEST_F (ProcessorMessages, ListsAndSelectionAreAnsweredAndSelectionSendsEveryVal
     ASSERT_EQ (tap->last ("WA_SY")->getAttributes ()->getInt ("WA_SF", first), kResultOk);
     EXPECT_EQ (first, 0);
     EXPECT_EQ (selectedPreset (*instance), selected (5));
-
-    // Factory preset 6 ("Kick the Amp") sets "Parameter 1" to 0; blanks before the number are skipped.
-    ASSERT_EQ (sendPresetRequest (*instance, "CMVXSetSelectedPresetNumber", "  6"), kResultOk);
-    EXPECT_EQ (processorValue (*instance, 2), 0.0f);
-    EXPECT_EQ (instance->controller ()->getParamNormalized (2), 0.0);
-    EXPECT_EQ (tap->count ("WA_SY"), 2);
 }
 
 // Malformed "PrsHnd", "SeCuFD" and "GeCuFD" requests, and a megabyte of noise under every preset key.
