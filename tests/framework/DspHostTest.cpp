@@ -118,13 +118,17 @@ TEST (DspHostPresets, SelectingAPresetLoadsItsNormalisedValuesAndBypass)
     CMVXStravelPlugInDSP dsp;
     EXPECT_EQ (dsp.getSelectedPresetNumber (), 0);
     const CMVXParamTable reference (0);
-    const float metal[] = {1, 7, 42.5f, 100, 81.6f, 18, 61.8f, 32.5f};   // plain values of preset 7
+    const std::pair<int32_t, std::vector<float>> plainValues[] = {
+        {5, {1, 5, 100, 33.7f, 100, 16, 67, 35}}, {7, {1, 7, 42.5f, 100, 81.6f, 18, 61.8f, 32.5f}}};
     dsp.setParameterNormalized (kParamEffectState, 0.0f);
-    dsp.selectPreset (7);
-    for (int32_t id = 0; id < 8; ++id)
-        EXPECT_NEAR (dsp.getParameterNormalized (id), reference.find (id)->toNormalized (metal[id]),
-                     1e-7)
-            << id;
+    for (const auto& [number, plain] : plainValues)
+    {
+        dsp.selectPreset (number);
+        for (int32_t id = 0; id < 8; ++id)
+            EXPECT_NEAR (dsp.getParameterNormalized (id),
+                         reference.find (id)->toNormalized (plain[size_t (id)]), 1e-7)
+                << number << ", id " << id;
+    }
     EXPECT_FALSE (dsp.getCurrentAlgorithm ()->bypassed.load ());
     EXPECT_EQ (dsp.getCurrentAlgorithm ()->getCurrentPreset ()->name, "Metal");
 
