@@ -28,13 +28,12 @@ protected:
     // Processes blocks of a 220 Hz sine from position on (and advances it); every block must
     // succeed with finite output. Answers the loudest output sample, or -1 after a failure.
     static double processSine (Host::PluginInstance& instance, Steinberg::int32 blockSamples,
-                               int blocks, Steinberg::int64& position,
-                               double sampleRateHz = 48000.0)
+                               int blocks, Steinberg::int64& position)
     {
         double loudest = 0;
         for (int block = 0; block < blocks; ++block, position += blockSamples)
         {
-            fillInputs (instance, blockSamples, position, sampleRateHz);
+            fillInputs (instance, blockSamples, position);
             if (instance.process (blockSamples) != Steinberg::kResultOk
                 || !outputsFinite (instance, blockSamples))
             {

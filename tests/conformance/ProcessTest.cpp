@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Processing as a host's checks drive it (on a thread of its own: tests/threads): every
-// combination of silence flags, a long silence, every sample rate, automation and random block
-// sizes (parameter flushes: RobustnessTest).
+// combination of silence flags, a long silence, automation and random block sizes (parameter
+// flushes: RobustnessTest; every rate on every model: tests/dsp-engine, and through the bundle
+// in tests/realtime).
 #include "Conformance.h"
 #include <random>
 
@@ -87,24 +88,6 @@ TEST_F (Conformance, SilenceProcessing)
         EXPECT_EQ (tinySamples, 0);
         EXPECT_LT (lastSecondPeak, model == kDcHoldingModel ? 0.25 : 1e-6)
             << "silence in, (nearly) silence out after 19 s";
-    }
-}
-
-// A thousand blocks at each rate, the odd ones included (allocations in process: tests/realtime).
-TEST_F (Conformance, ProcessAtEverySampleRate)
-{
-    auto config = configFor (512);
-    auto instance = createInstance ();
-    ASSERT_NE (instance, nullptr);
-    for (double rateHz : {22050.0, 32000.0, 44100.0, 48000.0, 88200.0, 96000.0, 176400.0, 192000.0,
-                          352800.0, 384000.0, 1234.5678, 1234567.8})
-    {
-        SCOPED_TRACE ("rate " + std::to_string (rateHz) + " Hz");
-        config.sampleRateHz = rateHz;
-        std::string error;
-        ASSERT_TRUE (instance->startProcessing (config, error)) << error;
-        int64 position = 0;
-        processSine (*instance, 512, 1000, position, rateHz);   // about 10 s at 48 kHz
     }
 }
 

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Input and state a host may pass on from elsewhere: non-finite and extreme samples, full-scale noise and
-// DC on every model, a state stream holding values no saved state contains, malformed blocks and
-// parameter flushes.
+// Input a host may pass on from elsewhere: non-finite and extreme samples, full-scale noise and DC
+// on every model, malformed blocks and parameter flushes (values no saved state holds:
+// tests/fuzz-regressions).
 #include "Conformance.h"
-#include "host/StateBytes.h"
 #include <limits>
 #include <random>
 
@@ -81,34 +80,6 @@ TEST_F (Conformance, FullScaleNoiseAndDcStayBoundedOnEveryModel)
                 << "the DC step does not settle";
         }
     }
-}
-
-// Values a damaged or foreign state may hold: NaN keeps the value before, the rest are clamped
-// into 0..1; the controller takes the same values and processing stays finite.
-TEST_F (Conformance, CorruptStateValues)
-{
-    auto instance = createInstance ();
-    ASSERT_NE (instance, nullptr);
-    const std::vector<float> before = savedParameterValues (*instance);
-    const std::vector<float> corrupt {kNaN, 1e30f, -kInf, kInf, -5.0f, 1e-40f, 7.0f, kNaN};
-    instance->setState (Morvane::Host::floatBytes (corrupt));   // any answer, but no crash
-    const std::vector<float> after = savedParameterValues (*instance);
-    ASSERT_EQ (after.size (), size_t (kParameterCount));
-    EXPECT_EQ (instance->syncControllerToComponent (), kResultOk);
-    for (ParamID id = 0; id < ParamID (kParameterCount); ++id)
-    {
-        EXPECT_TRUE (after[id] >= 0.0f && after[id] <= 1.0f) << "id " << id << ": " << after[id];
-        EXPECT_TRUE (!std::isnan (corrupt[id]) || after[id] == before.at (id))
-            << "id " << id << " kept " << after[id];
-        const double value = instance->controller ()->getParamNormalized (id);
-        EXPECT_TRUE (value >= 0.0 && value <= 1.0) << "id " << id << ": " << value;
-    }
-    EXPECT_EQ (after[4], 0.0f);
-    EXPECT_EQ (after[6], 1.0f);
-    std::string error;
-    ASSERT_TRUE (instance->startProcessing (configFor (kBlockSamples), error)) << error;
-    int64 position = 0;
-    processSine (*instance, kBlockSamples, 8, position);
 }
 
 // Blocks a faulty host might send: samples but no channel buffers, null channels, no channels,

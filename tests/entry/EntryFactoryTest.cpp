@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The library's exports and the factory records a host reads before creating anything, compiled
-// into the test (the bundle's own symbols and load order are checked in tests/conformance).
+// into the test (the bundle's own symbols and load order are checked in tests/conformance), and
+// the bare SDK factory in what the plug-in's own never does.
 #include "entry/CMVXModuleInfo.h"
 #include "sdk/pluginfactory.h"
+#include "sdk/audioeffect.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -57,7 +60,7 @@ TEST (EntryFactory, SharedFactoryCountsReferencesAndIsRebuiltAfterTheLastRelease
     rebuilt->release ();
 }
 
-// The 8-bit and UTF-16 records derived from these are checked in tests/sdk.
+// Every record version a host may read, and every factory interface, the factory itself.
 TEST_F (FactoryFixture, FactoryAndClassRecords)
 {
     PFactoryInfo factoryInfo;
@@ -69,7 +72,14 @@ TEST_F (FactoryFixture, FactoryAndClassRecords)
         EXPECT_TRUE (text.rfind (prefix, 0) == 0 && text.size () > prefix.size ()) << text;
     EXPECT_EQ (factoryInfo.flags, PFactoryInfo::kUnicode);
 
-    FUnknownPtr<IPluginFactory2> factory2 (factory);
+    for (const FUID* iid : {&IPluginFactory3::iid, &IPluginFactory2::iid, &FUnknown::iid})
+    {
+        void* answer = nullptr;
+        ASSERT_EQ (factory->queryInterface (*iid, &answer), kResultOk);
+        EXPECT_EQ (answer, static_cast<void*> (factory));
+        EXPECT_EQ (static_cast<FUnknown*> (answer)->release (), 1u);
+    }
+    FUnknownPtr<IPluginFactory3> factory2 (factory);
     ASSERT_TRUE (factory2);
     ASSERT_EQ (factory2->countClasses (), 2);
     // cid, then category, name, subcategories, vendor, version, SDK version; the processor is
@@ -88,10 +98,24 @@ TEST_F (FactoryFixture, FactoryAndClassRecords)
                    expected[i].second);
         EXPECT_EQ (info.classFlags, i == 0 ? 1u : 0u) << i;
         EXPECT_EQ (info.cardinality, PClassInfo::kManyInstances) << i;
+        PClassInfo first;
+        PClassInfoW wide, widened;
+        ASSERT_EQ (factory2->getClassInfo (i, &first), kResultOk);
+        ASSERT_EQ (factory2->getClassInfoUnicode (i, &wide), kResultOk);
+        widened.fromAscii (info);
+        EXPECT_EQ (std::memcmp (&first, &info, sizeof first), 0) << "the leading fields, " << i;
+        EXPECT_EQ (std::memcmp (&wide, &widened, sizeof wide), 0) << "every field widened, " << i;
     }
     PClassInfo2 none;
-    EXPECT_EQ (factory2->getClassInfo2 (2, &none), kInvalidArgument);
-    EXPECT_EQ (factory2->getClassInfo2 (-1, &none), kInvalidArgument);
+    PClassInfo noneFirst;
+    PClassInfoW noneWide;
+    for (int32 index : {-1, 2})
+        EXPECT_TRUE (factory2->getClassInfo2 (index, &none) == kInvalidArgument
+                     && factory2->getClassInfo (index, &noneFirst) == kInvalidArgument
+                     && factory2->getClassInfoUnicode (index, &noneWide) == kInvalidArgument)
+            << index;
+    EXPECT_EQ (factory->getFactoryInfo (nullptr), kInvalidArgument);
+    EXPECT_EQ (factory2->setHostContext (nullptr), kNotImplemented);
 }
 
 // Each class through each interface it offers, with the caller's reference the only one; the
@@ -130,6 +154,66 @@ TEST_F (FactoryFixture, CreatesEachClassAndRefusesTheRest)
         EXPECT_EQ (static_cast<FUnknown*> (object)->release (), 0u)
             << "the caller held the only reference";
     }
+}
+
+// The bare SDK factory in what the plug-in's own never does: classes registered in UTF-16 (no
+// 8-bit record) or as version 1 (empty version fields), duplicate ids, a context for the creation
+// function, and failed creations or no place for the answer, which hand out no object.
+void* gContextSeen = nullptr;
+
+FUnknown* createEffect (void* context)
+{
+    gContextSeen = context;
+    return static_cast<Vst::IAudioProcessor*> (new Vst::AudioEffect ());
+}
+
+TEST (BareFactory, OtherRegistrationsContextsAndFailedCreations)
+{
+    CPluginFactory factory (PFactoryInfo ("Vendor", "http://example.invalid",
+                                          "mailto:help@example.invalid", PFactoryInfo::kUnicode));
+    const FUID plainId (1, 1, 1, 1), wideId (2, 2, 2, 2), classicId (3, 3, 3, 3),
+        failingId (4, 4, 4, 4);
+    const PClassInfo2 plain (plainId.toTUID (), PClassInfo::kManyInstances, "Audio Module Class",
+                             "Plain", 1, "Fx", "", "1.2.3.4", "VST 3.5.1");
+    const PClassInfoW wide (wideId.toTUID (), 1, "Component Controller Class", STR16 ("Wide"), 0,
+                            "", STR16 (""), STR16 ("2.0"), STR16 ("VST 3.5.1"));
+    const PClassInfo classic (classicId.toTUID (), 1, "Service", "Classic");
+    const PClassInfo2 failing (failingId.toTUID (), 1, "Service", "Failing", 0, "", "", "", "");
+    int context = 0;
+    ASSERT_TRUE (factory.registerClass (&plain, createEffect, &context)
+                 && factory.registerClass (&wide, createEffect)
+                 && factory.registerClass (&classic, createEffect)
+                 && factory.registerClass (&failing, [] (void*) -> FUnknown* { return nullptr; }));
+    EXPECT_FALSE (factory.registerClass (&plain, createEffect)) << "duplicate class id";
+    EXPECT_EQ (factory.countClasses (), 4);
+    EXPECT_TRUE (factory.isClassRegistered (wideId)
+                 && !factory.isClassRegistered (FUID (5, 5, 5, 5)));
+
+    PClassInfo info;
+    PClassInfo2 info2;
+    PClassInfoW infoW;
+    EXPECT_EQ (factory.getClassInfo (1, &info), kResultFalse);
+    EXPECT_EQ (info.name[0], 0);
+    EXPECT_EQ (factory.getClassInfo2 (1, &info2), kResultFalse);
+    ASSERT_EQ (factory.getClassInfoUnicode (1, &infoW), kResultOk);
+    EXPECT_EQ (FUID::fromTUID (infoW.cid), wideId);
+    EXPECT_EQ (std::u16string (reinterpret_cast<const char16_t*> (infoW.name)), u"Wide");
+    EXPECT_STREQ (infoW.category, "Component Controller Class");
+    ASSERT_EQ (factory.getClassInfo2 (2, &info2), kResultOk);
+    EXPECT_EQ ((std::vector<std::string> {info2.name, info2.category, info2.version}),
+               (std::vector<std::string> {"Classic", "Service", ""}));
+
+    FUnknown* object = nullptr;
+    ASSERT_EQ (factory.createInstance (plainId.toTUID (), FUnknown::iid,
+                                       reinterpret_cast<void**> (&object)),
+               kResultOk);
+    EXPECT_EQ (gContextSeen, &context);
+    EXPECT_EQ (object->release (), 0u);
+    void* none = reinterpret_cast<void*> (0x1);
+    EXPECT_NE (factory.createInstance (failingId.toTUID (), IPluginBase::iid, &none), kResultOk);
+    EXPECT_EQ (none, nullptr);
+    EXPECT_EQ (factory.createInstance (plainId.toTUID (), IPluginBase::iid, nullptr),
+               kInvalidArgument);
 }
 
 #ifndef _WIN32

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Faults fuzzing found, each pinned by the plug-in behaviour that replaced it. The inputs that
-// found them are kept in fuzz/corpus/ and run by FuzzCorpusTest as well.
+// Every input kept in fuzz/corpus/ through its fuzzer's harness, and the faults fuzzing found,
+// each pinned by the plug-in behaviour that replaced it.
 #include "FuzzSupport.h"
+#include "OvermoorHarnesses.h"
 #include "controller/CMVXMessageKeys.h"
 #include "controller/CMVXStravelEditController.h"
 #include "host/ComponentHandlerRecorder.h"
@@ -10,17 +11,72 @@
 #include "processor/CMVXStravelVST3.h"
 #include "pluginterfaces/vst/ivstmessage.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <vector>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 namespace keys = CMVXMessageKeys;
+namespace fs = std::filesystem;
 
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN ();
+
+// Each fuzzer's kept inputs run through its harness without a broken expectation (and, in the
+// sanitizer build, without a sanitizer report).
+using Harness = std::string (*) (const uint8_t*, size_t);
+
+struct Fuzzer
+{
+    const char* name;
+    Harness harness;
+};
+
+const Fuzzer kFuzzers[] = {
+    {"fuzz_state", OvermoorFuzz::runStateInput},
+    {"fuzz_processor_notify", OvermoorFuzz::runProcessorMessages},
+    {"fuzz_controller_notify", OvermoorFuzz::runControllerMessages},
+    {"fuzz_preset_list_text", OvermoorFuzz::runPresetListText},
+    {"fuzz_preset_folder", OvermoorFuzz::runPresetFolderInput},
+    {"fuzz_render_options", OvermoorFuzz::runRenderOptions},
+};
+
+class FuzzCorpus : public ::testing::TestWithParam<Fuzzer>
+{
+protected:
+    void SetUp () override { OvermoorFuzz::usePrivatePresetFolder (); }
+};
+
+TEST_P (FuzzCorpus, EveryKeptInputHoldsItsExpectations)
+{
+    const fs::path folder = fs::path (OVERMOOR_FUZZ_CORPUS) / GetParam ().name;
+    std::vector<fs::path> inputs;
+    for (const auto& entry : fs::directory_iterator (folder))
+        if (entry.is_regular_file ())
+            inputs.push_back (entry.path ());
+    std::sort (inputs.begin (), inputs.end ());
+    ASSERT_GE (inputs.size (), 3u) << "seed corpus missing in " << folder;
+    for (const fs::path& input : inputs)
+    {
+        std::ifstream file (input, std::ios::binary);
+        const std::string bytes {std::istreambuf_iterator<char> (file), {}};
+        EXPECT_EQ (
+            GetParam ().harness (reinterpret_cast<const uint8_t*> (bytes.data ()), bytes.size ()),
+            "")
+            << input.filename ();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P (Fuzzers, FuzzCorpus, ::testing::ValuesIn (kFuzzers),
+                          [] (const ::testing::TestParamInfo<Fuzzer>& info) {
+                              return std::string (info.param.name);
+                          });
 
 class ControllerValues : public ::testing::Test
 {

@@ -19,6 +19,13 @@ void sleepMs (int ms)
     std::this_thread::sleep_for (std::chrono::milliseconds (ms));
 }
 
+jack_client_t* openClient (const char* name)
+{
+    return jack_client_open (name, JackNoStartServer, nullptr);
+}
+
+}   // namespace
+
 int waitFor (pid_t& pid, int timeoutMs)
 {
     for (int waited = 0; pid > 0; waited += 10)
@@ -41,13 +48,6 @@ int waitFor (pid_t& pid, int timeoutMs)
     return -1;
 }
 
-jack_client_t* openClient (const char* name)
-{
-    return jack_client_open (name, JackNoStartServer, nullptr);
-}
-
-}   // namespace
-
 DummyJackServer::DummyJackServer (int rateHz, int periodFrames)
 {
     const std::string name = "overmoor-test-" + std::to_string (::getpid ());
@@ -68,18 +68,6 @@ DummyJackServer::DummyJackServer (int rateHz, int periodFrames)
     }
 }
 
-DummyJackServer::~DummyJackServer ()
-{
-    stop ();
-}
-
-void DummyJackServer::stop ()
-{
-    if (pid > 0)
-        ::kill (pid, SIGTERM);
-    waitFor (pid, 5000);
-}
-
 BackgroundProgram::BackgroundProgram (const std::string& program,
                                       const std::vector<std::string>& args,
                                       const std::string& errPath)
@@ -87,22 +75,6 @@ BackgroundProgram::BackgroundProgram (const std::string& program,
     std::vector<std::string> command {program};
     command.insert (command.end (), args.begin (), args.end ());
     pid = startProgram (command, "/dev/null", errPath, true);
-}
-
-BackgroundProgram::~BackgroundProgram ()
-{
-    waitForExit (0);
-}
-
-void BackgroundProgram::signal (int number)
-{
-    if (pid > 0)
-        ::kill (pid, number);
-}
-
-int BackgroundProgram::waitForExit (int timeoutMs)
-{
-    return waitFor (pid, timeoutMs);
 }
 
 bool waitForPort (const std::string& name, int timeoutMs)

@@ -4,6 +4,7 @@
 // as JACK_DEFAULT_SERVER), a program running in the background, and test clients that play a
 // signal into a port and record two others, frame-aligned by the cycle's frame time.
 #include <jack/jack.h>
+#include <signal.h>
 #include <atomic>
 #include <string>
 #include <sys/types.h>
@@ -12,14 +13,22 @@
 namespace Morvane {
 namespace Test {
 
+// The exit status of a child, or -1 when it has not ended within timeoutMs (it is then killed).
+int waitFor (pid_t& pid, int timeoutMs);
+
 class DummyJackServer
 {
 public:
     // Starts jackd at that rate and period; ready () says whether a client could connect.
     DummyJackServer (int rateHz, int periodFrames);
-    ~DummyJackServer ();
+    ~DummyJackServer () { stop (); }
     bool ready () const { return up; }
-    void stop ();
+    void stop ()
+    {
+        if (pid > 0)
+            ::kill (pid, SIGTERM);
+        waitFor (pid, 5000);
+    }
 
 private:
     pid_t pid = -1;
@@ -32,10 +41,13 @@ public:
     // Runs program without a display, its stderr into errPath.
     BackgroundProgram (const std::string& program, const std::vector<std::string>& args,
                        const std::string& errPath);
-    ~BackgroundProgram ();
-    void signal (int number);
-    // The exit status, or -1 when it has not ended within timeoutMs (it is then killed).
-    int waitForExit (int timeoutMs);
+    ~BackgroundProgram () { waitFor (pid, 0); }
+    void signal (int number)
+    {
+        if (pid > 0)
+            ::kill (pid, number);
+    }
+    int waitForExit (int timeoutMs) { return waitFor (pid, timeoutMs); }
 
 private:
     pid_t pid = -1;

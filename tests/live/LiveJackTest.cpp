@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // overmoor-host --audio on a private dummy JACK server: the same samples as the offline renderer,
 // a buffer-size change and a server stop, a clean exit on SIGINT and SIGTERM with the state
-// written, and a process callback that neither allocates nor locks.
+// written, a process callback that neither allocates nor locks, and the state file read back.
 #include "render/RenderTestSupport.h"
 #include "support/RealtimeGuard.h"
 #include "LiveJackSupport.h"
 #include "host/JackAudioEngine.h"
+#include "host/LiveState.h"
 #include <csignal>
 #include <optional>
 #include <thread>
@@ -13,7 +14,9 @@
 namespace {
 
 using namespace Morvane::Test;
+using Morvane::HostTool::HostLevels;
 using Morvane::HostTool::JackAudioEngine;
+using Morvane::HostTool::LiveState;
 
 constexpr int kRateHz = 48000;
 constexpr int kPeriod = 64;
@@ -186,6 +189,49 @@ TEST_F (LiveJack, ProcessCallbackNeitherAllocatesNorLocksWhileEditsArrive)
     engine->stop ();
     EXPECT_GE (probe.periods.load (), 3000u);
     EXPECT_EQ (probe.violations.load (), 0u);
+}
+
+// The state file: a second instance comes back as the first was left, and a file it cannot
+// read is kept aside rather than overwritten.
+class LiveStateFile : public BundleFixture
+{
+protected:
+    ScratchFolder scratch;
+    const LiveState state {scratch.file ("deep/folder/live.state")};
+};
+
+TEST_F (LiveStateFile, ANewInstanceComesBackAsTheOldOneWasLeft)
+{
+    auto before = createProcessingInstance ();
+    ASSERT_NE (before, nullptr);
+    before->process (64, {{1, 0, 5 / 7.0}, {3, 0, 0.9}});   // another model, another knob position
+    std::string message;
+    ASSERT_TRUE (state.save (*before, {3.5f, -6.f}, message)) << message;
+
+    auto after = createInstance ();
+    std::vector<uint8_t> expected, fresh, restored;
+    before->getState (expected);
+    after->getState (fresh);
+    ASSERT_NE (fresh, expected);
+    HostLevels levels;
+    ASSERT_TRUE (state.restore (*after, levels, message)) << message;
+    after->getState (restored);
+    EXPECT_EQ (restored, expected);
+    EXPECT_EQ (levels.inputTrimDb, 3.5f);
+    EXPECT_EQ (levels.outputLevelDb, -6.f);
+}
+
+TEST_F (LiveStateFile, AnUnreadableFileIsKeptAsideAndTheDefaultsStay)
+{
+    std::filesystem::create_directories (scratch.file ("deep/folder"));
+    std::ofstream (state.path ()) << "OMLS but not what follows";
+    auto instance = createInstance ();
+    HostLevels levels {1.f, 2.f};
+    std::string message;
+    EXPECT_FALSE (state.restore (*instance, levels, message));
+    EXPECT_TRUE (contains (message, state.path () + ".unreadable")) << message;
+    EXPECT_EQ (fileBytes (state.path () + ".unreadable"), "OMLS but not what follows");
+    EXPECT_EQ (levels.inputTrimDb, 1.f);
 }
 
 }   // namespace

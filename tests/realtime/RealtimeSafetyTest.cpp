@@ -39,7 +39,8 @@ protected:
             result = instance.process (kBlock, changes);
             seen = guard.violations ();
         }
-        EXPECT_EQ (result, kResultOk) << what;
+        EXPECT_TRUE (result == kResultOk && Morvane::Test::outputsFinite (instance, kBlock))
+            << what;
         EXPECT_EQ (seen.allocations, 0u) << what;
         EXPECT_EQ (seen.frees, 0u) << what;
         EXPECT_EQ (seen.locks, 0u) << what;
@@ -107,7 +108,8 @@ TEST_F (RealtimeSafety, FirstBlockAfterARateOrArrangementChangeIsClean)
 {
     auto instance = createInstance ();
     ASSERT_NE (instance, nullptr);
-    const double rates[] = {44100.0, 96000.0, 22050.0, 192000.0, 384000.0, 32000.0, 48000.0};
+    const double rates[] = {44100.0, 96000.0,   22050.0,   192000.0, 384000.0,
+                            32000.0, 1234.5678, 1234567.8, 48000.0};
     for (int32 channels : {2, 1})
         for (double rate : rates)
         {
