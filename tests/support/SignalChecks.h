@@ -25,11 +25,11 @@ inline void fillSine (float* samples, Steinberg::int32 count, double frequencyHz
 
 // A 220 Hz sine of amplitude 0.5 in every input channel of the first bus, continuing from start.
 inline void fillInputs (Host::PluginInstance& instance, Steinberg::int32 count,
-                        Steinberg::int64 start = 0, double sampleRateHz = 48000.0)
+                        Steinberg::int64 start = 0)
 {
     Steinberg::Vst::HostProcessData& data = instance.processData ();
     for (Steinberg::int32 c = 0; c < data.inputs[0].numChannels; ++c)
-        fillSine (data.inputChannel32 (0, c), count, 220.0, sampleRateHz, start);
+        fillSine (data.inputChannel32 (0, c), count, 220.0, 48000.0, start);
 }
 
 // The same value in every input channel of the first bus.
