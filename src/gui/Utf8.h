@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The little of UTF-8 that text input needs: encoding a typed code point, and code point
-// boundaries in a byte string.
+// The little of UTF-8 that text needs: encoding a code point, and code point boundaries in a
+// byte string.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -14,12 +14,9 @@ inline bool isContinuationByte (char c)
     return (static_cast<unsigned char> (c) & 0xC0) == 0x80;
 }
 
-// UTF-8 of a code point; empty for surrogates, controls and values past Unicode.
-inline std::string encode (int32_t cp)
+// Appends the UTF-8 of a code point up to 0x10FFFF; which ones to accept is the caller's choice.
+inline void append (std::string& out, uint32_t cp)
 {
-    std::string out;
-    if (cp < 0x20 || cp == 0x7F || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-        return out;
     if (cp < 0x80)
         out += static_cast<char> (cp);
     else if (cp < 0x800)
@@ -40,6 +37,15 @@ inline std::string encode (int32_t cp)
         out += static_cast<char> (0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char> (0x80 | (cp & 0x3F));
     }
+}
+
+// UTF-8 of a typed code point; empty for surrogates, controls and values past Unicode.
+inline std::string encode (int32_t cp)
+{
+    std::string out;
+    if (cp < 0x20 || cp == 0x7F || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+        return out;
+    append (out, static_cast<uint32_t> (cp));
     return out;
 }
 

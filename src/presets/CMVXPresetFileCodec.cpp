@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "presets/CMVXPresetFileCodec.h"
+#include "gui/Utf8.h"
 #include "base/source/fobject.h"
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/vstpresetfile.h"
@@ -32,30 +33,6 @@ void appendEscaped (std::string& out, const std::string& text)
                 else
                     out += static_cast<char> (c);
         }
-    }
-}
-
-void appendUtf8 (std::string& out, uint32_t code)
-{
-    if (code < 0x80)
-        out += static_cast<char> (code);
-    else if (code < 0x800)
-    {
-        out += static_cast<char> (0xc0 | (code >> 6));
-        out += static_cast<char> (0x80 | (code & 0x3f));
-    }
-    else if (code < 0x10000)
-    {
-        out += static_cast<char> (0xe0 | (code >> 12));
-        out += static_cast<char> (0x80 | ((code >> 6) & 0x3f));
-        out += static_cast<char> (0x80 | (code & 0x3f));
-    }
-    else
-    {
-        out += static_cast<char> (0xf0 | (code >> 18));
-        out += static_cast<char> (0x80 | ((code >> 12) & 0x3f));
-        out += static_cast<char> (0x80 | ((code >> 6) & 0x3f));
-        out += static_cast<char> (0x80 | (code & 0x3f));
     }
 }
 
@@ -111,7 +88,7 @@ std::string unescape (const std::string& text)
                 code = code * (hex ? 16 : 10) + static_cast<uint32_t> (v);
             }
             if (known && code <= 0x10ffff)   // &#0; is our own way to keep a NUL byte
-                appendUtf8 (out, code);
+                VSTGUI::Utf8::append (out, code);
             else
                 known = false;
         }

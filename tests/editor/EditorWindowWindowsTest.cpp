@@ -2,6 +2,7 @@
 // The editor in a real Win32 child window under Wine and Xvfb: what the window shows (copied with
 // BitBlt) against the offscreen picture, a footswitch click by posted messages, and opening and
 // closing many times without a window left behind.
+#include "EditorTestSupport.h"
 #include "SnapshotComparison.h"
 #include "controller/CMVXStravelEditController.h"
 #include "editor/CMVXDesktop.h"
@@ -29,7 +30,7 @@ constexpr int kRowHeight = 18, kPopupBorder = 1;
 // "Over Drive": the gain knob's centre.
 constexpr int kGainX = 2 + 24 + 20, kGainY = 19 + 34 + 20;
 
-class EditorWindow : public ::testing::Test
+class EditorWindow : public InProcessEditor
 {
 protected:
     void SetUp () override
@@ -38,12 +39,9 @@ protected:
         std::filesystem::remove_all (folder);
         std::filesystem::create_directories (folder);
         _wputenv_s (L"OVERMOOR_PRESET_DIR", folder.wstring ().c_str ());
-        factory = GetPluginFactory ();
-        std::string error;
-        instance = Morvane::Host::PluginInstance::create (factory, error);
-        ASSERT_NE (instance, nullptr) << error;
-        controller = dynamic_cast<CMVXStravelEditController*> (instance->controller ());
-        ASSERT_NE (controller, nullptr);
+        InProcessEditor::SetUp ();
+        if (HasFatalFailure ())
+            return;
         WNDCLASSW hostClass {};
         hostClass.lpfnWndProc = DefWindowProcW;
         hostClass.hInstance = GetModuleHandleW (nullptr);
@@ -62,9 +60,7 @@ protected:
     {
         if (host)
             DestroyWindow (host);
-        instance.reset ();
-        if (factory)
-            factory->release ();
+        InProcessEditor::TearDown ();
         _wputenv_s (L"OVERMOOR_PRESET_DIR", L"");
         std::filesystem::remove_all (folder);
     }
@@ -99,9 +95,6 @@ protected:
 
     HWND child () const { return GetWindow (host, GW_CHILD); }
 
-    IPluginFactory* factory {nullptr};
-    std::unique_ptr<Morvane::Host::PluginInstance> instance;
-    CMVXStravelEditController* controller {nullptr};
     HWND host {nullptr};
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path () / "overmoor-window-presets";

@@ -92,7 +92,13 @@ CCoord DWriteFont::getStringWidth (UTF8StringPtr utf8) const
 SharedPointer<IPlatformFont> IPlatformFont::create (const std::string& name, CCoord sizePixels,
                                                     int32_t style)
 {
-    return DWriteFont::make (name, sizePixels, style);
+    if (auto font = DWriteFont::make (name, sizePixels, style))
+        return font;
+    // A system without the family (Wine without Windows fonts, say) still gets legible text.
+    for (const char* fallback : {"Segoe UI", "Arial", "DejaVu Sans", "Liberation Sans"})
+        if (auto font = DWriteFont::make (fallback, sizePixels, style))
+            return font;
+    return nullptr;
 }
 
 }   // namespace VSTGUI
