@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The folder of user preset files: where it is, safe file names, listing, crash-safe writes.
+// The folder of user preset files: where it is, safe file names, listing, crash-safe writes;
+// also where the user's other Overmoor settings live.
 #include <cstdint>
 #include <optional>
 #include <string>
